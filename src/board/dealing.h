@@ -1,0 +1,116 @@
+#pragma once
+// Dealing tile numbers onto the places of a layout: board preparation, the
+// plain deal (tiles dropped one by one on random places) and the winnable
+// deal `CreateBoard` (the layout is emptied two free places at a time, then
+// matching pairs are handed out to those place pairs in reverse order, so the
+// emptying order is a complete solution).
+//
+// A deal never allocates: everything lives in fixed arrays.
+
+#include <array>
+#include <cstdint>
+
+#include "board/board.h"
+#include "board/generator.h"
+
+namespace board {
+
+// Redraws asked for while a deal is built (the deal animation). The engine
+// implements it; pass nullptr for no animation.
+class DealObserver {
+ public:
+  virtual ~DealObserver() = default;
+  // Repaint the whole board now (empty table, or after each winnable pair).
+  virtual void ShowWholeBoard() = 0;
+  // Draw the one tile just placed by the plain deal and show it now.
+  virtual void ShowTile(int t) = 0;
+};
+
+// How the generator is seeded for a deal. The seed is set at the moment the
+// deal needs it (after the winnable dealer's reset), from the game number when
+// "Random Seed" is on and the number is positive, else from the clock.
+struct SeedChoice {
+  bool RandomSeed1 = false;
+  std::int32_t GameSeed = 0;
+  // The UTC time of day read by the engine just before the deal.
+  int Hour = 0;
+  int Minute = 0;
+  int Second = 0;
+  int Millisecond = 0;
+  // Set the generator to exactly this value instead (sorami-tool, tests).
+  bool UseExact = false;
+  std::uint32_t ExactSeed = 0;
+
+  static SeedChoice Exact(std::uint32_t seed) {
+    SeedChoice c;
+    c.UseExact = true;
+    c.ExactSeed = seed;
+    return c;
+  }
+  // True when the deal is a numbered ("specific") game.
+  bool Seeded() const { return RandomSeed1 && GameSeed > 0; }
+};
+
+// Seeds g as the choice says.
+void ChooseSeed(Generator& g, const SeedChoice& choice);
+
+// The places emptied by the winnable dealer, in order: entries 2j and 2j+1
+// (0-based) form the j-th removed pair, so removing the dealt tiles pair by
+// pair in this order clears the board.
+struct RemovalOrder {
+  std::array<Cell, MaxTiles> RemovalPairs{};
+  int Count = 0;
+};
+
+enum class DealOutcome {
+  Plain,         // plain deal (Winnable off)
+  Winnable,      // winnable deal; RemovalPairs is a complete solution
+  FellBack,      // Winnable on, but no complete removal order was found: plain deal
+};
+
+struct DealResult {
+  DealOutcome Outcome = DealOutcome::Plain;
+  RemovalOrder Order;    // filled for DealOutcome::Winnable
+  int Restarts = 0;      // times the winnable removal got stuck and started over
+  bool ProvenImpossible = false;  // FellBack because no order can exist (odd count, ...)
+};
+
+// The status text the engine shows when a winnable deal fell back.
+inline constexpr const char* FallbackStatusText =
+    "No winnable deal exists for this layout: the tiles were dealt at random.";
+
+struct DealRequest {
+  bool Winnable = false;
+  SeedChoice Seed;
+  DealObserver* Observer = nullptr;
+  // Whole-board redraws (the empty table and each winnable pair): the engine
+  // sets it when "Animate" is on, the previous mode is not 0, 5, 6 or 7 and
+  // "Random Seed" is off.
+  bool AnimateBoard = false;
+  // Tile-by-tile redraws of the plain deal: "Animate" on, "Random Seed" off
+  // and not in the editor (the two-player start passes AnimateBoard's value).
+  bool AnimateTiles = false;
+};
+
+// Preparation steps 1-3: Board := 155 on every place of the layout, else 0;
+// TilesLeft := number of places; TileCount := 144; TilePlaces cleared.
+// Returns the number of places.
+int PrepareBoard(BoardState& s, const LayoutGrid& layout);
+
+// The plain deal on a prepared board, generator already seeded: tiles 1..P in
+// ascending order, each dropped on a random cell until it hits a place.
+void PlainDeal(BoardState& s, Generator& g, DealObserver* perTile);
+
+// The winnable deal on a prepared board: seeds the generator itself (after its
+// reset) from `seed`. Ends on every layout: where no complete removal order
+// exists (odd place count, a shape that always gets stuck) it falls back to
+// the plain deal on the same board and says so in the result. On a layout
+// that can be cleared it deals exactly as the unbounded algorithm does.
+DealResult CreateBoard(BoardState& s, const LayoutGrid& layout, Generator& g,
+                       const SeedChoice& seed, DealObserver* wholeBoard);
+
+// The whole deal of a new solitaire game: preparation, the empty-table redraw,
+// then CreateBoard or the seed choice and the plain deal.
+DealResult Deal(BoardState& s, const LayoutGrid& layout, Generator& g, const DealRequest& request);
+
+}  // namespace board
