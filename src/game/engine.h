@@ -1,0 +1,316 @@
+#pragma once
+// The game engine: one object that owns the whole game state for the run and
+// carries out every command a menu, a toolbar button, the pointer or the
+// 50 ms timer triggers. It knows nothing of windows: it talks to the world
+// only through the ports (time, screen, sound), and the window and the view
+// read its public state to paint.
+//
+// Game modes (GameMode, one byte): 0 idle, 1 one-player solitaire,
+// 2 two-player solitaire, 3 Rivers, 4 Memory, 5 layout editor, 6 finished,
+// 7 stopped, 8 paused.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "board/board.h"
+#include "board/dealing.h"
+#include "board/generator.h"
+#include "board/layout_list.h"
+#include "game/options.h"
+#include "game/ports.h"
+
+namespace game {
+
+class HallOfFame;
+class MusicControl;
+
+// GameMode codes.
+inline constexpr std::uint8_t ModeIdle = 0;
+inline constexpr std::uint8_t ModeSolitaire = 1;
+inline constexpr std::uint8_t ModeTwoPlayer = 2;
+inline constexpr std::uint8_t ModeRivers = 3;
+inline constexpr std::uint8_t ModeMemory = 4;
+inline constexpr std::uint8_t ModeEditor = 5;
+inline constexpr std::uint8_t ModeFinished = 6;
+inline constexpr std::uint8_t ModeStopped = 7;
+inline constexpr std::uint8_t ModePaused = 8;
+
+// BoardNumber values (and hall-of-fame tables) of the Rivers and Memory games.
+inline constexpr int RiversEasyBoard = 100;
+inline constexpr int RiversHardBoard = 101;
+inline constexpr int MemoryEasyBoard = 110;
+inline constexpr int MemoryHardBoard = 111;
+
+// A game that reaches this many seconds (time plus penalty) is stopped.
+inline constexpr int TimeLimitSeconds = 6000;
+// Timer ticks a turned Memory pair stays on show before it is judged.
+inline constexpr int RevealTicks = 10;
+
+// The status texts the engine shows.
+inline constexpr const char* NoMoreMovesText = "      SORRY, NO MORE MOVES !!";
+inline constexpr const char* StartupCreditText = "Sorami 5.28 - Mah-Jongg solitaire, Rivers and Memory";
+
+enum class MouseButton { Left, Middle, Right };
+
+// One removed tile: the pair of the k-th move is at entries 2k and 2k + 1.
+struct HistoryEntry {
+  std::uint8_t tile = 0;
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  std::int32_t z = 0;
+};
+
+// "mm:ss" of a number of seconds (two minute digits, two second digits).
+std::string TimeText(int seconds);
+
+class Engine : private board::DealObserver {
+ public:
+  Engine(TimePort& time, ScreenPort& screen, SoundPort& sound);
+  ~Engine() override;
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
+
+  // ---------------------------------------------------------------- state
+  // The board with its counters (Board, TilePlaces, TilesLeft, TileCount,
+  // FreeCount, FreeTiles, MovesLeft).
+  board::BoardState State;
+  // The current layout's place flags.
+  board::LayoutGrid Layout;
+  // The one random source.
+  board::Generator Generator;
+  // Removal order of the last winnable deal (a complete solution of it),
+  // and how that deal went.
+  board::RemovalOrder LastRemovalOrder;
+  board::DealOutcome LastDealOutcome = board::DealOutcome::Plain;
+
+  // Layout list and the current layout.
+  board::LayoutList Layouts;
+  int BoardNumber = -1;          // 1..LayoutCount, or 100/101/110/111
+  int SavedLayoutNumber = 1;     // the solitaire layout before a Rivers/Memory game
+  std::filesystem::path CurrentLayoutFile;
+  std::string CurrentLayoutName = "External Layout";
+  bool LoadingAtStartup = false;
+  int LayoutCount() const { return Layouts.LayoutCount(); }
+
+  std::array<HistoryEntry, board::MaxTiles> MoveHistory{};
+
+  // Mode and clock.
+  std::uint8_t GameMode = ModeIdle;
+  std::uint8_t ModeBeforePause = ModeStopped;
+  std::uint32_t StartTick = 0;      // ms tick the running game is timed from
+  std::uint32_t PausedElapsed = 0;  // ms of play at the moment of pausing
+  std::int32_t ElapsedSeconds = 0;
+  std::int32_t TimePenalty = 0;
+  bool BoardFinished = false;
+  bool GameOverHandled = false;
+  std::int32_t GameSeed = 0;        // number of a specific game (<= 0: none)
+
+  // Selection, hint and pointer.
+  std::uint8_t SelectedTile1 = 0;
+  std::uint8_t SelectedTile2 = 0;
+  std::int32_t HintTile1 = 0;
+  std::int32_t HintTile2 = 0;
+  std::int32_t HintIndex = 0;
+  bool NoMovesShown = false;
+  std::uint8_t HoverTile = 0;
+  std::int32_t PointedTile = 0;
+  std::int32_t PreviousPointedTile = 0;
+  board::Cell EditorCursor{-1, -1, -1};  // zero-based cell; (-1,-1,-1) = none
+  std::int32_t HighlightMode = 3;        // 0 none, 1 red, 2 coloured, 3 green, 4 blue
+  int OriginX = 36;                      // BoardOrigin
+  int OriginY = 25;
+  bool PanelRefreshPending = false;
+
+  // Rivers slide.
+  bool RiverSlideActive = false;
+  int SlidingTile = 0;
+  int SlideX = 0;
+  int SlideY = 0;
+
+  // Memory: ticks left before the two turned tiles are judged.
+  std::int32_t RevealCountdown = 0;
+
+  // Two-player solitaire (times in milliseconds).
+  bool Player2ToMove = false;
+  std::uint32_t Player1Time = 0;
+  std::uint32_t Player2Time = 0;
+  std::uint32_t Player1TurnStart = 0;
+  std::uint32_t Player2TurnStart = 0;
+
+  // Status line.
+  std::string StatusMessage = " ";
+  std::string StatusShown = " ";  // the caption on show
+  int StatusPos = 0;
+  int StatusLength = 0;
+  int StatusDirection = 1;
+  std::uint32_t TickCounter = 0;
+
+  std::string CurrentPlayerName = "Player1";
+  std::filesystem::path ProgramDir;  // every data path is built from it
+
+  Options Opt;
+
+  // The music logic; its end-of-piece check runs in every tick while
+  // "Play music" is on. Owned by the window.
+  MusicControl* Music = nullptr;
+
+  // The layout editor's side of a click in mode 5 (button, board-relative
+  // pixel position, tile under it). Set by the editor.
+  std::function<void(MouseButton, int, int, int)> EditorClick;
+
+  // Tests and sorami-tool: when set, every "seed from the clock" sets the
+  // generator to exactly this value instead.
+  std::optional<std::uint32_t> ClockSeedOverride;
+
+  HallOfFame& Hall() { return *hall_; }
+  const HallOfFame& Hall() const { return *hall_; }
+
+  // ---------------------------------------------------------------- game control
+  void IM(std::uint8_t code) { GameMode = code; }
+  // "New": a game of the kind last played.
+  void NewGame();
+  void BeginGame();
+  void RandomSolitaireGame1Click();
+  void NewSpecificGame1Click();
+  void NewRandomSpecificGame1Click();
+  void TwoPlayers();
+  // caption: the invoking command's caption ("Mah-Jongg Rivers : New Game
+  // (Hard)", "MJ Memory (Easy)", ...); any other text keeps the difficulty.
+  void FourRivers(const std::string& caption);
+  void Memory(const std::string& caption);
+  void PauseClick();
+  void Stop();
+  void GameOver();
+  // The 50 ms timer.
+  void Temps();
+  // Focus changes of the application.
+  void FormActivate();
+  void FormDeactivate();
+  // Opens the help window on a page, pausing a running game around it.
+  void CallHelp(HelpPage page);
+
+  // ---------------------------------------------------------------- moves
+  void RemovePair();
+  void TestStile2();
+  void BackHistory();
+  void GoBack();
+  void Back();
+  void Restart();
+  void Hint();
+  void Shuffle1Click();
+  // The winnable shuffle; false when it fell back to the plain shuffle.
+  bool ShuffleBoard();
+  void WriteScore();
+
+  // ---------------------------------------------------------------- options
+  void VerticalClick();
+  void ShowTimeClick();
+  void NStatus();
+  void WinnableClick() { Opt.Winnable = !Opt.Winnable; }
+  void ShuffableClick() { Opt.Shuffable = !Opt.Shuffable; }
+  void AnimateClick() { Opt.Animate = !Opt.Animate; }
+  void AnimateTileRiversClick() { Opt.AnimateTileRivers = !Opt.AnimateTileRivers; }
+  void EnableHallClick() { Opt.EnableHall = !Opt.EnableHall; }
+  void CoolStatusClick() { Opt.CoolStatus = !Opt.CoolStatus; }
+  void StartupGameClick() { Opt.StartupGame = !Opt.StartupGame; }
+  void Res800Click() { Opt.Res800 = !Opt.Res800; }
+  void InvertClick() { Opt.Invert = !Opt.Invert; }
+  void OnlyPossibleMovesClick() { Opt.OnlyPossibleMoves = !Opt.OnlyPossibleMoves; }
+  void PlaySoundsClick() { Opt.PlaySounds = !Opt.PlaySounds; }
+  void StartMusicClick() { Opt.StartMusic = !Opt.StartMusic; }
+  void ShadowsClick();
+  void ShowCurrentTileClick();
+  // "&Highlight": None; one of the rectangles (mode 1 red, 3 green, 4 blue);
+  // Colored Tile.
+  void Highlight1Click();
+  void Highlight2Click(int mode);
+  void Highlight3Click();
+
+  // ---------------------------------------------------------------- layouts
+  // Start-up discovery of ProgramDir/Layouts; false when no layout exists
+  // (the program then closes). storedBoardNumber: the settings value.
+  bool DiscoverLayouts(int storedBoardNumber);
+  // Start-up: load CurrentLayoutFile without starting a game.
+  void LoadLayoutAtStartup();
+  // A layout item of the menu (1-based layout number).
+  void LoadlayoutClick(int item);
+  void LoadShplayoutClick(int item);
+  // Read a layout file and start a game (a message box on failure).
+  void RunLayout(const std::filesystem::path& file);
+  void RunShpLayout();
+
+  // ---------------------------------------------------------------- pointer
+  // Pixel positions of the board image as the window receives them.
+  void ButtonDown(MouseButton button, int x, int y);
+  void ChoisitPai(int px, int py, int column, int row, MouseButton button);
+  void FormMouseMove(int x, int y);
+  void SonOK(int tile);
+
+  // ---------------------------------------------------------------- status and drawing
+  void ShowStatus(const std::string& text);
+  void FullRedraw();
+  void RedrawTile(int tile);
+  void ShowFond();
+  void PlaySound(const char* name);
+
+  // ---------------------------------------------------------------- rules
+  // Free by the rule in force (always in Rivers and in the editor).
+  bool TileFree(int tile) const;
+  // Recounts FreeTiles and MovesLeft (only in one- and two-player solitaire).
+  void IsItFree();
+  // Rivers: can tile t (clicked second) reach tile s (clicked first)? May
+  // slide s along the path (SlidingTile) when the animation is on.
+  bool CanBeReached(int t, int s);
+  // Game time: elapsed seconds plus penalty.
+  int GameTime() const { return ElapsedSeconds + TimePenalty; }
+
+  // ---------------------------------------------------------------- hall of fame
+  // Does a game time enter table BoardNumber (below its rank 10)?
+  bool Qualifies(int seconds) const;
+  // Enters the finished game into table BoardNumber.
+  void AddHall();
+
+  // ---------------------------------------------------------------- two-player banner
+  // Time used so far by player 1 or 2, in ms, as the banner shows it.
+  std::uint32_t PlayerShownTime(int player);
+  std::string PlayerTimeText(int player);
+  // Is the label "PLAY 1" / "PLAY 2" on show at this tick count?
+  bool Play1Visible(std::uint32_t tick) const;
+  bool Play2Visible(std::uint32_t tick) const;
+
+  // Sets the generator from the clock (or from ClockSeedOverride).
+  void SeedFromClock();
+  std::uint32_t Now() { return time_.TickCount(); }
+
+ private:
+  // Deal animation.
+  void ShowWholeBoard() override;
+  void ShowTile(int t) override;
+
+  board::SeedChoice DealSeed();
+  void Deal(bool animateTiles);
+  void ResetForNewGame();
+  void TakeBackLayoutNumber();
+  void ClearPausedCaptions();
+  void StatusStep();
+  void MemoryJudgement();
+  void TwoPlayerEnd();
+  void PassTurn();
+  void PlainShuffle();
+  void RiversPairResolution(int s, int t);
+  void MoveRiverTiles(int x, int y, int z);
+  bool RiverSegment(int level, int x, int y, int z, int dx, int dy, int bx, int by);
+  void LayoutSelected();
+
+  TimePort& time_;
+  ScreenPort& screen_;
+  SoundPort& sound_;
+  std::unique_ptr<HallOfFame> hall_;
+};
+
+}  // namespace game

@@ -1,0 +1,50 @@
+#pragma once
+// The player's options: one plain flag per check-marked menu item, named after
+// the item's component name. The window mirrors its check marks from these
+// fields and back; the settings file reads and writes them. The defaults are
+// those of a first run without a settings file.
+
+namespace game {
+
+struct Options {
+  // Dealing and shuffling.
+  bool Winnable = false;           // "Winnable Layouts (in at least one way)"
+  bool Shuffable = true;           // "Winnable Shuffles (in at least one way)"
+  bool Animate = false;            // "Animate Board while building the tiles"
+  bool RandomSeed1 = false;        // "Random Seed": the next deal is numbered
+  bool Vertical = false;           // "Vertical Variation"
+  bool AnimateTileRivers = true;   // "Animate Tile Rivers in Mahjongg Rivers"
+
+  // Counters and status line.
+  bool Moves = true;               // "Show &Moves Left"
+  bool ShowTime = true;            // "&Show Time Left"
+  bool CoolStatus = true;          // "Cool Status"
+
+  // Music and sound effects.
+  bool PlayMusic = true;           // "Play music"
+  bool PlaySounds = true;          // "Play sound effects"
+  bool RandomMusic = false;        // "Random Music"
+  bool StartMusic = true;          // "Run music automatically at startup"
+
+  // Hall of fame.
+  bool EnableHall = true;          // "Enable time tracking for the Hall of fame"
+  bool ShowHallFame = true;        // "Show Hall of &Fame"
+
+  // Board drawing and pointer.
+  bool Shadows = true;             // "Enable 3D shadows on tilesets"
+  bool Invert = false;             // "&Invert selection"
+  bool ShowCurrentTile = false;    // "Show Current Tile"
+  bool OnlyPossibleMoves = false;  // "Only Possible Moves"
+
+  // Start-up and the window's look.
+  bool StartupGame = true;         // "Begin game directly at startup"
+  bool Res800 = false;             // "Switch to 800x600 at startup"
+  bool Toolbar1 = true;            // "Show &Toolbar"
+  bool ShowTitle = true;           // "Show Status Bar"
+  bool CoolMenu = true;            // "Cool Menu"
+  bool CoolMouse = true;           // "Cool Mouse"
+  bool CoolToolbar = true;         // "Cool Toolbar"
+  bool FlatButtons = true;         // "Cool Buttons"
+};
+
+}  // namespace game
