@@ -1,0 +1,215 @@
+#include "game/music_control.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+namespace game {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Compares two names letter by letter, ignoring the case of ASCII letters.
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const int ca = std::tolower(static_cast<unsigned char>(a[i]));
+    const int cb = std::tolower(static_cast<unsigned char>(b[i]));
+    if (ca != cb) return ca < cb;
+  }
+  return a.size() < b.size();
+}
+
+bool HasMidExtension(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string ext = name.substr(name.size() - 4);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext == ".mid";
+}
+
+bool FileExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::is_regular_file(fs::path(path), ec);
+}
+
+}  // namespace
+
+MusicControl::MusicControl(MusicDevice& device, Options& options, board::Generator& generator,
+                           MusicNotices* notices)
+    : Notices(notices), device_(device), options_(options), generator_(generator) {}
+
+std::vector<MusicPiece> MusicControl::ListPieces(const std::string& musicsDir) {
+  std::vector<MusicPiece> pieces;
+  std::error_code ec;
+  fs::directory_iterator it(fs::path(musicsDir), ec);
+  if (ec) return pieces;
+  for (const fs::directory_entry& entry : it) {
+    std::error_code typeEc;
+    if (entry.is_directory(typeEc)) continue;
+    const std::string name = entry.path().filename().string();
+    // A name that is only ".mid" has no caption to show.
+    if (!HasMidExtension(name) || name.size() == 4) continue;
+    pieces.push_back({name.substr(0, name.size() - 4), entry.path().string()});
+  }
+  // Names equal but for letter case keep a fixed order (the exact bytes), so
+  // the menu does not depend on the directory's order.
+  std::sort(pieces.begin(), pieces.end(), [](const MusicPiece& a, const MusicPiece& b) {
+    if (LessIgnoringCase(a.Name, b.Name)) return true;
+    if (LessIgnoringCase(b.Name, a.Name)) return false;
+    return a.Name < b.Name;
+  });
+  return pieces;
+}
+
+int MusicControl::ValidMidiNumber(int stored, const std::vector<MusicPiece>& pieces) {
+  const int count = static_cast<int>(pieces.size());
+  if (count == 0) return 0;
+  int number = stored;
+  if (number == -1) {
+    for (int k = 0; k < count; ++k) {
+      if (pieces[k].Name == kDefaultPiece) {
+        number = k + 1;
+        break;
+      }
+    }
+  }
+  return std::clamp(number, 1, count);
+}
+
+int MusicControl::LoadMusicList(const std::string& programDir) {
+  ProgramDir = programDir;
+  Pieces = ListPieces(programDir + "Musics/");
+  MidiNumber = ValidMidiNumber(MidiNumber, Pieces);
+  CheckedPiece = 0;
+  return MusicCount();
+}
+
+void MusicControl::StartupMusic() {
+  if (options_.PlayMusic) OpenDevice(false);
+  MusicButtonEnabled = options_.PlayMusic;
+  RunEntry(MidiNumber, false);
+  Changed();
+}
+
+void MusicControl::LoadMidiClick(int piece) { RunEntry(piece, true); }
+
+void MusicControl::SelectedMusic(const std::string& file) { PlayPieceFile(file, true); }
+
+void MusicControl::RunEntry(int piece, bool playerAsked) {
+  if (piece < 1 || piece > MusicCount()) return;
+  MidiNumber = piece;
+  CheckedPiece = piece;
+  Changed();
+  PlayPieceFile(Pieces[piece - 1].File, playerAsked);
+}
+
+void MusicControl::PlayPieceFile(const std::string& file, bool playerAsked) {
+  // A missing file, or music switched off: the check mark has moved and the
+  // device keeps what it was playing.
+  if (!FileExists(file) || !options_.PlayMusic) return;
+  // Without a device only the player's own request tries to open it again
+  // (start-up has just tried and said why it failed).
+  if (!device_.IsOpen() && (!playerAsked || !OpenDevice(true))) return;
+  if (!device_.PlayFile(file)) Status(device_.ErrorText());
+}
+
+bool MusicControl::OpenDevice(bool playerAsked) {
+  if (device_.IsOpen()) return true;
+  if (device_.Open()) return true;
+  if (!deviceErrorShown_) {
+    deviceErrorShown_ = true;
+    const std::string text = device_.ErrorText();
+    Status(text.empty() ? std::string(kNoDeviceText) : text);
+  } else if (playerAsked) {
+    ReportNoDevice();
+  }
+  return false;
+}
+
+void MusicControl::PlayMusicClick() {
+  options_.PlayMusic = !options_.PlayMusic;
+  MusicButtonEnabled = options_.PlayMusic;
+  Changed();
+  if (options_.PlayMusic) {
+    if (OpenDevice(true)) RunEntry(MidiNumber, true);
+  } else {
+    device_.Stop();
+  }
+}
+
+void MusicControl::RandomMusicClick() {
+  options_.RandomMusic = !options_.RandomMusic;
+  Changed();
+  if (options_.RandomMusic) PlayRandomPiece(true);
+}
+
+void MusicControl::PlaySoundsClick() {
+  options_.PlaySounds = !options_.PlaySounds;
+  Changed();
+}
+
+void MusicControl::StartMusicClick() {
+  options_.StartMusic = !options_.StartMusic;
+  Changed();
+}
+
+void MusicControl::SetMusicClick() {
+  if (!device_.IsOpen()) {
+    ReportNoDevice();
+    return;
+  }
+  if (device_.IsPlaying()) {
+    device_.Pause();
+  } else if (device_.IsPaused()) {
+    device_.Resume();
+  }
+  Changed();
+}
+
+void MusicControl::MediaNotify() {
+  CheckPieceEnded();
+  // The device keeps its notices armed: nothing more to ask for here.
+}
+
+void MusicControl::EndOfPieceCheck() {
+  if (!options_.PlayMusic || !device_.IsOpen()) return;
+  if (device_.TakeEndNotice()) MediaNotify();
+  CheckPieceEnded();
+}
+
+void MusicControl::CheckPieceEnded() {
+  if (!device_.IsOpen()) return;
+  const std::int64_t start = device_.StartPosition();
+  const std::int64_t length = device_.Length();
+  const std::int64_t position = device_.Position();
+  // A device with no piece loaded has no length; it has not "ended".
+  if (length <= 0 || position < start + length) return;
+  if (options_.RandomMusic) {
+    PlayRandomPiece(false);
+  } else {
+    device_.SeekToStart();
+    device_.Play();
+  }
+}
+
+void MusicControl::PlayRandomPiece(bool playerAsked) {
+  if (MusicCount() == 0) return;
+  const int r = static_cast<int>(generator_.NextRandom(static_cast<std::uint32_t>(MusicCount())));
+  RunEntry(r + 1, playerAsked);
+}
+
+void MusicControl::ReportNoDevice() {
+  if (Notices) Notices->TellMusicError(kNoDeviceText);
+}
+
+void MusicControl::Status(const std::string& text) {
+  if (Notices && !text.empty()) Notices->ShowMusicStatus(text);
+}
+
+void MusicControl::Changed() {
+  if (Notices) Notices->MusicStateChanged();
+}
+
+}  // namespace game
