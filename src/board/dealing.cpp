@@ -1,0 +1,263 @@
+#include "board/dealing.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace board {
+
+namespace {
+
+// After this many stuck removals the dealer asks whether the layout can be
+// emptied at all (a search that draws no numbers, so going on afterwards
+// deals exactly as if it had never been asked).
+constexpr int RestartsBeforeSearch = 100;
+// Where the search could not decide, the dealer gives up after this many.
+constexpr int RestartsWhenUndecided = 20000;
+// Pair removals the search may try before it gives up undecided.
+constexpr long SearchBudget = 200000;
+
+struct PlaceList {
+  std::array<Cell, MaxTiles> Places{};
+  int P = 0;
+};
+
+// Board := 155 on the places of the layout (running order z, y, x), else 0,
+// listing the places in that order. A layout with more than 144 places (only
+// possible from a damaged source) gets its first 144.
+void FillFromLayout(Grid& board, const LayoutGrid& layout, PlaceList& pl) {
+  board.Clear();
+  pl.P = 0;
+  for (int k = 0; k < LayoutFlagCount && pl.P < MaxTiles; ++k) {
+    if (!layout.Flag(k)) continue;
+    const int x = k % MaxX + 1, y = (k / MaxX) % MaxY + 1, z = k / (MaxX * MaxY) + 1;
+    board.Set(x, y, z, PlaceMarker);
+    pl.Places[pl.P++] = Cell{x, y, z};
+  }
+}
+
+void ClearTilePlaces(BoardState& s) {
+  for (int t = 1; t <= MaxTiles; ++t) s.TilePlaces[t] = Cell{};
+}
+
+// The reset of the winnable dealer (also the board preparation).
+void Reset(BoardState& s, const LayoutGrid& layout, PlaceList& pl) {
+  FillFromLayout(s.Board, layout, pl);
+  s.TilesLeft = pl.P;
+  s.TileCount = MaxTiles;
+}
+
+bool StillToEmpty(const Grid& g, const Cell& c) { return g.Near(c.x, c.y, c.z) == PlaceMarker; }
+
+enum class Emptiable { Yes, No, Undecided };
+
+// Can the places be emptied two free places at a time, to the last one?
+// A depth-first search over pair removals on the board itself (restored on
+// return). Places standing on the tallest piles go first: a pile left alone
+// at the end is what makes a removal stuck. Exhausting every branch proves
+// that no order exists.
+Emptiable SearchRemovalOrder(Grid& g, const PlaceList& pl) {
+  const int P = pl.P;
+  if (P == 0) return Emptiable::Yes;
+  // Height of the pile under each place (1 on the floor).
+  std::array<int, MaxTiles> depth{};
+  for (int i = 0; i < P; ++i) {
+    const Cell c = pl.Places[i];
+    depth[i] = 1;
+    for (int j = 0; j < i; ++j) {
+      const Cell d = pl.Places[j];
+      if (d.z == c.z - 1 && std::abs(d.x - c.x) <= 1 && std::abs(d.y - c.y) <= 1)
+        depth[i] = std::max(depth[i], depth[j] + 1);
+    }
+  }
+  struct Frame {
+    std::array<std::uint8_t, MaxTiles> Free;
+    int Count;
+    int I, J;
+  };
+  std::array<Frame, MaxTiles / 2 + 1> stack;
+  long budget = SearchBudget;
+  int level = 0;
+  auto collect = [&](Frame& f) {
+    f.Count = 0;
+    for (int i = 0; i < P; ++i) {
+      const Cell c = pl.Places[i];
+      if (StillToEmpty(g, c) && PlaceIsFree(g, c.x, c.y, c.z)) f.Free[f.Count++] = static_cast<std::uint8_t>(i);
+    }
+    std::stable_sort(f.Free.begin(), f.Free.begin() + f.Count,
+                     [&](std::uint8_t a, std::uint8_t b) { return depth[a] > depth[b]; });
+    f.I = 0;
+    f.J = 0;
+  };
+  auto setPair = [&](const Frame& f, std::uint8_t v) {
+    const Cell a = pl.Places[f.Free[f.I]], b = pl.Places[f.Free[f.J]];
+    g.Set(a.x, a.y, a.z, v);
+    g.Set(b.x, b.y, b.z, v);
+  };
+  collect(stack[0]);
+  Emptiable result = Emptiable::No;
+  while (level >= 0) {
+    Frame& f = stack[level];
+    if (f.J != 0) setPair(f, PlaceMarker);  // undo the pair tried last
+    // Next pair (I, J), I < J.
+    if (++f.J >= f.Count) {
+      ++f.I;
+      f.J = f.I + 1;
+    }
+    if (f.J >= f.Count) {
+      f.J = 0;
+      --level;
+      continue;
+    }
+    if (--budget < 0) {
+      result = Emptiable::Undecided;
+      break;
+    }
+    setPair(f, 0);
+    if (2 * (level + 1) == P) {
+      result = Emptiable::Yes;
+      break;
+    }
+    collect(stack[++level]);
+  }
+  // Put back every pair still removed on the path.
+  for (int l = std::min(level, MaxTiles / 2); l >= 0; --l)
+    if (stack[l].J != 0 && stack[l].J < stack[l].Count) setPair(stack[l], PlaceMarker);
+  return result;
+}
+
+// Draws entries of Places until one is still to empty, free, and not `reject`.
+Cell PickFreePlace(const Grid& g, Generator& gen, const PlaceList& pl, const Cell* reject) {
+  for (;;) {
+    const Cell c = pl.Places[gen.NextRandom(static_cast<std::uint32_t>(pl.P))];
+    if (!StillToEmpty(g, c) || !PlaceIsFree(g, c.x, c.y, c.z)) continue;
+    if (reject && c == *reject) continue;
+    return c;
+  }
+}
+
+int CountFreePlaces(const Grid& g, const PlaceList& pl) {
+  int n = 0;
+  for (int i = 0; i < pl.P; ++i) {
+    const Cell c = pl.Places[i];
+    if (StillToEmpty(g, c) && PlaceIsFree(g, c.x, c.y, c.z)) ++n;
+  }
+  return n;
+}
+
+}  // namespace
+
+void ChooseSeed(Generator& g, const SeedChoice& choice) {
+  if (choice.UseExact)
+    g.GeneratorSeed = choice.ExactSeed;
+  else if (choice.Seeded())
+    g.GeneratorSeed = static_cast<std::uint32_t>(choice.GameSeed);
+  else
+    g.SeedFromClock(choice.Hour, choice.Minute, choice.Second, choice.Millisecond);
+}
+
+int PrepareBoard(BoardState& s, const LayoutGrid& layout) {
+  PlaceList pl;
+  Reset(s, layout, pl);
+  ClearTilePlaces(s);
+  return pl.P;
+}
+
+void PlainDeal(BoardState& s, Generator& g, DealObserver* perTile) {
+  // Deal exactly as many tiles as there are places waiting, so the drawing
+  // loop always ends even on a board prepared by hand.
+  int waiting = 0;
+  for (int z = 1; z <= MaxZ; ++z)
+    for (int y = 1; y <= MaxY; ++y)
+      for (int x = 1; x <= MaxX; ++x) waiting += s.Board.Near(x, y, z) == PlaceMarker;
+  const int P = std::min({waiting, MaxTiles, std::max(0, static_cast<int>(s.TilesLeft))});
+  for (int i = 1; i <= P; ++i) {
+    int x, y, z;
+    do {
+      x = static_cast<int>(g.NextRandom(MaxX)) + 1;
+      y = static_cast<int>(g.NextRandom(MaxY)) + 1;
+      z = static_cast<int>(g.NextRandom(MaxZ)) + 1;
+    } while (s.Board.Near(x, y, z) != PlaceMarker);
+    s.PutTile(i, Cell{x, y, z});
+    if (perTile) perTile->ShowTile(i);
+  }
+}
+
+DealResult CreateBoard(BoardState& s, const LayoutGrid& layout, Generator& g, const SeedChoice& seed,
+                       DealObserver* wholeBoard) {
+  DealResult res;
+  res.Outcome = DealOutcome::Winnable;
+  if (wholeBoard) wholeBoard->ShowWholeBoard();
+  ClearTilePlaces(s);
+  PlaceList pl;
+  Reset(s, layout, pl);
+  const int P = pl.P;
+  ChooseSeed(g, seed);
+
+  auto fallBack = [&](bool proven) {
+    res.Outcome = DealOutcome::FellBack;
+    res.ProvenImpossible = proven;
+    res.Order.Count = 0;
+    Reset(s, layout, pl);
+    ClearTilePlaces(s);
+    PlainDeal(s, g, nullptr);
+    return res;
+  };
+  // An odd count always leaves one place alone at the end.
+  if (P % 2 != 0) return fallBack(true);
+
+  bool known = false;  // the layout is known to be emptiable: no bound
+  int k = 1;           // next entry of RemovalPairs (1-based)
+  while (k <= P) {
+    s.FreeCount = CountFreePlaces(s.Board, pl);
+    if (s.FreeCount <= 1) {
+      // Stuck at the very start: every restart would meet the same board.
+      if (k == 1) return fallBack(true);
+      ++res.Restarts;
+      if (!known && res.Restarts == RestartsBeforeSearch) {
+        Reset(s, layout, pl);
+        const Emptiable e = SearchRemovalOrder(s.Board, pl);
+        if (e == Emptiable::No) return fallBack(true);
+        known = e == Emptiable::Yes;
+      }
+      if (!known && res.Restarts >= RestartsWhenUndecided) return fallBack(false);
+      Reset(s, layout, pl);
+      k = 1;
+      continue;
+    }
+    const Cell first = PickFreePlace(s.Board, g, pl, nullptr);
+    const Cell second = PickFreePlace(s.Board, g, pl, &first);
+    res.Order.RemovalPairs[k - 1] = first;
+    res.Order.RemovalPairs[k] = second;
+    s.Board.Set(first.x, first.y, first.z, 0);
+    s.Board.Set(second.x, second.y, second.z, 0);
+    k += 2;
+  }
+  res.Order.Count = P;
+
+  // Hand out matching pairs, the last emptied pair of places first.
+  k -= 2;
+  const auto n = static_cast<std::uint32_t>(P);
+  do {
+    const int t1 = static_cast<int>(g.NextRandom(n)) + 1;
+    const int t2 = static_cast<int>(g.NextRandom(n)) + 1;
+    if (Group(t1) == Group(t2) && t1 != t2 && !s.TilePlaces[t1].OnBoard() && !s.TilePlaces[t2].OnBoard()) {
+      s.PutTile(t1, res.Order.RemovalPairs[k - 1]);
+      s.PutTile(t2, res.Order.RemovalPairs[k]);
+      if (wholeBoard) wholeBoard->ShowWholeBoard();
+      k -= 2;
+    }
+  } while (k >= 1);
+  return res;
+}
+
+DealResult Deal(BoardState& s, const LayoutGrid& layout, Generator& g, const DealRequest& request) {
+  PrepareBoard(s, layout);
+  DealObserver* board = request.AnimateBoard ? request.Observer : nullptr;
+  if (board) board->ShowWholeBoard();
+  if (request.Winnable) return CreateBoard(s, layout, g, request.Seed, board);
+  ChooseSeed(g, request.Seed);
+  PlainDeal(s, g, request.AnimateTiles ? request.Observer : nullptr);
+  return DealResult{};
+}
+
+}  // namespace board
