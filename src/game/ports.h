@@ -44,6 +44,8 @@ class ScreenPort {
   virtual void UpdateNow() = 0;
   // The side panel: compose and show it from the engine's state.
   virtual void ShowPanelHOF() = 0;
+  // Copy the composed side panel (SaveHof) onto the visible one (HofBox).
+  virtual void RedrawHOF() {}
   // Two-player banner in the side panel, once per tick in mode 2.
   virtual void PaintBanner() = 0;
   // Tile preview of "Show Current Tile" (0 = empty box).
