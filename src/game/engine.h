@@ -13,7 +13,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -21,12 +20,13 @@
 #include "board/dealing.h"
 #include "board/generator.h"
 #include "board/layout_list.h"
+#include "game/hall_of_fame.h"
 #include "game/options.h"
 #include "game/ports.h"
+#include "game/time_text.h"
 
 namespace game {
 
-class HallOfFame;
 class MusicControl;
 
 // GameMode codes.
@@ -65,13 +65,9 @@ struct HistoryEntry {
   std::int32_t z = 0;
 };
 
-// "mm:ss" of a number of seconds (two minute digits, two second digits).
-std::string TimeText(int seconds);
-
 class Engine : private board::DealObserver {
  public:
   Engine(TimePort& time, ScreenPort& screen, SoundPort& sound);
-  ~Engine() override;
   Engine(const Engine&) = delete;
   Engine& operator=(const Engine&) = delete;
 
@@ -96,6 +92,9 @@ class Engine : private board::DealObserver {
   std::string CurrentLayoutName = "External Layout";
   bool LoadingAtStartup = false;
   int LayoutCount() const { return Layouts.LayoutCount(); }
+  // The layout whose menu item carries the check mark (also while a Rivers
+  // or Memory game holds 100..111 in BoardNumber).
+  int CheckedLayout() const { return BoardNumber < RiversEasyBoard ? BoardNumber : SavedLayoutNumber; }
 
   std::array<HistoryEntry, board::MaxTiles> MoveHistory{};
 
@@ -149,6 +148,8 @@ class Engine : private board::DealObserver {
   int StatusLength = 0;
   int StatusDirection = 1;
   std::uint32_t TickCounter = 0;
+  // The three counter fields as last shown (tiles left, moves left, time).
+  std::string CounterTiles, CounterMoves, CounterTime;
 
   std::string CurrentPlayerName = "Player1";
   std::filesystem::path ProgramDir;  // every data path is built from it
@@ -167,8 +168,10 @@ class Engine : private board::DealObserver {
   // generator to exactly this value instead.
   std::optional<std::uint32_t> ClockSeedOverride;
 
-  HallOfFame& Hall() { return *hall_; }
-  const HallOfFame& Hall() const { return *hall_; }
+  HallOfFame& Hall() { return hall_; }
+  const HallOfFame& Hall() const { return hall_; }
+  // Raised while the help window shows a new record (its name field).
+  bool NewRecordShown = false;
 
   // ---------------------------------------------------------------- game control
   void IM(std::uint8_t code) { GameMode = code; }
@@ -221,8 +224,6 @@ class Engine : private board::DealObserver {
   void Res800Click() { Opt.Res800 = !Opt.Res800; }
   void InvertClick() { Opt.Invert = !Opt.Invert; }
   void OnlyPossibleMovesClick() { Opt.OnlyPossibleMoves = !Opt.OnlyPossibleMoves; }
-  void PlaySoundsClick() { Opt.PlaySounds = !Opt.PlaySounds; }
-  void StartMusicClick() { Opt.StartMusic = !Opt.StartMusic; }
   void ShadowsClick();
   void ShowCurrentTileClick();
   // "&Highlight": None; one of the rectangles (mode 1 red, 3 green, 4 blue);
@@ -255,6 +256,8 @@ class Engine : private board::DealObserver {
   void ShowStatus(const std::string& text);
   void FullRedraw();
   void RedrawTile(int tile);
+  // Redraw of the picture area of one place (one-based anchor).
+  void RedrawArea(board::Cell place);
   void ShowFond();
   void PlaySound(const char* name);
 
@@ -310,7 +313,7 @@ class Engine : private board::DealObserver {
   TimePort& time_;
   ScreenPort& screen_;
   SoundPort& sound_;
-  std::unique_ptr<HallOfFame> hall_;
+  HallOfFame hall_;
 };
 
 }  // namespace game
