@@ -1,0 +1,322 @@
+#include "game/ini_file.h"
+
+#include <climits>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <utility>
+
+namespace game {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kEol = "\r\n";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+char Fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b) {
+  a = Trim(a);
+  b = Trim(b);
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Fold(a[i]) != Fold(b[i])) return false;
+  }
+  return true;
+}
+
+// What one line of the file is.
+enum class Kind { Blank, Comment, Header, Entry, Other };
+
+struct ParsedLine {
+  Kind kind = Kind::Other;
+  std::string_view name;   // section name (Header) or key (Entry), trimmed
+  std::string_view value;  // Entry only, trimmed
+};
+
+ParsedLine Parse(std::string_view line) {
+  ParsedLine p;
+  std::string_view t = Trim(line);
+  if (t.empty()) {
+    p.kind = Kind::Blank;
+  } else if (t.front() == ';' || t.front() == '#') {
+    p.kind = Kind::Comment;
+  } else if (t.front() == '[') {
+    // The name runs to the last "]" so that names holding "]" read back.
+    p.kind = Kind::Header;
+    std::string_view inner = t.substr(1);
+    std::size_t close = inner.rfind(']');
+    p.name = Trim(close == std::string_view::npos ? inner : inner.substr(0, close));
+  } else if (std::size_t eq = t.find('='); eq != std::string_view::npos && eq > 0) {
+    p.kind = Kind::Entry;
+    p.name = Trim(t.substr(0, eq));
+    p.value = Trim(t.substr(eq + 1));
+    if (p.name.empty()) p.kind = Kind::Other;
+  }
+  return p;
+}
+
+// Cuts s to at most n bytes without splitting a UTF-8 character.
+std::string_view CutUtf8(std::string_view s, std::size_t n) {
+  if (s.size() <= n) return s;
+  while (n > 0 && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) --n;
+  return s.substr(0, n);
+}
+
+std::string OneLine(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return out;
+}
+
+std::optional<int> ParseProfileInteger(std::string_view v) {
+  if (v.empty()) return std::nullopt;
+  if (v.size() > 2 && v[0] == '0' && (v[1] == 'x' || v[1] == 'X')) {
+    std::string_view digits = v.substr(2);
+    if (digits.size() > 8) return std::nullopt;
+    std::uint32_t n = 0;
+    for (char c : digits) {
+      int d;
+      if (c >= '0' && c <= '9') {
+        d = c - '0';
+      } else if (c >= 'a' && c <= 'f') {
+        d = c - 'a' + 10;
+      } else if (c >= 'A' && c <= 'F') {
+        d = c - 'A' + 10;
+      } else {
+        return std::nullopt;
+      }
+      n = n * 16 + static_cast<std::uint32_t>(d);
+    }
+    return static_cast<int>(n);  // two's complement wrap: 0xFFFFFFFF is -1
+  }
+  bool negative = false;
+  if (v.front() == '+' || v.front() == '-') {
+    negative = v.front() == '-';
+    v.remove_prefix(1);
+  }
+  if (v.empty()) return std::nullopt;
+  long long n = 0;
+  for (char c : v) {
+    if (c < '0' || c > '9') return std::nullopt;
+    n = n * 10 + (c - '0');
+    if (n > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
+  }
+  if (negative) n = -n;
+  if (n < INT_MIN || n > INT_MAX) return std::nullopt;
+  return static_cast<int>(n);
+}
+
+std::string FullPath(const std::string& path) {
+  std::error_code ec;
+  fs::path abs = fs::absolute(path, ec);
+  return ec ? path : abs.lexically_normal().string();
+}
+
+}  // namespace
+
+IniFile::IniFile(std::string path) { Open(std::move(path)); }
+
+bool IniFile::Open(std::string path) {
+  path_ = std::move(path);
+  load_error_.clear();
+  lines_.clear();
+  bom_ = false;
+  final_newline_ = false;
+
+  std::error_code ec;
+  const bool exists = fs::exists(path_, ec);
+  if (!exists && !ec) return true;  // a missing file is an empty profile
+
+  std::string text;
+  bool read = false;
+  if (!ec && !fs::is_directory(path_, ec) && !ec) {
+    std::ifstream in(path_, std::ios::binary);
+    if (in) {
+      text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+      read = !in.bad();
+    }
+  }
+  if (!read) {
+    load_error_ = "Unable to read " + FullPath(path_);
+    return false;
+  }
+
+  std::string_view rest = text;
+  if (rest.starts_with(kBom)) {
+    bom_ = true;
+    rest.remove_prefix(kBom.size());
+  }
+  while (!rest.empty()) {
+    std::size_t nl = rest.find('\n');
+    std::string_view line = rest.substr(0, nl);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    lines_.emplace_back(line);
+    if (nl == std::string_view::npos) {
+      final_newline_ = false;
+      break;
+    }
+    final_newline_ = true;
+    rest.remove_prefix(nl + 1);
+  }
+  return true;
+}
+
+IniFile::Found IniFile::FindSection(std::string_view section) const {
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    ParsedLine p = Parse(lines_[i]);
+    if (p.kind == Kind::Header && SameName(p.name, section)) return {i, true};
+  }
+  return {};
+}
+
+IniFile::Found IniFile::FindKey(std::string_view section, std::string_view key) const {
+  bool inside = false;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    ParsedLine p = Parse(lines_[i]);
+    if (p.kind == Kind::Header) {
+      inside = SameName(p.name, section);
+    } else if (inside && p.kind == Kind::Entry && SameName(p.name, key)) {
+      return {i, true};
+    }
+  }
+  return {};
+}
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view def) const {
+  Found f = FindKey(section, key);
+  if (!f.found) return std::string(def);
+  return std::string(CutUtf8(Parse(lines_[f.line]).value, kMaxValueLength));
+}
+
+int IniFile::ReadInteger(std::string_view section, std::string_view key, int def) const {
+  Found f = FindKey(section, key);
+  if (!f.found) return def;
+  return ParseProfileInteger(Parse(lines_[f.line]).value).value_or(def);
+}
+
+bool IniFile::ReadBool(std::string_view section, std::string_view key, bool def) const {
+  return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+bool IniFile::KeyExists(std::string_view section, std::string_view key) const {
+  return FindKey(section, key).found;
+}
+
+bool IniFile::SectionExists(std::string_view section) const { return FindSection(section).found; }
+
+void IniFile::WriteString(std::string_view section, std::string_view key,
+                          std::string_view value) {
+  const std::string sec = OneLine(Trim(section));
+  const std::string k = OneLine(Trim(key));
+  const std::string v = OneLine(value);
+
+  if (Found f = FindKey(sec, k); f.found) {
+    // Keep the key as the file spells it; only the value changes.
+    std::string spelled(Parse(lines_[f.line]).name);
+    lines_[f.line] = spelled + "=" + v;
+    return;
+  }
+  if (Found s = FindSection(sec); s.found) {
+    std::size_t insert_at = s.line + 1;
+    for (std::size_t i = s.line + 1; i < lines_.size(); ++i) {
+      Kind kind = Parse(lines_[i]).kind;
+      if (kind == Kind::Header) break;
+      if (kind == Kind::Entry || kind == Kind::Other) insert_at = i + 1;
+    }
+    if (insert_at == lines_.size()) final_newline_ = true;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), k + "=" + v);
+    return;
+  }
+  if (!lines_.empty() && Parse(lines_.back()).kind != Kind::Blank) lines_.emplace_back();
+  lines_.push_back("[" + sec + "]");
+  lines_.push_back(k + "=" + v);
+  final_newline_ = true;
+}
+
+void IniFile::WriteInteger(std::string_view section, std::string_view key, int value) {
+  WriteString(section, key, std::to_string(value));
+}
+
+void IniFile::WriteBool(std::string_view section, std::string_view key, bool value) {
+  WriteString(section, key, value ? "1" : "0");
+}
+
+void IniFile::EraseSection(std::string_view section) {
+  std::vector<std::string> kept;
+  kept.reserve(lines_.size());
+  bool erasing = false;
+  for (std::string& line : lines_) {
+    ParsedLine p = Parse(line);
+    if (p.kind == Kind::Header) erasing = SameName(p.name, section);
+    if (!erasing) kept.push_back(std::move(line));
+  }
+  lines_ = std::move(kept);
+}
+
+std::string IniFile::Text() const {
+  std::string out;
+  if (bom_) out += kBom;
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    out += lines_[i];
+    if (i + 1 < lines_.size() || final_newline_) out += kEol;
+  }
+  return out;
+}
+
+std::optional<std::string> IniFile::Save() const {
+  const std::string refused = "Unable to write to " + FullPath(path_);
+  if (path_.empty() || !load_error_.empty()) return refused;
+
+  std::error_code ec;
+  const fs::path target(path_);
+  const bool existed = fs::exists(target, ec);
+  if (existed) {
+    // A file the system will not let us write (read-only) is refused, even
+    // though renaming over it would work.
+    std::ofstream probe(target, std::ios::binary | std::ios::app);
+    if (!probe) return refused;
+  }
+
+  fs::path temp = target;
+  temp += ".tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return refused;
+    const std::string text = Text();
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+    if (!out) {
+      out.close();
+      fs::remove(temp, ec);
+      return refused;
+    }
+  }
+  if (existed) {
+    fs::perms perms = fs::status(target, ec).permissions();
+    if (!ec) fs::permissions(temp, perms, ec);
+  }
+  fs::rename(temp, target, ec);
+  if (ec) {
+    fs::remove(temp, ec);
+    return refused;
+  }
+  return std::nullopt;
+}
+
+}  // namespace game
