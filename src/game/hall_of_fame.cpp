@@ -1,0 +1,242 @@
+#include "game/hall_of_fame.h"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+#include "game/ini_file.h"
+#include "game/time_text.h"
+
+namespace game {
+
+namespace {
+
+const std::string kEmpty;
+
+bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Characters of a UTF-8 string: every byte that does not continue a
+// character starts one, so damaged text is still counted safely.
+int CharCount(std::string_view s) {
+  int n = 0;
+  for (char c : s) {
+    if (!IsContinuation(c)) ++n;
+  }
+  return n;
+}
+
+// Byte offset where character `index` (from 0) starts; s.size() past the end.
+std::size_t CharOffset(std::string_view s, int index) {
+  int seen = 0;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (IsContinuation(s[i])) continue;
+    if (seen == index) return i;
+    ++seen;
+  }
+  return s.size();
+}
+
+// `count` characters from character `first` on (fewer at the end of s).
+std::string_view Chars(std::string_view s, int first, int count) {
+  std::size_t from = CharOffset(s, first);
+  std::size_t to = CharOffset(s, first + count);
+  return s.substr(from, to - from);
+}
+
+std::string RightAligned(int value, std::size_t width) {
+  std::string text = std::to_string(value);
+  if (text.size() < width) text.insert(0, width - text.size(), ' ');
+  return text;
+}
+
+int LeadingNumber(std::string_view field) {
+  std::size_t i = 0;
+  while (i < field.size() && field[i] == ' ') ++i;
+  int value = 0;
+  for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
+    value = value * 10 + (field[i] - '0');  // at most 4 digits
+  }
+  return value;
+}
+
+int LayoutTables(const std::vector<std::string>& layout_names) {
+  // Table numbers from 100 on belong to Rivers and Memory.
+  return static_cast<int>(std::min<std::size_t>(layout_names.size(), 99));
+}
+
+constexpr int kVariantTables[] = {kRiversEasyTable, kRiversHardTable, kMemoryEasyTable,
+                                  kMemoryHardTable};
+
+}  // namespace
+
+std::string DefaultHallEntry(int rank) {
+  return "---      " + RightAligned((rank + 4) * 60, 4) + "    0";
+}
+
+bool IsRealRecord(std::string_view entry) { return entry.find("--- ") == std::string_view::npos; }
+
+int HallEntryTime(std::string_view entry) { return LeadingNumber(Chars(entry, 9, 4)); }
+
+int HallEntryPenalty(std::string_view entry) { return LeadingNumber(Chars(entry, 14, 4)); }
+
+std::string HallEntryName(std::string_view entry) {
+  return std::string(Chars(entry, 0, kHallNameLength));
+}
+
+std::string HallName(std::string_view player_name) {
+  std::string name(player_name.empty() ? "-" : Chars(player_name, 0, kHallNameLength));
+  if (name.front() == ' ') name.front() = '-';
+  name.append(static_cast<std::size_t>(kHallNameLength - CharCount(name)), ' ');
+  return name;
+}
+
+std::string HallSectionName(std::string_view layout_name) {
+  std::string section;
+  for (char c : layout_name) {
+    if (c != ' ') section += c;
+  }
+  return section;
+}
+
+std::string VariantSectionName(int table) {
+  switch (table) {
+    case kRiversEasyTable: return "Rivers";
+    case kRiversHardTable: return "Rivers2";
+    case kMemoryEasyTable: return "Memory";
+    case kMemoryHardTable: return "Memory2";
+    default: return {};
+  }
+}
+
+HallOfFame::HallOfFame() {
+  for (int t = 0; t < kHallTables; ++t) ResetTable(t);
+}
+
+const std::string& HallOfFame::Entry(int table, int rank) const {
+  if (!ValidTable(table) || !ValidRank(rank)) return kEmpty;
+  return tables_[static_cast<std::size_t>(table)][static_cast<std::size_t>(rank - 1)];
+}
+
+void HallOfFame::SetEntry(int table, int rank, std::string entry) {
+  if (!ValidTable(table) || !ValidRank(rank)) return;
+  tables_[static_cast<std::size_t>(table)][static_cast<std::size_t>(rank - 1)] = std::move(entry);
+}
+
+std::string HallOfFame::EntryOrDefault(int table, int rank) const {
+  const std::string& entry = Entry(table, rank);
+  return entry.empty() ? DefaultHallEntry(rank) : entry;
+}
+
+bool HallOfFame::Qualifies(int table, int seconds) const {
+  if (!ValidTable(table)) return false;
+  return seconds < HallEntryTime(EntryOrDefault(table, kHallRanks));
+}
+
+int HallOfFame::AddHall(int table, int seconds, int penalty, std::string_view player_name) {
+  if (!Qualifies(table, seconds)) return 0;
+  // The best rank whose time is not better than ours...
+  int r = kHallRanks;
+  for (int i = kHallRanks; i >= 1; --i) {
+    if (HallEntryTime(EntryOrDefault(table, i)) >= seconds) r = i;
+  }
+  // ...then past every entry of the same time whose penalty is not larger.
+  while (r <= kHallRanks && HallEntryTime(EntryOrDefault(table, r)) == seconds &&
+         HallEntryPenalty(EntryOrDefault(table, r)) <= penalty) {
+    ++r;
+  }
+  if (r > kHallRanks) return 0;
+
+  for (int a = kHallRanks; a > r; --a) SetEntry(table, a, EntryOrDefault(table, a - 1));
+  SetEntry(table, r, HallName(player_name) + " " + RightAligned(seconds, 4) + " " +
+                         RightAligned(penalty, 4));
+  rank_reached_ = r;
+  return r;
+}
+
+bool HallOfFame::HasRealRecord(int table) const {
+  for (int r = 1; r <= kHallRanks; ++r) {
+    if (IsRealRecord(EntryOrDefault(table, r))) return true;
+  }
+  return false;
+}
+
+void HallOfFame::ResetTable(int table) {
+  for (int r = 1; r <= kHallRanks; ++r) SetEntry(table, r, DefaultHallEntry(r));
+}
+
+std::vector<HallRow> HallOfFame::GenerateList(int table) {
+  std::vector<HallRow> rows;
+  if (!ValidTable(table)) return rows;
+  for (int r = 1; r <= kHallRanks; ++r) {
+    if (Entry(table, r).empty()) SetEntry(table, r, DefaultHallEntry(r));
+    const std::string& entry = Entry(table, r);
+    rows.push_back({r, HallEntryName(entry), TimeText(HallEntryTime(entry)),
+                    TimeText(HallEntryPenalty(entry))});
+  }
+  return rows;
+}
+
+void HallOfFame::RenameRecord(int table, int rank, std::string_view player_name) {
+  if (!ValidTable(table) || !ValidRank(rank)) return;
+  const std::string entry = EntryOrDefault(table, rank);
+  SetEntry(table, rank, HallName(player_name) + entry.substr(CharOffset(entry, kHallNameLength)));
+}
+
+void HallOfFame::ReadSection(const IniFile& ini, int table, std::string_view section,
+                             bool widen) {
+  for (int r = 1; r <= kHallRanks; ++r) {
+    std::string entry = ini.ReadString(section, "Rank" + std::to_string(r), "");
+    if (entry.empty()) {
+      entry = DefaultHallEntry(r);
+    } else if (widen) {
+      const int length = CharCount(entry);
+      if (length < kHallEntryLength) {
+        entry.insert(0, static_cast<std::size_t>(kHallEntryLength - length), '-');
+      }
+    }
+    SetEntry(table, r, std::move(entry));
+  }
+}
+
+void HallOfFame::Load(const IniFile& ini, const std::vector<std::string>& layout_names) {
+  const int layouts = LayoutTables(layout_names);
+  for (int i = 1; i <= layouts; ++i) {
+    ReadSection(ini, i, HallSectionName(layout_names[static_cast<std::size_t>(i - 1)]), true);
+  }
+  for (int table : kVariantTables) ReadSection(ini, table, VariantSectionName(table), true);
+}
+
+void HallOfFame::LoadSection(const IniFile& ini, int table, std::string_view layout_name) {
+  if (!ValidTable(table)) return;
+  ReadSection(ini, table, HallSectionName(layout_name), false);
+}
+
+void HallOfFame::WriteSection(IniFile& ini, int table, std::string_view section) const {
+  for (int r = 1; r <= kHallRanks; ++r) {
+    ini.WriteString(section, "Rank" + std::to_string(r), EntryOrDefault(table, r));
+  }
+}
+
+void HallOfFame::Save(IniFile& ini, const std::vector<std::string>& layout_names) const {
+  const int layouts = LayoutTables(layout_names);
+  // Sections are matched without regard to case, so "MyBoard" and "My board"
+  // share one: it is erased only when none of its layouts has a record.
+  auto folded = [](std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+  };
+  std::set<std::string> written;
+  for (int i = 1; i <= layouts; ++i) {
+    if (!HasRealRecord(i)) continue;
+    std::string section = HallSectionName(layout_names[static_cast<std::size_t>(i - 1)]);
+    WriteSection(ini, i, section);
+    written.insert(folded(std::move(section)));
+  }
+  for (int i = 1; i <= layouts; ++i) {
+    std::string section = HallSectionName(layout_names[static_cast<std::size_t>(i - 1)]);
+    if (!written.contains(folded(section))) ini.EraseSection(section);
+  }
+  for (int table : kVariantTables) WriteSection(ini, table, VariantSectionName(table));
+}
+
+}  // namespace game
