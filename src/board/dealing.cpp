@@ -83,8 +83,13 @@ Emptiable SearchRemovalOrder(Grid& g, const PlaceList& pl) {
       const Cell c = pl.Places[i];
       if (StillToEmpty(g, c) && PlaceIsFree(g, c.x, c.y, c.z)) f.Free[f.Count++] = static_cast<std::uint8_t>(i);
     }
-    std::stable_sort(f.Free.begin(), f.Free.begin() + f.Count,
-                     [&](std::uint8_t a, std::uint8_t b) { return depth[a] > depth[b]; });
+    // Tallest piles first (insertion sort: stable, and no allocation).
+    for (int i = 1; i < f.Count; ++i) {
+      const std::uint8_t v = f.Free[i];
+      int j = i;
+      for (; j > 0 && depth[f.Free[j - 1]] < depth[v]; --j) f.Free[j] = f.Free[j - 1];
+      f.Free[j] = v;
+    }
     f.I = 0;
     f.J = 0;
   };
