@@ -1,0 +1,93 @@
+#include "view/hall_panel.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "game/hall_of_fame.h"
+#include "game/time_text.h"
+#include "view/board_view.h"
+#include "view/raster.h"
+
+namespace view {
+namespace {
+
+// Point sizes are meant at 96 dots per inch, whatever the screen says.
+constexpr int DotsPerMeter96 = 3780;
+
+QFont PanelFont(const char* family, int points, bool bold, bool italic = false) {
+  QFont font(QString::fromLatin1(family));
+  font.setPointSize(points);
+  font.setBold(bold);
+  font.setItalic(italic);
+  return font;
+}
+
+// Text with its cell's top-left at (x, y), on a transparent background.
+void Text(QPainter& p, int x, int y, const QFont& font, QRgb colour, const std::string& text) {
+  p.setFont(font);
+  p.setPen(QColor(colour));
+  p.drawText(x, y + QFontMetrics(font).ascent(), QString::fromStdString(text));
+}
+
+}  // namespace
+
+HallPanel::HallPanel() { SetHofPic(MakePicture(DefaultWidth, DefaultHeight)); }
+
+void HallPanel::SetHofPic(const QImage& picture) {
+  HofPic = picture.convertToFormat(QImage::Format_RGB32);
+  SaveHof = HofPic.copy();
+  SaveHof.setDotsPerMeterX(DotsPerMeter96);
+  SaveHof.setDotsPerMeterY(DotsPerMeter96);
+}
+
+int HallPanel::Shift(const PanelContent& content) {
+  if (content.TwoPlayer) return 20;
+  return content.ShowCurrentTile ? 10 : -20;
+}
+
+void HallPanel::RestoreFromPicture(PixelRect area) {
+  Blit(SaveHof, area.left, area.top, area.Width(), area.Height(), HofPic, area.left, area.top, Rop::Copy);
+}
+
+bool HallPanel::ShowPanelHOF(const PanelContent& content) {
+  if (!content.ShowHallFame) return false;
+  const int d = Shift(content);
+  RestoreFromPicture({0, 0, HofPic.width(), HofPic.height()});
+  if (content.EditorMode) return true;
+
+  QPainter p(&SaveHof);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  const QFont title = PanelFont("Comic Sans MS", 10, true);
+  Text(p, 21, 50 - d, title, qRgb(255, 255, 0), "HALL OF");
+  Text(p, 31, 70 - d, title, qRgb(255, 255, 0), "FAME");
+
+  const QFont plain = PanelFont("Verdana", 9, true);
+  const QFont reached = PanelFont("Verdana", 9, true, true);
+  for (int i = 1; i <= 10; ++i) {
+    const std::string& entry = content.Entries[i - 1];
+    const QFont& font = i == content.RankReached ? reached : plain;
+    Text(p, 15, 27 * i + 81 - d, font, qRgb(255, 255, 255), game::HallEntryName(entry));
+    Text(p, 39, 27 * i + 94 - d, font, qRgb(0, 255, 255), game::TimeText(game::HallEntryTime(entry)));
+  }
+  return true;
+}
+
+void HallPanel::PaintBanner(const BannerContent& banner) {
+  RestoreFromPicture(BannerArea);
+  QPainter p(&SaveHof);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  const QFont label = PanelFont("Arial", 18, true);
+  const QFont time = PanelFont("Arial", 10, true);
+  if (banner.Play1Visible) Text(p, 4, 380, label, qRgb(255, 255, 0), "PLAY 1");
+  if (banner.Play2Visible) Text(p, 4, 422, label, qRgb(0, 255, 255), "PLAY 2");
+  Text(p, 30, 402, time, qRgb(255, 255, 255), banner.Player1Time);
+  Text(p, 30, 444, time, qRgb(255, 255, 255), banner.Player2Time);
+}
+
+void HallPanel::ShowCurrentTile(const BoardView& view, int tile) {
+  RestoreFromPicture(PreviewArea);
+  if (tile > 0) view.PaintTilePicture(SaveHof, PreviewArea.left, PreviewArea.top, tile);
+}
+
+}  // namespace view

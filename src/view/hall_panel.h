@@ -1,0 +1,73 @@
+#pragma once
+// The hall-of-fame side panel at the right of the board: the title, the ten
+// names and times of the current table, the two-player banner and the
+// "Show Current Tile" preview box.
+//
+// The panel is composed in SaveHof from its background picture HofPic; the
+// window shows SaveHof (RedrawHOF) after each of the calls below.
+
+#include <QImage>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "view/geometry.h"
+
+namespace view {
+
+class BoardView;
+
+// What the list shows.
+struct PanelContent {
+  bool ShowHallFame = true;     // "Show Hall of &Fame": nothing is drawn when off
+  bool EditorMode = false;      // the layout editor shows the bare picture
+  bool TwoPlayer = false;       // room for the banner
+  bool ShowCurrentTile = false; // room for the preview
+  std::array<std::string, 10> Entries;  // the 18-character entries of ranks 1..10
+  int RankReached = 0;          // drawn in bold italic
+};
+
+// What the two-player banner shows at one tick.
+struct BannerContent {
+  bool Play1Visible = true;
+  bool Play2Visible = true;
+  std::string Player1Time;  // "mm:ss"
+  std::string Player2Time;
+};
+
+class HallPanel {
+ public:
+  static constexpr int DefaultWidth = 92;
+  static constexpr int DefaultHeight = 468;
+  static constexpr PixelRect BannerArea{0, 380, 92, 468};
+  static constexpr PixelRect PreviewArea{24, 390, 70, 446};
+
+  // Without a picture the panel is a black 92 x 468.
+  HallPanel();
+
+  QImage HofPic;   // the panel's background picture
+  QImage SaveHof;  // the composed panel, the size of HofPic
+
+  // Takes a new background picture ("hof.bmp"); SaveHof takes its size.
+  void SetHofPic(const QImage& picture);
+
+  // How far the list moves up: 20 in two-player mode, else 10 with the
+  // preview on, else -20 (down).
+  static int Shift(const PanelContent& content);
+
+  // Composes the panel. Returns false (and draws nothing) when the panel is
+  // switched off.
+  bool ShowPanelHOF(const PanelContent& content);
+
+  // Repaints the banner area (0, 380)-(92, 468) of SaveHof.
+  void PaintBanner(const BannerContent& banner);
+
+  // Paints the tile's picture into the preview box, or empties the box for
+  // tile 0.
+  void ShowCurrentTile(const BoardView& view, int tile);
+
+ private:
+  void RestoreFromPicture(PixelRect area);
+};
+
+}  // namespace view

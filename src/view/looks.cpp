@@ -1,0 +1,286 @@
+#include "view/looks.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <utility>
+
+#include "view/picture_file.h"
+#include "view/raster.h"
+#include "view/tileset_layout.h"
+
+namespace view {
+namespace {
+
+constexpr const char* TilesetTitle = "Please choose a Tileset bitmap file";
+constexpr const char* TilesetFilter = "Tileset files (*.bmp; *.jpg)|*.bmp;*.jpg";
+constexpr const char* BackgroundTitle = "Please choose a Background bitmap file";
+constexpr const char* BackgroundFilter = "Background files (*.bmp; *.jpg)|*.bmp;*.jpg";
+
+bool Exists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && std::filesystem::exists(path, ec) && !ec;
+}
+
+}  // namespace
+
+Looks::Looks(BoardView& view, LooksHost& host, std::string programDir)
+    : view_(view), host_(host), programDir_(std::move(programDir)) {}
+
+const char* Looks::FileOf(TilesetItem item) {
+  switch (item) {
+    case TilesetItem::MahJongg1:
+      return "Tilesets/pai.bmp";
+    case TilesetItem::MahJongg2:
+      return "Tilesets/darkpai.bmp";
+    case TilesetItem::MahJongg3:
+      return "Tilesets/bluepai.bmp";
+    case TilesetItem::Lowcolor1:
+      return "Tilesets/pai256.bmp";
+    case TilesetItem::Load1:
+      break;
+  }
+  return "";
+}
+
+const char* Looks::FileOf(BackgroundItem item) {
+  switch (item) {
+    case BackgroundItem::Kanji1:
+      return "Backgrounds/kanji.bmp";
+    case BackgroundItem::Dragons1:
+      return "Backgrounds/dragons.bmp";
+    case BackgroundItem::Andromeda:
+      return "Backgrounds/andromeda.jpg";
+    case BackgroundItem::Catpats:
+      return "Backgrounds/catpats.jpg";
+    case BackgroundItem::None1:
+    case BackgroundItem::LoadBackground:
+      break;
+  }
+  return "";
+}
+
+int Looks::TilesetCode() const {
+  for (int code = 0; code <= 3; ++code)
+    if (tilesetTicks_[code]) return code;
+  return 4;
+}
+
+int Looks::BackgroundCode() const {
+  for (int code : {0, 1, 2, 4, 5})
+    if (backgroundTicks_[code]) return code;
+  return 3;
+}
+
+void Looks::SetTilesetCode(int code) {
+  for (int i = 0; i < static_cast<int>(tilesetTicks_.size()); ++i) tilesetTicks_[i] = i == code;
+}
+
+void Looks::SetBackgroundCode(int code) {
+  for (int i = 0; i < static_cast<int>(backgroundTicks_.size()); ++i) backgroundTicks_[i] = i == code;
+}
+
+void Looks::TickOnly(TilesetItem item) { SetTilesetCode(static_cast<int>(item)); }
+void Looks::TickOnly(BackgroundItem item) { SetBackgroundCode(static_cast<int>(item)); }
+
+Looks::Snapshot Looks::Take() const {
+  return {tilesetTicks_, backgroundTicks_, LastTilesetFile, LastBackgroundFile};
+}
+
+void Looks::Restore(const Snapshot& s) {
+  tilesetTicks_ = s.tilesetTicks;
+  backgroundTicks_ = s.backgroundTicks;
+  // A remembered file that has vanished meanwhile stays forgotten.
+  LastTilesetFile = Exists(s.lastTileset) ? s.lastTileset : std::string();
+  LastBackgroundFile = Exists(s.lastBackground) ? s.lastBackground : std::string();
+}
+
+bool Looks::ChooseFile(bool askFirst, std::string& last, const char* title, const char* filter,
+                       const char* folder) {
+  for (;;) {
+    if (askFirst || last.empty()) {
+      if (auto chosen = host_.OpenPictureDialog(title, filter, programDir_ + folder)) {
+        last = *chosen;
+      } else if (!Exists(last)) {
+        return false;  // cancelled with nothing to fall back on
+      }
+    }
+    if (Exists(last)) return true;
+    last.clear();
+    askFirst = true;
+  }
+}
+
+// ---- Tilesets ----
+
+bool Looks::ApplyTileset(const std::string& path) {
+  QImage picture;
+  std::string error;
+  if (!DecodePicture(path, picture, error)) {
+    host_.ShowError(error);
+    return false;
+  }
+  if (picture.width() < TilesetMinWidth || picture.height() < TilesetMinHeight) {
+    host_.ShowError("The tileset picture " + path + " is " + std::to_string(picture.width()) + " x " +
+                    std::to_string(picture.height()) + " pixels; a tileset needs at least " +
+                    std::to_string(TilesetMinWidth) + " x " + std::to_string(TilesetMinHeight) + ".");
+    return false;
+  }
+  view_.TilesetImage = std::move(picture);
+  view_.ChangeTexture();
+  host_.RedrawUnlessIdle();
+  return true;
+}
+
+bool Looks::Load1Steps() {
+  if (!ChooseFile(Ticked(TilesetItem::Load1), LastTilesetFile, TilesetTitle, TilesetFilter, "Tilesets/"))
+    return false;
+  TickOnly(TilesetItem::Load1);
+  return ApplyTileset(LastTilesetFile);
+}
+
+bool Looks::LoadTilesetSteps(const std::string& path) {
+  if (Exists(path)) return ApplyTileset(path);
+  // A missing file leads to "Load from disk", which asks for one.
+  LastTilesetFile.clear();
+  tilesetTicks_[static_cast<int>(TilesetItem::Load1)] = true;
+  return Load1Steps();
+}
+
+bool Looks::BuiltInTilesetSteps(TilesetItem item) {
+  TickOnly(item);
+  return LoadTilesetSteps(programDir_ + FileOf(item));
+}
+
+bool Looks::LoadTileset(const std::string& path) {
+  const Snapshot before = Take();
+  const bool ok = LoadTilesetSteps(path);
+  if (!ok) Restore(before);
+  return ok;
+}
+
+void Looks::BuiltInTileset(TilesetItem item) {
+  const Snapshot before = Take();
+  if (!BuiltInTilesetSteps(item)) Restore(before);
+}
+
+void Looks::Load1Click() {
+  const Snapshot before = Take();
+  if (!Load1Steps()) Restore(before);
+}
+
+// ---- Backgrounds ----
+
+void Looks::TileBackground(QImage& background, const QImage& picture) {
+  const int w = picture.width(), h = picture.height();
+  if (w >= BoardWidth && h >= BoardHeight) {
+    Blit(background, 0, 0, BoardWidth, BoardHeight, picture, 0, 0, Rop::Copy);
+    return;
+  }
+  // Rows of copies from the top-left corner; an empty side still gives one
+  // copy per row, or one row, instead of looping for ever.
+  const int stepX = w > 0 ? w : BoardWidth, stepY = h > 0 ? h : BoardHeight;
+  for (int y = 0; y < BoardHeight; y += stepY)
+    for (int x = 0; x < BoardWidth; x += stepX)
+      Blit(background, x, y, w, h, picture, 0, 0, Rop::Copy);
+}
+
+void Looks::PaintPlainBackground(QImage& background) {
+  FillRect(background, 0, 0, BoardWidth, BoardHeight, qRgb(0, 0, 0));
+  FillRect(background, 1, 1, BoardWidth - 2, BoardHeight - 2, qRgb(0, 128, 128));
+}
+
+bool Looks::NouveauFondSteps(const std::string& path) {
+  if (!Exists(path)) {
+    LastBackgroundFile.clear();
+    backgroundTicks_[static_cast<int>(BackgroundItem::LoadBackground)] = true;
+    return LoadBackgroundSteps();
+  }
+  QImage picture;
+  std::string error;
+  if (!DecodePicture(path, picture, error)) {
+    host_.ShowError(error);
+    return false;
+  }
+  TileBackground(view_.BackgroundBuffer, picture);
+  picture = QImage();
+  host_.RedrawUnlessIdle();
+  return true;
+}
+
+bool Looks::LoadBackgroundSteps() {
+  if (!ChooseFile(Ticked(BackgroundItem::LoadBackground), LastBackgroundFile, BackgroundTitle, BackgroundFilter,
+                  "Backgrounds/"))
+    return false;
+  TickOnly(BackgroundItem::LoadBackground);
+  return NouveauFondSteps(LastBackgroundFile);
+}
+
+bool Looks::BuiltInBackgroundSteps(BackgroundItem item) {
+  TickOnly(item);
+  return NouveauFondSteps(programDir_ + FileOf(item));
+}
+
+bool Looks::None1Steps() {
+  TickOnly(BackgroundItem::None1);
+  PaintPlainBackground(view_.BackgroundBuffer);
+  host_.RedrawUnlessIdle();
+  return true;
+}
+
+bool Looks::NouveauFond(const std::string& path) {
+  const Snapshot before = Take();
+  const bool ok = NouveauFondSteps(path);
+  if (!ok) Restore(before);
+  return ok;
+}
+
+void Looks::BuiltInBackground(BackgroundItem item) {
+  const Snapshot before = Take();
+  if (!BuiltInBackgroundSteps(item)) Restore(before);
+}
+
+void Looks::None1Click() { None1Steps(); }
+
+void Looks::LoadBackgroundClick() {
+  const Snapshot before = Take();
+  if (!LoadBackgroundSteps()) Restore(before);
+}
+
+// ---- Start-up ----
+
+void Looks::ActiveTilesetBackground() {
+  Snapshot before = Take();
+  bool ok = true;
+  if (Ticked(BackgroundItem::LoadBackground)) {
+    backgroundTicks_[static_cast<int>(BackgroundItem::LoadBackground)] = false;
+    ok = LoadBackgroundSteps();
+  } else if (Ticked(BackgroundItem::Kanji1)) {
+    ok = BuiltInBackgroundSteps(BackgroundItem::Kanji1);
+  } else if (Ticked(BackgroundItem::Dragons1)) {
+    ok = BuiltInBackgroundSteps(BackgroundItem::Dragons1);
+  } else if (Ticked(BackgroundItem::Andromeda)) {
+    ok = BuiltInBackgroundSteps(BackgroundItem::Andromeda);
+  } else if (Ticked(BackgroundItem::Catpats)) {
+    ok = BuiltInBackgroundSteps(BackgroundItem::Catpats);
+  } else {
+    ok = None1Steps();
+  }
+  if (!ok) Restore(before);
+
+  before = Take();
+  if (Ticked(TilesetItem::Load1)) {
+    tilesetTicks_[static_cast<int>(TilesetItem::Load1)] = false;
+    ok = Load1Steps();
+  } else if (Ticked(TilesetItem::MahJongg1)) {
+    ok = BuiltInTilesetSteps(TilesetItem::MahJongg1);
+  } else if (Ticked(TilesetItem::Lowcolor1)) {
+    ok = BuiltInTilesetSteps(TilesetItem::Lowcolor1);
+  } else if (Ticked(TilesetItem::MahJongg3)) {
+    ok = BuiltInTilesetSteps(TilesetItem::MahJongg3);
+  } else {
+    ok = BuiltInTilesetSteps(TilesetItem::MahJongg2);
+  }
+  if (!ok) Restore(before);
+}
+
+}  // namespace view

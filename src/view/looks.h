@@ -1,0 +1,122 @@
+#pragma once
+// The "Tileset" and "&Background" menus: which choice is ticked, the files
+// last chosen from disk, and the commands that load a tileset or a background
+// into the board pictures.
+//
+// A command that cannot finish (a picture that does not decode, a tileset too
+// small for its format, a "Load from disk" dialog cancelled with no usable
+// file remembered) shows why, and leaves the pictures, the ticks and the
+// remembered files as they were before it.
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "view/board_view.h"
+
+namespace view {
+
+// Menu items, numbered by their settings codes.
+enum class TilesetItem { Load1 = 0, MahJongg1 = 1, MahJongg2 = 2, MahJongg3 = 3, Lowcolor1 = 4 };
+enum class BackgroundItem { Kanji1 = 0, Dragons1 = 1, None1 = 2, LoadBackground = 3, Andromeda = 4, Catpats = 5 };
+
+// What the window does for these commands.
+class LooksHost {
+ public:
+  virtual ~LooksHost() = default;
+  // The picture-open dialog; nullopt when cancelled. filter is "Desc (*.x)|*.x".
+  virtual std::optional<std::string> OpenPictureDialog(const std::string& title, const std::string& filter,
+                                                       const std::string& dir) = 0;
+  // A message box with the error's text.
+  virtual void ShowError(const std::string& text) = 0;
+  // FullRedraw, unless the game mode is idle.
+  virtual void RedrawUnlessIdle() = 0;
+};
+
+class Looks {
+ public:
+  // programDir ends with a separator; data paths are built from it.
+  Looks(BoardView& view, LooksHost& host, std::string programDir);
+
+  std::string LastTilesetFile;
+  std::string LastBackgroundFile;
+
+  bool Ticked(TilesetItem item) const { return tilesetTicks_[static_cast<int>(item)]; }
+  bool Ticked(BackgroundItem item) const { return backgroundTicks_[static_cast<int>(item)]; }
+
+  // Settings codes: the tileset is the first ticked of codes 0-3, else 4; the
+  // background the first ticked of codes 0, 1, 2, 4, 5, else 3. Setting a code
+  // ticks the item with that code (a code outside the table ticks nothing).
+  int TilesetCode() const;
+  int BackgroundCode() const;
+  void SetTilesetCode(int code);
+  void SetBackgroundCode(int code);
+
+  // Tilesets.
+  bool LoadTileset(const std::string& path);
+  void ChangeTexture() { view_.ChangeTexture(); }
+  void MahJongg1Click() { BuiltInTileset(TilesetItem::MahJongg1); }
+  void MahJongg2Click() { BuiltInTileset(TilesetItem::MahJongg2); }
+  void MahJongg3Click() { BuiltInTileset(TilesetItem::MahJongg3); }
+  void Lowcolor1Click() { BuiltInTileset(TilesetItem::Lowcolor1); }
+  void Load1Click();
+
+  // Backgrounds.
+  bool NouveauFond(const std::string& path);
+  void None1Click();
+  void Kanji1Click() { BuiltInBackground(BackgroundItem::Kanji1); }
+  void Dragons1Click() { BuiltInBackground(BackgroundItem::Dragons1); }
+  void AndromedaClick() { BuiltInBackground(BackgroundItem::Andromeda); }
+  void CatpatsClick() { BuiltInBackground(BackgroundItem::Catpats); }
+  void LoadBackgroundClick();
+
+  // Start-up: applies the ticked choices (background first, then tileset).
+  void ActiveTilesetBackground();
+
+  // Relative file of a built-in choice ("Tilesets/pai.bmp", ...); empty for
+  // the items that have none.
+  static const char* FileOf(TilesetItem item);
+  static const char* FileOf(BackgroundItem item);
+
+  // Fills BackgroundBuffer from a decoded picture: a picture smaller than the
+  // board in either direction is repeated from the top-left corner in rows,
+  // any other is drawn once at (0, 0). Never scaled.
+  static void TileBackground(QImage& background, const QImage& picture);
+  // The plain background: teal with a one-pixel black border.
+  static void PaintPlainBackground(QImage& background);
+
+ private:
+  struct Snapshot {
+    std::array<bool, 5> tilesetTicks;
+    std::array<bool, 6> backgroundTicks;
+    std::string lastTileset;
+    std::string lastBackground;
+  };
+  Snapshot Take() const;
+  void Restore(const Snapshot& s);
+
+  void TickOnly(TilesetItem item);
+  void TickOnly(BackgroundItem item);
+  void BuiltInTileset(TilesetItem item);
+  void BuiltInBackground(BackgroundItem item);
+  // The steps of the commands; false when the command was abandoned.
+  bool LoadTilesetSteps(const std::string& path);
+  bool Load1Steps();
+  bool ApplyTileset(const std::string& path);
+  bool NouveauFondSteps(const std::string& path);
+  bool LoadBackgroundSteps();
+  bool BuiltInTilesetSteps(TilesetItem item);
+  bool BuiltInBackgroundSteps(BackgroundItem item);
+  bool None1Steps();
+  // Asks for a file until one that exists is remembered in `last`, the way
+  // "Load from disk" does; false when the player cancels with nothing usable.
+  bool ChooseFile(bool askFirst, std::string& last, const char* title, const char* filter, const char* folder);
+
+  BoardView& view_;
+  LooksHost& host_;
+  std::string programDir_;
+  std::array<bool, 5> tilesetTicks_{};
+  std::array<bool, 6> backgroundTicks_{};
+};
+
+}  // namespace view

@@ -1,0 +1,169 @@
+#include "view/picture_file.h"
+
+#include <QImageReader>
+#include <QString>
+#include <csetjmp>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <vector>
+
+// libjpeg's headers need FILE and size_t declared first.
+#include <jerror.h>
+#include <jpeglib.h>
+
+namespace view {
+namespace {
+
+// A JPEG file is never larger than this; anything bigger is refused unread.
+constexpr std::streamoff MaxJpegFileBytes = 128LL * 1024 * 1024;
+
+std::string Sprintf(const char* format, long long a, long long b = 0) {
+  char text[160];
+  std::snprintf(text, sizeof text, format, a, b);
+  return text;
+}
+
+// Everything the JPEG decoder touches lives here, on the heap, so a longjmp
+// out of libjpeg leaves no half-built local object behind.
+struct JpegJob {
+  jpeg_decompress_struct cinfo{};
+  jpeg_error_mgr err{};
+  std::jmp_buf jump{};
+  bool created = false;
+  std::vector<unsigned char> data;
+  std::vector<JSAMPLE> row;
+  QImage image;
+  std::string error;
+};
+
+[[noreturn]] void JpegFail(j_common_ptr cinfo) {
+  auto* job = static_cast<JpegJob*>(cinfo->client_data);
+  std::longjmp(job->jump, 1);
+}
+
+// Warnings are ignored except a file that ends too early: libjpeg would pad
+// the missing rows with grey and call it a success.
+void JpegMessage(j_common_ptr cinfo, int level) {
+  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) JpegFail(cinfo);
+}
+
+bool ReadFile(const std::string& path, std::vector<unsigned char>& data, std::string& error) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) {
+    error = "Cannot open the picture file " + path;
+    return false;
+  }
+  const std::streamoff size = in.tellg();
+  if (size < 0 || size > MaxJpegFileBytes) {
+    error = "The picture file " + path + " is too large to be a picture the game can use";
+    return false;
+  }
+  data.resize(static_cast<std::size_t>(size));
+  in.seekg(0);
+  if (size > 0 && !in.read(reinterpret_cast<char*>(data.data()), size)) {
+    error = "Cannot read the picture file " + path;
+    return false;
+  }
+  return true;
+}
+
+// The part that may longjmp back. Only touches the job through its pointer.
+bool DecodeJpegData(JpegJob* job) {
+  job->cinfo.err = jpeg_std_error(&job->err);
+  job->err.error_exit = JpegFail;
+  job->err.emit_message = JpegMessage;
+  job->cinfo.client_data = job;
+  if (setjmp(job->jump) != 0) {
+    job->error = Sprintf("JPEG error #%lld", job->err.msg_code);
+    return false;
+  }
+  jpeg_create_decompress(&job->cinfo);
+  job->created = true;
+  jpeg_mem_src(&job->cinfo, job->data.data(), static_cast<unsigned long>(job->data.size()));
+  jpeg_read_header(&job->cinfo, TRUE);
+  job->error = PictureSizeProblem(job->cinfo.image_width, job->cinfo.image_height);
+  if (!job->error.empty()) return false;
+  job->cinfo.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&job->cinfo);
+  const int w = static_cast<int>(job->cinfo.output_width);
+  const int h = static_cast<int>(job->cinfo.output_height);
+  if (job->cinfo.output_components != 3) {
+    job->error = "JPEG error #" + std::to_string(JERR_CONVERSION_NOTIMPL);
+    return false;
+  }
+  job->image = QImage(w, h, QImage::Format_RGB32);
+  if (job->image.isNull()) {
+    job->error = "Not enough memory for the picture";
+    return false;
+  }
+  job->row.resize(static_cast<std::size_t>(w) * 3);
+  while (job->cinfo.output_scanline < job->cinfo.output_height) {
+    const int y = static_cast<int>(job->cinfo.output_scanline);
+    JSAMPROW rows[1] = {job->row.data()};
+    jpeg_read_scanlines(&job->cinfo, rows, 1);
+    auto* out = reinterpret_cast<QRgb*>(job->image.scanLine(y));
+    const JSAMPLE* in = job->row.data();
+    for (int x = 0; x < w; ++x, in += 3) out[x] = qRgb(in[0], in[1], in[2]);
+  }
+  jpeg_finish_decompress(&job->cinfo);
+  return true;
+}
+
+bool DecodeJpeg(const std::string& path, QImage& out, std::string& error) {
+  auto job = std::make_unique<JpegJob>();
+  if (!ReadFile(path, job->data, error)) return false;
+  const bool ok = DecodeJpegData(job.get());
+  if (job->created) jpeg_destroy_decompress(&job->cinfo);
+  if (!ok) {
+    error = job->error;
+    return false;
+  }
+  out = std::move(job->image);
+  return true;
+}
+
+bool DecodeBitmap(const std::string& path, QImage& out, std::string& error) {
+  constexpr const char* Invalid = "Bitmap image is not valid";
+  QImageReader reader(QString::fromStdString(path), "bmp");
+  reader.setAutoDetectImageFormat(false);
+  reader.setDecideFormatFromContent(false);
+  if (!reader.canRead()) {
+    error = reader.error() == QImageReader::FileNotFoundError ? "Cannot open the picture file " + path : Invalid;
+    return false;
+  }
+  const QSize size = reader.size();
+  if (!size.isValid()) {
+    error = Invalid;
+    return false;
+  }
+  error = PictureSizeProblem(size.width(), size.height());
+  if (!error.empty()) return false;
+  QImage image;
+  if (!reader.read(&image) || image.isNull()) {
+    error = Invalid;
+    return false;
+  }
+  out = image.convertToFormat(QImage::Format_RGB32);
+  return true;
+}
+
+}  // namespace
+
+std::string PictureSizeProblem(long long width, long long height) {
+  if (width <= 0 || height <= 0)
+    return Sprintf("The picture is empty (%lld x %lld pixels)", width, height);
+  if (width > MaxPictureSide || height > MaxPictureSide || width * height > MaxPicturePixels)
+    return Sprintf("The picture is too large (%lld x %lld pixels); the game takes pictures of at most 8192 pixels a side and 32 million pixels in all",
+                   width, height);
+  return {};
+}
+
+bool DecodePicture(const std::string& path, QImage& out, std::string& error) {
+  error.clear();
+  if (path.find(".jpg") != std::string::npos) return DecodeJpeg(path, out, error);
+  return DecodeBitmap(path, out, error);
+}
+
+}  // namespace view

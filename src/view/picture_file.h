@@ -1,0 +1,29 @@
+#pragma once
+// Reading tileset and background pictures.
+//
+// A path containing ".jpg" (lower case, anywhere in the path) is decoded as
+// JPEG with libjpeg; anything else is read as a bitmap (BMP). The picture
+// keeps its own size and comes back as QImage::Format_RGB32. Before a single
+// pixel is allocated the header's size is checked: empty pictures and pictures
+// above the limits below are refused with a clear message.
+
+#include <QImage>
+#include <string>
+
+namespace view {
+
+inline constexpr int MaxPictureSide = 8192;
+inline constexpr long long MaxPicturePixels = 8192LL * 4096LL;  // 128 MiB at 4 bytes a pixel
+
+// Decodes `path` into `out`. On failure returns false, leaves `out` untouched
+// and sets `error` to the text for the message box: "Bitmap image is not
+// valid" for a broken bitmap, "JPEG error #N" (the decoder's message code) for
+// a broken JPEG, or a sentence naming the file for one that cannot be read or
+// is too large.
+bool DecodePicture(const std::string& path, QImage& out, std::string& error);
+
+// The size check every decoder applies to the header's dimensions; empty when
+// the size is acceptable.
+std::string PictureSizeProblem(long long width, long long height);
+
+}  // namespace view

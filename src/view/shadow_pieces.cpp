@@ -1,0 +1,50 @@
+#include "view/shadow_pieces.h"
+
+#include <functional>
+
+namespace view {
+namespace {
+
+ShadowPiece Make(int w, int h, const std::function<bool(int, int)>& set) {
+  ShadowPiece p;
+  p.width = w;
+  p.height = h;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      if (set(x, y)) p.rows[y] |= 1u << x;
+  return p;
+}
+
+bool Even(int x, int y) { return (x + y) % 2 == 0; }
+
+const std::array<ShadowPiece, 6>& Pieces() {
+  static const std::array<ShadowPiece, 6> pieces = {
+      Make(10, 20, [](int x, int y) { return y < 10 && Even(x, y); }),
+      Make(10, 20, [](int x, int y) { return !Even(x, y); }),
+      Make(10, 20, [](int x, int y) { return y < 10 && x >= y && Even(x, y); }),
+      Make(10, 20, [](int x, int y) { return y < 10 && x <= y && Even(x, y); }),
+      Make(10, 20, [](int x, int y) { return y < 15 && !Even(x, y); }),
+      Make(20, 10, [](int x, int y) { return Even(x, y); }),
+  };
+  return pieces;
+}
+
+}  // namespace
+
+const ShadowPiece& PieceOf(Piece p) { return Pieces()[static_cast<int>(p)]; }
+
+void DrawPiece(QImage& dst, Piece p, int x, int y) {
+  const ShadowPiece& piece = PieceOf(p);
+  for (int j = 0; j < piece.height; ++j) {
+    const int py = y + j;
+    std::uint32_t bits = piece.rows[j];
+    if (py < 0 || py >= dst.height() || bits == 0) continue;
+    QRgb* row = reinterpret_cast<QRgb*>(dst.scanLine(py));
+    for (int i = 0; bits != 0; ++i, bits >>= 1) {
+      const int px = x + i;
+      if ((bits & 1u) != 0 && px >= 0 && px < dst.width()) row[px] = ShadowGrey;
+    }
+  }
+}
+
+}  // namespace view
