@@ -1,0 +1,165 @@
+#include "board/layout_list.h"
+
+#include <algorithm>
+#include <cctype>
+#include <system_error>
+
+#include "board/layout_file.h"
+
+namespace board {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+// Case-insensitive order; names equal but for case keep a fixed order.
+bool NameLess(const LayoutEntry& a, const LayoutEntry& b) {
+  const bool less = std::lexicographical_compare(a.Name.begin(), a.Name.end(), b.Name.begin(), b.Name.end(),
+                                                 [](char x, char y) { return Lower(x) < Lower(y); });
+  const bool greater = std::lexicographical_compare(b.Name.begin(), b.Name.end(), a.Name.begin(), a.Name.end(),
+                                                    [](char x, char y) { return Lower(x) < Lower(y); });
+  if (less || greater) return less;
+  return a.Name < b.Name;
+}
+
+bool Exists(const fs::path& p) {
+  std::error_code ec;
+  return fs::exists(p, ec);
+}
+
+// The files of `dir` (not folders) whose extension is `ext` without regard to
+// case, in directory order. A folder that cannot be read lists nothing.
+std::vector<fs::path> ListFiles(const fs::path& dir, const std::string& ext) {
+  std::vector<fs::path> out;
+  std::error_code ec;
+  fs::directory_iterator it(dir, ec), end;
+  for (; !ec && it != end; it.increment(ec)) {
+    std::error_code e2;
+    if (it->is_directory(e2)) continue;
+    const std::string name = it->path().filename().string();
+    if (name.find('.') == std::string::npos || !HasExtensionNoCase(name, ext)) continue;
+    if (name.size() <= ext.size()) continue;  // no name before the extension
+    out.push_back(it->path());
+  }
+  return out;
+}
+
+}  // namespace
+
+const std::string& LayoutList::LayoutName(int i) const {
+  static const std::string none;
+  const LayoutEntry* e = Entry(i);
+  return e ? e->Name : none;
+}
+
+const LayoutEntry* LayoutList::Entry(int i) const {
+  if (i < 1 || i > LayoutCount()) return nullptr;
+  return &Entries[static_cast<std::size_t>(i - 1)];
+}
+
+bool HasExtensionNoCase(const std::string& name, const std::string& ext) {
+  if (name.size() < ext.size()) return false;
+  return std::equal(ext.begin(), ext.end(), name.end() - static_cast<std::ptrdiff_t>(ext.size()),
+                    [](char a, char b) { return Lower(a) == Lower(b); });
+}
+
+std::string HallOfFameSectionOf(const std::string& name) {
+  std::string out;
+  for (char c : name)
+    if (c != ' ') out += c;
+  return out;
+}
+
+DiscoveryResult DiscoverLayouts(const fs::path& layoutsDir, int storedBoardNumber) {
+  DiscoveryResult r;
+  std::vector<LayoutEntry> lay;
+  for (const fs::path& p : ListFiles(layoutsDir, ".lay")) {
+    const std::string file = p.filename().string();
+    lay.push_back(LayoutEntry{file.substr(0, file.size() - 4), p, false});
+  }
+  std::sort(lay.begin(), lay.end(), NameLess);
+  std::vector<LayoutEntry> shp;
+  for (const fs::path& p : ListFiles(layoutsDir, ".shp")) shp.push_back(LayoutEntry{p.filename().string(), p, true});
+  r.FilesFound = static_cast<int>(lay.size() + shp.size());
+
+  int board = storedBoardNumber;
+  if (board == -1) {
+    for (std::size_t i = 0; i < lay.size(); ++i)
+      if (lay[i].Name == DefaultLayoutName) board = static_cast<int>(i) + 1;
+    if (board == -1) board = 1;
+  }
+  for (auto* part : {&lay, &shp})
+    for (LayoutEntry& e : *part) {
+      if (r.List.LayoutCount() == MaxLayouts) {
+        r.TooMany = true;
+        break;
+      }
+      r.List.Entries.push_back(std::move(e));
+    }
+  if (r.List.LayoutCount() == 0) {
+    r.NoLayouts = true;
+    r.BoardNumber = 1;
+    return r;
+  }
+  r.CurrentLayoutFile = CurrentFileFor(r.List, layoutsDir, board);
+  r.BoardNumber = board;
+  return r;
+}
+
+fs::path CurrentFileFor(const LayoutList& list, const fs::path& layoutsDir, int& boardNumber) {
+  if (list.LayoutCount() == 0) {
+    boardNumber = 1;
+    return {};
+  }
+  boardNumber = std::clamp(boardNumber, 1, list.LayoutCount());
+  const LayoutEntry& entry = *list.Entry(boardNumber);
+  fs::path file = layoutsDir / entry.Name;
+  if (Exists(fs::path(file.string() + ".lay"))) file += ".lay";
+  if (Exists(fs::path(file.string() + ".shp"))) file += ".shp";
+  // The file itself when its extension is written in another case, or when
+  // it was saved outside the folder.
+  if (!Exists(file) && Exists(entry.File)) file = entry.File;
+  if (!Exists(file)) {
+    boardNumber = 1;
+    const LayoutEntry& first = *list.Entry(1);
+    file = first.Shp ? layoutsDir / first.Name : layoutsDir / (first.Name + ".lay");
+    if (!Exists(file) && Exists(first.File)) file = first.File;
+  }
+  return file;
+}
+
+Selection SelectLayout(const LayoutList& list, const fs::path& layoutsDir, int i) {
+  Selection s;
+  const LayoutEntry* e = list.Entry(i);
+  if (!e) return s;
+  s.BoardNumber = i;
+  s.Shp = e->Shp;
+  s.CurrentLayoutFile = e->Shp ? layoutsDir / e->Name : layoutsDir / (e->Name + ".lay");
+  if (!Exists(s.CurrentLayoutFile) && Exists(e->File)) s.CurrentLayoutFile = e->File;
+  return s;
+}
+
+SaveResult SaveLayoutFile(LayoutList& list, fs::path file, const std::string& name, const LayoutGrid& layout) {
+  SaveResult r;
+  if (file.string().find(".lay") == std::string::npos) file += ".lay";
+  WriteLayFile(file, name, layout);
+  r.File = file;
+  const std::string fileName = file.filename().string();
+  const std::string listName = fileName.size() >= 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
+  for (int i = 1; i <= list.LayoutCount(); ++i)
+    if (list.LayoutName(i) == listName) r.BoardNumber = i;  // the last equal entry wins
+  if (r.BoardNumber != 0) return r;
+  if (list.LayoutCount() >= MaxLayouts) {
+    r.ListFull = true;
+    return r;
+  }
+  list.Entries.push_back(LayoutEntry{listName, file, false});
+  r.BoardNumber = list.LayoutCount();
+  r.Registered = true;
+  r.HallOfFameSection = HallOfFameSectionOf(listName);
+  return r;
+}
+
+}  // namespace board
