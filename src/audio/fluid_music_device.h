@@ -1,0 +1,80 @@
+#pragma once
+// The music device: FluidSynth's synthesiser and MIDI player, sounding
+// through the game's AudioOutput. The player is timed by the samples the
+// output renders, so the music moves exactly as far as it has been heard and
+// stands still while it is paused.
+
+#include <fluidsynth/types.h>
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "audio/audio_output.h"
+#include "audio/midi_file.h"
+#include "game/ports.h"
+
+namespace audio {
+
+class FluidMusicDevice : public game::MusicDevice, private AudioSource {
+ public:
+  static constexpr const char* kDefaultSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+
+  explicit FluidMusicDevice(AudioOutput& output, std::string soundFont = kDefaultSoundFont);
+  ~FluidMusicDevice() override;
+  FluidMusicDevice(const FluidMusicDevice&) = delete;
+  FluidMusicDevice& operator=(const FluidMusicDevice&) = delete;
+
+  bool IsOpen() const override { return synth_ != nullptr; }
+  // Opens the sound output and the synthesiser with its sound font.
+  bool Open() override;
+  void Close();
+  bool PlayFile(const std::string& path) override;
+  void Play() override;
+  void Pause() override;
+  void Resume() override;
+  void Stop() override;
+  void SeekToStart() override;
+  bool IsPlaying() const override { return state_ == State::Playing; }
+  bool IsPaused() const override { return state_ == State::Paused; }
+  std::int64_t StartPosition() const override { return 0; }
+  std::int64_t Length() const override { return loaded_ ? info_.LengthTicks : 0; }
+  std::int64_t Position() const override;
+  bool TakeEndNotice() override { return endNotice_.exchange(false); }
+  std::string ErrorText() const override { return error_; }
+
+  // The file of the loaded piece; empty when none is loaded.
+  const std::string& LoadedFile() const { return file_; }
+
+ private:
+  // Ended: the player ran through the last event while playing. A stop or a
+  // pause is never taken for an end.
+  enum class State { Empty, Stopped, Playing, Paused, Ended };
+
+  void MixInto(float* out, int frames) override;
+  // Replaces the player by a fresh one on the loaded bytes, at the start of
+  // the piece (with the output locked).
+  bool RestartPlayer();
+  void DeletePlayer();
+  void Unload();
+
+  AudioOutput& output_;
+  std::string soundFont_;
+  fluid_settings_t* settings_ = nullptr;
+  fluid_synth_t* synth_ = nullptr;
+  fluid_player_t* player_ = nullptr;
+  std::vector<unsigned char> bytes_;
+  MidiFileInfo info_;
+  std::string file_;
+  bool loaded_ = false;
+  std::atomic<State> state_{State::Empty};
+  std::atomic<bool> endNotice_{false};
+  std::string error_;
+  // The synthesiser renders into this block before it is mixed in.
+  static constexpr int kBlockFrames = 256;
+  std::array<float, kBlockFrames * AudioOutput::kChannels> block_{};
+};
+
+}  // namespace audio

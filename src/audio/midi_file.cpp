@@ -1,0 +1,226 @@
+#include "audio/midi_file.h"
+
+#include <algorithm>
+#include <fstream>
+
+namespace audio {
+
+namespace {
+
+// Reads big-endian numbers and variable-length quantities with bounds checks.
+class ByteReader {
+ public:
+  ByteReader(const std::vector<unsigned char>& bytes, std::size_t begin, std::size_t end)
+      : bytes_(bytes), pos_(begin), end_(end) {}
+
+  bool AtEnd() const { return pos_ >= end_; }
+  std::size_t Pos() const { return pos_; }
+
+  bool Byte(unsigned& value) {
+    if (pos_ >= end_) return false;
+    value = bytes_[pos_++];
+    return true;
+  }
+  bool Number(int size, std::uint32_t& value) {
+    if (end_ - pos_ < static_cast<std::size_t>(size)) return false;
+    value = 0;
+    for (int i = 0; i < size; ++i) value = (value << 8) | bytes_[pos_++];
+    return true;
+  }
+  // At most four bytes, seven bits each.
+  bool Quantity(std::uint32_t& value) {
+    value = 0;
+    for (int i = 0; i < 4; ++i) {
+      unsigned b = 0;
+      if (!Byte(b)) return false;
+      value = (value << 7) | (b & 0x7Fu);
+      if ((b & 0x80u) == 0) return true;
+    }
+    return false;
+  }
+  bool Skip(std::uint32_t count) {
+    if (end_ - pos_ < count) return false;
+    pos_ += count;
+    return true;
+  }
+
+ private:
+  const std::vector<unsigned char>& bytes_;
+  std::size_t pos_;
+  std::size_t end_;
+};
+
+bool ChunkIs(const std::vector<unsigned char>& bytes, std::size_t at, const char* id) {
+  return bytes.size() - at >= 4 && std::equal(id, id + 4, bytes.begin() + static_cast<long>(at));
+}
+
+// The meta events the player reads have fixed lengths: end of track, tempo,
+// SMPTE offset, time and key signature.
+bool MetaLengthFits(unsigned type, std::uint32_t length) {
+  switch (type) {
+    case 0x2F: return length == 0;
+    case 0x51: return length == 3;
+    case 0x54: return length == 5;
+    case 0x58: return length == 4;
+    case 0x59: return length == 2;
+    default: return true;
+  }
+}
+
+// Walks one track's events; returns its length in ticks or an error.
+bool ScanTrack(ByteReader& in, std::int64_t& ticks, std::string& error) {
+  ticks = 0;
+  unsigned running = 0;
+  while (!in.AtEnd()) {
+    std::uint32_t delta = 0;
+    if (!in.Quantity(delta)) {
+      error = "a track ends in the middle of an event";
+      return false;
+    }
+    ticks += delta;
+    unsigned status = 0;
+    if (!in.Byte(status)) {
+      error = "a track ends in the middle of an event";
+      return false;
+    }
+    if (status == 0xFF) {  // meta event
+      unsigned type = 0;
+      std::uint32_t length = 0;
+      if (!in.Byte(type) || !in.Quantity(length) || !in.Skip(length)) {
+        error = "a meta event runs past the end of its track";
+        return false;
+      }
+      if (!MetaLengthFits(type, length)) {
+        error = "a meta event has the wrong length";
+        return false;
+      }
+      if (type == 0x2F) return true;  // end of track
+      running = 0;
+      continue;
+    }
+    if (status == 0xF0 || status == 0xF7) {  // system exclusive
+      std::uint32_t length = 0;
+      if (!in.Quantity(length) || !in.Skip(length)) {
+        error = "a system exclusive message runs past the end of its track";
+        return false;
+      }
+      running = 0;
+      continue;
+    }
+    if (status >= 0xF0) {
+      error = "a track holds a system message that files cannot carry";
+      return false;
+    }
+    unsigned dataBytes = 0;
+    if (status & 0x80u) {
+      running = status;
+    } else {
+      if (running == 0) {
+        error = "a track starts with data but no status byte";
+        return false;
+      }
+      dataBytes = 1;  // the byte just read was the first data byte
+    }
+    const unsigned kind = running & 0xF0u;
+    const unsigned need = (kind == 0xC0u || kind == 0xD0u) ? 1u : 2u;
+    for (; dataBytes < need; ++dataBytes) {
+      unsigned data = 0;
+      if (!in.Byte(data)) {
+        error = "a track ends in the middle of an event";
+        return false;
+      }
+    }
+  }
+  // A track without its end marker: the player stops at its last event.
+  return true;
+}
+
+}  // namespace
+
+bool MidiFile::Scan(const std::vector<unsigned char>& bytes, MidiFileInfo& info,
+                    std::string& error) {
+  info = MidiFileInfo{};
+  if (!ChunkIs(bytes, 0, "MThd")) {
+    error = "it is not a Standard MIDI File";
+    return false;
+  }
+  ByteReader header(bytes, 4, bytes.size());
+  std::uint32_t headerLength = 0, format = 0, tracks = 0, division = 0;
+  if (!header.Number(4, headerLength) || headerLength != 6 || !header.Number(2, format) ||
+      !header.Number(2, tracks) || !header.Number(2, division)) {
+    error = "its header is damaged";
+    return false;
+  }
+  if (format > 2) {
+    error = "its format " + std::to_string(format) + " is unknown";
+    return false;
+  }
+  if (tracks == 0 || tracks > static_cast<std::uint32_t>(kMaxTracks)) {
+    error = "it declares " + std::to_string(tracks) + " tracks";
+    return false;
+  }
+  if (division == 0 || (division & 0x8000u) != 0) {
+    error = "its time division is not in ticks per quarter note";
+    return false;
+  }
+  info.Format = static_cast<int>(format);
+  info.Division = static_cast<int>(division);
+
+  std::size_t at = header.Pos();
+  while (info.Tracks < static_cast<int>(tracks) && bytes.size() - at >= 8) {
+    const bool isTrack = ChunkIs(bytes, at, "MTrk");
+    ByteReader chunk(bytes, at + 4, bytes.size());
+    std::uint32_t length = 0;
+    chunk.Number(4, length);
+    const std::size_t begin = at + 8;
+    if (bytes.size() - begin < length) {
+      error = "a chunk runs past the end of the file";
+      return false;
+    }
+    if (isTrack) {
+      ByteReader track(bytes, begin, begin + length);
+      std::int64_t ticks = 0;
+      if (!ScanTrack(track, ticks, error)) return false;
+      info.LengthTicks = std::max(info.LengthTicks, ticks);
+      ++info.Tracks;
+    }
+    at = begin + length;
+  }
+  if (info.Tracks < static_cast<int>(tracks)) {
+    error = "it holds fewer tracks than its header declares";
+    return false;
+  }
+  return true;
+}
+
+bool MidiFile::Load(const std::string& path, std::vector<unsigned char>& bytes, MidiFileInfo& info,
+                    std::string& error) {
+  bytes.clear();
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    error = "Cannot open the music file " + path;
+    return false;
+  }
+  file.seekg(0, std::ios::end);
+  const std::streamoff size = file.tellg();
+  if (size < 0 || static_cast<std::uint64_t>(size) > kMaxBytes) {
+    error = "The music file " + path + " is too large to be a piece of music";
+    return false;
+  }
+  file.seekg(0, std::ios::beg);
+  bytes.resize(static_cast<std::size_t>(size));
+  if (size > 0 && !file.read(reinterpret_cast<char*>(bytes.data()), size)) {
+    bytes.clear();
+    error = "Cannot read the music file " + path;
+    return false;
+  }
+  std::string why;
+  if (!Scan(bytes, info, why)) {
+    bytes.clear();
+    error = "Cannot play the music file " + path + ": " + why + ".";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace audio

@@ -1,0 +1,127 @@
+#include "audio/wave_sounds.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+namespace audio {
+
+namespace fs = std::filesystem;
+
+WaveSounds::WaveSounds(AudioOutput& output, std::string programDir, const bool* enabled)
+    : output_(output), programDir_(std::move(programDir)), enabled_(enabled) {}
+
+WaveSounds::~WaveSounds() {
+  if (registered_) output_.RemoveSource(this);
+}
+
+bool WaveSounds::EnsureOutput() {
+  if (!registered_) {
+    // One attempt only: without a sound device every click would otherwise
+    // wait for SDL to fail again.
+    if (outputFailed_) return false;
+    if (!output_.Open()) {
+      outputFailed_ = true;
+      return false;
+    }
+    output_.AddSource(this);
+    registered_ = true;
+  }
+  return output_.IsOpen();
+}
+
+void WaveSounds::PlaySound(const std::string& name) {
+  if (enabled_ != nullptr && !*enabled_) return;
+  if (!EnsureOutput()) return;
+
+  Samples sound;
+  const std::string path = programDir_ + name + ".wav";
+  const auto cached = cache_.find(path);
+  if (cached != cache_.end()) {
+    sound = cached->second;
+  } else {
+    sound = Load(path);
+    if (sound) cache_[path] = sound;
+  }
+  if (!sound) {
+    if (!default_) {
+      default_ = std::make_shared<const std::vector<float>>(DefaultSound(output_.SampleRate()));
+    }
+    sound = default_;
+  }
+
+  // The old effect (if any) is released here, on this thread, never in the
+  // audio callback.
+  Samples previous;
+  {
+    AudioOutput::Lock lock(output_);
+    previous = std::exchange(current_, std::move(sound));
+    cursor_ = 0;
+  }
+}
+
+WaveSounds::Samples WaveSounds::Load(const std::string& path) {
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return nullptr;
+  const std::uintmax_t size = fs::file_size(path, ec);
+  if (ec || size > kMaxWaveBytes) return nullptr;
+
+  ++filesOpened_;
+  SDL_AudioSpec spec{};
+  Uint8* data = nullptr;
+  Uint32 length = 0;
+  if (SDL_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1, &spec, &data, &length) == nullptr) {
+    return nullptr;
+  }
+  std::vector<float> samples;
+  SDL_AudioStream* stream = SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_F32SYS,
+                                               AudioOutput::kChannels, output_.SampleRate());
+  bool ok = stream != nullptr && SDL_AudioStreamPut(stream, data, static_cast<int>(length)) == 0 &&
+            SDL_AudioStreamFlush(stream) == 0;
+  if (ok) {
+    const int available = SDL_AudioStreamAvailable(stream);
+    samples.resize(static_cast<std::size_t>(available) / sizeof(float));
+    const int got = available > 0 ? SDL_AudioStreamGet(stream, samples.data(), available) : 0;
+    ok = got >= 0;
+    samples.resize(static_cast<std::size_t>(std::max(got, 0)) / sizeof(float));
+  }
+  if (stream != nullptr) SDL_FreeAudioStream(stream);
+  SDL_FreeWAV(data);
+  if (!ok || samples.empty()) return nullptr;
+  return std::make_shared<const std::vector<float>>(std::move(samples));
+}
+
+std::vector<float> WaveSounds::DefaultSound(int rate) {
+  // A soft two-tone chime, a tenth of a second: a quick rise, then a decay
+  // that reaches silence at the end so it never clicks.
+  const int frames = std::max(1, rate / 10);
+  std::vector<float> samples(static_cast<std::size_t>(frames) * AudioOutput::kChannels);
+  constexpr double kPi = 3.14159265358979323846;
+  const double attack = 0.004 * rate;
+  for (int i = 0; i < frames; ++i) {
+    const double t = static_cast<double>(i) / rate;
+    const double rise = std::min(1.0, i / attack);
+    const double fall = 1.0 - static_cast<double>(i) / frames;
+    const double envelope = rise * fall * fall;
+    const double tone = 0.7 * std::sin(2 * kPi * 880.0 * t) + 0.3 * std::sin(2 * kPi * 1320.0 * t);
+    const float value = static_cast<float>(0.3 * envelope * tone);
+    samples[static_cast<std::size_t>(i) * 2] = value;
+    samples[static_cast<std::size_t>(i) * 2 + 1] = value;
+  }
+  return samples;
+}
+
+void WaveSounds::MixInto(float* out, int frames) {
+  if (!current_) return;
+  const std::vector<float>& samples = *current_;
+  const std::size_t wanted = static_cast<std::size_t>(frames) * AudioOutput::kChannels;
+  const std::size_t n = std::min(wanted, samples.size() - cursor_);
+  for (std::size_t i = 0; i < n; ++i) out[i] += samples[cursor_ + i];
+  cursor_ += n;
+  // The finished effect stays referenced until the next one replaces it, so
+  // nothing is freed on the audio thread.
+}
+
+}  // namespace audio
