@@ -314,6 +314,7 @@ class Engine : private board::DealObserver {
   ScreenPort& screen_;
   SoundPort& sound_;
   HallOfFame hall_;
+  int layoutsLeftOut_ = 0;  // layout files beyond the 99 the list holds
 };
 
 }  // namespace game

@@ -1,0 +1,324 @@
+// Game control: starting, repeating, pausing, stopping and ending games, the
+// option commands, and the layout commands.
+#include <cctype>
+#include <string>
+
+#include "board/layout_file.h"
+#include "game/engine.h"
+
+namespace game {
+namespace {
+
+bool IsRunningMode(std::uint8_t mode) {
+  return mode == ModeSolitaire || mode == ModeRivers || mode == ModeMemory;
+}
+
+std::string UpperCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- new games
+
+void Engine::NewGame() {
+  if (GameMode == ModeMemory || BoardNumber == MemoryEasyBoard || BoardNumber == MemoryHardBoard)
+    Memory("");
+  else if (GameMode == ModeRivers || BoardNumber == RiversEasyBoard || BoardNumber == RiversHardBoard)
+    FourRivers("");
+  else if (GameMode == ModeTwoPlayer)
+    TwoPlayers();
+  else
+    RandomSolitaireGame1Click();
+}
+
+void Engine::RandomSolitaireGame1Click() {
+  Opt.RandomSeed1 = false;
+  BeginGame();
+}
+
+void Engine::NewSpecificGame1Click() {
+  Opt.RandomSeed1 = true;
+  BeginGame();
+}
+
+void Engine::NewRandomSpecificGame1Click() {
+  Opt.RandomSeed1 = true;
+  SeedFromClock();
+  GameSeed = static_cast<std::int32_t>(Generator.NextRandom(2147483647u));
+  BeginGame();
+}
+
+// After a Rivers or Memory game the number goes back to the ticked layout.
+void Engine::TakeBackLayoutNumber() {
+  if (BoardNumber < RiversEasyBoard) return;
+  if (SavedLayoutNumber >= 1 && SavedLayoutNumber <= LayoutCount())
+    BoardNumber = SavedLayoutNumber;
+  else if (LayoutCount() > 0)
+    BoardNumber = 1;
+}
+
+board::SeedChoice Engine::DealSeed() {
+  board::SeedChoice choice;
+  choice.RandomSeed1 = Opt.RandomSeed1;
+  choice.GameSeed = GameSeed;
+  if (!choice.Seeded() && ClockSeedOverride) return board::SeedChoice::Exact(*ClockSeedOverride);
+  const TimeOfDay now = time_.UtcTimeOfDay();
+  choice.Hour = now.hour;
+  choice.Minute = now.minute;
+  choice.Second = now.second;
+  choice.Millisecond = now.millisecond;
+  return choice;
+}
+
+// Prepares the board from the layout and deals it; the animation looks at
+// the mode of the previous game, which is still set.
+void Engine::Deal(bool twoPlayer) {
+  board::DealRequest request;
+  request.Winnable = Opt.Winnable;
+  request.Seed = DealSeed();
+  request.Observer = this;
+  const bool previousShown = GameMode != ModeIdle && GameMode != ModeEditor &&
+                             GameMode != ModeFinished && GameMode != ModeStopped;
+  request.AnimateBoard = Opt.Animate && previousShown && !Opt.RandomSeed1;
+  request.AnimateTiles =
+      twoPlayer ? request.AnimateBoard : (Opt.Animate && !Opt.RandomSeed1 && GameMode != ModeEditor);
+  const board::DealResult result = board::Deal(State, Layout, Generator, request);
+  LastDealOutcome = result.Outcome;
+  LastRemovalOrder = result.Order;
+  if (result.Outcome != board::DealOutcome::Winnable) LastRemovalOrder.Count = 0;
+  if (result.Outcome == board::DealOutcome::FellBack) ShowStatus(board::FallbackStatusText);
+  // The tile set of the game is the tiles dealt, so that undo and restart
+  // stop at the dealt position on layouts with fewer than 144 places.
+  State.TileCount = State.TilesLeft;
+}
+
+void Engine::ResetForNewGame() {
+  BoardFinished = false;
+  GameOverHandled = false;
+  HintTile1 = HintTile2 = HintIndex = 0;
+  SelectedTile1 = SelectedTile2 = 0;
+  HoverTile = 0;
+  NoMovesShown = false;
+  // A Memory pair still waiting for its judgement belongs to the old game.
+  RevealCountdown = 0;
+  RiverSlideActive = false;
+  ElapsedSeconds = 0;
+  TimePenalty = 0;
+  PausedElapsed = 0;
+}
+
+void Engine::ClearPausedCaptions() {
+  if (GameMode == ModePaused) screen_.SetPauseCaptions(false);
+}
+
+void Engine::BeginGame() {
+  screen_.SetPauseCaptions(false);
+  screen_.ClearBoardBuffer();
+  TakeBackLayoutNumber();
+  Deal(false);
+  ResetForNewGame();
+  if (GameMode != ModeEditor) IM(ModeSolitaire);
+  if (GameSeed > 0 && Opt.RandomSeed1)
+    ShowStatus("Specific Board started. Random Seed #" + std::to_string(GameSeed));
+  screen_.ShowPanelHOF();
+  FullRedraw();
+  if (StatusPos <= 1) ShowStatus("New game started.");
+  StartTick = Now();
+}
+
+// ---------------------------------------------------------------- pause, stop, end
+
+void Engine::PauseClick() {
+  if (IsRunningMode(GameMode)) {
+    ModeBeforePause = GameMode;
+    IM(ModePaused);
+    PausedElapsed = Now() - StartTick;
+    screen_.SetPauseCaptions(true);
+    ShowFond();
+  } else if (GameMode == ModePaused) {
+    IM(ModeBeforePause);
+    StartTick = Now() - PausedElapsed;
+    screen_.SetPauseCaptions(false);
+    FullRedraw();
+  }
+}
+
+void Engine::Stop() {
+  if (GameMode == ModePaused) {
+    StartTick = Now() - PausedElapsed;
+    screen_.SetPauseCaptions(false);
+  }
+  IM(ModeStopped);
+  ShowFond();
+}
+
+void Engine::GameOver() {
+  ShowFond();
+  if (GameMode == ModeTwoPlayer) {
+    if (BoardFinished && !GameOverHandled) TwoPlayerEnd();
+  } else if (BoardFinished && !GameOverHandled) {
+    GameOverHandled = true;
+    WriteScore();
+    Stop();
+    ModeBeforePause = ModeFinished;
+    const int seconds = GameTime();
+    std::string message = "Congratulations !! You WON !";
+    if (Opt.EnableHall) {
+      message = "You WON ! Your time is : " + TimeText(seconds);
+      IM(ModeFinished);
+      if (Qualifies(seconds)) {
+        AddHall();
+        screen_.ShowPanelHOF();
+        NewRecordShown = true;
+        CallHelp(HelpPage::HallOfFame);
+        NewRecordShown = false;
+      }
+    }
+    ShowStatus(message);
+  }
+  if (BoardFinished) ModeBeforePause = ModeFinished;
+}
+
+// ---------------------------------------------------------------- hall of fame
+
+bool Engine::Qualifies(int seconds) const { return hall_.Qualifies(BoardNumber, seconds); }
+
+void Engine::AddHall() { hall_.AddHall(BoardNumber, GameTime(), TimePenalty, CurrentPlayerName); }
+
+// ---------------------------------------------------------------- options
+
+void Engine::VerticalClick() {
+  if (GameMode == ModeSolitaire) {
+    if (screen_.Ask("Vertical variation",
+                    "If you want to change the game mode, you'll have to restart your game. "
+                    "Do you wish to continue ?")) {
+      BeginGame();
+      Opt.Vertical = !Opt.Vertical;
+    }
+  } else if (GameMode == ModeIdle || GameMode == ModeFinished || GameMode == ModeStopped) {
+    Opt.Vertical = !Opt.Vertical;
+  }
+}
+
+void Engine::ShowTimeClick() {
+  Opt.ShowTime = !Opt.ShowTime;
+  if (!Opt.ShowTime) {
+    CounterTime.clear();
+    screen_.ShowCounters(CounterTiles, CounterMoves, CounterTime);
+  }
+}
+
+void Engine::NStatus() {
+  Opt.Moves = !Opt.Moves;
+  if (!Opt.Moves) {
+    CounterMoves.clear();
+    screen_.ShowCounters(CounterTiles, CounterMoves, CounterTime);
+  }
+}
+
+void Engine::ShadowsClick() {
+  Opt.Shadows = !Opt.Shadows;
+  FullRedraw();
+}
+
+void Engine::ShowCurrentTileClick() {
+  Opt.ShowCurrentTile = !Opt.ShowCurrentTile;
+  screen_.ShowPanelHOF();
+}
+
+void Engine::Highlight1Click() {
+  const int old = HoverTile;
+  HoverTile = 0;
+  RedrawTile(old);
+  HighlightMode = 0;
+}
+
+void Engine::Highlight2Click(int mode) {
+  const int old = HoverTile;
+  HoverTile = 0;
+  RedrawTile(old);
+  if (mode == 1 || mode == 3 || mode == 4) HighlightMode = mode;
+}
+
+void Engine::Highlight3Click() {
+  const int old = HoverTile;
+  HoverTile = 0;
+  RedrawTile(old);
+  HighlightMode = 2;
+}
+
+// ---------------------------------------------------------------- layouts
+
+bool Engine::DiscoverLayouts(int storedBoardNumber) {
+  board::DiscoveryResult found = board::DiscoverLayouts(ProgramDir / "Layouts", storedBoardNumber);
+  if (found.NoLayouts) return false;
+  Layouts = std::move(found.List);
+  BoardNumber = found.BoardNumber;
+  SavedLayoutNumber = BoardNumber;
+  CurrentLayoutFile = found.CurrentLayoutFile;
+  layoutsLeftOut_ = found.TooMany ? found.FilesFound - LayoutCount() : 0;
+  return true;
+}
+
+void Engine::LoadLayoutAtStartup() {
+  LoadingAtStartup = true;
+  if (CurrentLayoutFile.string().find(".shp") != std::string::npos)
+    RunShpLayout();
+  else
+    RunLayout(CurrentLayoutFile);
+  LoadingAtStartup = false;
+}
+
+void Engine::LoadlayoutClick(int item) {
+  const board::Selection selection = board::SelectLayout(Layouts, ProgramDir / "Layouts", item);
+  if (selection.BoardNumber < 1) return;
+  BoardNumber = selection.BoardNumber;
+  SavedLayoutNumber = BoardNumber;
+  CurrentLayoutFile = selection.CurrentLayoutFile;
+  if (selection.Shp)
+    RunShpLayout();
+  else
+    RunLayout(CurrentLayoutFile);
+}
+
+void Engine::LoadShplayoutClick(int item) { LoadlayoutClick(item); }
+
+void Engine::RunLayout(const std::filesystem::path& file) {
+  try {
+    const board::LayReadResult read = board::ReadLayFile(file, Layout);
+    CurrentLayoutName = read.Name;
+  } catch (const board::LayoutFileError& error) {
+    screen_.Tell("Sorami", error.what());
+    return;
+  }
+  LayoutSelected();
+}
+
+void Engine::RunShpLayout() {
+  try {
+    board::ReadShpFile(CurrentLayoutFile, Layout);
+  } catch (const board::LayoutFileError& error) {
+    screen_.Tell("Sorami", error.what());
+    return;
+  }
+  CurrentLayoutName = CurrentLayoutFile.string();
+  LayoutSelected();
+}
+
+void Engine::LayoutSelected() {
+  hall_.ClearRankReached();
+  if (LoadingAtStartup) {
+    if (layoutsLeftOut_ > 0)
+      ShowStatus("Only the first " + std::to_string(board::MaxLayouts) + " layouts are offered: " +
+                 std::to_string(layoutsLeftOut_) + " more in the Layouts folder were left out.");
+    else
+      ShowStatus(StartupCreditText);
+    return;
+  }
+  ShowStatus("Layout " + UpperCase(CurrentLayoutName) + " selected.");
+  BeginGame();
+}
+
+}  // namespace game

@@ -1,0 +1,336 @@
+// Moves on the board: taking a pair, the move history with "Back" and
+// "Restart", hints, the two shuffles and the counters of the status bar.
+#include <array>
+#include <string>
+
+#include "game/engine.h"
+
+namespace game {
+namespace {
+
+bool IsSolitaire(std::uint8_t mode) { return mode == ModeSolitaire || mode == ModeTwoPlayer; }
+
+// Restarts of the winnable shuffle's removal before it gives up on a shape
+// that no removal order can clear and shuffles plainly instead.
+constexpr int MaxShuffleRestarts = 200;
+
+}  // namespace
+
+// ---------------------------------------------------------------- rules
+
+bool Engine::TileFree(int tile) const {
+  // Rivers and the editor have no free rule.
+  if (GameMode == ModeRivers || GameMode == ModeEditor) return true;
+  return Opt.Vertical ? board::Dispo_Vertical(State, tile) : board::Dispo(State, tile);
+}
+
+void Engine::IsItFree() {
+  if (!IsSolitaire(GameMode)) return;
+  board::IsItFree(State, Opt.Vertical);
+}
+
+// ---------------------------------------------------------------- pairs and history
+
+void Engine::RemovePair() {
+  const int e = State.TileCount - State.TilesLeft;
+  const int first = SelectedTile1;
+  const int second = SelectedTile2;
+  if (e >= 0 && e + 1 < board::MaxTiles) {
+    const board::Cell a = State.TilePlaces[first];
+    const board::Cell b = State.TilePlaces[second];
+    MoveHistory[e] = {static_cast<std::uint8_t>(first), a.x, a.y, a.z};
+    MoveHistory[e + 1] = {static_cast<std::uint8_t>(second), b.x, b.y, b.z};
+  }
+  SelectedTile1 = 0;
+  SelectedTile2 = 0;
+  State.TakeTile(first);
+  State.TakeTile(second);
+  FullRedraw();
+  State.TilesLeft -= 2;
+  PlaySound("done");
+  if (GameMode == ModeTwoPlayer) PassTurn();
+}
+
+void Engine::TestStile2() {
+  const int clicked = SelectedTile2;
+  if (SelectedTile1 == SelectedTile2) {
+    // The selected tile clicked again: it is let go.
+    SelectedTile1 = 0;
+    SelectedTile2 = 0;
+    PlaySound("select");
+  }
+  RedrawTile(clicked);
+}
+
+void Engine::BackHistory() {
+  if (State.TilesLeft >= State.TileCount) return;
+  State.TilesLeft += 2;
+  SelectedTile1 = SelectedTile2 = 0;
+  HintTile1 = HintTile2 = 0;
+  const int e = State.TileCount - State.TilesLeft;
+  if (e < 0 || e + 1 >= board::MaxTiles) return;
+  for (int i = e; i <= e + 1; ++i) {
+    const HistoryEntry& entry = MoveHistory[i];
+    if (entry.tile >= 1 && entry.tile <= board::MaxTiles)
+      State.PutTile(entry.tile, board::Cell{entry.x, entry.y, entry.z});
+  }
+}
+
+void Engine::GoBack() {
+  if (GameMode != ModeSolitaire && GameMode != ModeRivers) return;
+  BackHistory();
+  FullRedraw();
+}
+
+void Engine::Back() {
+  if (GameMode != ModeSolitaire && GameMode != ModeRivers) return;
+  if (State.TilesLeft == 0 || State.TilesLeft >= State.TileCount) return;
+  GoBack();
+}
+
+void Engine::Restart() {
+  if (State.TilesLeft == 0 || State.TilesLeft >= State.TileCount) return;
+  if (GameMode != ModeSolitaire && GameMode != ModeRivers) return;
+  while (State.TilesLeft < State.TileCount) GoBack();
+  ElapsedSeconds = 0;
+  TimePenalty = 0;
+  PausedElapsed = 0;
+  StartTick = Now();
+  HoverTile = 0;
+  ShowStatus("Game restarted.");
+}
+
+// ---------------------------------------------------------------- hint
+
+// Repeated hints step through the available pairs in ascending tile order and
+// start again after the last; each costs 40 seconds.
+void Engine::Hint() {
+  if (GameMode != ModeSolitaire || State.MovesLeft == 0) return;
+  HintTile1 = HintTile2 = 0;
+  IsItFree();
+  if (State.FreeCount < 2 || State.MovesLeft == 0) return;
+  HintIndex = HintIndex % State.MovesLeft + 1;
+  int count = 0;
+  for (int k = 1; k < State.FreeCount; ++k) {
+    const int a = State.FreeTiles[k];
+    const int b = State.FreeTiles[k + 1];
+    if (board::Group(a) != board::Group(b)) continue;
+    if (++count == HintIndex) {
+      HintTile1 = a;
+      HintTile2 = b;
+      break;
+    }
+  }
+  TimePenalty += 40;
+  FullRedraw();
+}
+
+// ---------------------------------------------------------------- shuffles
+
+void Engine::Shuffle1Click() {
+  if (BoardFinished) return;
+  if (GameMode != ModeSolitaire && GameMode != ModeTwoPlayer && GameMode != ModeRivers) return;
+  HintTile1 = HintTile2 = 0;
+  SelectedTile1 = SelectedTile2 = 0;
+  if (Opt.Shuffable)
+    ShuffleBoard();
+  else
+    PlainShuffle();
+  if (GameMode != ModeRivers) {
+    IsItFree();
+    const int n = State.MovesLeft;
+    if (n >= 2)
+      ShowStatus("Tiles shuffled. " + std::to_string(n) + " new moves found.");
+    else if (n == 1)
+      ShowStatus("Tiles shuffled. 1 new move found.");
+    else
+      ShowStatus("No moves found. Try to press Back a few times.");
+    if (GameMode != ModeTwoPlayer) TimePenalty += 10 * n;
+  }
+  FullRedraw();
+  screen_.UpdateNow();
+}
+
+// Every tile swaps places with a tile on a random occupied cell; passes are
+// repeated (at most 101) until a move exists. The generator goes on from the
+// deal, so a numbered game shuffles the same way every time.
+void Engine::PlainShuffle() {
+  int attempts = 0;
+  do {
+    for (int x = 1; x <= board::MaxX; ++x)
+      for (int y = 1; y <= board::MaxY; ++y)
+        for (int z = 1; z <= board::MaxZ; ++z) {
+          const int t = State.Board.At(x, y, z);
+          if (t < 1 || t > board::MaxTiles) continue;
+          int x2, y2, z2, t2;
+          do {
+            x2 = static_cast<int>(Generator.NextRandom(board::MaxX)) + 1;
+            y2 = static_cast<int>(Generator.NextRandom(board::MaxY)) + 1;
+            z2 = static_cast<int>(Generator.NextRandom(board::MaxZ)) + 1;
+            t2 = State.Board.At(x2, y2, z2);
+          } while (t2 < 1 || t2 > board::MaxTiles);
+          State.PutTile(t, board::Cell{x2, y2, z2});
+          State.PutTile(t2, board::Cell{x, y, z});
+        }
+    IsItFree();
+    ++attempts;
+  } while (State.MovesLeft <= 0 && attempts <= 100);
+}
+
+// The winnable shuffle keeps the occupied places and which tiles pair up,
+// and deals the pairs again so that the board can be cleared: it empties the
+// places two free ones at a time, then hands the pairs out in reverse order.
+bool Engine::ShuffleBoard() {
+  if (Opt.Animate && !Opt.RandomSeed1 &&
+      (GameMode == ModeSolitaire || GameMode == ModeTwoPlayer || GameMode == ModeRivers))
+    FullRedraw();
+  const int tileCount = State.TileCount;
+  const board::TilePlaceTable saved = State.TilePlaces;
+  auto restore = [&] {
+    State.Board.Clear();
+    for (int t = 1; t <= board::MaxTiles; ++t) State.TilePlaces[t] = board::Cell{};
+    for (int t = 1; t <= tileCount; ++t)
+      if (saved[t].x > 0 && saved[t].y > 0 && saved[t].z > 0) State.PutTile(t, saved[t]);
+  };
+
+  // The shape: every occupied cell becomes a place still to be filled.
+  std::array<board::Cell, board::MaxTiles + 1> places{};  // 1-based
+  int q = 0;
+  auto reset = [&] {
+    State.Board.Clear();
+    q = 0;
+    for (int t = 1; t <= tileCount; ++t) {
+      const board::Cell c = saved[t];
+      if (c.x > 0 && c.y > 0 && c.z > 0) State.Board.Set(c.x, c.y, c.z, board::PlaceMarker);
+    }
+    for (int z = 1; z <= board::MaxZ; ++z)
+      for (int y = 1; y <= board::MaxY; ++y)
+        for (int x = 1; x <= board::MaxX; ++x)
+          if (State.Board.At(x, y, z) == board::PlaceMarker && q < board::MaxTiles)
+            places[++q] = board::Cell{x, y, z};
+  };
+  auto countFree = [&] {
+    int n = 0;
+    for (int i = 1; i <= q; ++i) {
+      const board::Cell c = places[i];
+      if (State.Board.At(c.x, c.y, c.z) != 0 && board::PlaceIsFree(State.Board, c.x, c.y, c.z)) ++n;
+    }
+    return n;
+  };
+  for (int t = 1; t <= tileCount; ++t) State.TilePlaces[t] = board::Cell{};
+  reset();
+  State.FreeCount = countFree();
+  if (State.FreeCount < 2) {
+    restore();
+    return true;
+  }
+
+  // The tiles on the board in ascending order: entries 2j-1 and 2j are always
+  // one pair, because tiles leave the board in matching pairs.
+  std::array<int, board::MaxTiles + 1> remaining{};  // 1-based
+  int m = 0;
+  for (int t = 1; t <= tileCount; ++t)
+    if (saved[t].x > 0 && saved[t].y > 0 && saved[t].z > 0) remaining[++m] = t;
+  bool pairsHold = m == q && m % 2 == 0;
+  for (int j = 1; pairsHold && 2 * j <= m; ++j)
+    pairsHold = board::Group(remaining[2 * j - 1]) == board::Group(remaining[2 * j]);
+  if (!pairsHold) {
+    // An odd tile out (a layout with an odd number of places): no pairing
+    // to keep, so the tiles are shuffled plainly.
+    restore();
+    PlainShuffle();
+    return false;
+  }
+
+  std::array<board::Cell, board::MaxTiles + 2> removal{};  // 1-based, pairs (k, k+1)
+  auto pick = [&](board::Cell avoid) {
+    for (;;) {
+      const int r = static_cast<int>(Generator.NextRandom(static_cast<std::uint32_t>(q))) + 1;
+      const board::Cell c = places[r];
+      if (c == avoid) continue;
+      if (State.Board.At(c.x, c.y, c.z) == board::PlaceMarker &&
+          board::PlaceIsFree(State.Board, c.x, c.y, c.z) && c.x > 0 && c.y > 0 && c.z > 0)
+        return c;
+    }
+  };
+  int k = 1;
+  int restarts = 0;
+  SeedFromClock();
+  do {
+    State.FreeCount = countFree();
+    if (State.FreeCount <= 1) {
+      if (++restarts > MaxShuffleRestarts) {
+        // No removal order clears this shape: shuffle plainly instead.
+        restore();
+        PlainShuffle();
+        return false;
+      }
+      reset();
+      k = 1;
+      continue;
+    }
+    removal[k] = pick(board::Cell{});
+    removal[k + 1] = pick(removal[k]);
+    State.Board.Set(removal[k].x, removal[k].y, removal[k].z, 0);
+    State.Board.Set(removal[k + 1].x, removal[k + 1].y, removal[k + 1].z, 0);
+    k += 2;
+  } while (m >= k);
+
+  State.Board.Clear();
+  for (int t = 1; t <= tileCount; ++t) State.TilePlaces[t] = board::Cell{};
+  k -= 2;
+  std::array<bool, board::MaxTiles + 1> placed{};
+  const bool animate = Opt.Animate && GameMode != ModeIdle && GameMode != ModeEditor &&
+                       GameMode != ModeFinished && GameMode != ModeStopped;
+  do {
+    const int r = static_cast<int>(Generator.NextRandom(static_cast<std::uint32_t>(m - 1))) + 1;
+    const int partner = (r % 2 == 1) ? r + 1 : r - 1;
+    const int t1 = remaining[r];
+    const int t2 = remaining[partner];
+    if (placed[t1] || placed[t2]) continue;
+    State.PutTile(t1, removal[k]);
+    State.PutTile(t2, removal[k + 1]);
+    placed[t1] = placed[t2] = true;
+    if (animate) {
+      FullRedraw();
+      screen_.UpdateNow();
+    }
+    k -= 2;
+  } while (k >= 1);
+  return true;
+}
+
+// ---------------------------------------------------------------- counters
+
+void Engine::WriteScore() {
+  const bool shown = GameMode == ModeSolitaire || GameMode == ModeTwoPlayer || GameMode == ModeRivers ||
+                     GameMode == ModeMemory || GameMode == ModePaused;
+  if (!shown || BoardFinished) {
+    CounterTiles.clear();
+    CounterMoves.clear();
+    CounterTime.clear();
+    screen_.ShowCounters(CounterTiles, CounterMoves, CounterTime);
+    return;
+  }
+  IsItFree();
+  CounterTiles = std::to_string(State.TilesLeft);
+  if (Opt.Moves && IsSolitaire(GameMode))
+    CounterMoves = std::to_string(State.MovesLeft);
+  else
+    CounterMoves.clear();
+  if (Opt.ShowTime && (GameMode == ModeSolitaire || GameMode == ModeRivers || GameMode == ModeMemory))
+    CounterTime = TimeText(GameTime());
+  else
+    CounterTime.clear();
+  screen_.ShowCounters(CounterTiles, CounterMoves, CounterTime);
+  if (State.MovesLeft > 0) NoMovesShown = false;
+  if (State.TilesLeft == 0) {
+    if (!GameOverHandled) FullRedraw();
+  } else if (State.MovesLeft == 0 && IsSolitaire(GameMode) && !NoMovesShown) {
+    ShowStatus(NoMoreMovesText);
+    StatusDirection = 1;
+    NoMovesShown = true;
+  }
+}
+
+}  // namespace game
