@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -78,15 +79,30 @@ WaveSounds::Samples WaveSounds::Load(const std::string& path) {
   std::vector<float> samples;
   SDL_AudioStream* stream = SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_F32SYS,
                                                AudioOutput::kChannels, output_.SampleRate());
+  // SDL's resampler keeps back the last stretch of its input even when
+  // flushed, so the sound is followed by silence and cut to its length.
+  const int frameBytes = std::max(1, SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels);
+  const std::size_t inFrames = length / static_cast<Uint32>(frameBytes);
+  const std::size_t outFrames =
+      static_cast<std::size_t>((static_cast<std::uint64_t>(inFrames) * output_.SampleRate() +
+                                static_cast<std::uint64_t>(spec.freq) - 1) /
+                               static_cast<std::uint64_t>(std::max(1, spec.freq)));
+  const std::vector<Uint8> padding(static_cast<std::size_t>(frameBytes) * 4096,
+                                   spec.format == AUDIO_U8 ? 0x80 : 0x00);
   bool ok = stream != nullptr && SDL_AudioStreamPut(stream, data, static_cast<int>(length)) == 0 &&
+            SDL_AudioStreamPut(stream, padding.data(), static_cast<int>(padding.size())) == 0 &&
             SDL_AudioStreamFlush(stream) == 0;
-  if (ok) {
+  // The converter hands its output over in pieces.
+  while (ok) {
     const int available = SDL_AudioStreamAvailable(stream);
-    samples.resize(static_cast<std::size_t>(available) / sizeof(float));
-    const int got = available > 0 ? SDL_AudioStreamGet(stream, samples.data(), available) : 0;
-    ok = got >= 0;
-    samples.resize(static_cast<std::size_t>(std::max(got, 0)) / sizeof(float));
+    if (available <= 0) break;
+    const std::size_t have = samples.size();
+    samples.resize(have + static_cast<std::size_t>(available) / sizeof(float));
+    const int got = SDL_AudioStreamGet(stream, samples.data() + have, available);
+    ok = got > 0;
+    samples.resize(have + static_cast<std::size_t>(std::max(got, 0)) / sizeof(float));
   }
+  samples.resize(std::min(samples.size(), outFrames * AudioOutput::kChannels));
   if (stream != nullptr) SDL_FreeAudioStream(stream);
   SDL_FreeWAV(data);
   if (!ok || samples.empty()) return nullptr;
