@@ -1,0 +1,456 @@
+#include "app/help_form.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFile>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/help_pages.h"
+#include "game/engine.h"
+#include "game/hall_of_fame.h"
+#include "view/picture_file.h"
+
+namespace app {
+
+namespace {
+
+// Sizes of the content panels of the centred pages.
+constexpr QSize kAboutPanel(560, 330);
+constexpr QSize kFrenchPanel(570, 360);
+constexpr QSize kOptionsPanel(520, 250);
+constexpr QSize kHallPanel(420, 360);
+
+// Widths of the hall-of-fame list's columns "Rk", "Name", "Time", "Malus".
+constexpr int kRankColumnWidth = 50;
+constexpr int kNameColumnWidth = 150;
+constexpr int kTimeColumnWidth = 100;
+constexpr int kMalusColumnWidth = 70;
+
+QWidget* FixedPanel(QSize size) {
+  auto* panel = new QWidget;
+  panel->setFixedSize(size);
+  return panel;
+}
+
+}  // namespace
+
+THelpForm::THelpForm(game::Engine& engine, HelpHost& host, QWidget* parent)
+    : QDialog(parent,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                  Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
+      engine_(engine),
+      host_(host) {
+  setObjectName(QStringLiteral("HelpForm"));
+  setWindowTitle(QStringLiteral("Sorami - Help"));
+  setModal(true);
+  setFixedSize(ClientWidth, ClientHeight);
+  BuildPages();
+
+  ask_ = [this](const QString& title, const QString& text) {
+    return QMessageBox::question(this, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Cancel) == QMessageBox::Ok;
+  };
+  tell_ = [this](const QString& text) {
+    QMessageBox::warning(this, QApplication::applicationName(), text);
+  };
+  open_url_ = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->geometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+  }
+}
+
+THelpForm::~THelpForm() = default;
+
+// ---- Building the pages --------------------------------------------------------
+
+void THelpForm::BuildPages() {
+  pages_ = new QTabWidget(this);
+  pages_->setObjectName(QStringLiteral("PageControl"));
+  pages_->setGeometry(0, 0, ClientWidth, ClientHeight - BottomBarHeight);
+
+  pages_->addTab(BuildTextPage(help_text_, QStringLiteral("HelpText")), QStringLiteral("Help"));
+  pages_->addTab(BuildTextPage(whats_new_text_, QStringLiteral("WhatsNewText")),
+                 QStringLiteral("What's New"));
+
+  const auto addCentred = [this](QWidget* panel, const QString& caption, bool picture) {
+    auto* page = new CentredPage;
+    page->SetPanel(panel);
+    centred_pages_.append(page);
+    if (picture) picture_pages_.append(page);
+    pages_->addTab(page, caption);
+  };
+  addCentred(BuildAboutPanel(), QStringLiteral("About"), true);
+  addCentred(BuildFrenchPanel(), QStringLiteral("French"), true);
+  addCentred(BuildTilesPanel(), QStringLiteral("Tiles"), true);
+  addCentred(BuildOptionsPanel(), QStringLiteral("Options"), false);
+  addCentred(BuildHallPanel(), QStringLiteral("Hall of Fame"), false);
+
+  bottom_bar_ = new QWidget(this);
+  bottom_bar_->setGeometry(0, ClientHeight - BottomBarHeight, ClientWidth, BottomBarHeight);
+  return_button_ = new QPushButton(QStringLiteral("Return to Sorami"), bottom_bar_);
+  return_button_->setObjectName(QStringLiteral("ReturnButton"));
+  return_button_->setDefault(true);
+  return_button_->setAutoDefault(true);
+  return_button_->resize(return_button_->sizeHint().expandedTo(QSize(140, 25)));
+  connect(return_button_, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+QWidget* THelpForm::BuildTextPage(QTextEdit*& box, const QString& name) {
+  box = new QTextEdit;
+  box->setObjectName(name);
+  box->setReadOnly(true);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::Base, QApplication::palette().color(QPalette::ToolTipBase));
+  palette.setColor(QPalette::Text, QApplication::palette().color(QPalette::ToolTipText));
+  box->setPalette(palette);
+  return box;
+}
+
+QWidget* THelpForm::BuildAboutPanel() {
+  QWidget* panel = FixedPanel(kAboutPanel);
+  auto* column = new QVBoxLayout(panel);
+  column->setSpacing(8);
+  column->addWidget(new TitleLabel(QStringLiteral("SORAMI 5.28")), 0, Qt::AlignHCenter);
+
+  auto* credits = new QLabel(AboutCredits());
+  credits->setObjectName(QStringLiteral("CreditLines"));
+  credits->setAlignment(Qt::AlignHCenter);
+  credits->setWordWrap(true);
+  column->addWidget(credits);
+  column->addSpacing(8);
+
+  int number = 1;
+  for (const AboutLink& link : AboutLinks()) {
+    auto* label = new UrlLabel(number++, QString::fromLatin1(link.caption),
+                               QString::fromLatin1(link.url));
+    connect(label, &UrlLabel::Clicked, this, &THelpForm::UrlLabelClick);
+    column->addWidget(label, 0, Qt::AlignHCenter);
+  }
+  column->addStretch(1);
+  return panel;
+}
+
+QWidget* THelpForm::BuildFrenchPanel() {
+  QWidget* panel = FixedPanel(kFrenchPanel);
+  auto* column = new QVBoxLayout(panel);
+  auto* text = new QLabel(FrenchText());
+  text->setObjectName(QStringLiteral("FrenchText"));
+  text->setWordWrap(true);
+  text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  column->addWidget(text);
+  return panel;
+}
+
+QWidget* THelpForm::BuildTilesPanel() {
+  tile_view_ = new QLabel;
+  tile_view_->setObjectName(QStringLiteral("TileChart"));
+  tile_view_->setFixedSize(TileChartWidth, TileChartHeight);
+  tile_view_->setAttribute(Qt::WA_TranslucentBackground);
+  return tile_view_;
+}
+
+QWidget* THelpForm::BuildOptionsPanel() {
+  QWidget* panel = FixedPanel(kOptionsPanel);
+  auto* column = new QVBoxLayout(panel);
+
+  auto* nameGroup = new QGroupBox(QStringLiteral("Player Name"));
+  auto* nameRow = new QHBoxLayout(nameGroup);
+  nameRow->addWidget(new QLabel(QStringLiteral("Your name")));
+  player_name_ = new QLineEdit;
+  player_name_->setObjectName(QStringLiteral("PlayerName"));
+  player_name_->setMaxLength(8);
+  QFont courier(QStringLiteral("Courier New"));
+  courier.setStyleHint(QFont::TypeWriter);
+  player_name_->setFont(courier);
+  player_name_->setFixedWidth(120);
+  nameRow->addWidget(player_name_);
+  nameRow->addStretch(1);
+  column->addWidget(nameGroup);
+
+  auto* seedGroup = new QGroupBox(QStringLiteral("Random Seed"));
+  auto* seedColumn = new QVBoxLayout(seedGroup);
+  seedColumn->addWidget(
+      new QLabel(QStringLiteral("Choose a specific game number (from 1 to 2,147,483,647)")));
+  random_seed_ = new QLineEdit;
+  random_seed_->setObjectName(QStringLiteral("RandomSeed"));
+  random_seed_->setFixedWidth(140);
+  seedColumn->addWidget(random_seed_);
+  auto* hint = new QLabel(
+      QStringLiteral("Activate the game by clicking File -> Mahjongg Solitaire : New Specific Game"));
+  hint->setWordWrap(true);
+  seedColumn->addWidget(hint);
+  column->addWidget(seedGroup);
+  column->addStretch(1);
+
+  connect(player_name_, &QLineEdit::textChanged, this, &THelpForm::PlayerNameChange);
+  connect(random_seed_, &QLineEdit::textChanged, this, &THelpForm::RandomSeedChange);
+  return panel;
+}
+
+QWidget* THelpForm::BuildHallPanel() {
+  QWidget* panel = FixedPanel(kHallPanel);
+  auto* column = new QVBoxLayout(panel);
+
+  hof_list_ = new QTreeWidget;
+  hof_list_->setObjectName(QStringLiteral("HofList"));
+  hof_list_->setRootIsDecorated(false);
+  hof_list_->setItemsExpandable(false);
+  hof_list_->setSelectionMode(QAbstractItemView::NoSelection);
+  hof_list_->setFocusPolicy(Qt::NoFocus);
+  hof_list_->setColumnCount(4);
+  hof_list_->setHeaderLabels(
+      {QStringLiteral("Rk"), QStringLiteral("Name"), QStringLiteral("Time"), QStringLiteral("Malus")});
+  hof_list_->header()->setSectionsMovable(false);
+  hof_list_->header()->setStretchLastSection(false);
+  hof_list_->setColumnWidth(0, kRankColumnWidth);
+  hof_list_->setColumnWidth(1, kNameColumnWidth);
+  hof_list_->setColumnWidth(2, kTimeColumnWidth);
+  hof_list_->setColumnWidth(3, kMalusColumnWidth);
+  hof_list_->headerItem()->setTextAlignment(2, Qt::AlignCenter);
+  hof_list_->headerItem()->setTextAlignment(3, Qt::AlignCenter);
+  QFont times(QStringLiteral("Times New Roman"));
+  times.setStyleHint(QFont::Serif);
+  times.setPixelSize(21);
+  hof_list_->setFont(times);
+  hof_list_->header()->setFont(QApplication::font());
+  QPalette lavender = hof_list_->palette();
+  lavender.setColor(QPalette::Base, QColor(188, 188, 222));
+  lavender.setColor(QPalette::Text, Qt::black);
+  hof_list_->setPalette(lavender);
+  column->addWidget(hof_list_, 1);
+
+  auto* chooserRow = new QHBoxLayout;
+  layout_combo_ = new QComboBox;
+  layout_combo_->setObjectName(QStringLiteral("LayoutComboBox"));
+  layout_combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  layout_combo_->setMinimumContentsLength(20);
+  chooserRow->addWidget(layout_combo_, 1);
+  reset_button_ = new QPushButton(QStringLiteral("Reset High Scores"));
+  reset_button_->setObjectName(QStringLiteral("DeleteHighscores"));
+  reset_button_->setAutoDefault(false);
+  chooserRow->addWidget(reset_button_);
+  column->addLayout(chooserRow);
+
+  auto* recordRow = new QHBoxLayout;
+  record_label_ = new QLabel;
+  record_label_->setObjectName(QStringLiteral("RecordLabel"));
+  recordRow->addWidget(record_label_, 1);
+  hall_edit_ = new QLineEdit;
+  hall_edit_->setObjectName(QStringLiteral("HallEdit1"));
+  hall_edit_->setMaxLength(8);
+  hall_edit_->setFixedWidth(120);
+  recordRow->addWidget(hall_edit_);
+  column->addLayout(recordRow);
+  record_label_->hide();
+  hall_edit_->hide();
+
+  connect(layout_combo_, &QComboBox::currentIndexChanged, this, &THelpForm::LayoutComboBoxChange);
+  connect(reset_button_, &QPushButton::clicked, this, &THelpForm::DeleteHighscoresClick);
+  connect(hall_edit_, &QLineEdit::textChanged, this, &THelpForm::HallEdit1Change);
+  return panel;
+}
+
+// ---- Start-up ----------------------------------------------------------------------
+
+bool THelpForm::LoadFiles(const QString& programDir) {
+  // The pages' background picture is optional: a missing one is skipped
+  // silently, a damaged one is reported and skipped.
+  const QString orange = programDir + QStringLiteral("orange.jpg");
+  if (QFile::exists(orange)) {
+    QImage picture;
+    std::string error;
+    if (view::DecodePicture(orange.toStdString(), picture, error)) {
+      for (CentredPage* page : picture_pages_) page->SetBackground(picture);
+    } else {
+      tell_(QString::fromStdString(error));
+    }
+  }
+  const bool help = LoadText(help_text_, programDir + QStringLiteral("sorami.rtf"));
+  const bool news = LoadText(whats_new_text_, programDir + QStringLiteral("whatsnew.rtf"));
+  return help && news;
+}
+
+bool THelpForm::LoadText(QTextEdit* box, const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    box->clear();
+    tell_(QStringLiteral("Cannot open file %1").arg(path));
+    return false;
+  }
+  // RTF to a text document: wired to the RTF reader below.
+  box->setPlainText(QString::fromLatin1(file.readAll()));
+  return true;
+}
+
+// ---- Opening ---------------------------------------------------------------------
+
+void THelpForm::CentrePanels() {
+  QSize area(0, 0);
+  for (int i = 0; i < pages_->count(); ++i) area = area.expandedTo(pages_->widget(i)->size());
+  for (CentredPage* page : centred_pages_) page->CentrePanel(area);
+  return_button_->move((bottom_bar_->width() - return_button_->width()) / 2,
+                       (bottom_bar_->height() - return_button_->height()) / 2);
+}
+
+void THelpForm::DrawTiles() {
+  tile_chart_ = DrawTileChart(host_.HelpTileTexture());
+  tile_view_->setPixmap(QPixmap::fromImage(tile_chart_));
+}
+
+void THelpForm::FillLayoutChooser() {
+  const QSignalBlocker quiet(layout_combo_);
+  layout_combo_->clear();
+  const int count = engine_.LayoutCount();
+  for (int i = 1; i <= count; ++i) {
+    layout_combo_->addItem(QString::fromStdString(engine_.Layouts.LayoutName(i)) +
+                           QStringLiteral(" Layout"));
+  }
+  layout_combo_->addItem(QStringLiteral("Mahjongg Rivers (Easy)"));
+  layout_combo_->addItem(QStringLiteral("Mahjongg Rivers (Hard)"));
+  layout_combo_->addItem(QStringLiteral("Mahjongg Memory (Easy)"));
+  layout_combo_->addItem(QStringLiteral("Mahjongg Memory (Hard)"));
+  chooser_layouts_ = count;
+  layout_combo_->setCurrentIndex(HallChooserItem(engine_.BoardNumber, count));
+}
+
+void THelpForm::CallHelp(game::HelpPage page) {
+  // The engine decides whether the window opens and holds the game paused
+  // around it; it comes back through the screen port to RunModal.
+  engine_.CallHelp(page);
+}
+
+void THelpForm::RunModal(game::HelpPage page) {
+  if (running_) {
+    // Already open (a Memory pair judged while the window is open can end
+    // the game): show the page in the window that is open.
+    ShowPage(page);
+    return;
+  }
+  running_ = true;
+  ShowPage(page);
+  exec();
+  hide();
+  running_ = false;
+}
+
+void THelpForm::ShowPage(game::HelpPage page) {
+  // The layout list grows when the editor saves a new layout: keep the
+  // chooser's items in step with it, or its Rivers and Memory items would
+  // name the wrong tables.
+  if (chooser_layouts_ != engine_.LayoutCount()) FillLayoutChooser();
+
+  pages_->setCurrentIndex(static_cast<int>(page));
+  player_name_->setText(QString::fromStdString(engine_.CurrentPlayerName));
+  random_seed_->setText(QString::number(engine_.GameSeed));
+  DrawTiles();
+  GenerateList(engine_.BoardNumber);
+  hall_edit_->setText(QString::fromStdString(engine_.CurrentPlayerName));
+  ShowRecordState();
+  CentrePanels();
+}
+
+void THelpForm::ShowRecordState() {
+  const bool record = engine_.NewRecordShown;
+  layout_combo_->setVisible(!record);
+  reset_button_->setVisible(!record);
+  record_label_->setVisible(record);
+  hall_edit_->setVisible(record);
+  if (record) {
+    record_label_->setText(QStringLiteral("You reached rank #%1, %2 !")
+                               .arg(engine_.Hall().RankReached())
+                               .arg(QString::fromStdString(engine_.CurrentPlayerName)));
+  }
+}
+
+// ---- Hall of fame ----------------------------------------------------------------
+
+void THelpForm::GenerateList(int code) {
+  {
+    const QSignalBlocker quiet(layout_combo_);
+    layout_combo_->setCurrentIndex(HallChooserItem(code, chooser_layouts_));
+  }
+  hof_list_->clear();
+  for (const game::HallRow& row : engine_.Hall().GenerateList(code)) {
+    auto* item = new QTreeWidgetItem(hof_list_);
+    item->setText(0, QString::number(row.rank));
+    item->setText(1, QString::fromStdString(row.name));
+    item->setText(2, QString::fromStdString(row.time));
+    item->setText(3, QString::fromStdString(row.malus));
+    item->setTextAlignment(2, Qt::AlignCenter);
+    item->setTextAlignment(3, Qt::AlignCenter);
+  }
+}
+
+int THelpForm::SelectedTable() const {
+  const int item = layout_combo_->currentIndex();
+  if (item < 0) return 0;
+  return HallTableCode(item, chooser_layouts_);
+}
+
+void THelpForm::LayoutComboBoxChange() {
+  const int code = SelectedTable();
+  if (code == 0) return;
+  GenerateList(code);
+}
+
+void THelpForm::DeleteHighscoresClick() {
+  const int code = SelectedTable();
+  if (code == 0) return;
+  if (ask_(QStringLiteral("Please confirm..."),
+           QStringLiteral("Do you really want to remove the Hall of Fame entries for this layout ?"))) {
+    engine_.Hall().ResetTable(code);
+  }
+  host_.ShowPanelHOF();
+  GenerateList(code);
+  engine_.PanelRefreshPending = true;
+}
+
+void THelpForm::HallEdit1Change() {
+  const std::string text = hall_edit_->text().toStdString();
+  if (text != engine_.CurrentPlayerName) {
+    engine_.CurrentPlayerName = text.empty() ? std::string("-") : text;
+    engine_.Hall().RenameRecord(engine_.BoardNumber, engine_.Hall().RankReached(),
+                                engine_.CurrentPlayerName);
+    GenerateList(engine_.BoardNumber);
+  }
+  host_.ShowPanelHOF();
+}
+
+// ---- Options ----------------------------------------------------------------------
+
+void THelpForm::PlayerNameChange() { engine_.CurrentPlayerName = player_name_->text().toStdString(); }
+
+void THelpForm::RandomSeedChange() {
+  const QString text = random_seed_->text();
+  if (text.isEmpty()) return;
+  if (const std::optional<std::int32_t> number = ParseGameNumber(text)) {
+    engine_.GameSeed = *number;
+  } else {
+    tell_(QStringLiteral("'%1' is not a valid integer value").arg(text));
+  }
+}
+
+void THelpForm::UrlLabelClick(int number) {
+  const auto& links = AboutLinks();
+  if (number < 1 || number > static_cast<int>(links.size())) return;
+  open_url_(QString::fromLatin1(links[static_cast<std::size_t>(number - 1)].url));
+}
+
+}  // namespace app

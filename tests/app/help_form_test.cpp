@@ -1,0 +1,537 @@
+// The help and options window: opening it around a game, the hall-of-fame
+// viewer with its chooser, the record name field, the reset and the typed
+// options, driven on the offscreen platform.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/help_form.h"
+#include "app/help_pages.h"
+#include "game/engine.h"
+#include "game/hall_of_fame.h"
+#include "view/tileset_layout.h"
+
+namespace {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "sorami_help_test";
+  static char* argv[] = {name, nullptr};
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QApplication* app =
+      QApplication::instance() ? qobject_cast<QApplication*>(QApplication::instance())
+                               : new QApplication(argc, argv);
+  return *app;
+}
+
+class FakeTime : public game::TimePort {
+ public:
+  std::uint32_t now = 1000000;
+  std::uint32_t TickCount() override { return now; }
+  game::TimeOfDay UtcTimeOfDay() override { return {}; }
+};
+
+class FakeScreen : public game::ScreenPort {
+ public:
+  std::function<void(game::HelpPage)> openHelp;
+  void PaintBoard() override {}
+  void PaintTileArea(int, int, int) override {}
+  void ShowFond() override {}
+  void ClearBoardBuffer() override {}
+  void UpdateNow() override {}
+  void ShowPanelHOF() override {}
+  void PaintBanner() override {}
+  void ShowCurrentTile(int) override {}
+  void ShowCounters(const std::string&, const std::string&, const std::string&) override {}
+  void ShowStatusText(const std::string&) override {}
+  void SetPauseCaptions(bool) override {}
+  bool Ask(const std::string&, const std::string&) override { return true; }
+  void Tell(const std::string&, const std::string&) override {}
+  std::optional<std::string> OpenFileDialog(const std::string&, const std::string&,
+                                            const std::string&) override {
+    return std::nullopt;
+  }
+  std::optional<std::string> SaveFileDialog(const std::string&, const std::string&,
+                                            const std::string&) override {
+    return std::nullopt;
+  }
+  void OpenHelp(game::HelpPage page) override {
+    if (openHelp) openHelp(page);
+  }
+};
+
+class FakeSound : public game::SoundPort {
+ public:
+  void PlaySound(const std::string&) override {}
+};
+
+class FakeHost : public app::HelpHost {
+ public:
+  FakeHost() : texture(view::TextureWidth, view::TextureHeight, QImage::Format_RGB32) {
+    texture.fill(Qt::black);
+  }
+  void ShowPanelHOF() override { ++panelRedraws; }
+  const QImage& HelpTileTexture() const override { return texture; }
+  int panelRedraws = 0;
+  QImage texture;
+};
+
+class HelpFormTest : public ::testing::Test {
+ protected:
+  HelpFormTest() : engine(time, screen, sound) {
+    App();
+    for (const char* name : {"Traditional", "My Board", "Pyramid"}) {
+      engine.Layouts.Entries.push_back({name, std::string(name) + ".lay", false});
+    }
+    engine.BoardNumber = 1;
+    engine.CurrentPlayerName = "Alice";
+    form = std::make_unique<app::THelpForm>(engine, host);
+    form->SetAsk([this](const QString& title, const QString& text) {
+      questions.push_back(title + "|" + text);
+      return answer;
+    });
+    form->SetTell([this](const QString& text) { notices.push_back(text); });
+    form->SetOpenUrl([this](const QString& url) { urls.push_back(url); });
+    form->FillLayoutChooser();
+    screen.openHelp = [this](game::HelpPage page) { form->RunModal(page); };
+  }
+
+  // Opens the window on `page`; `whileOpen` runs inside the modal run, which
+  // is then closed with "Return to Sorami".
+  void Open(game::HelpPage page, const std::function<void()>& whileOpen = {}) {
+    OpenBy([this, page] { form->CallHelp(page); }, whileOpen);
+  }
+  // The same, for the window opened by `command`.
+  void OpenBy(const std::function<void()>& command, const std::function<void()>& whileOpen) {
+    opened = false;
+    QTimer::singleShot(0, form.get(), [this, whileOpen] {
+      opened = form->isVisible();
+      if (whileOpen) whileOpen();
+      form->findChild<QPushButton*>("ReturnButton")->click();
+    });
+    command();
+    // A window that never opened leaves the timer pending: run it out.
+    QApplication::processEvents();
+  }
+
+  template <typename T>
+  T* Child(const char* name) {
+    T* child = form->findChild<T*>(name);
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  }
+
+  std::vector<std::vector<QString>> ListRows() {
+    std::vector<std::vector<QString>> rows;
+    auto* list = Child<QTreeWidget>("HofList");
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+      const QTreeWidgetItem* item = list->topLevelItem(i);
+      rows.push_back({item->text(0), item->text(1), item->text(2), item->text(3)});
+    }
+    return rows;
+  }
+
+  // A running one-player game that has been played for `seconds`.
+  void RunningGame(std::uint8_t mode, int seconds) {
+    engine.IM(mode);
+    engine.StartTick = time.now;
+    time.now += static_cast<std::uint32_t>(seconds) * 1000;
+  }
+  int ClockSeconds() const { return static_cast<int>((time.now - engine.StartTick) / 1000); }
+
+  FakeTime time;
+  FakeScreen screen;
+  FakeSound sound;
+  game::Engine engine;
+  FakeHost host;
+  std::unique_ptr<app::THelpForm> form;
+  bool answer = false;
+  bool opened = false;
+  std::vector<QString> questions;
+  std::vector<QString> notices;
+  std::vector<QString> urls;
+};
+
+// ---- Window and pages ------------------------------------------------------------
+
+TEST_F(HelpFormTest, WindowHasItsCaptionSizeAndPagesInTabOrder) {
+  EXPECT_EQ(form->windowTitle(), "Sorami - Help");
+  EXPECT_EQ(form->size(), QSize(616, 438));
+  EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+  auto* pages = Child<QTabWidget>("PageControl");
+  const QStringList expected = {"Help", "What's New", "About", "French",
+                                "Tiles", "Options", "Hall of Fame"};
+  ASSERT_EQ(pages->count(), expected.size());
+  for (int i = 0; i < pages->count(); ++i) EXPECT_EQ(pages->tabText(i), expected[i]);
+  auto* button = Child<QPushButton>("ReturnButton");
+  EXPECT_EQ(button->text(), "Return to Sorami");
+  EXPECT_TRUE(button->isDefault());
+}
+
+TEST_F(HelpFormTest, OpensOnTheAskedPageWithItsPanelsCentred) {
+  auto* pages = Child<QTabWidget>("PageControl");
+  int shownPage = -1;
+  Open(game::HelpPage::Options, [&] {
+    shownPage = pages->currentIndex();
+    QWidget* page = pages->currentWidget();
+    auto* panel = Child<QLineEdit>("PlayerName")->parentWidget();
+    while (panel->parentWidget() != page) panel = panel->parentWidget();
+    EXPECT_EQ(panel->x(), (page->width() - panel->width()) / 2);
+    EXPECT_EQ(panel->y(), (page->height() - panel->height()) / 2);
+    auto* button = Child<QPushButton>("ReturnButton");
+    EXPECT_EQ(button->x(), (616 - button->width()) / 2);
+  });
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(shownPage, static_cast<int>(game::HelpPage::Options));
+  EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(HelpFormTest, LoadsTheHelpTextsAndReportsAMissingOne) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString programDir = dir.path() + "/";
+  QFile help(programDir + "sorami.rtf");
+  ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+  help.write("{\\rtf1\\ansi {\\b How to play} Remove pairs of free tiles.\\par}");
+  help.close();
+
+  EXPECT_FALSE(form->LoadFiles(programDir));
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_EQ(notices[0], "Cannot open file " + programDir + "whatsnew.rtf");
+  EXPECT_TRUE(Child<QTextEdit>("HelpText")->toPlainText().contains("Remove pairs of free tiles."));
+  EXPECT_TRUE(Child<QTextEdit>("WhatsNewText")->toPlainText().isEmpty());
+  EXPECT_TRUE(Child<QTextEdit>("HelpText")->isReadOnly());
+}
+
+TEST_F(HelpFormTest, LinkLabelsOpenTheirAddresses) {
+  for (int n = 1; n <= 4; ++n) form->UrlLabelClick(n);
+  form->UrlLabelClick(5);
+  ASSERT_EQ(urls.size(), 4u);
+  EXPECT_TRUE(urls[0].startsWith("https://"));
+  EXPECT_TRUE(urls[1].startsWith("https://"));
+  EXPECT_TRUE(urls[2].startsWith("mailto:"));
+  EXPECT_TRUE(urls[3].startsWith("mailto:"));
+}
+
+// ---- Pausing around the window ----------------------------------------------------
+
+TEST_F(HelpFormTest, OpenTimeDoesNotCountOnTheClock) {
+  RunningGame(game::ModeSolitaire, 42);
+  std::uint8_t modeWhileOpen = 0;
+  Open(game::HelpPage::Help, [&] {
+    modeWhileOpen = engine.GameMode;
+    time.now += 5 * 60 * 1000;  // five minutes of reading
+  });
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(modeWhileOpen, game::ModePaused);
+  EXPECT_EQ(engine.GameMode, game::ModeSolitaire);
+  EXPECT_EQ(ClockSeconds(), 42);
+}
+
+TEST_F(HelpFormTest, RiversAndMemoryGamesArePausedToo) {
+  for (std::uint8_t mode : {game::ModeRivers, game::ModeMemory}) {
+    RunningGame(mode, 10);
+    Open(game::HelpPage::About, [&] { time.now += 60000; });
+    EXPECT_EQ(engine.GameMode, mode);
+    EXPECT_EQ(ClockSeconds(), 10);
+  }
+}
+
+TEST_F(HelpFormTest, AGamePausedByHandIsResumedOnClosing) {
+  RunningGame(game::ModeSolitaire, 20);
+  engine.PauseClick();
+  time.now += 30000;
+  Open(game::HelpPage::Help, [&] { time.now += 30000; });
+  EXPECT_EQ(engine.GameMode, game::ModeSolitaire);
+  EXPECT_EQ(ClockSeconds(), 20);
+}
+
+TEST_F(HelpFormTest, WithNoGameRunningTheEarlierModeComesBack) {
+  // Right after start-up: stopped, nothing paused yet.
+  engine.IM(game::ModeStopped);
+  Open(game::HelpPage::Help);
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(engine.GameMode, game::ModeStopped);
+
+  // A finished game, even when the last pause saved another mode.
+  engine.IM(game::ModeFinished);
+  engine.ModeBeforePause = game::ModeSolitaire;
+  Open(game::HelpPage::HallOfFame);
+  EXPECT_EQ(engine.GameMode, game::ModeFinished);
+
+  engine.IM(game::ModeIdle);
+  Open(game::HelpPage::Tiles);
+  EXPECT_EQ(engine.GameMode, game::ModeIdle);
+}
+
+TEST_F(HelpFormTest, NothingOpensDuringATwoPlayerGame) {
+  engine.IM(game::ModeTwoPlayer);
+  Open(game::HelpPage::Help);
+  EXPECT_FALSE(opened);
+  EXPECT_EQ(engine.GameMode, game::ModeTwoPlayer);
+}
+
+// ---- Hall of fame -----------------------------------------------------------------
+
+TEST_F(HelpFormTest, ChooserCodesCoverLayoutsAndTheFourVariants) {
+  EXPECT_EQ(app::HallTableCode(0, 3), 1);
+  EXPECT_EQ(app::HallTableCode(2, 3), 3);
+  EXPECT_EQ(app::HallTableCode(3, 3), 100);
+  EXPECT_EQ(app::HallTableCode(4, 3), 101);
+  EXPECT_EQ(app::HallTableCode(5, 3), 110);
+  EXPECT_EQ(app::HallTableCode(6, 3), 111);
+  for (int item = 0; item < 7; ++item) {
+    EXPECT_EQ(app::HallChooserItem(app::HallTableCode(item, 3), 3), item);
+  }
+  EXPECT_EQ(app::HallChooserItem(0, 3), -1);
+  EXPECT_EQ(app::HallChooserItem(4, 3), -1);
+
+  auto* chooser = Child<QComboBox>("LayoutComboBox");
+  ASSERT_EQ(chooser->count(), 7);
+  EXPECT_EQ(chooser->itemText(1), "My Board Layout");
+  EXPECT_EQ(chooser->itemText(3), "Mahjongg Rivers (Easy)");
+  EXPECT_EQ(chooser->itemText(6), "Mahjongg Memory (Hard)");
+  EXPECT_EQ(chooser->currentIndex(), 0);
+}
+
+TEST_F(HelpFormTest, RiversHardTableIsShownDuringARiversHardGame) {
+  engine.Hall().AddHall(game::kRiversHardTable, 123, 4, "River");
+  engine.BoardNumber = game::RiversHardBoard;
+  RunningGame(game::ModeRivers, 5);
+  std::vector<std::vector<QString>> rows;
+  int item = -1;
+  bool chooserShown = false;
+  Open(game::HelpPage::HallOfFame, [&] {
+    rows = ListRows();
+    item = Child<QComboBox>("LayoutComboBox")->currentIndex();
+    chooserShown = Child<QComboBox>("LayoutComboBox")->isVisible();
+  });
+  EXPECT_EQ(item, engine.LayoutCount() + 1);
+  EXPECT_TRUE(chooserShown);
+  ASSERT_EQ(rows.size(), 10u);
+  EXPECT_EQ(rows[0], (std::vector<QString>{"1", "River   ", "02:03", "00:04"}));
+}
+
+TEST_F(HelpFormTest, AnEmptyRankIsShownAndStoredAsItsDefault) {
+  engine.Hall().SetEntry(2, 1, "");
+  engine.Hall().SetEntry(2, 10, "");
+  form->GenerateList(2);
+  const auto rows = ListRows();
+  ASSERT_EQ(rows.size(), 10u);
+  EXPECT_EQ(rows[0], (std::vector<QString>{"1", "---     ", "05:00", "00:00"}));
+  EXPECT_EQ(rows[9], (std::vector<QString>{"10", "---     ", "14:00", "00:00"}));
+  EXPECT_EQ(engine.Hall().Entry(2, 1), game::DefaultHallEntry(1));
+  EXPECT_EQ(engine.Hall().Entry(2, 10), game::DefaultHallEntry(10));
+  EXPECT_EQ(Child<QComboBox>("LayoutComboBox")->currentIndex(), 1);
+}
+
+TEST_F(HelpFormTest, ChoosingATableShowsItWithoutChangingTheLayout) {
+  engine.Hall().AddHall(game::kMemoryEasyTable, 200, 6, "Memo");
+  Child<QComboBox>("LayoutComboBox")->setCurrentIndex(engine.LayoutCount() + 2);
+  EXPECT_EQ(ListRows()[0][1], "Memo    ");
+  EXPECT_EQ(engine.BoardNumber, 1);
+}
+
+class RecordTest : public HelpFormTest {
+ protected:
+  // A one-player game on layout 1 ends in 200 s (10 of them penalty) and
+  // takes rank 2; the end of the game opens the window, where `typed` goes
+  // into the record's name field.
+  void Record(const QString& typed) {
+    engine.Hall().AddHall(1, 100, 0, "First");
+    RunningGame(game::ModeSolitaire, 190);
+    engine.ElapsedSeconds = 190;
+    engine.TimePenalty = 10;
+    engine.BoardFinished = true;
+    OpenBy([this] { engine.GameOver(); }, [&] {
+      rank = engine.Hall().RankReached();
+      newRecordWhileOpen = engine.NewRecordShown;
+      label = Child<QLabel>("RecordLabel")->text();
+      recordShown = Child<QLineEdit>("HallEdit1")->isVisible();
+      chooserShown = Child<QComboBox>("LayoutComboBox")->isVisible() ||
+                     Child<QPushButton>("DeleteHighscores")->isVisible();
+      nameInField = Child<QLineEdit>("HallEdit1")->text();
+      Child<QLineEdit>("HallEdit1")->setText(typed);
+      rowName = ListRows()[1][1];
+    });
+  }
+  int rank = 0;
+  bool newRecordWhileOpen = false;
+  QString label, nameInField, rowName;
+  bool recordShown = false;
+  bool chooserShown = true;
+};
+
+TEST_F(RecordTest, NewRecordOffersTheNameFieldInsteadOfTheChooser) {
+  Record("Bob");
+  EXPECT_TRUE(opened);
+  EXPECT_TRUE(newRecordWhileOpen);
+  EXPECT_FALSE(engine.NewRecordShown);
+  EXPECT_EQ(engine.GameMode, game::ModeFinished);
+  EXPECT_EQ(rank, 2);
+  EXPECT_EQ(label, "You reached rank #2, Alice !");
+  EXPECT_TRUE(recordShown);
+  EXPECT_FALSE(chooserShown);
+  EXPECT_EQ(nameInField, "Alice");
+  EXPECT_EQ(engine.CurrentPlayerName, "Bob");
+  EXPECT_EQ(engine.Hall().Entry(1, 2), "Bob       200   10");
+  EXPECT_EQ(rowName, "Bob     ");
+  EXPECT_GT(host.panelRedraws, 0);
+
+  // The next ordinary opening shows the chooser again.
+  Open(game::HelpPage::HallOfFame, [&] {
+    EXPECT_TRUE(Child<QComboBox>("LayoutComboBox")->isVisible());
+    EXPECT_FALSE(Child<QLineEdit>("HallEdit1")->isVisible());
+  });
+}
+
+TEST_F(RecordTest, ABlankFirstCharacterIsStoredAsADash) {
+  Record(" Bo");
+  EXPECT_EQ(engine.CurrentPlayerName, " Bo");
+  EXPECT_EQ(engine.Hall().Entry(1, 2), "-Bo       200   10");
+  EXPECT_EQ(engine.Hall().Entry(1, 1).substr(0, 8), "First   ");
+}
+
+TEST_F(RecordTest, AClearedNameFieldStoresADash) {
+  Record("");
+  EXPECT_EQ(engine.CurrentPlayerName, "-");
+  EXPECT_EQ(engine.Hall().Entry(1, 2), "-         200   10");
+}
+
+TEST_F(HelpFormTest, CancelledResetChangesNothingButRedraws) {
+  engine.Hall().AddHall(3, 250, 0, "Keeper");
+  Child<QComboBox>("LayoutComboBox")->setCurrentIndex(2);
+  Child<QTreeWidget>("HofList")->clear();
+  engine.PanelRefreshPending = false;
+  answer = false;
+  Child<QPushButton>("DeleteHighscores")->click();
+  ASSERT_EQ(questions.size(), 1u);
+  EXPECT_EQ(questions[0],
+            "Please confirm...|Do you really want to remove the Hall of Fame entries for this layout ?");
+  EXPECT_EQ(engine.Hall().Entry(3, 1).substr(0, 8), "Keeper  ");
+  EXPECT_EQ(ListRows().size(), 10u);
+  EXPECT_EQ(host.panelRedraws, 1);
+  EXPECT_TRUE(engine.PanelRefreshPending);
+}
+
+TEST_F(HelpFormTest, ConfirmedResetPutsTheDefaultsBack) {
+  engine.Hall().AddHall(game::kMemoryHardTable, 250, 0, "Keeper");
+  engine.Hall().AddHall(1, 250, 0, "Other");
+  Child<QComboBox>("LayoutComboBox")->setCurrentIndex(engine.LayoutCount() + 3);
+  answer = true;
+  form->DeleteHighscoresClick();
+  EXPECT_FALSE(engine.Hall().HasRealRecord(game::kMemoryHardTable));
+  EXPECT_TRUE(engine.Hall().HasRealRecord(1));
+  EXPECT_EQ(ListRows()[0][1], "---     ");
+}
+
+TEST_F(HelpFormTest, ResetWithoutASelectionDoesNothing) {
+  Child<QComboBox>("LayoutComboBox")->setCurrentIndex(-1);
+  answer = true;
+  form->DeleteHighscoresClick();
+  EXPECT_TRUE(questions.empty());
+  EXPECT_EQ(host.panelRedraws, 0);
+}
+
+TEST_F(HelpFormTest, ChooserFollowsLayoutsAddedDuringTheRun) {
+  engine.Layouts.Entries.push_back({"Fresh", "Fresh.lay", false});
+  engine.BoardNumber = game::MemoryEasyBoard;
+  int item = -1;
+  int count = 0;
+  Open(game::HelpPage::HallOfFame, [&] {
+    item = Child<QComboBox>("LayoutComboBox")->currentIndex();
+    count = Child<QComboBox>("LayoutComboBox")->count();
+  });
+  EXPECT_EQ(count, 8);
+  EXPECT_EQ(item, 6);
+}
+
+// ---- Options ------------------------------------------------------------------------
+
+TEST_F(HelpFormTest, OptionsFieldsShowAndSetNameAndGameNumber) {
+  engine.GameSeed = 777;
+  QString name, seed;
+  Open(game::HelpPage::Options, [&] {
+    name = Child<QLineEdit>("PlayerName")->text();
+    seed = Child<QLineEdit>("RandomSeed")->text();
+    Child<QLineEdit>("PlayerName")->setText("Zoe");
+    Child<QLineEdit>("RandomSeed")->setText("-12");
+  });
+  EXPECT_EQ(name, "Alice");
+  EXPECT_EQ(seed, "777");
+  EXPECT_EQ(engine.CurrentPlayerName, "Zoe");
+  EXPECT_EQ(engine.GameSeed, -12);
+  EXPECT_EQ(Child<QLineEdit>("PlayerName")->maxLength(), 8);
+  EXPECT_EQ(Child<QLineEdit>("HallEdit1")->maxLength(), 8);
+  EXPECT_TRUE(notices.empty());
+}
+
+TEST_F(HelpFormTest, AGameNumberThatIsNoIntegerIsReported) {
+  auto* field = Child<QLineEdit>("RandomSeed");
+  field->setText("2147483647");
+  EXPECT_EQ(engine.GameSeed, 2147483647);
+  for (const char* bad : {"12a", "-", "2147483648", "1 2", "0x10"}) {
+    field->setText(bad);
+    EXPECT_EQ(engine.GameSeed, 2147483647) << bad;
+    ASSERT_FALSE(notices.empty());
+    EXPECT_EQ(notices.back(), QString("'%1' is not a valid integer value").arg(bad));
+  }
+  const std::size_t reported = notices.size();
+  field->setText("");
+  EXPECT_EQ(engine.GameSeed, 2147483647);
+  field->setText("-2147483648");
+  EXPECT_EQ(engine.GameSeed, -2147483647 - 1);
+  field->setText("0");
+  EXPECT_EQ(engine.GameSeed, 0);
+  EXPECT_EQ(notices.size(), reported);
+}
+
+// ---- Tile chart ---------------------------------------------------------------------
+
+TEST_F(HelpFormTest, TileChartCopiesEveryFaceFromItsTextureCell) {
+  // Each face cell of the texture gets its own colour; the row above the
+  // face area and the left edge get another, which must not show.
+  QImage& texture = host.texture;
+  texture.fill(Qt::black);
+  for (int face = 1; face <= 42; ++face) {
+    const view::Region cell = view::TextureCell(view::FaceCells(face));
+    for (int y = cell.y; y < cell.y + 56; ++y) {
+      for (int x = cell.x; x < cell.x + 46; ++x) {
+        const bool inFace = x >= cell.x + 6 && y >= cell.y + 1;
+        texture.setPixel(x, y, inFace ? qRgb(face, 100, 200) : qRgb(255, 0, 255));
+      }
+    }
+  }
+  Open(game::HelpPage::Tiles);
+  const QImage& chart = form->TileChart();
+  ASSERT_EQ(chart.size(), QSize(app::TileChartWidth, app::TileChartHeight));
+  for (int face = 1; face <= 42; ++face) {
+    const QPoint at = app::TileChartFacePosition(face);
+    EXPECT_EQ(chart.pixel(at), qRgb(face, 100, 200)) << face;
+    EXPECT_EQ(chart.pixel(at + QPoint(39, 49)), qRgb(face, 100, 200)) << face;
+  }
+  EXPECT_EQ(app::TileChartFacePosition(1), QPoint(10, 34));
+  EXPECT_EQ(app::TileChartFacePosition(35), QPoint(235 + 135, 274));
+  EXPECT_EQ(app::TileChartFacePosition(41), QPoint(440, 114));
+  EXPECT_EQ(chart.pixel(424, 5), qRgb(0, 0, 0));
+  EXPECT_EQ(chart.pixel(10, 14), qRgb(255, 255, 255));  // corner of a caption box
+  EXPECT_EQ(qAlpha(chart.pixel(210, 300)), 0);            // nothing drawn there
+}
+
+}  // namespace
