@@ -1,0 +1,406 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+
+#include "app/band_menu.h"
+#include "app/picture_box.h"
+#include "app/pointer_shape.h"
+#include "app/status_line.h"
+#include "audio/audio_output.h"
+#include "audio/fluid_music_device.h"
+#include "audio/wave_sounds.h"
+#include "game/engine.h"
+#include "game/hall_of_fame.h"
+#include "view/board_view.h"
+#include "view/geometry.h"
+#include "view/scene_of.h"
+
+namespace app {
+
+namespace {
+
+QString WithSeparator(QString dir) {
+  if (dir.isEmpty()) dir = QDir::currentPath();
+  dir = QDir(dir).absolutePath();
+  if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
+  return dir;
+}
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+TSorami::TSorami(Environment environment) : env_(std::move(environment)) {
+  setWindowTitle(QStringLiteral("Sorami 5.28 "));
+  // A fixed border: system menu and minimise button, no maximise button.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  programDir_ = WithSeparator(env_.ProgramDir);
+
+  if (!env_.Sound || !env_.MusicDevice) audioOutput_ = std::make_unique<audio::AudioOutput>();
+  sound_ = env_.Sound ? std::move(env_.Sound)
+                      : std::make_unique<audio::WaveSounds>(*audioOutput_, programDir_.toStdString());
+  musicDevice_ = env_.MusicDevice ? std::move(env_.MusicDevice)
+                                  : std::make_unique<audio::FluidMusicDevice>(*audioOutput_);
+  engine_ = std::make_unique<game::Engine>(time_, *this, *sound_);
+  music_ = std::make_unique<game::MusicControl>(*musicDevice_, engine_->Opt, engine_->Generator,
+                                                this);
+  engine_->Music = music_.get();
+  view_ = std::make_unique<view::BoardView>();
+  looks_ = std::make_unique<view::Looks>(*view_, static_cast<view::LooksHost&>(*this),
+                                        programDir_.toStdString());
+
+  QScreen* screen = QGuiApplication::primaryScreen();
+  const QSize screenSize = screen != nullptr ? screen->geometry().size() : QSize(800, 600);
+  std::unique_ptr<DisplayBackend> display = std::move(env_.Display);
+  if (!display) {
+    display = MakeSystemDisplayBackend({screenSize.width(), screenSize.height()},
+                                       QGuiApplication::platformName() == QLatin1String("xcb"));
+  }
+  env_.Display = std::move(display);
+  displayMode_ = std::make_unique<DisplayMode>(*env_.Display);
+
+  Init();
+}
+
+TSorami::~TSorami() {
+  timer_.stop();
+  if (technoApplied_) QApplication::restoreOverrideCursor();
+  delete techno_;
+  // The engine and the music logic hold references into each other and to
+  // this window: take them down before the widgets go.
+  engine_->Music = nullptr;
+  music_.reset();
+  engine_.reset();
+}
+
+int TSorami::ScreenWidth() const {
+  if (displayMode_ && displayMode_->DisplayModeChanged()) return 800;
+  QScreen* screen = QGuiApplication::primaryScreen();
+  return screen != nullptr ? screen->geometry().width() : 800;
+}
+
+// ---------------------------------------------------------------- start-up
+
+void TSorami::Init() {
+  game::Engine& e = *engine_;
+  // 1. No game yet; a pause would return to "stopped".
+  e.IM(game::ModeIdle);
+  e.ModeBeforePause = game::ModeStopped;
+
+  // 2. The parts of the window on a black ground; glyphs beside the menu
+  // entries that have a toolbar twin.
+  central_ = new QWidget(this);
+  central_->setAutoFillBackground(true);
+  QPalette black = central_->palette();
+  black.setColor(QPalette::Window, Qt::black);
+  central_->setPalette(black);
+  setCentralWidget(central_);
+  BuildToolBar();
+  game_ = new PictureBox(QSize(kBoardWidth, kBoardHeight), central_);
+  game_->setObjectName(QStringLiteral("Game"));
+
+  // 3. The program's folder is the current directory.
+  e.ProgramDir = std::filesystem::path(programDir_.toStdString());
+  QDir::setCurrent(programDir_);
+
+  // 4. The hall-of-fame panel takes the size of its picture and starts hidden.
+  const QImage hofPic(programDir_ + QStringLiteral("hof.bmp"));
+  if (!hofPic.isNull()) panel_.SetHofPic(hofPic.convertToFormat(QImage::Format_RGB32));
+  hofBox_ = new PictureBox(panel_.SaveHof.size(), central_);
+  hofBox_->setObjectName(QStringLiteral("HofBox"));
+  hofBox_->SetPicture(panel_.SaveHof);
+  hofBox_->hide();
+
+  statusLine_ = new StatusLine(central_);
+  auto* column = new QVBoxLayout(central_);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(toolBar_);
+  auto* row = new QHBoxLayout;
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+  row->addWidget(game_, 0, Qt::AlignTop);
+  row->addWidget(hofBox_, 0, Qt::AlignTop);
+  row->addStretch(1);
+  column->addLayout(row);
+  column->addWidget(statusLine_);
+  column->addStretch(1);
+
+  // 6. The status text is a blank; the board's pointer events and the
+  // window's activation reach the engine.
+  ShowStatusText(" ");
+  connect(game_, &PictureBox::PointerMoved, this, [this](int x, int y) {
+    Run([this, x, y] { engine_->FormMouseMove(x, y); });
+  });
+  connect(game_, &PictureBox::ButtonReleased, this, [this](Qt::MouseButton button, int x, int y) {
+    const game::MouseButton which = button == Qt::RightButton    ? game::MouseButton::Right
+                                    : button == Qt::MiddleButton ? game::MouseButton::Middle
+                                                                 : game::MouseButton::Left;
+    Run([this, which, x, y] { engine_->ButtonDown(which, x, y); });
+  });
+
+  // 7. The settings file.
+  ReadSettingsFile();
+  BuildMenus();
+
+  // 8. The 800 x 600 switch.
+  if (e.Opt.Res800) displayMode_->Switch800x600();
+
+  // 9. Where the grid sits in the board pictures.
+  const view::BoardOrigin origin = view::OriginForScreenWidth(ScreenWidth());
+  e.OriginX = origin.OriginX;
+  e.OriginY = origin.OriginY;
+
+  // 10-12. Size and place the window; the panels then widen it without
+  // moving it.
+  PlaceWindow();
+  LayOut();
+
+  // 13. The music and layout lists and the hall of fame.
+  if (!LoadFiles()) return;
+
+  // 15. The pointer shape, the menus' title band, the toolbar's look.
+  techno_ = new QCursor(LoadPointerShape(programDir_));
+  ApplyCoolMenu();
+  ApplyCoolMouse();
+  toolBar_->SetTiled(e.Opt.CoolToolbar);
+  toolBar_->SetFlat(e.Opt.FlatButtons);
+
+  // 16. The hall-of-fame panel.
+  if (e.Opt.ShowHallFame) ShowPanelHOF();
+
+  // 19. The background and tileset entries of the stored choices.
+  looks_->SetBackgroundCode(loaded_.Background);
+  looks_->SetTilesetCode(loaded_.Tileset);
+
+  // 20. The current layout, without starting a game.
+  e.LoadLayoutAtStartup();
+
+  // 21-22. The music device and the current piece.
+  music_->StartupMusic();
+
+  // 24. The tileset and the background.
+  looks_->ActiveTilesetBackground();
+
+  // 25. The game timer; the board image shows.
+  connect(&timer_, &QTimer::timeout, this, &TSorami::Tick);
+  timer_.start(50);
+  started_ = true;
+  RefreshFromEngine();
+}
+
+void TSorami::ReadSettingsFile() {
+  settingsFile_.Open(programDir_.toStdString() + kSettingsFile);
+  loaded_ = ReadSettings(settingsFile_, ScreenWidth());
+  game::Engine& e = *engine_;
+  e.Opt = loaded_.Options;
+  e.HighlightMode = loaded_.Highlight;
+  e.BoardNumber = loaded_.BoardNumber;
+  e.GameSeed = loaded_.RandomSeed;
+  e.CurrentPlayerName = loaded_.CurrentPlayer1;
+  music_->MidiNumber = loaded_.MidiNumber;
+  looks_->LastTilesetFile = loaded_.LastLoadedTileset;
+  looks_->LastBackgroundFile = loaded_.LastLoadedBackground;
+}
+
+void TSorami::PlaceWindow() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  const int screenWidth = ScreenWidth();
+  const int screenHeight =
+      displayMode_->DisplayModeChanged() ? 600
+                                         : (screen != nullptr ? screen->geometry().height() : 600);
+  if (screenWidth == loaded_.PreviousRes) {
+    move(loaded_.XPos, loaded_.YPos);
+  } else if (screenWidth == 640) {
+    engine_->Opt.ShowHallFame = false;
+    engine_->Opt.Toolbar1 = false;
+    narrowScreen_ = true;
+    move(0, 0);
+  } else {
+    move((screenWidth - kBoardWidth) / 2, (screenHeight - kBoardHeight) / 2);
+  }
+}
+
+void TSorami::LayOut() {
+  const game::Options& o = engine_->Opt;
+  const bool editor = engine_->GameMode == game::ModeEditor;
+  toolBar_->setVisible(o.Toolbar1 && !editor);
+  statusLine_->setVisible(o.ShowTitle);
+  hofBox_->setVisible(o.ShowHallFame);
+  int width = kBoardWidth;
+  int height = kBoardHeight;
+  if (o.Toolbar1) height += ToolBar::kHeight;
+  if (o.ShowTitle) height += StatusLine::kHeight;
+  if (o.ShowHallFame) width += hofBox_->width();
+  const int menuHeight = menuBar()->isVisible() ? menuBar()->sizeHint().height() : 0;
+  if (narrowScreen_) {
+    width = std::min(width, 640);
+    height = std::min(height, 480 - StatusLine::kHeight - menuHeight);
+  }
+  central_->setFixedSize(width, height);
+  setFixedSize(width, height + menuHeight);
+}
+
+bool TSorami::LoadFiles() {
+  game::Engine& e = *engine_;
+  // 1-3. The music pieces and their menu.
+  if (music_->LoadMusicList(programDir_.toStdString()) == 0) {
+    FailStartup(QStringLiteral("The folder %1 holds no music piece (*.mid), so Sorami cannot start.")
+                    .arg(QDir::toNativeSeparators(programDir_ + QStringLiteral("Musics"))));
+    return false;
+  }
+  FillMusicMenu();
+  // 4-5. The layouts and their menu.
+  if (!e.DiscoverLayouts(loaded_.BoardNumber)) {
+    FailStartup(QStringLiteral("The folder %1 holds no layout (*.lay, *.shp), so Sorami cannot start.")
+                    .arg(QDir::toNativeSeparators(programDir_ + QStringLiteral("Layouts"))));
+    return false;
+  }
+  FillLayoutMenu();
+  // 6. The hall of fame.
+  hallFile_.Open(programDir_.toStdString() + "Hallfame.ini");
+  std::vector<std::string> names;
+  for (const auto& entry : e.Layouts.Entries) names.push_back(entry.Name);
+  e.Hall().Load(hallFile_, names);
+  // 7. Pictures loaded from disk that have gone since.
+  std::error_code ec;
+  for (std::string* last : {&looks_->LastTilesetFile, &looks_->LastBackgroundFile}) {
+    if (!last->empty() && !std::filesystem::exists(*last, ec)) last->clear();
+  }
+  return true;
+}
+
+void TSorami::FailStartup(const QString& message) {
+  startupError_ = message;
+  QMessageBox::critical(nullptr, QStringLiteral("Sorami"), message);
+}
+
+void TSorami::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    FormShow();
+  }
+}
+
+void TSorami::FormShow() {
+  emit FirstShown();
+  game::Engine& e = *engine_;
+  if (e.GameMode != game::ModeIdle) return;
+  e.IM(game::ModeStopped);
+  if (e.Opt.StartupGame) Run([this] { engine_->NewGame(); });
+}
+
+// ---------------------------------------------------------------- timer and focus
+
+void TSorami::Tick() {
+  if (closing_) return;
+  try {
+    engine_->Temps();
+  } catch (const std::exception& error) {
+    timer_.stop();
+    Tell("Sorami", error.what());
+    timer_.start(50);
+  }
+}
+
+void TSorami::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || !started_ || closing_) return;
+  if (isActiveWindow()) {
+    Run([this] { engine_->FormActivate(); });
+  } else {
+    Run([this] { engine_->FormDeactivate(); });
+  }
+}
+
+// ---------------------------------------------------------------- closing
+
+Settings TSorami::CurrentSettings() const {
+  const game::Engine& e = *engine_;
+  Settings s = loaded_;
+  s.Highlight = e.HighlightMode;
+  s.Options = e.Opt;
+  s.CurrentPlayer1 = e.CurrentPlayerName;
+  s.Background = looks_->BackgroundCode();
+  s.Tileset = looks_->TilesetCode();
+  // While a Rivers or Memory game is current the file still gets a layout.
+  s.BoardNumber = e.BoardNumber >= game::RiversEasyBoard ? e.SavedLayoutNumber : e.BoardNumber;
+  s.MidiNumber = music_->MidiNumber;
+  s.LastLoadedTileset = looks_->LastTilesetFile;
+  s.LastLoadedBackground = looks_->LastBackgroundFile;
+  s.RandomSeed = e.GameSeed;
+  const QRect outer = frameGeometry();
+  s.XPos = outer.x();
+  s.YPos = outer.y();
+  s.WPos = outer.width();
+  s.HPos = outer.height();
+  s.PreviousRes = ScreenWidth();
+  return s;
+}
+
+void TSorami::Exit1Click() { close(); }
+
+void TSorami::closeEvent(QCloseEvent* event) {
+  if (FormCloseQuery()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
+bool TSorami::FormCloseQuery() {
+  if (closing_) return true;
+  if (!started_) {
+    closing_ = true;
+    return true;
+  }
+  // 1-2. The settings, then the hall of fame.
+  WriteSettings(settingsFile_, CurrentSettings());
+  QStringList refused;
+  if (auto error = settingsFile_.Save()) refused << Q(*error);
+  std::vector<std::string> names;
+  for (const auto& entry : engine_->Layouts.Entries) names.push_back(entry.Name);
+  engine_->Hall().Save(hallFile_, names);
+  if (auto error = hallFile_.Save()) refused << Q(*error);
+  if (!refused.isEmpty()) {
+    // The window stays open, but the player is never trapped: one button
+    // leaves without the files.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Sorami"), refused.join(QLatin1Char('\n')),
+                    QMessageBox::NoButton, this);
+    box.setInformativeText(
+        QStringLiteral("Your settings and the hall of fame are kept in memory. Make the file "
+                       "writable and close again, or quit without saving them."));
+    QPushButton* stay = box.addButton(QStringLiteral("Stay in Sorami"), QMessageBox::RejectRole);
+    QPushButton* quit =
+        box.addButton(QStringLiteral("Quit without saving"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(stay);
+    box.exec();
+    if (box.clickedButton() != quit) return false;
+  }
+  // 3-4. Stop the timer and the music, give the display its mode back.
+  closing_ = true;
+  timer_.stop();
+  musicDevice_->Stop();
+  displayMode_->Restore();
+  return true;
+}
+
+}  // namespace app

@@ -1,0 +1,146 @@
+// TSorami as the engine's screen: painting through the board view and the
+// side panel, the counters and status text, message boxes, file dialogs, and
+// the notices of the music and of the tileset and background commands.
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "app/main_window.h"
+#include "app/picture_box.h"
+#include "app/status_line.h"
+#include "game/engine.h"
+#include "view/board_view.h"
+#include "view/scene_of.h"
+
+namespace app {
+
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+QRect ToQRect(const view::PixelRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+// "Desc (*.x; *.y)|*.x;*.y" (pairs of description and pattern) as Qt's
+// "Desc (*.x *.y)" filters, one per line.
+QString QtFilter(const std::string& filter) {
+  const QStringList parts = Q(filter).split(QLatin1Char('|'));
+  QStringList filters;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    QString description = parts[i];
+    const qsizetype open = description.indexOf(QLatin1Char('('));
+    if (open >= 0) description = description.left(open).trimmed();
+    filters << QStringLiteral("%1 (%2)").arg(description, patterns.simplified());
+  }
+  if (filters.isEmpty()) filters << Q(filter);
+  return filters.join(QStringLiteral(";;"));
+}
+
+}  // namespace
+
+void TSorami::PaintBoard() {
+  view_->FullRedraw(view::SceneOf(*engine_));
+  game_->SetPicture(view_->BoardBuffer);
+}
+
+void TSorami::PaintTileArea(int x, int y, int z) {
+  const view::Scene scene = view::SceneOf(*engine_);
+  const view::PixelRect area =
+      view_->RedrawArea(scene, view::TilePictureRect(x, y, z, scene.Origin()));
+  if (!area.Empty()) game_->SetPictureArea(view_->BoardBuffer, ToQRect(area));
+}
+
+void TSorami::ShowFond() { game_->SetPicture(view_->ShowFond()); }
+
+void TSorami::ClearBoardBuffer() { view_->ClearBoardBuffer(); }
+
+void TSorami::UpdateNow() {
+  game_->repaint();
+  hofBox_->repaint();
+}
+
+void TSorami::ShowPanelHOF() {
+  if (panel_.ShowPanelHOF(view::PanelOf(*engine_))) hofBox_->SetPicture(panel_.SaveHof);
+}
+
+void TSorami::PaintBanner() {
+  if (!engine_->Opt.ShowHallFame) return;
+  panel_.PaintBanner(view::BannerOf(*engine_, engine_->TickCounter));
+  hofBox_->SetPicture(panel_.SaveHof);
+}
+
+void TSorami::ShowCurrentTile(int tile) {
+  if (!engine_->Opt.ShowHallFame) return;
+  panel_.ShowCurrentTile(*view_, tile);
+  hofBox_->SetPicture(panel_.SaveHof);
+}
+
+void TSorami::ShowCounters(const std::string& tiles, const std::string& moves,
+                           const std::string& time) {
+  statusLine_->SetCounters(Q(tiles), Q(moves), Q(time));
+}
+
+void TSorami::ShowStatusText(const std::string& text) { statusLine_->SetStatusText(Q(text)); }
+
+void TSorami::SetPauseCaptions(bool paused) {
+  if (pauseEntry_ != nullptr) {
+    pauseEntry_->setText(paused ? QStringLiteral("&Continue") : QStringLiteral("&Pause"));
+  }
+  toolBar_->SetPaused(paused);
+}
+
+bool TSorami::Ask(const std::string& title, const std::string& text) {
+  return QMessageBox::question(this, Q(title), Q(text), QMessageBox::Ok | QMessageBox::Cancel,
+                               QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+void TSorami::Tell(const std::string& title, const std::string& text) {
+  QMessageBox::information(this, Q(title), Q(text));
+}
+
+std::optional<std::string> TSorami::OpenFileDialog(const std::string& title,
+                                                   const std::string& filter,
+                                                   const std::string& dir) {
+  const QString chosen = QFileDialog::getOpenFileName(this, Q(title), Q(dir), QtFilter(filter));
+  if (chosen.isEmpty()) return std::nullopt;
+  return chosen.toStdString();
+}
+
+std::optional<std::string> TSorami::SaveFileDialog(const std::string& title,
+                                                   const std::string& filter,
+                                                   const std::string& dir) {
+  // The layout files are overwritten without a question, as the editor asks.
+  const QString chosen = QFileDialog::getSaveFileName(this, Q(title), Q(dir), QtFilter(filter),
+                                                      nullptr, QFileDialog::DontConfirmOverwrite);
+  if (chosen.isEmpty()) return std::nullopt;
+  return chosen.toStdString();
+}
+
+void TSorami::OpenHelp(game::HelpPage page) {
+  if (HelpOpener) HelpOpener(page);
+}
+
+void TSorami::ShowMusicStatus(const std::string& text) { engine_->ShowStatus(text); }
+
+void TSorami::TellMusicError(const std::string& text) { Tell("Sorami", text); }
+
+void TSorami::MusicStateChanged() {
+  if (started_) RefreshFromEngine();
+}
+
+std::optional<std::string> TSorami::OpenPictureDialog(const std::string& title,
+                                                      const std::string& filter,
+                                                      const std::string& dir) {
+  return OpenFileDialog(title, filter, dir);
+}
+
+void TSorami::ShowError(const std::string& text) {
+  QMessageBox::critical(this, QStringLiteral("Sorami"), Q(text));
+}
+
+void TSorami::RedrawUnlessIdle() {
+  if (engine_->GameMode != game::ModeIdle) engine_->FullRedraw();
+}
+
+}  // namespace app

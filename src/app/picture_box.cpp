@@ -1,0 +1,54 @@
+#include "app/picture_box.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace app {
+
+PictureBox::PictureBox(QSize size, QWidget* parent) : QWidget(parent) {
+  setFixedSize(size);
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  picture_ = QImage(size, QImage::Format_RGB32);
+  picture_.fill(Qt::black);
+}
+
+void PictureBox::SetPicture(const QImage& picture) {
+  // The same pixels again (the bare background on every tick while paused).
+  if (picture.cacheKey() == picture_.cacheKey()) return;
+  picture_ = picture;
+  update();
+}
+
+void PictureBox::SetPictureArea(const QImage& picture, const QRect& area) {
+  const QRect clipped = area.intersected(picture.rect()).intersected(rect());
+  if (clipped.isEmpty()) return;
+  if (picture_.size() != picture.size() || picture_.format() != picture.format()) {
+    SetPicture(picture);
+    return;
+  }
+  QPainter painter(&picture_);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.drawImage(clipped.topLeft(), picture, clipped);
+  painter.end();
+  update(clipped);
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const QRect area = event->rect();
+  painter.fillRect(area, Qt::black);
+  painter.drawImage(area.topLeft(), picture_, area);
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  emit PointerMoved(at.x(), at.y());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  emit ButtonReleased(event->button(), at.x(), at.y());
+}
+
+}  // namespace app
