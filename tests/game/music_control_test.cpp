@@ -1,0 +1,271 @@
+#include "game/music_control.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using game::MusicControl;
+using game::MusicPiece;
+
+// A music device that only records: it plays nothing, and a test moves its
+// position and sends its end notices.
+class FakeMusicDevice : public game::MusicDevice {
+ public:
+  bool IsOpen() const override { return open; }
+  bool Open() override {
+    ++openAttempts;
+    open = canOpen;
+    return open;
+  }
+  bool PlayFile(const std::string& path) override {
+    files.push_back(path);
+    if (!loads) {
+      loaded.clear();
+      length = 0;
+      playing = false;
+      return false;
+    }
+    loaded = path;
+    length = 100;
+    position = 0;
+    playing = true;
+    return true;
+  }
+  void Play() override { playing = !loaded.empty(); }
+  void Pause() override { paused = playing; playing = false; }
+  void Resume() override { playing = paused; paused = false; }
+  void Stop() override { playing = paused = false; }
+  void SeekToStart() override {
+    ++seeks;
+    position = 0;
+    playing = false;
+  }
+  bool IsPlaying() const override { return playing; }
+  bool IsPaused() const override { return paused; }
+  std::int64_t StartPosition() const override { return 0; }
+  std::int64_t Length() const override { return length; }
+  std::int64_t Position() const override { return position; }
+  bool TakeEndNotice() override { return std::exchange(endNotice, false); }
+  std::string ErrorText() const override { return error; }
+
+  // The piece runs to its end.
+  void End() {
+    position = length;
+    playing = false;
+    endNotice = true;
+  }
+
+  bool canOpen = true;
+  bool loads = true;
+  bool open = false;
+  bool playing = false;
+  bool paused = false;
+  bool endNotice = false;
+  int openAttempts = 0;
+  int seeks = 0;
+  std::int64_t length = 0;
+  std::int64_t position = 0;
+  std::string loaded;
+  std::string error = "Audio target 'pulse' not available";
+  std::vector<std::string> files;
+};
+
+class RecordingNotices : public game::MusicNotices {
+ public:
+  void ShowMusicStatus(const std::string& text) override { statuses.push_back(text); }
+  void TellMusicError(const std::string& text) override { messages.push_back(text); }
+  void MusicStateChanged() override { ++changes; }
+  std::vector<std::string> statuses;
+  std::vector<std::string> messages;
+  int changes = 0;
+};
+
+class ScratchDir {
+ public:
+  ScratchDir() {
+    std::string pattern = (fs::temp_directory_path() / "sorami-music-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~ScratchDir() {
+    std::error_code ec;
+    fs::remove_all(path_, ec);
+  }
+  std::string Dir() const { return path_.string() + "/"; }
+  void Touch(const std::string& name) const {
+    fs::create_directories((path_ / name).parent_path());
+    std::ofstream(path_ / name) << "MThd";
+  }
+
+ private:
+  fs::path path_;
+};
+
+std::vector<std::string> Names(const std::vector<MusicPiece>& pieces) {
+  std::vector<std::string> names;
+  for (const MusicPiece& p : pieces) names.push_back(p.Name);
+  return names;
+}
+
+TEST(MusicListTest, ListsMidiFilesSortedIgnoringLetterCase) {
+  ScratchDir dir;
+  for (const char* name : {"Musics/zen.mid", "Musics/Autumn.MID", "Musics/night.mid", "Musics/Bells.Mid",
+                           "Musics/notes.txt", "Musics/.mid", "Musics/readme"}) {
+    dir.Touch(name);
+  }
+  fs::create_directories(dir.Dir() + "Musics/folder.mid");
+  const std::vector<MusicPiece> pieces = MusicControl::ListPieces(dir.Dir() + "Musics/");
+  EXPECT_EQ(Names(pieces), (std::vector<std::string>{"Autumn", "Bells", "night", "zen"}));
+  EXPECT_EQ(pieces[0].File, dir.Dir() + "Musics/Autumn.MID");
+  EXPECT_TRUE(MusicControl::ListPieces(dir.Dir() + "NoSuchFolder/").empty());
+}
+
+TEST(MusicListTest, MidiNumberIsMadeValid) {
+  const std::vector<MusicPiece> withNight = {{"Bamboo", ""}, {"Night", ""}, {"Rain", ""}};
+  const std::vector<MusicPiece> lowerNight = {{"Bamboo", ""}, {"night", ""}};
+  EXPECT_EQ(MusicControl::ValidMidiNumber(-1, withNight), 2);
+  EXPECT_EQ(MusicControl::ValidMidiNumber(-1, lowerNight), 1) << "\"Night\" is matched exactly";
+  EXPECT_EQ(MusicControl::ValidMidiNumber(3, withNight), 3);
+  EXPECT_EQ(MusicControl::ValidMidiNumber(7, withNight), 3);
+  EXPECT_EQ(MusicControl::ValidMidiNumber(0, withNight), 1);
+  EXPECT_EQ(MusicControl::ValidMidiNumber(-5, withNight), 1);
+  EXPECT_EQ(MusicControl::ValidMidiNumber(-1, {}), 0);
+}
+
+class MusicControlTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir.Touch("Musics/Bamboo.mid");
+    dir.Touch("Musics/Night.mid");
+    dir.Touch("Musics/Rain.mid");
+    ASSERT_EQ(music.LoadMusicList(dir.Dir()), 3);
+  }
+  std::string File(int piece) const { return music.Pieces[static_cast<std::size_t>(piece - 1)].File; }
+
+  ScratchDir dir;
+  FakeMusicDevice device;
+  game::Options options;
+  board::Generator generator;
+  RecordingNotices notices;
+  MusicControl music{device, options, generator, &notices};
+};
+
+TEST_F(MusicControlTest, StartUpFollowsPlayMusicAlone) {
+  options.PlayMusic = false;
+  options.StartMusic = true;
+  music.StartupMusic();
+  EXPECT_EQ(device.openAttempts, 0);
+  EXPECT_FALSE(music.MusicButtonEnabled);
+  EXPECT_EQ(music.CheckedPiece, 2);
+  EXPECT_TRUE(device.files.empty());
+
+  music.PlayMusicClick();
+  EXPECT_TRUE(music.MusicButtonEnabled);
+  EXPECT_EQ(device.files, std::vector<std::string>{File(2)});
+}
+
+TEST_F(MusicControlTest, WithoutADeviceTheErrorShowsOnceAndRequestsSayNoDevice) {
+  device.canOpen = false;
+  music.StartupMusic();
+  EXPECT_EQ(notices.statuses, std::vector<std::string>{device.error});
+  EXPECT_TRUE(notices.messages.empty()) << "no message box at start-up";
+  EXPECT_TRUE(music.MusicButtonEnabled);
+  EXPECT_EQ(music.CheckedPiece, 2);
+
+  // The timer's check needs a device and says nothing.
+  for (int i = 0; i < 10; ++i) music.EndOfPieceCheck();
+  EXPECT_TRUE(notices.messages.empty());
+
+  music.SetMusicClick();
+  music.PlayMusicClick();  // off
+  music.PlayMusicClick();  // on again: tries the device once more
+  music.LoadMidiClick(3);
+  EXPECT_EQ(notices.messages, std::vector<std::string>(3, MusicControl::kNoDeviceText));
+  EXPECT_EQ(notices.statuses.size(), 1u);
+  EXPECT_EQ(music.CheckedPiece, 3);
+
+  // The device comes back: the player's next request plays.
+  device.canOpen = true;
+  music.LoadMidiClick(1);
+  EXPECT_EQ(device.loaded, File(1));
+}
+
+TEST_F(MusicControlTest, MissingAndUnloadablePieces) {
+  music.StartupMusic();
+  ASSERT_EQ(device.loaded, File(2));
+
+  // A missing file moves the check mark and plays nothing, silently.
+  fs::remove(File(3));
+  music.LoadMidiClick(3);
+  EXPECT_EQ(music.CheckedPiece, 3);
+  EXPECT_EQ(music.MidiNumber, 3);
+  EXPECT_EQ(device.files.size(), 1u);
+  EXPECT_EQ(device.loaded, File(2));
+  EXPECT_TRUE(notices.statuses.empty());
+
+  // A file the device refuses: its error goes to the status line, and with
+  // nothing loaded there is no end to act on, even with Random Music on.
+  device.loads = false;
+  device.error = "Cannot play the music file Bamboo.mid: it is not a Standard MIDI File.";
+  music.LoadMidiClick(1);
+  EXPECT_EQ(notices.statuses, std::vector<std::string>{device.error});
+  options.RandomMusic = true;
+  for (int i = 0; i < 20; ++i) music.EndOfPieceCheck();
+  EXPECT_EQ(generator.DrawCount, 0u);
+  EXPECT_EQ(device.files.size(), 2u);
+
+  // Entries outside the list do nothing.
+  music.LoadMidiClick(0);
+  music.LoadMidiClick(4);
+  EXPECT_EQ(music.CheckedPiece, 1);
+}
+
+TEST_F(MusicControlTest, AnEndIsHandledOnceThroughTheNoticeOrThePosition) {
+  music.StartupMusic();
+  device.position = 99;
+  music.EndOfPieceCheck();
+  EXPECT_EQ(device.seeks, 0);
+
+  // The notice and the position both tell of the end: one restart.
+  device.End();
+  music.EndOfPieceCheck();
+  EXPECT_EQ(device.seeks, 1);
+  EXPECT_TRUE(device.IsPlaying());
+
+  // An end the position shows without a notice is caught by the check.
+  device.position = device.length;
+  music.EndOfPieceCheck();
+  EXPECT_EQ(device.seeks, 2);
+
+  // "Play music" off: the check does nothing at all.
+  music.PlayMusicClick();
+  device.End();
+  music.EndOfPieceCheck();
+  EXPECT_EQ(device.seeks, 2);
+}
+
+TEST_F(MusicControlTest, TogglesFlipTheirOptionsAndTellTheWindow) {
+  music.StartupMusic();
+  const int before = notices.changes;
+  music.PlaySoundsClick();
+  music.StartMusicClick();
+  EXPECT_FALSE(options.PlaySounds);
+  EXPECT_FALSE(options.StartMusic);
+  EXPECT_EQ(notices.changes, before + 2);
+  EXPECT_EQ(device.files.size(), 1u);
+
+  // Random Music switched on with music off still draws and moves the mark.
+  music.PlayMusicClick();
+  board::Generator expected = generator;
+  const int next = static_cast<int>(expected.NextRandom(3)) + 1;
+  music.RandomMusicClick();
+  EXPECT_EQ(music.CheckedPiece, next);
+  EXPECT_EQ(device.files.size(), 1u);
+  EXPECT_EQ(generator.GeneratorSeed, expected.GeneratorSeed);
+}
+
+}  // namespace
