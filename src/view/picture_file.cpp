@@ -1,9 +1,10 @@
 #include "view/picture_file.h"
 
-#include <QImageReader>
 #include <QString>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -16,8 +17,9 @@
 namespace view {
 namespace {
 
-// A JPEG file is never larger than this; anything bigger is refused unread.
-constexpr std::streamoff MaxJpegFileBytes = 128LL * 1024 * 1024;
+// No picture file the game takes is larger than this (a bitmap of the largest
+// accepted size); anything bigger is refused unread.
+constexpr std::streamoff MaxFileBytes = 4 * MaxPicturePixels + 64 * 1024;
 
 std::string Sprintf(const char* format, long long a, long long b = 0) {
   char text[160];
@@ -50,13 +52,15 @@ void JpegMessage(j_common_ptr cinfo, int level) {
 }
 
 bool ReadFile(const std::string& path, std::vector<unsigned char>& data, std::string& error) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  std::error_code ec;
+  std::ifstream in;
+  if (!std::filesystem::is_directory(path, ec)) in.open(path, std::ios::binary | std::ios::ate);
   if (!in) {
     error = "Cannot open the picture file " + path;
     return false;
   }
   const std::streamoff size = in.tellg();
-  if (size < 0 || size > MaxJpegFileBytes) {
+  if (size < 0 || size > MaxFileBytes) {
     error = "The picture file " + path + " is too large to be a picture the game can use";
     return false;
   }
@@ -124,25 +128,55 @@ bool DecodeJpeg(const std::string& path, QImage& out, std::string& error) {
   return true;
 }
 
-bool DecodeBitmap(const std::string& path, QImage& out, std::string& error) {
+std::uint32_t Le(const std::vector<unsigned char>& b, std::size_t at, int bytes) {
+  std::uint32_t v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | b[at + static_cast<std::size_t>(i)];
+  return v;
+}
+
+// Checks a bitmap's headers before Qt's reader sees it: the size, and for
+// uncompressed pictures that every row of pixels is really in the file (the
+// reader would fill a cut file's missing rows silently).
+std::string BitmapHeaderProblem(const std::vector<unsigned char>& b) {
   constexpr const char* Invalid = "Bitmap image is not valid";
-  QImageReader reader(QString::fromStdString(path), "bmp");
-  reader.setAutoDetectImageFormat(false);
-  reader.setDecideFormatFromContent(false);
-  if (!reader.canRead()) {
-    error = reader.error() == QImageReader::FileNotFoundError ? "Cannot open the picture file " + path : Invalid;
-    return false;
+  if (b.size() < 26 || b[0] != 'B' || b[1] != 'M') return Invalid;
+  const std::uint32_t offset = Le(b, 10, 4);
+  const std::uint32_t infoSize = Le(b, 14, 4);
+  long long w = 0, h = 0;
+  int bits = 0;
+  std::uint32_t compression = 0;
+  if (infoSize == 12) {
+    w = static_cast<std::int16_t>(Le(b, 18, 2));
+    h = static_cast<std::int16_t>(Le(b, 20, 2));
+    bits = static_cast<int>(Le(b, 24, 2));
+  } else if (infoSize >= 40 && b.size() >= 34) {
+    w = static_cast<std::int32_t>(Le(b, 18, 4));
+    h = static_cast<std::int32_t>(Le(b, 22, 4));
+    bits = static_cast<int>(Le(b, 28, 2));
+    compression = Le(b, 30, 4);
+  } else {
+    return Invalid;
   }
-  const QSize size = reader.size();
-  if (!size.isValid()) {
-    error = Invalid;
-    return false;
+  if (h < 0) h = -h;  // top-down rows
+  std::string problem = PictureSizeProblem(w, h);
+  if (!problem.empty()) return problem;
+  const bool uncompressed = compression == 0 || compression == 3;  // plain rows, or bit fields
+  if (uncompressed) {
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return Invalid;
+    const long long stride = (w * bits + 31) / 32 * 4;
+    if (static_cast<long long>(offset) + stride * h > static_cast<long long>(b.size())) return Invalid;
   }
-  error = PictureSizeProblem(size.width(), size.height());
+  return {};
+}
+
+bool DecodeBitmap(const std::string& path, QImage& out, std::string& error) {
+  std::vector<unsigned char> bytes;
+  if (!ReadFile(path, bytes, error)) return false;
+  error = BitmapHeaderProblem(bytes);
   if (!error.empty()) return false;
   QImage image;
-  if (!reader.read(&image) || image.isNull()) {
-    error = Invalid;
+  if (!image.loadFromData(bytes.data(), static_cast<int>(bytes.size()), "BMP") || image.isNull()) {
+    error = "Bitmap image is not valid";
     return false;
   }
   out = image.convertToFormat(QImage::Format_RGB32);
