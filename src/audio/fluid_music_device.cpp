@@ -48,6 +48,10 @@ bool FluidMusicDevice::Open() {
   // while nothing is rendered, and a test can render to the end at once.
   fluid_settings_setstr(settings, "player.timing-source", "sample");
   fluid_settings_setnum(settings, "synth.gain", 0.5);
+  // The game has to stay small: only the instruments a piece selects are
+  // held in memory, and the quiet pieces never need hundreds of voices.
+  fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+  fluid_settings_setint(settings, "synth.polyphony", 96);
   fluid_synth_t* synth = new_fluid_synth(settings);
   if (synth == nullptr) {
     delete_fluid_settings(settings);

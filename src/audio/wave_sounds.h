@@ -28,6 +28,8 @@ class WaveSounds : public game::SoundPort, private AudioSource {
   WaveSounds& operator=(const WaveSounds&) = delete;
 
   void PlaySound(const std::string& name) override;
+  // Points the guard at the "Play sound effects" option (null: always on).
+  void SetEnabledFlag(const bool* enabled) { enabled_ = enabled; }
 
   // How many times a wave file has been opened for reading.
   int FilesOpened() const { return filesOpened_; }
