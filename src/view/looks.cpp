@@ -119,16 +119,22 @@ bool Looks::ApplyTileset(const std::string& path) {
     host_.ShowError(error);
     return false;
   }
-  if (picture.width() < TilesetMinWidth || picture.height() < TilesetMinHeight) {
-    host_.ShowError("The tileset picture " + path + " is " + std::to_string(picture.width()) + " x " +
-                    std::to_string(picture.height()) + " pixels; a tileset needs at least " +
-                    std::to_string(TilesetMinWidth) + " x " + std::to_string(TilesetMinHeight) + ".");
+  error = TilesetProblem(picture, path);
+  if (!error.empty()) {
+    host_.ShowError(error);
     return false;
   }
   view_.TilesetImage = std::move(picture);
   view_.ChangeTexture();
   host_.RedrawUnlessIdle();
   return true;
+}
+
+std::string Looks::TilesetProblem(const QImage& picture, const std::string& path) {
+  if (picture.width() >= TilesetMinWidth && picture.height() >= TilesetMinHeight) return {};
+  return "The tileset picture " + path + " is " + std::to_string(picture.width()) + " x " +
+         std::to_string(picture.height()) + " pixels; a tileset needs at least " + std::to_string(TilesetMinWidth) +
+         " x " + std::to_string(TilesetMinHeight) + ".";
 }
 
 bool Looks::Load1Steps() {

@@ -82,6 +82,9 @@ class Looks {
   // board in either direction is repeated from the top-left corner in rows,
   // any other is drawn once at (0, 0). Never scaled.
   static void TileBackground(QImage& background, const QImage& picture);
+  // Why a decoded picture cannot serve as a tileset (too small for the
+  // format); empty when it can.
+  static std::string TilesetProblem(const QImage& picture, const std::string& path);
   // The plain background: teal with a one-pixel black border.
   static void PaintPlainBackground(QImage& background);
 
