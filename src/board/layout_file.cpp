@@ -144,6 +144,20 @@ void ReadShpFile(const std::filesystem::path& file, LayoutGrid& layout) {
   });
 }
 
+std::string LoadLayout(const std::filesystem::path& file, LayoutGrid& layout) {
+  const std::string ext = file.extension().string();
+  if (ext.size() == 4 && (ext[1] | 0x20) == 's' && (ext[2] | 0x20) == 'h' && (ext[3] | 0x20) == 'p') {
+    ReadShpFile(file, layout);
+    return file.string();
+  }
+  LayoutGrid read;
+  const LayReadResult r = ReadLayFile(file, read);
+  if (!r.HeaderOk)
+    throw LayoutFileError("Layout file " + Quoted(file) + " does not start with \"" + std::string(LayHeader) + "\".");
+  layout = read;
+  return r.Name;
+}
+
 void WriteLayFile(const std::filesystem::path& file, const std::string& name, const LayoutGrid& layout) {
   if (layout.Count() > MaxTiles)
     throw LayoutFileError("Cannot save layout " + Quoted(file) + ": it has more than " + std::to_string(MaxTiles) +

@@ -44,6 +44,11 @@ void ReadShpFile(const std::filesystem::path& file, LayoutGrid& layout);
 // is renamed over the target. Line breaks in the name become blanks.
 void WriteLayFile(const std::filesystem::path& file, const std::string& name, const LayoutGrid& layout);
 
+// Reads a layout for the tools: ".shp" (any case) as external, else ".lay".
+// Unlike the game, which keeps its previous grid, a ".lay" with another header
+// is an error here. Returns the layout's display name.
+std::string LoadLayout(const std::filesystem::path& file, LayoutGrid& layout);
+
 // Parses ".lay" / ".shp" content already in memory (the readers use these).
 LayReadResult ParseLay(const std::string& content, LayoutGrid& layout);
 void ParseShp(const std::string& content, LayoutGrid& layout);

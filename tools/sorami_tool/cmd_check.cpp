@@ -1,0 +1,69 @@
+// sorami-tool check LAYOUT... [--deals N]: is a layout fit to play?
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "board/layout_check.h"
+#include "board/layout_file.h"
+#include "command.h"
+
+namespace tool {
+namespace {
+
+constexpr const char* Usage = "check LAYOUT... [--deals N]";
+
+std::string CellList(const std::vector<board::Cell>& cells) {
+  std::string out;
+  for (const auto& c : cells)
+    out += " (" + std::to_string(c.x) + "," + std::to_string(c.y) + "," + std::to_string(c.z) + ")";
+  return out;
+}
+
+int RunCheck(const Args& args) {
+  for (const auto& a : args)
+    if (a.rfind("--", 0) == 0 && a != "--deals") {
+      std::fprintf(stderr, "sorami-tool check: unknown option %s\nusage: sorami-tool %s\n", a.c_str(), Usage);
+      return 2;
+    }
+  long long deals = 100;
+  if (const std::string* text = FlagValue(args, "--deals")) {
+    if (!ParseInt64(*text, deals) || deals < 0 || deals > 1000000) {
+      std::fprintf(stderr, "sorami-tool check: '%s' is not a number of deals (0 to 1000000)\n", text->c_str());
+      return 2;
+    }
+  } else if (HasFlag(args, "--deals")) {
+    std::fprintf(stderr, "sorami-tool check: --deals needs a number\n");
+    return 2;
+  }
+  const Args files = Positional(args, {"--deals"});
+  if (files.empty()) {
+    std::fprintf(stderr, "usage: sorami-tool %s\n", Usage);
+    return 2;
+  }
+  int status = 0;
+  for (const std::string& file : files) {
+    board::LayoutGrid layout;
+    try {
+      board::LoadLayout(file, layout);
+    } catch (const board::LayoutFileError& e) {
+      std::fprintf(stderr, "sorami-tool check: %s\n", e.what());
+      status = 2;
+      continue;
+    }
+    const board::LayoutCheck c = board::CheckLayout(layout, static_cast<int>(deals));
+    std::printf("%s\n", file.c_str());
+    std::printf("  places: %d%s\n", c.Places, c.Places == board::MaxTiles ? "" : " (a layout needs 144)");
+    std::printf("  overlapping places: %zu%s\n", c.Overlapping.size(), CellList(c.Overlapping).c_str());
+    std::printf("  floating places: %zu%s\n", c.Floating.size(), CellList(c.Floating).c_str());
+    std::printf("  winnable deals finished: %d of %d", c.DealsFinished, c.Deals);
+    if (c.DealsFinished < c.Deals) std::printf(" (first failing seed %u)", c.FirstFailedSeed);
+    std::printf("\n  %s\n", c.Ok() ? "ok" : "FAILED");
+    if (!c.Ok() && status == 0) status = 1;
+  }
+  return status;
+}
+
+Registration reg{"check", Usage, &RunCheck};
+
+}  // namespace
+}  // namespace tool
