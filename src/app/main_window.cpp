@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -127,6 +128,11 @@ void TSorami::Init() {
   hofBox_->setObjectName(QStringLiteral("HofBox"));
   hofBox_->SetPicture(panel_.SaveHof);
   hofBox_->hide();
+
+  // 5. The help window with its texts; a missing text is reported and its
+  // page stays empty.
+  help_ = new THelpForm(*engine_, *this, this);
+  help_->LoadFiles(programDir_);
 
   statusLine_ = new StatusLine(central_);
   auto* column = new QVBoxLayout(central_);
@@ -249,13 +255,15 @@ void TSorami::LayOut() {
   if (o.Toolbar1) height += ToolBar::kHeight;
   if (o.ShowTitle) height += StatusLine::kHeight;
   if (o.ShowHallFame) width += hofBox_->width();
-  const int menuHeight = menuBar()->isVisible() ? menuBar()->sizeHint().height() : 0;
   if (narrowScreen_) {
+    const int menuHeight = menuBar()->isHidden() ? 0 : menuBar()->sizeHint().height();
     width = std::min(width, 640);
     height = std::min(height, 480 - StatusLine::kHeight - menuHeight);
   }
+  // The window takes the size of the menu bar and these parts, and keeps it.
   central_->setFixedSize(width, height);
-  setFixedSize(width, height + menuHeight);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  adjustSize();
 }
 
 bool TSorami::LoadFiles() {
@@ -284,6 +292,8 @@ bool TSorami::LoadFiles() {
   for (std::string* last : {&looks_->LastTilesetFile, &looks_->LastBackgroundFile}) {
     if (!last->empty() && !std::filesystem::exists(*last, ec)) last->clear();
   }
+  // 8. The help window's layout chooser.
+  help_->FillLayoutChooser();
   return true;
 }
 

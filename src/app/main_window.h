@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/display_mode.h"
+#include "app/help_form.h"
 #include "app/settings.h"
 #include "app/time_source.h"
 #include "app/tool_bar.h"
@@ -50,6 +51,7 @@ class StatusLine;
 class TSorami : public QMainWindow,
                 public game::ScreenPort,
                 public game::MusicNotices,
+                public HelpHost,
                 private view::LooksHost {
   Q_OBJECT
 
@@ -91,9 +93,7 @@ class TSorami : public QMainWindow,
   // "E&xit"); null when there is none.
   QAction* MenuEntry(const QString& menu, const QString& entry) const;
 
-  // Opens the help window on a page; set by the help window when it is
-  // created. Until then the commands that open it do nothing.
-  std::function<void(game::HelpPage)> HelpOpener;
+  THelpForm* Help() const { return help_; }
   // The layout editor's two commands; set by the editor when it is created.
   std::function<void()> CreateLayoutHandler;
   std::function<void()> EditLayoutHandler;
@@ -121,7 +121,7 @@ class TSorami : public QMainWindow,
   void ShowFond() override;
   void ClearBoardBuffer() override;
   void UpdateNow() override;
-  void ShowPanelHOF() override;
+  void ShowPanelHOF() override;  // also HelpHost
   void PaintBanner() override;
   void ShowCurrentTile(int tile) override;
   void ShowCounters(const std::string& tiles, const std::string& moves,
@@ -140,6 +140,9 @@ class TSorami : public QMainWindow,
   void ShowMusicStatus(const std::string& text) override;
   void TellMusicError(const std::string& text) override;
   void MusicStateChanged() override;
+
+  // HelpHost
+  const QImage& HelpTileTexture() const override;
 
   // The tileset and background choices, and the board pictures.
   view::Looks& Looks() { return *looks_; }
@@ -228,6 +231,7 @@ class TSorami : public QMainWindow,
   ToolBar* toolBar_ = nullptr;
   PictureBox* game_ = nullptr;
   PictureBox* hofBox_ = nullptr;
+  THelpForm* help_ = nullptr;
   StatusLine* statusLine_ = nullptr;
   QCursor* techno_ = nullptr;
   bool technoApplied_ = false;

@@ -117,9 +117,9 @@ std::optional<std::string> TSorami::SaveFileDialog(const std::string& title,
   return chosen.toStdString();
 }
 
-void TSorami::OpenHelp(game::HelpPage page) {
-  if (HelpOpener) HelpOpener(page);
-}
+void TSorami::OpenHelp(game::HelpPage page) { help_->RunModal(page); }
+
+const QImage& TSorami::HelpTileTexture() const { return view_->TileTexture; }
 
 void TSorami::ShowMusicStatus(const std::string& text) { engine_->ShowStatus(text); }
 

@@ -41,6 +41,11 @@ ToolBar::ToolBar(const QString& glyphDir, const QPixmap& tile, QWidget* parent)
     : QWidget(parent), tile_(tile) {
   setFixedHeight(kHeight);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // Without the tiled picture the toolbar is a plain light ground.
+  QPalette ground = palette();
+  ground.setColor(QPalette::Window, QColor(212, 208, 200));
+  ground.setColor(QPalette::Button, QColor(212, 208, 200));
+  setPalette(ground);
 
   QFont captionFont(QStringLiteral("Arial"));
   captionFont.setPointSize(8);
