@@ -1,0 +1,159 @@
+// The side panel: what is drawn where, the shift of the list, the rank
+// reached, the two-player banner and the tile preview. Text pixels depend on
+// the fonts, so these tests look at colours and positions, not at glyphs.
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QGuiApplication>
+
+#include "board/board.h"
+#include "game/hall_of_fame.h"
+#include "view/board_view.h"
+#include "view/hall_panel.h"
+#include "view/raster.h"
+#include "view/test_pictures.h"
+#include "view/tileset_layout.h"
+
+namespace {
+
+using view::HallPanel;
+using view::PanelContent;
+
+constexpr QRgb Yellow = 0xFFFFFF00u;
+constexpr QRgb Aqua = 0xFF00FFFFu;
+constexpr QRgb White = 0xFFFFFFFFu;
+
+// Rows (top, bottom exclusive) in which pixels of exactly `colour` occur.
+struct Rows {
+  int top = -1;
+  int bottom = -1;
+};
+Rows RowsOf(const QImage& img, QRgb colour, int x0 = 0, int x1 = -1, int y0 = 0, int y1 = -1) {
+  if (x1 < 0) x1 = img.width();
+  if (y1 < 0) y1 = img.height();
+  Rows r;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x)
+      if (img.pixel(x, y) == colour) {
+        if (r.top < 0) r.top = y;
+        r.bottom = y + 1;
+      }
+  return r;
+}
+
+class HallPanelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testpics::EnsureGuiApp();
+    panel.SetHofPic(view::MakePicture(92, 468, 0xFF101030u));
+    for (int r = 1; r <= 10; ++r) content.Entries[r - 1] = game::DefaultHallEntry(r);
+  }
+  HallPanel panel;
+  PanelContent content;
+};
+
+TEST_F(HallPanelTest, NamedFontsResolveToTheirNearestInstalledMatch) {
+  for (const char* family : {"Comic Sans MS", "Verdana", "Arial"}) {
+    QFont f{QString::fromLatin1(family)};
+    EXPECT_FALSE(QFontInfo(f).family().isEmpty()) << family;
+  }
+}
+
+TEST_F(HallPanelTest, ListMovesWithTheShift) {
+  EXPECT_EQ(HallPanel::Shift(content), -20);
+  content.ShowCurrentTile = true;
+  EXPECT_EQ(HallPanel::Shift(content), 10);
+  content.TwoPlayer = true;
+  EXPECT_EQ(HallPanel::Shift(content), 20);
+
+  content.TwoPlayer = content.ShowCurrentTile = false;
+  ASSERT_TRUE(panel.ShowPanelHOF(content));
+  const Rows title = RowsOf(panel.SaveHof, Yellow);
+  const Rows times = RowsOf(panel.SaveHof, Aqua);
+  // "HALL OF" starts at y = 70, the last time at 27 * 10 + 94 + 20 = 384.
+  EXPECT_GE(title.top, 70);
+  EXPECT_LT(title.top, 80);
+  EXPECT_GE(times.top, 27 + 94 + 20);
+  EXPECT_LT(times.bottom, 384 + 20);
+  content.ShowCurrentTile = true;  // the list moves up 30 pixels
+  ASSERT_TRUE(panel.ShowPanelHOF(content));
+  EXPECT_EQ(RowsOf(panel.SaveHof, Yellow).top, title.top - 30);
+  EXPECT_EQ(RowsOf(panel.SaveHof, Aqua).bottom, times.bottom - 30);
+  // Names in white start at x = 15, times in aqua at x = 39.
+  EXPECT_EQ(RowsOf(panel.SaveHof, White, 0, 15).top, -1);
+  EXPECT_EQ(RowsOf(panel.SaveHof, Aqua, 0, 39).top, -1);
+  EXPECT_NE(RowsOf(panel.SaveHof, White, 15, 40).top, -1);
+}
+
+TEST_F(HallPanelTest, TheRankReachedIsSetApartAndNothingElseChanges) {
+  ASSERT_TRUE(panel.ShowPanelHOF(content));
+  const QImage plain = panel.SaveHof.copy();
+  content.RankReached = 4;
+  ASSERT_TRUE(panel.ShowPanelHOF(content));
+  const int d = HallPanel::Shift(content);
+  const int top = 27 * 4 + 81 - d, bottom = 27 * 5 + 81 - d;
+  bool differs = false;
+  for (int y = 0; y < panel.SaveHof.height(); ++y)
+    for (int x = 0; x < panel.SaveHof.width(); ++x)
+      if (panel.SaveHof.pixel(x, y) != plain.pixel(x, y)) {
+        differs = true;
+        ASSERT_GE(y, top);
+        ASSERT_LT(y, bottom);
+      }
+  EXPECT_TRUE(differs);
+}
+
+TEST_F(HallPanelTest, ADamagedTimeFieldShowsItsLeadingDigits) {
+  content.Entries[0] = std::string("Bob     ") + " " + "   0" + " " + "   0";
+  ASSERT_TRUE(panel.ShowPanelHOF(content));
+  const QImage zero = panel.SaveHof.copy();
+  content.Entries[0] = std::string("Bob     ") + " " + "abc " + " " + "   0";
+  ASSERT_TRUE(panel.ShowPanelHOF(content));
+  EXPECT_TRUE(panel.SaveHof == zero);
+}
+
+TEST_F(HallPanelTest, HiddenPanelDrawsNothingAndTheEditorShowsTheBarePicture) {
+  panel.SaveHof.fill(0xFF00FF00u);
+  content.ShowHallFame = false;
+  EXPECT_FALSE(panel.ShowPanelHOF(content));
+  EXPECT_EQ(panel.SaveHof.pixel(40, 100), 0xFF00FF00u);
+  content.ShowHallFame = true;
+  content.EditorMode = true;
+  EXPECT_TRUE(panel.ShowPanelHOF(content));
+  EXPECT_TRUE(panel.SaveHof == panel.HofPic);
+}
+
+TEST_F(HallPanelTest, BannerLabelsBlinkForThePlayerWhoseTurnItIs) {
+  content.TwoPlayer = true;
+  ASSERT_TRUE(panel.ShowPanelHOF(content));
+  const QImage list = panel.SaveHof.copy();
+  panel.PaintBanner({true, false, "00:30", "00:10"});
+  EXPECT_NE(RowsOf(panel.SaveHof, Yellow, 0, 92, 380, 422).top, -1);
+  EXPECT_EQ(RowsOf(panel.SaveHof, Aqua, 0, 92, 380, 468).top, -1);
+  EXPECT_NE(RowsOf(panel.SaveHof, White, 30, 92, 402, 422).top, -1);
+  EXPECT_NE(RowsOf(panel.SaveHof, White, 30, 92, 444, 468).top, -1);
+  panel.PaintBanner({false, true, "00:30", "00:10"});
+  EXPECT_EQ(RowsOf(panel.SaveHof, Yellow, 0, 92, 380, 468).top, -1);
+  EXPECT_NE(RowsOf(panel.SaveHof, Aqua, 0, 92, 422, 468).top, -1);
+  // Nothing above the banner area changes.
+  for (int y = 0; y < 380; ++y)
+    for (int x = 0; x < 92; ++x) ASSERT_EQ(panel.SaveHof.pixel(x, y), list.pixel(x, y));
+}
+
+TEST_F(HallPanelTest, PreviewShowsTheTilePictureOrTheEmptyBox) {
+  view::BoardView board;
+  board.TilesetImage = testpics::MakeTestTileset();
+  board.ChangeTexture();
+  panel.ShowCurrentTile(board, 5);
+  const view::FaceCell cell = view::FaceCells(board::Face(5));
+  for (int y = 0; y < 56; ++y)
+    for (int x = 0; x < 46; ++x) {
+      QRgb want = testpics::InTileShape(x, y) ? testpics::BlankTilePixel(x, y) : 0xFF101030u;
+      if (x >= 6 && y < 50 && testpics::InFaceSquare(x - 6, y)) want = testpics::FaceColour(cell.c, cell.r);
+      ASSERT_EQ(panel.SaveHof.pixel(24 + x, 390 + y), want) << x << "," << y;
+    }
+  panel.ShowCurrentTile(board, 0);
+  EXPECT_TRUE(panel.SaveHof == panel.HofPic);
+}
+
+}  // namespace
