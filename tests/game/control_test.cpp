@@ -1,0 +1,332 @@
+// Game control: the clock, pause and stop, the time limit, the status line,
+// the end of a game and "New".
+#include <string>
+
+#include "game/engine_fixture.h"
+
+namespace game::testing {
+namespace {
+
+class ControlTest : public EngineTest {};
+
+TEST_F(ControlTest, BeginGameDealsTheLayoutAndStartsTheClock) {
+  engine.RandomSolitaireGame1Click();
+  EXPECT_EQ(engine.GameMode, ModeSolitaire);
+  EXPECT_EQ(engine.State.TilesLeft, 144);
+  EXPECT_EQ(engine.State.TileCount, 144);
+  EXPECT_EQ(engine.StartTick, clock.Tick);
+  EXPECT_EQ(engine.StatusMessage, "New game started.");
+  EXPECT_GE(screen.BoardPaints, 1);
+  EXPECT_EQ(screen.BufferClears, 1);
+  EXPECT_FALSE(engine.Opt.RandomSeed1);
+}
+
+TEST_F(ControlTest, SpecificGamesAreNumberedAndRepeatable) {
+  engine.GameSeed = 777;
+  engine.NewSpecificGame1Click();
+  EXPECT_EQ(engine.StatusMessage, "Specific Board started. Random Seed #777");
+  const board::TilePlaceTable first = engine.State.TilePlaces;
+  engine.NewSpecificGame1Click();
+  EXPECT_EQ(engine.State.TilePlaces, first);
+
+  // A random specific game draws its number from the clock's seed.
+  engine.NewRandomSpecificGame1Click();
+  board::Generator g;
+  g.GeneratorSeed = 4242u;
+  EXPECT_EQ(engine.GameSeed, static_cast<std::int32_t>(g.NextRandom(2147483647u)));
+  EXPECT_EQ(engine.StatusMessage, "Specific Board started. Random Seed #" + std::to_string(engine.GameSeed));
+}
+
+TEST_F(ControlTest, PauseForFiveMinutesCostsNoTime) {
+  engine.RandomSolitaireGame1Click();
+  clock.AdvanceSeconds(42);
+  engine.Temps();
+  EXPECT_EQ(engine.ElapsedSeconds, 42);
+  engine.PauseClick();
+  EXPECT_EQ(engine.GameMode, ModePaused);
+  EXPECT_EQ(engine.ModeBeforePause, ModeSolitaire);
+  EXPECT_TRUE(screen.PausedCaptions);
+  const int fonds = screen.Fonds;
+  clock.AdvanceSeconds(300);
+  engine.Temps();
+  EXPECT_EQ(engine.ElapsedSeconds, 42);
+  EXPECT_GT(screen.Fonds, fonds);  // the board stays hidden
+  engine.PauseClick();
+  EXPECT_EQ(engine.GameMode, ModeSolitaire);
+  EXPECT_FALSE(screen.PausedCaptions);
+  engine.Temps();
+  EXPECT_EQ(engine.ElapsedSeconds, 42);
+  clock.AdvanceSeconds(3);
+  engine.Temps();
+  EXPECT_EQ(engine.ElapsedSeconds, 45);
+}
+
+TEST_F(ControlTest, PauseAppliesOnlyToRunningGamesAndFocusFollowsIt) {
+  engine.TwoPlayers();
+  engine.PauseClick();
+  EXPECT_EQ(engine.GameMode, ModeTwoPlayer);
+  engine.FormDeactivate();
+  EXPECT_EQ(engine.GameMode, ModeTwoPlayer);
+
+  engine.RandomSolitaireGame1Click();
+  engine.FormDeactivate();
+  EXPECT_EQ(engine.GameMode, ModePaused);
+  engine.FormActivate();
+  EXPECT_EQ(engine.GameMode, ModeSolitaire);
+  // Paused by hand, then away and back: the return resumes it.
+  engine.PauseClick();
+  engine.FormDeactivate();
+  EXPECT_EQ(engine.GameMode, ModePaused);
+  engine.FormActivate();
+  EXPECT_EQ(engine.GameMode, ModeSolitaire);
+}
+
+TEST_F(ControlTest, StopWhilePausedKeepsTheTimeOfThePause) {
+  engine.RandomSolitaireGame1Click();
+  clock.AdvanceSeconds(10);
+  engine.PauseClick();
+  clock.AdvanceSeconds(100);
+  engine.Stop();
+  EXPECT_EQ(engine.GameMode, ModeStopped);
+  EXPECT_EQ(engine.ModeBeforePause, ModeSolitaire);
+  EXPECT_EQ(clock.Tick - engine.StartTick, 10000u);
+  engine.PauseClick();  // nothing to resume
+  EXPECT_EQ(engine.GameMode, ModeStopped);
+}
+
+TEST_F(ControlTest, TheTimeLimitStopsTheGameSilently) {
+  engine.RandomSolitaireGame1Click();
+  engine.TimePenalty = 5990;
+  clock.AdvanceSeconds(9);
+  engine.Temps();
+  EXPECT_EQ(engine.GameMode, ModeSolitaire);
+  EXPECT_EQ(screen.Time, "99:59");
+  clock.AdvanceSeconds(1);
+  const int fonds = screen.Fonds;
+  engine.Temps();
+  EXPECT_EQ(engine.GameMode, ModeStopped);
+  EXPECT_GT(screen.Fonds, fonds);
+  EXPECT_EQ(screen.Tiles, "");
+  EXPECT_EQ(screen.Time, "");
+}
+
+TEST_F(ControlTest, CoolStatusRevealsTextFromItsEnd) {
+  const std::string text = "abcdefghijklmnopqrst";  // 20 characters
+  engine.ShowStatus(text);
+  engine.Temps();
+  EXPECT_EQ(screen.Status, "st");
+  for (int i = 1; i < 18; ++i) engine.Temps();
+  EXPECT_EQ(screen.Status, text.substr(1));
+  engine.Temps();  // the 19th tick
+  EXPECT_EQ(screen.Status, text);
+  engine.Temps();
+  EXPECT_EQ(screen.Status, text);  // stays
+  EXPECT_EQ(engine.StatusMessage, " ");
+
+  engine.Opt.CoolStatus = false;
+  engine.ShowStatus(text);
+  engine.Temps();
+  EXPECT_EQ(screen.Status, text);
+}
+
+TEST_F(ControlTest, TheDeadEndNoticeSwingsBackAndForth) {
+  // Two tiles of different groups: no move left.
+  Lay(ModeSolitaire, {{1, 4, 4, 1}, {5, 10, 4, 1}});
+  engine.Opt.CoolStatus = true;
+  engine.Temps();
+  EXPECT_TRUE(engine.NoMovesShown);
+  EXPECT_EQ(engine.StatusMessage, NoMoreMovesText);
+  int lowest = 100, highest = 0;
+  for (int i = 0; i < 200; ++i) {
+    engine.Temps();
+    lowest = std::min(lowest, engine.StatusPos);
+    highest = std::max(highest, engine.StatusPos);
+    EXPECT_EQ(engine.StatusMessage, NoMoreMovesText);
+  }
+  EXPECT_EQ(lowest, 1);
+  const int length = static_cast<int>(std::string(NoMoreMovesText).size());
+  EXPECT_GE(highest, length - 1);
+  EXPECT_LE(highest, length);
+  EXPECT_EQ(screen.Moves, "0");
+}
+
+TEST_F(ControlTest, CountersFollowTheirOptions) {
+  engine.RandomSolitaireGame1Click();
+  clock.AdvanceSeconds(65);
+  engine.Temps();
+  EXPECT_EQ(screen.Tiles, "144");
+  EXPECT_FALSE(screen.Moves.empty());
+  EXPECT_EQ(screen.Time, "01:05");
+  engine.ShowTimeClick();
+  EXPECT_EQ(screen.Time, "");
+  EXPECT_EQ(screen.Tiles, "144");
+  engine.NStatus();
+  EXPECT_EQ(screen.Moves, "");
+  engine.Temps();
+  EXPECT_EQ(screen.Time, "");
+  EXPECT_EQ(screen.Moves, "");
+}
+
+TEST_F(ControlTest, WinningWithTimeTrackingShowsTheTime) {
+  Lay(ModeSolitaire, {{1, 4, 4, 1}, {2, 10, 4, 1}});
+  engine.BoardNumber = 1;
+  engine.TimePenalty = 40;
+  clock.AdvanceSeconds(65);
+  engine.Temps();
+  ClickPair(1, 2);
+  EXPECT_EQ(engine.State.TilesLeft, 0);
+  engine.Temps();  // the counters notice the empty board
+  EXPECT_TRUE(engine.BoardFinished);
+  EXPECT_TRUE(engine.GameOverHandled);
+  EXPECT_EQ(engine.GameMode, ModeFinished);
+  EXPECT_EQ(engine.ModeBeforePause, ModeFinished);
+  EXPECT_EQ(engine.StatusMessage, "You WON ! Your time is : 01:45");
+  // 105 s beats the fresh table's 05:00: rank 1, and the help window shows it.
+  EXPECT_EQ(engine.Hall().RankReached(), 1);
+  ASSERT_EQ(screen.HelpOpened.size(), 1u);
+  EXPECT_EQ(screen.HelpOpened[0], HelpPage::HallOfFame);
+  EXPECT_FALSE(engine.NewRecordShown);
+  EXPECT_EQ(engine.GameMode, ModeFinished);
+  // Handled once only.
+  engine.Temps();
+  engine.FullRedraw();
+  EXPECT_EQ(screen.HelpOpened.size(), 1u);
+}
+
+TEST_F(ControlTest, WinningWithoutTimeTrackingEntersNothing) {
+  engine.Opt.EnableHall = false;
+  Lay(ModeSolitaire, {{1, 4, 4, 1}, {2, 10, 4, 1}});
+  clock.AdvanceSeconds(30);
+  engine.Temps();
+  ClickPair(1, 2);
+  engine.Temps();
+  EXPECT_EQ(engine.StatusMessage, "Congratulations !! You WON !");
+  EXPECT_EQ(engine.GameMode, ModeStopped);
+  EXPECT_EQ(engine.ModeBeforePause, ModeFinished);
+  EXPECT_EQ(engine.Hall().RankReached(), 0);
+  EXPECT_TRUE(screen.HelpOpened.empty());
+}
+
+TEST_F(ControlTest, QualifyingFollowsTheTableOfTheLayout) {
+  // A fresh table: 599 s takes rank 6, 840 s does not qualify, 839 s takes 10.
+  auto finishIn = [this](int seconds) {
+    Lay(ModeSolitaire, {{1, 4, 4, 1}, {2, 10, 4, 1}});
+    engine.BoardFinished = engine.GameOverHandled = false;
+    clock.AdvanceSeconds(static_cast<std::uint32_t>(seconds));
+    engine.Temps();
+    ClickPair(1, 2);
+    engine.Temps();
+  };
+  engine.CurrentPlayerName = "Alexander the Great";
+  finishIn(599);
+  EXPECT_EQ(engine.Hall().RankReached(), 6);
+  EXPECT_EQ(engine.Hall().Entry(1, 6), "Alexande  599    0");
+  EXPECT_EQ(HallEntryTime(engine.Hall().Entry(1, 10)), 780);
+
+  engine.Hall().ResetTable(1);
+  engine.Hall().ClearRankReached();
+  finishIn(840);
+  EXPECT_EQ(engine.Hall().RankReached(), 0);
+  EXPECT_EQ(screen.HelpOpened.size(), 1u);
+  finishIn(839);
+  EXPECT_EQ(engine.Hall().RankReached(), 10);
+}
+
+TEST_F(ControlTest, DamagedHallTimeDoesNotStopTheEnd) {
+  engine.Hall().SetEntry(1, 10, "Bob      x12    0");
+  Lay(ModeSolitaire, {{1, 4, 4, 1}, {2, 10, 4, 1}});
+  clock.AdvanceSeconds(100);
+  engine.Temps();
+  ClickPair(1, 2);
+  engine.Temps();
+  EXPECT_EQ(engine.GameMode, ModeFinished);
+  EXPECT_EQ(engine.StatusMessage, "You WON ! Your time is : 01:40");
+}
+
+TEST_F(ControlTest, NewRepeatsTheKindOfTheLastGame) {
+  engine.FourRivers("Mah-Jongg Rivers : New Game (Hard)");
+  EXPECT_EQ(engine.BoardNumber, RiversHardBoard);
+  engine.NewGame();
+  EXPECT_EQ(engine.GameMode, ModeRivers);
+  EXPECT_EQ(engine.BoardNumber, RiversHardBoard);
+  EXPECT_EQ(engine.State.TilesLeft, 144);
+  engine.Stop();
+  engine.NewGame();
+  EXPECT_EQ(engine.BoardNumber, RiversHardBoard);
+
+  engine.Memory("MJ Memory (Easy)");
+  engine.PauseClick();
+  engine.NewGame();
+  EXPECT_EQ(engine.GameMode, ModeMemory);
+  EXPECT_EQ(engine.BoardNumber, MemoryEasyBoard);
+  EXPECT_EQ(engine.State.TilesLeft, 32);
+  EXPECT_FALSE(screen.PausedCaptions);
+
+  engine.TwoPlayers();
+  EXPECT_EQ(engine.BoardNumber, 1);  // back to the ticked layout
+  engine.NewGame();
+  EXPECT_EQ(engine.GameMode, ModeTwoPlayer);
+  engine.IM(ModeFinished);
+  engine.NewGame();
+  EXPECT_EQ(engine.GameMode, ModeSolitaire);
+}
+
+TEST_F(ControlTest, VerticalVariationAsksBeforeRestarting) {
+  engine.RandomSolitaireGame1Click();
+  screen.Answers = {false};
+  engine.VerticalClick();
+  EXPECT_FALSE(engine.Opt.Vertical);
+  ASSERT_EQ(screen.Asked.size(), 1u);
+  EXPECT_EQ(screen.Asked[0].first, "Vertical variation");
+  clock.AdvanceSeconds(20);
+  engine.Temps();
+  screen.Answers = {true};
+  engine.VerticalClick();
+  EXPECT_TRUE(engine.Opt.Vertical);
+  EXPECT_EQ(engine.ElapsedSeconds, 0);  // a new game
+
+  engine.Stop();
+  engine.VerticalClick();
+  EXPECT_FALSE(engine.Opt.Vertical);
+  EXPECT_EQ(screen.Asked.size(), 2u);
+  engine.FourRivers("MJ Rivers (Easy)");
+  engine.VerticalClick();
+  EXPECT_FALSE(engine.Opt.Vertical);
+}
+
+TEST_F(ControlTest, HelpWindowHoldsTheGamePaused) {
+  engine.RandomSolitaireGame1Click();
+  std::uint8_t modeWhileOpen = 0;
+  screen.OnHelp = [&](HelpPage) {
+    modeWhileOpen = engine.GameMode;
+    clock.AdvanceSeconds(60);
+  };
+  engine.CallHelp(HelpPage::Help);
+  EXPECT_EQ(modeWhileOpen, ModePaused);
+  EXPECT_EQ(engine.GameMode, ModeSolitaire);
+  engine.Temps();
+  EXPECT_EQ(engine.ElapsedSeconds, 0);
+
+  engine.Stop();
+  engine.CallHelp(HelpPage::About);
+  EXPECT_EQ(modeWhileOpen, ModePaused);
+  EXPECT_EQ(engine.GameMode, ModeStopped);
+
+  engine.TwoPlayers();
+  const auto opened = screen.HelpOpened.size();
+  engine.CallHelp(HelpPage::Help);
+  EXPECT_EQ(screen.HelpOpened.size(), opened);
+}
+
+TEST_F(ControlTest, SoundsPlayOnlyWhenSwitchedOn) {
+  Lay(ModeSolitaire, {{1, 4, 4, 1}, {2, 10, 4, 1}});
+  engine.Opt.PlaySounds = false;
+  Click(1);
+  EXPECT_TRUE(sound.Played.empty());
+  engine.Opt.PlaySounds = true;
+  Click(2);
+  EXPECT_EQ(sound.Played, std::vector<std::string>{"done"});
+}
+
+}  // namespace
+}  // namespace game::testing

@@ -1,0 +1,81 @@
+#pragma once
+// An engine on fake ports, with helpers to lay out boards by hand and to
+// click tiles the way the window does (pixel positions of the board image).
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <initializer_list>
+
+#include "board/test_layouts.h"
+#include "game/engine.h"
+#include "game/fakes.h"
+
+namespace game::testing {
+
+struct Placed {
+  int tile;
+  int x, y, z;
+};
+
+class EngineTest : public ::testing::Test {
+ protected:
+  FakeClock clock;
+  FakeScreen screen;
+  FakeSound sound;
+  Engine engine{clock, screen, sound};
+
+  EngineTest() {
+    engine.Layout = board::testing::Turtle();
+    engine.BoardNumber = 1;
+    engine.SavedLayoutNumber = 1;
+    engine.Layouts.Entries.push_back(board::LayoutEntry{"Traditional", "Traditional.lay", false});
+    engine.ClockSeedOverride = 4242u;
+  }
+
+  // Only these tiles on the board, in the given mode, as a fresh game.
+  void Lay(std::uint8_t mode, std::initializer_list<Placed> tiles) {
+    engine.State.Board.Clear();
+    for (auto& p : engine.State.TilePlaces) p = board::Cell{};
+    int highest = 0;
+    for (const Placed& p : tiles) {
+      engine.State.PutTile(p.tile, board::Cell{p.x, p.y, p.z});
+      highest = std::max(highest, p.tile);
+    }
+    // The tile set reaches the highest tile number laid; the history of
+    // the game starts at TileCount - TilesLeft.
+    engine.State.TilesLeft = static_cast<int>(tiles.size());
+    engine.State.TileCount = highest;
+    engine.IM(mode);
+    engine.StartTick = clock.Tick;
+    engine.IsItFree();
+  }
+
+  // The pixel of the board image at the middle of a tile's face.
+  static std::pair<int, int> FaceCentre(const Engine& e, int tile) {
+    const board::Cell c = e.State.TilePlaces[tile];
+    return {20 * c.x + 6 * c.z + e.OriginX - 46 + 20, 25 * c.y - 6 * c.z + e.OriginY - 59 + 25};
+  }
+
+  void Click(int tile, MouseButton button = MouseButton::Left) {
+    const auto [x, y] = FaceCentre(engine, tile);
+    engine.ButtonDown(button, x, y);
+  }
+  void ClickPair(int a, int b) {
+    Click(a);
+    Click(b);
+  }
+
+  void Ticks(int n) {
+    for (int i = 0; i < n; ++i) {
+      clock.Advance(50);
+      engine.Temps();
+    }
+  }
+
+  // Index of the history entry the next move writes.
+  int NextHistory() const { return engine.State.TileCount - engine.State.TilesLeft; }
+  bool OnBoard(int tile) const { return engine.State.TilePlaces[tile].OnBoard(); }
+};
+
+}  // namespace game::testing

@@ -1,0 +1,188 @@
+// Mah-Jongg Rivers: the deal, the path search with its margins and limits,
+// the slide and its undo.
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/engine_fixture.h"
+
+namespace game::testing {
+namespace {
+
+// Lattice place (i, j): x = 2i (2..32), y = 2j + 1 (1..19).
+constexpr int X(int i) { return 2 * i; }
+constexpr int Y(int j) { return 2 * j + 1; }
+constexpr std::uint8_t kWall = 144;  // a blocker of a group no test pairs
+
+class RiversTest : public EngineTest {
+ protected:
+  void Wall(int i, int j, int z = 1) { engine.State.Board.Set(X(i), Y(j), z, kWall); }
+};
+
+TEST_F(RiversTest, EasyDealFillsOneLayerBlock) {
+  engine.FourRivers("Mah-Jongg Rivers : New Game (Easy)");
+  EXPECT_EQ(engine.GameMode, ModeRivers);
+  EXPECT_EQ(engine.BoardNumber, RiversEasyBoard);
+  EXPECT_EQ(engine.SavedLayoutNumber, 1);
+  EXPECT_EQ(engine.State.TilesLeft, 84);
+  EXPECT_EQ(engine.State.TileCount, 84);
+  EXPECT_EQ(engine.StatusMessage, "Mahjongg Rivers started.");
+  std::set<std::pair<int, int>> places;
+  for (int t = 1; t <= 84; ++t) {
+    const board::Cell c = engine.State.TilePlaces[t];
+    EXPECT_EQ(c.z, 1);
+    EXPECT_TRUE(c.x >= 4 && c.x <= 30 && c.x % 2 == 0) << c.x;
+    EXPECT_TRUE(c.y >= 5 && c.y <= 15 && c.y % 2 == 1) << c.y;
+    places.insert({c.x, c.y});
+  }
+  EXPECT_EQ(places.size(), 84u);
+  for (int t = 85; t <= 144; ++t) EXPECT_FALSE(OnBoard(t));
+}
+
+TEST_F(RiversTest, HardDealStacksTwoFullLayers) {
+  engine.FourRivers("MJ Rivers (Hard)");
+  EXPECT_EQ(engine.BoardNumber, RiversHardBoard);
+  EXPECT_EQ(engine.State.TilesLeft, 144);
+  for (int t = 1; t <= 144; ++t) {
+    const board::Cell c = engine.State.TilePlaces[t];
+    EXPECT_EQ(c.z, t <= 72 ? 1 : 2);
+    EXPECT_TRUE(c.x >= 6 && c.x <= 28) << c.x;
+    if (c.z == 2) {
+      EXPECT_NE(engine.State.Board.At(c.x, c.y, 1), 0);  // exactly on a layer-1 tile
+    }
+  }
+}
+
+TEST_F(RiversTest, SideBySidePairGoesWithoutASlide) {
+  Lay(ModeRivers, {{1, X(5), Y(2), 1}, {2, X(6), Y(2), 1}, {5, X(7), Y(2), 1}});
+  const int e = NextHistory();
+  ClickPair(1, 2);
+  EXPECT_FALSE(OnBoard(1));
+  EXPECT_FALSE(OnBoard(2));
+  EXPECT_EQ(engine.State.TilesLeft, 1);
+  EXPECT_EQ(screen.Updates, 0);
+  EXPECT_EQ(sound.Last(), "done");
+  EXPECT_EQ(engine.MoveHistory[e].tile, 1);
+  EXPECT_EQ(engine.MoveHistory[e].x, X(5));
+  EXPECT_EQ(engine.MoveHistory[e + 1].tile, 2);
+}
+
+TEST_F(RiversTest, MarginColumnPathSlidesTheFirstTileAndBackPutsItBack) {
+  // Column x 4 holds 1 (top), 5, 2 (bottom); column x 6 is full beside them.
+  Lay(ModeRivers, {{1, X(2), Y(2), 1}, {5, X(2), Y(3), 1}, {2, X(2), Y(4), 1},
+                   {9, X(3), Y(2), 1}, {13, X(3), Y(3), 1}, {17, X(3), Y(4), 1}});
+  const board::TilePlaceTable before = engine.State.TilePlaces;
+  const int e = NextHistory();
+  ClickPair(1, 2);
+  EXPECT_FALSE(OnBoard(1));
+  EXPECT_FALSE(OnBoard(2));
+  // The path: left into the margin, up two places, right onto tile 1. Tile 1
+  // slid back along it: (2, 5) -> (2, 7) -> (2, 9), next to tile 2.
+  EXPECT_EQ(screen.Updates, 3);
+  EXPECT_FALSE(engine.RiverSlideActive);
+  EXPECT_EQ(engine.SlideX, 2);
+  EXPECT_EQ(engine.SlideY, Y(4));
+  EXPECT_EQ(engine.State.Board.At(2, Y(4), 1), 0);
+  EXPECT_EQ(engine.MoveHistory[e].x, X(2));
+  EXPECT_EQ(engine.MoveHistory[e].y, Y(2));
+
+  engine.Back();
+  EXPECT_EQ(engine.State.TilePlaces, before);
+  EXPECT_EQ(engine.State.Board.At(X(2), Y(2), 1), 1);
+  EXPECT_EQ(engine.State.Board.At(2, Y(4), 1), 0);
+}
+
+TEST_F(RiversTest, WithoutTheAnimationThePairGoesFromWhereItLies) {
+  engine.Opt.AnimateTileRivers = false;
+  Lay(ModeRivers, {{1, X(2), Y(2), 1}, {5, X(2), Y(3), 1}, {2, X(2), Y(4), 1},
+                   {9, X(3), Y(2), 1}, {13, X(3), Y(3), 1}, {17, X(3), Y(4), 1}});
+  ClickPair(1, 2);
+  EXPECT_EQ(screen.Updates, 0);
+  EXPECT_FALSE(OnBoard(1));
+  EXPECT_EQ(engine.State.TilesLeft, 4);
+}
+
+TEST_F(RiversTest, TopRowOfAFullBlockPairsThroughTheMarginRow) {
+  // The whole Easy block full; tiles 1 and 2 on its top row with 5 between.
+  std::vector<Placed> tiles;
+  int next = 3;
+  auto other = [&next] { return next++; };
+  for (int j = 2; j <= 7; ++j)
+    for (int i = 2; i <= 15; ++i) {
+      const int t = (j == 2 && i == 2) ? 1 : (j == 2 && i == 4) ? 2 : other();
+      tiles.push_back({t, X(i), Y(j), 1});
+    }
+  engine.State.Board.Clear();
+  for (auto& p : engine.State.TilePlaces) p = board::Cell{};
+  for (const Placed& p : tiles) engine.State.PutTile(p.tile, board::Cell{p.x, p.y, p.z});
+  engine.State.TilesLeft = engine.State.TileCount = 84;
+  engine.IM(ModeRivers);
+  ASSERT_EQ(engine.State.Board.At(X(2), Y(2), 1), 1);
+  ASSERT_EQ(engine.State.Board.At(X(4), Y(2), 1), 2);
+  EXPECT_TRUE(engine.CanBeReached(2, 1));
+  // Not a pair through the block's inside: one row down is refused.
+  EXPECT_FALSE(engine.CanBeReached(engine.State.Board.At(X(4), Y(3), 1), 1));
+}
+
+TEST_F(RiversTest, APathNeedingThreeTurnsIsRefused) {
+  // Everything walled in but a corridor: right, down, left, down from A to B.
+  engine.IM(ModeRivers);
+  engine.State.Board.Clear();
+  for (auto& p : engine.State.TilePlaces) p = board::Cell{};
+  for (int i = 1; i <= 16; ++i)
+    for (int j = 0; j <= 9; ++j) Wall(i, j);
+  const std::pair<int, int> corridor[] = {{4, 3}, {5, 3}, {5, 4}, {5, 5}, {4, 5}, {3, 5}, {3, 6}};
+  for (auto [i, j] : corridor) engine.State.Board.Set(X(i), Y(j), 1, 0);
+  engine.State.PutTile(1, board::Cell{X(3), Y(7), 1});  // B, clicked first
+  engine.State.PutTile(2, board::Cell{X(3), Y(3), 1});  // A, clicked second
+  engine.State.TilesLeft = engine.State.TileCount = 2;
+  ClickPair(1, 2);
+  EXPECT_TRUE(OnBoard(1));
+  EXPECT_TRUE(OnBoard(2));
+  EXPECT_EQ(engine.SelectedTile1, 2);  // the second tile becomes the selection
+  EXPECT_EQ(sound.Last(), "select");
+  // Open the place below A: now a straight line joins them.
+  engine.State.Board.Set(X(3), Y(4), 1, 0);
+  EXPECT_TRUE(engine.CanBeReached(2, 1));
+}
+
+TEST_F(RiversTest, LayersNeverPairInHard) {
+  Lay(ModeRivers, {{1, X(5), Y(2), 1}, {2, X(6), Y(2), 2}, {3, X(6), Y(2), 1}, {73, X(5), Y(2), 2}});
+  EXPECT_FALSE(engine.CanBeReached(2, 1));
+  // Layer-2 tiles do not stand in a layer-1 path.
+  EXPECT_TRUE(engine.CanBeReached(3, 1));
+}
+
+TEST_F(RiversTest, NoDeadEndNoticeNoHintAndAShuffleWithoutMessage) {
+  Lay(ModeRivers, {{1, X(5), Y(2), 1}, {5, X(9), Y(2), 1}});
+  engine.State.MovesLeft = 0;
+  engine.Temps();
+  EXPECT_FALSE(engine.NoMovesShown);
+  EXPECT_EQ(screen.Moves, "");
+  engine.Hint();
+  EXPECT_EQ(engine.HintTile1, 0);
+  engine.ShowStatus("x");
+  engine.Shuffle1Click();
+  EXPECT_EQ(engine.StatusMessage, "x");
+  EXPECT_EQ(engine.TimePenalty, 0);
+  EXPECT_TRUE(OnBoard(1));
+  EXPECT_TRUE(OnBoard(5));
+}
+
+TEST_F(RiversTest, ClearingTheBoardEndsTheGameInTheRiversTable) {
+  engine.FourRivers("MJ Rivers (Hard)");
+  Lay(ModeRivers, {{1, X(5), Y(2), 1}, {2, X(6), Y(2), 1}});
+  clock.AdvanceSeconds(200);
+  engine.Temps();
+  ClickPair(1, 2);
+  engine.Temps();
+  EXPECT_EQ(engine.GameMode, ModeFinished);
+  EXPECT_EQ(engine.StatusMessage, "You WON ! Your time is : 03:20");
+  EXPECT_EQ(engine.Hall().RankReached(), 1);
+  EXPECT_EQ(HallEntryTime(engine.Hall().Entry(RiversHardBoard, 1)), 200);
+  EXPECT_EQ(HallEntryTime(engine.Hall().Entry(1, 1)), 300);
+}
+
+}  // namespace
+}  // namespace game::testing

@@ -1,0 +1,132 @@
+// Two-player solitaire: turns, the two clocks, the banner and the end.
+#include <string>
+
+#include "game/engine_fixture.h"
+
+namespace game::testing {
+namespace {
+
+class TwoPlayerTest : public EngineTest {
+ protected:
+  // Four free pairs far apart (groups 0, 1, 2, 3), blocked tile 3 between 9 and 13.
+  void LayPairs() {
+    engine.TwoPlayers();
+    Lay(ModeTwoPlayer, {{1, 4, 2, 1}, {2, 10, 2, 1}, {5, 16, 2, 1}, {6, 22, 2, 1},
+                        {9, 4, 8, 1}, {3, 6, 8, 1}, {13, 8, 8, 1}, {10, 28, 8, 1}, {14, 22, 14, 1},
+                        {4, 28, 14, 1}});
+  }
+  void FinishBoard() {
+    // Clears what LayPairs left: 9 & 10, 13 & 14, then 3 & 4 (free once 9 and 13 are gone).
+    ClickPair(9, 10);
+    ClickPair(13, 14);
+    ClickPair(3, 4);
+  }
+};
+
+TEST_F(TwoPlayerTest, StartDealsLikeOnePlayerAndPlayerOneBegins) {
+  engine.Opt.Winnable = true;
+  engine.GameSeed = 55;
+  engine.Opt.RandomSeed1 = true;
+  engine.TwoPlayers();
+  EXPECT_EQ(engine.GameMode, ModeTwoPlayer);
+  EXPECT_FALSE(engine.Player2ToMove);
+  EXPECT_EQ(engine.State.TilesLeft, 144);
+  EXPECT_EQ(engine.StatusMessage, "Specific Board started. Random Seed #55");
+  EXPECT_EQ(engine.Player1TurnStart, clock.Tick);
+  const board::TilePlaceTable dealt = engine.State.TilePlaces;
+  engine.NewSpecificGame1Click();
+  EXPECT_EQ(engine.State.TilePlaces, dealt);  // the same deal as a one-player game
+}
+
+TEST_F(TwoPlayerTest, EachClockRunsOnlyInItsTurns) {
+  LayPairs();
+  clock.AdvanceSeconds(30);
+  ClickPair(1, 2);
+  EXPECT_TRUE(engine.Player2ToMove);
+  clock.AdvanceSeconds(10);
+  ClickPair(5, 6);
+  EXPECT_FALSE(engine.Player2ToMove);
+  EXPECT_EQ(engine.PlayerTimeText(1), "00:30");
+  EXPECT_EQ(engine.PlayerTimeText(2), "00:10");
+  clock.AdvanceSeconds(5);
+  EXPECT_EQ(engine.PlayerTimeText(1), "00:35");
+  EXPECT_EQ(engine.PlayerTimeText(2), "00:10");
+  // Player 1 has the turn: "PLAY 1" blinks, "PLAY 2" stands.
+  EXPECT_FALSE(engine.Play1Visible(1200));
+  EXPECT_TRUE(engine.Play1Visible(1700));
+  EXPECT_TRUE(engine.Play2Visible(1200));
+  EXPECT_TRUE(engine.Play2Visible(1700));
+  const int banners = screen.Banners;
+  Ticks(3);
+  EXPECT_EQ(screen.Banners, banners + 3);
+}
+
+TEST_F(TwoPlayerTest, BlockedOrWrongClicksDoNotPassTheTurn) {
+  LayPairs();
+  Click(3);  // blocked
+  Click(1);
+  Click(5);  // another group
+  EXPECT_FALSE(engine.Player2ToMove);
+  engine.Shuffle1Click();
+  EXPECT_FALSE(engine.Player2ToMove);
+  EXPECT_EQ(engine.TimePenalty, 0);
+}
+
+TEST_F(TwoPlayerTest, CountersShowMovesButNoTimeAndNoPauseOrHelp) {
+  LayPairs();
+  clock.AdvanceSeconds(3);
+  engine.Temps();
+  EXPECT_EQ(screen.Tiles, "10");
+  EXPECT_FALSE(screen.Moves.empty());
+  EXPECT_EQ(screen.Time, "");
+  engine.PauseClick();
+  engine.FormDeactivate();
+  EXPECT_EQ(engine.GameMode, ModeTwoPlayer);
+  engine.Hint();
+  engine.Back();
+  EXPECT_EQ(engine.HintTile1, 0);
+}
+
+TEST_F(TwoPlayerTest, LowerTotalWins) {
+  LayPairs();
+  clock.AdvanceSeconds(20);
+  ClickPair(1, 2);  // player 1: 20 s
+  clock.AdvanceSeconds(5);
+  ClickPair(5, 6);  // player 2: 5 s
+  FinishBoard();    // both take no time
+  clock.AdvanceSeconds(1);
+  engine.Temps();
+  EXPECT_EQ(engine.StatusMessage, "Player 2 WON ! Congratulations !");
+  EXPECT_EQ(engine.GameMode, ModeFinished);
+  EXPECT_TRUE(engine.GameOverHandled);
+  EXPECT_EQ(engine.Hall().RankReached(), 0);
+  EXPECT_TRUE(screen.HelpOpened.empty());
+  // "New" after the end: a one-player game.
+  engine.NewGame();
+  EXPECT_EQ(engine.GameMode, ModeSolitaire);
+}
+
+TEST_F(TwoPlayerTest, EqualTotalsToTheMillisecond) {
+  LayPairs();
+  clock.Advance(30000);
+  ClickPair(1, 2);
+  clock.Advance(30000);
+  ClickPair(5, 6);
+  FinishBoard();
+  clock.AdvanceSeconds(1);
+  engine.Temps();
+  EXPECT_EQ(engine.StatusMessage, "Same score for both players !");
+
+  LayPairs();
+  clock.Advance(30000);
+  ClickPair(1, 2);
+  clock.Advance(30001);
+  ClickPair(5, 6);
+  FinishBoard();
+  clock.AdvanceSeconds(1);
+  engine.Temps();
+  EXPECT_EQ(engine.StatusMessage, "Player 1 WON ! Congratulations !");
+}
+
+}  // namespace
+}  // namespace game::testing
