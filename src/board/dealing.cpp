@@ -130,24 +130,79 @@ Emptiable SearchRemovalOrder(Grid& g, const PlaceList& pl) {
   return result;
 }
 
-// Draws entries of Places until one is still to empty, free, and not `reject`.
-Cell PickFreePlace(const Grid& g, Generator& gen, const PlaceList& pl, const Cell* reject) {
-  for (;;) {
-    const Cell c = pl.Places[gen.NextRandom(static_cast<std::uint32_t>(pl.P))];
-    if (!StillToEmpty(g, c) || !PlaceIsFree(g, c.x, c.y, c.z)) continue;
-    if (reject && c == *reject) continue;
-    return c;
+// The free places of the removal loop, kept up to date as pairs go: emptying
+// a place can only free the places beside it (two columns away, rows y-1..y+1)
+// and the places under it, so only those are asked again.
+class FreePlaces {
+ public:
+  explicit FreePlaces(const PlaceList& pl) : pl_(pl) {
+    // Place index + 1 of every anchor cell, to find the neighbours once.
+    std::array<std::uint8_t, LayoutFlagCount> at{};
+    for (int i = 0; i < pl.P; ++i) {
+      const Cell c = pl.Places[i];
+      at[static_cast<std::size_t>(LayoutGrid::Index(c.x, c.y, c.z))] = static_cast<std::uint8_t>(i + 1);
+    }
+    auto lookup = [&](int x, int y, int z) {
+      return Grid::InRange(x, y, z) ? at[static_cast<std::size_t>(LayoutGrid::Index(x, y, z))] : 0;
+    };
+    for (int i = 0; i < pl.P; ++i) {
+      const Cell c = pl.Places[i];
+      int& n = neighbourCount_[i];
+      n = 0;
+      auto add = [&](int x, int y, int z) {
+        if (const int j = lookup(x, y, z); j != 0 && n < MaxNeighbours) neighbours_[i][n++] = static_cast<std::uint8_t>(j - 1);
+      };
+      for (int dy = -1; dy <= 1; ++dy) {
+        add(c.x - 2, c.y + dy, c.z);
+        add(c.x + 2, c.y + dy, c.z);
+        for (int dx = -1; dx <= 1; ++dx) add(c.x + dx, c.y + dy, c.z - 1);
+      }
+    }
   }
-}
 
-int CountFreePlaces(const Grid& g, const PlaceList& pl) {
-  int n = 0;
-  for (int i = 0; i < pl.P; ++i) {
-    const Cell c = pl.Places[i];
-    if (StillToEmpty(g, c) && PlaceIsFree(g, c.x, c.y, c.z)) ++n;
+  // All places back (after a reset of the board).
+  void Recount(const Grid& g) {
+    count_ = 0;
+    for (int i = 0; i < pl_.P; ++i) {
+      const Cell c = pl_.Places[i];
+      free_[i] = StillToEmpty(g, c) && PlaceIsFree(g, c.x, c.y, c.z);
+      count_ += free_[i];
+    }
   }
-  return n;
-}
+
+  // Place i was just emptied on g.
+  void Removed(const Grid& g, int i) {
+    count_ -= free_[i];
+    free_[i] = false;
+    for (int k = 0; k < neighbourCount_[i]; ++k) {
+      const int j = neighbours_[i][k];
+      const Cell c = pl_.Places[j];
+      const bool now = StillToEmpty(g, c) && PlaceIsFree(g, c.x, c.y, c.z);
+      count_ += static_cast<int>(now) - static_cast<int>(free_[j]);
+      free_[j] = now;
+    }
+  }
+
+  int Count() const { return count_; }
+
+  // Draws entries of Places until one is free and still to empty (and not
+  // `reject`); returns its index.
+  int Pick(Generator& gen, int reject) const {
+    for (;;) {
+      const int i = static_cast<int>(gen.NextRandom(static_cast<std::uint32_t>(pl_.P)));
+      if (free_[i] && i != reject) return i;
+    }
+  }
+
+ private:
+  // Six places beside, and at most four under (places on a layer never overlap).
+  static constexpr int MaxNeighbours = 16;
+  const PlaceList& pl_;
+  std::array<bool, MaxTiles> free_{};
+  int count_ = 0;
+  std::array<std::array<std::uint8_t, MaxNeighbours>, MaxTiles> neighbours_{};
+  std::array<int, MaxTiles> neighbourCount_{};
+};
 
 }  // namespace
 
@@ -210,10 +265,12 @@ DealResult CreateBoard(BoardState& s, const LayoutGrid& layout, Generator& g, co
   // An odd count always leaves one place alone at the end.
   if (P % 2 != 0) return fallBack(true);
 
+  FreePlaces free(pl);
+  free.Recount(s.Board);
   bool known = false;  // the layout is known to be emptiable: no bound
   int k = 1;           // next entry of RemovalPairs (1-based)
   while (k <= P) {
-    s.FreeCount = CountFreePlaces(s.Board, pl);
+    s.FreeCount = free.Count();
     if (s.FreeCount <= 1) {
       // Stuck at the very start: every restart would meet the same board.
       if (k == 1) return fallBack(true);
@@ -226,32 +283,41 @@ DealResult CreateBoard(BoardState& s, const LayoutGrid& layout, Generator& g, co
       }
       if (!known && res.Restarts >= RestartsWhenUndecided) return fallBack(false);
       Reset(s, layout, pl);
+      free.Recount(s.Board);
       k = 1;
       continue;
     }
-    const Cell first = PickFreePlace(s.Board, g, pl, nullptr);
-    const Cell second = PickFreePlace(s.Board, g, pl, &first);
-    res.Order.RemovalPairs[k - 1] = first;
-    res.Order.RemovalPairs[k] = second;
-    s.Board.Set(first.x, first.y, first.z, 0);
-    s.Board.Set(second.x, second.y, second.z, 0);
-    k += 2;
+    const int first = free.Pick(g, -1);
+    const int second = free.Pick(g, first);
+    for (int i : {first, second}) {
+      const Cell c = pl.Places[i];
+      res.Order.RemovalPairs[k++ - 1] = c;
+      s.Board.Set(c.x, c.y, c.z, 0);
+    }
+    free.Removed(s.Board, first);
+    free.Removed(s.Board, second);
   }
   res.Order.Count = P;
 
-  // Hand out matching pairs, the last emptied pair of places first.
+  // Hand out matching pairs, the last emptied pair of places first. This loop
+  // makes most of a deal's draws, so the generator works on a local copy.
   k -= 2;
   const auto n = static_cast<std::uint32_t>(P);
+  Generator local = g;
   do {
-    const int t1 = static_cast<int>(g.NextRandom(n)) + 1;
-    const int t2 = static_cast<int>(g.NextRandom(n)) + 1;
-    if (Group(t1) == Group(t2) && t1 != t2 && !s.TilePlaces[t1].OnBoard() && !s.TilePlaces[t2].OnBoard()) {
-      s.PutTile(t1, res.Order.RemovalPairs[k - 1]);
-      s.PutTile(t2, res.Order.RemovalPairs[k]);
-      if (wholeBoard) wholeBoard->ShowWholeBoard();
-      k -= 2;
+    const std::uint32_t r1 = local.NextRandom(n);  // tile r1 + 1
+    const std::uint32_t r2 = local.NextRandom(n);
+    if ((r1 >> 2) == (r2 >> 2) && r1 != r2) {  // same match group, two tiles
+      const int t1 = static_cast<int>(r1) + 1, t2 = static_cast<int>(r2) + 1;
+      if (!s.TilePlaces[t1].OnBoard() && !s.TilePlaces[t2].OnBoard()) {
+        s.PutTile(t1, res.Order.RemovalPairs[k - 1]);
+        s.PutTile(t2, res.Order.RemovalPairs[k]);
+        if (wholeBoard) wholeBoard->ShowWholeBoard();
+        k -= 2;
+      }
     }
   } while (k >= 1);
+  g = local;
   return res;
 }
 
