@@ -8,6 +8,7 @@
 #include <initializer_list>
 
 #include "board/test_layouts.h"
+#include "game/autoplay.h"
 #include "game/engine.h"
 #include "game/fakes.h"
 
@@ -52,15 +53,9 @@ class EngineTest : public ::testing::Test {
   }
 
   // The pixel of the board image at the middle of a tile's face.
-  static std::pair<int, int> FaceCentre(const Engine& e, int tile) {
-    const board::Cell c = e.State.TilePlaces[tile];
-    return {20 * c.x + 6 * c.z + e.OriginX - 46 + 20, 25 * c.y - 6 * c.z + e.OriginY - 59 + 25};
-  }
+  static std::pair<int, int> FaceCentre(const Engine& e, int tile) { return TileFaceCentre(e, tile); }
 
-  void Click(int tile, MouseButton button = MouseButton::Left) {
-    const auto [x, y] = FaceCentre(engine, tile);
-    engine.ButtonDown(button, x, y);
-  }
+  void Click(int tile, MouseButton button = MouseButton::Left) { ClickTile(engine, tile, button); }
   void ClickPair(int a, int b) {
     Click(a);
     Click(b);

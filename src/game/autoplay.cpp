@@ -1,0 +1,106 @@
+// Automatic play through the engine's pointer input.
+#include "game/autoplay.h"
+
+namespace game {
+namespace {
+
+void Click(Engine& engine, int tile, const AutoplayHooks& hooks, AutoplayResult& result) {
+  ClickTile(engine, tile);
+  ++result.Clicks;
+  if (hooks.AfterClick) hooks.AfterClick();
+}
+
+bool Uncovered(const Engine& engine, int tile) {
+  const board::Cell c = engine.State.TilePlaces[tile];
+  return c.OnBoard() && (c.z == board::MaxZ || engine.State.Board.At(c.x, c.y, c.z + 1) == 0);
+}
+
+}  // namespace
+
+std::pair<int, int> TileFaceCentre(const Engine& engine, int tile) {
+  const board::Cell c = engine.State.TilePlaces[tile];
+  // The face's top-left pixel, then half the 40 x 50 face.
+  const int a = 20 * c.x + 6 * c.z + engine.OriginX - 46;
+  const int b = 25 * c.y - 6 * c.z + engine.OriginY - 59;
+  return {a + 20, b + 25};
+}
+
+void ClickTile(Engine& engine, int tile, MouseButton button) {
+  const auto [x, y] = TileFaceCentre(engine, tile);
+  engine.ButtonDown(button, x, y);
+}
+
+AutoplayResult PlayRemovalOrder(Engine& engine, const AutoplayHooks& hooks) {
+  AutoplayResult result;
+  const board::RemovalOrder& order = engine.LastRemovalOrder;
+  for (int j = 0; 2 * j + 1 < order.Count; ++j) {
+    const board::Cell pa = order.RemovalPairs[2 * j];
+    const board::Cell pb = order.RemovalPairs[2 * j + 1];
+    const int a = engine.State.Board.At(pa.x, pa.y, pa.z);
+    const int b = engine.State.Board.At(pb.x, pb.y, pb.z);
+    if (a == 0 || b == 0) break;
+    Click(engine, a, hooks, result);
+    Click(engine, b, hooks, result);
+    if (engine.State.TilePlaces[a].OnBoard() || engine.State.TilePlaces[b].OnBoard()) break;
+  }
+  result.Cleared = engine.State.TilesLeft == 0;
+  return result;
+}
+
+AutoplayResult PlayRivers(Engine& engine, const AutoplayHooks& hooks, int maxShuffles) {
+  AutoplayResult result;
+  while (engine.State.TilesLeft > 0 && engine.GameMode == ModeRivers) {
+    // Probe with the slide off, so that probing moves nothing.
+    const bool animate = engine.Opt.AnimateTileRivers;
+    engine.Opt.AnimateTileRivers = false;
+    int first = 0, second = 0;
+    for (int s = 1; s <= engine.State.TileCount && first == 0; ++s) {
+      if (!Uncovered(engine, s)) continue;
+      for (int t = s + 1; t <= engine.State.TileCount; ++t) {
+        if (board::Group(t) != board::Group(s) || !Uncovered(engine, t)) continue;
+        if (engine.CanBeReached(t, s)) {
+          first = s;
+          second = t;
+          break;
+        }
+      }
+    }
+    engine.Opt.AnimateTileRivers = animate;
+    if (first == 0) {
+      if (result.Shuffles >= maxShuffles) break;
+      engine.Shuffle1Click();
+      ++result.Shuffles;
+      continue;
+    }
+    Click(engine, first, hooks, result);
+    Click(engine, second, hooks, result);
+    if (engine.State.TilePlaces[second].OnBoard()) break;  // refused: give up
+  }
+  result.Cleared = engine.State.TilesLeft == 0;
+  return result;
+}
+
+AutoplayResult PlayMemory(Engine& engine, const AutoplayHooks& hooks) {
+  AutoplayResult result;
+  while (engine.State.TilesLeft > 0 && engine.GameMode == ModeMemory) {
+    int first = 0, second = 0;
+    for (int s = 1; s <= engine.State.TileCount && first == 0; ++s) {
+      if (!engine.State.TilePlaces[s].OnBoard()) continue;
+      for (int t = s + 1; t <= engine.State.TileCount; ++t)
+        if (board::Group(t) == board::Group(s) && engine.State.TilePlaces[t].OnBoard()) {
+          first = s;
+          second = t;
+          break;
+        }
+    }
+    if (first == 0) break;
+    Click(engine, first, hooks, result);
+    Click(engine, second, hooks, result);
+    for (int i = 0; i < RevealTicks && hooks.Tick; ++i) hooks.Tick();
+    if (engine.State.TilePlaces[second].OnBoard()) break;
+  }
+  result.Cleared = engine.State.TilesLeft == 0;
+  return result;
+}
+
+}  // namespace game
