@@ -20,12 +20,15 @@ WaveSounds::~WaveSounds() {
 
 bool WaveSounds::EnsureOutput() {
   if (!registered_) {
-    // One attempt only: without a sound device every click would otherwise
-    // wait for SDL to fail again.
-    if (outputFailed_) return false;
-    if (!output_.Open()) {
-      outputFailed_ = true;
-      return false;
+    // One attempt of our own: without a sound device every click would
+    // otherwise wait for SDL to fail again. The music may open the output
+    // later, when the player asks for it; the effects then sound too.
+    if (!output_.IsOpen()) {
+      if (outputFailed_) return false;
+      if (!output_.Open()) {
+        outputFailed_ = true;
+        return false;
+      }
     }
     output_.AddSource(this);
     registered_ = true;
