@@ -135,6 +135,7 @@ bool IniFile::Open(std::string path) {
   path_ = std::move(path);
   load_error_.clear();
   lines_.clear();
+  sections_.clear();
   bom_ = false;
   final_newline_ = false;
 
@@ -173,25 +174,42 @@ bool IniFile::Open(std::string path) {
     final_newline_ = true;
     rest.remove_prefix(nl + 1);
   }
+  Reindex();
   return true;
 }
 
-IniFile::Found IniFile::FindSection(std::string_view section) const {
+std::string IniFile::Folded(std::string_view name) {
+  name = Trim(name);
+  std::string folded(name);
+  for (char& c : folded) c = Fold(c);
+  return folded;
+}
+
+void IniFile::Reindex() {
+  sections_.clear();
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     ParsedLine p = Parse(lines_[i]);
-    if (p.kind == Kind::Header && SameName(p.name, section)) return {i, true};
+    if (p.kind != Kind::Header) continue;
+    if (!sections_.empty()) sections_.back().end = i;
+    sections_.push_back({Folded(p.name), i, lines_.size()});
+  }
+}
+
+IniFile::Found IniFile::FindSection(std::string_view section) const {
+  const std::string name = Folded(section);
+  for (std::size_t s = 0; s < sections_.size(); ++s) {
+    if (sections_[s].name == name) return {s, true};
   }
   return {};
 }
 
 IniFile::Found IniFile::FindKey(std::string_view section, std::string_view key) const {
-  bool inside = false;
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    ParsedLine p = Parse(lines_[i]);
-    if (p.kind == Kind::Header) {
-      inside = SameName(p.name, section);
-    } else if (inside && p.kind == Kind::Entry && SameName(p.name, key)) {
-      return {i, true};
+  const std::string name = Folded(section);
+  for (const Span& span : sections_) {
+    if (span.name != name) continue;
+    for (std::size_t i = span.header + 1; i < span.end; ++i) {
+      ParsedLine p = Parse(lines_[i]);
+      if (p.kind == Kind::Entry && SameName(p.name, key)) return {i, true};
     }
   }
   return {};
@@ -225,6 +243,11 @@ void IniFile::WriteString(std::string_view section, std::string_view key,
   const std::string sec = OneLine(Trim(section));
   const std::string k = OneLine(Trim(key));
   const std::string v = OneLine(value);
+  // Such a key would not read back as itself.
+  if (k.empty() || k.find('=') != std::string::npos || k.front() == ';' || k.front() == '#' ||
+      k.front() == '[') {
+    return;
+  }
 
   if (Found f = FindKey(sec, k); f.found) {
     // Keep the key as the file spells it; only the value changes.
@@ -233,20 +256,28 @@ void IniFile::WriteString(std::string_view section, std::string_view key,
     return;
   }
   if (Found s = FindSection(sec); s.found) {
-    std::size_t insert_at = s.line + 1;
-    for (std::size_t i = s.line + 1; i < lines_.size(); ++i) {
+    Span& span = sections_[s.line];
+    std::size_t insert_at = span.header + 1;
+    for (std::size_t i = span.header + 1; i < span.end; ++i) {
       Kind kind = Parse(lines_[i]).kind;
-      if (kind == Kind::Header) break;
       if (kind == Kind::Entry || kind == Kind::Other) insert_at = i + 1;
     }
     if (insert_at == lines_.size()) final_newline_ = true;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert_at), k + "=" + v);
+    span.end += 1;
+    for (std::size_t later = s.line + 1; later < sections_.size(); ++later) {
+      sections_[later].header += 1;
+      sections_[later].end += 1;
+    }
     return;
   }
   if (!lines_.empty() && Parse(lines_.back()).kind != Kind::Blank) lines_.emplace_back();
   lines_.push_back("[" + sec + "]");
   lines_.push_back(k + "=" + v);
   final_newline_ = true;
+  if (!sections_.empty()) sections_.back().end = lines_.size() - 2;
+  sections_.push_back({Folded(Parse(lines_[lines_.size() - 2]).name), lines_.size() - 2,
+                       lines_.size()});
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int value) {
@@ -267,6 +298,7 @@ void IniFile::EraseSection(std::string_view section) {
     if (!erasing) kept.push_back(std::move(line));
   }
   lines_ = std::move(kept);
+  Reindex();
 }
 
 std::string IniFile::Text() const {

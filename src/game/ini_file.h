@@ -60,7 +60,9 @@ class IniFile {
   // Sets `key` in `section` to `value`. An existing key keeps its line's
   // place; a new key goes after the last entry of its section; a new section
   // goes at the end of the file. Line breaks in any argument are turned into
-  // blanks so that a value can never add lines to the file.
+  // blanks so that a value can never add lines to the file. A key that could
+  // not be read back (empty, holding "=", or starting with ";", "#" or "[")
+  // is not written.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int value);
   void WriteBool(std::string_view section, std::string_view key, bool value);
@@ -76,18 +78,29 @@ class IniFile {
   std::string Text() const;
 
  private:
+  // The lines of one section: its header and the lines up to the next one.
+  struct Span {
+    std::string name;  // as Folded() gives it
+    std::size_t header = 0;
+    std::size_t end = 0;  // one past its last line
+  };
   struct Found {
-    std::size_t line = 0;
+    std::size_t line = 0;  // FindSection: the index into sections_
     bool found = false;
   };
+  // A name trimmed and in lower case, for comparisons.
+  static std::string Folded(std::string_view name);
+  // Rebuilds sections_ from lines_.
+  void Reindex();
   // First line of the key in any section of that name.
   Found FindKey(std::string_view section, std::string_view key) const;
-  // Header line of the first section of that name.
+  // First section of that name.
   Found FindSection(std::string_view section) const;
 
   std::string path_;
   std::string load_error_;
   std::vector<std::string> lines_;  // without their line endings
+  std::vector<Span> sections_;      // in file order
   bool bom_ = false;                // the file began with a UTF-8 byte order mark
   bool final_newline_ = false;      // the last line had a line ending
 };

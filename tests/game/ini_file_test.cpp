@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <random>
 #include <string>
 
 namespace {
@@ -196,6 +199,59 @@ TEST_F(IniFileTest, LineBreaksInWrittenTextCannotAddLines) {
   EXPECT_EQ(ini.ReadString("S", "Name", ""), "Bob  [Evil] Key=1");
   EXPECT_EQ(ini.ReadString("S [X]", "K Y", ""), "v");
   EXPECT_EQ(ini.Text(), "[S]\r\nName=Bob  [Evil] Key=1\r\n\r\n[S [X]]\r\nK Y=v\r\n");
+}
+
+// Random writes and erasures over a file with comments agree with a plain
+// model, in memory and after a save and a fresh read.
+TEST_F(IniFileTest, RandomEditsAgreeWithAModel) {
+  const std::string path = WriteFile("model.ini", "; head\n[A]\nk0=start\n\n; about B\n[B]\n");
+  IniFile ini(path);
+  std::map<std::string, std::map<std::string, std::string>> model = {{"a", {{"k0", "start"}}},
+                                                                     {"b", {}}};
+  const std::vector<std::string> sections = {"A", "b", "C", "d", "MyBoard"};
+  std::mt19937 random(7);
+  auto lower = [](std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+  };
+  auto agree = [&](const IniFile& file) {
+    for (const std::string& sec : sections) {
+      EXPECT_EQ(file.SectionExists(sec), model.contains(lower(sec))) << sec;
+      for (int k = 0; k < 6; ++k) {
+        const std::string key = "K" + std::to_string(k);
+        auto it = model.find(lower(sec));
+        const bool present = it != model.end() && it->second.contains(lower(key));
+        EXPECT_EQ(file.ReadString(sec, key, "<none>"),
+                  present ? it->second.at(lower(key)) : std::string("<none>"))
+            << sec << " " << key;
+      }
+    }
+  };
+  for (int step = 0; step < 400; ++step) {
+    const std::string sec = sections[random() % sections.size()];
+    if (random() % 10 == 0) {
+      ini.EraseSection(sec);
+      model.erase(lower(sec));
+    } else {
+      const std::string key = (random() % 2 ? "k" : "K") + std::to_string(random() % 6);
+      const std::string value = "v" + std::to_string(step);
+      ini.WriteString(sec, key, value);
+      model[lower(sec)][lower(key)] = value;
+    }
+    agree(ini);
+  }
+  ASSERT_FALSE(ini.Save().has_value());
+  agree(IniFile(path));
+  EXPECT_TRUE(ReadFile(path).starts_with("; head\r\n"));
+}
+
+TEST_F(IniFileTest, KeysThatCouldNotReadBackAreNotWritten) {
+  IniFile ini(PathOf("keys.ini"));
+  ini.WriteString("S", "", "v");
+  ini.WriteString("S", "a=b", "v");
+  ini.WriteString("S", ";comment", "v");
+  ini.WriteString("S", "[T]", "v");
+  EXPECT_EQ(ini.Text(), "");
 }
 
 TEST_F(IniFileTest, SectionNamesHoldingBracketsReadBack) {
