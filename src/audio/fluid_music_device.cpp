@@ -47,7 +47,7 @@ bool FluidMusicDevice::Open() {
   // The player moves with the samples the output renders: it stands still
   // while nothing is rendered, and a test can render to the end at once.
   fluid_settings_setstr(settings, "player.timing-source", "sample");
-  fluid_settings_setnum(settings, "synth.gain", 0.5);
+  fluid_settings_setnum(settings, "synth.gain", 0.7);
   // The game has to stay small: only the instruments a piece selects are
   // held in memory, and the quiet pieces never need hundreds of voices.
   fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
