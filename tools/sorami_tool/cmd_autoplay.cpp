@@ -1,0 +1,122 @@
+// sorami-tool autoplay: plays a whole game through the engine's pointer
+// input with a clock that moves 2 seconds per click, and reports the end.
+//
+//   autoplay LAYOUT --seed N [--hall FILE]          one-player, winnable deal of game N
+//   autoplay --mode MODE --seed N [LAYOUT] [--hall FILE]
+//     MODE: solitaire, two-player (LAYOUT needed), rivers-easy, rivers-hard,
+//     memory-easy, memory-hard (N seeds the generator in place of the clock)
+//
+// Exit status 0 when the game was won: board empty and its end handled (with
+// the hall-of-fame entry made when the time qualifies).
+#include <string>
+#include <vector>
+
+#include "game/autoplay.h"
+#include "game/hall_of_fame.h"
+#include "game/ini_file.h"
+#include "engine_session.h"
+
+namespace tool {
+namespace {
+
+constexpr const char* Usage =
+    "autoplay [--mode solitaire|two-player|rivers-easy|rivers-hard|memory-easy|memory-hard] --seed N [LAYOUT] "
+    "[--hall FILE]";
+
+int Fail(const std::string& text) {
+  std::fprintf(stderr, "sorami-tool autoplay: %s\n", text.c_str());
+  return 2;
+}
+
+int RunAutoplay(const Args& args) {
+  if (!OnlyKnownOptions(args, {"--seed", "--mode", "--hall"}, "autoplay", Usage)) return 2;
+  const Args files = Positional(args, {"--seed", "--mode", "--hall"});
+  const std::string* seedText = FlagValue(args, "--seed");
+  const std::string* modeText = FlagValue(args, "--mode");
+  const std::string* hallFile = FlagValue(args, "--hall");
+  const std::string mode = modeText ? *modeText : "solitaire";
+  const bool solitaire = mode == "solitaire" || mode == "two-player";
+  const bool rivers = mode == "rivers-easy" || mode == "rivers-hard";
+  const bool memory = mode == "memory-easy" || mode == "memory-hard";
+  if (!solitaire && !rivers && !memory) return Fail("unknown mode '" + mode + "'\nusage: sorami-tool " + Usage);
+  if (seedText == nullptr || files.size() > 1 || (solitaire && files.size() != 1))
+    return Fail(std::string("usage: sorami-tool ") + Usage);
+  std::uint32_t seed = 0;
+  long long gameNumber = 0;
+  if (solitaire) {
+    // A game number: 1 to 2147483647.
+    if (!ParseInt64(*seedText, gameNumber) || gameNumber < 1 || gameNumber > 2147483647LL)
+      return Fail("'" + *seedText + "' is not a game number (1 to 2147483647)");
+  } else if (!ParseSeed(*seedText, seed)) {
+    return Fail("'" + *seedText + "' is not a 32-bit seed");
+  }
+
+  Session session;
+  game::Engine& engine = session.engine;
+  if (!files.empty() && !session.LoadLayout("autoplay", files[0])) return 2;
+
+  // The hall of fame: the layout's table and the four variant tables.
+  std::vector<std::string> layoutNames;
+  for (const auto& entry : engine.Layouts.Entries) layoutNames.push_back(entry.Name);
+  game::IniFile hall;
+  if (hallFile != nullptr) {
+    if (!hall.Open(*hallFile)) return Fail(hall.LoadError());
+    engine.Hall().Load(hall, layoutNames);
+  }
+
+  game::AutoplayHooks hooks;
+  hooks.AfterClick = [&session] {
+    session.clock.Tick += 2000;
+    session.engine.Temps();
+  };
+  hooks.Tick = [&session] { session.Tick(); };
+
+  game::AutoplayResult result;
+  if (solitaire) {
+    engine.Opt.Winnable = true;
+    engine.Opt.RandomSeed1 = true;
+    engine.GameSeed = static_cast<std::int32_t>(gameNumber);
+    if (mode == "two-player")
+      engine.TwoPlayers();
+    else
+      engine.BeginGame();
+    if (engine.LastDealOutcome != board::DealOutcome::Winnable)
+      return Fail("no removal order exists for this layout; nothing to play");
+    result = game::PlayRemovalOrder(engine, hooks);
+  } else {
+    engine.ClockSeedOverride = seed;
+    const bool easy = mode.ends_with("easy");
+    if (rivers) {
+      engine.FourRivers(easy ? "MJ Rivers (Easy)" : "MJ Rivers (Hard)");
+      result = game::PlayRivers(engine, hooks);
+    } else {
+      engine.Memory(easy ? "MJ Memory (Easy)" : "MJ Memory (Hard)");
+      result = game::PlayMemory(engine, hooks);
+    }
+  }
+  session.Tick();  // the timer notices the empty board
+  session.SettleStatus();
+
+  std::printf("status: %s\n", session.screen.Status.c_str());
+  std::printf("tiles left: %d\n", engine.State.TilesLeft);
+  if (engine.GameMode == game::ModeFinished && mode == "two-player") {
+    std::printf("player 1: %s\nplayer 2: %s\n", engine.PlayerTimeText(1).c_str(), engine.PlayerTimeText(2).c_str());
+  } else {
+    std::printf("time: %s\n", game::TimeText(engine.GameTime()).c_str());
+  }
+  std::printf("mode: %d\n", engine.GameMode);
+  if (rivers) std::printf("shuffles: %d\n", result.Shuffles);
+  if (engine.Hall().RankReached() > 0) std::printf("hall of fame: rank %d\n", engine.Hall().RankReached());
+
+  if (hallFile != nullptr) {
+    engine.Hall().Save(hall, layoutNames);
+    if (const auto error = hall.Save()) return Fail(*error);
+  }
+  const bool won = result.Cleared && engine.State.TilesLeft == 0 && engine.GameOverHandled;
+  return won ? 0 : 1;
+}
+
+Registration reg{"autoplay", Usage, &RunAutoplay};
+
+}  // namespace
+}  // namespace tool
