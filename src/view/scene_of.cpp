@@ -36,10 +36,12 @@ PanelContent PanelOf(const game::Engine& e) {
   return c;
 }
 
-BannerContent BannerOf(game::Engine& e, std::uint32_t tick) {
+BannerContent BannerOf(game::Engine& e) { return BannerOf(e, e.Now()); }
+
+BannerContent BannerOf(game::Engine& e, std::uint32_t tickMs) {
   BannerContent b;
-  b.Play1Visible = e.Play1Visible(tick);
-  b.Play2Visible = e.Play2Visible(tick);
+  b.Play1Visible = e.Play1Visible(tickMs);
+  b.Play2Visible = e.Play2Visible(tickMs);
   b.Player1Time = e.PlayerTimeText(1);
   b.Player2Time = e.PlayerTimeText(2);
   return b;

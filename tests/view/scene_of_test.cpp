@@ -1,0 +1,84 @@
+// The engine's state reaches the painter: a click through the engine selects
+// a tile and the next redraw shows it marked; Memory and the editor turn
+// tiles face down; the banner follows the turn.
+#include <gtest/gtest.h>
+
+#include "game/engine.h"
+#include "game/fakes.h"
+#include "view/board_view.h"
+#include "view/scene_of.h"
+#include "view/test_pictures.h"
+
+namespace {
+
+using namespace testpics;
+
+class SceneOfTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    view.TilesetImage = MakeTestTileset();
+    view.ChangeTexture();
+    // Two free tiles of different groups, one blocked pair member beside.
+    engine.State.PutTile(1, {4, 4, 1});
+    engine.State.PutTile(5, {10, 4, 1});
+    engine.State.PutTile(9, {12, 4, 1});
+    engine.State.TilesLeft = 3;
+    engine.IM(game::ModeSolitaire);
+    engine.IsItFree();
+  }
+  QRgb FacePixel(int tile, int i, int j) {
+    const board::Cell c = engine.State.TilePlaces[tile];
+    return view.BoardBuffer.pixel(view::FaceLeft(c.x, c.z, engine.OriginX) + i,
+                                  view::FaceTop(c.y, c.z, engine.OriginY) + j);
+  }
+  void Click(int tile) {
+    const board::Cell c = engine.State.TilePlaces[tile];
+    engine.ButtonDown(game::MouseButton::Left, view::FaceLeft(c.x, c.z, engine.OriginX) + 20,
+                      view::FaceTop(c.y, c.z, engine.OriginY) + 25);
+  }
+
+  game::testing::FakeClock clock;
+  game::testing::FakeScreen screen;
+  game::testing::FakeSound sound;
+  game::Engine engine{clock, screen, sound};
+  view::BoardView view;
+};
+
+TEST_F(SceneOfTest, AClickThroughTheEngineShowsTheSelectedTile) {
+  Click(1);
+  ASSERT_EQ(engine.SelectedTile1, 1);
+  view.FullRedraw(view::SceneOf(engine));
+  EXPECT_EQ(FacePixel(1, 2, 2), SelectedColour);
+  EXPECT_EQ(FacePixel(5, 2, 2), Ivory);
+  engine.Opt.Invert = true;
+  view.FullRedraw(view::SceneOf(engine));
+  EXPECT_EQ(FacePixel(1, 2, 2), (Ivory ^ 0x00FFFFFFu));
+}
+
+TEST_F(SceneOfTest, MemoryAndEditorTilesLieFaceDown) {
+  engine.IM(game::ModeMemory);
+  view.FullRedraw(view::SceneOf(engine));
+  EXPECT_EQ(FacePixel(1, 15, 20), Ivory);
+  engine.IM(game::ModeEditor);
+  engine.EditorCursor = {3, 3, 1};  // on top of tile 1's place
+  view.FullRedraw(view::SceneOf(engine));
+  EXPECT_EQ(FacePixel(9, 15, 20), Ivory);
+  EXPECT_EQ(view.BoardBuffer.pixel(view::FaceLeft(4, 2, engine.OriginX) + 15,
+                                   view::FaceTop(4, 2, engine.OriginY) + 20),
+            SelectedColour);
+}
+
+TEST_F(SceneOfTest, BannerFollowsTheTurnAndTheMillisecondClock) {
+  engine.IM(game::ModeTwoPlayer);
+  engine.Player2ToMove = false;
+  clock.Tick = 10200;  // in the first half of a second: the mover's label is off
+  view::BannerContent b = view::BannerOf(engine);
+  EXPECT_FALSE(b.Play1Visible);
+  EXPECT_TRUE(b.Play2Visible);
+  clock.Tick = 10700;
+  b = view::BannerOf(engine);
+  EXPECT_TRUE(b.Play1Visible);
+  EXPECT_EQ(b.Player2Time, "00:00");
+}
+
+}  // namespace
