@@ -215,6 +215,11 @@ void ChooseSeed(Generator& g, const SeedChoice& choice) {
     g.SeedFromClock(choice.Hour, choice.Minute, choice.Second, choice.Millisecond);
 }
 
+std::int32_t DrawGameNumber(Generator& g, int hour, int minute, int second, int millisecond) {
+  g.SeedFromClock(hour, minute, second, millisecond);
+  return static_cast<std::int32_t>(g.NextRandom(2147483647u));
+}
+
 int PrepareBoard(BoardState& s, const LayoutGrid& layout) {
   PlaceList pl;
   Reset(s, layout, pl);

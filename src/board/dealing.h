@@ -54,6 +54,10 @@ struct SeedChoice {
 // Seeds g as the choice says.
 void ChooseSeed(Generator& g, const SeedChoice& choice);
 
+// "New Random Specific Game": seed from the clock, then draw the game number
+// (0 to 2147483646; 0 then deals from the clock like an unnumbered game).
+std::int32_t DrawGameNumber(Generator& g, int hour, int minute, int second, int millisecond);
+
 // The places emptied by the winnable dealer, in order: entries 2j and 2j+1
 // (0-based) form the j-th removed pair, so removing the dealt tiles pair by
 // pair in this order clears the board.

@@ -65,6 +65,17 @@ TEST(SeedChoice, GameNumberOnlyWhenSeededAndPositive) {
   EXPECT_EQ(g.GeneratorSeed, 4000000000u);
 }
 
+TEST(SeedChoice, RandomSpecificGameNumberIsReproducible) {
+  Generator g;
+  const std::int32_t n = DrawGameNumber(g, 10, 20, 30, 400);
+  Generator h;
+  h.SeedFromClock(10, 20, 30, 400);
+  EXPECT_EQ(static_cast<std::uint32_t>(n), h.NextRandom(2147483647u));
+  EXPECT_GE(n, 0);
+  // From midnight: the generator's first step from 0 gives state 1, so 0.
+  EXPECT_EQ(DrawGameNumber(g, 0, 0, 0, 0), 0);
+}
+
 // Every tile 1..P on a place of the layout, Board and TilePlaces agreeing.
 void ExpectDealtOn(const BoardState& s, const LayoutGrid& l, int P) {
   EXPECT_EQ(s.TilesLeft, P);
