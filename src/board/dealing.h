@@ -81,7 +81,7 @@ struct DealResult {
 
 // The status text the engine shows when a winnable deal fell back.
 inline constexpr const char* FallbackStatusText =
-    "No winnable deal exists for this layout: the tiles were dealt at random.";
+    "No winnable deal found for this layout: the tiles were dealt at random.";
 
 struct DealRequest {
   bool Winnable = false;
