@@ -135,6 +135,8 @@ void TSorami::Init() {
   help_->LoadFiles(programDir_);
 
   statusLine_ = new StatusLine(central_);
+  connect(statusLine_, &StatusLine::MovesLeftClicked, this, [this] { Run([this] { engine_->NStatus(); }); });
+  connect(statusLine_, &StatusLine::TimeClicked, this, [this] { Run([this] { engine_->ShowTimeClick(); }); });
   auto* column = new QVBoxLayout(central_);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
@@ -191,6 +193,15 @@ void TSorami::Init() {
 
   // 16. The hall-of-fame panel.
   if (e.Opt.ShowHallFame) ShowPanelHOF();
+
+  // 18. The counters of an empty game.
+  e.State.TilesLeft = board::MaxTiles;
+  e.State.TileCount = board::MaxTiles;
+  e.ElapsedSeconds = 0;
+  e.BoardFinished = false;
+  e.GameOverHandled = false;
+  e.NoMovesShown = false;
+  e.PanelRefreshPending = false;
 
   // 19. The background and tileset entries of the stored choices.
   looks_->SetBackgroundCode(loaded_.Background);

@@ -88,6 +88,13 @@ QString StatusLine::TimeText() const { return timeLine_->text(); }
 QString StatusLine::StatusText() const { return statusText_->text(); }
 
 bool StatusLine::eventFilter(QObject* watched, QEvent* event) {
+  const bool clickable = watched == movesLabel_ || watched == movesLeftLine_ ||
+                         watched == timeLabel_ || watched == timeLine_;
+  // Taking the press makes the field receive its release.
+  if (clickable && event->type() == QEvent::MouseButtonPress) {
+    event->accept();
+    return true;
+  }
   if (event->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
     if (watched == movesLabel_ || watched == movesLeftLine_) {

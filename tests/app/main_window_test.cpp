@@ -1,0 +1,414 @@
+// The game window on the offscreen platform with a temporary program folder:
+// the first start, a whole game won with the mouse, options and position kept
+// across a restart, a settings file that cannot be written, folders without
+// music or layouts, the toolbar and the status line.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "app/picture_box.h"
+#include "app/status_line.h"
+#include "app/tool_bar.h"
+#include "game/engine.h"
+#include "game/hall_of_fame.h"
+#include "view/geometry.h"
+#include "view/looks.h"
+#include "window_test_support.h"
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace {
+
+using apptest::MakeWindow;
+using apptest::MessageBoxAnswer;
+using apptest::ProgramFolder;
+
+bool Checked(app::TSorami& w, const char* menu, const char* entry) {
+  QAction* action = w.MenuEntry(QString::fromLatin1(menu), QString::fromLatin1(entry));
+  EXPECT_NE(action, nullptr) << menu << " / " << entry;
+  return action != nullptr && action->isChecked();
+}
+
+void Trigger(app::TSorami& w, const char* menu, const char* entry) {
+  QAction* action = w.MenuEntry(QString::fromLatin1(menu), QString::fromLatin1(entry));
+  ASSERT_NE(action, nullptr) << menu << " / " << entry;
+  action->trigger();
+}
+
+// The middle of the face of the tile anchored at `place`, in board pixels.
+QPoint FaceCentre(const game::Engine& e, board::Cell place) {
+  return {view::FaceLeft(place.x, place.z, e.OriginX) + view::FaceWidth / 2,
+          view::FaceTop(place.y, place.z, e.OriginY) + view::FaceHeight / 2};
+}
+
+void ClickPlace(app::TSorami& w, board::Cell place) {
+  QTest::mouseClick(w.Game(), Qt::LeftButton, Qt::NoModifier, FaceCentre(w.Engine(), place));
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { apptest::TestApp(); }
+
+  std::unique_ptr<app::TSorami> StartShown(std::vector<std::string>* sounds = nullptr) {
+    auto window = MakeWindow(folder_, sounds);
+    EXPECT_TRUE(window->Started()) << window->StartupError().toStdString();
+    window->show();
+    QApplication::processEvents();
+    return window;
+  }
+
+  ProgramFolder folder_;
+};
+
+TEST_F(MainWindowTest, FirstStartWithoutSettingsGivesTheDefaultsAndARunningGame) {
+  ASSERT_FALSE(std::filesystem::exists(folder_.Path() + "Sorami.ini"));
+  auto w = StartShown();
+  game::Engine& e = w->Engine();
+
+  EXPECT_TRUE(Checked(*w, "&Highlight", "Green Rectangle"));
+  EXPECT_FALSE(Checked(*w, "&Highlight", "None"));
+  EXPECT_TRUE(Checked(*w, "&Background", "Andromeda"));
+  EXPECT_TRUE(Checked(*w, "Tileset", "Blue borders"));
+  EXPECT_TRUE(Checked(*w, "&Layout", "Traditional"));
+  EXPECT_TRUE(Checked(*w, "M&usic", "Night"));
+  EXPECT_TRUE(Checked(*w, "&Configuration", "Play music"));
+  EXPECT_TRUE(Checked(*w, "&Configuration", "Play sound effects"));
+  EXPECT_EQ(e.Layouts.LayoutName(e.BoardNumber), "Traditional");
+  // "PreviousRes" defaults to the screen's width: the stored position (0, 0).
+  EXPECT_EQ(w->pos(), QPoint(0, 0));
+
+  EXPECT_EQ(e.GameMode, game::ModeSolitaire);
+  EXPECT_EQ(e.State.TilesLeft, 144);
+  // The pictures were loaded and the dealt board is on screen.
+  EXPECT_NE(w->Game()->Picture().pixel(352, 234), w->View().BackgroundBuffer.pixel(352, 234));
+
+  // The window's size follows from its parts.
+  EXPECT_EQ(w->centralWidget()->width(), 704 + w->HofBox()->width());
+  EXPECT_EQ(w->centralWidget()->height(), 33 + 468 + 27);
+  EXPECT_TRUE(w->HofBox()->isVisible());
+}
+
+TEST_F(MainWindowTest, AWinnableGameClickedThroughToTheWinEntersTheHallOfFame) {
+  folder_.Write("Sorami.ini", "[Sorami]\r\nWinnable=1\r\n");
+  std::vector<std::string> sounds;
+  auto w = StartShown(&sounds);
+  game::Engine& e = w->Engine();
+  ASSERT_EQ(e.GameMode, game::ModeSolitaire);
+  ASSERT_EQ(e.LastDealOutcome, board::DealOutcome::Winnable);
+  const board::RemovalOrder order = e.LastRemovalOrder;
+  ASSERT_EQ(order.Count, 144);
+
+  // The game's time must pass a second before the last pair goes.
+  for (int j = 0; j + 1 < order.Count / 2; ++j) {
+    ClickPlace(*w, order.RemovalPairs[2 * j]);
+    ClickPlace(*w, order.RemovalPairs[2 * j + 1]);
+    ASSERT_EQ(e.State.TilesLeft, 144 - 2 * (j + 1)) << "pair " << j;
+  }
+  QTest::qWait(1200);
+
+  // The hall of fame opens on its page with the new record; close it.
+  bool recordShown = false;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (!w->Help()->IsRunning()) return;
+    for (QLabel* label : w->Help()->findChildren<QLabel*>()) {
+      recordShown = recordShown || label->text().startsWith(QStringLiteral("You reached rank #1"));
+    }
+    closer.stop();
+    w->Help()->close();
+  });
+  closer.start(5);
+  ClickPlace(*w, order.RemovalPairs[order.Count - 2]);
+  ClickPlace(*w, order.RemovalPairs[order.Count - 1]);
+  EXPECT_EQ(e.State.TilesLeft, 0);
+  // The next tick finds the board empty and ends the game.
+  for (int i = 0; i < 100 && !e.GameOverHandled; ++i) QTest::qWait(20);
+  EXPECT_EQ(e.GameMode, game::ModeFinished);
+  EXPECT_TRUE(recordShown);
+  EXPECT_EQ(e.Hall().RankReached(), 1);
+  EXPECT_TRUE(game::IsRealRecord(e.Hall().Entry(e.BoardNumber, 1)));
+  EXPECT_EQ(e.StatusMessage.rfind("You WON ! Your time is : ", 0), 0u) << e.StatusMessage;
+  EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "done"), 72);
+
+  // The record reaches "Hallfame.ini" when the window closes.
+  w->close();
+  EXPECT_NE(folder_.Read("Hallfame.ini").find("[Traditional]"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, OptionsAndWindowPositionSurviveARestart) {
+  {
+    auto w = StartShown();
+    Trigger(*w, "View", "&Invert selection");
+    Trigger(*w, "View", "Cool Menu");
+    Trigger(*w, "&Highlight", "Red Rectangle");
+    Trigger(*w, "&Background", "&Dragons");
+    Trigger(*w, "Tileset", "Orange borders");
+    Trigger(*w, "&Configuration", "Begin game directly at startup");
+    Trigger(*w, "View", "Show &Toolbar");
+    w->Engine().CurrentPlayerName = "Aiko";
+    w->move(37, 41);
+    EXPECT_TRUE(w->close());
+  }
+  ASSERT_TRUE(std::filesystem::exists(folder_.Path() + "Sorami.ini"));
+  auto w = StartShown();
+  EXPECT_EQ(w->pos(), QPoint(37, 41));
+  EXPECT_TRUE(Checked(*w, "View", "&Invert selection"));
+  EXPECT_FALSE(Checked(*w, "View", "Cool Menu"));
+  EXPECT_TRUE(Checked(*w, "&Highlight", "Red Rectangle"));
+  EXPECT_FALSE(Checked(*w, "&Highlight", "Green Rectangle"));
+  EXPECT_TRUE(Checked(*w, "&Background", "&Dragons"));
+  EXPECT_TRUE(Checked(*w, "Tileset", "Orange borders"));
+  EXPECT_FALSE(Checked(*w, "View", "Show &Toolbar"));
+  EXPECT_FALSE(w->Tools()->isVisible());
+  EXPECT_EQ(w->Engine().CurrentPlayerName, "Aiko");
+  // Without "Begin game directly at startup" the window waits, stopped.
+  EXPECT_EQ(w->Engine().GameMode, game::ModeStopped);
+}
+
+TEST_F(MainWindowTest, QuittingDuringRiversStoresTheSolitaireLayout) {
+  auto w = StartShown();
+  const int layout = w->Engine().BoardNumber;
+  Trigger(*w, "&File", "Mah-Jongg Rivers : New Game (Hard)");
+  ASSERT_EQ(w->Engine().BoardNumber, game::RiversHardBoard);
+  w->close();
+  game::IniFile file(folder_.Path() + "Sorami.ini");
+  EXPECT_EQ(file.ReadInteger("Sorami", "BoardNumber", 0), layout);
+}
+
+// Makes a file refuse writes, also for root (immutable), and gives it back.
+class Unwritable {
+ public:
+  explicit Unwritable(std::string path) : path_(std::move(path)) {
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_read |
+                                            std::filesystem::perms::group_read |
+                                            std::filesystem::perms::others_read);
+    if (geteuid() == 0) immutable_ = SetImmutable(true);
+  }
+  ~Unwritable() {
+    if (immutable_) SetImmutable(false);
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+  }
+  bool Works() const { return geteuid() != 0 || immutable_; }
+
+ private:
+  bool SetImmutable(bool on) {
+    const int fd = open(path_.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    close(fd);
+    return done;
+  }
+  std::string path_;
+  bool immutable_ = false;
+};
+
+TEST_F(MainWindowTest, AReadOnlySettingsFileKeepsTheWindowOpenUntilThePlayerQuitsWithoutSaving) {
+  const std::string before = "[Sorami]\r\nInvert=0\r\n";
+  folder_.Write("Sorami.ini", before);
+  Unwritable guard(folder_.Path() + "Sorami.ini");
+  if (!guard.Works()) GTEST_SKIP() << "cannot make a file read-only here";
+  auto w = StartShown();
+  Trigger(*w, "View", "&Invert selection");
+
+  {
+    MessageBoxAnswer stay(QStringLiteral("Stay in Sorami"));
+    EXPECT_FALSE(w->close());
+    EXPECT_TRUE(stay.Answered());
+    EXPECT_TRUE(stay.Text().contains(QStringLiteral("Unable to write to ") + folder_.QPath() +
+                                     QStringLiteral("Sorami.ini")))
+        << stay.Text().toStdString();
+  }
+  EXPECT_TRUE(w->isVisible());
+  {
+    MessageBoxAnswer quit(QStringLiteral("Quit without saving"));
+    EXPECT_TRUE(w->close());
+    EXPECT_TRUE(quit.Answered());
+  }
+  EXPECT_FALSE(w->isVisible());
+  EXPECT_EQ(folder_.Read("Sorami.ini"), before);
+}
+
+TEST_F(MainWindowTest, AFolderWithoutMusicOrLayoutsSaysWhichAndDoesNotStart) {
+  std::filesystem::remove_all(folder_.Path() + "Musics");
+  std::filesystem::create_directory(folder_.Path() + "Musics");
+  {
+    MessageBoxAnswer ok(QStringLiteral("OK"));
+    auto w = MakeWindow(folder_);
+    EXPECT_FALSE(w->Started());
+    EXPECT_TRUE(ok.Answered());
+    EXPECT_TRUE(ok.Text().contains(QStringLiteral("Musics"))) << ok.Text().toStdString();
+  }
+  ProgramFolder::WriteTinyMidi(folder_.Path() + "Musics/Night.mid");
+  std::filesystem::remove_all(folder_.Path() + "Layouts");
+  std::filesystem::create_directory(folder_.Path() + "Layouts");
+  MessageBoxAnswer ok(QStringLiteral("OK"));
+  auto w = MakeWindow(folder_);
+  EXPECT_FALSE(w->Started());
+  EXPECT_TRUE(ok.Text().contains(QStringLiteral("Layouts"))) << ok.Text().toStdString();
+  // Nothing was written for a start that never happened.
+  EXPECT_TRUE(w->close());
+  EXPECT_FALSE(std::filesystem::exists(folder_.Path() + "Sorami.ini"));
+}
+
+TEST_F(MainWindowTest, TheNewButtonStartsAGameOnALeftClickAndOffersThePopUpOnARightClick) {
+  auto w = StartShown();
+  Trigger(*w, "&Play", "&Stop");
+  ASSERT_EQ(w->Engine().GameMode, game::ModeStopped);
+  QToolButton* newButton = w->Tools()->ButtonAt(app::ToolBar::New);
+  QTest::mouseClick(newButton, Qt::LeftButton);
+  EXPECT_EQ(w->Engine().GameMode, game::ModeSolitaire);
+
+  QTest::mouseClick(newButton, Qt::RightButton);
+  QMenu* popup = w->NewGameMenu();
+  ASSERT_TRUE(popup->isVisible());
+  EXPECT_EQ(popup->pos(), newButton->mapToGlobal(QPoint(0, newButton->height())));
+  QStringList captions;
+  for (QAction* action : popup->actions()) captions << action->text();
+  EXPECT_EQ(captions, (QStringList{"Solitaire (1-player)", "Solitaire (2-player)",
+                                   "MJ Rivers (Easy)", "MJ Rivers (Hard)", "MJ Memory (Easy)",
+                                   "MJ Memory (Hard)"}));
+  popup->actions()[5]->trigger();
+  popup->close();
+  EXPECT_EQ(w->Engine().GameMode, game::ModeMemory);
+  EXPECT_EQ(w->Engine().BoardNumber, game::MemoryHardBoard);
+}
+
+TEST_F(MainWindowTest, ToolbarAndStatusLineTogglesKeepTheWindowsHeight) {
+  auto w = StartShown();
+  const int height = w->height();
+  Trigger(*w, "View", "Show &Toolbar");
+  EXPECT_EQ(w->height(), height - 33);
+  Trigger(*w, "View", "Show Status Bar");
+  EXPECT_EQ(w->height(), height - 33 - 27);
+  Trigger(*w, "View", "Show &Toolbar");
+  Trigger(*w, "View", "Show Status Bar");
+  EXPECT_EQ(w->height(), height);
+
+  const int width = w->width();
+  Trigger(*w, "View", "Show Hall of &Fame");
+  EXPECT_EQ(w->width(), width - w->HofBox()->width());
+  EXPECT_FALSE(w->HofBox()->isVisible());
+  Trigger(*w, "View", "Show Hall of &Fame");
+  EXPECT_EQ(w->width(), width);
+}
+
+TEST_F(MainWindowTest, ClicksOnTheStatusLineFieldsToggleTheirOptions) {
+  auto w = StartShown();
+  game::Engine& e = w->Engine();
+  ASSERT_TRUE(e.Opt.Moves && e.Opt.ShowTime);
+  for (QLabel* label : w->Status()->findChildren<QLabel*>()) {
+    if (label->text() == QStringLiteral("Moves left")) QTest::mouseClick(label, Qt::LeftButton);
+    if (label->text() == QStringLiteral("Time")) QTest::mouseClick(label, Qt::LeftButton);
+  }
+  EXPECT_FALSE(e.Opt.Moves);
+  EXPECT_FALSE(e.Opt.ShowTime);
+  EXPECT_FALSE(Checked(*w, "View", "Show &Moves Left"));
+  EXPECT_FALSE(Checked(*w, "View", "&Show Time Left"));
+  EXPECT_EQ(w->Status()->MovesText(), QString());
+  EXPECT_EQ(w->Status()->TimeText(), QString());
+}
+
+TEST_F(MainWindowTest, CheckMarksFollowCommandsThatChangeOptions) {
+  auto w = StartShown();
+  game::Engine& e = w->Engine();
+  Trigger(*w, "&File", "Mah-Jongg Solitaire : New Random Specific Game");
+  EXPECT_TRUE(e.Opt.RandomSeed1);
+  EXPECT_TRUE(Checked(*w, "&Play", "Random Seed"));
+  Trigger(*w, "&File", "Mah-Jongg Solitaire : New Fully Random Game");
+  EXPECT_FALSE(Checked(*w, "&Play", "Random Seed"));
+
+  Trigger(*w, "&Highlight", "None");
+  EXPECT_EQ(e.HighlightMode, 0);
+  EXPECT_TRUE(Checked(*w, "&Highlight", "None"));
+  EXPECT_FALSE(Checked(*w, "&Highlight", "Green Rectangle"));
+  Trigger(*w, "&Highlight", "Colored Tile");
+  EXPECT_EQ(e.HighlightMode, 2);
+
+  Trigger(*w, "&Play", "&Pause");
+  EXPECT_EQ(e.GameMode, game::ModePaused);
+  EXPECT_NE(w->MenuEntry("&Play", "&Continue"), nullptr);
+  EXPECT_EQ(w->Tools()->ButtonAt(app::ToolBar::Pause)->text(), QStringLiteral("Play"));
+  QTest::mouseClick(w->Tools()->ButtonAt(app::ToolBar::Pause), Qt::LeftButton);
+  EXPECT_EQ(e.GameMode, game::ModeSolitaire);
+  EXPECT_NE(w->MenuEntry("&Play", "&Pause"), nullptr);
+
+  // Music off: the "Music" button is disabled; on again: enabled.
+  Trigger(*w, "&Configuration", "Play music");
+  EXPECT_FALSE(w->Tools()->ButtonAt(app::ToolBar::Music)->isEnabled());
+  Trigger(*w, "&Configuration", "Play music");
+  EXPECT_TRUE(w->Tools()->ButtonAt(app::ToolBar::Music)->isEnabled());
+}
+
+TEST_F(MainWindowTest, LosingTheFocusPausesTheGameAndRegainingItResumes) {
+  auto w = StartShown();
+  w->activateWindow();
+  if (!QTest::qWaitForWindowActive(w.get())) GTEST_SKIP() << "no window activation here";
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  EXPECT_EQ(w->Engine().GameMode, game::ModePaused);
+  w->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+  EXPECT_EQ(w->Engine().GameMode, game::ModeSolitaire);
+}
+
+TEST_F(MainWindowTest, TheMenuBarHoldsEveryEntryWithItsShortcut) {
+  auto w = StartShown();
+  struct Expected {
+    const char* menu;
+    const char* entry;
+    const char* shortcut;
+  };
+  const Expected table[] = {
+      {"&File", "Mah-Jongg Solitaire : New Fully Random Game", "F2"},
+      {"&File", "Mah-Jongg Solitaire : New 2-Player Game", "Shift+F2"},
+      {"&File", "Mah-Jongg Rivers : New Game (Easy)", "F3"},
+      {"&File", "Mah-Jongg Rivers : New Game (Hard)", "Shift+F3"},
+      {"&File", "Mah-Jongg Memory : New Game (Easy)", "F4"},
+      {"&File", "Mah-Jongg Memory : New Game (Hard)", "Shift+F4"},
+      {"&File", "E&xit", "Ctrl+C"},
+      {"&Play", "&Back", "Ctrl+Z"},
+      {"&Play", "&Hint", "Ctrl+H"},
+      {"&Play", "&Pause", "F12"},
+      {"&Play", "Shu&ffle", "Ctrl+S"},
+      {"&Play", "&Stop", "Ctrl+X"},
+      {"&Play", "&Restart", "Ctrl+R"},
+      {"View", "&Show Time Left", "Ctrl+L"},
+      {"View", "Show &Moves Left", "Ctrl+M"},
+      {"View", "Show Hall of &Fame", "Ctrl+F"},
+      {"View", "Show Status Bar", "Ctrl+B"},
+      {"View", "Show &Toolbar", "Ctrl+T"},
+      {"&Help", "&Contents", "F1"},
+      {"&Help", "&Hall of Fame", "F10"},
+      {"&Help", "&About...", "F11"},
+  };
+  for (const Expected& x : table) {
+    QAction* action = w->MenuEntry(QString::fromLatin1(x.menu), QString::fromLatin1(x.entry));
+    ASSERT_NE(action, nullptr) << x.entry;
+    EXPECT_EQ(action->shortcut().toString(), QString::fromLatin1(x.shortcut)) << x.entry;
+  }
+  QStringList titles;
+  for (QAction* action : w->menuBar()->actions()) titles << action->text();
+  EXPECT_EQ(titles, (QStringList{"&File", "&Play", "View", "&Highlight", "&Configuration",
+                                 "&Background", "Tileset", "&Layout", "M&usic", "&Help"}));
+}
+
+}  // namespace
