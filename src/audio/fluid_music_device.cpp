@@ -52,6 +52,8 @@ bool FluidMusicDevice::Open() {
   // held in memory, and the quiet pieces never need hundreds of voices.
   fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
   fluid_settings_setint(settings, "synth.polyphony", 96);
+  // The device resets the synthesiser itself when a new piece starts.
+  fluid_settings_setint(settings, "player.reset-synth", 0);
   fluid_synth_t* synth = new_fluid_synth(settings);
   if (synth == nullptr) {
     delete_fluid_settings(settings);
@@ -66,6 +68,8 @@ bool FluidMusicDevice::Open() {
   }
   settings_ = settings;
   synth_ = synth;
+  // Fades take 15 ms from full to silent.
+  gainStep_ = 1.0f / (0.015f * static_cast<float>(output_.SampleRate()));
   error_.clear();
   output_.AddSource(this);
   return true;
@@ -74,7 +78,6 @@ bool FluidMusicDevice::Open() {
 void FluidMusicDevice::Close() {
   if (!IsOpen()) return;
   output_.RemoveSource(this);
-  DeletePlayer();
   Unload();
   delete_fluid_synth(synth_);
   synth_ = nullptr;
@@ -83,20 +86,22 @@ void FluidMusicDevice::Close() {
 }
 
 bool FluidMusicDevice::PlayFile(const std::string& path) {
+  if (!IsOpen()) {
+    error_ = kNoDeviceText;
+    return false;
+  }
   std::vector<unsigned char> bytes;
   MidiFileInfo info;
   std::string error;
   const bool readable = MidiFile::Load(path, bytes, info, error);
 
   AudioOutput::Lock lock(output_);
+  const State before = state_;
+  const bool sounding = before != State::Empty && before != State::Paused;
   // Whatever happens next, the piece that was loaded is gone.
-  DeletePlayer();
   Unload();
-  if (!IsOpen()) {
-    error_ = kNoDeviceText;
-    return false;
-  }
   if (!readable) {
+    fluid_synth_all_sounds_off(synth_, -1);
     error_ = error;
     return false;
   }
@@ -104,58 +109,132 @@ bool FluidMusicDevice::PlayFile(const std::string& path) {
   info_ = info;
   file_ = path;
   loaded_ = true;
-  if (!RestartPlayer()) {
+  player_ = NewPlayer();
+  if (player_ == nullptr) {
     Unload();
+    fluid_synth_all_sounds_off(synth_, -1);
     error_ = "Cannot play the music file " + path;
     return false;
   }
   error_.clear();
-  state_ = State::Playing;
+  if (sounding) {
+    // The last piece fades out first; the audio callback then starts this one.
+    fluid_synth_all_notes_off(synth_, -1);
+    target_ = 0.0f;
+    state_ = State::Switching;
+  } else {
+    StartLoadedPiece();
+  }
   return true;
 }
 
 void FluidMusicDevice::Play() {
   AudioOutput::Lock lock(output_);
   switch (state_.load()) {
+    case State::Ended:
+      DeletePlayer();
+      player_ = NewPlayer();
+      if (player_ == nullptr) {
+        Unload();
+        return;
+      }
+      [[fallthrough]];
     case State::Stopped:
-    case State::Paused:
+      fluid_player_play(player_);
+      target_ = 1.0f;
       state_ = State::Playing;
       break;
-    case State::Ended:
-      if (RestartPlayer()) state_ = State::Playing;
+    case State::Pausing:
+    case State::Paused:
+      target_ = 1.0f;
+      state_ = State::Playing;
       break;
     case State::Empty:
     case State::Playing:
+    case State::Switching:
       break;
   }
 }
 
 void FluidMusicDevice::Pause() {
   AudioOutput::Lock lock(output_);
-  if (state_ == State::Playing) state_ = State::Paused;
+  if (state_ == State::Playing) {
+    target_ = 0.0f;
+    state_ = State::Pausing;
+  } else if (state_ == State::Switching) {
+    // Paused before it began: the new piece waits at its start.
+    StartLoadedPiece();
+    gain_ = target_ = 0.0f;
+    state_ = State::Paused;
+  }
 }
 
 void FluidMusicDevice::Resume() {
   AudioOutput::Lock lock(output_);
-  if (state_ == State::Paused) state_ = State::Playing;
+  if (state_ == State::Pausing || state_ == State::Paused) {
+    target_ = 1.0f;
+    state_ = State::Playing;
+  }
 }
 
 void FluidMusicDevice::Stop() {
   AudioOutput::Lock lock(output_);
-  if (state_ != State::Empty) state_ = State::Stopped;
+  switch (state_.load()) {
+    case State::Playing:
+      // The player stands and lets its notes go; they ring out.
+      fluid_player_stop(player_);
+      break;
+    case State::Pausing:
+    case State::Paused:
+      fluid_player_stop(player_);
+      fluid_synth_all_sounds_off(synth_, -1);
+      break;
+    case State::Switching:
+      // The new piece never began: it waits at its start.
+      fluid_synth_system_reset(synth_);
+      break;
+    case State::Empty:
+      return;
+    case State::Stopped:
+    case State::Ended:
+      break;
+  }
+  target_ = 1.0f;
+  state_ = State::Stopped;
   // A stop is not an end: a notice still pending is dropped.
   endNotice_ = false;
 }
 
 void FluidMusicDevice::SeekToStart() {
   AudioOutput::Lock lock(output_);
-  if (state_ == State::Empty) return;
-  if (RestartPlayer()) {
-    state_ = State::Stopped;
-  } else {
-    Unload();
-  }
+  const State before = state_;
+  if (before == State::Empty) return;
   endNotice_ = false;
+  if (before == State::Switching) {
+    fluid_synth_system_reset(synth_);
+  } else {
+    DeletePlayer();
+    player_ = NewPlayer();
+    if (player_ == nullptr) {
+      Unload();
+      return;
+    }
+    // What sounds rings out, unless it stood paused.
+    fluid_synth_all_notes_off(synth_, -1);
+    if (before == State::Pausing || before == State::Paused) fluid_synth_all_sounds_off(synth_, -1);
+  }
+  target_ = 1.0f;
+  state_ = State::Stopped;
+}
+
+bool FluidMusicDevice::IsPlaying() const {
+  const State s = state_;
+  return s == State::Playing || s == State::Switching;
+}
+
+bool FluidMusicDevice::IsPaused() const {
+  const State s = state_;
+  return s == State::Pausing || s == State::Paused;
 }
 
 std::int64_t FluidMusicDevice::Position() const {
@@ -174,39 +253,66 @@ std::int64_t FluidMusicDevice::Position() const {
 }
 
 void FluidMusicDevice::MixInto(float* out, int frames) {
-  if (state_ != State::Playing || player_ == nullptr) return;
   for (int done = 0; done < frames;) {
+    const State state = state_;
+    if (state == State::Empty || state == State::Paused) return;
+    // Stopped, with the last notes and their echo long gone: nothing to
+    // render (music switched off costs nothing).
+    if (state == State::Stopped && fluid_synth_get_active_voice_count(synth_) == 0) {
+      if (quietFrames_ >= output_.SampleRate() * 3) return;
+    } else {
+      quietFrames_ = 0;
+    }
     const int n = std::min(kBlockFrames, frames - done);
+    quietFrames_ += n;
     fluid_synth_write_float(synth_, n, block_.data(), 0, 2, block_.data(), 1, 2);
     float* dst = out + static_cast<std::ptrdiff_t>(done) * AudioOutput::kChannels;
-    for (int i = 0; i < n * AudioOutput::kChannels; ++i) dst[i] += block_[i];
+    for (int i = 0; i < n; ++i) {
+      if (gain_ < target_) gain_ = std::min(target_, gain_ + gainStep_);
+      else if (gain_ > target_) gain_ = std::max(target_, gain_ - gainStep_);
+      dst[2 * i] += gain_ * block_[2 * i];
+      dst[2 * i + 1] += gain_ * block_[2 * i + 1];
+    }
     done += n;
-    // The piece ends when its last event has been played. FluidSynth's
-    // player says "done" only seconds later, once the last notes have
-    // faded; a piece that loops must not wait for that.
-    if (fluid_player_get_current_tick(player_) >= info_.LengthTicks ||
-        fluid_player_get_status(player_) == FLUID_PLAYER_DONE) {
+    if (gain_ == 0.0f && target_ == 0.0f) {
+      if (state == State::Pausing) {
+        state_ = State::Paused;
+        return;
+      }
+      if (state == State::Switching) StartLoadedPiece();
+    }
+    if (state == State::Playing && PieceAtEnd()) {
       // Only a playing piece gets here, so this is the real end.
       state_ = State::Ended;
       endNotice_ = true;
-      return;
     }
   }
 }
 
-bool FluidMusicDevice::RestartPlayer() {
-  DeletePlayer();
-  if (!loaded_ || synth_ == nullptr) return false;
-  // Silence what the last piece left sounding and reset the channels.
-  fluid_synth_system_reset(synth_);
-  player_ = new_fluid_player(synth_);
-  if (player_ == nullptr) return false;
-  if (fluid_player_add_mem(player_, bytes_.data(), bytes_.size()) != FLUID_OK ||
-      fluid_player_play(player_) != FLUID_OK) {
-    DeletePlayer();
-    return false;
+fluid_player_t* FluidMusicDevice::NewPlayer() {
+  if (!loaded_ || synth_ == nullptr) return nullptr;
+  fluid_player_t* player = new_fluid_player(synth_);
+  if (player == nullptr) return nullptr;
+  if (fluid_player_add_mem(player, bytes_.data(), bytes_.size()) != FLUID_OK) {
+    delete_fluid_player(player);
+    return nullptr;
   }
-  return true;
+  return player;
+}
+
+void FluidMusicDevice::StartLoadedPiece() {
+  fluid_synth_system_reset(synth_);
+  fluid_player_play(player_);
+  target_ = 1.0f;
+  state_ = State::Playing;
+}
+
+bool FluidMusicDevice::PieceAtEnd() {
+  // The piece ends when its last event has played. FluidSynth's player says
+  // "done" only seconds later, once the last notes have faded; a piece that
+  // loops must not wait for that.
+  return fluid_player_get_current_tick(player_) >= info_.LengthTicks ||
+         fluid_player_get_status(player_) == FLUID_PLAYER_DONE;
 }
 
 void FluidMusicDevice::DeletePlayer() {

@@ -37,8 +37,8 @@ class FluidMusicDevice : public game::MusicDevice, private AudioSource {
   void Resume() override;
   void Stop() override;
   void SeekToStart() override;
-  bool IsPlaying() const override { return state_ == State::Playing; }
-  bool IsPaused() const override { return state_ == State::Paused; }
+  bool IsPlaying() const override;
+  bool IsPaused() const override;
   std::int64_t StartPosition() const override { return 0; }
   std::int64_t Length() const override { return loaded_ ? info_.LengthTicks : 0; }
   std::int64_t Position() const override;
@@ -49,14 +49,26 @@ class FluidMusicDevice : public game::MusicDevice, private AudioSource {
   const std::string& LoadedFile() const { return file_; }
 
  private:
-  // Ended: the player ran through the last event while playing. A stop or a
-  // pause is never taken for an end.
-  enum class State { Empty, Stopped, Playing, Paused, Ended };
+  enum class State {
+    Empty,      // nothing loaded: silent
+    Stopped,    // the player stands (stopped, or back at the start); what
+                // still sounds rings out
+    Playing,
+    Pausing,    // fading out, then Paused
+    Paused,     // nothing is rendered: the music stands exactly where it is
+    Switching,  // fading out the last piece before the next one starts
+    Ended,      // the last event has played (never after a stop or pause);
+                // what still sounds rings out
+  };
 
   void MixInto(float* out, int frames) override;
-  // Replaces the player by a fresh one on the loaded bytes, at the start of
-  // the piece (with the output locked).
-  bool RestartPlayer();
+  // A player on the loaded piece, at its start and not yet playing; null
+  // when FluidSynth refuses it.
+  fluid_player_t* NewPlayer();
+  // Resets the synthesiser (programs, controllers, sounding notes) and sets
+  // the new player going (with the output locked).
+  void StartLoadedPiece();
+  bool PieceAtEnd();
   void DeletePlayer();
   void Unload();
 
@@ -72,6 +84,14 @@ class FluidMusicDevice : public game::MusicDevice, private AudioSource {
   std::atomic<State> state_{State::Empty};
   std::atomic<bool> endNotice_{false};
   std::string error_;
+  // The synthesiser's output is scaled by gain_, which moves towards
+  // target_ in a few milliseconds: pausing, resuming and changing pieces
+  // fade instead of clicking.
+  float gain_ = 1.0f;
+  float target_ = 1.0f;
+  float gainStep_ = 1.0f;
+  // Frames rendered while stopped with no voice sounding.
+  int quietFrames_ = 0;
   // The synthesiser renders into this block before it is mixed in.
   static constexpr int kBlockFrames = 256;
   std::array<float, kBlockFrames * AudioOutput::kChannels> block_{};

@@ -78,6 +78,10 @@ TEST_F(FluidMusicDeviceTest, PauseAndStopHoldThePositionAndAreNoEnd) {
   Render(output, kChunk * 4);
   device.Pause();
   EXPECT_TRUE(device.IsPaused());
+  // The music fades out in a few milliseconds instead of clicking off.
+  const std::vector<float> fade = Render(output, kChunk / 5);
+  EXPECT_GT(audio_test::Peak(std::vector<float>(fade.begin(), fade.begin() + 40)), 0.0f);
+  EXPECT_EQ(audio_test::Peak(std::vector<float>(fade.end() - 40, fade.end())), 0.0f);
   const std::int64_t held = device.Position();
   EXPECT_GT(held, 0);
   const std::vector<float> paused = Render(output, kChunk * 20);  // two seconds
