@@ -1,0 +1,246 @@
+// The help window's two texts, "sorami.rtf" (how to play, every menu command
+// and its shortcut, the hall of fame, the layout editor) and "whatsnew.rtf"
+// (what this version brings). Both are written with RtfWriter, which keeps
+// to the small RTF subset listed in rtf_writer.h.
+
+#include "generators.h"
+#include "rtf_writer.h"
+
+namespace assets {
+namespace {
+
+QByteArray HelpText() {
+  RtfWriter w;
+  w.Title("Sorami 5.28");
+  w.Paragraph("//Mah-Jongg solitaire, Rivers and Memory for one or two players.//");
+
+  w.Heading("The aim of the game");
+  w.Paragraph(
+      "144 tiles lie stacked in a layout of up to five layers. Take them away in matching pairs until the "
+      "board is empty. Click a free tile to select it, then click a free tile that matches it: both leave the "
+      "board. Click the selected tile again to put it back down. The status bar shows how many tiles are "
+      "left, how many moves are open and the time you have used.");
+
+  w.Heading("The tiles");
+  w.Bullet("**Craks** (characters): the numbers one to nine written over the character for ten thousand. Four of each.");
+  w.Bullet("**Bamboos**: one to nine bamboo sticks; the one of bamboo shows a bird. Four of each.");
+  w.Bullet("**Dots** (circles): one to nine circles. Four of each.");
+  w.Bullet("**Winds**: East, South, West and North, with a small E, S, W or N. Four of each.");
+  w.Bullet("**Dragons**: the red dragon, the green dragon and the white dragon (a blue frame). Four of each.");
+  w.Bullet("**Flowers**: plum, orchid, chrysanthemum and bamboo, numbered 1 to 4. One of each.");
+  w.Bullet("**Seasons**: spring, summer, autumn and winter, numbered 1 to 4. One of each.");
+  w.Paragraph(
+      "Two tiles match when they show the same picture. The four flowers all match each other, and so do "
+      "the four seasons, but a flower never matches a season. \"View Tiles\" in the Help menu shows the whole set.");
+
+  w.Heading("Free tiles");
+  w.Paragraph(
+      "Only a free tile can be taken. A tile is free when no tile lies on top of it, not even half of one, "
+      "and when it can slide out sideways: at least one of its two long sides, left or right, must be open. "
+      "A tile with neighbours on both its left and its right is held fast. Clicking a tile that is not free "
+      "plays a short \"no\" sound.");
+  w.Subheading("The Vertical Variation");
+  w.Paragraph(
+      "With {{Play > Vertical Variation}} ticked the sides swap: a tile is held fast when it has a neighbour "
+      "above it and one below it on the screen, and its left and right neighbours no longer matter. Nothing "
+      "may lie on top of it, as before. Switching the variation during a game asks whether to start again.");
+
+  w.Heading("Playing Mah-Jongg solitaire");
+  w.Bullet("{{F2}} deals a new random game on the current layout. The {{New}} button starts a game of the kind you played last.");
+  w.Bullet(
+      "**Specific games**: every deal has a game number. Type a number on the Options page of the help window "
+      "({{Play > Random Seed}}) and choose {{File > Mah-Jongg Solitaire : New Specific Game}} to play exactly "
+      "that board again, or {{New Random Specific Game}} to let the game pick a number and show it.");
+  w.Bullet(
+      "**Winnable layouts**: with {{Configuration > Winnable Layouts (in at least one way)}} ticked every deal "
+      "can be cleared completely, though a careless move can still lead into a dead end.");
+  w.Bullet("{{Back}} ({{Ctrl+Z}}) takes the last pair back; {{Restart}} ({{Ctrl+R}}) puts every pair back and starts the clock again.");
+  w.Bullet("{{Hint}} ({{Ctrl+H}}) lights up a pair you can take; press it again for the next pair. Each hint adds 40 seconds to your time.");
+  w.Bullet(
+      "{{Shuffle}} ({{Ctrl+S}}) mixes the tiles that are left on their places. With {{Winnable Shuffles (in at "
+      "least one way)}} ticked the new board can still be cleared. The shuffle adds 10 seconds for every move it "
+      "opens.");
+  w.Bullet(
+      "When no move is left the status bar says **SORRY, NO MORE MOVES !!**. Take a few pairs back, shuffle, "
+      "or start again.");
+  w.Bullet(
+      "{{Pause}} ({{F12}}) hides the board and stops the clock; press it again to go on. The game also pauses "
+      "by itself when you switch to another window. {{Stop}} ({{Ctrl+X}}) ends the game.");
+  w.Bullet("A game may last at most 99 minutes 59 seconds (time plus penalties); then it stops.");
+
+  w.Heading("Two-player solitaire");
+  w.Paragraph(
+      "{{Shift+F2}} deals a board for two players sharing the mouse. Player 1 begins; every pair taken away "
+      "passes the turn. Each player has a clock that runs only during that player's turns, and the hall-of-fame "
+      "panel shows both clocks with the name of the player to move blinking. When the board is empty, the "
+      "player who used less time wins. Hints, undo and pause are not available, and two-player games do not "
+      "enter the hall of fame.");
+
+  w.Heading("Mah-Jongg Rivers");
+  w.Paragraph(
+      "The tiles lie flat in a block and every tile may be picked. Two matching tiles are taken away when they "
+      "can be joined by a line of at most three straight pieces (so with at most two turns) that runs only "
+      "through empty places. The line may go round the outside of the block.");
+  w.Bullet("**Easy** ({{F3}}): one layer of 84 tiles (craks, bamboos and the first three dots).");
+  w.Bullet(
+      "**Hard** ({{Shift+F3}}): two layers of 72 tiles, one lying exactly on the other. A pair must lie on the "
+      "same layer, and a line on the lower layer can only use places already emptied there.");
+  w.Paragraph(
+      "With {{Configuration > Animate Tile Rivers in Mahjongg Rivers}} ticked the first tile travels along the "
+      "line before the pair leaves. Back, Restart and Shuffle work (the shuffle costs nothing here); there are "
+      "no hints.");
+
+  w.Heading("Mah-Jongg Memory");
+  w.Paragraph(
+      "All tiles lie face down. Click two of them to turn them over. After half a second they are judged: a "
+      "matching pair leaves the board, any other two turn face down again and add two seconds to your time. "
+      "Find every pair as quickly as you can.");
+  w.Bullet("**Easy** ({{F4}}): 32 tiles, eight groups of four.");
+  w.Bullet("**Hard** ({{Shift+F4}}): 84 tiles, twenty-one groups of four.");
+
+  w.Heading("The hall of fame");
+  w.Paragraph(
+      "Sorami keeps the ten best times of every layout and of Rivers Easy, Rivers Hard, Memory Easy and Memory "
+      "Hard. Your time is the time you played plus the penalties (the \"malus\"). Times count only while "
+      "{{Configuration > Enable time tracking for the Hall of fame}} is ticked. When a finished game earns a "
+      "place, the Hall of Fame page opens: type your name (up to eight letters) and it is written beside your "
+      "time. The name you type on the Options page ({{Play > Player Name}}) is used for new records.");
+  w.Paragraph(
+      "{{View > Show Hall of Fame}} ({{Ctrl+F}}) shows the table of the current game beside the board; your "
+      "latest record stands in bold italic. On the Hall of Fame page ({{F10}}) you can look at any table and, "
+      "with {{Reset High Scores}}, clear one. {{Highlight > Show Current Tile}} shows the tile under the "
+      "pointer at the foot of the panel, which helps to see tiles hidden under others.");
+  w.Paragraph("The tables are kept in the file Hallfame.ini beside the program and written when you quit.");
+
+  w.Heading("The layout editor");
+  w.Paragraph(
+      "{{Layout > Create Layout}} starts with an empty board; {{Layout > Edit Layout}} starts from the current "
+      "layout. The tiles are shown face down and the panel above the board counts the tiles still to place.");
+  w.Bullet("**Left click** places a tile where the preview tile shows. It may not overlap a tile of the same layer, and a tile on a higher layer needs a tile below it (half a tile off is fine).");
+  w.Bullet("**Right click** removes a tile, unless another tile lies on it.");
+  w.Bullet("Type the layout's name in the **Layout Name** field.");
+  w.Bullet(
+      "{{Move Board}} shifts the whole layout by half a tile: {{Move to left <}} ({{Ctrl+S}}), {{Move to right >}} "
+      "({{Ctrl+D}}), {{Move to top /\\}} ({{Ctrl+E}}), {{Move to bottom \\/}} ({{Ctrl+X}}), as long as there is room.");
+  w.Bullet(
+      "In the {{Exit}} menu: {{Save}} writes the layout into the current layout file, {{Save as...}} asks for a "
+      "new file, {{Try it}} plays the layout without saving it, and {{Exit}} leaves the editor and throws the "
+      "changes away. A layout needs exactly 144 tiles before it can be saved or tried.");
+  w.Paragraph(
+      "Layouts are the .lay files in the Layouts folder beside the program; .shp layout files placed there are "
+      "read as well. Every layout appears in the Layout menu.");
+
+  w.Heading("Menus and shortcuts");
+  w.Subheading("File");
+  w.Command("Mah-Jongg Solitaire : New Fully Random Game", "F2", "a new random deal.");
+  w.Command("Mah-Jongg Solitaire : New Random Specific Game", "", "a deal with a game number picked for you.");
+  w.Command("Mah-Jongg Solitaire : New Specific Game", "", "the deal of the game number on the Options page.");
+  w.Command("Mah-Jongg Solitaire : New 2-Player Game", "Shift+F2", "");
+  w.Command("Mah-Jongg Rivers : New Game (Easy)", "F3", "");
+  w.Command("Mah-Jongg Rivers : New Game (Hard)", "Shift+F3", "");
+  w.Command("Mah-Jongg Memory : New Game (Easy)", "F4", "");
+  w.Command("Mah-Jongg Memory : New Game (Hard)", "Shift+F4", "");
+  w.Command("Exit", "Ctrl+C", "saves the settings and the hall of fame and quits.");
+  w.Subheading("Play");
+  w.Command("Back", "Ctrl+Z", "take the last pair back.");
+  w.Command("Hint", "Ctrl+H", "show a pair you can take (40 seconds).");
+  w.Command("Pause / Continue", "F12", "");
+  w.Command("Shuffle", "Ctrl+S", "");
+  w.Command("Stop", "Ctrl+X", "");
+  w.Command("Restart", "Ctrl+R", "");
+  w.Command("Player Name", "", "your name for the hall of fame (Options page).");
+  w.Command("Random Seed", "", "the game number for specific games (Options page).");
+  w.Command("Vertical Variation", "", "the up-and-down free rule.");
+  w.Subheading("View");
+  w.Command("Invert selection", "", "selected and hinted tiles show in inverted colours instead of coloured.");
+  w.Command("Cool Menu", "", "menus with the Sorami title band.");
+  w.Command("Cool Mouse", "", "Sorami's own mouse pointer.");
+  w.Command("Cool Toolbar", "", "the patterned toolbar.");
+  w.Command("Cool Buttons", "", "flat toolbar buttons.");
+  w.Command("Cool Status", "", "status messages slide in letter by letter.");
+  w.Command("Show Time Left", "Ctrl+L", "show the time used (also a click on the time field).");
+  w.Command("Show Moves Left", "Ctrl+M", "show the open moves (also a click on the moves field).");
+  w.Command("Show Hall of Fame", "Ctrl+F", "");
+  w.Command("Show Status Bar", "Ctrl+B", "");
+  w.Command("Show Toolbar", "Ctrl+T", "");
+  w.Subheading("Highlight");
+  w.Command("None", "", "the tile under the pointer is not marked.");
+  w.Command("Red Rectangle, Green Rectangle, Blue Rectangle", "", "a frame round the tile under the pointer.");
+  w.Command("Colored Tile", "", "the tile under the pointer takes the hint colour.");
+  w.Command("Show Current Tile", "", "the tile under the pointer at the foot of the hall-of-fame panel.");
+  w.Command("Only Possible Moves", "", "only free tiles are marked under the pointer.");
+  w.Subheading("Configuration");
+  w.Command("Winnable Layouts (in at least one way)", "", "");
+  w.Command("Winnable Shuffles (in at least one way)", "", "");
+  w.Command("Enable time tracking for the Hall of fame", "", "");
+  w.Command("Enable 3D shadows on tilesets", "", "higher tiles cast shadows on lower ones.");
+  w.Command("Begin game directly at startup", "", "");
+  w.Command("Switch to 800x600 at startup", "", "");
+  w.Command("Animate Board while building the tiles", "", "watch the tiles being dealt.");
+  w.Command("Animate Tile Rivers in Mahjongg Rivers", "", "");
+  w.Command("Run music automatically at startup", "", "");
+  w.Command("Play sound effects", "", "");
+  w.Command("Play music", "", "");
+  w.Subheading("Background and Tileset");
+  w.Paragraph(
+      "The Background menu offers None, Dragons, Andromeda, Kanji (classic) and Catpats; the Tileset menu "
+      "offers Orange borders, Dark borders, Blue borders and Few Colors. {{Load from disk}} in either menu "
+      "opens a picture of your own (.bmp or .jpg). A background smaller than the board is repeated like "
+      "wallpaper. A tileset picture holds the 42 faces in a grid of 41 x 51 pixel cells, a blank tile, the "
+      "selected and hint colours and the masks; the pictures in the Tilesets folder show the layout.");
+  w.Subheading("Layout");
+  w.Command("Create Layout", "", "");
+  w.Command("Edit Layout", "", "");
+  w.Paragraph("Below them, one entry for every layout: choose one to play it.");
+  w.Subheading("Music");
+  w.Command("Random Music", "", "when a piece ends, a piece chosen at random follows; otherwise the piece starts again.");
+  w.Paragraph(
+      "Below it, one entry for every piece in the Musics folder (.mid files). Night is the piece played at first. The "
+      "{{Music}} button of the toolbar pauses and resumes the music.");
+  w.Subheading("Help");
+  w.Command("Contents", "F1", "this text.");
+  w.Command("What's New", "", "");
+  w.Command("French Help", "", "");
+  w.Command("View Tiles", "", "all 42 tile faces.");
+  w.Command("Hall of Fame", "F10", "");
+  w.Command("About...", "F11", "");
+
+  w.Heading("The toolbar");
+  w.Paragraph(
+      "{{New}} (a right click opens a menu of all kinds of games), {{Back}}, {{Hint}}, {{Shuffle}}, {{Pause}}, "
+      "{{Music}}, {{Help}}, {{About}}, {{Hall of Fame}} and {{Exit}} do what their menu entries do.");
+
+  w.Heading("Settings");
+  w.Paragraph(
+      "Your choices are kept in the file Sorami.ini beside the program. It is read when Sorami starts and "
+      "written when you quit.");
+  return w.Finish();
+}
+
+QByteArray WhatsNewText() {
+  RtfWriter w;
+  w.Title("What's new in Sorami 5.28");
+  w.Heading("Look");
+  w.Bullet("Four new tilesets drawn for this version: orange, dark and blue borders, and a 256-colour set.");
+  w.Bullet("New backgrounds: Kanji (classic), Dragons, Andromeda and Catpats.");
+  w.Bullet("Hall of Fame panel with a preview of the tile under the pointer ({{Highlight > Show Current Tile}}).");
+  w.Heading("Sound");
+  w.Bullet("Four pieces of music of our own: **Night**, **Garden**, **Temple** and **Lanterns**.");
+  w.Bullet("New sound effects for selecting, taking a pair and refused clicks.");
+  w.Heading("Play");
+  w.Bullet("Mah-Jongg Rivers and Mah-Jongg Memory, each in an Easy and a Hard version, with their own hall-of-fame tables.");
+  w.Bullet("The Vertical Variation of the free rule.");
+  w.Bullet("Winnable deals and winnable shuffles, and numbered games you can replay.");
+  w.Bullet("The layout editor can move a whole layout by half a tile in each direction.");
+  w.Paragraph("//Enjoy the game!//");
+  return w.Finish();
+}
+
+}  // namespace
+
+void WriteHelpTexts(const Output& out) {
+  out.Write("sorami.rtf", HelpText());
+  out.Write("whatsnew.rtf", WhatsNewText());
+}
+
+}  // namespace assets

@@ -1,0 +1,117 @@
+// Contact sheets for a person to judge the artwork: every tileset's tiles at
+// 1x and 3x, and a small board painted from the tileset file with the same
+// mask-then-picture steps the game uses.
+
+#include "generators.h"
+#include "tileset.h"
+
+#include <QPainter>
+
+#include <stdexcept>
+
+namespace assets {
+namespace {
+
+void AndRect(QImage& dst, int dx, int dy, const QImage& src, QRect from) {
+  for (int y = 0; y < from.height(); ++y) {
+    for (int x = 0; x < from.width(); ++x) {
+      if (!dst.rect().contains(dx + x, dy + y)) continue;
+      dst.setPixel(dx + x, dy + y, dst.pixel(dx + x, dy + y) & src.pixel(from.x() + x, from.y() + y));
+    }
+  }
+}
+
+void OrRect(QImage& dst, int dx, int dy, const QImage& src, QRect from) {
+  for (int y = 0; y < from.height(); ++y) {
+    for (int x = 0; x < from.width(); ++x) {
+      if (!dst.rect().contains(dx + x, dy + y)) continue;
+      dst.setPixel(dx + x, dy + y, dst.pixel(dx + x, dy + y) | src.pixel(from.x() + x, from.y() + y));
+    }
+  }
+}
+
+void CopyRect(QImage& dst, int dx, int dy, const QImage& src, QRect from) {
+  for (int y = 0; y < from.height(); ++y) {
+    for (int x = 0; x < from.width(); ++x) {
+      if (dst.rect().contains(dx + x, dy + y)) dst.setPixel(dx + x, dy + y, src.pixel(from.x() + x, from.y() + y));
+    }
+  }
+}
+
+// The ready-made tile pictures: blank tile, AND the face mask, OR the face.
+QImage TileTexture(const QImage& tileset) {
+  QImage texture(800, 600, QImage::Format_RGB32);
+  texture.fill(Qt::black);
+  for (int face = 1; face <= 42; ++face) {
+    const QPoint cell = FaceCell(face);
+    const int u = 46 * cell.x(), v = 56 * cell.y();
+    CopyRect(texture, u, v, tileset, QRect(0, 256, 46, 56));
+    AndRect(texture, u + 6, v, tileset, QRect(41 * cell.x() + 1, 51 * cell.y() + 313, 40, 50));
+    OrRect(texture, u + 6, v, tileset, QRect(41 * cell.x() + 1, 51 * cell.y() + 1, 40, 50));
+  }
+  return texture;
+}
+
+QImage Load(const QString& path) {
+  QImage image(path);
+  if (image.isNull()) throw std::runtime_error("cannot read " + path.toStdString());
+  return image.convertToFormat(QImage::Format_RGB32);
+}
+
+// A small three-layer board with one selected and one hint tile.
+QImage SampleBoard(const QImage& tileset, const QImage& texture, const QImage& background) {
+  QImage board = background.copy(0, 0, 704, 468);
+  struct Place { int x, y, z; };
+  std::vector<Place> places;
+  for (int z = 1; z <= 3; ++z) {
+    const int w = 12 - 4 * (z - 1), h = 6 - 2 * (z - 1);
+    for (int i = 0; i < w; ++i) {
+      for (int j = 0; j < h; ++j) places.push_back({6 + 2 * (z - 1) + 2 * i, 3 + 2 * (z - 1) + 2 * j, z});
+    }
+  }
+  // Painting order: layer up, column right to left, row top to bottom.
+  std::stable_sort(places.begin(), places.end(), [](const Place& a, const Place& b) {
+    if (a.z != b.z) return a.z < b.z;
+    if (a.x != b.x) return a.x > b.x;
+    return a.y < b.y;
+  });
+  int n = 0;
+  for (const Place& p : places) {
+    const int face = n % 42 + 1;
+    ++n;
+    const QPoint cell = FaceCell(face);
+    const int a = 20 * p.x + 6 * p.z + 36 - 46, b = 25 * p.y - 6 * p.z + 25 - 59;
+    AndRect(board, a - 6, b, tileset, QRect(138, 256, 46, 56));
+    OrRect(board, a - 6, b, texture, QRect(46 * cell.x(), 56 * cell.y(), 46, 56));
+    const bool selected = n == 5, hinted = n == 9 || n == 40;
+    if (selected || hinted) {
+      CopyRect(board, a, b, tileset, selected ? QRect(52, 256, 40, 50) : QRect(98, 256, 40, 50));
+      AndRect(board, a, b, tileset, QRect(41 * cell.x() + 1, 51 * cell.y() + 313, 40, 50));
+      OrRect(board, a, b, tileset, QRect(41 * cell.x() + 1, 51 * cell.y() + 1, 40, 50));
+    }
+  }
+  return board;
+}
+
+}  // namespace
+
+void WritePreviews(const QString& data_dir, const Output& preview) {
+  const QString names[] = {"pai", "darkpai", "bluepai", "pai256"};
+  QImage background = Load(data_dir + "/Backgrounds/kanji.bmp");
+  for (const QString& name : names) {
+    const QImage tileset = Load(data_dir + "/Tilesets/" + name + ".bmp");
+    const QImage texture = TileTexture(tileset);
+    const QImage used = texture.copy(0, 0, 414, 280);
+    QImage sheet(414 * 4 + 20, 280 * 3 + 300, QImage::Format_RGB32);
+    sheet.fill(QColor(60, 90, 80));
+    QPainter p(&sheet);
+    p.drawImage(0, 0, used);
+    p.drawImage(430, 0, tileset);
+    p.drawImage(0, 300, used.scaled(used.size() * 3));
+    p.end();
+    preview.Write(name + "-sheet.png", EncodePng(sheet));
+    preview.Write(name + "-board.png", EncodePng(SampleBoard(tileset, texture, background)));
+  }
+}
+
+}  // namespace assets

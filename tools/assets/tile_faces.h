@@ -1,0 +1,21 @@
+#pragma once
+// The pictures of the 42 tile faces, drawn with antialiasing onto a
+// transparent 40 x 50 canvas. The tileset builder turns the alpha channel
+// into the exact face mask.
+
+#include <QImage>
+
+namespace assets {
+
+// Faces as the game numbers them: 1-9 craks, 10-18 bamboos, 19-27 dots,
+// 28-31 flowers (plum, orchid, chrysanthemum, bamboo), 32-35 seasons (spring,
+// summer, autumn, winter), 36-38 dragons (red, green, white), 39-42 winds
+// (east, south, west, north).
+constexpr int kFaceWidth = 40;
+constexpr int kFaceHeight = 50;
+
+// A 40 x 50 ARGB32 (premultiplied) picture of face 1..42, transparent where
+// the blank tile is to show through.
+QImage DrawFace(int face);
+
+}  // namespace assets
