@@ -19,6 +19,8 @@
 #include <filesystem>
 
 #include "app/band_menu.h"
+#include "app/editor_panel.h"
+#include "app/editor_shell.h"
 #include "app/picture_box.h"
 #include "app/pointer_shape.h"
 #include "app/status_line.h"
@@ -67,16 +69,6 @@ TSorami::TSorami(Environment environment) : env_(std::move(environment)) {
   looks_ = std::make_unique<view::Looks>(*view_, static_cast<view::LooksHost&>(*this),
                                         programDir_.toStdString());
 
-  QScreen* screen = QGuiApplication::primaryScreen();
-  const QSize screenSize = screen != nullptr ? screen->geometry().size() : QSize(800, 600);
-  std::unique_ptr<DisplayBackend> display = std::move(env_.Display);
-  if (!display) {
-    display = MakeSystemDisplayBackend({screenSize.width(), screenSize.height()},
-                                       QGuiApplication::platformName() == QLatin1String("xcb"));
-  }
-  env_.Display = std::move(display);
-  displayMode_ = std::make_unique<DisplayMode>(*env_.Display);
-
   Init();
 }
 
@@ -86,16 +78,20 @@ TSorami::~TSorami() {
   delete techno_;
   // The engine and the music logic hold references into each other and to
   // this window: take them down before the widgets go.
+  editor_.reset();
   engine_->Music = nullptr;
   music_.reset();
   engine_.reset();
 }
 
-int TSorami::ScreenWidth() const {
-  if (displayMode_ && displayMode_->DisplayModeChanged()) return 800;
+Resolution TSorami::ScreenSize() const {
+  if (env_.Display) return env_.Display->Current();
   QScreen* screen = QGuiApplication::primaryScreen();
-  return screen != nullptr ? screen->geometry().width() : 800;
+  if (screen == nullptr) return {800, 600};
+  return {screen->geometry().width(), screen->geometry().height()};
 }
+
+int TSorami::ScreenWidth() const { return ScreenSize().width; }
 
 // ---------------------------------------------------------------- start-up
 
@@ -141,6 +137,9 @@ void TSorami::Init() {
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
   column->addWidget(toolBar_);
+  editorPanel_ = new EditorPanel(central_);
+  editorPanel_->hide();
+  column->addWidget(editorPanel_);
   auto* row = new QHBoxLayout;
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
@@ -167,8 +166,15 @@ void TSorami::Init() {
   // 7. The settings file.
   ReadSettingsFile();
   BuildMenus();
+  editor_ = std::make_unique<EditorShell>(*this, *editorPanel_);
 
-  // 8. The 800 x 600 switch.
+  // 8. The 800 x 600 switch. XRandR is only asked when the switch is on.
+  if (!env_.Display) {
+    const Resolution screen = ScreenSize();
+    env_.Display = MakeSystemDisplayBackend(
+        screen, e.Opt.Res800 && QGuiApplication::platformName() == QLatin1String("xcb"));
+  }
+  displayMode_ = std::make_unique<DisplayMode>(*env_.Display);
   if (e.Opt.Res800) displayMode_->Switch800x600();
 
   // 9. Where the grid sits in the board pictures.
@@ -238,11 +244,8 @@ void TSorami::ReadSettingsFile() {
 }
 
 void TSorami::PlaceWindow() {
-  QScreen* screen = QGuiApplication::primaryScreen();
   const int screenWidth = ScreenWidth();
-  const int screenHeight =
-      displayMode_->DisplayModeChanged() ? 600
-                                         : (screen != nullptr ? screen->geometry().height() : 600);
+  const int screenHeight = ScreenSize().height;
   if (screenWidth == loaded_.PreviousRes) {
     move(loaded_.XPos, loaded_.YPos);
   } else if (screenWidth == 640) {
@@ -259,11 +262,13 @@ void TSorami::LayOut() {
   const game::Options& o = engine_->Opt;
   const bool editor = engine_->GameMode == game::ModeEditor;
   toolBar_->setVisible(o.Toolbar1 && !editor);
+  editorPanel_->setVisible(editor);
   statusLine_->setVisible(o.ShowTitle);
   hofBox_->setVisible(o.ShowHallFame);
   int width = kBoardWidth;
   int height = kBoardHeight;
-  if (o.Toolbar1) height += ToolBar::kHeight;
+  if (o.Toolbar1 && !editor) height += ToolBar::kHeight;
+  if (editor) height += EditorPanel::kHeight;
   if (o.ShowTitle) height += StatusLine::kHeight;
   if (o.ShowHallFame) width += hofBox_->width();
   if (narrowScreen_) {
@@ -420,7 +425,7 @@ bool TSorami::FormCloseQuery() {
   closing_ = true;
   timer_.stop();
   musicDevice_->Stop();
-  displayMode_->Restore();
+  if (displayMode_) displayMode_->Restore();
   return true;
 }
 

@@ -45,6 +45,8 @@ class AudioOutput;
 namespace app {
 
 class BandMenu;
+class EditorPanel;
+class EditorShell;
 class PictureBox;
 class StatusLine;
 
@@ -94,11 +96,14 @@ class TSorami : public QMainWindow,
   QAction* MenuEntry(const QString& menu, const QString& entry) const;
 
   THelpForm* Help() const { return help_; }
+  // The layout editor's menus and panel.
+  EditorShell* Editor() const { return editor_.get(); }
   // The layout editor's two commands; set by the editor when it is created.
   std::function<void()> CreateLayoutHandler;
   std::function<void()> EditLayoutHandler;
 
-  // The screen width as the game sees it (after the 800 x 600 switch).
+  // The screen's size as the game sees it (after the 800 x 600 switch).
+  Resolution ScreenSize() const;
   int ScreenWidth() const;
 
   // Runs the menu's commands; public so that the help window, the editor
@@ -114,6 +119,9 @@ class TSorami : public QMainWindow,
   // After any command: check marks, captions and enabled states from the
   // engine's state.
   void RefreshFromEngine();
+  // Sizes and shows the parts from the options (and the editor panel in
+  // place of the toolbar while the layout editor is open).
+  void LayOut();
 
   // game::ScreenPort
   void PaintBoard() override;
@@ -187,8 +195,6 @@ class TSorami : public QMainWindow,
   void ToolButton(ToolBar::Button which);
   void OpenNewGameMenu(QPoint at);
 
-  // Sizes and shows the parts from the options.
-  void LayOut();
   void ApplyCoolMenu();
   void ApplyCoolMouse();
   void Tick();
@@ -229,6 +235,8 @@ class TSorami : public QMainWindow,
   QTimer timer_;
   QWidget* central_ = nullptr;
   ToolBar* toolBar_ = nullptr;
+  EditorPanel* editorPanel_ = nullptr;
+  std::unique_ptr<EditorShell> editor_;
   PictureBox* game_ = nullptr;
   PictureBox* hofBox_ = nullptr;
   THelpForm* help_ = nullptr;

@@ -6,33 +6,13 @@
 #include <vector>
 
 #include "app/display_mode.h"
+#include "window_test_support.h"
 
 namespace {
 
 using app::DisplayMode;
 using app::Resolution;
-
-class FakeDisplay final : public app::DisplayBackend {
- public:
-  Resolution current{1024, 768};
-  bool accepts = true;
-  std::vector<Resolution> applied;
-  int restored = 0;
-
-  Resolution Current() override { return current; }
-  bool Test(Resolution) override { return accepts; }
-  bool Apply(Resolution size) override {
-    applied.push_back(size);
-    current = size;
-    return true;
-  }
-  bool TestDefault() override { return true; }
-  bool RestoreDefault() override {
-    ++restored;
-    current = {1024, 768};
-    return true;
-  }
-};
+using apptest::FakeDisplay;
 
 TEST(DisplayModeTest, SwitchesWhenTheDisplayAcceptsAndRestoresAtExit) {
   FakeDisplay display;

@@ -356,6 +356,59 @@ TEST_F(MainWindowTest, CheckMarksFollowCommandsThatChangeOptions) {
   EXPECT_TRUE(w->Tools()->ButtonAt(app::ToolBar::Music)->isEnabled());
 }
 
+// A window on a display of its own; `display` stays readable by the test.
+std::unique_ptr<app::TSorami> StartOnDisplay(const ProgramFolder& folder, apptest::FakeDisplay*& display,
+                                             app::Resolution size) {
+  auto owned = std::make_unique<apptest::FakeDisplay>();
+  owned->current = owned->stored = size;
+  display = owned.get();
+  auto window = MakeWindow(folder, nullptr, std::move(owned));
+  window->show();
+  QApplication::processEvents();
+  return window;
+}
+
+TEST_F(MainWindowTest, ANarrowScreenAfterAWiderOneDropsToolbarAndPanelAtTheCorner) {
+  folder_.Write("Sorami.ini", "[Sorami]\r\nXPos=200\r\nYPos=100\r\nPreviousRes=1024\r\n");
+  apptest::FakeDisplay* display = nullptr;
+  auto w = StartOnDisplay(folder_, display, {640, 480});
+  EXPECT_EQ(w->pos(), QPoint(0, 0));
+  EXPECT_EQ(w->width(), 640);
+  EXPECT_FALSE(w->Tools()->isVisible());
+  EXPECT_FALSE(w->HofBox()->isVisible());
+  EXPECT_FALSE(Checked(*w, "View", "Show &Toolbar"));
+  // The board is drawn for a narrow screen.
+  EXPECT_EQ(w->Engine().OriginX, -5);
+  EXPECT_EQ(w->Engine().OriginY, 0);
+  w->close();
+  game::IniFile file(folder_.Path() + "Sorami.ini");
+  EXPECT_FALSE(file.ReadBool("Sorami", "ShowToolbar", true));
+  EXPECT_FALSE(file.ReadBool("Sorami", "ShowHallOfFame", true));
+  EXPECT_EQ(file.ReadInteger("Sorami", "PreviousRes", 0), 640);
+}
+
+TEST_F(MainWindowTest, AnotherScreenWidthCentresTheWindow) {
+  folder_.Write("Sorami.ini", "[Sorami]\r\nXPos=200\r\nYPos=100\r\nPreviousRes=1280\r\n");
+  apptest::FakeDisplay* display = nullptr;
+  auto w = StartOnDisplay(folder_, display, {1024, 768});
+  EXPECT_EQ(w->pos(), QPoint((1024 - 704) / 2, (768 - 468) / 2));
+}
+
+TEST_F(MainWindowTest, TheSwitchTo800x600IsUndoneAtExitAndRemembered) {
+  folder_.Write("Sorami.ini", "[Sorami]\r\nSetRes800=1\r\nPreviousRes=800\r\nXPos=5\r\nYPos=6\r\n");
+  apptest::FakeDisplay* display = nullptr;
+  auto w = StartOnDisplay(folder_, display, {1024, 768});
+  ASSERT_EQ(display->applied.size(), 1u);
+  EXPECT_EQ(display->applied[0], (app::Resolution{800, 600}));
+  // Placed at its stored position, read after the switch.
+  EXPECT_EQ(w->pos(), QPoint(5, 6));
+  EXPECT_EQ(w->Engine().OriginX, 36);
+  w->close();
+  EXPECT_EQ(display->restored, 1);
+  game::IniFile file(folder_.Path() + "Sorami.ini");
+  EXPECT_EQ(file.ReadInteger("Sorami", "PreviousRes", 0), 800);
+}
+
 TEST_F(MainWindowTest, LosingTheFocusPausesTheGameAndRegainingItResumes) {
   auto w = StartShown();
   w->activateWindow();

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "app/display_mode.h"
 #include "app/main_window.h"
 #include "game/ports.h"
 
@@ -71,6 +72,30 @@ class QuietMusic final : public game::MusicDevice {
   bool playing_ = false;
   bool paused_ = false;
   std::string file_;
+};
+
+// A display of a chosen size that accepts 800 x 600 when asked to.
+class FakeDisplay final : public app::DisplayBackend {
+ public:
+  app::Resolution current{1024, 768};
+  app::Resolution stored{1024, 768};
+  bool accepts = true;
+  std::vector<app::Resolution> applied;
+  int restored = 0;
+
+  app::Resolution Current() override { return current; }
+  bool Test(app::Resolution) override { return accepts; }
+  bool Apply(app::Resolution size) override {
+    applied.push_back(size);
+    current = size;
+    return true;
+  }
+  bool TestDefault() override { return true; }
+  bool RestoreDefault() override {
+    ++restored;
+    current = stored;
+    return true;
+  }
 };
 
 // A temporary program folder: a copy of data/, plus the few files a test
