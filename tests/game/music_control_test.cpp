@@ -248,24 +248,22 @@ TEST_F(MusicControlTest, AnEndIsHandledOnceThroughTheNoticeOrThePosition) {
   EXPECT_EQ(device.seeks, 2);
 }
 
-TEST_F(MusicControlTest, TogglesFlipTheirOptionsAndTellTheWindow) {
+TEST_F(MusicControlTest, RandomMusicWithMusicOffDrawsAndMovesOnlyTheCheckMark) {
+  options.PlayMusic = false;
   music.StartupMusic();
-  const int before = notices.changes;
-  music.PlaySoundsClick();
-  music.StartMusicClick();
-  EXPECT_FALSE(options.PlaySounds);
-  EXPECT_FALSE(options.StartMusic);
-  EXPECT_EQ(notices.changes, before + 2);
-  EXPECT_EQ(device.files.size(), 1u);
-
-  // Random Music switched on with music off still draws and moves the mark.
-  music.PlayMusicClick();
   board::Generator expected = generator;
   const int next = static_cast<int>(expected.NextRandom(3)) + 1;
+  const int changes = notices.changes;
   music.RandomMusicClick();
+  EXPECT_TRUE(options.RandomMusic);
   EXPECT_EQ(music.CheckedPiece, next);
-  EXPECT_EQ(device.files.size(), 1u);
+  EXPECT_GT(notices.changes, changes) << "the window moves its check mark";
+  EXPECT_TRUE(device.files.empty());
   EXPECT_EQ(generator.GeneratorSeed, expected.GeneratorSeed);
+
+  // Switching music on plays the piece the mark is on.
+  music.PlayMusicClick();
+  EXPECT_EQ(device.files, std::vector<std::string>{File(next)});
 }
 
 }  // namespace
