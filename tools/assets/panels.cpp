@@ -58,13 +58,11 @@ QImage HallOfFamePanel() {
     QPolygonF diamond{{w / 2.0, y - 4}, {w / 2.0 + 5, y}, {w / 2.0, y + 4}, {w / 2.0 - 5, y}};
     p.drawPolygon(diamond);
   }
-  // The recess of the "current tile" preview at (24, 390)-(70, 446).
-  p.setPen(QPen(QColor(10, 8, 26), 1));
-  p.setBrush(QColor(14, 12, 38));
-  p.drawRect(QRectF(21.5, 387.5, 51, 61));
-  p.setPen(QPen(QColor(120, 96, 48), 1));
-  p.setBrush(Qt::NoBrush);
-  p.drawRect(QRectF(20.5, 386.5, 53, 63));
+  // A faint recess for the "current tile" preview at (24, 390)-(70, 446).
+  // The two-player banner is written over the same area, so it stays quiet.
+  p.setPen(QPen(QColor(70, 58, 128), 1));
+  p.setBrush(QColor(20, 16, 50));
+  p.drawRoundedRect(QRectF(21.5, 387.5, 51, 61), 3, 3);
   return image;
 }
 

@@ -93,6 +93,38 @@ QImage SampleBoard(const QImage& tileset, const QImage& texture, const QImage& b
   return board;
 }
 
+// The side panel as the game fills it: title, ten names and times, and the
+// current-tile preview (d = 10, "Show Current Tile" on).
+QImage HallPreview(const QImage& panel, const QImage& tileset, const QImage& texture) {
+  QImage image = panel.convertToFormat(QImage::Format_RGB32);
+  const int d = 10;
+  QPainter p(&image);
+  QFont title("Comic Neue");
+  title.setPointSize(10);
+  title.setBold(true);
+  p.setFont(title);
+  p.setPen(QColor(255, 255, 0));
+  const QFontMetrics tm(title);
+  p.drawText(21, 50 - d + tm.ascent(), "HALL OF");
+  p.drawText(31, 70 - d + tm.ascent(), "FAME");
+  QFont list("DejaVu Sans");
+  list.setPointSize(9);
+  list.setBold(true);
+  p.setFont(list);
+  const QFontMetrics lm(list);
+  for (int i = 1; i <= 10; ++i) {
+    p.setPen(Qt::white);
+    p.drawText(15, 27 * i + 81 - d + lm.ascent(), i == 3 ? "Sorami" : "---");
+    p.setPen(QColor(0, 255, 255));
+    p.drawText(39, 27 * i + 94 - d + lm.ascent(), QString("%1:00").arg(i + 4, 2, 10, QChar('0')));
+  }
+  p.end();
+  AndRect(image, 24, 390, tileset, QRect(138, 256, 46, 56));
+  const QPoint cell = FaceCell(36);
+  OrRect(image, 24, 390, texture, QRect(46 * cell.x(), 56 * cell.y(), 46, 56));
+  return image.scaled(image.size() * 2);
+}
+
 }  // namespace
 
 void WritePreviews(const QString& data_dir, const Output& preview) {
@@ -111,6 +143,7 @@ void WritePreviews(const QString& data_dir, const Output& preview) {
     p.end();
     preview.Write(name + "-sheet.png", EncodePng(sheet));
     preview.Write(name + "-board.png", EncodePng(SampleBoard(tileset, texture, background)));
+    if (name == "pai") preview.Write("hof-panel.png", EncodePng(HallPreview(Load(data_dir + "/hof.bmp"), tileset, texture)));
   }
 }
 

@@ -418,11 +418,11 @@ void BambooFlower(QPainter& p) {
     }
   }
   const QColor leaf(50, 140, 60);
-  Leaf(p, QPointF(15, 22), -60, 13, 3.0, leaf);
-  Leaf(p, QPointF(15, 22), -100, 11, 2.8, leaf);
-  Leaf(p, QPointF(24, 20), 55, 13, 3.0, leaf);
-  Leaf(p, QPointF(24, 26), 95, 11, 2.8, leaf);
-  Leaf(p, QPointF(13, 34), -75, 10, 2.8, leaf);
+  Leaf(p, QPointF(15, 22), -60, 15, 4.0, leaf);
+  Leaf(p, QPointF(15, 22), -105, 13, 3.8, leaf);
+  Leaf(p, QPointF(24, 20), 55, 15, 4.0, leaf);
+  Leaf(p, QPointF(24, 27), 100, 13, 3.8, leaf);
+  Leaf(p, QPointF(13, 35), -80, 12, 3.6, leaf);
 }
 
 void Spring(QPainter& p) {
@@ -494,7 +494,8 @@ void Autumn(QPainter& p) {
     const double next = (i + 1 < 7 ? sorted[i + 1].first : sorted[0].first + 360) * kPi / 180;
     const QPointF tip(c.x() + std::cos(a) * sorted[i].second, c.y() + std::sin(a) * sorted[i].second);
     const double mid = (a + next) / 2;
-    const QPointF notch(c.x() + std::cos(mid) * 4.2, c.y() + std::sin(mid) * 4.2);
+    const double depth = 0.5 * std::min(sorted[i].second, sorted[(i + 1) % 7].second);
+    const QPointF notch(c.x() + std::cos(mid) * depth, c.y() + std::sin(mid) * depth);
     if (first) {
       shape.moveTo(tip);
       first = false;
