@@ -1,0 +1,103 @@
+// Speed of the engine's hot paths: the 50 ms timer tick of a running game,
+// a click that removes a pair, and the Rivers path search at its worst.
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "../tests/board/test_layouts.h"
+#include "../tests/game/fakes.h"
+#include "game/autoplay.h"
+#include "game/engine.h"
+
+// Counts heap allocations so that the tick can show it makes none.
+static std::atomic<long> g_allocations{0};
+void* operator new(std::size_t size) {
+  ++g_allocations;
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+using game::testing::FakeClock;
+using game::testing::FakeSound;
+using game::testing::NullScreen;
+
+struct Rig {
+  FakeClock clock;
+  NullScreen screen;
+  FakeSound sound;
+  game::Engine engine{clock, screen, sound};
+  Rig() {
+    engine.Opt.PlaySounds = false;
+    engine.Layout = board::testing::Turtle();
+    engine.BoardNumber = engine.SavedLayoutNumber = 1;
+    engine.Layouts.Entries.push_back(board::LayoutEntry{"Turtle", "Turtle.lay", false});
+    engine.ClockSeedOverride = 1234u;
+    engine.Opt.Winnable = true;
+  }
+};
+
+// One tick of a running one-player game: Memory step, status line, clock,
+// time limit and the counters with their recount of free tiles.
+void BM_TickRunningGame(benchmark::State& state) {
+  Rig rig;
+  rig.engine.RandomSolitaireGame1Click();
+  rig.engine.ShowStatus("A status text long enough to leave the small-string buffer behind it");
+  for (int i = 0; i < 200; ++i) {  // settle the status line and the counters
+    rig.clock.Advance(50);
+    rig.engine.Temps();
+  }
+  // The clock stands still so that the game never reaches its time limit;
+  // every tick still reads it and recounts the board.
+  const long before = g_allocations.load();
+  for (auto _ : state) rig.engine.Temps();
+  if (rig.engine.GameMode != game::ModeSolitaire) state.SkipWithError("the game is no longer running");
+  state.counters["allocations_per_tick"] =
+      static_cast<double>(g_allocations.load() - before) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_TickRunningGame);
+
+// A click that completes a pair (the first click of the pair included),
+// with a screen that does nothing.
+void BM_ClickRemovesPair(benchmark::State& state) {
+  Rig rig;
+  int pair = 72;
+  for (auto _ : state) {
+    if (pair >= 72) {
+      state.PauseTiming();
+      rig.engine.RandomSolitaireGame1Click();
+      pair = 0;
+      state.ResumeTiming();
+    }
+    const board::Cell a = rig.engine.LastRemovalOrder.RemovalPairs[2 * pair];
+    const board::Cell b = rig.engine.LastRemovalOrder.RemovalPairs[2 * pair + 1];
+    game::ClickTile(rig.engine, rig.engine.State.Board.At(a.x, a.y, a.z));
+    game::ClickTile(rig.engine, rig.engine.State.Board.At(b.x, b.y, b.z));
+    ++pair;
+  }
+}
+BENCHMARK(BM_ClickRemovesPair);
+
+// The path search on a full Rivers Hard board where no path exists. On a
+// full board the cost depends on the places only; this pair (the top
+// layer's bottom-left corner and an inner place) was the slowest of all
+// pairs without a path when every pair was tried.
+void BM_CanBeReachedNoPathFullHard(benchmark::State& state) {
+  Rig rig;
+  rig.engine.FourRivers("MJ Rivers (Hard)");
+  rig.engine.Opt.AnimateTileRivers = false;
+  const int left = rig.engine.State.Board.At(6, 15, 2);
+  const int right = rig.engine.State.Board.At(10, 7, 2);
+  if (rig.engine.CanBeReached(left, right)) state.SkipWithError("a path exists");
+  for (auto _ : state) benchmark::DoNotOptimize(rig.engine.CanBeReached(left, right));
+}
+BENCHMARK(BM_CanBeReachedNoPathFullHard);
+
+}  // namespace
+
+BENCHMARK_MAIN();
