@@ -55,6 +55,11 @@ bool IsSelected(const Scene& s, int t) { return t != 0 && (t == s.SelectedTile1 
 
 bool IsHovered(const Scene& s, int t) { return t != 0 && t == s.HoverTile; }
 
+// The outline modes: red, green and blue rectangles.
+bool Outlined(const Scene& s, int t) {
+  return IsHovered(s, t) && (s.HighlightMode == 1 || s.HighlightMode == 3 || s.HighlightMode == 4);
+}
+
 }  // namespace
 
 BoardView::BoardView()
@@ -154,17 +159,19 @@ void BoardView::ShowIt(const Scene& scene, int x, int y, int z, int tile) {
   const int ca = a - shiftX_, cb = b - shiftY_;
   PaintBody(canvas, scene, X, Y, Z, ca, cb, tile);
 
-  const bool faceDown =
-      scene.EditorMode || (scene.MemoryMode && !IsSelected(scene, tile));
+  const bool faceDown = scene.EditorMode || (scene.MemoryMode && !IsSelected(scene, tile));
   if (faceDown) {
+    // The editor's places and Memory's unturned tiles show the blank face.
     const Region& face = scene.IsEditorCursor(X, Y, Z) ? SelectedFace : BlankFace;
     Blit(canvas, ca, cb, FaceWidth, FaceHeight, TilesetImage, face.x, face.y, Rop::Copy);
-    if (scene.MemoryMode && IsHovered(scene, tile) && scene.HighlightMode != 2) PointerRectangle(canvas, scene, ca, cb);
+    if (scene.MemoryMode && Outlined(scene, tile)) PointerRectangle(canvas, scene, ca, cb);
   } else if (!scene.RiverSlideActive) {
     PaintMarks(canvas, scene, ca, cb, tile);
-    if (IsHovered(scene, tile) && scene.HighlightMode != 2) PointerRectangle(canvas, scene, ca, cb);
+    if (Outlined(scene, tile)) PointerRectangle(canvas, scene, ca, cb);
   }
-  if (scene.Shadows && scene.Board != nullptr && Z < board::MaxZ && X >= 2 && Y >= 2) PaintShadows(canvas, scene, X, Y, Z, ca, cb);
+  // Higher tiles cast shadows; the top layer and the first row and column get none.
+  if (scene.Shadows && scene.Board != nullptr && Z < board::MaxZ && X >= 2 && Y >= 2)
+    PaintShadows(canvas, scene, X, Y, Z, ca, cb);
 }
 
 void BoardView::PaintBody(QImage& canvas, const Scene& scene, int X, int Y, int Z, int a, int b, int tile) {

@@ -189,7 +189,8 @@ std::string PictureSizeProblem(long long width, long long height) {
   if (width <= 0 || height <= 0)
     return Sprintf("The picture is empty (%lld x %lld pixels)", width, height);
   if (width > MaxPictureSide || height > MaxPictureSide || width * height > MaxPicturePixels)
-    return Sprintf("The picture is too large (%lld x %lld pixels); the game takes pictures of at most 8192 pixels a side and 32 million pixels in all",
+    return Sprintf("The picture is too large (%lld x %lld pixels); the game takes pictures of at most "
+                   "8192 pixels a side and 32 million pixels in all",
                    width, height);
   return {};
 }

@@ -75,7 +75,8 @@ class PictureFileTest : public ::testing::Test {
     return bytes;
   }
   static void Put32(std::vector<unsigned char>& b, std::size_t at, std::int32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<unsigned char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 255);
+    const auto u = static_cast<std::uint32_t>(v);
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<unsigned char>((u >> (8 * i)) & 255);
   }
   // Expects failure with `text` at the start of the message and `out` untouched.
   void ExpectRefused(const std::string& path, const std::string& text) {

@@ -66,7 +66,8 @@ int RunPanel(const Args& args) {
   content.ShowCurrentTile = HasFlag(args, "--show-tile");
   if (const std::string* rank = FlagValue(args, "--rank")) {
     long long r = 0;
-    if (!ParseInt64(*rank, r) || r < 0 || r > game::kHallRanks) return Fail("--rank wants 0 to 10, not '" + *rank + "'");
+    if (!ParseInt64(*rank, r) || r < 0 || r > game::kHallRanks)
+      return Fail("--rank wants 0 to 10, not '" + *rank + "'");
     content.RankReached = static_cast<int>(r);
   }
 
