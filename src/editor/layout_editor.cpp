@@ -1,0 +1,273 @@
+#include "editor/layout_editor.h"
+
+#include <optional>
+
+#include "board/layout_file.h"
+#include "board/layout_list.h"
+#include "game/ini_file.h"
+
+namespace editor {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Is any of the nine anchors (x-1..x+1, y-1..y+1) on layer z taken? A place
+// anchored there would share cells with a tile at (x, y, z).
+bool AnyAnchorAround(const board::Grid& g, int x, int y, int z) {
+  for (int dy = -1; dy <= 1; ++dy)
+    for (int dx = -1; dx <= 1; ++dx)
+      if (g.At(x + dx, y + dy, z) != 0) return true;
+  return false;
+}
+
+bool IsShp(const fs::path& file) { return file.string().find(".shp") != std::string::npos; }
+
+}  // namespace
+
+LayoutEditor::LayoutEditor(game::Engine& engine, game::ScreenPort& screen, EditorWindowPort& window)
+    : engine_(engine), screen_(screen), window_(window) {
+  engine_.EditorClick = [this](game::MouseButton button, int px, int py, int tile) {
+    Click(button, px, py, tile);
+  };
+}
+
+LayoutEditor::~LayoutEditor() { engine_.EditorClick = nullptr; }
+
+// ---------------------------------------------------------------- opening
+
+void LayoutEditor::CreateLayout1Click() { OpenEditor(true); }
+
+void LayoutEditor::Editlayout1Click() { OpenEditor(false); }
+
+void LayoutEditor::OpenEditor(bool create) {
+  game::Engine& e = engine_;
+  if (!Active()) {
+    // What "Exit" goes back to. Opening again from inside the editor keeps
+    // the layout the editor was first opened on.
+    layoutBefore_ = e.Layout;
+    nameBefore_ = e.CurrentLayoutName;
+  }
+  e.IM(game::ModeEditor);
+  e.EditorCursor = board::Cell{-1, -1, -1};
+  if (create) e.Layout.Clear();
+  for (int t = 1; t <= board::MaxTiles; ++t) e.State.TilePlaces[t] = board::Cell{};
+  window_.ShowEditor();
+  if (create) e.CurrentLayoutName = NewLayoutName;
+  window_.SetLayoutNameField(e.CurrentLayoutName);
+
+  // Deal tile numbers onto the places through the fully random game: in the
+  // editor's mode the deal only numbers the places and the mode stays.
+  e.RandomSolitaireGame1Click();
+
+  // A damaged layout can hold more than 144 places; the deal numbers the
+  // first 144 only. The rest would be places nobody can see or remove, so
+  // they are dropped and the layout is exactly what the board shows.
+  if (e.Layout.Count() > LayoutTiles) {
+    for (int k = 0; k < board::LayoutFlagCount; ++k) {
+      if (!e.Layout.Flag(k)) continue;
+      const int x = k % board::MaxX + 1, y = (k / board::MaxX) % board::MaxY + 1,
+                z = k / (board::MaxX * board::MaxY) + 1;
+      if (e.State.Board.At(x, y, z) == 0) e.Layout.SetFlag(k, 0);
+    }
+  }
+  TilesToPlace = LayoutTiles - e.Layout.Count();
+  ShowCounter();
+  // After the deal, so that no deal notice stands in the editor's status line.
+  e.ShowStatus(EditorStatusText);
+}
+
+void LayoutEditor::ShowCounter() { window_.ShowTilesToPlace(TilesToPlace); }
+
+void LayoutEditor::CloseEditor() {
+  engine_.EditorCursor = board::Cell{-1, -1, -1};
+  window_.HideEditor();
+}
+
+// ---------------------------------------------------------------- placing and removing
+
+void LayoutEditor::Click(game::MouseButton button, int px, int py, int tile) {
+  if (!Active()) return;
+  if (button == game::MouseButton::Left)
+    AddPlace(px, py);
+  else if (button == game::MouseButton::Right)
+    RemovePlace(tile);
+}
+
+bool LayoutEditor::AddPlace(int px, int py) {
+  if (!Active() || TilesToPlace <= 0) return false;
+  board::BoardState& s = engine_.State;
+  // The highest cell under the point where a tile could stand: on layer 1,
+  // or over at least one tile of the layer below.
+  const board::Cell cell = board::WhatAdd(s.Board, px, py);
+  if (cell.z == 0) return false;
+  if (AnyAnchorAround(s.Board, cell.x, cell.y, cell.z)) return false;
+  // The lowest tile number not on the board.
+  int t = 1;
+  while (t <= board::MaxTiles && s.TilePlaces[t] != board::Cell{}) ++t;
+  if (t > board::MaxTiles) return false;
+  s.PutTile(t, cell);
+  ++s.TilesLeft;
+  engine_.Layout.Set(cell.x, cell.y, cell.z, 1);
+  engine_.FullRedraw();
+  --TilesToPlace;
+  ShowCounter();
+  return true;
+}
+
+bool LayoutEditor::RemovePlace(int tile) {
+  if (!Active() || TilesToPlace >= LayoutTiles) return false;
+  if (tile < 1 || tile > board::MaxTiles) return false;
+  board::BoardState& s = engine_.State;
+  const board::Cell c = s.TilePlaces[tile];
+  if (!c.OnBoard()) return false;
+  // A place with a tile of the layer above on it stays.
+  if (c.z < board::MaxZ && AnyAnchorAround(s.Board, c.x, c.y, c.z + 1)) return false;
+  engine_.Layout.Set(c.x, c.y, c.z, 0);
+  s.TakeTile(tile);
+  if (s.TilesLeft > 0) --s.TilesLeft;
+  engine_.FullRedraw();
+  ++TilesToPlace;
+  ShowCounter();
+  return true;
+}
+
+// ---------------------------------------------------------------- moving
+
+bool LayoutEditor::Move(int dx, int dy) {
+  if (!Active()) return false;
+  game::Engine& e = engine_;
+  board::BoardState& s = e.State;
+  // The line the layout moves towards must be empty on every layer, so that
+  // shifting loses no place.
+  const int edgeX = dx < 0 ? 1 : board::MaxX;
+  const int edgeY = dy < 0 ? 1 : board::MaxY;
+  for (int z = 1; z <= board::MaxZ; ++z) {
+    if (dx != 0)
+      for (int y = 1; y <= board::MaxY; ++y)
+        if (e.Layout.Get(edgeX, y, z) || s.Board.At(edgeX, y, z)) return false;
+    if (dy != 0)
+      for (int x = 1; x <= board::MaxX; ++x)
+        if (e.Layout.Get(x, edgeY, z) || s.Board.At(x, edgeY, z)) return false;
+  }
+  board::Grid board;
+  board::LayoutGrid layout;
+  for (int z = 1; z <= board::MaxZ; ++z)
+    for (int y = 1; y <= board::MaxY; ++y)
+      for (int x = 1; x <= board::MaxX; ++x) {
+        if (const std::uint8_t v = s.Board.At(x, y, z)) board.Set(x + dx, y + dy, z, v);
+        if (e.Layout.Get(x, y, z)) layout.Set(x + dx, y + dy, z, 1);
+      }
+  s.Board = board;
+  e.Layout = layout;
+  for (int t = 1; t <= board::MaxTiles; ++t) {
+    board::Cell& c = s.TilePlaces[t];
+    if (c.x > 0) c.x += dx;
+    if (c.y > 0) c.y += dy;
+  }
+  e.FullRedraw();
+  screen_.UpdateNow();
+  return true;
+}
+
+// ---------------------------------------------------------------- leaving
+
+void LayoutEditor::SaveandexitClick(SaveChoice choice) {
+  if (!Active()) return;
+  game::Engine& e = engine_;
+  TilesToPlace = LayoutTiles - e.Layout.Count();
+  ShowCounter();
+  if (TilesToPlace != 0) {
+    screen_.Tell(MessageTitle, UnfinishedText);
+    window_.ResetNameField();
+    return;
+  }
+  const std::string nameBefore = e.CurrentLayoutName;
+  const fs::path fileBefore = e.CurrentLayoutFile;
+  e.CurrentLayoutName = window_.LayoutNameField();
+  if (choice == SaveChoice::SaveAs) e.CurrentLayoutFile.clear();
+  if (choice != SaveChoice::TryIt && SaveLayout() == SaveOutcome::Failed) {
+    // Nothing was written: the editor stays open as it was, so the player
+    // can choose another file or free the disk and save again.
+    e.CurrentLayoutName = nameBefore;
+    e.CurrentLayoutFile = fileBefore;
+    return;
+  }
+  e.IM(game::ModeIdle);
+  CloseEditor();
+  // The player plays the layout just built.
+  e.BeginGame();
+}
+
+SaveOutcome LayoutEditor::SaveLayout() {
+  game::Engine& e = engine_;
+  fs::path file = e.CurrentLayoutFile;
+  if (file.empty()) {
+    const std::string folder = (e.ProgramDir / "Layouts").string() + "/";
+    const std::optional<std::string> chosen = screen_.SaveFileDialog(SaveDialogTitle, SaveDialogFilter, folder);
+    if (!chosen || chosen->empty()) return SaveOutcome::Cancelled;
+    file = *chosen;
+  }
+  board::SaveResult saved;
+  try {
+    saved = board::SaveLayoutFile(e.Layouts, file, e.CurrentLayoutName, e.Layout);
+  } catch (const board::LayoutFileError& error) {
+    screen_.Tell(MessageTitle, error.what());
+    return SaveOutcome::Failed;
+  }
+  e.CurrentLayoutFile = saved.File;
+  e.IM(game::ModeIdle);
+  if (saved.ListFull) {
+    screen_.Tell(MessageTitle, "The layout was saved in " + saved.File.string() + ", but the Layout menu "
+                 "already holds " + std::to_string(board::MaxLayouts) + " layouts, so it is not listed.");
+    return SaveOutcome::Saved;
+  }
+  // The saved layout becomes the current one; its menu item takes the check
+  // mark (a new one is appended to the menu by the window).
+  e.BoardNumber = saved.BoardNumber;
+  e.SavedLayoutNumber = saved.BoardNumber;
+  if (saved.Registered) LoadHallOfFame(saved.BoardNumber, e.Layouts.LayoutName(saved.BoardNumber));
+  return SaveOutcome::Saved;
+}
+
+void LayoutEditor::LoadHallOfFame(int table, const std::string& layoutName) {
+  // The hall-of-fame file is written only at exit, so the file on disk holds
+  // what the game read at start-up; a layout saved under a name used before
+  // gets its old records back. Nothing is written here.
+  const game::IniFile hallFile((engine_.ProgramDir / "Hallfame.ini").string());
+  engine_.Hall().LoadSection(hallFile, table, layoutName);
+}
+
+void LayoutEditor::Cancel2Click() {
+  if (!Active()) return;
+  game::Engine& e = engine_;
+  // The layout file of the ticked menu item, as at start-up.
+  e.CurrentLayoutFile = board::CurrentFileFor(e.Layouts, e.ProgramDir / "Layouts", e.BoardNumber);
+  e.SavedLayoutNumber = e.BoardNumber;
+  e.IM(game::ModeSolitaire);
+  CloseEditor();
+  // Every change is discarded: the layout goes back to what it was, so that
+  // a file that cannot be read (or holds another header) still leaves the
+  // game on the layout the editor was opened on.
+  e.Layout = layoutBefore_;
+  e.CurrentLayoutName = nameBefore_;
+  bool readable = true;
+  try {
+    board::LayoutGrid probe;
+    if (IsShp(e.CurrentLayoutFile))
+      board::ReadShpFile(e.CurrentLayoutFile, probe);
+    else
+      board::ReadLayFile(e.CurrentLayoutFile, probe);
+  } catch (const board::LayoutFileError&) {
+    readable = false;
+  }
+  // Loading shows "Layout ... selected." and starts a game; a file that
+  // cannot be read is reported by the loader, which starts nothing.
+  if (IsShp(e.CurrentLayoutFile))
+    e.RunShpLayout();
+  else
+    e.RunLayout(e.CurrentLayoutFile);
+  if (!readable) e.BeginGame();
+}
+
+}  // namespace editor
