@@ -1,0 +1,110 @@
+#include "app/editor_shell.h"
+
+#include <QAction>
+#include <QMenuBar>
+
+#include <exception>
+
+#include "app/band_menu.h"
+#include "app/editor_panel.h"
+#include "app/main_window.h"
+#include "game/engine.h"
+
+namespace app {
+
+EditorShell::EditorShell(TSorami& window, EditorPanel& panel)
+    : QObject(&window), window_(window), panel_(panel), editor_(window.Engine(), window, *this) {
+  using editor::SaveChoice;
+  editor::LayoutEditor& e = editor_;
+  exitMenu_ = new BandMenu(QStringLiteral("Exit"), &window);
+  AddEntry(exitMenu_, QStringLiteral("Save"), {}, [&e] { e.SaveandexitClick(SaveChoice::Save); });
+  AddEntry(exitMenu_, QStringLiteral("Save as..."), {}, [&e] { e.SaveandexitClick(SaveChoice::SaveAs); });
+  AddEntry(exitMenu_, QStringLiteral("Try it"), {}, [&e] { e.SaveandexitClick(SaveChoice::TryIt); });
+  exitMenu_->addSeparator();
+  AddEntry(exitMenu_, QStringLiteral("Exit"), {}, [&e] { e.Cancel2Click(); });
+
+  moveMenu_ = new BandMenu(QStringLiteral("Move Board"), &window);
+  AddEntry(moveMenu_, QStringLiteral("Move to left <"), Qt::CTRL | Qt::Key_S, [&e] { e.Movetoleft1Click(); });
+  AddEntry(moveMenu_, QStringLiteral("Move to right >"), Qt::CTRL | Qt::Key_D, [&e] { e.Movetoright1Click(); });
+  AddEntry(moveMenu_, QStringLiteral("Move to top /\\"), Qt::CTRL | Qt::Key_E, [&e] { e.Movetotop1Click(); });
+  AddEntry(moveMenu_, QStringLiteral("Move to bottom \\/"), Qt::CTRL | Qt::Key_X,
+           [&e] { e.Movetobottom1Click(); });
+
+  // The "&Layout" menu's two editor commands (run through the window's own
+  // command wrapper).
+  window.CreateLayoutHandler = [&e] { e.CreateLayout1Click(); };
+  window.EditLayoutHandler = [&e] { e.Editlayout1Click(); };
+}
+
+EditorShell::~EditorShell() {
+  window_.CreateLayoutHandler = nullptr;
+  window_.EditLayoutHandler = nullptr;
+}
+
+QMenu* EditorShell::ExitMenu() const { return exitMenu_; }
+
+QMenu* EditorShell::MoveMenu() const { return moveMenu_; }
+
+QAction* EditorShell::Entry(const QString& caption) const {
+  for (QMenu* menu : {static_cast<QMenu*>(exitMenu_), static_cast<QMenu*>(moveMenu_)})
+    for (QAction* action : menu->actions())
+      if (action->text() == caption) return action;
+  return nullptr;
+}
+
+QAction* EditorShell::AddEntry(QMenu* menu, const QString& caption, const QKeySequence& key,
+                               std::function<void()> command) {
+  QAction* action = menu->addAction(caption);
+  if (!key.isEmpty()) {
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+  }
+  connect(action, &QAction::triggered, this, [this, command = std::move(command)] { Run(command); });
+  return action;
+}
+
+void EditorShell::Run(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const std::exception& error) {
+    window_.Tell(editor::MessageTitle, error.what());
+  }
+  window_.RefreshFromEngine();
+}
+
+void EditorShell::ShowEditor() {
+  QMenuBar* bar = window_.menuBar();
+  if (gameMenus_.isEmpty()) {
+    gameMenus_ = bar->actions();
+    for (QAction* menu : gameMenus_) bar->removeAction(menu);
+  }
+  const bool band = window_.Engine().Opt.CoolMenu;
+  exitMenu_->SetBand(band);
+  moveMenu_->SetBand(band);
+  if (!bar->actions().contains(exitMenu_->menuAction())) {
+    bar->addMenu(exitMenu_);
+    bar->addMenu(moveMenu_);
+  }
+  window_.LayOut();
+}
+
+void EditorShell::HideEditor() {
+  QMenuBar* bar = window_.menuBar();
+  bar->removeAction(exitMenu_->menuAction());
+  bar->removeAction(moveMenu_->menuAction());
+  bar->addActions(gameMenus_);
+  gameMenus_.clear();
+  window_.LayOut();
+}
+
+void EditorShell::ShowTilesToPlace(int count) { panel_.SetTilesLeft(count); }
+
+void EditorShell::SetLayoutNameField(const std::string& name) {
+  panel_.SetLayoutName(QString::fromStdString(name));
+}
+
+std::string EditorShell::LayoutNameField() const { return panel_.LayoutName().toStdString(); }
+
+void EditorShell::ResetNameField() { panel_.ResetNameField(); }
+
+}  // namespace app
