@@ -14,14 +14,9 @@ constexpr const char* kNoDeviceText = "No MCI device open";
 // The synthesiser's messages stay off the terminal: the device reports its
 // own errors to the game, which shows them.
 void QuietSynthLog() {
-  static const bool done = [] {
-    fluid_set_log_function(FLUID_ERR, nullptr, nullptr);
-    fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
-    fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
-    fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
-    return true;
-  }();
-  (void)done;
+  for (int level : {FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
+    fluid_set_log_function(level, nullptr, nullptr);
+  }
 }
 
 }  // namespace

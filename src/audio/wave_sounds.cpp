@@ -56,14 +56,10 @@ void WaveSounds::PlaySound(const std::string& name) {
     sound = default_;
   }
 
-  // The old effect (if any) is released here, on this thread, never in the
-  // audio callback.
-  Samples previous;
-  {
-    AudioOutput::Lock lock(output_);
-    previous = std::exchange(current_, std::move(sound));
-    cursor_ = 0;
-  }
+  // Swapped here, on this thread: the audio callback never frees a sound.
+  AudioOutput::Lock lock(output_);
+  current_ = std::move(sound);
+  cursor_ = 0;
 }
 
 WaveSounds::Samples WaveSounds::Load(const std::string& path) {
