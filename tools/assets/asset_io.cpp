@@ -14,6 +14,15 @@
 
 namespace assets {
 
+void PutLe16(QByteArray& out, std::uint16_t v) {
+  out.append(static_cast<char>(v & 0xFF));
+  out.append(static_cast<char>(v >> 8));
+}
+
+void PutLe32(QByteArray& out, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) out.append(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+
 QString Output::Path(const QString& relative_path) const { return root_ + "/" + relative_path; }
 
 void Output::Write(const QString& relative_path, const QByteArray& bytes) const {
@@ -39,35 +48,26 @@ void Output::Write(const QString& relative_path, const QByteArray& bytes) const 
 
 namespace {
 
-void Put16(QByteArray& out, std::uint16_t v) {
-  out.append(static_cast<char>(v & 0xFF));
-  out.append(static_cast<char>(v >> 8));
-}
-
-void Put32(QByteArray& out, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.append(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
 QByteArray BmpHeaders(int width, int height, int bits, int palette_entries) {
   const int row_bytes = ((width * bits + 31) / 32) * 4;
   const std::uint32_t data_offset = 14 + 40 + 4 * palette_entries;
   const std::uint32_t data_size = static_cast<std::uint32_t>(row_bytes) * static_cast<std::uint32_t>(height);
   QByteArray out;
   out.append("BM");
-  Put32(out, data_offset + data_size);
-  Put32(out, 0);
-  Put32(out, data_offset);
-  Put32(out, 40);  // BITMAPINFOHEADER
-  Put32(out, static_cast<std::uint32_t>(width));
-  Put32(out, static_cast<std::uint32_t>(height));  // positive: rows stored bottom-up
-  Put16(out, 1);
-  Put16(out, static_cast<std::uint16_t>(bits));
-  Put32(out, 0);  // BI_RGB, no compression
-  Put32(out, data_size);
-  Put32(out, 2835);  // 72 dpi
-  Put32(out, 2835);
-  Put32(out, static_cast<std::uint32_t>(palette_entries));
-  Put32(out, 0);
+  PutLe32(out, data_offset + data_size);
+  PutLe32(out, 0);
+  PutLe32(out, data_offset);
+  PutLe32(out, 40);  // BITMAPINFOHEADER
+  PutLe32(out, static_cast<std::uint32_t>(width));
+  PutLe32(out, static_cast<std::uint32_t>(height));  // positive: rows stored bottom-up
+  PutLe16(out, 1);
+  PutLe16(out, static_cast<std::uint16_t>(bits));
+  PutLe32(out, 0);  // BI_RGB, no compression
+  PutLe32(out, data_size);
+  PutLe32(out, 2835);  // 72 dpi
+  PutLe32(out, 2835);
+  PutLe32(out, static_cast<std::uint32_t>(palette_entries));
+  PutLe32(out, 0);
   return out;
 }
 

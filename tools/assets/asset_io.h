@@ -13,6 +13,12 @@
 
 namespace assets {
 
+constexpr double kPi = 3.14159265358979323846;
+
+// Little-endian integers, as bitmap and wave headers store them.
+void PutLe16(QByteArray& out, std::uint16_t v);
+void PutLe32(QByteArray& out, std::uint32_t v);
+
 // Writes every generated file below one data folder. Each file goes to a
 // temporary name beside its target first and is renamed over it, so an
 // interrupted run never leaves a half-written picture behind.

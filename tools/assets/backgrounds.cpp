@@ -18,7 +18,6 @@ namespace {
 
 constexpr int kWidth = 704;
 constexpr int kHeight = 468;
-constexpr double kPi = 3.14159265358979323846;
 
 QImage Paper(std::uint64_t seed, const QColor& base) {
   QImage image(kWidth, kHeight, QImage::Format_RGB32);

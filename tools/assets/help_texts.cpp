@@ -135,19 +135,19 @@ QByteArray HelpText() {
   w.Command("Mah-Jongg Solitaire : New Fully Random Game", "F2", "a new random deal.");
   w.Command("Mah-Jongg Solitaire : New Random Specific Game", "", "a deal with a game number picked for you.");
   w.Command("Mah-Jongg Solitaire : New Specific Game", "", "the deal of the game number on the Options page.");
-  w.Command("Mah-Jongg Solitaire : New 2-Player Game", "Shift+F2", "");
-  w.Command("Mah-Jongg Rivers : New Game (Easy)", "F3", "");
-  w.Command("Mah-Jongg Rivers : New Game (Hard)", "Shift+F3", "");
-  w.Command("Mah-Jongg Memory : New Game (Easy)", "F4", "");
-  w.Command("Mah-Jongg Memory : New Game (Hard)", "Shift+F4", "");
+  w.Command("Mah-Jongg Solitaire : New 2-Player Game", "Shift+F2", "two players take turns on one board.");
+  w.Command("Mah-Jongg Rivers : New Game (Easy)", "F3", "one layer of 84 tiles.");
+  w.Command("Mah-Jongg Rivers : New Game (Hard)", "Shift+F3", "two layers of 72 tiles.");
+  w.Command("Mah-Jongg Memory : New Game (Easy)", "F4", "32 tiles face down.");
+  w.Command("Mah-Jongg Memory : New Game (Hard)", "Shift+F4", "84 tiles face down.");
   w.Command("Exit", "Ctrl+C", "saves the settings and the hall of fame and quits.");
   w.Subheading("Play");
   w.Command("Back", "Ctrl+Z", "take the last pair back.");
   w.Command("Hint", "Ctrl+H", "show a pair you can take (40 seconds).");
-  w.Command("Pause / Continue", "F12", "");
-  w.Command("Shuffle", "Ctrl+S", "");
-  w.Command("Stop", "Ctrl+X", "");
-  w.Command("Restart", "Ctrl+R", "");
+  w.Command("Pause / Continue", "F12", "hide the board and stop the clock, or go on.");
+  w.Command("Shuffle", "Ctrl+S", "mix the tiles that are left.");
+  w.Command("Stop", "Ctrl+X", "end the game.");
+  w.Command("Restart", "Ctrl+R", "put every pair back and start the clock again.");
   w.Command("Player Name", "", "your name for the hall of fame (Options page).");
   w.Command("Random Seed", "", "the game number for specific games (Options page).");
   w.Command("Vertical Variation", "", "the up-and-down free rule.");
@@ -160,9 +160,9 @@ QByteArray HelpText() {
   w.Command("Cool Status", "", "status messages slide in letter by letter.");
   w.Command("Show Time Left", "Ctrl+L", "show the time used (also a click on the time field).");
   w.Command("Show Moves Left", "Ctrl+M", "show the open moves (also a click on the moves field).");
-  w.Command("Show Hall of Fame", "Ctrl+F", "");
-  w.Command("Show Status Bar", "Ctrl+B", "");
-  w.Command("Show Toolbar", "Ctrl+T", "");
+  w.Command("Show Hall of Fame", "Ctrl+F", "the best times beside the board.");
+  w.Command("Show Status Bar", "Ctrl+B", "the tiles, moves, time and message fields below the board.");
+  w.Command("Show Toolbar", "Ctrl+T", "the row of buttons above the board.");
   w.Subheading("Highlight");
   w.Command("None", "", "the tile under the pointer is not marked.");
   w.Command("Red Rectangle, Green Rectangle, Blue Rectangle", "", "a frame round the tile under the pointer.");
@@ -170,17 +170,17 @@ QByteArray HelpText() {
   w.Command("Show Current Tile", "", "the tile under the pointer at the foot of the hall-of-fame panel.");
   w.Command("Only Possible Moves", "", "only free tiles are marked under the pointer.");
   w.Subheading("Configuration");
-  w.Command("Winnable Layouts (in at least one way)", "", "");
-  w.Command("Winnable Shuffles (in at least one way)", "", "");
-  w.Command("Enable time tracking for the Hall of fame", "", "");
+  w.Command("Winnable Layouts (in at least one way)", "", "every new deal can be cleared.");
+  w.Command("Winnable Shuffles (in at least one way)", "", "every shuffle leaves a board that can be cleared.");
+  w.Command("Enable time tracking for the Hall of fame", "", "finished games enter the hall of fame.");
   w.Command("Enable 3D shadows on tilesets", "", "higher tiles cast shadows on lower ones.");
-  w.Command("Begin game directly at startup", "", "");
-  w.Command("Switch to 800x600 at startup", "", "");
+  w.Command("Begin game directly at startup", "", "a new game starts as soon as Sorami opens.");
+  w.Command("Switch to 800x600 at startup", "", "the screen changes to 800 x 600 while Sorami runs.");
   w.Command("Animate Board while building the tiles", "", "watch the tiles being dealt.");
-  w.Command("Animate Tile Rivers in Mahjongg Rivers", "", "");
-  w.Command("Run music automatically at startup", "", "");
-  w.Command("Play sound effects", "", "");
-  w.Command("Play music", "", "");
+  w.Command("Animate Tile Rivers in Mahjongg Rivers", "", "the first tile of a pair travels along its line.");
+  w.Command("Run music automatically at startup", "", "remembered with your settings; whether music plays at start-up follows Play music.");
+  w.Command("Play sound effects", "", "the sounds of selecting, taking a pair and refused clicks.");
+  w.Command("Play music", "", "background music from the Music menu.");
   w.Subheading("Background and Tileset");
   w.Paragraph(
       "The Background menu offers None, Dragons, Andromeda, Kanji (classic) and Catpats; the Tileset menu "
@@ -189,8 +189,8 @@ QByteArray HelpText() {
       "wallpaper. A tileset picture holds the 42 faces in a grid of 41 x 51 pixel cells, a blank tile, the "
       "selected and hint colours and the masks; the pictures in the Tilesets folder show the layout.");
   w.Subheading("Layout");
-  w.Command("Create Layout", "", "");
-  w.Command("Edit Layout", "", "");
+  w.Command("Create Layout", "", "open the editor on an empty board.");
+  w.Command("Edit Layout", "", "open the editor on the current layout.");
   w.Paragraph("Below them, one entry for every layout: choose one to play it.");
   w.Subheading("Music");
   w.Command("Random Music", "", "when a piece ends, a piece chosen at random follows; otherwise the piece starts again.");
@@ -199,11 +199,11 @@ QByteArray HelpText() {
       "{{Music}} button of the toolbar pauses and resumes the music.");
   w.Subheading("Help");
   w.Command("Contents", "F1", "this text.");
-  w.Command("What's New", "", "");
-  w.Command("French Help", "", "");
+  w.Command("What's New", "", "what this version brings.");
+  w.Command("French Help", "", "the rules in French.");
   w.Command("View Tiles", "", "all 42 tile faces.");
-  w.Command("Hall of Fame", "F10", "");
-  w.Command("About...", "F11", "");
+  w.Command("Hall of Fame", "F10", "all the tables of best times.");
+  w.Command("About...", "F11", "who made Sorami.");
 
   w.Heading("The toolbar");
   w.Paragraph(

@@ -194,7 +194,7 @@ void Bass(MidiPart& part, const Context& c, int from, int to, int centre, int ve
     const int root = Nearest(chord.root, centre);
     part.notes.push_back({bar * c.bar_ticks, length, root, velocity + c.Jitter(4)});
     if (fifth) {
-      const int beat = c.beats == 3 ? 2 : 2;
+      const int beat = 2;  // the third beat, in 3/4 as in 4/4
       part.notes.push_back({bar * c.bar_ticks + beat * kTicksPerQuarter, length, root + 7 > centre + 9 ? root - 5 : root + 7,
                             velocity - 8 + c.Jitter(4)});
     }
@@ -319,7 +319,8 @@ class MelodyWriter {
         previous = n.degree;
         continue;
       }
-      const bool strong = n.tick % (2 * kTicksPerQuarter) == 0;
+      const int in_bar = n.tick % c_.bar_ticks;
+      const bool strong = in_bar == 0 || (c_.beats == 4 && in_bar == 2 * kTicksPerQuarter);
       n.degree = Pick(previous, last_move, strong, ChordAt(bar, n.tick));
       last_move = n.degree - previous;
       previous = n.degree;
@@ -510,7 +511,7 @@ MidiPiece Temple() {
   answer.Write(koto, 18, "K K'.");
 
   MidiPart shamisen = NewPart("Shamisen", 1, kShamisen, 98, 70, 40);
-  Arpeggio(shamisen, c, 0, end, 40, {0, -1, 1, 0, -1, 1, 2, -1}, kEighth, 60, 200);
+  Arpeggio(shamisen, c, 0, end, 50, {0, -1, 1, 0, -1, 1, 2, -1}, kEighth, 62, 200);
   MidiPart taiko = NewPart("Taiko", 3, kTaiko, 102, 64, 50);
   for (int bar = 0; bar < end; ++bar) {
     const int t = bar * c.bar_ticks;

@@ -25,7 +25,6 @@
 namespace assets {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 QImage HallOfFamePanel() {
   const int w = 92, h = 468;

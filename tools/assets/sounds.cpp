@@ -14,16 +14,6 @@ namespace assets {
 namespace {
 
 constexpr int kRate = 44100;
-constexpr double kPi = 3.14159265358979323846;
-
-void Put16(QByteArray& out, std::uint16_t v) {
-  out.append(static_cast<char>(v & 0xFF));
-  out.append(static_cast<char>(v >> 8));
-}
-
-void Put32(QByteArray& out, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.append(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
 
 // Fades both ends, scales the loudest sample to `peak` (of full scale) and
 // writes a canonical 44-byte-header wave file.
@@ -41,20 +31,20 @@ QByteArray EncodeWave(std::vector<double> samples, double peak, double fade_in_m
   QByteArray data;
   for (const double s : samples) {
     const long v = std::lround(s / loudest * peak * 32767.0);
-    Put16(data, static_cast<std::uint16_t>(static_cast<std::int16_t>(std::clamp(v, -32767L, 32767L))));
+    PutLe16(data, static_cast<std::uint16_t>(static_cast<std::int16_t>(std::clamp(v, -32767L, 32767L))));
   }
   QByteArray wav("RIFF");
-  Put32(wav, static_cast<std::uint32_t>(36 + data.size()));
+  PutLe32(wav, static_cast<std::uint32_t>(36 + data.size()));
   wav.append("WAVEfmt ");
-  Put32(wav, 16);
-  Put16(wav, 1);  // PCM
-  Put16(wav, 1);  // mono
-  Put32(wav, kRate);
-  Put32(wav, kRate * 2);
-  Put16(wav, 2);
-  Put16(wav, 16);
+  PutLe32(wav, 16);
+  PutLe16(wav, 1);  // PCM
+  PutLe16(wav, 1);  // mono
+  PutLe32(wav, kRate);
+  PutLe32(wav, kRate * 2);
+  PutLe16(wav, 2);
+  PutLe16(wav, 16);
   wav.append("data");
-  Put32(wav, static_cast<std::uint32_t>(data.size()));
+  PutLe32(wav, static_cast<std::uint32_t>(data.size()));
   wav.append(data);
   return wav;
 }

@@ -21,7 +21,6 @@ const QColor kLight(250, 246, 234);  // the ivory inside rings, opaque
 const QColor kBrown(112, 70, 36);
 const QColor kGold(236, 166, 24);
 
-constexpr double kPi = 3.14159265358979323846;
 
 // Fills `text` in `font`, centred on `box`; shrunk to fit when the glyphs
 // are larger than the box, never enlarged.
