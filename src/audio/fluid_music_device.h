@@ -2,7 +2,8 @@
 // The music device: FluidSynth's synthesiser and MIDI player, sounding
 // through the game's AudioOutput. The player is timed by the samples the
 // output renders, so the music moves exactly as far as it has been heard and
-// stands still while it is paused.
+// stands still while it is paused. Pauses and changes of piece fade over a
+// few milliseconds; a piece that starts again lets its last notes ring on.
 
 #include <fluidsynth/types.h>
 
