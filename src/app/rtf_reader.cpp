@@ -387,22 +387,29 @@ class Parser {
       high_surrogate_ = 0;
     }
     if (buffer_.isEmpty()) return;
-    cursor_.setBlockFormat(BlockFormat(State().para));
+    ApplyParagraphFormat();
     cursor_.insertText(buffer_, CharFormat(buffer_chars_));
     buffer_.clear();
+  }
+
+  // The paragraph properties in force at its end (or, until then, at its
+  // first text) are those of the paragraph.
+  void ApplyParagraphFormat() {
+    if (block_para_ && *block_para_ == State().para) return;
+    cursor_.setBlockFormat(BlockFormat(State().para));
+    block_para_ = State().para;
   }
 
   void Paragraph() {
     if (State().destination != Destination::Text) return;
     Flush();
-    const QTextBlockFormat format = BlockFormat(State().para);
-    cursor_.setBlockFormat(format);
-    cursor_.insertBlock(format, CharFormat(State().chars));
+    ApplyParagraphFormat();
+    cursor_.insertBlock(BlockFormat(State().para), CharFormat(State().chars));
   }
 
   void Finish() {
     Flush();
-    cursor_.setBlockFormat(BlockFormat(State().para));
+    ApplyParagraphFormat();
   }
 
   void CommitFont() {
@@ -459,6 +466,7 @@ class Parser {
   QString buffer_;  // text not yet inserted, all in buffer_chars_
   CharProps buffer_chars_;
   char16_t high_surrogate_ = 0;
+  std::optional<ParaProps> block_para_;  // what the current block was given
 
   QHash<int, QString> fonts_;
   int font_entry_ = -1;
@@ -477,8 +485,18 @@ class Parser {
 void RtfReader::Read(const QByteArray& rtf, QTextDocument& document) {
   error_.clear();
   document.clear();
-  Parser parser(document);
-  parser.Run(rtf);
+  // Building the text is not an edit the reader of the help could undo; one
+  // edit block lets the document lay itself out once at the end.
+  const bool undo = document.isUndoRedoEnabled();
+  document.setUndoRedoEnabled(false);
+  {
+    QTextCursor batch(&document);
+    batch.beginEditBlock();
+    Parser parser(document);
+    parser.Run(rtf);
+    batch.endEditBlock();
+  }
+  document.setUndoRedoEnabled(undo);
 }
 
 bool RtfReader::ReadFile(const QString& path, QTextDocument& document) {

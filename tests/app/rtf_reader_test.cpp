@@ -211,7 +211,7 @@ TEST_F(RtfReaderTest, MissingFileIsReportedAndLeavesTheDocumentEmpty) {
 
 // Every truncation and thousands of random damages of a text never crash or
 // hang, and never make more characters than the input has bytes.
-void Torture(const QByteArray& original) {
+void Torture(const QByteArray& original, int truncations, int damages) {
   NeedApp();
   QTextDocument doc;
   app::RtfReader reader;
@@ -219,12 +219,12 @@ void Torture(const QByteArray& original) {
     reader.Read(input, doc);
     ASSERT_LE(doc.characterCount(), input.size() + 1);
   };
-  const int step = std::max<int>(1, static_cast<int>(original.size()) / 2000);
+  const int step = std::max<int>(1, static_cast<int>(original.size()) / truncations);
   for (int length = 0; length <= original.size(); length += step) check(original.left(length));
 
   std::mt19937 random(20261207);
   const char specials[] = {'{', '}', '\\', '\'', ';', ' ', '0', '9', '-', '*', 'u', 'b'};
-  for (int round = 0; round < 1500; ++round) {
+  for (int round = 0; round < damages; ++round) {
     QByteArray damaged = original;
     const int changes = 1 + static_cast<int>(random() % 16);
     for (int c = 0; c < changes && !damaged.isEmpty(); ++c) {
@@ -245,6 +245,41 @@ void Torture(const QByteArray& original) {
   }
 }
 
-TEST_F(RtfReaderTest, SurvivesTruncationsAndRandomDamage) { Torture(kSample); }
+TEST_F(RtfReaderTest, SurvivesTruncationsAndRandomDamage) { Torture(kSample, 2000, 1500); }
+
+QByteArray DataFile(const char* name) {
+  QFile file(QStringLiteral(SORAMI_DATA_DIR "/") + QString::fromLatin1(name));
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+  return file.readAll();
+}
+
+// The game's own help texts read whole: a red bold title, blue headings,
+// bullets from \uN, and nothing of the RTF syntax left in the text.
+TEST_F(RtfReaderTest, ReadsTheGamesHelpTexts) {
+  for (const char* name : {"sorami.rtf", "whatsnew.rtf"}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(reader.ReadFile(QStringLiteral(SORAMI_DATA_DIR "/") + name, doc));
+    const QString text = doc.toPlainText();
+    EXPECT_GT(doc.blockCount(), 10);
+    EXPECT_TRUE(doc.begin().text().contains("Sorami 5.28")) << doc.begin().text().toStdString();
+    EXPECT_TRUE(text.contains(QChar(0x2022)));
+    for (const char* syntax : {"{", "}", "rtf1", "\\par", "\\u8226", "Arial", "red150", "fs20"}) {
+      EXPECT_FALSE(text.contains(QString::fromLatin1(syntax))) << syntax;
+    }
+    const QTextCharFormat title = doc.begin().begin().fragment().charFormat();
+    EXPECT_EQ(title.fontWeight(), QFont::Bold);
+    EXPECT_DOUBLE_EQ(title.fontPointSize(), 18.0);
+    EXPECT_EQ(title.foreground().color(), QColor(150, 24, 24));
+    EXPECT_EQ(title.fontFamilies().toStringList(), QStringList{"Arial"});
+  }
+  reader.ReadFile(QStringLiteral(SORAMI_DATA_DIR "/sorami.rtf"), doc);
+  EXPECT_TRUE(doc.toPlainText().contains("The aim of the game"));
+  EXPECT_EQ(FormatOf(doc, "The aim of the game").foreground().color(), QColor(24, 44, 120));
+}
+
+TEST_F(RtfReaderTest, SurvivesDamageToTheGamesHelpTexts) {
+  Torture(DataFile("sorami.rtf"), 300, 150);
+  Torture(DataFile("whatsnew.rtf"), 1200, 600);
+}
 
 }  // namespace
