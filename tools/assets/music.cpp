@@ -281,6 +281,9 @@ class MelodyWriter {
       double w = kStepWeight[std::abs(move)];
       if (strong) w *= chord.Has(key) ? 3.0 : 0.4;
       if (std::abs(last_move) >= 2 && move != 0 && (move > 0) != (last_move > 0)) w *= 2.0;  // leaps turn back
+      // Keep to the middle of the range: the outer quarters are visited, not lived in.
+      const double off_centre = std::abs(key - (s_.low + s_.high) / 2.0) / ((s_.high - s_.low) / 2.0);
+      if (off_centre > 0.75) w *= 0.35;
       options.push_back({d, w});
     }
     double total = 0;
