@@ -13,12 +13,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/help_pages.h"
+#include "app/rtf_reader.h"
 #include "game/engine.h"
 #include "game/hall_of_fame.h"
 #include "view/picture_file.h"
@@ -29,9 +31,9 @@ namespace {
 
 // Sizes of the content panels of the centred pages.
 constexpr QSize kAboutPanel(560, 330);
-constexpr QSize kFrenchPanel(570, 360);
+constexpr QSize kFrenchPanel(570, 370);
 constexpr QSize kOptionsPanel(520, 250);
-constexpr QSize kHallPanel(420, 360);
+constexpr QSize kHallPanel(392, 330);
 
 // Widths of the hall-of-fame list's columns "Rk", "Name", "Time", "Malus".
 constexpr int kRankColumnWidth = 50;
@@ -90,6 +92,7 @@ void THelpForm::BuildPages() {
 
   const auto addCentred = [this](QWidget* panel, const QString& caption, bool picture) {
     auto* page = new CentredPage;
+    page->setObjectName(QString(caption).remove(u' ') + QStringLiteral("Page"));
     page->SetPanel(panel);
     centred_pages_.append(page);
     if (picture) picture_pages_.append(page);
@@ -150,6 +153,12 @@ QWidget* THelpForm::BuildAboutPanel() {
 QWidget* THelpForm::BuildFrenchPanel() {
   QWidget* panel = FixedPanel(kFrenchPanel);
   auto* column = new QVBoxLayout(panel);
+  auto* title = new QLabel(QStringLiteral("Sorami : la règle du jeu"));
+  QFont bold = title->font();
+  bold.setBold(true);
+  bold.setPointSizeF(bold.pointSizeF() * 1.3);
+  title->setFont(bold);
+  column->addWidget(title);
   auto* text = new QLabel(FrenchText());
   text->setObjectName(QStringLiteral("FrenchText"));
   text->setWordWrap(true);
@@ -214,6 +223,7 @@ QWidget* THelpForm::BuildHallPanel() {
   hof_list_->setItemsExpandable(false);
   hof_list_->setSelectionMode(QAbstractItemView::NoSelection);
   hof_list_->setFocusPolicy(Qt::NoFocus);
+  hof_list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   hof_list_->setColumnCount(4);
   hof_list_->setHeaderLabels(
       {QStringLiteral("Rk"), QStringLiteral("Name"), QStringLiteral("Time"), QStringLiteral("Malus")});
@@ -251,6 +261,9 @@ QWidget* THelpForm::BuildHallPanel() {
   auto* recordRow = new QHBoxLayout;
   record_label_ = new QLabel;
   record_label_->setObjectName(QStringLiteral("RecordLabel"));
+  QFont bold = record_label_->font();
+  bold.setBold(true);
+  record_label_->setFont(bold);
   recordRow->addWidget(record_label_, 1);
   hall_edit_ = new QLineEdit;
   hall_edit_->setObjectName(QStringLiteral("HallEdit1"));
@@ -288,14 +301,12 @@ bool THelpForm::LoadFiles(const QString& programDir) {
 }
 
 bool THelpForm::LoadText(QTextEdit* box, const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    box->clear();
-    tell_(QStringLiteral("Cannot open file %1").arg(path));
+  RtfReader reader;
+  if (!reader.ReadFile(path, *box->document())) {
+    tell_(reader.ErrorText());
     return false;
   }
-  // RTF to a text document: wired to the RTF reader below.
-  box->setPlainText(QString::fromLatin1(file.readAll()));
+  box->moveCursor(QTextCursor::Start);
   return true;
 }
 

@@ -29,6 +29,7 @@ class CentredPage : public QWidget {
   QWidget* Panel() const { return panel_; }
   // An empty picture leaves the page's own ground.
   void SetBackground(const QImage& picture);
+  const QImage& Background() const { return background_; }
   // left = (area width - panel width) div 2, top = (area height - panel height) div 2.
   void CentrePanel(QSize area);
 

@@ -219,6 +219,43 @@ TEST_F(HelpFormTest, LoadsTheHelpTextsAndReportsAMissingOne) {
   EXPECT_TRUE(Child<QTextEdit>("HelpText")->isReadOnly());
 }
 
+TEST_F(HelpFormTest, PageBackgroundIsOptionalAndADamagedOneIsReported) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString programDir = dir.path() + "/";
+  for (const char* text : {"sorami.rtf", "whatsnew.rtf"}) {
+    QFile file(programDir + text);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{\\rtf1 Text.}");
+  }
+  const auto background = [this](const char* page) {
+    return Child<app::CentredPage>(page)->Background();
+  };
+
+  EXPECT_TRUE(form->LoadFiles(programDir));  // no picture at all: nothing said
+  EXPECT_TRUE(notices.empty());
+  EXPECT_TRUE(background("AboutPage").isNull());
+
+  QFile broken(programDir + "orange.jpg");
+  ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+  broken.write("this is no picture");
+  broken.close();
+  EXPECT_TRUE(form->LoadFiles(programDir));
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_TRUE(background("AboutPage").isNull());
+
+  QImage orange(64, 48, QImage::Format_RGB32);
+  orange.fill(QColor(255, 160, 0));
+  ASSERT_TRUE(orange.save(programDir + "orange.jpg", "JPG"));
+  EXPECT_TRUE(form->LoadFiles(programDir));
+  EXPECT_EQ(notices.size(), 1u);
+  for (const char* page : {"AboutPage", "FrenchPage", "TilesPage"}) {
+    EXPECT_EQ(background(page).size(), QSize(64, 48)) << page;
+  }
+  EXPECT_TRUE(background("OptionsPage").isNull());
+  EXPECT_TRUE(background("HallofFamePage").isNull());
+}
+
 TEST_F(HelpFormTest, LinkLabelsOpenTheirAddresses) {
   for (int n = 1; n <= 4; ++n) form->UrlLabelClick(n);
   form->UrlLabelClick(5);
