@@ -15,12 +15,14 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "board/board.h"
 #include "board/dealing.h"
 #include "board/generator.h"
 #include "board/layout_list.h"
 #include "game/hall_of_fame.h"
+#include "game/ini_file.h"
 #include "game/options.h"
 #include "game/ports.h"
 #include "game/time_text.h"
@@ -92,6 +94,8 @@ class Engine : private board::DealObserver {
   std::string CurrentLayoutName = "External Layout";
   bool LoadingAtStartup = false;
   int LayoutCount() const { return Layouts.LayoutCount(); }
+  // The captions of the layout list, layout i at index i - 1.
+  std::vector<std::string> LayoutNames() const;
   // The layout whose menu item carries the check mark (also while a Rivers
   // or Memory game holds 100..111 in BoardNumber).
   int CheckedLayout() const { return BoardNumber < RiversEasyBoard ? BoardNumber : SavedLayoutNumber; }
@@ -277,6 +281,10 @@ class Engine : private board::DealObserver {
   bool Qualifies(int seconds) const;
   // Enters the finished game into table BoardNumber.
   void AddHall();
+  // "Hallfame.ini" at start-up (after the layout list is known) and at exit:
+  // the tables of every layout of the list and of the four variants.
+  void LoadHallOfFame(const IniFile& ini) { hall_.Load(ini, LayoutNames()); }
+  void SaveHallOfFame(IniFile& ini) const { hall_.Save(ini, LayoutNames()); }
 
   // ---------------------------------------------------------------- two-player banner
   // Time used so far by player 1 or 2, in ms, as the banner shows it.

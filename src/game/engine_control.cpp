@@ -251,6 +251,13 @@ void Engine::Highlight3Click() {
 
 // ---------------------------------------------------------------- layouts
 
+std::vector<std::string> Engine::LayoutNames() const {
+  std::vector<std::string> names;
+  names.reserve(Layouts.Entries.size());
+  for (const board::LayoutEntry& entry : Layouts.Entries) names.push_back(entry.Name);
+  return names;
+}
+
 bool Engine::DiscoverLayouts(int storedBoardNumber) {
   board::DiscoveryResult found = board::DiscoverLayouts(ProgramDir / "Layouts", storedBoardNumber);
   if (found.NoLayouts) return false;

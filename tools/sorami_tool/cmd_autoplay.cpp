@@ -9,11 +9,8 @@
 // Exit status 0 when the game was won: board empty and its end handled (with
 // the hall-of-fame entry made when the time qualifies).
 #include <string>
-#include <vector>
 
 #include "game/autoplay.h"
-#include "game/hall_of_fame.h"
-#include "game/ini_file.h"
 #include "engine_session.h"
 
 namespace tool {
@@ -56,12 +53,10 @@ int RunAutoplay(const Args& args) {
   if (!files.empty() && !session.LoadLayout("autoplay", files[0])) return 2;
 
   // The hall of fame: the layout's table and the four variant tables.
-  std::vector<std::string> layoutNames;
-  for (const auto& entry : engine.Layouts.Entries) layoutNames.push_back(entry.Name);
   game::IniFile hall;
   if (hallFile != nullptr) {
     if (!hall.Open(*hallFile)) return Fail(hall.LoadError());
-    engine.Hall().Load(hall, layoutNames);
+    engine.LoadHallOfFame(hall);
   }
 
   game::AutoplayHooks hooks;
@@ -109,7 +104,7 @@ int RunAutoplay(const Args& args) {
   if (engine.Hall().RankReached() > 0) std::printf("hall of fame: rank %d\n", engine.Hall().RankReached());
 
   if (hallFile != nullptr) {
-    engine.Hall().Save(hall, layoutNames);
+    engine.SaveHallOfFame(hall);
     if (const auto error = hall.Save()) return Fail(*error);
   }
   const bool won = result.Cleared && engine.State.TilesLeft == 0 && engine.GameOverHandled;

@@ -1,0 +1,95 @@
+// The layout commands: discovery at start-up, selecting a layout, and the
+// messages of a damaged or missing file.
+#include <string>
+
+#include "board/layout_file.h"
+#include "board/temp_dir.h"
+#include "game/engine_fixture.h"
+
+namespace game::testing {
+namespace {
+
+class LayoutsTest : public EngineTest {
+ protected:
+  board::testing::TempDir dir;
+
+  LayoutsTest() {
+    engine.Layouts.Entries.clear();
+    engine.ProgramDir = dir.path();
+    std::filesystem::create_directories(dir.path() / "Layouts");
+  }
+  void WriteLay(const std::string& file, const std::string& name, const board::LayoutGrid& layout) {
+    dir.Write("Layouts/" + file, board::FormatLay(name, layout));
+  }
+};
+
+TEST_F(LayoutsTest, StartupLoadsTheLayoutWithoutAGame) {
+  board::LayoutGrid small;
+  board::testing::Block(small, 4, 4, 1, 4, 2);
+  WriteLay("Traditional.lay", "Traditional", board::testing::Turtle());
+  WriteLay("My Board.lay", "My own board", small);
+  ASSERT_TRUE(engine.DiscoverLayouts(-1));
+  EXPECT_EQ(engine.LayoutCount(), 2);
+  EXPECT_EQ(engine.LayoutNames(), (std::vector<std::string>{"My Board", "Traditional"}));
+  EXPECT_EQ(engine.BoardNumber, 2);
+  engine.LoadLayoutAtStartup();
+  EXPECT_EQ(engine.GameMode, ModeIdle);
+  EXPECT_EQ(engine.StatusMessage, StartupCreditText);
+  EXPECT_EQ(engine.CurrentLayoutName, "Traditional");
+  EXPECT_EQ(engine.Layout, board::testing::Turtle());
+
+  engine.Hall().AddHall(1, 100, 0, "Ann");
+  engine.LoadlayoutClick(1);
+  EXPECT_EQ(engine.BoardNumber, 1);
+  EXPECT_EQ(engine.StatusMessage, "Layout MY OWN BOARD selected.");
+  EXPECT_EQ(engine.GameMode, ModeSolitaire);
+  EXPECT_EQ(engine.State.TilesLeft, 8);
+  EXPECT_EQ(engine.Hall().RankReached(), 0);
+}
+
+TEST_F(LayoutsTest, AMissingOrDamagedFileIsReportedAndStartsNoGame) {
+  WriteLay("Traditional.lay", "Traditional", board::testing::Turtle());
+  ASSERT_TRUE(engine.DiscoverLayouts(1));
+  engine.LoadLayoutAtStartup();
+  std::filesystem::remove(dir.path() / "Layouts" / "Traditional.lay");
+  engine.LoadlayoutClick(1);
+  ASSERT_EQ(screen.Told.size(), 1u);
+  EXPECT_EQ(engine.GameMode, ModeIdle);
+  EXPECT_EQ(engine.Layout, board::testing::Turtle());  // unchanged
+
+  dir.Write("Layouts/Traditional.lay", "Sorami 3.0\r\nBroken\r\n01x1\r\n");
+  engine.LoadlayoutClick(1);
+  EXPECT_EQ(screen.Told.size(), 2u);
+  EXPECT_EQ(engine.GameMode, ModeIdle);
+  EXPECT_EQ(engine.Layout, board::testing::Turtle());
+}
+
+TEST_F(LayoutsTest, ExternalLayoutsAreNamedByTheirPath) {
+  WriteLay("Traditional.lay", "Traditional", board::testing::Turtle());
+  std::string shp;
+  for (int i = 0; i < 144; ++i) {
+    char line[16];
+    std::snprintf(line, sizeof line, "xxx%02X%02X00\r\n", (i % 12) * 2, (i / 12) * 2 % 18);
+    shp += line;
+  }
+  dir.Write("Layouts/flat.shp", shp);
+  ASSERT_TRUE(engine.DiscoverLayouts(-1));
+  ASSERT_EQ(engine.LayoutCount(), 2);
+  engine.LoadShplayoutClick(2);
+  EXPECT_EQ(engine.GameMode, ModeSolitaire);
+  EXPECT_EQ(engine.CurrentLayoutName, engine.CurrentLayoutFile.string());
+  EXPECT_NE(engine.StatusMessage.find("FLAT.SHP"), std::string::npos);
+}
+
+TEST_F(LayoutsTest, MoreThanNinetyNineLayoutsAreCutAndSaidSo) {
+  for (int i = 0; i < 101; ++i) WriteLay("L" + std::to_string(100 + i) + ".lay", "x", board::testing::Turtle());
+  ASSERT_TRUE(engine.DiscoverLayouts(1));
+  EXPECT_EQ(engine.LayoutCount(), 99);
+  engine.LoadLayoutAtStartup();
+  EXPECT_NE(engine.StatusMessage.find("2 more"), std::string::npos) << engine.StatusMessage;
+}
+
+TEST_F(LayoutsTest, NoLayoutAtAll) { EXPECT_FALSE(engine.DiscoverLayouts(-1)); }
+
+}  // namespace
+}  // namespace game::testing
