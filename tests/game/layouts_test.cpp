@@ -89,6 +89,36 @@ TEST_F(LayoutsTest, MoreThanNinetyNineLayoutsAreCutAndSaidSo) {
   EXPECT_NE(engine.StatusMessage.find("2 more"), std::string::npos) << engine.StatusMessage;
 }
 
+TEST_F(LayoutsTest, RecordsOfMyBoardGoToTheSectionMyBoard) {
+  board::LayoutGrid two;
+  two.Set(4, 4, 1, 1);
+  two.Set(10, 4, 1, 1);
+  WriteLay("My Board.lay", "My Board", two);
+  WriteLay("Traditional.lay", "Traditional", board::testing::Turtle());
+  ASSERT_TRUE(engine.DiscoverLayouts(-1));
+  engine.LoadlayoutClick(1);
+  ASSERT_EQ(engine.State.TilesLeft, 2);
+  clock.AdvanceSeconds(50);
+  engine.Temps();
+  ClickPair(1, 2);
+  engine.Temps();
+  ASSERT_EQ(engine.Hall().RankReached(), 1);
+
+  IniFile ini((dir.path() / "Hallfame.ini").string());
+  engine.SaveHallOfFame(ini);
+  ASSERT_FALSE(ini.Save().has_value());
+  IniFile back((dir.path() / "Hallfame.ini").string());
+  EXPECT_EQ(back.ReadString("MyBoard", "Rank1", ""), "Player1    50    0");
+  EXPECT_FALSE(back.SectionExists("Traditional"));  // no real record there
+
+  // Read back at the next start.
+  Engine next(clock, screen, sound);
+  next.ProgramDir = dir.path();
+  ASSERT_TRUE(next.DiscoverLayouts(-1));
+  next.LoadHallOfFame(back);
+  EXPECT_EQ(next.Hall().Entry(1, 1), "Player1    50    0");
+}
+
 TEST_F(LayoutsTest, NoLayoutAtAll) { EXPECT_FALSE(engine.DiscoverLayouts(-1)); }
 
 }  // namespace
