@@ -21,6 +21,11 @@
 
 #include <jpeglib.h>
 
+#include "view/board_view.h"
+#include "view/looks.h"
+#include "view/picture_file.h"
+
+
 namespace {
 
 const QString kData = QStringLiteral(SORAMI_DATA_DIR) + "/";
@@ -200,6 +205,40 @@ TEST_P(Tileset, SelectedAndHintFacesAreLightAndClearlyDifferent) {
   }
 }
 
+// The game's own reader and texture builder on the shipped tileset: every
+// ready-made tile is black exactly outside the tile's shape (so the mask-then-
+// picture painting leaves its surroundings alone) and shows the face's pixels
+// where the face mask is black, the blank face everywhere else.
+TEST_P(Tileset, GameBuildsCleanTilePicturesFromIt) {
+  view::BoardView board;
+  std::string error;
+  const std::string path = (kData + "Tilesets/" + GetParam()).toStdString();
+  ASSERT_TRUE(view::DecodePicture(path, board.TilesetImage, error)) << error;
+  EXPECT_TRUE(view::Looks::TilesetProblem(board.TilesetImage, path).empty());
+  board.ChangeTexture();
+  const QImage& t = board.TilesetImage;
+  for (int face = 1; face <= 42; ++face) {
+    const QPoint cell = FaceCell(face);
+    const int u = 46 * cell.x(), v = 56 * cell.y();
+    for (int y = 0; y < 56; ++y) {
+      for (int x = 0; x < 46; ++x) {
+        const QRgb got = board.TileTexture.pixel(u + x, v + y) | 0xFF000000u;
+        if (!InTileShape(x, y)) {
+          ASSERT_EQ(got, kBlack) << "face " << face << " at " << x << "," << y;
+          continue;
+        }
+        QRgb want = t.pixel(x, 256 + y) | 0xFF000000u;
+        if (x >= 6 && y < 50) {
+          const int fx = 41 * cell.x() + 1 + (x - 6), fy = 51 * cell.y() + 1 + y;
+          if (t.pixel(fx, fy + 312) == kBlack) want = t.pixel(fx, fy) | 0xFF000000u;
+        }
+        ASSERT_EQ(got, want) << "face " << face << " at " << x << "," << y;
+        ASSERT_NE(got, kBlack) << "face " << face << " has a black hole at " << x << "," << y;
+      }
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Shipped, Tileset, testing::Values("pai.bmp", "darkpai.bmp", "bluepai.bmp", "pai256.bmp"));
 
 // ---- pictures ----------------------------------------------------------------
@@ -242,6 +281,28 @@ Jpeg DecodeJpeg(const QByteArray& bytes) {
   jpeg_finish_decompress(&d);
   jpeg_destroy_decompress(&d);
   return out;
+}
+
+TEST(BuiltInChoices, EveryMenuChoiceNamesAFileThatShipsAndDecodes) {
+  using view::BackgroundItem;
+  using view::TilesetItem;
+  for (const TilesetItem item : {TilesetItem::MahJongg1, TilesetItem::MahJongg2, TilesetItem::MahJongg3,
+                                 TilesetItem::Lowcolor1}) {
+    QImage picture;
+    std::string error;
+    const std::string path = kData.toStdString() + view::Looks::FileOf(item);
+    EXPECT_TRUE(view::DecodePicture(path, picture, error)) << path << ": " << error;
+  }
+  for (const BackgroundItem item : {BackgroundItem::Kanji1, BackgroundItem::Dragons1, BackgroundItem::Andromeda,
+                                    BackgroundItem::Catpats}) {
+    QImage picture;
+    std::string error;
+    const std::string path = kData.toStdString() + view::Looks::FileOf(item);
+    ASSERT_TRUE(view::DecodePicture(path, picture, error)) << path << ": " << error;
+    // Calm enough for the ivory tiles to stand out: no glaring white ground.
+    const QColor mean = MeanColour(picture, picture.rect());
+    EXPECT_LT(mean.lightness(), 200) << path;
+  }
 }
 
 TEST(Backgrounds, FullSizeOnesFillTheBoardAndTheSmallOneRepeatsSeamlessly) {

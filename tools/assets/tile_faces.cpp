@@ -87,7 +87,6 @@ void Craks(QPainter& p, int n) {
   Glyphs(p, QStringLiteral("萬"), CjkSerif(27), QRectF(2, 20, 36, 27), kRed);
 }
 
-void Bamboos(QPainter& p, int n);
 
 void Bird(QPainter& p) {
   // The one of bamboo: a little bird perched on a cane.
