@@ -100,7 +100,8 @@ void Engine::RedrawArea(board::Cell place) {
     GameOver();
     return;
   }
-  screen_.PaintTileArea(place.x, place.y, place.z);
+  // A tile already taken off the board has no place left to repaint.
+  if (place.OnBoard()) screen_.PaintTileArea(place.x, place.y, place.z);
 }
 
 void Engine::RedrawTile(int tile) {
