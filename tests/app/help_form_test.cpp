@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +23,7 @@
 #include "app/help_form.h"
 #include "app/help_pages.h"
 #include "game/engine.h"
+#include "game/fakes.h"
 #include "game/hall_of_fame.h"
 #include "view/tileset_layout.h"
 
@@ -39,47 +39,6 @@ QApplication& App() {
                                : new QApplication(argc, argv);
   return *app;
 }
-
-class FakeTime : public game::TimePort {
- public:
-  std::uint32_t now = 1000000;
-  std::uint32_t TickCount() override { return now; }
-  game::TimeOfDay UtcTimeOfDay() override { return {}; }
-};
-
-class FakeScreen : public game::ScreenPort {
- public:
-  std::function<void(game::HelpPage)> openHelp;
-  void PaintBoard() override {}
-  void PaintTileArea(int, int, int) override {}
-  void ShowFond() override {}
-  void ClearBoardBuffer() override {}
-  void UpdateNow() override {}
-  void ShowPanelHOF() override {}
-  void PaintBanner() override {}
-  void ShowCurrentTile(int) override {}
-  void ShowCounters(const std::string&, const std::string&, const std::string&) override {}
-  void ShowStatusText(const std::string&) override {}
-  void SetPauseCaptions(bool) override {}
-  bool Ask(const std::string&, const std::string&) override { return true; }
-  void Tell(const std::string&, const std::string&) override {}
-  std::optional<std::string> OpenFileDialog(const std::string&, const std::string&,
-                                            const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFileDialog(const std::string&, const std::string&,
-                                            const std::string&) override {
-    return std::nullopt;
-  }
-  void OpenHelp(game::HelpPage page) override {
-    if (openHelp) openHelp(page);
-  }
-};
-
-class FakeSound : public game::SoundPort {
- public:
-  void PlaySound(const std::string&) override {}
-};
 
 class FakeHost : public app::HelpHost {
  public:
@@ -109,7 +68,7 @@ class HelpFormTest : public ::testing::Test {
     form->SetTell([this](const QString& text) { notices.push_back(text); });
     form->SetOpenUrl([this](const QString& url) { urls.push_back(url); });
     form->FillLayoutChooser();
-    screen.openHelp = [this](game::HelpPage page) { form->RunModal(page); };
+    screen.OnHelp = [this](game::HelpPage page) { form->RunModal(page); };
   }
 
   // Opens the window on `page`; `whileOpen` runs inside the modal run, which
@@ -150,14 +109,14 @@ class HelpFormTest : public ::testing::Test {
   // A running one-player game that has been played for `seconds`.
   void RunningGame(std::uint8_t mode, int seconds) {
     engine.IM(mode);
-    engine.StartTick = time.now;
-    time.now += static_cast<std::uint32_t>(seconds) * 1000;
+    engine.StartTick = time.Tick;
+    time.Tick += static_cast<std::uint32_t>(seconds) * 1000;
   }
-  int ClockSeconds() const { return static_cast<int>((time.now - engine.StartTick) / 1000); }
+  int ClockSeconds() const { return static_cast<int>((time.Tick - engine.StartTick) / 1000); }
 
-  FakeTime time;
-  FakeScreen screen;
-  FakeSound sound;
+  game::testing::FakeClock time;
+  game::testing::FakeScreen screen;
+  game::testing::FakeSound sound;
   game::Engine engine;
   FakeHost host;
   std::unique_ptr<app::THelpForm> form;
@@ -273,7 +232,7 @@ TEST_F(HelpFormTest, OpenTimeDoesNotCountOnTheClock) {
   std::uint8_t modeWhileOpen = 0;
   Open(game::HelpPage::Help, [&] {
     modeWhileOpen = engine.GameMode;
-    time.now += 5 * 60 * 1000;  // five minutes of reading
+    time.Tick += 5 * 60 * 1000;  // five minutes of reading
   });
   EXPECT_TRUE(opened);
   EXPECT_EQ(modeWhileOpen, game::ModePaused);
@@ -284,7 +243,7 @@ TEST_F(HelpFormTest, OpenTimeDoesNotCountOnTheClock) {
 TEST_F(HelpFormTest, RiversAndMemoryGamesArePausedToo) {
   for (std::uint8_t mode : {game::ModeRivers, game::ModeMemory}) {
     RunningGame(mode, 10);
-    Open(game::HelpPage::About, [&] { time.now += 60000; });
+    Open(game::HelpPage::About, [&] { time.Tick += 60000; });
     EXPECT_EQ(engine.GameMode, mode);
     EXPECT_EQ(ClockSeconds(), 10);
   }
@@ -293,8 +252,8 @@ TEST_F(HelpFormTest, RiversAndMemoryGamesArePausedToo) {
 TEST_F(HelpFormTest, AGamePausedByHandIsResumedOnClosing) {
   RunningGame(game::ModeSolitaire, 20);
   engine.PauseClick();
-  time.now += 30000;
-  Open(game::HelpPage::Help, [&] { time.now += 30000; });
+  time.Tick += 30000;
+  Open(game::HelpPage::Help, [&] { time.Tick += 30000; });
   EXPECT_EQ(engine.GameMode, game::ModeSolitaire);
   EXPECT_EQ(ClockSeconds(), 20);
 }
