@@ -134,6 +134,9 @@ bool HallOfFame::Qualifies(int table, int seconds) const {
 
 int HallOfFame::AddHall(int table, int seconds, int penalty, std::string_view player_name) {
   if (!Qualifies(table, seconds)) return 0;
+  // Both numbers must fit their four-character fields.
+  seconds = std::max(seconds, 0);
+  penalty = std::clamp(penalty, 0, seconds);
   // The best rank whose time is not better than ours...
   int r = kHallRanks;
   for (int i = kHallRanks; i >= 1; --i) {

@@ -84,7 +84,8 @@ class HallOfFame {
   // a larger penalty; at the same time and penalty the older entry stays
   // ahead. Lower entries move down and rank 10 falls out. Returns the rank
   // (also kept as RankReached), or 0 when the game does not earn a place,
-  // which leaves the table and RankReached as they were.
+  // which leaves the table and RankReached as they were. The penalty is the
+  // part of `seconds` that hints, shuffles and mismatches added.
   int AddHall(int table, int seconds, int penalty, std::string_view player_name);
   // The rank given to the last entry made, 0 when none. Loading a layout
   // clears it; a new game does not.
