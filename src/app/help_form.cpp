@@ -17,6 +17,7 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 #include <QUrl>
+#include <QWindow>
 #include <QVBoxLayout>
 
 #include "app/help_pages.h"
@@ -71,6 +72,11 @@ THelpForm::THelpForm(game::Engine& engine, HelpHost& host, QWidget* parent)
   };
   open_url_ = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
 
+  // Above every window while Sorami is the active program; when the player
+  // switches to another program the window may drop below it.
+  connect(qApp, &QGuiApplication::applicationStateChanged, this,
+          [this](Qt::ApplicationState state) { KeepOnTop(state == Qt::ApplicationActive); });
+
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->geometry();
     move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
@@ -78,6 +84,12 @@ THelpForm::THelpForm(game::Engine& engine, HelpHost& host, QWidget* parent)
 }
 
 THelpForm::~THelpForm() = default;
+
+void THelpForm::KeepOnTop(bool onTop) {
+  // Changing a widget's flags re-creates its window and so would end the
+  // modal run: change them on the platform window itself.
+  if (QWindow* window = windowHandle()) window->setFlag(Qt::WindowStaysOnTopHint, onTop);
+}
 
 // ---- Building the pages --------------------------------------------------------
 

@@ -90,7 +90,11 @@ class THelpForm : public QDialog {
   void SetTell(TellFunction tell) { tell_ = std::move(tell); }
   void SetOpenUrl(OpenUrlFunction open) { open_url_ = std::move(open); }
 
-  // The picture of the "Tiles" page as last drawn by CallHelp.
+  // Whether the window stays above other programs' windows: on while Sorami
+  // is the active program, off while another program is.
+  void KeepOnTop(bool onTop);
+
+  // The picture of the "Tiles" page as last drawn by RunModal.
   const QImage& TileChart() const { return tile_chart_; }
   bool IsRunning() const { return running_; }
 

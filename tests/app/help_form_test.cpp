@@ -15,6 +15,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QWindow>
 
 #include <functional>
 #include <string>
@@ -141,6 +142,20 @@ TEST_F(HelpFormTest, WindowHasItsCaptionSizeAndPagesInTabOrder) {
   auto* button = Child<QPushButton>("ReturnButton");
   EXPECT_EQ(button->text(), "Return to Sorami");
   EXPECT_TRUE(button->isDefault());
+}
+
+TEST_F(HelpFormTest, DropsBelowOtherProgramsOnlyWhileSoramiIsInactive) {
+  Qt::WindowFlags whileInactive, whileActive;
+  Open(game::HelpPage::Help, [&] {
+    form->KeepOnTop(false);
+    whileInactive = form->windowHandle()->flags();
+    form->KeepOnTop(true);
+    whileActive = form->windowHandle()->flags();
+    EXPECT_TRUE(form->isVisible());
+  });
+  EXPECT_TRUE(opened);
+  EXPECT_FALSE(whileInactive & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(whileActive & Qt::WindowStaysOnTopHint);
 }
 
 TEST_F(HelpFormTest, OpensOnTheAskedPageWithItsPanelsCentred) {
