@@ -223,7 +223,7 @@ void Torture(const QByteArray& original, int truncations, int damages) {
   for (int length = 0; length <= original.size(); length += step) check(original.left(length));
 
   std::mt19937 random(20261207);
-  const char specials[] = {'{', '}', '\\', '\'', ';', ' ', '0', '9', '-', '*', 'u', 'b'};
+  const char syntax_bytes[] = {'{', '}', '\\', '\'', ';', ' ', '0', '9', '-', '*', 'u', 'b'};
   for (int round = 0; round < damages; ++round) {
     QByteArray damaged = original;
     const int changes = 1 + static_cast<int>(random() % 16);
@@ -231,9 +231,9 @@ void Torture(const QByteArray& original, int truncations, int damages) {
       const auto at = static_cast<qsizetype>(random() % static_cast<unsigned>(damaged.size()));
       switch (random() % 4) {
         case 0: damaged[at] = static_cast<char>(random() % 256); break;
-        case 1: damaged[at] = specials[random() % sizeof specials]; break;
+        case 1: damaged[at] = syntax_bytes[random() % sizeof syntax_bytes]; break;
         case 2: damaged.remove(at, static_cast<qsizetype>(random() % 40)); break;
-        default: damaged.insert(at, specials[random() % sizeof specials]); break;
+        default: damaged.insert(at, syntax_bytes[random() % sizeof syntax_bytes]); break;
       }
     }
     check(damaged);
