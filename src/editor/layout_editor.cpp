@@ -212,7 +212,9 @@ SaveOutcome LayoutEditor::SaveLayout() {
   try {
     saved = board::SaveLayoutFile(e.Layouts, file, e.CurrentLayoutName, e.Layout);
   } catch (const board::LayoutFileError& error) {
-    screen_.Tell(MessageTitle, error.what());
+    screen_.Tell(MessageTitle, std::string(error.what()) +
+                                   "\nThe layout stays open in the editor: choose \"Save as...\" to save it "
+                                   "under another name.");
     return SaveOutcome::Failed;
   }
   e.CurrentLayoutFile = saved.File;
