@@ -69,25 +69,25 @@ WaveSounds::Samples WaveSounds::Load(const std::string& path) {
   if (ec || size > kMaxWaveBytes) return nullptr;
 
   ++filesOpened_;
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec wav{};
   Uint8* data = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1, &spec, &data, &length) == nullptr) {
+  if (SDL_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1, &wav, &data, &length) == nullptr) {
     return nullptr;
   }
   std::vector<float> samples;
-  SDL_AudioStream* stream = SDL_NewAudioStream(spec.format, spec.channels, spec.freq, AUDIO_F32SYS,
+  SDL_AudioStream* stream = SDL_NewAudioStream(wav.format, wav.channels, wav.freq, AUDIO_F32SYS,
                                                AudioOutput::kChannels, output_.SampleRate());
   // SDL's resampler keeps back the last stretch of its input even when
   // flushed, so the sound is followed by silence and cut to its length.
-  const int frameBytes = std::max(1, SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels);
+  const int frameBytes = std::max(1, SDL_AUDIO_BITSIZE(wav.format) / 8 * wav.channels);
   const std::size_t inFrames = length / static_cast<Uint32>(frameBytes);
   const std::size_t outFrames =
       static_cast<std::size_t>((static_cast<std::uint64_t>(inFrames) * output_.SampleRate() +
-                                static_cast<std::uint64_t>(spec.freq) - 1) /
-                               static_cast<std::uint64_t>(std::max(1, spec.freq)));
+                                static_cast<std::uint64_t>(wav.freq) - 1) /
+                               static_cast<std::uint64_t>(std::max(1, wav.freq)));
   const std::vector<Uint8> padding(static_cast<std::size_t>(frameBytes) * 4096,
-                                   spec.format == AUDIO_U8 ? 0x80 : 0x00);
+                                   wav.format == AUDIO_U8 ? 0x80 : 0x00);
   bool ok = stream != nullptr && SDL_AudioStreamPut(stream, data, static_cast<int>(length)) == 0 &&
             SDL_AudioStreamPut(stream, padding.data(), static_cast<int>(padding.size())) == 0 &&
             SDL_AudioStreamFlush(stream) == 0;
