@@ -131,8 +131,10 @@ void TSorami::Init() {
   help_->LoadFiles(programDir_);
 
   statusLine_ = new StatusLine(central_);
-  connect(statusLine_, &StatusLine::MovesLeftClicked, this, [this] { Run([this] { engine_->NStatus(); }); });
-  connect(statusLine_, &StatusLine::TimeClicked, this, [this] { Run([this] { engine_->ShowTimeClick(); }); });
+  connect(statusLine_, &StatusLine::MovesLeftClicked, this,
+          [this] { Run([this] { engine_->NStatus(); }); });
+  connect(statusLine_, &StatusLine::TimeClicked, this,
+          [this] { Run([this] { engine_->ShowTimeClick(); }); });
   auto* column = new QVBoxLayout(central_);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
@@ -153,8 +155,9 @@ void TSorami::Init() {
   // 6. The status text is a blank; the board's pointer events and the
   // window's activation reach the engine.
   ShowStatusText(" ");
+  // A pointer move changes no option: the menus need no refresh after it.
   connect(game_, &PictureBox::PointerMoved, this, [this](int x, int y) {
-    Run([this, x, y] { engine_->FormMouseMove(x, y); });
+    Run([this, x, y] { engine_->FormMouseMove(x, y); }, false);
   });
   connect(game_, &PictureBox::ButtonReleased, this, [this](Qt::MouseButton button, int x, int y) {
     const game::MouseButton which = button == Qt::RightButton    ? game::MouseButton::Right

@@ -190,8 +190,9 @@ class TSorami : public QMainWindow,
                     std::function<void()> command);
   QAction* AddToggle(QMenu* menu, const QString& caption, const QKeySequence& key,
                      std::function<void()> command, std::function<bool()> checked);
-  // Runs a command, shows an error it raises, and refreshes the window.
-  void Run(const std::function<void()>& command);
+  // Runs a command, shows an error it raises, and (unless told not to)
+  // refreshes the window's check marks and buttons from the engine.
+  void Run(const std::function<void()>& command, bool refresh = true);
   void ToolButton(ToolBar::Button which);
   void OpenNewGameMenu(QPoint at);
 

@@ -56,13 +56,13 @@ QAction* TSorami::AddToggle(QMenu* menu, const QString& caption, const QKeySeque
   return action;
 }
 
-void TSorami::Run(const std::function<void()>& command) {
+void TSorami::Run(const std::function<void()>& command, bool refresh) {
   try {
     command();
   } catch (const std::exception& error) {
     Tell("Sorami", error.what());
   }
-  if (!closing_) RefreshFromEngine();
+  if (refresh && !closing_) RefreshFromEngine();
 }
 
 QMenu* TSorami::NewGameMenu() const { return newGameMenu_; }

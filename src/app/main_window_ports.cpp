@@ -86,6 +86,8 @@ void TSorami::ShowStatusText(const std::string& text) { statusLine_->SetStatusTe
 void TSorami::SetPauseCaptions(bool paused) {
   if (pauseEntry_ != nullptr) {
     pauseEntry_->setText(paused ? QStringLiteral("&Continue") : QStringLiteral("&Pause"));
+    const QIcon play = toolBar_->PlayGlyph();
+    pauseEntry_->setIcon(paused && !play.isNull() ? play : toolBar_->Glyph(ToolBar::Pause));
   }
   toolBar_->SetPaused(paused);
 }
