@@ -353,6 +353,9 @@ void TSorami::Tick() {
 void TSorami::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() != QEvent::ActivationChange || !started_ || closing_) return;
+  // The help window holds the game paused itself and resumes it when it
+  // closes; the activation it takes and gives back must not do so twice.
+  if (help_->IsRunning()) return;
   if (isActiveWindow()) {
     Run([this] { engine_->FormActivate(); });
   } else {

@@ -423,6 +423,29 @@ TEST_F(MainWindowTest, LosingTheFocusPausesTheGameAndRegainingItResumes) {
   EXPECT_EQ(w->Engine().GameMode, game::ModeSolitaire);
 }
 
+TEST_F(MainWindowTest, TheHelpWindowHoldsTheGamePausedOnlyWhileItIsOpen) {
+  auto w = StartShown();
+  w->activateWindow();
+  if (!QTest::qWaitForWindowActive(w.get())) GTEST_SKIP() << "no window activation here";
+  game::Engine& e = w->Engine();
+  std::uint8_t modeWhileOpen = 0;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (!w->Help()->IsRunning()) return;
+    closer.stop();
+    QTest::qWait(100);  // long enough for the activation to move
+    modeWhileOpen = e.GameMode;
+    w->Help()->close();
+  });
+  closer.start(5);
+  Trigger(*w, "&Help", "&Contents");
+  // The main window gets the focus back, as a window manager gives it.
+  w->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+  EXPECT_EQ(modeWhileOpen, game::ModePaused);
+  EXPECT_EQ(e.GameMode, game::ModeSolitaire);
+}
+
 TEST_F(MainWindowTest, TheMenuBarHoldsEveryEntryWithItsShortcut) {
   auto w = StartShown();
   struct Expected {
