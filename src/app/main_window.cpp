@@ -73,6 +73,8 @@ TSorami::TSorami(Environment environment) : env_(std::move(environment)) {
 }
 
 TSorami::~TSorami() {
+  // No event may reach the engine while the window comes down.
+  closing_ = true;
   timer_.stop();
   if (technoApplied_) QApplication::restoreOverrideCursor();
   delete techno_;
