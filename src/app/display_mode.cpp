@@ -102,9 +102,9 @@ class XRandrDisplay final : public DisplayBackend {
     bool rateOffered = false;
     for (int i = 0; i < rateCount; ++i) rateOffered = rateOffered || rates[i] == rate;
     const Status status =
-        rateOffered ? XRRSetScreenConfigAndRate(display_, config, root_, index, rotation, rate,
-                                                CurrentTime)
-                    : XRRSetScreenConfig(display_, config, root_, index, rotation, CurrentTime);
+        rateOffered
+            ? XRRSetScreenConfigAndRate(display_, config, root_, index, rotation, rate, CurrentTime)
+            : XRRSetScreenConfig(display_, config, root_, index, rotation, CurrentTime);
     XRRFreeScreenConfigInfo(config);
     XSync(display_, False);
     return status == Success;

@@ -57,17 +57,18 @@ TSorami::TSorami(Environment environment) : env_(std::move(environment)) {
   programDir_ = WithSeparator(env_.ProgramDir);
 
   if (!env_.Sound || !env_.MusicDevice) audioOutput_ = std::make_unique<audio::AudioOutput>();
-  sound_ = env_.Sound ? std::move(env_.Sound)
-                      : std::make_unique<audio::WaveSounds>(*audioOutput_, programDir_.toStdString());
+  sound_ = env_.Sound
+               ? std::move(env_.Sound)
+               : std::make_unique<audio::WaveSounds>(*audioOutput_, programDir_.toStdString());
   musicDevice_ = env_.MusicDevice ? std::move(env_.MusicDevice)
                                   : std::make_unique<audio::FluidMusicDevice>(*audioOutput_);
   engine_ = std::make_unique<game::Engine>(time_, *this, *sound_);
-  music_ = std::make_unique<game::MusicControl>(*musicDevice_, engine_->Opt, engine_->Generator,
-                                                this);
+  music_ =
+      std::make_unique<game::MusicControl>(*musicDevice_, engine_->Opt, engine_->Generator, this);
   engine_->Music = music_.get();
   view_ = std::make_unique<view::BoardView>();
   looks_ = std::make_unique<view::Looks>(*view_, static_cast<view::LooksHost&>(*this),
-                                        programDir_.toStdString());
+                                         programDir_.toStdString());
 
   Init();
 }
@@ -158,9 +159,8 @@ void TSorami::Init() {
   // window's activation reach the engine.
   ShowStatusText(" ");
   // A pointer move changes no option: the menus need no refresh after it.
-  connect(game_, &PictureBox::PointerMoved, this, [this](int x, int y) {
-    Run([this, x, y] { engine_->FormMouseMove(x, y); }, false);
-  });
+  connect(game_, &PictureBox::PointerMoved, this,
+          [this](int x, int y) { Run([this, x, y] { engine_->FormMouseMove(x, y); }, false); });
   connect(game_, &PictureBox::ButtonReleased, this, [this](Qt::MouseButton button, int x, int y) {
     const game::MouseButton which = button == Qt::RightButton    ? game::MouseButton::Right
                                     : button == Qt::MiddleButton ? game::MouseButton::Middle
@@ -291,15 +291,17 @@ bool TSorami::LoadFiles() {
   game::Engine& e = *engine_;
   // 1-3. The music pieces and their menu.
   if (music_->LoadMusicList(programDir_.toStdString()) == 0) {
-    FailStartup(QStringLiteral("The folder %1 holds no music piece (*.mid), so Sorami cannot start.")
-                    .arg(QDir::toNativeSeparators(programDir_ + QStringLiteral("Musics"))));
+    FailStartup(
+        QStringLiteral("The folder %1 holds no music piece (*.mid), so Sorami cannot start.")
+            .arg(QDir::toNativeSeparators(programDir_ + QStringLiteral("Musics"))));
     return false;
   }
   FillMusicMenu();
   // 4-5. The layouts and their menu.
   if (!e.DiscoverLayouts(loaded_.BoardNumber)) {
-    FailStartup(QStringLiteral("The folder %1 holds no layout (*.lay, *.shp), so Sorami cannot start.")
-                    .arg(QDir::toNativeSeparators(programDir_ + QStringLiteral("Layouts"))));
+    FailStartup(
+        QStringLiteral("The folder %1 holds no layout (*.lay, *.shp), so Sorami cannot start.")
+            .arg(QDir::toNativeSeparators(programDir_ + QStringLiteral("Layouts"))));
     return false;
   }
   FillLayoutMenu();

@@ -43,7 +43,8 @@ QAction* TSorami::AddEntry(QMenu* menu, const QString& caption, const QKeySequen
     action->setShortcut(key);
     action->setShortcutContext(Qt::WindowShortcut);
   }
-  connect(action, &QAction::triggered, this, [this, command = std::move(command)] { Run(command); });
+  connect(action, &QAction::triggered, this,
+          [this, command = std::move(command)] { Run(command); });
   return action;
 }
 
@@ -164,7 +165,8 @@ void TSorami::BuildMenus() {
   auto mode = [&e](int value) { return [&e, value] { return e.HighlightMode == value; }; };
   AddToggle(highlight, QStringLiteral("None"), {}, [&e] { e.Highlight1Click(); }, mode(0));
   highlight->addSeparator();
-  AddToggle(highlight, QStringLiteral("Red Rectangle"), {}, [&e] { e.Highlight2Click(1); }, mode(1));
+  AddToggle(highlight, QStringLiteral("Red Rectangle"), {}, [&e] { e.Highlight2Click(1); },
+            mode(1));
   AddToggle(highlight, QStringLiteral("Green Rectangle"), {}, [&e] { e.Highlight2Click(3); },
             mode(3));
   AddToggle(highlight, QStringLiteral("Blue Rectangle"), {}, [&e] { e.Highlight2Click(4); },
@@ -221,7 +223,8 @@ void TSorami::BuildMenus() {
   musicMenu_->addSeparator();
 
   BandMenu* help = AddMenu(QStringLiteral("&Help"));
-  AddEntry(help, QStringLiteral("&Contents"), Qt::Key_F1, [&e] { e.CallHelp(game::HelpPage::Help); });
+  AddEntry(help, QStringLiteral("&Contents"), Qt::Key_F1,
+           [&e] { e.CallHelp(game::HelpPage::Help); });
   AddEntry(help, QStringLiteral("What's New"), {}, [&e] { e.CallHelp(game::HelpPage::WhatsNew); });
   AddEntry(help, QStringLiteral("French Help"), {}, [&e] { e.CallHelp(game::HelpPage::French); });
   AddEntry(help, QStringLiteral("View Tiles"), {}, [&e] { e.CallHelp(game::HelpPage::Tiles); });
@@ -243,10 +246,11 @@ void TSorami::BuildLookMenus() {
   auto ticked = [&looks](auto item) { return [&looks, item] { return looks.Ticked(item); }; };
 
   BandMenu* background = AddMenu(QStringLiteral("&Background"));
-  AddToggle(background, QStringLiteral("Load from disk"), {}, [&looks] { looks.LoadBackgroundClick(); },
-            ticked(B::LoadBackground));
+  AddToggle(background, QStringLiteral("Load from disk"), {},
+            [&looks] { looks.LoadBackgroundClick(); }, ticked(B::LoadBackground));
   background->addSeparator();
-  AddToggle(background, QStringLiteral("None"), {}, [&looks] { looks.None1Click(); }, ticked(B::None1));
+  AddToggle(background, QStringLiteral("None"), {}, [&looks] { looks.None1Click(); },
+            ticked(B::None1));
   AddToggle(background, QStringLiteral("&Dragons"), {}, [&looks] { looks.Dragons1Click(); },
             ticked(B::Dragons1));
   AddToggle(background, QStringLiteral("Andromeda"), {}, [&looks] { looks.AndromedaClick(); },
@@ -276,7 +280,8 @@ void TSorami::BuildNewGameMenu() {
   newGameMenu_->SetBand(true);
   auto entry = [this](const char* caption, std::function<void()> command) {
     QAction* action = newGameMenu_->addAction(QString::fromLatin1(caption));
-    connect(action, &QAction::triggered, this, [this, command = std::move(command)] { Run(command); });
+    connect(action, &QAction::triggered, this,
+            [this, command = std::move(command)] { Run(command); });
   };
   entry("Solitaire (1-player)", [&e] { e.RandomSolitaireGame1Click(); });
   entry("Solitaire (2-player)", [&e] { e.TwoPlayers(); });
@@ -347,7 +352,8 @@ void TSorami::FillMusicMenu() {
   for (int k = 1; k <= music_->MusicCount(); ++k) {
     QAction* action = musicMenu_->addAction(Q(music_->Pieces[k - 1].Name));
     action->setCheckable(true);
-    connect(action, &QAction::triggered, this, [this, k] { Run([this, k] { music_->LoadMidiClick(k); }); });
+    connect(action, &QAction::triggered, this,
+            [this, k] { Run([this, k] { music_->LoadMidiClick(k); }); });
     musicEntries_.push_back(action);
   }
 }
@@ -361,7 +367,10 @@ void TSorami::RefreshFromEngine() {
   if (static_cast<int>(layoutEntries_.size()) != e.LayoutCount() && layoutMenu_ != nullptr) {
     FillLayoutMenu();
   }
-  const int checkedLayout = e.BoardNumber >= game::RiversEasyBoard ? e.SavedLayoutNumber : e.BoardNumber;
+  // While a Rivers or Memory game runs, the layout played before it keeps
+  // the check mark.
+  const int checkedLayout =
+      e.BoardNumber >= game::RiversEasyBoard ? e.SavedLayoutNumber : e.BoardNumber;
   for (int i = 0; i < static_cast<int>(layoutEntries_.size()); ++i) {
     layoutEntries_[i]->setChecked(i + 1 == checkedLayout);
   }

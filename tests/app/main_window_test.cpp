@@ -281,9 +281,9 @@ TEST_F(MainWindowTest, TheNewButtonStartsAGameOnALeftClickAndOffersThePopUpOnARi
   EXPECT_EQ(popup->pos(), newButton->mapToGlobal(QPoint(0, newButton->height())));
   QStringList captions;
   for (QAction* action : popup->actions()) captions << action->text();
-  EXPECT_EQ(captions, (QStringList{"Solitaire (1-player)", "Solitaire (2-player)",
-                                   "MJ Rivers (Easy)", "MJ Rivers (Hard)", "MJ Memory (Easy)",
-                                   "MJ Memory (Hard)"}));
+  EXPECT_EQ(captions,
+            (QStringList{"Solitaire (1-player)", "Solitaire (2-player)", "MJ Rivers (Easy)",
+                         "MJ Rivers (Hard)", "MJ Memory (Easy)", "MJ Memory (Hard)"}));
   popup->actions()[5]->trigger();
   popup->close();
   EXPECT_EQ(w->Engine().GameMode, game::ModeMemory);
@@ -357,8 +357,8 @@ TEST_F(MainWindowTest, CheckMarksFollowCommandsThatChangeOptions) {
 }
 
 // A window on a display of its own; `display` stays readable by the test.
-std::unique_ptr<app::TSorami> StartOnDisplay(const ProgramFolder& folder, apptest::FakeDisplay*& display,
-                                             app::Resolution size) {
+std::unique_ptr<app::TSorami> StartOnDisplay(const ProgramFolder& folder,
+                                             apptest::FakeDisplay*& display, app::Resolution size) {
   auto owned = std::make_unique<apptest::FakeDisplay>();
   owned->current = owned->stored = size;
   display = owned.get();

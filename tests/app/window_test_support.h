@@ -55,8 +55,14 @@ class QuietMusic final : public game::MusicDevice {
     return playing_;
   }
   void Play() override { playing_ = true; }
-  void Pause() override { paused_ = playing_; playing_ = false; }
-  void Resume() override { playing_ = paused_; paused_ = false; }
+  void Pause() override {
+    paused_ = playing_;
+    playing_ = false;
+  }
+  void Resume() override {
+    playing_ = paused_;
+    paused_ = false;
+  }
   void Stop() override { playing_ = paused_ = false; }
   void SeekToStart() override {}
   bool IsPlaying() const override { return playing_; }
@@ -129,11 +135,10 @@ class ProgramFolder {
   }
 
   static void WriteTinyMidi(const std::string& path) {
-    const unsigned char bytes[] = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 1, 0xE0,
-                                   'M', 'T', 'r', 'k', 0, 0, 0, 12, 0x00, 0x90, 60, 100,
-                                   0x83, 0x60, 0x80, 60, 0, 0x00, 0xFF, 0x2F};
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+    const unsigned char bytes[] = {'M', 'T',  'h',  'd',  0,    0,   0, 6,    0,    0,   0,    1,
+                                   1,   0xE0, 'M',  'T',  'r',  'k', 0, 0,    0,    12,  0x00, 0x90,
+                                   60,  100,  0x83, 0x60, 0x80, 60,  0, 0x00, 0xFF, 0x2F};
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes), sizeof bytes);
   }
 
  private:

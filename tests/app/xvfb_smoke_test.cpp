@@ -46,7 +46,8 @@ class XvfbSmokeTest : public ::testing::Test {
       if (Tool(tool).isEmpty()) GTEST_SKIP() << tool << " is not installed";
     }
     binary_ = QStringLiteral(SORAMI_STAGE_DIR "/sorami");
-    if (!QFile::exists(binary_)) GTEST_SKIP() << "the program is not built: " << binary_.toStdString();
+    if (!QFile::exists(binary_))
+      GTEST_SKIP() << "the program is not built: " << binary_.toStdString();
 
     // A free display number.
     int number = 90 + static_cast<int>(QCoreApplication::applicationPid() % 100);
@@ -55,7 +56,8 @@ class XvfbSmokeTest : public ::testing::Test {
     xvfb_.start(Tool("Xvfb"), {display_, QStringLiteral("-screen"), QStringLiteral("0"),
                                QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
                                QStringLiteral("tcp")});
-    for (int i = 0; i < 100 && !std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)); ++i) {
+    for (int i = 0;
+         i < 100 && !std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)); ++i) {
       QThread::msleep(20);
     }
     if (!std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number))) {
@@ -123,8 +125,9 @@ TEST_F(XvfbSmokeTest, ClickingAFreePairRemovesItFromTheScreen) {
   const QString xdotool = Tool("xdotool");
   QString window;
   for (int i = 0; i < 200 && window.isEmpty(); ++i) {
-    window = RunTool(xdotool, {QStringLiteral("search"), QStringLiteral("--name"),
-                               QStringLiteral("^Sorami 5.28 $")},
+    window = RunTool(xdotool,
+                     {QStringLiteral("search"), QStringLiteral("--name"),
+                      QStringLiteral("^Sorami 5.28 $")},
                      display_)
                  .section(QLatin1Char('\n'), 0, 0);
     if (window.isEmpty()) QThread::msleep(50);
@@ -134,9 +137,11 @@ TEST_F(XvfbSmokeTest, ClickingAFreePairRemovesItFromTheScreen) {
 
   // Where the board image lies: under the menu bar and the 33-pixel toolbar;
   // the window is as high as its parts, the status line 27 pixels of them.
-  const QString geometry = RunTool(xdotool, {QStringLiteral("getwindowgeometry"), window}, display_);
-  const QRegularExpression numbers(QStringLiteral("Position: (\\d+),(\\d+).*Geometry: (\\d+)x(\\d+)"),
-                                   QRegularExpression::DotMatchesEverythingOption);
+  const QString geometry =
+      RunTool(xdotool, {QStringLiteral("getwindowgeometry"), window}, display_);
+  const QRegularExpression numbers(
+      QStringLiteral("Position: (\\d+),(\\d+).*Geometry: (\\d+)x(\\d+)"),
+      QRegularExpression::DotMatchesEverythingOption);
   const QRegularExpressionMatch match = numbers.match(geometry);
   ASSERT_TRUE(match.hasMatch()) << geometry.toStdString();
   const int height = match.captured(4).toInt();
@@ -147,8 +152,9 @@ TEST_F(XvfbSmokeTest, ClickingAFreePairRemovesItFromTheScreen) {
   RunTool(xdotool, {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}, display_);
   RunTool(xdotool, {QStringLiteral("key"), QStringLiteral("alt+f")}, display_);
   QThread::msleep(300);
-  RunTool(xdotool, {QStringLiteral("key"), QStringLiteral("Down"), QStringLiteral("Down"),
-                    QStringLiteral("Return")},
+  RunTool(xdotool,
+          {QStringLiteral("key"), QStringLiteral("Down"), QStringLiteral("Down"),
+           QStringLiteral("Return")},
           display_);
   QThread::msleep(700);
   const QRect boardArea(board, QSize(704, 468));
@@ -159,8 +165,9 @@ TEST_F(XvfbSmokeTest, ClickingAFreePairRemovesItFromTheScreen) {
     const board::Cell place = state.TilePlaces[tile];
     const QPoint at = board + QPoint(view::FaceLeft(place.x, place.z, 36) + 20,
                                      view::FaceTop(place.y, place.z, 25) + 25);
-    RunTool(xdotool, {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
-                      QStringLiteral("click"), QStringLiteral("1")},
+    RunTool(xdotool,
+            {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
+             QStringLiteral("click"), QStringLiteral("1")},
             display_);
     QThread::msleep(200);
   };
