@@ -78,7 +78,6 @@ TSorami::~TSorami() {
   closing_ = true;
   timer_.stop();
   if (technoApplied_) QApplication::restoreOverrideCursor();
-  delete techno_;
   // The engine and the music logic hold references into each other and to
   // this window: take them down before the widgets go.
   editor_.reset();
@@ -196,7 +195,7 @@ void TSorami::Init() {
   if (!LoadFiles()) return;
 
   // 15. The pointer shape, the menus' title band, the toolbar's look.
-  techno_ = new QCursor(LoadPointerShape(programDir_));
+  techno_ = LoadPointerShape(programDir_);
   ApplyCoolMenu();
   ApplyCoolMouse();
   toolBar_->SetTiled(e.Opt.CoolToolbar);

@@ -10,6 +10,7 @@
 // Building the window runs the start-up (Init); closing it runs the close
 // sequence (FormCloseQuery), which writes "Sorami.ini" and "Hallfame.ini".
 
+#include <QCursor>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -242,7 +243,8 @@ class TSorami : public QMainWindow,
   PictureBox* hofBox_ = nullptr;
   THelpForm* help_ = nullptr;
   StatusLine* statusLine_ = nullptr;
-  QCursor* techno_ = nullptr;
+  // The pointer shape "TECHNO", once start-up has loaded it.
+  std::optional<QCursor> techno_;
   bool technoApplied_ = false;
 
   // Menus and the entries whose look follows the engine.

@@ -429,7 +429,7 @@ void TSorami::ApplyCoolMenu() {
 }
 
 void TSorami::ApplyCoolMouse() {
-  const bool wanted = engine_->Opt.CoolMouse && techno_ != nullptr;
+  const bool wanted = engine_->Opt.CoolMouse && techno_.has_value();
   if (wanted && !technoApplied_) {
     QApplication::setOverrideCursor(*techno_);
   } else if (!wanted && technoApplied_) {
