@@ -247,11 +247,25 @@ void TSorami::ReadSettingsFile() {
   looks_->LastBackgroundFile = loaded_.LastLoadedBackground;
 }
 
+bool TSorami::TitleOnScreen(QPoint at) const {
+  // The top of the window, where its title bar is grabbed.
+  const QRect title(at, QSize(kBoardWidth, 40));
+  const Resolution size = ScreenSize();
+  if (title.intersects(QRect(0, 0, size.width, size.height))) return true;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    if (title.intersects(screen->geometry())) return true;
+  }
+  return false;
+}
+
 void TSorami::PlaceWindow() {
   const int screenWidth = ScreenWidth();
   const int screenHeight = ScreenSize().height;
-  if (screenWidth == loaded_.PreviousRes) {
-    move(loaded_.XPos, loaded_.YPos);
+  const QPoint stored(loaded_.XPos, loaded_.YPos);
+  // A stored place wholly off the screens (a monitor gone, a damaged file)
+  // would leave the player without a window to reach: it is centred instead.
+  if (screenWidth == loaded_.PreviousRes && TitleOnScreen(stored)) {
+    move(stored);
   } else if (screenWidth == 640) {
     engine_->Opt.ShowHallFame = false;
     engine_->Opt.Toolbar1 = false;

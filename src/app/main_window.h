@@ -171,6 +171,8 @@ class TSorami : public QMainWindow,
   void Init();
   void ReadSettingsFile();
   void PlaceWindow();
+  // Whether a window placed at `at` shows some of its top on a screen.
+  bool TitleOnScreen(QPoint at) const;
   bool LoadFiles();
   void FormShow();
   void BuildLookMenus();

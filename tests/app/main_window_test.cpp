@@ -387,6 +387,13 @@ TEST_F(MainWindowTest, ANarrowScreenAfterAWiderOneDropsToolbarAndPanelAtTheCorne
   EXPECT_EQ(file.ReadInteger("Sorami", "PreviousRes", 0), 640);
 }
 
+TEST_F(MainWindowTest, AStoredPlaceOffEveryScreenIsCentredInstead) {
+  folder_.Write("Sorami.ini", "[Sorami]\r\nXPos=5000\r\nYPos=-3000\r\nPreviousRes=1024\r\n");
+  apptest::FakeDisplay* display = nullptr;
+  auto w = StartOnDisplay(folder_, display, {1024, 768});
+  EXPECT_EQ(w->pos(), QPoint((1024 - 704) / 2, (768 - 468) / 2));
+}
+
 TEST_F(MainWindowTest, AnotherScreenWidthCentresTheWindow) {
   folder_.Write("Sorami.ini", "[Sorami]\r\nXPos=200\r\nYPos=100\r\nPreviousRes=1280\r\n");
   apptest::FakeDisplay* display = nullptr;
