@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLayout>
@@ -320,9 +319,7 @@ bool TSorami::LoadFiles() {
   FillLayoutMenu();
   // 6. The hall of fame.
   hallFile_.Open(programDir_.toStdString() + "Hallfame.ini");
-  std::vector<std::string> names;
-  for (const auto& entry : e.Layouts.Entries) names.push_back(entry.Name);
-  e.Hall().Load(hallFile_, names);
+  e.Hall().Load(hallFile_, LayoutNames());
   // 7. Pictures loaded from disk that have gone since.
   std::error_code ec;
   for (std::string* last : {&looks_->LastTilesetFile, &looks_->LastBackgroundFile}) {
@@ -331,6 +328,12 @@ bool TSorami::LoadFiles() {
   // 8. The help window's layout chooser.
   help_->FillLayoutChooser();
   return true;
+}
+
+std::vector<std::string> TSorami::LayoutNames() const {
+  std::vector<std::string> names;
+  for (const auto& entry : engine_->Layouts.Entries) names.push_back(entry.Name);
+  return names;
 }
 
 void TSorami::FailStartup(const QString& message) {
@@ -425,9 +428,7 @@ bool TSorami::FormCloseQuery() {
   WriteSettings(settingsFile_, CurrentSettings());
   QStringList refused;
   if (auto error = settingsFile_.Save()) refused << Q(*error);
-  std::vector<std::string> names;
-  for (const auto& entry : engine_->Layouts.Entries) names.push_back(entry.Name);
-  engine_->Hall().Save(hallFile_, names);
+  engine_->Hall().Save(hallFile_, LayoutNames());
   if (auto error = hallFile_.Save()) refused << Q(*error);
   if (!refused.isEmpty()) {
     // The window stays open, but the player is never trapped: one button

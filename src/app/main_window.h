@@ -181,6 +181,8 @@ class TSorami : public QMainWindow,
   // Settings as the file should hold them now.
   Settings CurrentSettings() const;
   void FailStartup(const QString& message);
+  // The layout list's names, which name the hall-of-fame tables.
+  std::vector<std::string> LayoutNames() const;
 
   // Building the window's parts.
   void BuildMenus();
