@@ -66,7 +66,7 @@ void TSorami::ShowPanelHOF() {
 
 void TSorami::PaintBanner() {
   if (!engine_->Opt.ShowHallFame) return;
-  panel_.PaintBanner(view::BannerOf(*engine_, engine_->TickCounter));
+  panel_.PaintBanner(view::BannerOf(*engine_));
   hofBox_->SetPicture(panel_.SaveHof);
 }
 
