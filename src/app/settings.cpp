@@ -1,87 +1,106 @@
 #include "app/settings.h"
 
+#include <variant>
+
 namespace app {
 
 namespace {
 
-// Every key in the order the file holds them, with the field it fills.
-// The visitor decides whether a key is read or written.
-template <class S, class Visitor>
-void VisitKeys(S& s, Visitor&& v) {
-  v.Int("Highlight", s.Highlight);
-  v.Bool("Invert", s.Options.Invert);
-  v.Bool("ShowMoves", s.Options.Moves);
-  v.Bool("PlayMusic", s.Options.PlayMusic);
-  v.Bool("PlaySounds", s.Options.PlaySounds);
-  v.String("CurrentPlayer1", s.CurrentPlayer1);
-  v.Int("Background", s.Background);
-  v.Int("BoardNumber", s.BoardNumber);
-  v.Int("MidiNumber", s.MidiNumber);
-  v.Int("Tileset", s.Tileset);
-  v.Bool("SetRes800", s.Options.Res800);
-  v.String("LastLoadedTileset", s.LastLoadedTileset);
-  v.String("LastLoadedBackground", s.LastLoadedBackground);
-  v.Bool("StartDirectly", s.Options.StartupGame);
-  v.Bool("StartMusic", s.Options.StartMusic);
-  v.Bool("ShowHallOfFame", s.Options.ShowHallFame);
-  v.Bool("ShowToolbar", s.Options.Toolbar1);
-  v.Bool("ShowStatus", s.Options.ShowTitle);
-  v.Bool("CoolMenu", s.Options.CoolMenu);
-  v.Bool("CoolMouse", s.Options.CoolMouse);
-  v.Bool("CoolStatus", s.Options.CoolStatus);
-  v.Bool("CoolToolbar", s.Options.CoolToolbar);
-  v.Bool("TileRivers", s.Options.AnimateTileRivers);
-  v.Bool("ShowTime", s.Options.ShowTime);
-  v.Bool("FlatButtons", s.Options.FlatButtons);
-  v.Bool("EnableHall", s.Options.EnableHall);
-  v.Bool("Shadows", s.Options.Shadows);
-  v.Bool("Vertical", s.Options.Vertical);
-  v.Bool("Winnable", s.Options.Winnable);
-  v.Bool("Shuffable", s.Options.Shuffable);
-  v.Bool("Animate", s.Options.Animate);
-  v.Bool("ShowTile", s.Options.ShowCurrentTile);
-  v.Bool("OnlyPossible", s.Options.OnlyPossibleMoves);
-  v.Bool("RandomMusic", s.Options.RandomMusic);
-  v.Int("RandomSeed", s.RandomSeed);
-  v.Int("XPos", s.XPos);
-  v.Int("YPos", s.YPos);
-  v.WrittenOnly("WPos", s.WPos);
-  v.WrittenOnly("HPos", s.HPos);
-  v.Int("PreviousRes", s.PreviousRes);
-}
+// The field a key fills: a number or a text of Settings, or a check mark.
+using Field = std::variant<int Settings::*, bool game::Options::*, std::string Settings::*>;
 
-// Reads each key with the field's current value (the default) as fallback.
-struct Reader {
-  const game::IniFile& file;
-  void Int(const char* key, int& field) { field = file.ReadInteger(kSettingsSection, key, field); }
-  void Bool(const char* key, bool& field) { field = file.ReadBool(kSettingsSection, key, field); }
-  void String(const char* key, std::string& field) {
-    field = file.ReadString(kSettingsSection, key, field);
-  }
-  void WrittenOnly(const char*, int&) {}
+struct Key {
+  const char* name;
+  Field field;
+  bool read = true;  // "WPos" and "HPos" are written and never read
 };
 
-struct Writer {
-  game::IniFile& file;
-  void Int(const char* key, int field) { file.WriteInteger(kSettingsSection, key, field); }
-  void Bool(const char* key, bool field) { file.WriteBool(kSettingsSection, key, field); }
-  void String(const char* key, const std::string& field) {
-    file.WriteString(kSettingsSection, key, field);
-  }
-  void WrittenOnly(const char* key, int field) { Int(key, field); }
+// Every key in the order the file holds them.
+const Key kKeys[] = {
+    {"Highlight", &Settings::Highlight},
+    {"Invert", &game::Options::Invert},
+    {"ShowMoves", &game::Options::Moves},
+    {"PlayMusic", &game::Options::PlayMusic},
+    {"PlaySounds", &game::Options::PlaySounds},
+    {"CurrentPlayer1", &Settings::CurrentPlayer1},
+    {"Background", &Settings::Background},
+    {"BoardNumber", &Settings::BoardNumber},
+    {"MidiNumber", &Settings::MidiNumber},
+    {"Tileset", &Settings::Tileset},
+    {"SetRes800", &game::Options::Res800},
+    {"LastLoadedTileset", &Settings::LastLoadedTileset},
+    {"LastLoadedBackground", &Settings::LastLoadedBackground},
+    {"StartDirectly", &game::Options::StartupGame},
+    {"StartMusic", &game::Options::StartMusic},
+    {"ShowHallOfFame", &game::Options::ShowHallFame},
+    {"ShowToolbar", &game::Options::Toolbar1},
+    {"ShowStatus", &game::Options::ShowTitle},
+    {"CoolMenu", &game::Options::CoolMenu},
+    {"CoolMouse", &game::Options::CoolMouse},
+    {"CoolStatus", &game::Options::CoolStatus},
+    {"CoolToolbar", &game::Options::CoolToolbar},
+    {"TileRivers", &game::Options::AnimateTileRivers},
+    {"ShowTime", &game::Options::ShowTime},
+    {"FlatButtons", &game::Options::FlatButtons},
+    {"EnableHall", &game::Options::EnableHall},
+    {"Shadows", &game::Options::Shadows},
+    {"Vertical", &game::Options::Vertical},
+    {"Winnable", &game::Options::Winnable},
+    {"Shuffable", &game::Options::Shuffable},
+    {"Animate", &game::Options::Animate},
+    {"ShowTile", &game::Options::ShowCurrentTile},
+    {"OnlyPossible", &game::Options::OnlyPossibleMoves},
+    {"RandomMusic", &game::Options::RandomMusic},
+    {"RandomSeed", &Settings::RandomSeed},
+    {"XPos", &Settings::XPos},
+    {"YPos", &Settings::YPos},
+    {"WPos", &Settings::WPos, false},
+    {"HPos", &Settings::HPos, false},
+    {"PreviousRes", &Settings::PreviousRes},
+};
+
+template <class... F>
+struct Overloaded : F... {
+  using F::operator()...;
 };
 
 }  // namespace
 
 Settings ReadSettings(const game::IniFile& file, int screenWidth) {
-  Settings settings;
-  settings.PreviousRes = screenWidth;
-  VisitKeys(settings, Reader{file});
-  return settings;
+  Settings s;
+  s.PreviousRes = screenWidth;
+  for (const Key& key : kKeys) {
+    if (!key.read) continue;
+    // Each value falls back to the field's default.
+    std::visit(Overloaded{
+                   [&](int Settings::*f) {
+                     s.*f = file.ReadInteger(kSettingsSection, key.name, s.*f);
+                   },
+                   [&](bool game::Options::*f) {
+                     s.Options.*f = file.ReadBool(kSettingsSection, key.name, s.Options.*f);
+                   },
+                   [&](std::string Settings::*f) {
+                     s.*f = file.ReadString(kSettingsSection, key.name, s.*f);
+                   },
+               },
+               key.field);
+  }
+  return s;
 }
 
-void WriteSettings(game::IniFile& file, const Settings& settings) {
-  VisitKeys(settings, Writer{file});
+void WriteSettings(game::IniFile& file, const Settings& s) {
+  for (const Key& key : kKeys) {
+    std::visit(Overloaded{
+                   [&](int Settings::*f) { file.WriteInteger(kSettingsSection, key.name, s.*f); },
+                   [&](bool game::Options::*f) {
+                     file.WriteBool(kSettingsSection, key.name, s.Options.*f);
+                   },
+                   [&](std::string Settings::*f) {
+                     file.WriteString(kSettingsSection, key.name, s.*f);
+                   },
+               },
+               key.field);
+  }
 }
 
 }  // namespace app
