@@ -356,6 +356,42 @@ TEST_F(MainWindowTest, CheckMarksFollowCommandsThatChangeOptions) {
   EXPECT_TRUE(w->Tools()->ButtonAt(app::ToolBar::Music)->isEnabled());
 }
 
+TEST_F(MainWindowTest, StoredListNumbersAreBroughtIntoTheListsOnceTheyExist) {
+  // Beyond the end: the last layout (the ".shp" one) and the last piece.
+  folder_.Write("Sorami.ini", "[Sorami]\r\nBoardNumber=999\r\nMidiNumber=999\r\nStartDirectly=0\r\n");
+  {
+    auto w = StartShown();
+    const game::Engine& e = w->Engine();
+    EXPECT_EQ(e.BoardNumber, e.LayoutCount());
+    EXPECT_TRUE(Checked(*w, "&Layout", "Lantern.shp"));
+    EXPECT_TRUE(Checked(*w, "M&usic", "Temple"));
+    w->close();
+  }
+  game::IniFile written(folder_.Path() + "Sorami.ini");
+  EXPECT_EQ(written.ReadInteger("Sorami", "MidiNumber", 0), 4);
+  // Below the start: the first of each.
+  folder_.Write("Sorami.ini", "[Sorami]\r\nBoardNumber=0\r\nMidiNumber=-7\r\nStartDirectly=0\r\n");
+  auto w = StartShown();
+  EXPECT_EQ(w->Engine().BoardNumber, 1);
+  EXPECT_TRUE(Checked(*w, "&Layout", "Arena"));
+  EXPECT_TRUE(Checked(*w, "M&usic", "Garden"));
+}
+
+TEST_F(MainWindowTest, AHighlightNumberOutsideTheMenuTicksNothingAndIsKept) {
+  folder_.Write("Sorami.ini", "[Sorami]\r\nHighlight=0x10\r\nStartDirectly=0\r\n");
+  auto w = StartShown();
+  for (const char* entry :
+       {"None", "Red Rectangle", "Colored Tile", "Green Rectangle", "Blue Rectangle"}) {
+    EXPECT_FALSE(Checked(*w, "&Highlight", entry)) << entry;
+  }
+  // Without a game the board waits and the status line shows the credit line.
+  EXPECT_EQ(w->Engine().GameMode, game::ModeStopped);
+  EXPECT_EQ(w->Engine().StatusMessage, game::StartupCreditText);
+  w->close();
+  game::IniFile written(folder_.Path() + "Sorami.ini");
+  EXPECT_EQ(written.ReadInteger("Sorami", "Highlight", 0), 16);
+}
+
 // A window on a display of its own; `display` stays readable by the test.
 std::unique_ptr<app::TSorami> StartOnDisplay(const ProgramFolder& folder,
                                              apptest::FakeDisplay*& display, app::Resolution size) {
@@ -392,6 +428,17 @@ TEST_F(MainWindowTest, AStoredPlaceOffEveryScreenIsCentredInstead) {
   apptest::FakeDisplay* display = nullptr;
   auto w = StartOnDisplay(folder_, display, {1024, 768});
   EXPECT_EQ(w->pos(), QPoint((1024 - 704) / 2, (768 - 468) / 2));
+}
+
+TEST_F(MainWindowTest, AFirstStartOnANarrowScreenUsesTheStoredCornerWithToolbarAndPanel) {
+  // No settings file: "PreviousRes" is the screen's own width, so the
+  // stored-position branch wins over the narrow-screen one.
+  apptest::FakeDisplay* display = nullptr;
+  auto w = StartOnDisplay(folder_, display, {640, 480});
+  EXPECT_EQ(w->pos(), QPoint(0, 0));
+  EXPECT_TRUE(w->Tools()->isVisible());
+  EXPECT_TRUE(w->HofBox()->isVisible());
+  EXPECT_EQ(w->centralWidget()->width(), 704 + w->HofBox()->width());
 }
 
 TEST_F(MainWindowTest, AnotherScreenWidthCentresTheWindow) {

@@ -58,6 +58,35 @@ TEST(SettingsTest, NumbersFollowTheHexadecimalRule) {
   EXPECT_EQ(ReadSettings(FileWith(dir, "[SORAMI]\r\nboardnumber=7\r\n"), 800).BoardNumber, 7);
 }
 
+TEST(SettingsTest, EmptyOrUnreadableNumbersAndMarksTakeTheirDefaults) {
+  QTemporaryDir dir;
+  const Settings s = ReadSettings(
+      FileWith(dir,
+               "[Sorami]\r\nHighlight=\r\nBoardNumber=\r\nXPos=12abc\r\nTileset=0X2\r\n"
+               "ShowMoves=\r\nInvert=\r\nShadows=yes\r\nVertical=on\r\nPreviousRes= \r\n"),
+      1024);
+  EXPECT_EQ(s.Highlight, 3);
+  EXPECT_EQ(s.BoardNumber, -1);
+  EXPECT_EQ(s.XPos, 0);
+  EXPECT_EQ(s.Tileset, 2);  // "0X" in capitals is hexadecimal too
+  EXPECT_TRUE(s.Options.Moves);
+  EXPECT_FALSE(s.Options.Invert);
+  EXPECT_TRUE(s.Options.Shadows);
+  EXPECT_FALSE(s.Options.Vertical);
+  EXPECT_EQ(s.PreviousRes, 1024);
+}
+
+TEST(SettingsTest, TextsAreReadUpTo1023Characters) {
+  QTemporaryDir dir;
+  const std::string longName(2000, 'n');
+  const std::string longPath = "/" + std::string(1500, 'p') + ".bmp";
+  const Settings s = ReadSettings(FileWith(dir, "[Sorami]\r\nCurrentPlayer1=" + longName +
+                                                    "\r\nLastLoadedTileset=" + longPath + "\r\n"),
+                                  800);
+  EXPECT_EQ(s.CurrentPlayer1, longName.substr(0, 1023));
+  EXPECT_EQ(s.LastLoadedTileset, longPath.substr(0, 1023));
+}
+
 TEST(SettingsTest, AnyNonZeroBooleanIsOnAndIsWrittenBackAsOne) {
   QTemporaryDir dir;
   game::IniFile file = FileWith(dir, "[Sorami]\r\nInvert=7\r\nShadows=0\r\n");

@@ -1,0 +1,230 @@
+// The game window's fixed parts as the player meets them: every menu with its
+// entries in order, separators, check marks and glyphs; the ten toolbar
+// buttons; the status line's fields; the splash window and the captions.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+
+#include <algorithm>
+
+#include "app/band_menu.h"
+#include "app/splash_window.h"
+#include "app/status_line.h"
+#include "app/tool_bar.h"
+#include "game/engine.h"
+#include "window_test_support.h"
+
+namespace {
+
+using apptest::MakeWindow;
+using apptest::ProgramFolder;
+
+// A menu as a list of lines: "-" for a separator, "[x] " or "[ ] " before
+// an entry that carries a check mark or can carry one.
+QStringList Lines(const QMenu* menu) {
+  QStringList lines;
+  for (const QAction* action : menu->actions()) {
+    if (action->isSeparator()) {
+      lines << QStringLiteral("-");
+    } else if (action->isCheckable()) {
+      lines << (action->isChecked() ? QStringLiteral("[x] ") : QStringLiteral("[ ] ")) +
+                   action->text();
+    } else {
+      lines << action->text();
+    }
+  }
+  return lines;
+}
+
+const QMenu* MenuNamed(app::TSorami& w, const QString& title) {
+  for (QAction* action : w.menuBar()->actions()) {
+    if (action->text() == title) return action->menu();
+  }
+  return nullptr;
+}
+
+class WindowPartsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { apptest::TestApp(); }
+  ProgramFolder folder_;
+};
+
+TEST_F(WindowPartsTest, EveryMenuHoldsItsEntriesInOrderWithTheFirstStartsCheckMarks) {
+  auto w = MakeWindow(folder_);
+  ASSERT_TRUE(w->Started());
+  w->show();
+  EXPECT_EQ(w->windowTitle(), QStringLiteral("Sorami 5.28 "));
+
+  struct Expected {
+    const char* title;
+    QStringList lines;
+  };
+  const Expected menus[] = {
+      {"&File",
+       {"Mah-Jongg Solitaire : New Fully Random Game",
+        "Mah-Jongg Solitaire : New Random Specific Game", "Mah-Jongg Solitaire : New Specific Game",
+        "-", "Mah-Jongg Solitaire : New 2-Player Game", "-", "Mah-Jongg Rivers : New Game (Easy)",
+        "Mah-Jongg Rivers : New Game (Hard)", "-", "Mah-Jongg Memory : New Game (Easy)",
+        "Mah-Jongg Memory : New Game (Hard)", "-", "E&xit"}},
+      {"&Play",
+       {"&Back", "&Hint", "-", "&Pause", "Shu&ffle", "&Stop", "&Restart", "-", "&Player Name",
+        "[ ] Random Seed", "[ ] Vertical Variation"}},
+      {"View",
+       {"[ ] &Invert selection", "-", "[x] Cool Menu", "[x] Cool Mouse", "[x] Cool Toolbar",
+        "[x] Cool Buttons", "[x] Cool Status", "-", "[x] &Show Time Left", "[x] Show &Moves Left",
+        "-", "[x] Show Hall of &Fame", "[x] Show Status Bar", "[x] Show &Toolbar"}},
+      {"&Highlight",
+       {"[ ] None", "-", "[ ] Red Rectangle", "[x] Green Rectangle", "[ ] Blue Rectangle", "-",
+        "[ ] Colored Tile", "-", "[ ] Show Current Tile", "[ ] Only Possible Moves"}},
+      {"&Configuration",
+       {"[ ] Winnable Layouts (in at least one way)", "[x] Winnable Shuffles (in at least one way)",
+        "-", "[x] Enable time tracking for the Hall of fame", "[x] Enable 3D shadows on tilesets",
+        "[x] Begin game directly at startup", "[ ] Switch to 800x600 at startup", "-",
+        "[ ] Animate Board while building the tiles", "[x] Animate Tile Rivers in Mahjongg Rivers",
+        "-", "[x] Run music automatically at startup", "[x] Play sound effects",
+        "[x] Play music"}},
+      {"&Background",
+       {"[ ] Load from disk", "-", "[ ] None", "[ ] &Dragons", "[x] Andromeda",
+        "[ ] &Kanji (classic)", "[ ] Catpats"}},
+      {"Tileset",
+       {"[ ] Load from disk", "-", "[ ] Orange borders", "[ ] Dark borders", "[x] Blue borders",
+        "[ ] Few Colors"}},
+      // The ".lay" layouts sorted by name, then the ".shp" ones.
+      {"&Layout",
+       {"Create Layout", "Edit Layout", "-", "[ ] Arena", "[ ] Brickwork", "[ ] Butterfly",
+        "[ ] Cross", "[ ] Diamond", "[ ] Fortress", "[ ] Meadow", "[ ] Pyramid", "[ ] Staircase",
+        "[ ] Tower", "[x] Traditional", "[ ] Twin Peaks", "[ ] Lantern.shp"}},
+      {"M&usic",
+       {"[ ] Random Music", "-", "[ ] Garden", "[ ] Lanterns", "[x] Night", "[ ] Temple"}},
+      {"&Help",
+       {"&Contents", "What's New", "French Help", "View Tiles", "-", "&Hall of Fame",
+        "&About..."}},
+  };
+  QStringList titles;
+  for (QAction* action : w->menuBar()->actions()) titles << action->text();
+  QStringList expectedTitles;
+  for (const Expected& menu : menus) expectedTitles << QString::fromLatin1(menu.title);
+  EXPECT_EQ(titles, expectedTitles);
+  for (const Expected& menu : menus) {
+    const QMenu* found = MenuNamed(*w, QString::fromLatin1(menu.title));
+    ASSERT_NE(found, nullptr) << menu.title;
+    EXPECT_EQ(Lines(found), menu.lines) << menu.title;
+  }
+
+  // The entries with a toolbar twin show its glyph, and no other entry has one.
+  QStringList withGlyph;
+  for (QAction* title : w->menuBar()->actions()) {
+    for (const QAction* action : title->menu()->actions()) {
+      if (!action->icon().isNull()) withGlyph << action->text();
+    }
+  }
+  EXPECT_EQ(withGlyph,
+            (QStringList{"Mah-Jongg Solitaire : New Fully Random Game",
+                         "Mah-Jongg Solitaire : New Random Specific Game",
+                         "Mah-Jongg Solitaire : New Specific Game",
+                         "Mah-Jongg Solitaire : New 2-Player Game",
+                         "Mah-Jongg Rivers : New Game (Easy)", "Mah-Jongg Rivers : New Game (Hard)",
+                         "Mah-Jongg Memory : New Game (Easy)", "Mah-Jongg Memory : New Game (Hard)",
+                         "E&xit", "&Back", "&Hint", "&Pause", "Shu&ffle", "&Hall of Fame",
+                         "&About..."}));
+
+  // "Cool Menu" puts the title band on the drop-down menus; the new-game
+  // pop-up keeps its band either way.
+  auto* view = qobject_cast<const app::BandMenu*>(MenuNamed(*w, QStringLiteral("View")));
+  auto* popup = qobject_cast<app::BandMenu*>(w->NewGameMenu());
+  ASSERT_TRUE(view != nullptr && popup != nullptr);
+  EXPECT_EQ(popup->title(), QStringLiteral("Sorami"));
+  EXPECT_TRUE(view->BandShown());
+  w->MenuEntry(QStringLiteral("View"), QStringLiteral("Cool Menu"))->trigger();
+  EXPECT_FALSE(view->BandShown());
+  EXPECT_TRUE(popup->BandShown());
+}
+
+TEST_F(WindowPartsTest, TheToolbarHoldsTenButtonsWithTheirCaptionsHintsAndInks) {
+  auto w = MakeWindow(folder_);
+  ASSERT_TRUE(w->Started());
+  w->show();
+  app::ToolBar* tools = w->Tools();
+  EXPECT_EQ(tools->height(), app::ToolBar::kHeight);
+  struct Expected {
+    const char* caption;
+    const char* hint;
+  };
+  const Expected buttons[app::ToolBar::kCount] = {
+      {"New", "New game"},
+      {"Back", "Undo move"},
+      {"Hint", "Show possible moves"},
+      {"Shuffle", "Shuffle tiles"},
+      {"Pause", "Pause game"},
+      {"Music", "Pause music"},
+      {"Help", "Help :)"},
+      {"About", "Who made Sorami"},
+      {"Hall of Fame", "Best of the best :)"},
+      {"Exit", "Don't leave me !! :("},
+  };
+  int left = -1;
+  for (int i = 0; i < app::ToolBar::kCount; ++i) {
+    const QToolButton* button = tools->ButtonAt(static_cast<app::ToolBar::Button>(i));
+    EXPECT_EQ(button->text(), QString::fromLatin1(buttons[i].caption));
+    EXPECT_EQ(button->toolTip(), QString::fromLatin1(buttons[i].hint));
+    // Navy for the game's five, maroon for the rest; bold Arial for all.
+    const QColor ink = i < 5 ? QColor(0, 0, 128) : QColor(128, 0, 0);
+    EXPECT_EQ(button->palette().color(QPalette::ButtonText), ink) << buttons[i].caption;
+    EXPECT_EQ(button->font().family(), QStringLiteral("Arial"));
+    EXPECT_TRUE(button->font().bold());
+    EXPECT_GT(button->x(), left) << buttons[i].caption;
+    left = button->x();
+  }
+  // "Cool Toolbar" and "Cool Buttons" are on by default and switch off.
+  EXPECT_TRUE(tools->Tiled());
+  EXPECT_TRUE(tools->Flat());
+  w->MenuEntry(QStringLiteral("View"), QStringLiteral("Cool Toolbar"))->trigger();
+  w->MenuEntry(QStringLiteral("View"), QStringLiteral("Cool Buttons"))->trigger();
+  EXPECT_FALSE(tools->Tiled());
+  EXPECT_FALSE(tools->Flat());
+  EXPECT_FALSE(tools->ButtonAt(app::ToolBar::New)->autoRaise());
+}
+
+TEST(StatusLineTest, FieldsStandInOrderWithTheirFirstTexts) {
+  apptest::TestApp();
+  app::StatusLine line;
+  line.resize(704, app::StatusLine::kHeight);
+  line.show();
+  EXPECT_EQ(line.height(), app::StatusLine::kHeight);
+  EXPECT_EQ(line.TilesText(), QStringLiteral("--"));
+  EXPECT_EQ(line.MovesText(), QStringLiteral("--"));
+  EXPECT_EQ(line.TimeText(), QStringLiteral("--:--"));
+  EXPECT_EQ(line.StatusText(), QStringLiteral(" "));
+  // Captions and value boxes from left to right.
+  QList<QLabel*> labels = line.findChildren<QLabel*>();
+  std::sort(labels.begin(), labels.end(),
+            [](const QLabel* a, const QLabel* b) { return a->x() < b->x(); });
+  QStringList texts;
+  for (const QLabel* label : labels) texts << label->text();
+  EXPECT_EQ(texts, (QStringList{"Tiles", "--", "Moves left", "--", "Time", "--:--", "Status", " "}));
+  // The status text fills the rest of the line.
+  EXPECT_GT(labels.back()->width(), 704 / 3);
+}
+
+TEST(SplashWindowTest, CaptionedAndCentredByItsOuterBounds) {
+  apptest::TestApp();
+  QImage picture(253, 128, QImage::Format_RGB32);
+  picture.fill(Qt::darkRed);
+  app::SplashWindow splash(picture, QSize(1024, 768));
+  EXPECT_EQ(splash.windowTitle(), QStringLiteral("Welcome to Sorami..."));
+  EXPECT_FALSE(splash.windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(splash.windowFlags() & Qt::WindowMinimizeButtonHint);
+  // The picture at its own size; outer bounds of picture + (5, 25).
+  EXPECT_EQ(splash.size(), QSize(253, 128));
+  EXPECT_EQ(splash.pos(), QPoint((1024 - 258) / 2, (768 - 153) / 2));
+  // On a screen smaller than the window the halves truncate toward zero.
+  app::SplashWindow tight(picture, QSize(255, 150));
+  EXPECT_EQ(tight.pos(), QPoint(-1, -1));
+}
+
+}  // namespace
