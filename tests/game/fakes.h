@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "game/null_ports.h"
 #include "game/ports.h"
 
 namespace game::testing {
@@ -90,32 +91,8 @@ class FakeScreen : public ScreenPort {
   }
 };
 
-// A screen that does nothing at all (benchmarks, sorami-tool).
-class NullScreen : public ScreenPort {
- public:
-  void PaintBoard() override {}
-  void PaintTileArea(int, int, int) override {}
-  void ShowFond() override {}
-  void ClearBoardBuffer() override {}
-  void UpdateNow() override {}
-  void ShowPanelHOF() override {}
-  void PaintBanner() override {}
-  void ShowCurrentTile(int) override {}
-  void ShowCounters(const std::string&, const std::string&, const std::string&) override {}
-  void ShowStatusText(const std::string&) override {}
-  void SetPauseCaptions(bool) override {}
-  bool Ask(const std::string&, const std::string&) override { return true; }
-  void Tell(const std::string&, const std::string&) override {}
-  std::optional<std::string> OpenFileDialog(const std::string&, const std::string&,
-                                            const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFileDialog(const std::string&, const std::string&,
-                                            const std::string&) override {
-    return std::nullopt;
-  }
-  void OpenHelp(HelpPage) override {}
-};
+// The do-nothing screen, for benchmarks that need no record of the drawing.
+using game::NullScreen;
 
 class FakeSound : public SoundPort {
  public:
