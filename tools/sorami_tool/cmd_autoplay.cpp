@@ -16,17 +16,13 @@
 namespace tool {
 namespace {
 
+constexpr const char* Name = "autoplay";
 constexpr const char* Usage =
     "autoplay [--mode solitaire|two-player|rivers-easy|rivers-hard|memory-easy|memory-hard] --seed N [LAYOUT] "
     "[--hall FILE]";
 
-int Fail(const std::string& text) {
-  std::fprintf(stderr, "sorami-tool autoplay: %s\n", text.c_str());
-  return 2;
-}
-
 int RunAutoplay(const Args& args) {
-  if (!OnlyKnownOptions(args, {"--seed", "--mode", "--hall"}, "autoplay", Usage)) return 2;
+  if (!OnlyKnownOptions(args, {"--seed", "--mode", "--hall"}, Name, Usage)) return 2;
   const Args files = Positional(args, {"--seed", "--mode", "--hall"});
   const std::string* seedText = FlagValue(args, "--seed");
   const std::string* modeText = FlagValue(args, "--mode");
@@ -35,27 +31,27 @@ int RunAutoplay(const Args& args) {
   const bool solitaire = mode == "solitaire" || mode == "two-player";
   const bool rivers = mode == "rivers-easy" || mode == "rivers-hard";
   const bool memory = mode == "memory-easy" || mode == "memory-hard";
-  if (!solitaire && !rivers && !memory) return Fail("unknown mode '" + mode + "'\nusage: sorami-tool " + Usage);
+  if (!solitaire && !rivers && !memory) return Fail(Name, "unknown mode '" + mode + "'\nusage: sorami-tool " + Usage);
   if (seedText == nullptr || files.size() > 1 || (solitaire && files.size() != 1))
-    return Fail(std::string("usage: sorami-tool ") + Usage);
+    return Fail(Name, std::string("usage: sorami-tool ") + Usage);
   std::uint32_t seed = 0;
   long long gameNumber = 0;
   if (solitaire) {
     // A game number: 1 to 2147483647.
     if (!ParseInt64(*seedText, gameNumber) || gameNumber < 1 || gameNumber > 2147483647LL)
-      return Fail("'" + *seedText + "' is not a game number (1 to 2147483647)");
+      return Fail(Name, "'" + *seedText + "' is not a game number (1 to 2147483647)");
   } else if (!ParseSeed(*seedText, seed)) {
-    return Fail("'" + *seedText + "' is not a 32-bit seed");
+    return Fail(Name, "'" + *seedText + "' is not a 32-bit seed");
   }
 
   Session session;
   game::Engine& engine = session.engine;
-  if (!files.empty() && !session.LoadLayout("autoplay", files[0])) return 2;
+  if (!files.empty() && !session.LoadLayout(Name, files[0])) return 2;
 
   // The hall of fame: the layout's table and the four variant tables.
   game::IniFile hall;
   if (hallFile != nullptr) {
-    if (!hall.Open(*hallFile)) return Fail(hall.LoadError());
+    if (!hall.Open(*hallFile)) return Fail(Name, hall.LoadError());
     engine.LoadHallOfFame(hall);
   }
 
@@ -76,16 +72,16 @@ int RunAutoplay(const Args& args) {
     else
       engine.BeginGame();
     if (engine.LastDealOutcome != board::DealOutcome::Winnable)
-      return Fail("no removal order exists for this layout; nothing to play");
+      return Fail(Name, "no removal order exists for this layout; nothing to play");
     result = game::PlayRemovalOrder(engine, hooks);
   } else {
     engine.ClockSeedOverride = seed;
     const bool easy = mode.ends_with("easy");
     if (rivers) {
-      engine.FourRivers(easy ? "MJ Rivers (Easy)" : "MJ Rivers (Hard)");
+      StartRivers(engine, easy);
       result = game::PlayRivers(engine, hooks);
     } else {
-      engine.Memory(easy ? "MJ Memory (Easy)" : "MJ Memory (Hard)");
+      StartMemory(engine, easy);
       result = game::PlayMemory(engine, hooks);
     }
   }
@@ -105,7 +101,7 @@ int RunAutoplay(const Args& args) {
 
   if (hallFile != nullptr) {
     engine.SaveHallOfFame(hall);
-    if (const auto error = hall.Save()) return Fail(*error);
+    if (const auto error = hall.Save()) return Fail(Name, *error);
   }
   const bool won = result.Cleared && engine.State.TilesLeft == 0 && engine.GameOverHandled;
   return won ? 0 : 1;

@@ -10,6 +10,7 @@
 namespace tool {
 namespace {
 
+constexpr const char* Name = "check";
 constexpr const char* Usage = "check LAYOUT... [--deals N]";
 
 std::string CellList(const std::vector<board::Cell>& cells) {
@@ -20,20 +21,13 @@ std::string CellList(const std::vector<board::Cell>& cells) {
 }
 
 int RunCheck(const Args& args) {
-  for (const auto& a : args)
-    if (a.rfind("--", 0) == 0 && a != "--deals") {
-      std::fprintf(stderr, "sorami-tool check: unknown option %s\nusage: sorami-tool %s\n", a.c_str(), Usage);
-      return 2;
-    }
+  if (!OnlyKnownOptions(args, {"--deals"}, Name, Usage)) return 2;
   long long deals = 100;
   if (const std::string* text = FlagValue(args, "--deals")) {
-    if (!ParseInt64(*text, deals) || deals < 0 || deals > 1000000) {
-      std::fprintf(stderr, "sorami-tool check: '%s' is not a number of deals (0 to 1000000)\n", text->c_str());
-      return 2;
-    }
+    if (!ParseInt64(*text, deals) || deals < 0 || deals > 1000000)
+      return Fail(Name, "'" + *text + "' is not a number of deals (0 to 1000000)");
   } else if (HasFlag(args, "--deals")) {
-    std::fprintf(stderr, "sorami-tool check: --deals needs a number\n");
-    return 2;
+    return Fail(Name, "--deals needs a number");
   }
   const Args files = Positional(args, {"--deals"});
   if (files.empty()) {
@@ -46,8 +40,7 @@ int RunCheck(const Args& args) {
     try {
       board::LoadLayout(file, layout);
     } catch (const board::LayoutFileError& e) {
-      std::fprintf(stderr, "sorami-tool check: %s\n", e.what());
-      status = 2;
+      status = Fail(Name, e.what());
       continue;
     }
     const board::LayoutCheck c = board::CheckLayout(layout, static_cast<int>(deals));

@@ -11,24 +11,16 @@
 #include "command.h"
 #include "game/hall_of_fame.h"
 #include "game/ini_file.h"
+#include "program_files.h"
 #include "view/hall_panel.h"
 #include "view/picture_file.h"
 
 namespace tool {
 namespace {
 
+constexpr const char* Name = "panel";
+
 namespace fs = std::filesystem;
-
-int Fail(const std::string& text) {
-  std::fprintf(stderr, "sorami-tool panel: %s\n", text.c_str());
-  return 2;
-}
-
-fs::path ProgramDir() {
-  std::error_code ec;
-  const fs::path exe = fs::canonical("/proc/self/exe", ec);
-  return ec ? fs::current_path() : exe.parent_path();
-}
 
 bool IsVariantTable(long long t) {
   return t == game::kRiversEasyTable || t == game::kRiversHardTable || t == game::kMemoryEasyTable ||
@@ -40,22 +32,22 @@ int RunPanel(const Args& args) {
   const std::string* tableText = FlagValue(args, "--table");
   const std::string* out = FlagValue(args, "--out");
   if (hall == nullptr || tableText == nullptr || out == nullptr)
-    return Fail("usage: panel --hall FILE --table N [--rank R] [--two-player] [--show-tile] --out panel.png");
+    return Fail(Name, "usage: panel --hall FILE --table N [--rank R] [--two-player] [--show-tile] --out panel.png");
   std::error_code ec;
-  if (!fs::is_regular_file(*hall, ec)) return Fail("no hall-of-fame file " + *hall);
+  if (!fs::is_regular_file(*hall, ec)) return Fail(Name, "no hall-of-fame file " + *hall);
   long long table = 0;
-  if (!ParseInt64(*tableText, table)) return Fail("--table wants a number, not '" + *tableText + "'");
+  if (!ParseInt64(*tableText, table)) return Fail(Name, "--table wants a number, not '" + *tableText + "'");
 
   // Table numbers below 100 are the layouts of the Layouts folder, in menu order.
   const board::DiscoveryResult found = board::DiscoverLayouts(ProgramDir() / "Layouts", -1);
   std::vector<std::string> names;
   for (const board::LayoutEntry& e : found.List.Entries) names.push_back(e.Name);
   if (!IsVariantTable(table) && (table < 1 || table > static_cast<long long>(names.size())))
-    return Fail("table " + *tableText + " is neither a layout number (1.." + std::to_string(names.size()) +
-                ") nor 100, 101, 110 or 111");
+    return Fail(Name, "table " + *tableText + " is neither a layout number (1.." +
+                          std::to_string(names.size()) + ") nor 100, 101, 110 or 111");
 
   game::IniFile ini;
-  if (!ini.Open(*hall)) return Fail(ini.LoadError());
+  if (!ini.Open(*hall)) return Fail(Name, ini.LoadError());
   game::HallOfFame fame;
   fame.Load(ini, names);
 
@@ -67,7 +59,7 @@ int RunPanel(const Args& args) {
   if (const std::string* rank = FlagValue(args, "--rank")) {
     long long r = 0;
     if (!ParseInt64(*rank, r) || r < 0 || r > game::kHallRanks)
-      return Fail("--rank wants 0 to 10, not '" + *rank + "'");
+      return Fail(Name, "--rank wants 0 to 10, not '" + *rank + "'");
     content.RankReached = static_cast<int>(r);
   }
 
@@ -83,7 +75,7 @@ int RunPanel(const Args& args) {
   if (fs::exists(hof, ec)) {
     QImage picture;
     std::string error;
-    if (!view::DecodePicture(hof.string(), picture, error)) return Fail(hof.string() + ": " + error);
+    if (!view::DecodePicture(hof.string(), picture, error)) return Fail(Name, hof.string() + ": " + error);
     panel.SetHofPic(picture);
   }
   panel.ShowPanelHOF(content);
@@ -91,16 +83,7 @@ int RunPanel(const Args& args) {
   if (content.TwoPlayer) panel.PaintBanner({true, true, "00:00", "00:00"});
 
   const fs::path target = *out;
-  const fs::path temp = target.string() + ".part";
-  if (!panel.SaveHof.save(QString::fromStdString(temp.string()), "PNG")) {
-    fs::remove(temp, ec);
-    return Fail("cannot write " + target.string());
-  }
-  fs::rename(temp, target, ec);
-  if (ec) {
-    fs::remove(temp, ec);
-    return Fail("cannot write " + target.string());
-  }
+  if (!WritePng(panel.SaveHof, target)) return Fail(Name, "cannot write " + target.string());
   std::printf("%s: table %lld\n", target.string().c_str(), table);
   return 0;
 }

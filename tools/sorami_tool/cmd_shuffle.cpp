@@ -8,41 +8,37 @@
 namespace tool {
 namespace {
 
+constexpr const char* Name = "shuffle";
 constexpr const char* Usage = "shuffle LAYOUT --seed N [--winnable] [--remove K] [--board-seed S]";
 
-int Fail(const std::string& text) {
-  std::fprintf(stderr, "sorami-tool shuffle: %s\n", text.c_str());
-  return 2;
-}
-
 int RunShuffle(const Args& args) {
-  if (!OnlyKnownOptions(args, {"--seed", "--winnable", "--remove", "--board-seed"}, "shuffle", Usage)) return 2;
+  if (!OnlyKnownOptions(args, {"--seed", "--winnable", "--remove", "--board-seed"}, Name, Usage)) return 2;
   const Args files = Positional(args, {"--seed", "--remove", "--board-seed"});
   const std::string* seedText = FlagValue(args, "--seed");
-  if (files.size() != 1 || seedText == nullptr) return Fail(std::string("usage: sorami-tool ") + Usage);
+  if (files.size() != 1 || seedText == nullptr) return Fail(Name, std::string("usage: sorami-tool ") + Usage);
   std::uint32_t seed = 0, boardSeed = 0;
-  if (!ParseSeed(*seedText, seed)) return Fail("'" + *seedText + "' is not a 32-bit seed");
+  if (!ParseSeed(*seedText, seed)) return Fail(Name, "'" + *seedText + "' is not a 32-bit seed");
   const std::string* boardSeedText = FlagValue(args, "--board-seed");
   if (boardSeedText != nullptr && !ParseSeed(*boardSeedText, boardSeed))
-    return Fail("'" + *boardSeedText + "' is not a 32-bit seed");
+    return Fail(Name, "'" + *boardSeedText + "' is not a 32-bit seed");
   const bool winnable = HasFlag(args, "--winnable");
   long long remove = 0;
   if (const std::string* removeText = FlagValue(args, "--remove")) {
-    if (!winnable) return Fail("--remove needs --winnable (the pairs come from the removal order)");
+    if (!winnable) return Fail(Name, "--remove needs --winnable (the pairs come from the removal order)");
     if (!ParseInt64(*removeText, remove) || remove < 0 || remove > board::MaxTiles / 2)
-      return Fail("'" + *removeText + "' is not a number of pairs (0 to 72)");
+      return Fail(Name, "'" + *removeText + "' is not a number of pairs (0 to 72)");
   }
 
   Session session;
   game::Engine& engine = session.engine;
-  if (!session.LoadLayout("shuffle", files[0])) return 2;
+  if (!session.LoadLayout(Name, files[0])) return 2;
   engine.Opt.Winnable = winnable;
   engine.ClockSeedOverride = seed;
   engine.RandomSolitaireGame1Click();
   if (winnable && engine.LastDealOutcome != board::DealOutcome::Winnable)
-    return Fail("no removal order exists for this layout; the tiles were dealt at random");
+    return Fail(Name, "no removal order exists for this layout; the tiles were dealt at random");
   const board::RemovalOrder& order = engine.LastRemovalOrder;
-  if (remove * 2 > order.Count) return Fail("the removal order has only " + std::to_string(order.Count / 2) + " pairs");
+  if (remove * 2 > order.Count) return Fail(Name, "the removal order has only " + std::to_string(order.Count / 2) + " pairs");
   for (int j = 0; j < remove; ++j) {
     const board::Cell a = order.RemovalPairs[2 * j];
     const board::Cell b = order.RemovalPairs[2 * j + 1];

@@ -7,6 +7,8 @@
 // A subcommand gets its arguments without the program and subcommand names and
 // returns the process exit status. Bad input: message on stderr, status 2.
 
+#include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -28,5 +30,14 @@ bool ParseInt64(const std::string& text, long long& out);
 // Arguments that are neither flags nor flag values; `valued` lists the flags
 // that take a value.
 Args Positional(const Args& args, const std::vector<std::string>& valued);
+// A seed option: any 32-bit value, 0 to 4294967295, or a negative one down to
+// -2147483648 as the game stores a negative game number.
+bool ParseSeed(const std::string& text, std::uint32_t& seed);
+// Rejects options other than the known ones: "sorami-tool COMMAND: unknown
+// option X" and the usage line on stderr, false.
+bool OnlyKnownOptions(const Args& args, std::initializer_list<const char*> known, const char* command,
+                      const char* usage);
+// "sorami-tool COMMAND: text" on stderr; returns the bad-input status 2.
+int Fail(const char* command, const std::string& text);
 
 }  // namespace tool

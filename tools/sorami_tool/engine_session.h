@@ -1,17 +1,28 @@
 #pragma once
 // A game engine without a window for sorami-tool: a clock that moves only
-// when told, a screen that keeps the status caption and counters, no sound.
+// when told, a screen that keeps the status caption and passes messages on to
+// stderr, no sound.
 
 #include <cstdint>
 #include <cstdio>
-#include <optional>
+#include <filesystem>
 #include <string>
 
 #include "board/layout_file.h"
+#include "board/layout_list.h"
 #include "command.h"
 #include "game/engine.h"
+#include "game/null_ports.h"
 
 namespace tool {
+
+// "tile x y z" for every tile on the board, ascending.
+inline void PrintTiles(const board::BoardState& state) {
+  for (int t = 1; t <= board::MaxTiles; ++t) {
+    const board::Cell c = state.TilePlaces[t];
+    if (c.OnBoard()) std::printf("%d %d %d %d\n", t, c.x, c.y, c.z);
+  }
+}
 
 class ToolClock : public game::TimePort {
  public:
@@ -20,44 +31,19 @@ class ToolClock : public game::TimePort {
   game::TimeOfDay UtcTimeOfDay() override { return {}; }
 };
 
-class ToolScreen : public game::ScreenPort {
+class ToolScreen : public game::NullScreen {
  public:
   std::string Status;
-  void PaintBoard() override {}
-  void PaintTileArea(int, int, int) override {}
-  void ShowFond() override {}
-  void ClearBoardBuffer() override {}
-  void UpdateNow() override {}
-  void ShowPanelHOF() override {}
-  void PaintBanner() override {}
-  void ShowCurrentTile(int) override {}
-  void ShowCounters(const std::string&, const std::string&, const std::string&) override {}
   void ShowStatusText(const std::string& text) override { Status = text; }
-  void SetPauseCaptions(bool) override {}
-  bool Ask(const std::string&, const std::string&) override { return true; }
   void Tell(const std::string&, const std::string& text) override {
     std::fprintf(stderr, "sorami-tool: %s\n", text.c_str());
   }
-  std::optional<std::string> OpenFileDialog(const std::string&, const std::string&,
-                                            const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> SaveFileDialog(const std::string&, const std::string&,
-                                            const std::string&) override {
-    return std::nullopt;
-  }
-  void OpenHelp(game::HelpPage) override {}
-};
-
-class ToolSound : public game::SoundPort {
- public:
-  void PlaySound(const std::string&) override {}
 };
 
 struct Session {
   ToolClock clock;
   ToolScreen screen;
-  ToolSound sound;
+  game::NullSound sound;
   game::Engine engine{clock, screen, sound};
 
   Session() { engine.Opt.PlaySounds = false; }
@@ -73,11 +59,11 @@ struct Session {
   }
   // Loads a ".lay" or ".shp" file as layout 1 of the list; false with a
   // message on stderr when it cannot be read.
-  bool LoadLayout(const std::string& command, const std::string& file) {
+  bool LoadLayout(const char* command, const std::string& file) {
     try {
       engine.CurrentLayoutName = board::LoadLayout(file, engine.Layout);
     } catch (const board::LayoutFileError& e) {
-      std::fprintf(stderr, "sorami-tool %s: %s\n", command.c_str(), e.what());
+      Fail(command, e.what());
       return false;
     }
     const std::filesystem::path path(file);
@@ -87,63 +73,15 @@ struct Session {
     engine.BoardNumber = engine.SavedLayoutNumber = 1;
     return true;
   }
-  // "tile x y z" for every tile on the board, ascending.
-  void PrintTiles() const {
-    for (int t = 1; t <= board::MaxTiles; ++t) {
-      const board::Cell c = engine.State.TilePlaces[t];
-      if (c.OnBoard()) std::printf("%d %d %d %d\n", t, c.x, c.y, c.z);
-    }
-  }
+  void PrintTiles() const { tool::PrintTiles(engine.State); }
 };
 
-// A seed option: any 32-bit value (a negative one as the game stores it).
-inline bool ParseSeed(const std::string& text, std::uint32_t& seed) {
-  long long value = 0;
-  if (!ParseInt64(text, value) || value < -2147483648LL || value > 4294967295LL) return false;
-  seed = static_cast<std::uint32_t>(value);
-  return true;
+// The Rivers and Memory games as their menu entries start them.
+inline void StartRivers(game::Engine& engine, bool easy) {
+  engine.FourRivers(easy ? "MJ Rivers (Easy)" : "MJ Rivers (Hard)");
 }
-
-// Rejects options other than the known ones; the message names the command.
-inline bool OnlyKnownOptions(const Args& args, std::initializer_list<const char*> known,
-                             const char* command, const char* usage) {
-  for (const auto& a : args) {
-    if (a.rfind("--", 0) != 0) continue;
-    bool ok = false;
-    for (const char* k : known) ok = ok || a == k;
-    if (!ok) {
-      std::fprintf(stderr, "sorami-tool %s: unknown option %s\nusage: sorami-tool %s\n", command, a.c_str(), usage);
-      return false;
-    }
-  }
-  return true;
-}
-
-}  // namespace tool
-
-namespace tool {
-
-// "rivers|memory easy|hard --seed N": the placement a seed gives, one line
-// "tile x y z" per tile. start(engine, easy) starts the game.
-template <typename Start>
-int RunPlacement(const Args& args, const char* command, const char* usage, Start start) {
-  if (!OnlyKnownOptions(args, {"--seed"}, command, usage)) return 2;
-  const Args words = Positional(args, {"--seed"});
-  const std::string* seedText = FlagValue(args, "--seed");
-  std::uint32_t seed = 0;
-  if (words.size() != 1 || (words[0] != "easy" && words[0] != "hard") || seedText == nullptr) {
-    std::fprintf(stderr, "usage: sorami-tool %s\n", usage);
-    return 2;
-  }
-  if (!ParseSeed(*seedText, seed)) {
-    std::fprintf(stderr, "sorami-tool %s: '%s' is not a 32-bit seed\n", command, seedText->c_str());
-    return 2;
-  }
-  Session session;
-  session.engine.ClockSeedOverride = seed;
-  start(session.engine, words[0] == "easy");
-  session.PrintTiles();
-  return 0;
+inline void StartMemory(game::Engine& engine, bool easy) {
+  engine.Memory(easy ? "MJ Memory (Easy)" : "MJ Memory (Hard)");
 }
 
 }  // namespace tool

@@ -72,6 +72,32 @@ Args Positional(const Args& args, const std::vector<std::string>& valued) {
   return out;
 }
 
+bool ParseSeed(const std::string& text, std::uint32_t& seed) {
+  long long value = 0;
+  if (!ParseInt64(text, value) || value < -2147483648LL || value > 4294967295LL) return false;
+  seed = static_cast<std::uint32_t>(value);
+  return true;
+}
+
+bool OnlyKnownOptions(const Args& args, std::initializer_list<const char*> known, const char* command,
+                      const char* usage) {
+  for (const auto& a : args) {
+    if (a.rfind("--", 0) != 0) continue;
+    bool ok = false;
+    for (const char* k : known) ok = ok || a == k;
+    if (!ok) {
+      std::fprintf(stderr, "sorami-tool %s: unknown option %s\nusage: sorami-tool %s\n", command, a.c_str(), usage);
+      return false;
+    }
+  }
+  return true;
+}
+
+int Fail(const char* command, const std::string& text) {
+  std::fprintf(stderr, "sorami-tool %s: %s\n", command, text.c_str());
+  return 2;
+}
+
 }  // namespace tool
 
 int main(int argc, char** argv) {
