@@ -45,6 +45,15 @@ QString WithSeparator(QString dir) {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
+// A file that is there but cannot be read (no permission, a folder of that
+// name) is named to the player at once; the run goes on with the defaults and
+// the close will not overwrite the file.
+void TellUnreadable(QWidget* parent, const game::IniFile& file, const QString& consequence) {
+  if (file.LoadError().empty()) return;
+  QMessageBox::warning(parent, QStringLiteral("Sorami"),
+                       Q(file.LoadError()) + QLatin1Char('\n') + consequence);
+}
+
 }  // namespace
 
 TSorami::TSorami(Environment environment) : env_(std::move(environment)) {
@@ -234,6 +243,9 @@ void TSorami::Init() {
 
 void TSorami::ReadSettingsFile() {
   settingsFile_.Open(programDir_.toStdString() + kSettingsFile);
+  TellUnreadable(this, settingsFile_,
+                 QStringLiteral("Sorami starts with its default settings and leaves the file as "
+                                "it is."));
   loaded_ = ReadSettings(settingsFile_, ScreenWidth());
   game::Engine& e = *engine_;
   e.Opt = loaded_.Options;
@@ -319,6 +331,8 @@ bool TSorami::LoadFiles() {
   FillLayoutMenu();
   // 6. The hall of fame.
   hallFile_.Open(programDir_.toStdString() + "Hallfame.ini");
+  TellUnreadable(this, hallFile_,
+                 QStringLiteral("The hall of fame starts without records and leaves the file as it is."));
   e.Hall().Load(hallFile_, LayoutNames());
   // 7. Pictures loaded from disk that have gone since.
   std::error_code ec;
