@@ -245,6 +245,26 @@ TEST_F(MainWindowTest, AReadOnlySettingsFileKeepsTheWindowOpenUntilThePlayerQuit
   EXPECT_EQ(folder_.Read("Sorami.ini"), before);
 }
 
+TEST_F(MainWindowTest, ASettingsFileThatCannotBeReadIsNamedAtOnceAndLeftAlone) {
+  // A folder in the file's place cannot be read, not even by root.
+  std::filesystem::create_directory(folder_.Path() + "Sorami.ini");
+  std::unique_ptr<app::TSorami> w;
+  {
+    MessageBoxAnswer ok(QStringLiteral("OK"));
+    w = MakeWindow(folder_);
+    EXPECT_TRUE(ok.Answered());
+    EXPECT_TRUE(ok.Text().startsWith(QStringLiteral("Unable to read ") + folder_.QPath() +
+                                     QStringLiteral("Sorami.ini")))
+        << ok.Text().toStdString();
+  }
+  ASSERT_TRUE(w->Started());
+  EXPECT_TRUE(Checked(*w, "&Highlight", "Green Rectangle"));
+  MessageBoxAnswer quit(QStringLiteral("Quit without saving"));
+  EXPECT_TRUE(w->close());
+  EXPECT_TRUE(quit.Answered());
+  EXPECT_TRUE(std::filesystem::is_directory(folder_.Path() + "Sorami.ini"));
+}
+
 TEST_F(MainWindowTest, AFolderWithoutMusicOrLayoutsSaysWhichAndDoesNotStart) {
   std::filesystem::remove_all(folder_.Path() + "Musics");
   std::filesystem::create_directory(folder_.Path() + "Musics");
