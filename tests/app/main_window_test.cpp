@@ -99,6 +99,9 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsGivesTheDefaultsAndARunningGame)
   EXPECT_EQ(w->centralWidget()->width(), 704 + w->HofBox()->width());
   EXPECT_EQ(w->centralWidget()->height(), 33 + 468 + 27);
   EXPECT_TRUE(w->HofBox()->isVisible());
+  // A fixed window: it can be minimised, not maximised.
+  EXPECT_TRUE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
 }
 
 TEST_F(MainWindowTest, AWinnableGameClickedThroughToTheWinEntersTheHallOfFame) {
@@ -459,6 +462,15 @@ TEST_F(MainWindowTest, AFirstStartOnANarrowScreenUsesTheStoredCornerWithToolbarA
   EXPECT_TRUE(w->Tools()->isVisible());
   EXPECT_TRUE(w->HofBox()->isVisible());
   EXPECT_EQ(w->centralWidget()->width(), 704 + w->HofBox()->width());
+  // The panel switched off and on again gives the window back its width,
+  // also on a 640-pixel screen: it never grows by a panel at each round.
+  const int width = w->width();
+  for (int round = 0; round < 2; ++round) {
+    Trigger(*w, "View", "Show Hall of &Fame");
+    EXPECT_EQ(w->width(), width - w->HofBox()->width());
+    Trigger(*w, "View", "Show Hall of &Fame");
+    EXPECT_EQ(w->width(), width);
+  }
 }
 
 TEST_F(MainWindowTest, AnotherScreenWidthCentresTheWindow) {
