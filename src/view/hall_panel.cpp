@@ -55,6 +55,7 @@ bool HallPanel::ShowPanelHOF(const PanelContent& content) {
   const int d = Shift(content);
   RestoreFromPicture({0, 0, HofPic.width(), HofPic.height()});
   if (content.EditorMode) return true;
+  if (content.ShowCurrentTile && !content.TwoPlayer) PaintPreviewRecess();
 
   QPainter p(&SaveHof);
   p.setRenderHint(QPainter::TextAntialiasing);
@@ -85,8 +86,19 @@ void HallPanel::PaintBanner(const BannerContent& banner) {
   Text(p, 30, 444, time, qRgb(255, 255, 255), banner.Player2Time);
 }
 
+void HallPanel::PaintPreviewRecess() {
+  RestoreFromPicture(RecessArea);
+  QPainter p(&SaveHof);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(70, 58, 128), 1));
+  p.setBrush(QColor(20, 16, 50));
+  p.drawRoundedRect(QRectF(RecessArea.left + 0.5, RecessArea.top + 0.5, RecessArea.Width() - 2,
+                           RecessArea.Height() - 2),
+                    3, 3);
+}
+
 void HallPanel::ShowCurrentTile(const BoardView& view, int tile) {
-  RestoreFromPicture(PreviewArea);
+  PaintPreviewRecess();
   if (tile > 0) view.PaintTilePicture(SaveHof, PreviewArea.left, PreviewArea.top, tile);
 }
 

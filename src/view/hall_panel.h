@@ -41,6 +41,8 @@ class HallPanel {
   static constexpr int DefaultHeight = 468;
   static constexpr PixelRect BannerArea{0, 380, 92, 468};
   static constexpr PixelRect PreviewArea{24, 390, 70, 446};
+  // The recess framing the preview box, drawn only while the preview is on.
+  static constexpr PixelRect RecessArea{21, 387, 74, 450};
 
   // Without a picture the panel is a black 92 x 468.
   HallPanel();
@@ -56,18 +58,20 @@ class HallPanel {
   static int Shift(const PanelContent& content);
 
   // Composes the panel. Returns false (and draws nothing) when the panel is
-  // switched off.
+  // switched off. The preview's recess is drawn only when the preview is on
+  // and the banner does not take its place.
   bool ShowPanelHOF(const PanelContent& content);
 
   // Repaints the banner area (0, 380)-(92, 468) of SaveHof.
   void PaintBanner(const BannerContent& banner);
 
   // Paints the tile's picture into the preview box, or empties the box for
-  // tile 0.
+  // tile 0. Only called while the preview is on, so the recess is drawn too.
   void ShowCurrentTile(const BoardView& view, int tile);
 
  private:
   void RestoreFromPicture(PixelRect area);
+  void PaintPreviewRecess();
 };
 
 }  // namespace view

@@ -354,6 +354,14 @@ TEST(Panels, PicturesHaveTheSizesTheWindowExpects) {
   // The side panel's texts are yellow, white and aqua: its ground is dark.
   const QImage panel = LoadRgb("hof.bmp");
   EXPECT_LT(MeanColour(panel, QRect(10, 20, 72, 360)).lightness(), 90);
+  // The list runs down to y = 400 when neither the tile preview nor the
+  // two-player banner is shown, so the picture draws no box there: the rows
+  // and columns where a frame around the preview box would lie look like
+  // their neighbours.
+  const int ground = MeanColour(panel, QRect(24, 380, 46, 4)).lightness();
+  for (const QRect& edge : {QRect(21, 387, 53, 2), QRect(21, 447, 53, 2), QRect(21, 387, 2, 63),
+                            QRect(71, 387, 2, 63)})
+    EXPECT_NEAR(MeanColour(panel, edge).lightness(), ground, 10) << edge.x() << "," << edge.y();
 }
 
 TEST(Panels, GlyphsPointerAndIconsHaveTransparency) {

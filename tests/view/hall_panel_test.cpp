@@ -154,15 +154,49 @@ TEST_F(HallPanelTest, PreviewShowsTheTilePictureOrTheEmptyBox) {
   board.TilesetImage = testpics::MakeTestTileset();
   board.ChangeTexture();
   panel.ShowCurrentTile(board, 5);
+  const QRgb recess = panel.SaveHof.pixel(24, 390);
+  EXPECT_NE(recess, 0xFF101030u);
   const view::FaceCell cell = view::FaceCells(board::Face(5));
   for (int y = 0; y < 56; ++y)
     for (int x = 0; x < 46; ++x) {
-      QRgb want = testpics::InTileShape(x, y) ? testpics::BlankTilePixel(x, y) : 0xFF101030u;
+      QRgb want = testpics::InTileShape(x, y) ? testpics::BlankTilePixel(x, y) : recess;
       if (x >= 6 && y < 50 && testpics::InFaceSquare(x - 6, y)) want = testpics::FaceColour(cell.c, cell.r);
       ASSERT_EQ(panel.SaveHof.pixel(24 + x, 390 + y), want) << x << "," << y;
     }
+  // The empty box is the bare recess, and nothing outside the recess changes.
   panel.ShowCurrentTile(board, 0);
-  EXPECT_TRUE(panel.SaveHof == panel.HofPic);
+  for (int y = 390; y < 446; ++y)
+    for (int x = 24; x < 70; ++x) ASSERT_EQ(panel.SaveHof.pixel(x, y), recess) << x << "," << y;
+  for (int y = 0; y < 468; ++y)
+    for (int x = 0; x < 92; ++x)
+      if (!QRect(21, 387, 53, 63).contains(x, y)) {
+        ASSERT_EQ(panel.SaveHof.pixel(x, y), 0xFF101030u) << x << "," << y;
+      }
+}
+
+// The recess of the preview box belongs to the preview: without it the list
+// moves down over that place (the rank-10 time reaches y = 384), and the
+// two-player banner takes the whole lower area.
+TEST_F(HallPanelTest, PreviewRecessIsDrawnOnlyWhileThePreviewIsShown) {
+  // Pixels of the recess's own ground colour.
+  const auto recessPixels = [this] {
+    int n = 0;
+    for (int y = 387; y < 450; ++y)
+      for (int x = 21; x < 74; ++x) n += panel.SaveHof.pixel(x, y) == qRgb(20, 16, 50);
+    return n;
+  };
+  ASSERT_TRUE(panel.ShowPanelHOF(content));
+  EXPECT_EQ(recessPixels(), 0);
+  EXPECT_NE(RowsOf(panel.SaveHof, Aqua, 0, 92, 384, 400).top, -1);
+
+  content.ShowCurrentTile = true;
+  ASSERT_TRUE(panel.ShowPanelHOF(content));
+  EXPECT_GT(recessPixels(), 46 * 56);
+  EXPECT_EQ(RowsOf(panel.SaveHof, Aqua, 0, 92, 370, 468).top, -1);
+
+  content.TwoPlayer = true;
+  ASSERT_TRUE(panel.ShowPanelHOF(content));
+  EXPECT_EQ(recessPixels(), 0);
 }
 
 }  // namespace

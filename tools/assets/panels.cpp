@@ -57,11 +57,9 @@ QImage HallOfFamePanel() {
     QPolygonF diamond{{w / 2.0, y - 4}, {w / 2.0 + 5, y}, {w / 2.0, y + 4}, {w / 2.0 - 5, y}};
     p.drawPolygon(diamond);
   }
-  // A faint recess for the "current tile" preview at (24, 390)-(70, 446).
-  // The two-player banner is written over the same area, so it stays quiet.
-  p.setPen(QPen(QColor(70, 58, 128), 1));
-  p.setBrush(QColor(20, 16, 50));
-  p.drawRoundedRect(QRectF(21.5, 387.5, 51, 61), 3, 3);
+  // The lower area stays bare: the list moves down into it when neither the
+  // "current tile" preview nor the two-player banner is shown, and the game
+  // draws the preview's recess itself only while the preview is on.
   return image;
 }
 
