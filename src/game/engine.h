@@ -55,6 +55,9 @@ inline constexpr int RevealTicks = 10;
 
 // The status texts the engine shows.
 inline constexpr const char* NoMoreMovesText = "      SORRY, NO MORE MOVES !!";
+// A layout without a single place (a file of zeros) gives no game: it would
+// count as cleared, and won, a second after it began.
+inline constexpr const char* NoPlacesText = "This layout has no tile places: no game was started.";
 inline constexpr const char* StartupCreditText = "Sorami 5.28 - Mah-Jongg solitaire, Rivers and Memory";
 
 enum class MouseButton { Left, Middle, Right };
@@ -305,6 +308,8 @@ class Engine : private board::DealObserver {
 
   board::SeedChoice DealSeed();
   void Deal(bool animateTiles);
+  // True (with a status text) when the layout has no place to deal on.
+  bool RefuseEmptyLayout();
   void ResetForNewGame();
   void TakeBackLayoutNumber();
   void ClearPausedCaptions();

@@ -94,6 +94,13 @@ void Engine::Deal(bool twoPlayer) {
   State.TileCount = State.TilesLeft;
 }
 
+bool Engine::RefuseEmptyLayout() {
+  if (Layout.Count() > 0) return false;
+  // The game in hand, if any, goes on untouched.
+  ShowStatus(NoPlacesText);
+  return true;
+}
+
 void Engine::ResetForNewGame() {
   BoardFinished = false;
   GameOverHandled = false;
@@ -114,6 +121,7 @@ void Engine::ClearPausedCaptions() {
 }
 
 void Engine::BeginGame() {
+  if (RefuseEmptyLayout()) return;
   screen_.SetPauseCaptions(false);
   screen_.ClearBoardBuffer();
   TakeBackLayoutNumber();

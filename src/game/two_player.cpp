@@ -8,6 +8,7 @@
 namespace game {
 
 void Engine::TwoPlayers() {
+  if (RefuseEmptyLayout()) return;
   screen_.ClearBoardBuffer();
   TakeBackLayoutNumber();
   Deal(true);

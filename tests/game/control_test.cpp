@@ -207,6 +207,30 @@ TEST_F(ControlTest, WinningWithoutTimeTrackingEntersNothing) {
   EXPECT_TRUE(screen.HelpOpened.empty());
 }
 
+// A layout file of zeros would deal an empty board that counts as won a
+// second later (and, with the animation on, its redraw would even end the
+// game still on show). Neither start deals it; the game in hand goes on.
+TEST_F(ControlTest, ALayoutWithoutPlacesStartsNoGame) {
+  engine.Opt.Animate = true;
+  engine.RandomSolitaireGame1Click();
+  clock.AdvanceSeconds(30);
+  engine.Temps();
+  const board::TilePlaceTable before = engine.State.TilePlaces;
+  engine.Layout.Clear();
+  for (auto start : {&Engine::RandomSolitaireGame1Click, &Engine::TwoPlayers, &Engine::NewGame}) {
+    (engine.*start)();
+    EXPECT_EQ(engine.StatusMessage, NoPlacesText);
+    EXPECT_EQ(engine.GameMode, ModeSolitaire);
+    EXPECT_EQ(engine.State.TilesLeft, 144);
+    EXPECT_EQ(engine.State.TilePlaces, before);
+    EXPECT_EQ(engine.ElapsedSeconds, 30);
+  }
+  clock.AdvanceSeconds(5);
+  engine.Temps();
+  EXPECT_FALSE(engine.BoardFinished);
+  EXPECT_TRUE(screen.HelpOpened.empty());
+}
+
 TEST_F(ControlTest, QualifyingFollowsTheTableOfTheLayout) {
   // A fresh table: 599 s takes rank 6, 840 s does not qualify, 839 s takes 10.
   auto finishIn = [this](int seconds) {
