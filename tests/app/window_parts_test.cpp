@@ -8,11 +8,16 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "app/band_menu.h"
+#include "app/help_form.h"
 #include "app/splash_window.h"
 #include "app/status_line.h"
 #include "app/tool_bar.h"
@@ -188,6 +193,60 @@ TEST_F(WindowPartsTest, TheToolbarHoldsTenButtonsWithTheirCaptionsHintsAndInks) 
   EXPECT_FALSE(tools->Tiled());
   EXPECT_FALSE(tools->Flat());
   EXPECT_FALSE(tools->ButtonAt(app::ToolBar::New)->autoRaise());
+}
+
+// Runs `open`, and reports the page the help window showed (empty when it
+// did not open); the window is closed again at once.
+QString PageOpenedBy(app::TSorami& w, const std::function<void()>& open) {
+  QString page;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (!w.Help()->IsRunning()) return;
+    closer.stop();
+    const auto* tabs = w.Help()->findChild<QTabWidget*>();
+    if (tabs != nullptr) page = tabs->tabText(tabs->currentIndex());
+    w.Help()->close();
+  });
+  closer.start(5);
+  open();
+  return page;
+}
+
+TEST_F(WindowPartsTest, EveryHelpCommandOpensItsOwnPage) {
+  auto w = MakeWindow(folder_);
+  ASSERT_TRUE(w->Started());
+  w->show();
+  QApplication::processEvents();
+  struct Expected {
+    const char* menu;
+    const char* entry;
+    const char* page;
+  };
+  const Expected entries[] = {
+      {"&Help", "&Contents", "Help"},
+      {"&Help", "What's New", "What's New"},
+      {"&Help", "French Help", "French"},
+      {"&Help", "View Tiles", "Tiles"},
+      {"&Help", "&Hall of Fame", "Hall of Fame"},
+      {"&Help", "&About...", "About"},
+      {"&Play", "&Player Name", "Options"},
+      {"&Play", "Random Seed", "Options"},
+  };
+  for (const Expected& x : entries) {
+    QAction* action = w->MenuEntry(QString::fromLatin1(x.menu), QString::fromLatin1(x.entry));
+    ASSERT_NE(action, nullptr) << x.entry;
+    EXPECT_EQ(PageOpenedBy(*w, [action] { action->trigger(); }), QString::fromLatin1(x.page))
+        << x.entry;
+  }
+  const std::pair<app::ToolBar::Button, const char*> buttons[] = {
+      {app::ToolBar::Help, "Help"},
+      {app::ToolBar::About, "About"},
+      {app::ToolBar::HallOfFame, "Hall of Fame"},
+  };
+  for (const auto& [button, page] : buttons) {
+    QToolButton* tool = w->Tools()->ButtonAt(button);
+    EXPECT_EQ(PageOpenedBy(*w, [tool] { tool->click(); }), QString::fromLatin1(page)) << page;
+  }
 }
 
 TEST(StatusLineTest, FieldsStandInOrderWithTheirFirstTexts) {
