@@ -95,7 +95,9 @@ void Engine::Deal(bool twoPlayer) {
 }
 
 bool Engine::RefuseEmptyLayout() {
-  if (Layout.Count() > 0) return false;
+  // The editor deals through BeginGame only to number its places (and a new
+  // layout starts with none); it starts no game.
+  if (Layout.Count() > 0 || GameMode == ModeEditor) return false;
   // The game in hand, if any, goes on untouched.
   ShowStatus(NoPlacesText);
   return true;
