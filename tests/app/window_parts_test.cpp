@@ -195,6 +195,56 @@ TEST_F(WindowPartsTest, TheToolbarHoldsTenButtonsWithTheirCaptionsHintsAndInks) 
   EXPECT_FALSE(tools->ButtonAt(app::ToolBar::New)->autoRaise());
 }
 
+TEST_F(WindowPartsTest, EveryNewGameEntryStartsItsKindOfGame) {
+  auto w = MakeWindow(folder_);
+  ASSERT_TRUE(w->Started());
+  w->show();
+  QApplication::processEvents();
+  game::Engine& e = w->Engine();
+  const int layout = e.BoardNumber;
+  e.GameSeed = 1234;
+  struct Expected {
+    const char* entry;
+    std::uint8_t mode;
+    int board;  // the table the game plays on
+    bool seeded;
+  };
+  const Expected file[] = {
+      {"Mah-Jongg Solitaire : New Fully Random Game", game::ModeSolitaire, layout, false},
+      {"Mah-Jongg Solitaire : New Specific Game", game::ModeSolitaire, layout, true},
+      {"Mah-Jongg Solitaire : New 2-Player Game", game::ModeTwoPlayer, layout, true},
+      {"Mah-Jongg Rivers : New Game (Easy)", game::ModeRivers, game::RiversEasyBoard, true},
+      {"Mah-Jongg Rivers : New Game (Hard)", game::ModeRivers, game::RiversHardBoard, true},
+      {"Mah-Jongg Memory : New Game (Easy)", game::ModeMemory, game::MemoryEasyBoard, true},
+      {"Mah-Jongg Memory : New Game (Hard)", game::ModeMemory, game::MemoryHardBoard, true},
+      {"Mah-Jongg Solitaire : New Random Specific Game", game::ModeSolitaire, layout, true},
+  };
+  for (const Expected& x : file) {
+    w->MenuEntry(QStringLiteral("&File"), QString::fromLatin1(x.entry))->trigger();
+    EXPECT_EQ(e.GameMode, x.mode) << x.entry;
+    EXPECT_EQ(e.BoardNumber, x.board) << x.entry;
+    EXPECT_EQ(e.Opt.RandomSeed1, x.seeded) << x.entry;
+  }
+  // The specific game plays the chosen number; the random specific one draws one.
+  EXPECT_NE(e.GameSeed, 1234);
+
+  const Expected popup[] = {
+      {"MJ Rivers (Hard)", game::ModeRivers, game::RiversHardBoard, true},
+      {"Solitaire (1-player)", game::ModeSolitaire, layout, false},
+      {"MJ Memory (Easy)", game::ModeMemory, game::MemoryEasyBoard, false},
+      {"Solitaire (2-player)", game::ModeTwoPlayer, layout, false},
+      {"MJ Rivers (Easy)", game::ModeRivers, game::RiversEasyBoard, false},
+  };
+  for (const Expected& x : popup) {
+    for (QAction* action : w->NewGameMenu()->actions()) {
+      if (action->text() == QString::fromLatin1(x.entry)) action->trigger();
+    }
+    EXPECT_EQ(e.GameMode, x.mode) << x.entry;
+    EXPECT_EQ(e.BoardNumber, x.board) << x.entry;
+    EXPECT_EQ(e.Opt.RandomSeed1, x.seeded) << x.entry;
+  }
+}
+
 // Runs `open`, and reports the page the help window showed (empty when it
 // did not open); the window is closed again at once.
 QString PageOpenedBy(app::TSorami& w, const std::function<void()>& open) {
