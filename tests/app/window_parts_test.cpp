@@ -148,6 +148,13 @@ TEST_F(WindowPartsTest, EveryMenuHoldsItsEntriesInOrderWithTheFirstStartsCheckMa
   w->MenuEntry(QStringLiteral("View"), QStringLiteral("Cool Menu"))->trigger();
   EXPECT_FALSE(view->BandShown());
   EXPECT_TRUE(popup->BandShown());
+
+  // "Cool Mouse" gives the whole program its own pointer shape, and takes it back.
+  ASSERT_NE(QApplication::overrideCursor(), nullptr);
+  w->MenuEntry(QStringLiteral("View"), QStringLiteral("Cool Mouse"))->trigger();
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  w->MenuEntry(QStringLiteral("View"), QStringLiteral("Cool Mouse"))->trigger();
+  EXPECT_NE(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(WindowPartsTest, TheToolbarHoldsTenButtonsWithTheirCaptionsHintsAndInks) {
