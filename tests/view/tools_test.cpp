@@ -2,46 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include <sys/wait.h>
-#include <unistd.h>
+#include "view/tool_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct ToolRun {
-  int status = -1;
-  std::string output;
-};
-
-ToolRun Tool(const std::string& args) {
-  const std::string tool = std::string(SORAMI_TOOLS_DIR) + "/sorami-tool";
-  ToolRun r;
-  FILE* p = popen((tool + " " + args + " 2>&1").c_str(), "r");
-  if (p == nullptr) return r;
-  char buf[512];
-  while (std::fgets(buf, sizeof buf, p) != nullptr) r.output += buf;
-  const int status = pclose(p);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
-
-class ToolsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    if (!fs::exists(std::string(SORAMI_TOOLS_DIR) + "/sorami-tool")) GTEST_SKIP() << "sorami-tool not built";
-    dir = fs::temp_directory_path() / ("sorami_tools_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  fs::path dir;
-};
+using tool_testing::Tool;
+using tool_testing::ToolRun;
+using tool_testing::ToolsTest;
 
 TEST_F(ToolsTest, RenderWritesTheBoardPictureAndRefusesBadArguments) {
   const std::string out = (dir / "board.png").string();
