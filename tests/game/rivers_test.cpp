@@ -170,6 +170,116 @@ TEST_F(RiversTest, NoDeadEndNoticeNoHintAndAShuffleWithoutMessage) {
   EXPECT_TRUE(OnBoard(5));
 }
 
+// The first path in the search order, written out as plain nested loops:
+// first segment right, left, down, up from A; at every empty place a second
+// segment across it (after a row: down, up; after a column: right, left);
+// at every empty place of that a third segment across again. An occupied
+// place ends its segment. Returns the places the first tile slides through,
+// from B to the place next to A, or nothing.
+std::vector<std::pair<int, int>> FirstPath(const board::Grid& g, int z, std::pair<int, int> a,
+                                           std::pair<int, int> b) {
+  using P = std::pair<int, int>;
+  const P right{2, 0}, left{-2, 0}, down{0, 2}, up{0, -2};
+  auto across = [&](P d) { return d.first != 0 ? std::vector<P>{down, up} : std::vector<P>{right, left}; };
+  auto canStep = [](P at, P d) {
+    if (d.first > 0) return at.first < 32;
+    if (d.first < 0) return at.first > 2;
+    if (d.second > 0) return at.second < 18;
+    return at.second > 2;
+  };
+  auto step = [](P at, P d) { return P{at.first + d.first, at.second + d.second}; };
+  auto busy = [&](P at) { return g.At(at.first, at.second, z) != 0; };
+  // Places from `to` back towards `from`, `from` left out.
+  auto back = [](std::vector<P>& path, P to, P from, P d) {
+    for (P at = to; at != from; at = P{at.first - d.first, at.second - d.second}) path.push_back(at);
+  };
+  for (P d1 : {right, left, down, up}) {
+    for (P p = a; canStep(p, d1);) {
+      p = step(p, d1);
+      if (busy(p)) {
+        if (p != b) break;
+        std::vector<P> path;
+        back(path, p, a, d1);
+        return path;
+      }
+      for (P d2 : across(d1)) {
+        for (P q = p; canStep(q, d2);) {
+          q = step(q, d2);
+          if (busy(q)) {
+            if (q != b) break;
+            std::vector<P> path;
+            back(path, q, p, d2);
+            back(path, p, a, d1);
+            return path;
+          }
+          for (P d3 : across(d2)) {
+            for (P r = q; canStep(r, d3);) {
+              r = step(r, d3);
+              if (!busy(r)) continue;
+              if (r != b) break;
+              std::vector<P> path;
+              back(path, r, q, d3);
+              back(path, q, p, d2);
+              back(path, p, a, d1);
+              return path;
+            }
+          }
+        }
+      }
+    }
+  }
+  return {};
+}
+
+// Every pair of one group on thinned-out Easy and Hard boards: the engine
+// finds a path exactly when the plain search does, and slides the first
+// tile through exactly the same places.
+TEST_F(RiversTest, SearchOrderAndSlideMatchAPlainSearch) {
+  int found = 0, refused = 0;
+  for (const char* caption : {"MJ Rivers (Easy)", "MJ Rivers (Hard)"}) {
+    for (std::uint32_t seed : {11u, 2024u}) {
+      engine.ClockSeedOverride = seed;
+      engine.FourRivers(caption);
+      // Take out about half of the tiles, the same ones every run.
+      board::Generator thin{seed, 0};
+      for (int t = 1; t <= engine.State.TileCount; ++t)
+        if (thin.NextRandom(2) == 0) engine.State.TakeTile(t);
+      const board::BoardState start = engine.State;
+      for (int s = 1; s <= start.TileCount; ++s)
+        for (int t = 1; t <= start.TileCount; ++t) {
+          const board::Cell cs = start.TilePlaces[s], ct = start.TilePlaces[t];
+          if (s == t || board::Group(s) != board::Group(t) || !cs.OnBoard() || !ct.OnBoard()) continue;
+          const auto expected = cs.z == ct.z ? FirstPath(start.Board, cs.z, {ct.x, ct.y}, {cs.x, cs.y})
+                                             : std::vector<std::pair<int, int>>{};
+          engine.State = start;
+          screen.TileAreas.clear();
+          const bool reached = engine.CanBeReached(t, s);
+          ASSERT_EQ(reached, !expected.empty()) << caption << " tiles " << s << ", " << t;
+          if (!reached) {
+            ++refused;
+            EXPECT_EQ(engine.State.TilePlaces, start.TilePlaces);
+            continue;
+          }
+          ++found;
+          // Each step repaints the old place, then the new one; B itself is
+          // where the slide starts.
+          std::vector<std::pair<int, int>> slid;
+          for (std::size_t i = 1; i < screen.TileAreas.size(); i += 2)
+            slid.push_back({screen.TileAreas[i].x, screen.TileAreas[i].y});
+          const std::vector<std::pair<int, int>> path(expected.begin() + 1, expected.end());
+          EXPECT_EQ(slid, path) << caption << " tiles " << s << ", " << t;
+          const board::Cell end = engine.State.TilePlaces[s];
+          EXPECT_EQ((std::pair<int, int>{end.x, end.y}), expected.back());
+          EXPECT_EQ(engine.State.Board.At(end.x, end.y, end.z), s);
+          EXPECT_EQ(engine.State.Board.At(cs.x, cs.y, cs.z), expected.size() == 1 ? s : 0);
+        }
+    }
+  }
+  // Both answers occur often enough to mean something.
+  EXPECT_GT(found, 100);
+  EXPECT_GT(refused, 100);
+}
+
 TEST_F(RiversTest, ClearingTheBoardEndsTheGameInTheRiversTable) {
   engine.FourRivers("MJ Rivers (Hard)");
   Lay(ModeRivers, {{1, X(5), Y(2), 1}, {2, X(6), Y(2), 1}});
