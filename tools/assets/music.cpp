@@ -427,14 +427,37 @@ const std::vector<std::vector<int>> kWaltzEnd = {{6}, {2, 4}};
 
 // ---- the pieces --------------------------------------------------------------
 
+// A piece's frame: its title, tempo and metre, a chord for every bar (the
+// sections in order) and the seeded generator all its parts draw from.
+struct Score {
+  MidiPiece piece;
+  std::vector<Chord> chords;
+  Noise noise;
+  Context c;
+  int end;  // the number of bars
+
+  Score(const char* title, int bpm, int beats, const QStringList& sections, std::uint64_t seed)
+      : piece{title, bpm, beats, 0, {}},
+        chords(Progression(sections)),
+        noise(seed),
+        c{piece.BarTicks(), beats, &chords, &noise},
+        end(static_cast<int>(chords.size())) {
+    piece.bars = end;
+  }
+  Score(const Score&) = delete;
+  Score& operator=(const Score&) = delete;
+
+  MidiPiece Finish(std::vector<MidiPart> parts) {
+    piece.parts = std::move(parts);
+    return piece;
+  }
+};
+
 MidiPiece Night() {
-  MidiPiece piece{"Night", 64, 4, 0, {}};
   const QString a1 = "Dm Bb Gm Dm Bb C Dm Am", a2 = "Dm Bb Gm Dm Bb C Am Dm", b = "Gm Dm Bb F Gm Am Bb C";
-  const std::vector<Chord> chords = Progression({"Dm Dm", a1, a2, b, a2, "Dm Dm"});
-  piece.bars = static_cast<int>(chords.size());
-  Noise noise(1001);
-  const Context c{piece.BarTicks(), 4, &chords, &noise};
-  const int end = piece.bars;
+  Score score("Night", 64, 4, {"Dm Dm", a1, a2, b, a2, "Dm Dm"}, 1001);
+  const Context& c = score.c;
+  const int end = score.end;
 
   MidiPart flute = NewPart("Shakuhachi", 0, kShakuhachi, 122, 52, 72);
   MelodyWriter melody(Style(Scale{62, {0, 3, 5, 7, 10}}, 62, 81, kCalm, kCalmEnd, 0.94, 82, 0.3), c);
@@ -457,20 +480,16 @@ MidiPiece Night() {
   MidiPart strings = NewPart("Strings", 2, kSlowStrings, 90, 40, 85);
   Pad(strings, c, 0, end, 60, 52);
   MidiPart cello = NewPart("Cello", 3, kCello, 95, 60, 70);
-  Bass(cello, c, 0, end, 43, 60, false, piece.BarTicks() - 20);
+  Bass(cello, c, 0, end, 43, 60, false, c.bar_ticks - 20);
 
-  piece.parts = {flute, koto, strings, cello, bells};
-  return piece;
+  return score.Finish({flute, koto, strings, cello, bells});
 }
 
 MidiPiece Garden() {
-  MidiPiece piece{"Garden", 96, 4, 0, {}};
   const QString a1 = "G Em C D G Em Am D", a2 = "G Em C D Em C D G", b = "C D Em G C D Am7 D";
-  const std::vector<Chord> chords = Progression({"G Cadd9", a1, a2, b, a2, b, a2, "Cadd9 G"});
-  piece.bars = static_cast<int>(chords.size());
-  Noise noise(2002);
-  const Context c{piece.BarTicks(), 4, &chords, &noise};
-  const int end = piece.bars;
+  Score score("Garden", 96, 4, {"G Cadd9", a1, a2, b, a2, b, a2, "Cadd9 G"}, 2002);
+  const Context& c = score.c;
+  const int end = score.end;
 
   MidiPart flute = NewPart("Flute", 0, kFlute, 117, 56, 60);
   MelodyWriter melody(Style(Scale{67, {0, 2, 4, 7, 9}}, 67, 88, kLively, kLivelyEnd, 0.9, 86, 0.1), c);
@@ -490,18 +509,14 @@ MidiPiece Garden() {
   MidiPart strings = NewPart("Strings", 4, kStrings, 71, 34, 80);
   Pad(strings, c, 0, end, 62, 46);
 
-  piece.parts = {flute, kalimba, koto, pizz, strings};
-  return piece;
+  return score.Finish({flute, kalimba, koto, pizz, strings});
 }
 
 MidiPiece Temple() {
-  MidiPiece piece{"Temple", 70, 4, 0, {}};
   const QString a1 = "E5 F Am E5 F Am E5 E5", a2 = "E5 F Am E5 Fmaj7 Am F E5", b = "Am F Am E5 F F Am E5";
-  const std::vector<Chord> chords = Progression({"E5 E5", a1, a2, b, a2, "E5 E5"});
-  piece.bars = static_cast<int>(chords.size());
-  Noise noise(3003);
-  const Context c{piece.BarTicks(), 4, &chords, &noise};
-  const int end = piece.bars;
+  Score score("Temple", 70, 4, {"E5 E5", a1, a2, b, a2, "E5 E5"}, 3003);
+  const Context& c = score.c;
+  const int end = score.end;
   const Scale in_scale{64, {0, 1, 5, 7, 8}};
 
   MidiPart flute = NewPart("Shakuhachi", 0, kShakuhachi, 122, 50, 80);
@@ -531,18 +546,14 @@ MidiPiece Temple() {
     drone.notes.push_back({bar * c.bar_ticks, 2 * c.bar_ticks, 47, 44});
   }
 
-  piece.parts = {flute, shamisen, koto, taiko, bell, drone};
-  return piece;
+  return score.Finish({flute, shamisen, koto, taiko, bell, drone});
 }
 
 MidiPiece Lanterns() {
-  MidiPiece piece{"Lanterns", 84, 3, 0, {}};
   const QString a1 = "C Am F G C Em F G", a2 = "C Am F G Am F G C", b = "Am F C G Am F Dm7 G";
-  const std::vector<Chord> chords = Progression({"C C Am G", a1, a2, b, a2, b, a2, "C C"});
-  piece.bars = static_cast<int>(chords.size());
-  Noise noise(4004);
-  const Context c{piece.BarTicks(), 3, &chords, &noise};
-  const int end = piece.bars;
+  Score score("Lanterns", 84, 3, {"C C Am G", a1, a2, b, a2, b, a2, "C C"}, 4004);
+  const Context& c = score.c;
+  const int end = score.end;
   const Scale pentatonic{72, {0, 2, 4, 7, 9}};
 
   MidiPart box = NewPart("Music box", 0, kMusicBox, 117, 58, 70);
@@ -564,8 +575,7 @@ MidiPiece Lanterns() {
   Pad(choir, c, 20, 28, 67, 44);
   Pad(choir, c, 36, 44, 67, 44);
 
-  piece.parts = {box, vibes, harp, strings, choir};
-  return piece;
+  return score.Finish({box, vibes, harp, strings, choir});
 }
 
 }  // namespace
