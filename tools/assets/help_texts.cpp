@@ -6,8 +6,27 @@
 #include "generators.h"
 #include "rtf_writer.h"
 
+#include <initializer_list>
+
 namespace assets {
 namespace {
+
+struct MenuCommand {
+  const char* entry;
+  const char* shortcut;  // "" for none
+  const char* text;      // may carry inline marks
+};
+
+// Paragraphs that each start with a bullet.
+void Bullets(RtfWriter& w, std::initializer_list<const char*> items) {
+  for (const char* item : items) w.Bullet(item);
+}
+
+// A menu's name as a subheading, then one line for each of its commands.
+void Menu(RtfWriter& w, const char* name, std::initializer_list<MenuCommand> commands) {
+  w.Subheading(name);
+  for (const MenuCommand& c : commands) w.Command(c.entry, c.shortcut, c.text);
+}
 
 QByteArray HelpText() {
   RtfWriter w;
@@ -22,13 +41,15 @@ QByteArray HelpText() {
       "left, how many moves are open and the time you have used.");
 
   w.Heading("The tiles");
-  w.Bullet("**Craks** (characters): the numbers one to nine written over the character for ten thousand. Four of each.");
-  w.Bullet("**Bamboos**: one to nine bamboo sticks; the one of bamboo shows a bird. Four of each.");
-  w.Bullet("**Dots** (circles): one to nine circles. Four of each.");
-  w.Bullet("**Winds**: East, South, West and North, with a small E, S, W or N. Four of each.");
-  w.Bullet("**Dragons**: the red dragon, the green dragon and the white dragon (a blue frame). Four of each.");
-  w.Bullet("**Flowers**: plum, orchid, chrysanthemum and bamboo, numbered 1 to 4. One of each.");
-  w.Bullet("**Seasons**: spring, summer, autumn and winter, numbered 1 to 4. One of each.");
+  Bullets(w, {
+      "**Craks** (characters): the numbers one to nine written over the character for ten thousand. Four of each.",
+      "**Bamboos**: one to nine bamboo sticks; the one of bamboo shows a bird. Four of each.",
+      "**Dots** (circles): one to nine circles. Four of each.",
+      "**Winds**: East, South, West and North, with a small E, S, W or N. Four of each.",
+      "**Dragons**: the red dragon, the green dragon and the white dragon (a blue frame). Four of each.",
+      "**Flowers**: plum, orchid, chrysanthemum and bamboo, numbered 1 to 4. One of each.",
+      "**Seasons**: spring, summer, autumn and winter, numbered 1 to 4. One of each.",
+  });
   w.Paragraph(
       "Two tiles match when they show the same picture. The four flowers all match each other, and so do "
       "the four seasons, but a flower never matches a season. \"View Tiles\" in the Help menu shows the whole set.");
@@ -46,27 +67,27 @@ QByteArray HelpText() {
       "may lie on top of it, as before. Switching the variation during a game asks whether to start again.");
 
   w.Heading("Playing Mah-Jongg solitaire");
-  w.Bullet("{{F2}} deals a new random game on the current layout. The {{New}} button starts a game of the kind you played last.");
-  w.Bullet(
+  Bullets(w, {
+      "{{F2}} deals a new random game on the current layout. The {{New}} button starts a game of the kind "
+      "you played last.",
       "**Specific games**: every deal has a game number. Type a number on the Options page of the help window "
       "({{Play > Random Seed}}) and choose {{File > Mah-Jongg Solitaire : New Specific Game}} to play exactly "
-      "that board again, or {{New Random Specific Game}} to let the game pick a number and show it.");
-  w.Bullet(
+      "that board again, or {{New Random Specific Game}} to let the game pick a number and show it.",
       "**Winnable layouts**: with {{Configuration > Winnable Layouts (in at least one way)}} ticked every deal "
-      "can be cleared completely, though a careless move can still lead into a dead end.");
-  w.Bullet("{{Back}} ({{Ctrl+Z}}) takes the last pair back; {{Restart}} ({{Ctrl+R}}) puts every pair back and starts the clock again.");
-  w.Bullet("{{Hint}} ({{Ctrl+H}}) lights up a pair you can take; press it again for the next pair. Each hint adds 40 seconds to your time.");
-  w.Bullet(
+      "can be cleared completely, though a careless move can still lead into a dead end.",
+      "{{Back}} ({{Ctrl+Z}}) takes the last pair back; {{Restart}} ({{Ctrl+R}}) puts every pair back and "
+      "starts the clock again.",
+      "{{Hint}} ({{Ctrl+H}}) lights up a pair you can take; press it again for the next pair. Each hint "
+      "adds 40 seconds to your time.",
       "{{Shuffle}} ({{Ctrl+S}}) mixes the tiles that are left on their places. With {{Winnable Shuffles (in at "
       "least one way)}} ticked the new board can still be cleared. The shuffle adds 10 seconds for every move it "
-      "opens.");
-  w.Bullet(
+      "opens.",
       "When no move is left the status bar says **SORRY, NO MORE MOVES !!**. Take a few pairs back, shuffle, "
-      "or start again.");
-  w.Bullet(
+      "or start again.",
       "{{Pause}} ({{F12}}) hides the board and stops the clock; press it again to go on. The game also pauses "
-      "by itself when you switch to another window. {{Stop}} ({{Ctrl+X}}) ends the game.");
-  w.Bullet("A game may last at most 99 minutes 59 seconds (time plus penalties); then it stops.");
+      "by itself when you switch to another window. {{Stop}} ({{Ctrl+X}}) ends the game.",
+      "A game may last at most 99 minutes 59 seconds (time plus penalties); then it stops.",
+  });
 
   w.Heading("Two-player solitaire");
   w.Paragraph(
@@ -81,10 +102,11 @@ QByteArray HelpText() {
       "The tiles lie flat in a block and every tile may be picked. Two matching tiles are taken away when they "
       "can be joined by a line of at most three straight pieces (so with at most two turns) that runs only "
       "through empty places. The line may go round the outside of the block.");
-  w.Bullet("**Easy** ({{F3}}): one layer of 84 tiles (craks, bamboos and the first three dots).");
-  w.Bullet(
+  Bullets(w, {
+      "**Easy** ({{F3}}): one layer of 84 tiles (craks, bamboos and the first three dots).",
       "**Hard** ({{Shift+F3}}): two layers of 72 tiles, one lying exactly on the other. A pair must lie on the "
-      "same layer, and a line on the lower layer can only use places already emptied there.");
+      "same layer, and a line on the lower layer can only use places already emptied there.",
+  });
   w.Paragraph(
       "With {{Configuration > Animate Tile Rivers in Mahjongg Rivers}} ticked the first tile travels along the "
       "line before the pair leaves. Back, Restart and Shuffle work (the shuffle costs nothing here); there are "
@@ -95,8 +117,10 @@ QByteArray HelpText() {
       "All tiles lie face down. Click two of them to turn them over. After half a second they are judged: a "
       "matching pair leaves the board, any other two turn face down again and add two seconds to your time. "
       "Find every pair as quickly as you can.");
-  w.Bullet("**Easy** ({{F4}}): 32 tiles, eight groups of four.");
-  w.Bullet("**Hard** ({{Shift+F4}}): 84 tiles, twenty-one groups of four.");
+  Bullets(w, {
+      "**Easy** ({{F4}}): 32 tiles, eight groups of four.",
+      "**Hard** ({{Shift+F4}}): 84 tiles, twenty-one groups of four.",
+  });
 
   w.Heading("The hall of fame");
   w.Paragraph(
@@ -116,71 +140,79 @@ QByteArray HelpText() {
   w.Paragraph(
       "{{Layout > Create Layout}} starts with an empty board; {{Layout > Edit Layout}} starts from the current "
       "layout. The tiles are shown face down and the panel above the board counts the tiles still to place.");
-  w.Bullet("**Left click** places a tile where the preview tile shows. It may not overlap a tile of the same layer, and a tile on a higher layer needs a tile below it (half a tile off is fine).");
-  w.Bullet("**Right click** removes a tile, unless another tile lies on it.");
-  w.Bullet("Type the layout's name in the **Layout Name** field.");
-  w.Bullet(
+  Bullets(w, {
+      "**Left click** places a tile where the preview tile shows. It may not overlap a tile of the same "
+      "layer, and a tile on a higher layer needs a tile below it (half a tile off is fine).",
+      "**Right click** removes a tile, unless another tile lies on it.",
+      "Type the layout's name in the **Layout Name** field.",
       "{{Move Board}} shifts the whole layout by half a tile: {{Move to left <}} ({{Ctrl+S}}), {{Move to right >}} "
-      "({{Ctrl+D}}), {{Move to top /\\}} ({{Ctrl+E}}), {{Move to bottom \\/}} ({{Ctrl+X}}), as long as there is room.");
-  w.Bullet(
+      "({{Ctrl+D}}), {{Move to top /\\}} ({{Ctrl+E}}), {{Move to bottom \\/}} ({{Ctrl+X}}), as long as "
+      "there is room.",
       "In the {{Exit}} menu: {{Save}} writes the layout into the current layout file, {{Save as...}} asks for a "
       "new file, {{Try it}} plays the layout without saving it, and {{Exit}} leaves the editor and throws the "
-      "changes away. A layout needs exactly 144 tiles before it can be saved or tried.");
+      "changes away. A layout needs exactly 144 tiles before it can be saved or tried.",
+  });
   w.Paragraph(
       "Layouts are the .lay files in the Layouts folder beside the program; .shp layout files placed there are "
       "read as well. Every layout appears in the Layout menu.");
 
   w.Heading("Menus and shortcuts");
-  w.Subheading("File");
-  w.Command("Mah-Jongg Solitaire : New Fully Random Game", "F2", "a new random deal.");
-  w.Command("Mah-Jongg Solitaire : New Random Specific Game", "", "a deal with a game number picked for you.");
-  w.Command("Mah-Jongg Solitaire : New Specific Game", "", "the deal of the game number on the Options page.");
-  w.Command("Mah-Jongg Solitaire : New 2-Player Game", "Shift+F2", "two players take turns on one board.");
-  w.Command("Mah-Jongg Rivers : New Game (Easy)", "F3", "one layer of 84 tiles.");
-  w.Command("Mah-Jongg Rivers : New Game (Hard)", "Shift+F3", "two layers of 72 tiles.");
-  w.Command("Mah-Jongg Memory : New Game (Easy)", "F4", "32 tiles face down.");
-  w.Command("Mah-Jongg Memory : New Game (Hard)", "Shift+F4", "84 tiles face down.");
-  w.Command("Exit", "Ctrl+C", "saves the settings and the hall of fame and quits.");
-  w.Subheading("Play");
-  w.Command("Back", "Ctrl+Z", "take the last pair back.");
-  w.Command("Hint", "Ctrl+H", "show a pair you can take (40 seconds).");
-  w.Command("Pause / Continue", "F12", "hide the board and stop the clock, or go on.");
-  w.Command("Shuffle", "Ctrl+S", "mix the tiles that are left.");
-  w.Command("Stop", "Ctrl+X", "end the game.");
-  w.Command("Restart", "Ctrl+R", "put every pair back and start the clock again.");
-  w.Command("Player Name", "", "your name for the hall of fame (Options page).");
-  w.Command("Random Seed", "", "the game number for specific games (Options page).");
-  w.Command("Vertical Variation", "", "the up-and-down free rule.");
-  w.Subheading("View");
-  w.Command("Invert selection", "", "selected and hinted tiles show in inverted colours instead of coloured.");
-  w.Command("Cool Menu", "", "menus with the Sorami title band.");
-  w.Command("Cool Mouse", "", "Sorami's own mouse pointer.");
-  w.Command("Cool Toolbar", "", "the patterned toolbar.");
-  w.Command("Cool Buttons", "", "flat toolbar buttons.");
-  w.Command("Cool Status", "", "status messages slide in letter by letter.");
-  w.Command("Show Time Left", "Ctrl+L", "show the time used (also a click on the time field).");
-  w.Command("Show Moves Left", "Ctrl+M", "show the open moves (also a click on the moves field).");
-  w.Command("Show Hall of Fame", "Ctrl+F", "the best times beside the board.");
-  w.Command("Show Status Bar", "Ctrl+B", "the tiles, moves, time and message fields below the board.");
-  w.Command("Show Toolbar", "Ctrl+T", "the row of buttons above the board.");
-  w.Subheading("Highlight");
-  w.Command("None", "", "the tile under the pointer is not marked.");
-  w.Command("Red Rectangle, Green Rectangle, Blue Rectangle", "", "a frame round the tile under the pointer.");
-  w.Command("Colored Tile", "", "the tile under the pointer takes the hint colour.");
-  w.Command("Show Current Tile", "", "the tile under the pointer at the foot of the hall-of-fame panel.");
-  w.Command("Only Possible Moves", "", "only free tiles are marked under the pointer.");
-  w.Subheading("Configuration");
-  w.Command("Winnable Layouts (in at least one way)", "", "every new deal can be cleared.");
-  w.Command("Winnable Shuffles (in at least one way)", "", "every shuffle leaves a board that can be cleared.");
-  w.Command("Enable time tracking for the Hall of fame", "", "finished games enter the hall of fame.");
-  w.Command("Enable 3D shadows on tilesets", "", "higher tiles cast shadows on lower ones.");
-  w.Command("Begin game directly at startup", "", "a new game starts as soon as Sorami opens.");
-  w.Command("Switch to 800x600 at startup", "", "the screen changes to 800 x 600 while Sorami runs.");
-  w.Command("Animate Board while building the tiles", "", "watch the tiles being dealt.");
-  w.Command("Animate Tile Rivers in Mahjongg Rivers", "", "the first tile of a pair travels along its line.");
-  w.Command("Run music automatically at startup", "", "remembered with your settings; whether music plays at start-up follows Play music.");
-  w.Command("Play sound effects", "", "the sounds of selecting, taking a pair and refused clicks.");
-  w.Command("Play music", "", "background music from the Music menu.");
+  Menu(w, "File", {
+      {"Mah-Jongg Solitaire : New Fully Random Game", "F2", "a new random deal."},
+      {"Mah-Jongg Solitaire : New Random Specific Game", "", "a deal with a game number picked for you."},
+      {"Mah-Jongg Solitaire : New Specific Game", "", "the deal of the game number on the Options page."},
+      {"Mah-Jongg Solitaire : New 2-Player Game", "Shift+F2", "two players take turns on one board."},
+      {"Mah-Jongg Rivers : New Game (Easy)", "F3", "one layer of 84 tiles."},
+      {"Mah-Jongg Rivers : New Game (Hard)", "Shift+F3", "two layers of 72 tiles."},
+      {"Mah-Jongg Memory : New Game (Easy)", "F4", "32 tiles face down."},
+      {"Mah-Jongg Memory : New Game (Hard)", "Shift+F4", "84 tiles face down."},
+      {"Exit", "Ctrl+C", "saves the settings and the hall of fame and quits."},
+  });
+  Menu(w, "Play", {
+      {"Back", "Ctrl+Z", "take the last pair back."},
+      {"Hint", "Ctrl+H", "show a pair you can take (40 seconds)."},
+      {"Pause / Continue", "F12", "hide the board and stop the clock, or go on."},
+      {"Shuffle", "Ctrl+S", "mix the tiles that are left."},
+      {"Stop", "Ctrl+X", "end the game."},
+      {"Restart", "Ctrl+R", "put every pair back and start the clock again."},
+      {"Player Name", "", "your name for the hall of fame (Options page)."},
+      {"Random Seed", "", "the game number for specific games (Options page)."},
+      {"Vertical Variation", "", "the up-and-down free rule."},
+  });
+  Menu(w, "View", {
+      {"Invert selection", "", "selected and hinted tiles show in inverted colours instead of coloured."},
+      {"Cool Menu", "", "menus with the Sorami title band."},
+      {"Cool Mouse", "", "Sorami's own mouse pointer."},
+      {"Cool Toolbar", "", "the patterned toolbar."},
+      {"Cool Buttons", "", "flat toolbar buttons."},
+      {"Cool Status", "", "status messages slide in letter by letter."},
+      {"Show Time Left", "Ctrl+L", "show the time used (also a click on the time field)."},
+      {"Show Moves Left", "Ctrl+M", "show the open moves (also a click on the moves field)."},
+      {"Show Hall of Fame", "Ctrl+F", "the best times beside the board."},
+      {"Show Status Bar", "Ctrl+B", "the tiles, moves, time and message fields below the board."},
+      {"Show Toolbar", "Ctrl+T", "the row of buttons above the board."},
+  });
+  Menu(w, "Highlight", {
+      {"None", "", "the tile under the pointer is not marked."},
+      {"Red Rectangle, Green Rectangle, Blue Rectangle", "", "a frame round the tile under the pointer."},
+      {"Colored Tile", "", "the tile under the pointer takes the hint colour."},
+      {"Show Current Tile", "", "the tile under the pointer at the foot of the hall-of-fame panel."},
+      {"Only Possible Moves", "", "only free tiles are marked under the pointer."},
+  });
+  Menu(w, "Configuration", {
+      {"Winnable Layouts (in at least one way)", "", "every new deal can be cleared."},
+      {"Winnable Shuffles (in at least one way)", "", "every shuffle leaves a board that can be cleared."},
+      {"Enable time tracking for the Hall of fame", "", "finished games enter the hall of fame."},
+      {"Enable 3D shadows on tilesets", "", "higher tiles cast shadows on lower ones."},
+      {"Begin game directly at startup", "", "a new game starts as soon as Sorami opens."},
+      {"Switch to 800x600 at startup", "", "the screen changes to 800 x 600 while Sorami runs."},
+      {"Animate Board while building the tiles", "", "watch the tiles being dealt."},
+      {"Animate Tile Rivers in Mahjongg Rivers", "", "the first tile of a pair travels along its line."},
+      {"Run music automatically at startup", "",
+       "remembered with your settings; whether music plays at start-up follows Play music."},
+      {"Play sound effects", "", "the sounds of selecting, taking a pair and refused clicks."},
+      {"Play music", "", "background music from the Music menu."},
+  });
   w.Subheading("Background and Tileset");
   w.Paragraph(
       "The Background menu offers None, Dragons, Andromeda, Kanji (classic) and Catpats; the Tileset menu "
@@ -188,22 +220,27 @@ QByteArray HelpText() {
       "opens a picture of your own (.bmp or .jpg). A background smaller than the board is repeated like "
       "wallpaper. A tileset picture holds the 42 faces in a grid of 41 x 51 pixel cells, a blank tile, the "
       "selected and hint colours and the masks; the pictures in the Tilesets folder show the layout.");
-  w.Subheading("Layout");
-  w.Command("Create Layout", "", "open the editor on an empty board.");
-  w.Command("Edit Layout", "", "open the editor on the current layout.");
+  Menu(w, "Layout", {
+      {"Create Layout", "", "open the editor on an empty board."},
+      {"Edit Layout", "", "open the editor on the current layout."},
+  });
   w.Paragraph("Below them, one entry for every layout: choose one to play it.");
-  w.Subheading("Music");
-  w.Command("Random Music", "", "when a piece ends, a piece chosen at random follows; otherwise the piece starts again.");
+  Menu(w, "Music", {
+      {"Random Music", "",
+       "when a piece ends, a piece chosen at random follows; otherwise the piece starts again."},
+  });
   w.Paragraph(
-      "Below it, one entry for every piece in the Musics folder (.mid files). Night is the piece played at first. The "
+      "Below it, one entry for every piece in the Musics folder (.mid files). Night is the piece played at "
+      "first. The "
       "{{Music}} button of the toolbar pauses and resumes the music.");
-  w.Subheading("Help");
-  w.Command("Contents", "F1", "this text.");
-  w.Command("What's New", "", "what this version brings.");
-  w.Command("French Help", "", "the rules in French.");
-  w.Command("View Tiles", "", "all 42 tile faces.");
-  w.Command("Hall of Fame", "F10", "all the tables of best times.");
-  w.Command("About...", "F11", "who made Sorami.");
+  Menu(w, "Help", {
+      {"Contents", "F1", "this text."},
+      {"What's New", "", "what this version brings."},
+      {"French Help", "", "the rules in French."},
+      {"View Tiles", "", "all 42 tile faces."},
+      {"Hall of Fame", "F10", "all the tables of best times."},
+      {"About...", "F11", "who made Sorami."},
+  });
 
   w.Heading("The toolbar");
   w.Paragraph(
@@ -221,17 +258,24 @@ QByteArray WhatsNewText() {
   RtfWriter w;
   w.Title("What's new in Sorami 5.28");
   w.Heading("Look");
-  w.Bullet("Four new tilesets drawn for this version: orange, dark and blue borders, and a 256-colour set.");
-  w.Bullet("New backgrounds: Kanji (classic), Dragons, Andromeda and Catpats.");
-  w.Bullet("Hall of Fame panel with a preview of the tile under the pointer ({{Highlight > Show Current Tile}}).");
+  Bullets(w, {
+      "Four new tilesets drawn for this version: orange, dark and blue borders, and a 256-colour set.",
+      "New backgrounds: Kanji (classic), Dragons, Andromeda and Catpats.",
+      "Hall of Fame panel with a preview of the tile under the pointer ({{Highlight > Show Current Tile}}).",
+  });
   w.Heading("Sound");
-  w.Bullet("Four pieces of music of our own: **Night**, **Garden**, **Temple** and **Lanterns**.");
-  w.Bullet("New sound effects for selecting, taking a pair and refused clicks.");
+  Bullets(w, {
+      "Four pieces of music of our own: **Night**, **Garden**, **Temple** and **Lanterns**.",
+      "New sound effects for selecting, taking a pair and refused clicks.",
+  });
   w.Heading("Play");
-  w.Bullet("Mah-Jongg Rivers and Mah-Jongg Memory, each in an Easy and a Hard version, with their own hall-of-fame tables.");
-  w.Bullet("The Vertical Variation of the free rule.");
-  w.Bullet("Winnable deals and winnable shuffles, and numbered games you can replay.");
-  w.Bullet("The layout editor can move a whole layout by half a tile in each direction.");
+  Bullets(w, {
+      "Mah-Jongg Rivers and Mah-Jongg Memory, each in an Easy and a Hard version, with their own "
+      "hall-of-fame tables.",
+      "The Vertical Variation of the free rule.",
+      "Winnable deals and winnable shuffles, and numbered games you can replay.",
+      "The layout editor can move a whole layout by half a tile in each direction.",
+  });
   w.Paragraph("//Enjoy the game!//");
   return w.Finish();
 }
