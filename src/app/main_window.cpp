@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <exception>
 #include <filesystem>
+#include <limits>
 
 #include "app/band_menu.h"
 #include "app/editor_panel.h"
@@ -260,7 +261,12 @@ void TSorami::ReadSettingsFile() {
 
 bool TSorami::TitleOnScreen(QPoint at) const {
   // The top of the window, where its title bar is grabbed.
-  const QRect title(at, QSize(kBoardWidth, 40));
+  constexpr int kTitleHeight = 40;
+  // A damaged file may hold any number: a place this far right or down is on
+  // no screen, and its rectangle would not fit in an int.
+  constexpr int kMax = std::numeric_limits<int>::max();
+  if (at.x() > kMax - kBoardWidth || at.y() > kMax - kTitleHeight) return false;
+  const QRect title(at, QSize(kBoardWidth, kTitleHeight));
   const Resolution size = ScreenSize();
   if (title.intersects(QRect(0, 0, size.width, size.height))) return true;
   for (const QScreen* screen : QGuiApplication::screens()) {
