@@ -451,6 +451,12 @@ TEST_F(MainWindowTest, AStoredPlaceOffEveryScreenIsCentredInstead) {
   apptest::FakeDisplay* display = nullptr;
   auto w = StartOnDisplay(folder_, display, {1024, 768});
   EXPECT_EQ(w->pos(), QPoint((1024 - 704) / 2, (768 - 468) / 2));
+  w.reset();
+  // The far ends of the numbers a file can hold are off every screen too.
+  folder_.Write("Sorami.ini",
+                "[Sorami]\r\nXPos=2147483647\r\nYPos=2147483647\r\nPreviousRes=1024\r\n");
+  w = StartOnDisplay(folder_, display, {1024, 768});
+  EXPECT_EQ(w->pos(), QPoint((1024 - 704) / 2, (768 - 468) / 2));
 }
 
 TEST_F(MainWindowTest, AFirstStartOnANarrowScreenUsesTheStoredCornerWithToolbarAndPanel) {
