@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 namespace assets {
 namespace {
@@ -21,6 +23,23 @@ const QColor kLight(250, 246, 234);  // the ivory inside rings, opaque
 const QColor kBrown(112, 70, 36);
 const QColor kGold(236, 166, 24);
 
+// A shape's fill with a rim a shade darker (`shade` times its brightness).
+void Outlined(QPainter& p, const QColor& colour, double width, double shade = 0.6) {
+  p.setPen(QPen(Shade(colour, shade), width));
+  p.setBrush(colour);
+}
+
+// A shape filled without a rim.
+void Filled(QPainter& p, const QColor& colour) {
+  p.setPen(Qt::NoPen);
+  p.setBrush(colour);
+}
+
+// Where one dot or one bamboo stick of a suit tile goes.
+struct Spot {
+  double x, y;
+  QColor colour;
+};
 
 // Fills `text` in `font`, centred on `box`; shrunk to fit when the glyphs
 // are larger than the box, never enlarged.
@@ -33,8 +52,7 @@ void Glyphs(QPainter& p, const QString& text, const QFont& font, const QRectF& b
   p.translate(box.center());
   p.scale(scale, scale);
   p.translate(-bounds.center());
-  p.setPen(Qt::NoPen);
-  p.setBrush(colour);
+  Filled(p, colour);
   p.drawPath(path);
   p.restore();
 }
@@ -53,8 +71,7 @@ void Stick(QPainter& p, double cx, double cy, double length, const QColor& colou
   p.setBrush(colour);
   p.drawRoundedRect(QRectF(-w, -h, width, length), w * 0.9, w * 0.9);
   // Rims and joint.
-  p.setPen(Qt::NoPen);
-  p.setBrush(dark);
+  Filled(p, dark);
   p.drawRect(QRectF(-w - 0.6, -h + 0.2, width + 1.2, 1.5));
   p.drawRect(QRectF(-w - 0.6, h - 1.7, width + 1.2, 1.5));
   p.drawRect(QRectF(-w - 0.8, -0.8, width + 1.6, 1.6));
@@ -68,16 +85,24 @@ void Stick(QPainter& p, double cx, double cy, double length, const QColor& colou
 // One circle of the dots suit: coloured rim, ivory ring, coloured heart.
 void Dot(QPainter& p, double cx, double cy, double r, const QColor& colour) {
   const QPointF c(cx, cy);
-  p.setPen(QPen(Shade(colour, 0.6), 0.8));
-  p.setBrush(colour);
+  Outlined(p, colour, 0.8);
   p.drawEllipse(c, r, r);
-  p.setPen(Qt::NoPen);
-  p.setBrush(kLight);
+  Filled(p, kLight);
   p.drawEllipse(c, r * 0.66, r * 0.66);
   p.setBrush(colour);
   p.drawEllipse(c, r * 0.46, r * 0.46);
   p.setBrush(kLight);
   p.drawEllipse(c, r * 0.15, r * 0.15);
+}
+
+// Dots of radius `r` at the spots, drawn in their order.
+void DotsAt(QPainter& p, double r, std::initializer_list<Spot> spots) {
+  for (const Spot& s : spots) Dot(p, s.x, s.y, r, s.colour);
+}
+
+// Upright bamboo sticks of one length at the spots, drawn in their order.
+void SticksAt(QPainter& p, double length, std::initializer_list<Spot> spots) {
+  for (const Spot& s : spots) Stick(p, s.x, s.y, length, s.colour);
 }
 
 void Craks(QPainter& p, int n) {
@@ -100,11 +125,9 @@ void Bird(QPainter& p) {
     feather.quadTo(QPointF((tip.x() + 18) / 2 - 3, (tip.y() + 31) / 2 - 2), tip);
     feather.quadTo(QPointF((tip.x() + 18) / 2 + 3, (tip.y() + 31) / 2 + 2), QPointF(20, 33));
     feather.closeSubpath();
-    p.setPen(QPen(Shade(colour, 0.6), 0.7));
-    p.setBrush(colour);
+    Outlined(p, colour, 0.7);
     p.drawPath(feather);
-    p.setPen(Qt::NoPen);
-    p.setBrush(kRed);
+    Filled(p, kRed);
     p.drawEllipse(QPointF(tip.x() + (18 - tip.x()) * 0.25, tip.y() + (31 - tip.y()) * 0.25), 1.3, 1.3);
   }
   // Body.
@@ -113,27 +136,23 @@ void Bird(QPainter& p) {
   body.cubicTo(10, 26, 16, 14, 24, 15);
   body.cubicTo(31, 17, 32, 29, 26, 36);
   body.cubicTo(23, 39, 19, 37, 17, 34);
-  p.setPen(QPen(Shade(kGreen, 0.5), 0.8));
-  p.setBrush(kGreen);
+  Outlined(p, kGreen, 0.8, 0.5);
   p.drawPath(body);
   // Breast and wing.
   QPainterPath breast;
   breast.moveTo(26, 19);
   breast.cubicTo(31, 22, 30, 31, 25, 35);
   breast.cubicTo(26, 28, 26, 23, 26, 19);
-  p.setPen(Qt::NoPen);
-  p.setBrush(kGold);
+  Filled(p, kGold);
   p.drawPath(breast);
   QPainterPath wing;
   wing.moveTo(15, 23);
   wing.cubicTo(20, 21, 24, 26, 22, 33);
   wing.cubicTo(18, 31, 15, 28, 15, 23);
-  p.setPen(QPen(Shade(kBlue, 0.6), 0.7));
-  p.setBrush(kBlue);
+  Outlined(p, kBlue, 0.7);
   p.drawPath(wing);
   // Head, crest, beak and eye.
-  p.setPen(QPen(Shade(kRed, 0.6), 0.7));
-  p.setBrush(kRed);
+  Outlined(p, kRed, 0.7);
   p.drawEllipse(QPointF(25, 11), 5.2, 5.0);
   QPainterPath crest;
   crest.moveTo(22, 7);
@@ -148,11 +167,9 @@ void Bird(QPainter& p) {
   beak.lineTo(36, 11.5);
   beak.lineTo(29.5, 13.2);
   beak.closeSubpath();
-  p.setPen(QPen(Shade(kGold, 0.6), 0.6));
-  p.setBrush(kGold);
+  Outlined(p, kGold, 0.6);
   p.drawPath(beak);
-  p.setPen(Qt::NoPen);
-  p.setBrush(kLight);
+  Filled(p, kLight);
   p.drawEllipse(QPointF(26.6, 10.2), 1.8, 1.8);
   p.setBrush(kInk);
   p.drawEllipse(QPointF(27.0, 10.2), 1.0, 1.0);
@@ -171,26 +188,16 @@ void Bamboos(QPainter& p, int n) {
       Bird(p);
       break;
     case 2:
-      Stick(p, 20, 14, 19, b);
-      Stick(p, 20, 36, 19, g);
+      SticksAt(p, 19, {{20, 14, b}, {20, 36, g}});
       break;
     case 3:
-      Stick(p, 20, 14, 19, b);
-      Stick(p, 13, 36, 19, g);
-      Stick(p, 27, 36, 19, g);
+      SticksAt(p, 19, {{20, 14, b}, {13, 36, g}, {27, 36, g}});
       break;
     case 4:
-      Stick(p, 13, 14, 19, b);
-      Stick(p, 27, 14, 19, g);
-      Stick(p, 13, 36, 19, g);
-      Stick(p, 27, 36, 19, b);
+      SticksAt(p, 19, {{13, 14, b}, {27, 14, g}, {13, 36, g}, {27, 36, b}});
       break;
     case 5:
-      Stick(p, 10, 14, 19, g);
-      Stick(p, 30, 14, 19, b);
-      Stick(p, 10, 36, 19, b);
-      Stick(p, 30, 36, 19, g);
-      Stick(p, 20, 25, 19, r);
+      SticksAt(p, 19, {{10, 14, g}, {30, 14, b}, {10, 36, b}, {30, 36, g}, {20, 25, r}});
       break;
     case 6:
       for (const double x : {9.0, 20.0, 31.0}) {
@@ -208,14 +215,11 @@ void Bamboos(QPainter& p, int n) {
     case 8:
       // Two rows of four: the inner canes lean together, an arch above and
       // a valley below.
-      Stick(p, 6.5, 14, 19, g);
-      Stick(p, 33.5, 14, 19, g);
-      Stick(p, 15.2, 14, 19.5, b, 24);
-      Stick(p, 24.8, 14, 19.5, b, -24);
-      Stick(p, 6.5, 36, 19, g);
-      Stick(p, 33.5, 36, 19, g);
-      Stick(p, 15.2, 36, 19.5, b, -24);
-      Stick(p, 24.8, 36, 19.5, b, 24);
+      for (const auto& [y, lean] : {std::pair{14.0, 24.0}, std::pair{36.0, -24.0}}) {
+        SticksAt(p, 19, {{6.5, y, g}, {33.5, y, g}});
+        Stick(p, 15.2, y, 19.5, b, lean);
+        Stick(p, 24.8, y, 19.5, b, -lean);
+      }
       break;
     default:
       for (const double x : {9.0, 20.0, 31.0}) {
@@ -228,11 +232,9 @@ void Bamboos(QPainter& p, int n) {
 
 void BigDot(QPainter& p) {
   const QPointF c(20, 25);
-  p.setPen(QPen(Shade(kBlue, 0.6), 0.9));
-  p.setBrush(kBlue);
+  Outlined(p, kBlue, 0.9);
   p.drawEllipse(c, 16.5, 16.5);
-  p.setPen(Qt::NoPen);
-  p.setBrush(kLight);
+  Filled(p, kLight);
   p.drawEllipse(c, 14.6, 14.6);
   // A ring of green petals.
   p.setBrush(kGreen);
@@ -243,11 +245,9 @@ void BigDot(QPainter& p) {
     p.drawEllipse(QPointF(0, -11), 1.9, 3.1);
     p.restore();
   }
-  p.setPen(QPen(Shade(kRed, 0.6), 0.8));
-  p.setBrush(kRed);
+  Outlined(p, kRed, 0.8);
   p.drawEllipse(c, 7.6, 7.6);
-  p.setPen(Qt::NoPen);
-  p.setBrush(kLight);
+  Filled(p, kLight);
   p.drawEllipse(c, 5.3, 5.3);
   p.setBrush(kBlue);
   p.drawEllipse(c, 3.6, 3.6);
@@ -261,26 +261,16 @@ void Dots(QPainter& p, int n) {
       BigDot(p);
       break;
     case 2:
-      Dot(p, 20, 14, 8.6, kGreen);
-      Dot(p, 20, 36, 8.6, kBlue);
+      DotsAt(p, 8.6, {{20, 14, kGreen}, {20, 36, kBlue}});
       break;
     case 3:
-      Dot(p, 10.5, 11, 7, kBlue);
-      Dot(p, 20, 25, 7, kRed);
-      Dot(p, 29.5, 39, 7, kGreen);
+      DotsAt(p, 7, {{10.5, 11, kBlue}, {20, 25, kRed}, {29.5, 39, kGreen}});
       break;
     case 4:
-      Dot(p, 12, 15, 7.4, kBlue);
-      Dot(p, 28, 15, 7.4, kGreen);
-      Dot(p, 12, 35, 7.4, kGreen);
-      Dot(p, 28, 35, 7.4, kBlue);
+      DotsAt(p, 7.4, {{12, 15, kBlue}, {28, 15, kGreen}, {12, 35, kGreen}, {28, 35, kBlue}});
       break;
     case 5:
-      Dot(p, 11, 11.5, 6.8, kBlue);
-      Dot(p, 29, 11.5, 6.8, kGreen);
-      Dot(p, 20, 25, 6.8, kRed);
-      Dot(p, 11, 38.5, 6.8, kGreen);
-      Dot(p, 29, 38.5, 6.8, kBlue);
+      DotsAt(p, 6.8, {{11, 11.5, kBlue}, {29, 11.5, kGreen}, {20, 25, kRed}, {11, 38.5, kGreen}, {29, 38.5, kBlue}});
       break;
     case 6:
       for (const double x : {13.0, 27.0}) {
@@ -290,9 +280,7 @@ void Dots(QPainter& p, int n) {
       }
       break;
     case 7:
-      Dot(p, 9, 7.5, 4.9, kGreen);
-      Dot(p, 20, 12, 4.9, kGreen);
-      Dot(p, 31, 16.5, 4.9, kGreen);
+      DotsAt(p, 4.9, {{9, 7.5, kGreen}, {20, 12, kGreen}, {31, 16.5, kGreen}});
       for (const double x : {13.0, 27.0}) {
         Dot(p, x, 29.5, 5.6, kRed);
         Dot(p, x, 41.4, 5.6, kRed);
@@ -321,14 +309,12 @@ void Header(QPainter& p, int number, const QString& name, const QColor& colour) 
 }
 
 void Blossom(QPainter& p, QPointF c, double r, const QColor& petal) {
-  p.setPen(QPen(Shade(petal, 0.6), 0.6));
-  p.setBrush(petal);
+  Outlined(p, petal, 0.6);
   for (int i = 0; i < 5; ++i) {
     const double a = i * 2 * kPi / 5 - kPi / 2;
     p.drawEllipse(QPointF(c.x() + std::cos(a) * r * 0.62, c.y() + std::sin(a) * r * 0.62), r * 0.55, r * 0.55);
   }
-  p.setPen(Qt::NoPen);
-  p.setBrush(kGold);
+  Filled(p, kGold);
   p.drawEllipse(c, r * 0.33, r * 0.33);
 }
 
@@ -340,8 +326,7 @@ void Leaf(QPainter& p, QPointF base, double angle, double length, double width, 
   leaf.moveTo(0, 0);
   leaf.quadTo(width, -length * 0.5, 0, -length);
   leaf.quadTo(-width, -length * 0.5, 0, 0);
-  p.setPen(QPen(Shade(colour, 0.6), 0.6));
-  p.setBrush(colour);
+  Outlined(p, colour, 0.6);
   p.drawPath(leaf);
   p.restore();
 }
@@ -382,8 +367,7 @@ void Orchid(QPainter& p) {
     for (int i = 0; i < 5; ++i) {
       Leaf(p, c, -90 + i * 45, 7.5, 3.6, violet);
     }
-    p.setPen(Qt::NoPen);
-    p.setBrush(kGold);
+    Filled(p, kGold);
     p.drawEllipse(c, 1.5, 1.5);
   }
 }
@@ -398,8 +382,7 @@ void Chrysanthemum(QPainter& p) {
     const QColor petal = ring == 0 ? QColor(226, 128, 16) : kGold;
     for (int i = 0; i < 16; ++i) Leaf(p, c, i * 22.5 + ring * 11.25, ring == 0 ? 12.5 : 9, 2.6, petal);
   }
-  p.setPen(Qt::NoPen);
-  p.setBrush(kBrown);
+  Filled(p, kBrown);
   p.drawEllipse(c, 3.4, 3.4);
 }
 
@@ -438,8 +421,7 @@ void Spring(QPainter& p) {
     shape.lineTo(0, -11.6);
     shape.lineTo(1.6, -13.5);
     shape.cubicTo(6, -13, 9, -4, 0, 0);
-    p.setPen(QPen(Shade(petal, 0.6), 0.7));
-    p.setBrush(petal);
+    Outlined(p, petal, 0.7);
     p.drawPath(shape);
     p.restore();
   }
@@ -448,8 +430,7 @@ void Spring(QPainter& p) {
     const double a = i * 2 * kPi / 5 + kPi / 5 - kPi / 2;
     p.drawLine(c, QPointF(c.x() + std::cos(a) * 5, c.y() + std::sin(a) * 5));
   }
-  p.setPen(Qt::NoPen);
-  p.setBrush(kGold);
+  Filled(p, kGold);
   p.drawEllipse(c, 2.2, 2.2);
 }
 
@@ -462,8 +443,7 @@ void Summer(QPainter& p) {
     p.drawLine(QPointF(c.x() + std::cos(a) * 9.5, c.y() + std::sin(a) * 9.5),
                QPointF(c.x() + std::cos(a) * 13, c.y() + std::sin(a) * 13));
   }
-  p.setPen(QPen(Shade(sun, 0.7), 0.8));
-  p.setBrush(sun);
+  Outlined(p, sun, 0.8, 0.7);
   p.drawEllipse(c, 7.5, 7.5);
   p.setBrush(Qt::NoBrush);
   for (int row = 0; row < 2; ++row) {
@@ -503,8 +483,7 @@ void Autumn(QPainter& p) {
     shape.lineTo(notch);
   }
   shape.closeSubpath();
-  p.setPen(QPen(Shade(leaf, 0.6), 0.8));
-  p.setBrush(leaf);
+  Outlined(p, leaf, 0.8);
   p.drawPath(shape);
   p.setPen(QPen(Shade(leaf, 0.55), 0.8));
   for (int i = 0; i < 5; ++i) {
@@ -532,8 +511,7 @@ void Winter(QPainter& p) {
     }
     p.restore();
   }
-  p.setPen(Qt::NoPen);
-  p.setBrush(ice);
+  Filled(p, ice);
   p.drawEllipse(c, 2.6, 2.6);
 }
 
@@ -551,8 +529,7 @@ void WhiteDragon(QPainter& p) {
   p.setPen(QPen(kBlue, 1.2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
   p.drawRect(QRectF(11.5, 11.5, 17, 27));
   // Small squares at the corners, as on carved tiles.
-  p.setPen(Qt::NoPen);
-  p.setBrush(kBlue);
+  Filled(p, kBlue);
   for (const QPointF corner : {QPointF(6, 6), QPointF(30, 6), QPointF(6, 40), QPointF(30, 40)}) {
     p.drawRect(QRectF(corner, QSizeF(4, 4)));
   }
