@@ -47,9 +47,9 @@ StatusLine::StatusLine(QWidget* parent) : QWidget(parent) {
   statusText_->setTextFormat(Qt::PlainText);
   statusText_->setMinimumWidth(40);
   statusText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-  QFont courier = statusText_->font();
-  courier.setBold(true);
-  statusText_->setFont(courier);
+  QFont bold = statusText_->font();
+  bold.setBold(true);
+  statusText_->setFont(bold);
 
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(4, 3, 4, 3);
