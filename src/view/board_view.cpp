@@ -65,7 +65,7 @@ bool Outlined(const Scene& s, int t) {
 BoardView::BoardView()
     : BackgroundBuffer(MakePicture(BoardWidth, BoardHeight)),
       BoardBuffer(MakePicture(BoardWidth, BoardHeight)),
-      TilesetImage(MakePicture(TextureWidth, TextureHeight)),
+      TilesetImage(MakePicture(800, 600)),
       TileTexture(MakePicture(TextureWidth, TextureHeight)),
       filled_(MakePicture(FaceWidth, FaceHeight, 0xFFFFFFFFu)) {}
 

@@ -29,7 +29,7 @@ class BoardView {
   QImage BackgroundBuffer;  // 704 x 468, the background alone
   QImage BoardBuffer;       // 704 x 468, background plus tiles
   QImage TilesetImage;      // the tileset picture as loaded (800 x 600 black before)
-  QImage TileTexture;       // 800 x 600, one ready-made tile picture per face
+  QImage TileTexture;       // 414 x 280, one ready-made tile picture per face
   // Limits the next Redraw; WholeBoard except during one partial redraw.
   PixelRect DirtyRect = WholeBoard;
 

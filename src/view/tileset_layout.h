@@ -18,8 +18,9 @@ namespace view {
 
 inline constexpr int TilesetMinWidth = 369;
 inline constexpr int TilesetMinHeight = 567;
-inline constexpr int TextureWidth = 800;
-inline constexpr int TextureHeight = 600;
+// TileTexture holds the 9 x 5 cells of ready-made tile pictures and no more.
+inline constexpr int TextureWidth = 9 * 46;
+inline constexpr int TextureHeight = 5 * 56;
 
 // A rectangle of a picture: top-left and size.
 struct Region {

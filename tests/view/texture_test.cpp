@@ -49,8 +49,9 @@ TEST(ChangeTexture, EachFaceIsSetIntoTheBlankTile) {
       }
   }
   // Nothing of the unused cell (8, 3), nor of the cells' first row and column, is read.
-  for (int y = 0; y < 600; ++y)
-    for (int x = 0; x < 800; ++x) ASSERT_NE(v.TileTexture.pixel(x, y), Junk);
+  ASSERT_EQ(v.TileTexture.size(), QSize(414, 280));
+  for (int y = 0; y < v.TileTexture.height(); ++y)
+    for (int x = 0; x < v.TileTexture.width(); ++x) ASSERT_NE(v.TileTexture.pixel(x, y), Junk);
 }
 
 TEST(Raster, OperationsAreExactPerBit) {
