@@ -47,33 +47,24 @@ TEST(MidiFileTest, RefusesDamagedAndForeignFiles) {
     const char* what;
     std::vector<unsigned char> bytes;
   };
-  std::vector<Case> cases;
-  cases.push_back({"empty", {}});
-  cases.push_back({"a wave file", audio_test::WavePiece(8000, 1, 100)});
-  auto cut = good;
-  cut.resize(good.size() - 6);
-  cases.push_back({"cut short", cut});
-  auto smpte = good;
-  smpte[12] = 0xE7;
-  cases.push_back({"SMPTE timing", smpte});
-  auto format = good;
-  format[9] = 3;
-  cases.push_back({"unknown format", format});
-  auto noTracks = good;
-  noTracks[11] = 0;
-  cases.push_back({"no tracks", noTracks});
-  auto moreTracks = good;
-  moreTracks[11] = 2;
-  cases.push_back({"a missing track", moreTracks});
-  auto longChunk = good;
-  longChunk[20] = 0x7F;
-  cases.push_back({"a chunk longer than the file", longChunk});
-  auto badTempo = good;
-  badTempo[25] = 0x02;  // tempo meta event claiming two bytes
-  cases.push_back({"a tempo event of the wrong length", badTempo});
-  auto noStatus = good;
-  noStatus[23] = 0x40;  // first event's status byte turned into data
-  cases.push_back({"data without a status", noStatus});
+  // The good file with one byte changed.
+  const auto changed = [&good](std::size_t at, unsigned char byte) {
+    std::vector<unsigned char> bytes = good;
+    bytes[at] = byte;
+    return bytes;
+  };
+  const std::vector<Case> cases = {
+      {"empty", {}},
+      {"a wave file", audio_test::WavePiece(8000, 1, 100)},
+      {"cut short", std::vector<unsigned char>(good.begin(), good.end() - 6)},
+      {"SMPTE timing", changed(12, 0xE7)},
+      {"unknown format", changed(9, 3)},
+      {"no tracks", changed(11, 0)},
+      {"a missing track", changed(11, 2)},
+      {"a chunk longer than the file", changed(20, 0x7F)},
+      {"a tempo event of the wrong length", changed(25, 0x02)},  // tempo meta event claiming two bytes
+      {"data without a status", changed(23, 0x40)},              // first event's status byte turned into data
+  };
 
   for (const Case& c : cases) {
     MidiFileInfo info;
