@@ -1,18 +1,16 @@
 #include "game/hall_of_fame.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "board/temp_dir.h"
 #include "game/ini_file.h"
 #include "game/time_text.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using game::HallOfFame;
 using game::IniFile;
 
@@ -196,18 +194,8 @@ TEST(HallOfFameTest, ResetPutsTheDefaultsBack) {
 
 class HallFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("sorami_hall_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    path_ = (dir_ / "Hallfame.ini").string();
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  fs::path dir_;
-  std::string path_;
+  board::testing::TempDir dir_;
+  const std::string path_ = (dir_.path() / "Hallfame.ini").string();
   const std::vector<std::string> layouts_ = {"Traditional", "My Board", "Pyramid"};
 };
 

@@ -5,11 +5,11 @@
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <random>
 #include <string>
+
+#include "board/temp_dir.h"
 
 namespace {
 
@@ -18,33 +18,13 @@ using game::IniFile;
 
 class IniFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("sorami_ini_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(dir_, ec);
-  }
-
-  std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
-
+  std::string PathOf(const std::string& name) const { return (dir_.path() / name).string(); }
   std::string WriteFile(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(PathOf(name), std::ios::binary);
-    out << bytes;
-    return PathOf(name);
+    return dir_.Write(name, bytes).string();
   }
+  static std::string ReadFile(const std::string& path) { return board::testing::ReadAll(path); }
 
-  static std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-
-  fs::path dir_;
+  board::testing::TempDir dir_;
 };
 
 TEST_F(IniFileTest, MissingFileIsEmptyAndIsCreatedOnSave) {
@@ -273,7 +253,7 @@ TEST_F(IniFileTest, RefusedWritesNameTheFullPathAndChangeNothing) {
 
   // A relative path is reported in full.
   const fs::path old_dir = fs::current_path();
-  fs::current_path(dir_);
+  fs::current_path(dir_.path());
   IniFile relative("missing/Hallfame.ini");
   auto relative_error = relative.Save();
   fs::current_path(old_dir);
