@@ -374,6 +374,13 @@ TEST_F(ToolCommandsTest, RenderAndPanelReportWhatTheyWroteOrWhyNot) {
   EXPECT_TRUE(Mentions(r, panel.string() + ": table 100\n")) << r.output;
   EXPECT_EQ(Tool("panel --hall " + Quoted(hall) + " --table 100 --rank 11 --out " + Quoted(panel)).status, 2);
   EXPECT_EQ(Tool("panel --hall " + Quoted(hall) + " --table x --out " + Quoted(panel)).status, 2);
+  // A mistyped option is refused, not ignored.
+  r = Tool("render Traditional --seed 9 --shadow off --out " + Quoted(board));
+  EXPECT_EQ(r.status, 2);
+  EXPECT_TRUE(Mentions(r, "sorami-tool render: unknown option --shadow\nusage: sorami-tool render LAYOUT")) << r.output;
+  r = Tool("panel --hall " + Quoted(hall) + " --table 100 --two-players --out " + Quoted(panel));
+  EXPECT_EQ(r.status, 2);
+  EXPECT_TRUE(Mentions(r, "sorami-tool panel: unknown option --two-players\n")) << r.output;
 
   // A picture that cannot be written: status 2, and nothing left behind.
   const fs::path nowhere = dir / "missing" / "out.png";

@@ -107,7 +107,7 @@ int RunAutoplay(const Args& args) {
   return won ? 0 : 1;
 }
 
-Registration reg{"autoplay", Usage, &RunAutoplay};
+Registration reg{Name, Usage, &RunAutoplay};
 
 }  // namespace
 }  // namespace tool

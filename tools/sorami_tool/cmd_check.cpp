@@ -56,7 +56,7 @@ int RunCheck(const Args& args) {
   return status;
 }
 
-Registration reg{"check", Usage, &RunCheck};
+Registration reg{Name, Usage, &RunCheck};
 
 }  // namespace
 }  // namespace tool

@@ -52,7 +52,7 @@ int RunDeal(const Args& args) {
   return 0;
 }
 
-Registration reg{"deal", Usage, &RunDeal};
+Registration reg{Name, Usage, &RunDeal};
 
 }  // namespace
 }  // namespace tool

@@ -19,6 +19,7 @@ namespace tool {
 namespace {
 
 constexpr const char* Name = "panel";
+constexpr const char* Usage = "panel --hall FILE --table N [--rank R] [--two-player] [--show-tile] --out panel.png";
 
 namespace fs = std::filesystem;
 
@@ -28,11 +29,13 @@ bool IsVariantTable(long long t) {
 }
 
 int RunPanel(const Args& args) {
+  if (!OnlyKnownOptions(args, {"--hall", "--table", "--rank", "--two-player", "--show-tile", "--out"}, Name, Usage))
+    return 2;
   const std::string* hall = FlagValue(args, "--hall");
   const std::string* tableText = FlagValue(args, "--table");
   const std::string* out = FlagValue(args, "--out");
   if (hall == nullptr || tableText == nullptr || out == nullptr)
-    return Fail(Name, "usage: panel --hall FILE --table N [--rank R] [--two-player] [--show-tile] --out panel.png");
+    return Fail(Name, std::string("usage: sorami-tool ") + Usage);
   std::error_code ec;
   if (!fs::is_regular_file(*hall, ec)) return Fail(Name, "no hall-of-fame file " + *hall);
   long long table = 0;
@@ -88,8 +91,7 @@ int RunPanel(const Args& args) {
   return 0;
 }
 
-Registration reg{"panel", "panel --hall FILE --table N [--rank R] [--two-player] [--show-tile] --out panel.png",
-                 &RunPanel};
+Registration reg{Name, Usage, &RunPanel};
 
 }  // namespace
 }  // namespace tool

@@ -18,6 +18,9 @@ namespace tool {
 namespace {
 
 constexpr const char* Name = "render";
+constexpr const char* Usage =
+    "render LAYOUT --seed N [--winnable] [--tileset FILE] [--background FILE|none] [--shadows on|off] "
+    "[--origin wide|narrow] --out board.png";
 
 namespace fs = std::filesystem;
 
@@ -32,13 +35,14 @@ fs::path FindLayout(const std::string& arg) {
 }
 
 int RunRender(const Args& args) {
+  if (!OnlyKnownOptions(args, {"--seed", "--winnable", "--tileset", "--background", "--shadows", "--origin", "--out"},
+                        Name, Usage))
+    return 2;
   const Args pos = Positional(args, {"--seed", "--tileset", "--background", "--shadows", "--origin", "--out"});
   const std::string* seedText = FlagValue(args, "--seed");
   const std::string* out = FlagValue(args, "--out");
   if (pos.size() != 1 || seedText == nullptr || out == nullptr)
-    return Fail(Name,
-                "usage: render LAYOUT --seed N [--winnable] [--tileset FILE] [--background FILE] "
-                "[--shadows on|off] [--origin wide|narrow] --out board.png");
+    return Fail(Name, std::string("usage: sorami-tool ") + Usage);
   long long seed = 0;
   if (!ParseInt64(*seedText, seed) || seed < 0 || seed > 0xFFFFFFFFLL)
     return Fail(Name, "--seed wants a whole number from 0 to 4294967295, not '" + *seedText + "'");
@@ -108,10 +112,7 @@ int RunRender(const Args& args) {
   return 0;
 }
 
-Registration reg{"render",
-                 "render LAYOUT --seed N [--winnable] [--tileset FILE] [--background FILE|none] "
-                 "[--shadows on|off] [--origin wide|narrow] --out board.png",
-                 &RunRender};
+Registration reg{Name, Usage, &RunRender};
 
 }  // namespace
 }  // namespace tool

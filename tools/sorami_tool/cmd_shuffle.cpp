@@ -52,7 +52,7 @@ int RunShuffle(const Args& args) {
   return 0;
 }
 
-Registration reg{"shuffle", Usage, &RunShuffle};
+Registration reg{Name, Usage, &RunShuffle};
 
 }  // namespace
 }  // namespace tool
