@@ -296,13 +296,16 @@ QWidget* THelpForm::BuildHallPanel() {
 
 bool THelpForm::LoadFiles(const QString& programDir) {
   // The pages' background picture is optional: a missing one is skipped
-  // silently, a damaged one is reported and skipped.
+  // silently, a damaged one is reported and skipped. A good one is decoded
+  // again when a page first shows it, so its pixels take no memory until
+  // the window is opened.
   const QString orange = programDir + QStringLiteral("orange.jpg");
   if (QFile::exists(orange)) {
     QImage picture;
     std::string error;
     if (view::DecodePicture(orange.toStdString(), picture, error)) {
-      for (CentredPage* page : picture_pages_) page->SetBackground(picture);
+      const auto lazy = std::make_shared<LazyPicture>(orange);
+      for (CentredPage* page : picture_pages_) page->SetBackground(lazy);
     } else {
       tell_(QString::fromStdString(error));
     }

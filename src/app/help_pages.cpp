@@ -4,9 +4,21 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "view/picture_file.h"
 #include "view/tileset_layout.h"
 
 namespace app {
+
+// ---- LazyPicture -----------------------------------------------------------
+
+const QImage& LazyPicture::Image() {
+  if (!decoded_) {
+    decoded_ = true;
+    std::string error;
+    if (!view::DecodePicture(path_.toStdString(), image_, error)) image_ = QImage();
+  }
+  return image_;
+}
 
 // ---- CentredPage -----------------------------------------------------------
 
@@ -19,8 +31,19 @@ void CentredPage::SetPanel(QWidget* panel) {
 }
 
 void CentredPage::SetBackground(const QImage& picture) {
+  lazy_background_.reset();
   background_ = picture;
   update();
+}
+
+void CentredPage::SetBackground(std::shared_ptr<LazyPicture> picture) {
+  lazy_background_ = std::move(picture);
+  background_ = QImage();
+  update();
+}
+
+const QImage& CentredPage::Background() const {
+  return lazy_background_ != nullptr ? lazy_background_->Image() : background_;
 }
 
 void CentredPage::CentrePanel(QSize area) {
@@ -31,10 +54,11 @@ void CentredPage::CentrePanel(QSize area) {
 }
 
 void CentredPage::paintEvent(QPaintEvent*) {
-  if (background_.isNull()) return;
+  const QImage& background = Background();
+  if (background.isNull()) return;
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawImage(rect(), background_);
+  painter.drawImage(rect(), background);
 }
 
 void CentredPage::resizeEvent(QResizeEvent*) { CentrePanel(size()); }

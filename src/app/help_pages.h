@@ -12,9 +12,26 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 namespace app {
+
+// A picture file decoded when it is first wanted, then kept. The help window
+// checks its background picture at start-up but only holds the pixels once a
+// page that shows it is drawn. A file that no longer decodes then gives an
+// empty picture.
+class LazyPicture {
+ public:
+  explicit LazyPicture(QString path) : path_(std::move(path)) {}
+  const QImage& Image();
+  bool Decoded() const { return decoded_; }
+
+ private:
+  QString path_;
+  QImage image_;
+  bool decoded_ = false;
+};
 
 // A page of the help window: an optional background picture stretched over
 // the whole page, and one content panel of fixed size centred in it.
@@ -27,9 +44,11 @@ class CentredPage : public QWidget {
   // The panel is owned by the page; its size must be fixed before the call.
   void SetPanel(QWidget* panel);
   QWidget* Panel() const { return panel_; }
-  // An empty picture leaves the page's own ground.
+  // An empty picture leaves the page's own ground. Pages may share one
+  // picture, decoded when the first of them is drawn.
   void SetBackground(const QImage& picture);
-  const QImage& Background() const { return background_; }
+  void SetBackground(std::shared_ptr<LazyPicture> picture);
+  const QImage& Background() const;
   // left = (area width - panel width) div 2, top = (area height - panel height) div 2.
   void CentrePanel(QSize area);
 
@@ -39,6 +58,7 @@ class CentredPage : public QWidget {
 
  private:
   QWidget* panel_ = nullptr;
+  std::shared_ptr<LazyPicture> lazy_background_;
   QImage background_;
 };
 
