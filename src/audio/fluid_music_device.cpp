@@ -55,14 +55,26 @@ bool FluidMusicDevice::Open() {
     error_ = "Cannot start the music synthesiser";
     return false;
   }
-  if (fluid_synth_sfload(synth, soundFont_.c_str(), 1) == FLUID_FAILED) {
+  settings_ = settings;
+  synth_ = synth;
+  // The presets a reset selects (the piano and the standard drum kit) are
+  // there from the start; a piece's own come with it.
+  subset_ = std::make_unique<SoundFontSubset>();
+  std::string ignored;
+  if (subset_->Open(soundFont_, ignored)) {
+    fluid_synth_add_sfloader(synth, VirtualFonts::NewLoader(settings));
+  } else {
+    subset_.reset();
+  }
+  if (!LoadPresets({SoundFontSubset::Key(0, 0), SoundFontSubset::Key(128, 0)}, true)) {
+    synth_ = nullptr;
+    settings_ = nullptr;
+    ForgetFonts();
     delete_fluid_synth(synth);
     delete_fluid_settings(settings);
     error_ = "Cannot load the sound font " + soundFont_;
     return false;
   }
-  settings_ = settings;
-  synth_ = synth;
   // Fades take 15 ms from full to silent.
   gainStep_ = 1.0f / (0.015f * static_cast<float>(output_.SampleRate()));
   error_.clear();
@@ -78,6 +90,36 @@ void FluidMusicDevice::Close() {
   synth_ = nullptr;
   delete_fluid_settings(settings_);
   settings_ = nullptr;
+  ForgetFonts();
+}
+
+void FluidMusicDevice::ForgetFonts() {
+  for (const std::string& name : fontNames_) VirtualFonts::Forget(name);
+  fontNames_.clear();
+  loadedPresets_.clear();
+  subset_.reset();
+  wholeFontLoaded_ = false;
+}
+
+bool FluidMusicDevice::LoadPresets(const std::set<int>& keys, bool resetPrograms) {
+  if (wholeFontLoaded_) return true;
+  if (subset_ != nullptr) {
+    std::set<int> missing;
+    for (int key : keys)
+      if (subset_->Has(key) && loadedPresets_.count(key) == 0) missing.insert(key);
+    if (missing.empty() && !resetPrograms) return true;
+    const std::string name = VirtualFonts::Add(*subset_, subset_->BuildPresetTables(missing));
+    if (fluid_synth_sfload(synth_, name.c_str(), resetPrograms ? 1 : 0) != FLUID_FAILED) {
+      fontNames_.push_back(name);
+      loadedPresets_.insert(missing.begin(), missing.end());
+      return true;
+    }
+    VirtualFonts::Forget(name);
+  }
+  // The whole font, on top of whatever was loaded before.
+  if (fluid_synth_sfload(synth_, soundFont_.c_str(), 1) == FLUID_FAILED) return false;
+  wholeFontLoaded_ = true;
+  return true;
 }
 
 bool FluidMusicDevice::PlayFile(const std::string& path) {
@@ -89,6 +131,9 @@ bool FluidMusicDevice::PlayFile(const std::string& path) {
   MidiFileInfo info;
   std::string error;
   const bool readable = MidiFile::Load(path, bytes, info, error);
+  // The presets the piece can select are loaded before it starts; a font
+  // the synthesiser refuses leaves the piece to play with what is loaded.
+  if (readable) LoadPresets(PresetsOfPiece(info), false);
 
   AudioOutput::Lock lock(output_);
   const State before = state_;

@@ -10,11 +10,14 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "audio/audio_output.h"
 #include "audio/midi_file.h"
+#include "audio/sound_font_subset.h"
 #include "game/ports.h"
 
 namespace audio {
@@ -72,12 +75,24 @@ class FluidMusicDevice : public game::MusicDevice, private AudioSource {
   bool PieceAtEnd();
   void DeletePlayer();
   void Unload();
+  // Loads the presets of `keys` that the sound font holds and the
+  // synthesiser lacks, as one more (small) font. Without a subset (a font
+  // this device cannot cut down) the whole font is loaded once.
+  bool LoadPresets(const std::set<int>& keys, bool resetPrograms);
+  void ForgetFonts();
 
   AudioOutput& output_;
   std::string soundFont_;
   fluid_settings_t* settings_ = nullptr;
   fluid_synth_t* synth_ = nullptr;
   fluid_player_t* player_ = nullptr;
+  // The sound font's presets are loaded as pieces need them: the synthesiser
+  // holds every zone of a loaded preset in memory, the whole font about
+  // 5 MiB of them. Fonts stay loaded until the device closes.
+  std::unique_ptr<SoundFontSubset> subset_;
+  std::set<int> loadedPresets_;
+  std::vector<std::string> fontNames_;
+  bool wholeFontLoaded_ = false;
   std::vector<unsigned char> bytes_;
   MidiFileInfo info_;
   std::string file_;

@@ -68,7 +68,7 @@ bool MetaLengthFits(unsigned type, std::uint32_t length) {
 }
 
 // Walks one track's events; returns its length in ticks or an error.
-bool ScanTrack(ByteReader& in, std::int64_t& ticks, std::string& error) {
+bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, std::string& error) {
   ticks = 0;
   unsigned running = 0;
   while (!in.AtEnd()) {
@@ -123,13 +123,16 @@ bool ScanTrack(ByteReader& in, std::int64_t& ticks, std::string& error) {
     }
     const unsigned kind = running & 0xF0u;
     const unsigned need = (kind == 0xC0u || kind == 0xD0u) ? 1u : 2u;
+    unsigned data[2] = {status, 0};
     for (; dataBytes < need; ++dataBytes) {
-      unsigned data = 0;
-      if (!in.Byte(data)) {
+      if (!in.Byte(data[dataBytes])) {
         error = "a track ends in the middle of an event";
         return false;
       }
     }
+    // The presets the piece can select: its program changes and bank selects.
+    if (kind == 0xC0u) info.Programs.set(data[0] & 0x7Fu);
+    if (kind == 0xB0u && (data[0] == 0 || data[0] == 32)) info.Banks.set(data[1] & 0x7Fu);
   }
   // A track without its end marker: the player stops at its last event.
   return true;
@@ -180,7 +183,7 @@ bool MidiFile::Scan(const std::vector<unsigned char>& bytes, MidiFileInfo& info,
     if (isTrack) {
       ByteReader track(bytes, begin, begin + length);
       std::int64_t ticks = 0;
-      if (!ScanTrack(track, ticks, error)) return false;
+      if (!ScanTrack(track, ticks, info, error)) return false;
       info.LengthTicks = std::max(info.LengthTicks, ticks);
       ++info.Tracks;
     }

@@ -3,6 +3,7 @@
 // synthesiser's player, so that a damaged or foreign file is refused with a
 // clear reason instead of looking like a piece that plays (or ends) at once.
 
+#include <bitset>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@ struct MidiFileInfo {
   int Tracks = 0;                 // track chunks read
   int Division = 0;               // ticks per quarter note
   std::int64_t LengthTicks = 0;   // tick of the last event of the longest track
+  std::bitset<128> Programs;      // the programs of its program changes
+  std::bitset<128> Banks;         // the values of its bank selects (controllers 0 and 32)
 };
 
 class MidiFile {

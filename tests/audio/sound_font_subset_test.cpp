@@ -1,0 +1,151 @@
+#include "audio/sound_font_subset.h"
+
+#include <fluidsynth.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "audio/fluid_music_device.h"
+#include "audio/midi_file.h"
+#include "audio_test_support.h"
+
+namespace {
+
+using audio::SoundFontSubset;
+
+const std::string kFont = audio::FluidMusicDevice::kDefaultSoundFont;
+
+// Renders `seconds` of a piece through a synthesiser holding either the
+// whole font or only the presets the piece can select, the way the game's
+// device loads them (the reset presets first, the piece's on top).
+std::vector<float> RenderPiece(const std::string& piece, bool subsetOnly, double seconds) {
+  fluid_settings_t* settings = new_fluid_settings();
+  fluid_settings_setnum(settings, "synth.sample-rate", 44100);
+  fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+  fluid_settings_setstr(settings, "player.timing-source", "sample");
+  fluid_synth_t* synth = new_fluid_synth(settings);
+  std::vector<std::string> names;
+  if (subsetOnly) {
+    SoundFontSubset subset;
+    std::string error;
+    EXPECT_TRUE(subset.Open(kFont, error)) << error;
+    fluid_synth_add_sfloader(synth, audio::VirtualFonts::NewLoader(settings));
+    std::vector<unsigned char> bytes;
+    audio::MidiFileInfo info;
+    EXPECT_TRUE(audio::MidiFile::Load(piece, bytes, info, error)) << error;
+    std::set<int> rest = audio::PresetsOfPiece(info);
+    const std::set<int> reset = {SoundFontSubset::Key(0, 0), SoundFontSubset::Key(128, 0)};
+    for (int key : reset) rest.erase(key);
+    for (const std::set<int>& keys : {reset, rest}) {
+      names.push_back(audio::VirtualFonts::Add(subset, subset.BuildPresetTables(keys)));
+      EXPECT_NE(fluid_synth_sfload(synth, names.back().c_str(), 1), FLUID_FAILED);
+    }
+  } else {
+    EXPECT_NE(fluid_synth_sfload(synth, kFont.c_str(), 1), FLUID_FAILED);
+  }
+  fluid_player_t* player = new_fluid_player(synth);
+  fluid_player_add(player, piece.c_str());
+  fluid_player_play(player);
+  const int frames = static_cast<int>(seconds * 44100);
+  std::vector<float> out(2 * static_cast<std::size_t>(frames));
+  for (int done = 0; done < frames; done += 512)
+    fluid_synth_write_float(synth, std::min(512, frames - done), out.data(), 2 * done, 2, out.data(),
+                            2 * done + 1, 2);
+  delete_fluid_player(player);
+  delete_fluid_synth(synth);
+  delete_fluid_settings(settings);
+  for (const std::string& name : names) audio::VirtualFonts::Forget(name);
+  return out;
+}
+
+TEST(SoundFontSubsetTest, ShippedPiecesSoundExactlyAsWithTheWholeFont) {
+  if (!std::filesystem::exists(kFont)) GTEST_SKIP() << "no sound font at " << kFont;
+  for (const auto& entry : std::filesystem::directory_iterator(std::string(SORAMI_DATA_DIR) + "/Musics")) {
+    const std::string piece = entry.path().string();
+    const std::vector<float> whole = RenderPiece(piece, false, 6.0);
+    const std::vector<float> cut = RenderPiece(piece, true, 6.0);
+    EXPECT_GT(audio_test::Peak(whole), 0.01f) << piece;
+    EXPECT_TRUE(whole == cut) << piece << " sounds different with the cut-down font";
+  }
+}
+
+TEST(SoundFontSubsetTest, KeepsOnlyTheAskedPresetsAndTheirInstruments) {
+  if (!std::filesystem::exists(kFont)) GTEST_SKIP() << "no sound font at " << kFont;
+  SoundFontSubset subset;
+  std::string error;
+  ASSERT_TRUE(subset.Open(kFont, error)) << error;
+  ASSERT_TRUE(subset.Has(SoundFontSubset::Key(0, 0)));
+  ASSERT_TRUE(subset.Has(SoundFontSubset::Key(128, 0)));
+  EXPECT_FALSE(subset.Has(SoundFontSubset::Key(5, 127)));
+
+  // The piano alone: a font the synthesiser reads, holding one preset.
+  fluid_settings_t* settings = new_fluid_settings();
+  fluid_synth_t* synth = new_fluid_synth(settings);
+  fluid_synth_add_sfloader(synth, audio::VirtualFonts::NewLoader(settings));
+  const std::vector<unsigned char> tables = subset.BuildPresetTables({SoundFontSubset::Key(0, 0)});
+  EXPECT_LT(tables.size(), subset.TablesEnd() - subset.TablesBegin());
+  const std::string name = audio::VirtualFonts::Add(subset, tables);
+  const int id = fluid_synth_sfload(synth, name.c_str(), 0);
+  ASSERT_NE(id, FLUID_FAILED);
+  fluid_sfont_t* font = fluid_synth_get_sfont_by_id(synth, id);
+  ASSERT_NE(font, nullptr);
+  EXPECT_NE(fluid_sfont_get_preset(font, 0, 0), nullptr);
+  EXPECT_EQ(fluid_sfont_get_preset(font, 0, 1), nullptr);
+  EXPECT_EQ(fluid_sfont_get_preset(font, 128, 0), nullptr);
+  delete_fluid_synth(synth);
+  delete_fluid_settings(settings);
+  audio::VirtualFonts::Forget(name);
+
+  // A forgotten name opens nothing.
+  settings = new_fluid_settings();
+  synth = new_fluid_synth(settings);
+  fluid_synth_add_sfloader(synth, audio::VirtualFonts::NewLoader(settings));
+  fluid_set_log_function(FLUID_ERR, nullptr, nullptr);
+  EXPECT_EQ(fluid_synth_sfload(synth, name.c_str(), 0), FLUID_FAILED);
+  delete_fluid_synth(synth);
+  delete_fluid_settings(settings);
+}
+
+TEST(SoundFontSubsetTest, RefusesFilesThatAreNoSoundFont) {
+  audio_test::ScratchDir dir;
+  SoundFontSubset subset;
+  std::string error;
+  EXPECT_FALSE(subset.Open(dir.Dir() + "missing.sf2", error));
+  EXPECT_NE(error.find("missing.sf2"), std::string::npos);
+
+  audio_test::WriteBytes(dir.Dir() + "text.sf2", {'n', 'o', ' ', 's', 'o', 'u', 'n', 'd', ' ', 'f', 'o', 'n', 't'});
+  EXPECT_FALSE(subset.Open(dir.Dir() + "text.sf2", error));
+  EXPECT_NE(error.find("damaged"), std::string::npos);
+
+  // The real font cut short inside its preset tables.
+  if (!std::filesystem::exists(kFont)) return;
+  std::ifstream in(kFont, std::ios::binary);
+  std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  bytes.resize(bytes.size() - 1000);
+  audio_test::WriteBytes(dir.Dir() + "short.sf2", bytes);
+  EXPECT_FALSE(subset.Open(dir.Dir() + "short.sf2", error));
+}
+
+TEST(SoundFontSubsetTest, APieceSelectsItsProgramsInItsBanksAndTheResetPresets) {
+  audio::MidiFileInfo info;
+  EXPECT_EQ(audio::PresetsOfPiece(info),
+            (std::set<int>{SoundFontSubset::Key(0, 0), SoundFontSubset::Key(128, 0)}));
+  // A bank select of 8 (controller 0), one of 3 (controller 32, running
+  // status) and a program change to 40.
+  const std::vector<unsigned char> file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96,
+                                           'M', 'T', 'r', 'k', 0, 0, 0, 14,
+                                           0x00, 0xB1, 0x00, 0x08, 0x00, 0x20, 0x03,
+                                           0x00, 0xC1, 40, 0x00, 0xFF, 0x2F, 0x00};
+  std::string error;
+  ASSERT_TRUE(audio::MidiFile::Scan(file, info, error)) << error;
+  EXPECT_TRUE(info.Programs.test(40));
+  EXPECT_TRUE(info.Banks.test(8));
+  EXPECT_TRUE(info.Banks.test(3));
+  const std::set<int> keys = audio::PresetsOfPiece(info);
+  for (int bank : {0, 3, 8, 128})
+    for (int program : {0, 40}) EXPECT_EQ(keys.count(SoundFontSubset::Key(bank, program)), 1u) << bank << " " << program;
+  EXPECT_EQ(keys.size(), 8u);
+}
+
+}  // namespace
