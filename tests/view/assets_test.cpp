@@ -362,6 +362,16 @@ TEST(Panels, PicturesHaveTheSizesTheWindowExpects) {
   for (const QRect& edge : {QRect(21, 387, 53, 2), QRect(21, 447, 53, 2), QRect(21, 387, 2, 63),
                             QRect(71, 387, 2, 63)})
     EXPECT_NEAR(MeanColour(panel, edge).lightness(), ground, 10) << edge.x() << "," << edge.y();
+  // The two-player banner writes its labels from x = 4 to about x = 86 and
+  // its second time down to about y = 460: no gold of the frame or of an
+  // ornament lies under them.
+  int gold = 0;
+  for (int y = 380; y < 462; ++y)
+    for (int x = 4; x < 88; ++x) {
+      const QRgb c = panel.pixel(x, y);
+      gold += qRed(c) > 100 && qRed(c) > qBlue(c) + 40;
+    }
+  EXPECT_EQ(gold, 0);
 }
 
 TEST(Panels, GlyphsPointerAndIconsHaveTransparency) {
