@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <memory>
+
 #include "app/main_window.h"
 #include "app/splash_window.h"
 
@@ -38,9 +40,10 @@ int main(int argc, char** argv) {
 
   // 1. The splash window, painted before anything else is built.
   QScreen* screen = QGuiApplication::primaryScreen();
-  app::SplashWindow splash(QImage(programDir + QStringLiteral("splash.png")),
-                           screen != nullptr ? screen->geometry().size() : QSize(800, 600));
-  splash.ShowNow();
+  auto splash = std::make_unique<app::SplashWindow>(
+      QImage(programDir + QStringLiteral("splash.png")),
+      screen != nullptr ? screen->geometry().size() : QSize(800, 600));
+  splash->ShowNow();
 
   // 2. The application's title.
   QCoreApplication::setApplicationName(QStringLiteral("Sorami 5.28"));
@@ -51,7 +54,10 @@ int main(int argc, char** argv) {
   environment.ProgramDir = programDir;
   app::TSorami window(std::move(environment));
   if (!window.Started()) return 1;
-  QObject::connect(&window, &app::TSorami::FirstShown, &splash, &QWidget::close);
+  // The splash window goes, with its picture and window, once the main
+  // window shows.
+  splash->setAttribute(Qt::WA_DeleteOnClose);
+  QObject::connect(&window, &app::TSorami::FirstShown, splash.release(), &QWidget::close);
   // Start-up reads and decodes many files and frees most of what it used:
   // once the window stands, hand the free heap back to the system.
   QObject::connect(&window, &app::TSorami::FirstShown, &window,
