@@ -108,13 +108,16 @@ bool FluidMusicDevice::LoadPresets(const std::set<int>& keys, bool resetPrograms
     for (int key : keys)
       if (subset_->Has(key) && loadedPresets_.count(key) == 0) missing.insert(key);
     if (missing.empty() && !resetPrograms) return true;
-    const std::string name = VirtualFonts::Add(*subset_, subset_->BuildPresetTables(missing));
-    if (fluid_synth_sfload(synth_, name.c_str(), resetPrograms ? 1 : 0) != FLUID_FAILED) {
-      fontNames_.push_back(name);
-      loadedPresets_.insert(missing.begin(), missing.end());
-      return true;
+    std::vector<unsigned char> tables = subset_->BuildPresetTables(missing);
+    if (!tables.empty()) {
+      const std::string name = VirtualFonts::Add(*subset_, std::move(tables));
+      if (fluid_synth_sfload(synth_, name.c_str(), resetPrograms ? 1 : 0) != FLUID_FAILED) {
+        fontNames_.push_back(name);
+        loadedPresets_.insert(missing.begin(), missing.end());
+        return true;
+      }
+      VirtualFonts::Forget(name);
     }
-    VirtualFonts::Forget(name);
   }
   // The whole font, on top of whatever was loaded before.
   if (fluid_synth_sfload(synth_, soundFont_.c_str(), 1) == FLUID_FAILED) return false;

@@ -58,7 +58,6 @@ bool ReadAt(std::ifstream& in, std::uint64_t at, unsigned char* to, std::size_t 
 
 bool SoundFontSubset::Open(const std::string& path, std::string& error) {
   path_ = path;
-  tables_.clear();
   presets_.clear();
   const std::string bad = "The sound font " + path + " is damaged";
   std::ifstream in(path, std::ios::binary);
@@ -92,76 +91,77 @@ bool SoundFontSubset::Open(const std::string& path, std::string& error) {
     error = bad;
     return false;
   }
-  // Read the nine tables, which must come in their order.
-  tables_.resize(TableCount);
-  at = tablesBegin_ + 12;
-  for (int t = 0; t < TableCount; ++t) {
-    unsigned char chunk[8];
-    if (at + 8 > tablesEnd_ || !ReadAt(in, at, chunk, 8) || std::memcmp(chunk, kTables[t].id, 4) != 0) {
-      error = bad;
-      return false;
-    }
-    const std::uint64_t size = U32(chunk + 4);
-    if (at + 8 + size > tablesEnd_ || size % kTables[t].record != 0 || size < kTables[t].record) {
-      error = bad;
-      return false;
-    }
-    tables_[t].record = kTables[t].record;
-    tables_[t].bytes.resize(size);
-    if (!ReadAt(in, at + 8, tables_[t].bytes.data(), size)) {
-      error = bad;
-      return false;
-    }
-    at += 8 + size + (size % 2);
-  }
-  // Every index must stay inside the table it points into, and rise: the
-  // builder copies ranges between neighbouring records.
-  const auto rising = [&](int table, std::size_t offset, int target) {
-    const Table& t = tables_[table];
-    unsigned last = 0;
-    for (std::size_t i = 0; i < t.Count(); ++i) {
-      const unsigned v = U16(t.At(i) + offset);
-      if (v < last || v >= tables_[target].Count()) return false;
-      last = v;
-    }
-    return true;
-  };
-  if (!rising(Phdr, 24, Pbag) || !rising(Pbag, 0, Pgen) || !rising(Pbag, 2, Pmod) || !rising(Inst, 20, Ibag) ||
-      !rising(Ibag, 0, Igen) || !rising(Ibag, 2, Imod)) {
+  std::vector<Table> tables;
+  if (!ReadTables(in, tables)) {
     error = bad;
     return false;
   }
-  for (std::size_t g = 0; g + 1 < tables_[Pgen].Count(); ++g) {
-    const unsigned char* r = tables_[Pgen].At(g);
-    if (U16(r) == kInstrumentGen && U16(r + 2) + 1 >= tables_[Inst].Count()) {
-      error = bad;
-      return false;
-    }
-  }
-  for (std::size_t p = 0; p + 1 < tables_[Phdr].Count(); ++p) {
-    const unsigned char* r = tables_[Phdr].At(p);
+  for (std::size_t p = 0; p + 1 < tables[Phdr].Count(); ++p) {
+    const unsigned char* r = tables[Phdr].At(p);
     presets_.insert(Key(U16(r + 22), U16(r + 20)));
   }
   return true;
 }
 
+bool SoundFontSubset::ReadTables(std::ifstream& in, std::vector<Table>& tables) const {
+  // Read the nine tables, which must come in their order.
+  tables.assign(TableCount, Table{});
+  std::uint64_t at = tablesBegin_ + 12;
+  for (int t = 0; t < TableCount; ++t) {
+    unsigned char chunk[8];
+    if (at + 8 > tablesEnd_ || !ReadAt(in, at, chunk, 8) || std::memcmp(chunk, kTables[t].id, 4) != 0)
+      return false;
+    const std::uint64_t size = U32(chunk + 4);
+    if (at + 8 + size > tablesEnd_ || size % kTables[t].record != 0 || size < kTables[t].record)
+      return false;
+    tables[t].record = kTables[t].record;
+    tables[t].bytes.resize(size);
+    if (!ReadAt(in, at + 8, tables[t].bytes.data(), size)) return false;
+    at += 8 + size + (size % 2);
+  }
+  // Every index must stay inside the table it points into, and rise: the
+  // builder copies ranges between neighbouring records.
+  const auto rising = [&](int table, std::size_t offset, int target) {
+    const Table& t = tables[table];
+    unsigned last = 0;
+    for (std::size_t i = 0; i < t.Count(); ++i) {
+      const unsigned v = U16(t.At(i) + offset);
+      if (v < last || v >= tables[target].Count()) return false;
+      last = v;
+    }
+    return true;
+  };
+  if (!rising(Phdr, 24, Pbag) || !rising(Pbag, 0, Pgen) || !rising(Pbag, 2, Pmod) || !rising(Inst, 20, Ibag) ||
+      !rising(Ibag, 0, Igen) || !rising(Ibag, 2, Imod))
+    return false;
+  for (std::size_t g = 0; g + 1 < tables[Pgen].Count(); ++g) {
+    const unsigned char* r = tables[Pgen].At(g);
+    if (U16(r) == kInstrumentGen && U16(r + 2) + 1 >= tables[Inst].Count()) return false;
+  }
+  return true;
+}
+
 std::vector<unsigned char> SoundFontSubset::BuildPresetTables(const std::set<int>& keys) const {
+  // The tables are read again: they are only needed while a font is built.
+  std::ifstream in(path_, std::ios::binary);
+  std::vector<Table> tables;
+  if (!in || !ReadTables(in, tables)) return {};
   std::vector<std::vector<unsigned char>> out(TableCount);
   const auto copy = [&](int table, std::size_t from, std::size_t to) {
-    const Table& t = tables_[table];
+    const Table& t = tables[table];
     out[table].insert(out[table].end(), t.At(from), t.At(to));
   };
   const auto count = [&](int table) { return static_cast<unsigned>(out[table].size() / kTables[table].record); };
 
   // The instruments the chosen presets use, numbered anew in their order.
   std::map<unsigned, unsigned> instruments;
-  const Table& phdr = tables_[Phdr];
-  const Table& pbag = tables_[Pbag];
+  const Table& phdr = tables[Phdr];
+  const Table& pbag = tables[Pbag];
   for (std::size_t p = 0; p + 1 < phdr.Count(); ++p) {
     if (keys.count(Key(U16(phdr.At(p) + 22), U16(phdr.At(p) + 20))) == 0) continue;
     for (unsigned b = U16(phdr.At(p) + 24); b < U16(phdr.At(p + 1) + 24); ++b)
       for (unsigned g = U16(pbag.At(b)); g < U16(pbag.At(b + 1)); ++g)
-        if (U16(tables_[Pgen].At(g)) == kInstrumentGen) instruments.emplace(U16(tables_[Pgen].At(g) + 2), 0);
+        if (U16(tables[Pgen].At(g)) == kInstrumentGen) instruments.emplace(U16(tables[Pgen].At(g) + 2), 0);
   }
   unsigned next = 0;
   for (auto& [old, renumbered] : instruments) renumbered = next++;
@@ -186,8 +186,8 @@ std::vector<unsigned char> SoundFontSubset::BuildPresetTables(const std::set<int
     }
   }
   // Instruments with their zones; sample numbers stay, as the sample headers do.
-  const Table& inst = tables_[Inst];
-  const Table& ibag = tables_[Ibag];
+  const Table& inst = tables[Inst];
+  const Table& ibag = tables[Ibag];
   for (const auto& [i, renumbered] : instruments) {
     copy(Inst, i, i + 1);
     PutU16(out[Inst].data() + out[Inst].size() - kTables[Inst].record + 20, count(Ibag));
@@ -206,16 +206,16 @@ std::vector<unsigned char> SoundFontSubset::BuildPresetTables(const std::set<int
   copy(Pbag, pbag.Count() - 1, pbag.Count());
   PutU16(out[Pbag].data() + out[Pbag].size() - 4, count(Pgen));
   PutU16(out[Pbag].data() + out[Pbag].size() - 2, count(Pmod));
-  copy(Pmod, tables_[Pmod].Count() - 1, tables_[Pmod].Count());
-  copy(Pgen, tables_[Pgen].Count() - 1, tables_[Pgen].Count());
+  copy(Pmod, tables[Pmod].Count() - 1, tables[Pmod].Count());
+  copy(Pgen, tables[Pgen].Count() - 1, tables[Pgen].Count());
   copy(Inst, inst.Count() - 1, inst.Count());
   PutU16(out[Inst].data() + out[Inst].size() - kTables[Inst].record + 20, count(Ibag));
   copy(Ibag, ibag.Count() - 1, ibag.Count());
   PutU16(out[Ibag].data() + out[Ibag].size() - 4, count(Igen));
   PutU16(out[Ibag].data() + out[Ibag].size() - 2, count(Imod));
-  copy(Imod, tables_[Imod].Count() - 1, tables_[Imod].Count());
-  copy(Igen, tables_[Igen].Count() - 1, tables_[Igen].Count());
-  copy(Shdr, 0, tables_[Shdr].Count());
+  copy(Imod, tables[Imod].Count() - 1, tables[Imod].Count());
+  copy(Igen, tables[Igen].Count() - 1, tables[Igen].Count());
+  copy(Shdr, 0, tables[Shdr].Count());
 
   std::vector<unsigned char> body = {'p', 'd', 't', 'a'};
   for (int t = 0; t < TableCount; ++t) AppendChunk(body, kTables[t].id, out[t]);

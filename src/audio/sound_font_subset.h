@@ -13,6 +13,7 @@
 #include <fluidsynth/types.h>
 
 #include <cstdint>
+#include <fstream>
 #include <memory>
 #include <set>
 #include <string>
@@ -37,10 +38,9 @@ class SoundFontSubset {
   bool Has(int key) const { return presets_.count(key) != 0; }
   const std::set<int>& Presets() const { return presets_; }
 
-  // The bytes of a font with the presets of `keys` that the font holds (and
-  // the instruments they use); the sample headers and data stay as they are.
-  // Only the part before and after the preset tables is left out: see
-  // VirtualFont.
+  // The preset tables ("pdta" list) of a font with the presets of `keys`
+  // that the font holds and the instruments they use; the sample headers
+  // stay as they are. Empty when the file no longer reads as it did.
   std::vector<unsigned char> BuildPresetTables(const std::set<int>& keys) const;
 
   // The number of bytes of the original file before and after its preset
@@ -57,12 +57,14 @@ class SoundFontSubset {
     const unsigned char* At(std::size_t i) const { return bytes.data() + i * record; }
   };
 
+  // Reads and checks the nine tables (phdr, pbag, pmod, pgen, inst, ibag,
+  // imod, igen, shdr) of the "pdta" list.
+  bool ReadTables(std::ifstream& in, std::vector<Table>& tables) const;
+
   std::string path_;
   std::uint64_t fileSize_ = 0;
   std::uint64_t tablesBegin_ = 0;
   std::uint64_t tablesEnd_ = 0;
-  // phdr, pbag, pmod, pgen, inst, ibag, imod, igen, shdr.
-  std::vector<Table> tables_;
   std::set<int> presets_;
 };
 
