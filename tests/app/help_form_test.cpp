@@ -41,6 +41,12 @@ QApplication& App() {
   return *app;
 }
 
+// Writes `bytes` as the whole file `path`; false when that fails.
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 class FakeHost : public app::HelpHost {
  public:
   FakeHost() : texture(view::TextureWidth, view::TextureHeight, QImage::Format_RGB32) {
@@ -180,10 +186,8 @@ TEST_F(HelpFormTest, LoadsTheHelpTextsAndReportsAMissingOne) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   const QString programDir = dir.path() + "/";
-  QFile help(programDir + "sorami.rtf");
-  ASSERT_TRUE(help.open(QIODevice::WriteOnly));
-  help.write("{\\rtf1\\ansi {\\b How to play} Remove pairs of free tiles.\\par}");
-  help.close();
+  ASSERT_TRUE(
+      WriteFile(programDir + "sorami.rtf", "{\\rtf1\\ansi {\\b How to play} Remove pairs of free tiles.\\par}"));
 
   EXPECT_FALSE(form->LoadFiles(programDir));
   ASSERT_EQ(notices.size(), 1u);
@@ -197,11 +201,7 @@ TEST_F(HelpFormTest, PageBackgroundIsOptionalAndADamagedOneIsReported) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   const QString programDir = dir.path() + "/";
-  for (const char* text : {"sorami.rtf", "whatsnew.rtf"}) {
-    QFile file(programDir + text);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("{\\rtf1 Text.}");
-  }
+  for (const char* text : {"sorami.rtf", "whatsnew.rtf"}) ASSERT_TRUE(WriteFile(programDir + text, "{\\rtf1 Text.}"));
   const auto background = [this](const char* page) {
     return Child<app::CentredPage>(page)->Background();
   };
@@ -210,10 +210,7 @@ TEST_F(HelpFormTest, PageBackgroundIsOptionalAndADamagedOneIsReported) {
   EXPECT_TRUE(notices.empty());
   EXPECT_TRUE(background("AboutPage").isNull());
 
-  QFile broken(programDir + "orange.jpg");
-  ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-  broken.write("this is no picture");
-  broken.close();
+  ASSERT_TRUE(WriteFile(programDir + "orange.jpg", "this is no picture"));
   EXPECT_TRUE(form->LoadFiles(programDir));
   ASSERT_EQ(notices.size(), 1u);
   EXPECT_TRUE(background("AboutPage").isNull());
