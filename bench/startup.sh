@@ -9,7 +9,10 @@
 # stands in for a sound card). Reports per run and as medians:
 #   - the first mapped window (the splash) and the main window
 #     ("Sorami 5.28 "), in milliseconds from the program's start;
-#   - the resident memory (VmRSS) two seconds after the main window mapped;
+#   - the resident memory (VmRSS) two seconds after the main window mapped,
+#     and its parts: anonymous (heap, pictures, the synthesiser), file-backed
+#     (the code and read-only data of the program and its libraries, fonts)
+#     and shared (the window's X shared-memory backing store);
 #   - which OpenGL libraries are mapped: the GL drivers (Mesa's libGLX_mesa,
 #     libEGL_mesa, the DRI drivers, LLVM) must never be; Debian's libQt6Gui is
 #     linked against libglvnd's small dispatch libraries (libEGL, libGLX,
@@ -47,27 +50,35 @@ unset QT_QPA_PLATFORM
 
 median() { sort -n | awk '{v[NR]=$1} END {if (NR % 2) print v[(NR+1)/2]; else printf "%.1f\n", (v[NR/2]+v[NR/2+1])/2}'; }
 
-firsts=(); mains=(); rsss=(); drivers="none"; stubs="none"
+firsts=(); mains=(); rsss=(); anons=(); files=(); shmems=(); drivers="none"; stubs="none"
 for run in $(seq "$runs"); do
   folder="$work/run$run"
   cp -r "$stage" "$folder"
   rm -f "$folder/Sorami.ini" "$folder/Hallfame.ini"
   read -r game_pid first main < <("$work/map_watch" "Sorami 5.28 " "$folder/sorami")
   sleep 2
-  rss_kib=$(awk '/^VmRSS:/ {print $2}' "/proc/$game_pid/status")
+  read -r rss_kib anon_kib file_kib shmem_kib < <(awk '
+    /^VmRSS:/ {r = $2} /^RssAnon:/ {a = $2} /^RssFile:/ {f = $2} /^RssShmem:/ {s = $2}
+    END {print r, a, f, s}' "/proc/$game_pid/status")
   found="$(grep -Eo '[^/ ]*(mesa|_dri\.so|dri_gbm|gallium|LLVM|GLX_|EGL_)[^ ]*' "/proc/$game_pid/maps" | sort -u | tr '\n' ' ' || true)"
   [ -n "$found" ] && drivers="$found"
   found="$(grep -Eo '[^/ ]*lib(GL|EGL|GLX|OpenGL|GLdispatch)\.so[^ ]*' "/proc/$game_pid/maps" | sort -u | tr '\n' ' ' || true)"
   [ -n "$found" ] && stubs="$found"
   kill "$game_pid"; wait "$game_pid" 2>/dev/null || true; game_pid=""
-  rss_mib=$(awk -v k="$rss_kib" 'BEGIN {printf "%.1f", k / 1024}')
-  printf 'run %2d: first window %7.1f ms, main window %7.1f ms, resident %5.1f MiB\n' \
+  mib() { awk -v k="$1" 'BEGIN {printf "%.1f", k / 1024}'; }
+  rss_mib=$(mib "$rss_kib")
+  printf 'run %2d: first window %7.1f ms, main window %7.1f ms, resident %5.1f MiB' \
     "$run" "$first" "$main" "$rss_mib"
+  printf ' (anonymous %s, files %s, shared %s)\n' "$(mib "$anon_kib")" "$(mib "$file_kib")" "$(mib "$shmem_kib")"
   firsts+=("$first"); mains+=("$main"); rsss+=("$rss_mib")
+  anons+=("$(mib "$anon_kib")"); files+=("$(mib "$file_kib")"); shmems+=("$(mib "$shmem_kib")")
 done
 
 echo "median first window: $(printf '%s\n' "${firsts[@]}" | median) ms"
 echo "median main window:  $(printf '%s\n' "${mains[@]}" | median) ms (target <= 200)"
-echo "median resident:     $(printf '%s\n' "${rsss[@]}" | median) MiB (target <= 45)"
+echo "median resident:     $(printf '%s\n' "${rsss[@]}" | median) MiB (target <= 45):" \
+  "anonymous $(printf '%s\n' "${anons[@]}" | median)," \
+  "files $(printf '%s\n' "${files[@]}" | median)," \
+  "shared $(printf '%s\n' "${shmems[@]}" | median)"
 echo "GL drivers mapped:           $drivers"
 echo "GL dispatch libraries mapped: $stubs(linked by libQt6Gui)"
