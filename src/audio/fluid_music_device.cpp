@@ -61,8 +61,9 @@ bool FluidMusicDevice::Open() {
   // there from the start; a piece's own come with it.
   subset_ = std::make_unique<SoundFontSubset>();
   std::string ignored;
-  if (subset_->Open(soundFont_, ignored)) {
-    fluid_synth_add_sfloader(synth, VirtualFonts::NewLoader(settings));
+  fluid_sfloader_t* loader = subset_->Open(soundFont_, ignored) ? VirtualFonts::NewLoader(settings) : nullptr;
+  if (loader != nullptr) {
+    fluid_synth_add_sfloader(synth, loader);
   } else {
     subset_.reset();
   }
@@ -120,7 +121,7 @@ bool FluidMusicDevice::LoadPresets(const std::set<int>& keys, bool resetPrograms
     }
   }
   // The whole font, on top of whatever was loaded before.
-  if (fluid_synth_sfload(synth_, soundFont_.c_str(), 1) == FLUID_FAILED) return false;
+  if (fluid_synth_sfload(synth_, soundFont_.c_str(), resetPrograms ? 1 : 0) == FLUID_FAILED) return false;
   wholeFontLoaded_ = true;
   return true;
 }

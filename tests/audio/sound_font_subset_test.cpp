@@ -70,6 +70,28 @@ TEST(SoundFontSubsetTest, ShippedPiecesSoundExactlyAsWithTheWholeFont) {
   }
 }
 
+TEST(SoundFontSubsetTest, TheDeviceGivesEachPieceItsOwnInstruments) {
+  if (!std::filesystem::exists(kFont)) GTEST_SKIP() << "no sound font at " << kFont;
+  audio_test::ScratchDir dir;
+  // The same notes on the piano, the violin (40) and the piano again: were
+  // the violin missing, the synthesiser would fall back to the piano.
+  const auto render = [&](int program) {
+    audio::AudioOutput output;
+    audio_test::OpenManualOutput(output);
+    audio::FluidMusicDevice device(output);
+    EXPECT_TRUE(device.Open()) << device.ErrorText();
+    const std::string path = dir.Dir() + "p" + std::to_string(program) + ".mid";
+    audio_test::WriteBytes(path, audio_test::MidiPiece(2, 60, program));
+    EXPECT_TRUE(device.PlayFile(path)) << device.ErrorText();
+    return audio_test::Render(output, 22050);
+  };
+  const std::vector<float> piano = render(0);
+  const std::vector<float> violin = render(40);
+  EXPECT_GT(audio_test::Peak(violin), 0.01f);
+  EXPECT_TRUE(render(0) == piano);
+  EXPECT_FALSE(violin == piano) << "the violin piece plays on the piano";
+}
+
 TEST(SoundFontSubsetTest, KeepsOnlyTheAskedPresetsAndTheirInstruments) {
   if (!std::filesystem::exists(kFont)) GTEST_SKIP() << "no sound font at " << kFont;
   SoundFontSubset subset;
