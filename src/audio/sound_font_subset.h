@@ -14,7 +14,6 @@
 
 #include <cstdint>
 #include <fstream>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
