@@ -41,7 +41,7 @@ QString QtFilter(const std::string& filter) {
 
 void TSorami::PaintBoard() {
   view_->FullRedraw(view::SceneOf(*engine_));
-  game_->SetPicture(view_->BoardBuffer);
+  game_->ShowLive(view_->BoardBuffer);
 }
 
 void TSorami::PaintTileArea(int x, int y, int z) {

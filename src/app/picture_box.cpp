@@ -15,14 +15,27 @@ PictureBox::PictureBox(QSize size, QWidget* parent) : QWidget(parent) {
 
 void PictureBox::SetPicture(const QImage& picture) {
   // The same pixels again (the bare background on every tick while paused).
-  if (picture.cacheKey() == picture_.cacheKey()) return;
+  if (live_ == nullptr && picture.cacheKey() == picture_.cacheKey()) return;
+  live_ = nullptr;
   picture_ = picture;
+  update();
+}
+
+void PictureBox::ShowLive(const QImage& picture) {
+  live_ = &picture;
+  // Holding on to a copy would make the owner's next stroke copy the
+  // whole picture.
+  picture_ = QImage();
   update();
 }
 
 void PictureBox::SetPictureArea(const QImage& picture, const QRect& area) {
   const QRect clipped = area.intersected(picture.rect()).intersected(rect());
   if (clipped.isEmpty()) return;
+  if (live_ == &picture) {
+    update(clipped);
+    return;
+  }
   if (picture_.size() != picture.size() || picture_.format() != picture.format()) {
     SetPicture(picture);
     return;
@@ -38,7 +51,7 @@ void PictureBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   const QRect area = event->rect();
   painter.fillRect(area, Qt::black);
-  painter.drawImage(area.topLeft(), picture_, area);
+  painter.drawImage(area.topLeft(), Picture(), area);
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event) {
