@@ -235,7 +235,7 @@ void FluidMusicDevice::Stop() {
       break;
     case State::Switching:
       // The new piece never began: it waits at its start.
-      fluid_synth_system_reset(synth_);
+      ResetForPiece();
       break;
     case State::Empty:
       return;
@@ -255,7 +255,7 @@ void FluidMusicDevice::SeekToStart() {
   if (before == State::Empty) return;
   endNotice_ = false;
   if (before == State::Switching) {
-    fluid_synth_system_reset(synth_);
+    ResetForPiece();
   } else {
     DeletePlayer();
     player_ = NewPlayer();
@@ -344,8 +344,17 @@ fluid_player_t* FluidMusicDevice::NewPlayer() {
   return player;
 }
 
-void FluidMusicDevice::StartLoadedPiece() {
+void FluidMusicDevice::ResetForPiece() {
   fluid_synth_system_reset(synth_);
+  const int channels = fluid_synth_count_midi_channels(synth_);
+  for (int channel = 0; channel < channels; ++channel) {
+    const auto bit = static_cast<std::size_t>(channel);
+    if (bit >= info_.Channels.size() || !info_.Channels.test(bit)) fluid_synth_unset_program(synth_, channel);
+  }
+}
+
+void FluidMusicDevice::StartLoadedPiece() {
+  ResetForPiece();
   fluid_player_play(player_);
   target_ = 1.0f;
   state_ = State::Playing;

@@ -72,6 +72,12 @@ class FluidMusicDevice : public game::MusicDevice, private AudioSource {
   // Resets the synthesiser (programs, controllers, sounding notes) and sets
   // the new player going (with the output locked).
   void StartLoadedPiece();
+  // Resets the synthesiser for the loaded piece. A reset gives every channel
+  // the piano and the tenth the drum kit; the channels the piece plays no
+  // note on are left without an instrument instead, so that instruments no
+  // note of the piece uses let go of their samples (about 0.6 MiB for the
+  // piano and the drums). Those channels are silent either way.
+  void ResetForPiece();
   bool PieceAtEnd();
   void DeletePlayer();
   void Unload();

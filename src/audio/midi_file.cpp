@@ -133,6 +133,8 @@ bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, std::str
     // The presets the piece can select: its program changes and bank selects.
     if (kind == 0xC0u) info.Programs.set(data[0] & 0x7Fu);
     if (kind == 0xB0u && (data[0] == 0 || data[0] == 32)) info.Banks.set(data[1] & 0x7Fu);
+    // A note-on of velocity 0 is a note-off.
+    if (kind == 0x90u && data[1] != 0) info.Channels.set(running & 0x0Fu);
   }
   // A track without its end marker: the player stops at its last event.
   return true;

@@ -17,6 +17,7 @@ struct MidiFileInfo {
   std::int64_t LengthTicks = 0;   // tick of the last event of the longest track
   std::bitset<128> Programs;      // the programs of its program changes
   std::bitset<128> Banks;         // the values of its bank selects (controllers 0 and 32)
+  std::bitset<16> Channels;       // the channels its notes sound on
 };
 
 class MidiFile {

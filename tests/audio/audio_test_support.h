@@ -48,12 +48,14 @@ inline void Put32(std::vector<unsigned char>& v, std::uint32_t x) {
 // A one-track Standard MIDI File at 120 beats a minute, 96 ticks a beat: a
 // program change, then `notes` quarter notes of `key` one after the other.
 // Its length is notes * 96 ticks, half a second per note.
-inline std::vector<unsigned char> MidiPiece(int notes, int key = 60, int program = 0) {
-  std::vector<unsigned char> track = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,  // tempo
-                                      0x00, 0xC0, static_cast<unsigned char>(program)};
+// A program below 0 leaves the channel's instrument as a reset sets it.
+inline std::vector<unsigned char> MidiPiece(int notes, int key = 60, int program = 0, int channel = 0) {
+  const auto status = [channel](unsigned kind) { return static_cast<unsigned char>(kind | unsigned(channel)); };
+  std::vector<unsigned char> track = {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20};  // tempo
+  if (program >= 0) track.insert(track.end(), {0x00, status(0xC0), static_cast<unsigned char>(program)});
   for (int i = 0; i < notes; ++i) {
-    track.insert(track.end(), {0x00, 0x90, static_cast<unsigned char>(key), 0x64});
-    track.insert(track.end(), {0x60, 0x80, static_cast<unsigned char>(key), 0x40});
+    track.insert(track.end(), {0x00, status(0x90), static_cast<unsigned char>(key), 0x64});
+    track.insert(track.end(), {0x60, status(0x80), static_cast<unsigned char>(key), 0x40});
   }
   track.insert(track.end(), {0x00, 0xFF, 0x2F, 0x00});
   std::vector<unsigned char> file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k'};

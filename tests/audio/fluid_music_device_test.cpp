@@ -73,6 +73,22 @@ TEST_F(FluidMusicDeviceTest, PlaysAPieceToItsEndAndGivesOneNotice) {
   EXPECT_GT(RenderToEnd(2), 0);
 }
 
+TEST_F(FluidMusicDeviceTest, EveryChannelAPiecePlaysOnSoundsAcrossPieceChanges) {
+  // The drum kit a reset gives the tenth channel, then the piano it gives
+  // the others, then an instrument the piece selects; each piece in turn.
+  const std::vector<std::vector<unsigned char>> pieces = {
+      MidiPiece(8, 38, -1, 9), MidiPiece(8, 60, -1, 5), MidiPiece(8, 60, 0, 3), MidiPiece(8, 38, -1, 9)};
+  int number = 0;
+  for (const std::vector<unsigned char>& piece : pieces) {
+    SCOPED_TRACE(number);
+    const std::string path = dir.Dir() + "piece" + std::to_string(number++) + ".mid";
+    audio_test::WriteBytes(path, piece);
+    ASSERT_TRUE(device.PlayFile(path)) << device.ErrorText();
+    Render(output, kChunk * 2);  // the last piece fades out
+    EXPECT_GT(audio_test::Peak(Render(output, kChunk * 5)), 0.01f) << "the piece should sound";
+  }
+}
+
 TEST_F(FluidMusicDeviceTest, PauseAndStopHoldThePositionAndAreNoEnd) {
   ASSERT_TRUE(device.PlayFile(Piece("two.mid", 2)));
   Render(output, kChunk * 4);

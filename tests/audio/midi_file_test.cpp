@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bitset>
+
 #include "audio_test_support.h"
 
 namespace {
@@ -22,6 +24,9 @@ TEST(MidiFileTest, MeasuresTheLongestTrackAndFollowsRunningStatus) {
   EXPECT_EQ(info.Tracks, 1);
   EXPECT_EQ(info.Division, 96);
   EXPECT_EQ(info.LengthTicks, 3 * 96);
+  EXPECT_EQ(info.Channels, std::bitset<16>(0x0001));
+  ASSERT_TRUE(Scan(MidiPiece(1, 38, -1, 9), info, error)) << error;
+  EXPECT_EQ(info.Channels, std::bitset<16>(0x0200));
 
   // Format 1, two tracks (the second longer, written with running status,
   // a system exclusive message and a foreign chunk between the tracks).
@@ -39,6 +44,9 @@ TEST(MidiFileTest, MeasuresTheLongestTrackAndFollowsRunningStatus) {
   ASSERT_TRUE(Scan(file, info, error)) << error;
   EXPECT_EQ(info.Tracks, 2);
   EXPECT_EQ(info.LengthTicks, 128 + 16);
+  // Notes on the first channel only: a note-on of velocity 0 ends a note,
+  // and a program change alone plays nothing.
+  EXPECT_EQ(info.Channels, std::bitset<16>(0x0001));
 }
 
 TEST(MidiFileTest, RefusesDamagedAndForeignFiles) {
