@@ -20,6 +20,8 @@
 #include <QWindow>
 #include <QVBoxLayout>
 
+#include <optional>
+
 #include "app/help_pages.h"
 #include "app/rtf_reader.h"
 #include "game/engine.h"
@@ -294,35 +296,65 @@ QWidget* THelpForm::BuildHallPanel() {
 
 // ---- Start-up ----------------------------------------------------------------------
 
-bool THelpForm::LoadFiles(const QString& programDir) {
+namespace {
+
+QString HelpTextPath(const QString& programDir, int text) {
+  return programDir + (text == 0 ? QStringLiteral("sorami.rtf") : QStringLiteral("whatsnew.rtf"));
+}
+
+// The damaged page background's report, or nothing.
+std::optional<QString> PictureProblem(const QString& path) {
+  QImage picture;
+  std::string error;
+  if (view::DecodePicture(path.toStdString(), picture, error)) return std::nullopt;
+  return QString::fromStdString(error);
+}
+
+}  // namespace
+
+QStringList THelpForm::CheckFiles(const QString& programDir) {
+  QStringList problems;
+  const QString orange = programDir + QStringLiteral("orange.jpg");
+  if (QFile::exists(orange)) {
+    if (std::optional<QString> problem = PictureProblem(orange)) problems << *problem;
+  }
+  for (int text = 0; text < 2; ++text) {
+    // In RtfReader's words for a text it cannot open.
+    QFile file(HelpTextPath(programDir, text));
+    if (!file.open(QIODevice::ReadOnly)) problems << QStringLiteral("Cannot open file %1").arg(file.fileName());
+  }
+  return problems;
+}
+
+bool THelpForm::LoadFiles(const QString& programDir, const QStringList& alreadyReported) {
+  const auto report = [&](const QString& text) {
+    if (!alreadyReported.contains(text)) tell_(text);
+  };
   // The pages' background picture is optional: a missing one is skipped
   // silently, a damaged one is reported and skipped. A good one is decoded
   // again when a page first shows it, so its pixels take no memory until
   // the window is opened.
   const QString orange = programDir + QStringLiteral("orange.jpg");
   if (QFile::exists(orange)) {
-    QImage picture;
-    std::string error;
-    if (view::DecodePicture(orange.toStdString(), picture, error)) {
+    if (std::optional<QString> problem = PictureProblem(orange)) {
+      report(*problem);
+    } else {
       const auto lazy = std::make_shared<LazyPicture>(orange);
       for (CentredPage* page : picture_pages_) page->SetBackground(lazy);
-    } else {
-      tell_(QString::fromStdString(error));
     }
   }
-  const bool help = LoadText(help_text_, programDir + QStringLiteral("sorami.rtf"));
-  const bool news = LoadText(whats_new_text_, programDir + QStringLiteral("whatsnew.rtf"));
-  return help && news;
-}
-
-bool THelpForm::LoadText(QTextEdit* box, const QString& path) {
-  RtfReader reader;
-  if (!reader.ReadFile(path, *box->document())) {
-    tell_(reader.ErrorText());
-    return false;
+  bool all = true;
+  for (int text = 0; text < 2; ++text) {
+    QTextEdit* box = text == 0 ? help_text_ : whats_new_text_;
+    RtfReader reader;
+    if (!reader.ReadFile(HelpTextPath(programDir, text), *box->document())) {
+      report(reader.ErrorText());
+      all = false;
+      continue;
+    }
+    box->moveCursor(QTextCursor::Start);
   }
-  box->moveCursor(QTextCursor::Start);
-  return true;
+  return all;
 }
 
 // ---- Opening ---------------------------------------------------------------------

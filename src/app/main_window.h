@@ -96,7 +96,8 @@ class TSorami : public QMainWindow,
   // "E&xit"); null when there is none.
   QAction* MenuEntry(const QString& menu, const QString& entry) const;
 
-  THelpForm* Help() const { return help_; }
+  // The help window, built when first wanted.
+  THelpForm* Help();
   // The layout editor's menus and panel.
   EditorShell* Editor() const { return editor_.get(); }
   // The layout editor's two commands; set by the editor when it is created.
@@ -246,6 +247,7 @@ class TSorami : public QMainWindow,
   PictureBox* game_ = nullptr;
   PictureBox* hofBox_ = nullptr;
   THelpForm* help_ = nullptr;
+  QStringList helpNotices_;  // what start-up reported of the help window's files
   StatusLine* statusLine_ = nullptr;
   // The pointer shape "TECHNO", once start-up has loaded it.
   std::optional<QCursor> techno_;

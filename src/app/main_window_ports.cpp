@@ -119,7 +119,7 @@ std::optional<std::string> TSorami::SaveFileDialog(const std::string& title,
   return chosen.toStdString();
 }
 
-void TSorami::OpenHelp(game::HelpPage page) { help_->RunModal(page); }
+void TSorami::OpenHelp(game::HelpPage page) { Help()->RunModal(page); }
 
 const QImage& TSorami::HelpTileTexture() const { return view_->TileTexture; }
 

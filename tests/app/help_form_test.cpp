@@ -227,6 +227,36 @@ TEST_F(HelpFormTest, PageBackgroundIsOptionalAndADamagedOneIsReported) {
   EXPECT_TRUE(background("HallofFamePage").isNull());
 }
 
+TEST_F(HelpFormTest, StartUpCheckSaysWhatLoadingWouldAndLoadingSaysOnlyWhatIsNew) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString programDir = dir.path() + "/";
+  ASSERT_TRUE(WriteFile(programDir + "orange.jpg", "this is no picture"));
+  ASSERT_TRUE(WriteFile(programDir + "whatsnew.rtf", "{\\rtf1 Faster start.}"));
+
+  // The check builds nothing and names the damaged picture and the missing
+  // text in the words and order of loading.
+  const QStringList checked = app::THelpForm::CheckFiles(programDir);
+  EXPECT_FALSE(form->LoadFiles(programDir));
+  ASSERT_EQ(checked.size(), 2);
+  EXPECT_EQ(checked, QStringList(notices.begin(), notices.end()));
+  EXPECT_EQ(checked[1], "Cannot open file " + programDir + "sorami.rtf");
+
+  // Loaded later (the window first opened), what the check reported is not
+  // said again; a text gone since is.
+  notices.clear();
+  ASSERT_TRUE(QFile::remove(programDir + "whatsnew.rtf"));
+  EXPECT_FALSE(form->LoadFiles(programDir, checked));
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_EQ(notices[0], "Cannot open file " + programDir + "whatsnew.rtf");
+
+  // All well: nothing to say.
+  ASSERT_TRUE(WriteFile(programDir + "sorami.rtf", "{\\rtf1 Text.}"));
+  ASSERT_TRUE(WriteFile(programDir + "whatsnew.rtf", "{\\rtf1 Text.}"));
+  ASSERT_TRUE(QFile::remove(programDir + "orange.jpg"));
+  EXPECT_TRUE(app::THelpForm::CheckFiles(programDir).isEmpty());
+}
+
 TEST_F(HelpFormTest, LinkLabelsOpenTheirAddresses) {
   for (int n = 1; n <= 4; ++n) form->UrlLabelClick(n);
   form->UrlLabelClick(5);

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMenu>
 #include <QTest>
+#include <QTextEdit>
 #include <QToolButton>
 
 #include <algorithm>
@@ -288,6 +289,26 @@ TEST_F(MainWindowTest, AFolderWithoutMusicOrLayoutsSaysWhichAndDoesNotStart) {
   // Nothing was written for a start that never happened.
   EXPECT_TRUE(w->close());
   EXPECT_FALSE(std::filesystem::exists(folder_.Path() + "Sorami.ini"));
+}
+
+TEST_F(MainWindowTest, AMissingHelpTextIsReportedAtStartAndTheHelpWindowBuiltOnlyWhenWanted) {
+  std::filesystem::remove(folder_.Path() + "whatsnew.rtf");
+  MessageBoxAnswer ok(QStringLiteral("OK"));
+  auto w = MakeWindow(folder_);
+  EXPECT_TRUE(w->Started());
+  EXPECT_TRUE(ok.Answered());
+  EXPECT_EQ(ok.Text(), folder_.QPath().prepend("Cannot open file ") + "whatsnew.rtf");
+  EXPECT_EQ(w->findChild<app::THelpForm*>(), nullptr) << "built before it was wanted";
+
+  // Built now, with the texts there are and without a second notice.
+  MessageBoxAnswer again(QStringLiteral("OK"));
+  app::THelpForm* help = w->Help();
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(w->findChild<app::THelpForm*>(), help);
+  EXPECT_EQ(w->Help(), help) << "built once";
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(again.Answered());
+  EXPECT_FALSE(help->findChild<QTextEdit*>("HelpText")->toPlainText().isEmpty());
 }
 
 TEST_F(MainWindowTest, TheNewButtonStartsAGameOnALeftClickAndOffersThePopUpOnARightClick) {
