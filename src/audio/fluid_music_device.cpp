@@ -46,7 +46,7 @@ bool FluidMusicDevice::Open() {
   // The game has to stay small: only the instruments a piece selects are
   // held in memory, and the quiet pieces never need hundreds of voices.
   fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
-  fluid_settings_setint(settings, "synth.polyphony", 96);
+  fluid_settings_setint(settings, "synth.polyphony", kPolyphony);
   // The device resets the synthesiser itself when a new piece starts.
   fluid_settings_setint(settings, "player.reset-synth", 0);
   fluid_synth_t* synth = new_fluid_synth(settings);
@@ -269,6 +269,10 @@ void FluidMusicDevice::SeekToStart() {
   }
   target_ = 1.0f;
   state_ = State::Stopped;
+}
+
+int FluidMusicDevice::ActiveVoices() const {
+  return synth_ != nullptr ? fluid_synth_get_active_voice_count(synth_) : 0;
 }
 
 bool FluidMusicDevice::IsPlaying() const {

@@ -25,6 +25,10 @@ namespace audio {
 class FluidMusicDevice : public game::MusicDevice, private AudioSource {
  public:
   static constexpr const char* kDefaultSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+  // The most notes the synthesiser sounds at once (a note beyond them cuts
+  // off one still sounding). The game's pieces need at most 68; each voice
+  // costs memory whether it sounds or not.
+  static constexpr int kPolyphony = 80;
 
   explicit FluidMusicDevice(AudioOutput& output, std::string soundFont = kDefaultSoundFont);
   ~FluidMusicDevice() override;
@@ -48,6 +52,9 @@ class FluidMusicDevice : public game::MusicDevice, private AudioSource {
   std::int64_t Position() const override;
   bool TakeEndNotice() override { return endNotice_.exchange(false); }
   std::string ErrorText() const override { return error_; }
+
+  // The voices sounding now (0 while closed).
+  int ActiveVoices() const;
 
   // The file of the loaded piece; empty when none is loaded.
   const std::string& LoadedFile() const { return file_; }

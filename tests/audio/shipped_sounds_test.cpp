@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "audio/fluid_music_device.h"
 #include "audio/midi_file.h"
 #include "audio/wave_sounds.h"
 #include "audio_test_support.h"
@@ -22,6 +25,32 @@ TEST(ShippedSoundsTest, EveryPieceIsAPlayableMidiFile) {
     std::string error;
     EXPECT_TRUE(audio::MidiFile::Load(piece.File, bytes, info, error)) << error;
     EXPECT_GT(info.LengthTicks, 0) << piece.Name;
+  }
+}
+
+// The synthesiser holds a fixed number of voices; a piece that needed more
+// would lose notes, cut off while still sounding.
+TEST(ShippedSoundsTest, EveryPieceFitsInTheSynthesisersVoices) {
+  const std::vector<game::MusicPiece> pieces =
+      game::MusicControl::ListPieces(std::string(SORAMI_DATA_DIR) + "/Musics/");
+  if (pieces.empty()) GTEST_SKIP() << "no music in data/Musics yet";
+  audio::AudioOutput output;
+  audio_test::OpenManualOutput(output);
+  audio::FluidMusicDevice device(output);
+  ASSERT_TRUE(device.Open()) << device.ErrorText();
+  const int tenth = output.SampleRate() / 10;
+  for (const game::MusicPiece& piece : pieces) {
+    ASSERT_TRUE(device.PlayFile(piece.File)) << device.ErrorText();
+    int most = 0;
+    bool ended = false;
+    for (int tenths = 0; tenths < 20 * 60 * 10 && !ended; ++tenths) {
+      audio_test::Render(output, tenth);
+      most = std::max(most, device.ActiveVoices());
+      ended = device.TakeEndNotice();
+    }
+    EXPECT_TRUE(ended) << piece.Name << " plays for more than 20 minutes";
+    EXPECT_GT(most, 0) << piece.Name;
+    EXPECT_LT(most, audio::FluidMusicDevice::kPolyphony) << piece.Name;
   }
 }
 
