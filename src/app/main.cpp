@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QImage>
 #include <QScreen>
@@ -24,6 +25,20 @@ namespace {
 void KeepMallocSmall() {
   mallopt(M_ARENA_MAX, 1);
   mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+}
+
+// The window icon at the sizes title bars, task bars and window switchers
+// show, each drawn for its size; the whole set goes to the window manager,
+// so the large picture (256 pixels, a quarter of a MiB) stands in only when
+// none of them is there.
+QIcon WindowIcon(const QString& folder) {
+  QIcon icon;
+  for (const int size : {16, 32, 48, 64}) {
+    const QString file = folder + QStringLiteral("sorami-%1.png").arg(size);
+    if (QFileInfo::exists(file)) icon.addFile(file, QSize(size, size));
+  }
+  if (icon.isNull()) icon.addFile(folder + QStringLiteral("sorami.png"));
+  return icon;
 }
 
 }  // namespace
@@ -47,7 +62,7 @@ int main(int argc, char** argv) {
 
   // 2. The application's title.
   QCoreApplication::setApplicationName(QStringLiteral("Sorami 5.28"));
-  QApplication::setWindowIcon(QIcon(programDir + QStringLiteral("icons/sorami.png")));
+  QApplication::setWindowIcon(WindowIcon(programDir + QStringLiteral("icons/")));
 
   // 3. The main window; building it runs the start-up.
   app::TSorami::Environment environment;
