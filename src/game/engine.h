@@ -42,11 +42,12 @@ inline constexpr std::uint8_t ModeFinished = 6;
 inline constexpr std::uint8_t ModeStopped = 7;
 inline constexpr std::uint8_t ModePaused = 8;
 
-// BoardNumber values (and hall-of-fame tables) of the Rivers and Memory games.
-inline constexpr int RiversEasyBoard = 100;
-inline constexpr int RiversHardBoard = 101;
-inline constexpr int MemoryEasyBoard = 110;
-inline constexpr int MemoryHardBoard = 111;
+// BoardNumber values of the Rivers and Memory games: they are the numbers of
+// those games' hall-of-fame tables.
+inline constexpr int RiversEasyBoard = kRiversEasyTable;
+inline constexpr int RiversHardBoard = kRiversHardTable;
+inline constexpr int MemoryEasyBoard = kMemoryEasyTable;
+inline constexpr int MemoryHardBoard = kMemoryHardTable;
 
 // A game that reaches this many seconds (time plus penalty) is stopped.
 inline constexpr int TimeLimitSeconds = 6000;
