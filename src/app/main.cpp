@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QIcon>
 #include <QImage>
 #include <QScreen>
@@ -15,6 +14,7 @@
 
 #include "app/main_window.h"
 #include "app/splash_window.h"
+#include "view/picture_file.h"
 
 namespace {
 
@@ -35,9 +35,13 @@ QIcon WindowIcon(const QString& folder) {
   QIcon icon;
   for (const int size : {16, 32, 48, 64}) {
     const QString file = folder + QStringLiteral("sorami-%1.png").arg(size);
-    if (QFileInfo::exists(file)) icon.addFile(file, QSize(size, size));
+    const QImage picture = view::ReadImageFile(file, "png");
+    if (!picture.isNull()) icon.addPixmap(QPixmap::fromImage(picture));
   }
-  if (icon.isNull()) icon.addFile(folder + QStringLiteral("sorami.png"));
+  if (icon.isNull()) {
+    const QImage large = view::ReadImageFile(folder + QStringLiteral("sorami.png"), "png");
+    if (!large.isNull()) icon.addPixmap(QPixmap::fromImage(large));
+  }
   return icon;
 }
 
@@ -56,7 +60,7 @@ int main(int argc, char** argv) {
   // 1. The splash window, painted before anything else is built.
   QScreen* screen = QGuiApplication::primaryScreen();
   auto splash = std::make_unique<app::SplashWindow>(
-      QImage(programDir + QStringLiteral("splash.png")),
+      view::ReadImageFile(programDir + QStringLiteral("splash.png"), "png"),
       screen != nullptr ? screen->geometry().size() : QSize(800, 600));
   splash->ShowNow();
 

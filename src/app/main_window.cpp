@@ -31,6 +31,7 @@
 #include "game/hall_of_fame.h"
 #include "view/board_view.h"
 #include "view/geometry.h"
+#include "view/picture_file.h"
 #include "view/scene_of.h"
 
 namespace app {
@@ -140,7 +141,7 @@ void TSorami::Init() {
   QDir::setCurrent(programDir_);
 
   // 4. The hall-of-fame panel takes the size of its picture and starts hidden.
-  const QImage hofPic(programDir_ + QStringLiteral("hof.bmp"));
+  const QImage hofPic = view::ReadImageFile(programDir_ + QStringLiteral("hof.bmp"), "bmp");
   if (!hofPic.isNull()) panel_.SetHofPic(hofPic.convertToFormat(QImage::Format_RGB32));
   hofBox_ = new PictureBox(panel_.SaveHof.size(), central_);
   hofBox_->setObjectName(QStringLiteral("HofBox"));

@@ -15,6 +15,7 @@
 #include "app/status_line.h"
 #include "game/engine.h"
 #include "view/looks.h"
+#include "view/picture_file.h"
 
 namespace app {
 
@@ -295,7 +296,7 @@ void TSorami::OpenNewGameMenu(QPoint at) { newGameMenu_->popup(at); }
 
 void TSorami::BuildToolBar() {
   toolBar_ = new ToolBar(programDir_ + QStringLiteral("toolbar/"),
-                         QPixmap(programDir_ + QStringLiteral("toolbar/tile.png")), central_);
+                         QPixmap::fromImage(view::ReadImageFile(programDir_ + QStringLiteral("toolbar/tile.png"), "png")), central_);
   connect(toolBar_, &ToolBar::Clicked, this, &TSorami::ToolButton);
   connect(toolBar_, &ToolBar::NewMenuRequested, this, &TSorami::OpenNewGameMenu);
 }

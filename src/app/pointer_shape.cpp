@@ -3,10 +3,13 @@
 #include <QFile>
 #include <QPixmap>
 
+#include "view/picture_file.h"
+
 namespace app {
 
 QCursor LoadPointerShape(const QString& programDir) {
-  const QPixmap picture(programDir + QStringLiteral("cursors/techno.png"));
+  const QPixmap picture =
+      QPixmap::fromImage(view::ReadImageFile(programDir + QStringLiteral("cursors/techno.png"), "png"));
   if (picture.isNull()) return QCursor(Qt::ArrowCursor);
   int hotX = 0;
   int hotY = 0;

@@ -1,10 +1,11 @@
 #include "app/tool_bar.h"
 
-#include <QFile>
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
+
+#include "view/picture_file.h"
 
 namespace app {
 
@@ -31,8 +32,9 @@ constexpr std::array<ButtonText, ToolBar::kCount> kButtons{{
 
 QIcon LoadGlyph(const QString& dir, const char* name) {
   const QString path = dir + QLatin1String(name) + QStringLiteral(".png");
-  if (!QFile::exists(path)) return {};
-  return QIcon(path);
+  const QImage picture = view::ReadImageFile(path, "png");
+  if (picture.isNull()) return {};
+  return QIcon(QPixmap::fromImage(picture));
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "view/picture_file.h"
 
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
 #include <QString>
 #include <csetjmp>
 #include <cstdint>
@@ -20,6 +23,13 @@ namespace {
 // No picture file the game takes is larger than this (a bitmap of the largest
 // accepted size); anything bigger is refused unread.
 constexpr std::streamoff MaxFileBytes = 4 * MaxPicturePixels + 64 * 1024;
+
+// Qt's built-in reader for `format` alone, never a plugin (see ReadImageFile).
+QImage ReadImage(QIODevice& device, const char* format) {
+  QImageReader reader(&device, format);
+  reader.setAutoDetectImageFormat(false);
+  return reader.read();
+}
 
 std::string Sprintf(const char* format, long long a, long long b = 0) {
   char text[160];
@@ -174,8 +184,11 @@ bool DecodeBitmap(const std::string& path, QImage& out, std::string& error) {
   if (!ReadFile(path, bytes, error)) return false;
   error = BitmapHeaderProblem(bytes);
   if (!error.empty()) return false;
-  QImage image;
-  if (!image.loadFromData(bytes.data(), static_cast<int>(bytes.size()), "BMP") || image.isNull()) {
+  QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                            static_cast<qsizetype>(bytes.size()));
+  QBuffer device(&data);
+  const QImage image = device.open(QIODevice::ReadOnly) ? ReadImage(device, "bmp") : QImage();
+  if (image.isNull()) {
     error = "Bitmap image is not valid";
     return false;
   }
@@ -193,6 +206,12 @@ std::string PictureSizeProblem(long long width, long long height) {
                    "8192 pixels a side and 32 million pixels in all",
                    width, height);
   return {};
+}
+
+QImage ReadImageFile(const QString& path, const char* format) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return ReadImage(file, format);
 }
 
 bool DecodePicture(const std::string& path, QImage& out, std::string& error) {

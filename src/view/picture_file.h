@@ -8,6 +8,7 @@
 // above the limits below are refused with a clear message.
 
 #include <QImage>
+#include <QString>
 #include <string>
 
 namespace view {
@@ -21,6 +22,12 @@ inline constexpr long long MaxPicturePixels = 8192LL * 4096LL;  // 128 MiB at 4 
 // a broken JPEG, or a sentence naming the file for one that cannot be read or
 // is too large.
 bool DecodePicture(const std::string& path, QImage& out, std::string& error);
+
+// Reads a picture file of a known format ("png", "bmp") with Qt's built-in
+// reader for it; a null picture when the file is missing or broken. Qt's
+// plain QImage(path) first asks every installed image plugin whether it
+// knows the file, which loads each of them into the game for nothing.
+QImage ReadImageFile(const QString& path, const char* format);
 
 // The size check every decoder applies to the header's dimensions; empty when
 // the size is acceptable.
