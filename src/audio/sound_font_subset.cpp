@@ -28,11 +28,17 @@ enum { Phdr, Pbag, Pmod, Pgen, Inst, Ibag, Imod, Igen, Shdr, TableCount };
 // Generators that name an instrument (in a preset zone) and a sample (in an
 // instrument zone).
 constexpr unsigned kInstrumentGen = 41;
+constexpr unsigned kSampleGen = 53;
+// Where a sample header keeps the number of its stereo partner, and its type:
+// a right, left or linked sample has a partner, a mono one none.
+constexpr std::size_t kSampleLink = 42;
+constexpr std::size_t kSampleType = 44;
 
 unsigned U16(const unsigned char* p) { return p[0] | (p[1] << 8); }
 std::uint32_t U32(const unsigned char* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
+bool HasPartner(const unsigned char* header) { return (U16(header + kSampleType) & 0x0Eu) != 0; }
 void PutU16(unsigned char* p, unsigned v) {
   p[0] = static_cast<unsigned char>(v);
   p[1] = static_cast<unsigned char>(v >> 8);
@@ -187,18 +193,46 @@ std::vector<unsigned char> SoundFontSubset::BuildPresetTables(const std::set<int
       copy(Pmod, U16(pbag.At(b) + 2), U16(pbag.At(b + 1) + 2));
     }
   }
-  // Instruments with their zones; sample numbers stay, as the sample headers do.
+  // The samples those instruments play (with their stereo partners), numbered
+  // anew in file order: the synthesiser keeps a record for every sample header
+  // of a font, so a font of a few instruments gets only their samples.
   const Table& inst = tables[Inst];
   const Table& ibag = tables[Ibag];
+  const Table& shdr = tables[Shdr];
+  const std::size_t sampleCount = shdr.Count() - 1;  // without the closing record
+  std::map<unsigned, unsigned> samples;
+  for (const auto& [i, renumbered] : instruments)
+    for (unsigned b = U16(inst.At(i) + 20); b < U16(inst.At(i + 1) + 20); ++b)
+      for (unsigned g = U16(ibag.At(b)); g < U16(ibag.At(b + 1)); ++g) {
+        const unsigned char* r = tables[Igen].At(g);
+        if (U16(r) != kSampleGen || U16(r + 2) >= sampleCount) continue;
+        const unsigned sample = U16(r + 2);
+        samples.emplace(sample, 0);
+        const unsigned partner = U16(shdr.At(sample) + kSampleLink);
+        if (HasPartner(shdr.At(sample)) && partner < sampleCount) samples.emplace(partner, 0);
+      }
+  next = 0;
+  for (auto& [old, renumbered] : samples) renumbered = next++;
+  const auto renumberedSample = [&](unsigned old) {
+    const auto found = samples.find(old);
+    return found != samples.end() ? found->second : old;
+  };
+
+  // Instruments with their zones and generators (sample numbers rewritten).
   for (const auto& [i, renumbered] : instruments) {
     copy(Inst, i, i + 1);
     PutU16(out[Inst].data() + out[Inst].size() - kTables[Inst].record + 20, count(Ibag));
     for (unsigned b = U16(inst.At(i) + 20); b < U16(inst.At(i + 1) + 20); ++b) {
       copy(Ibag, b, b + 1);
       unsigned char* bag = out[Ibag].data() + out[Ibag].size() - 4;
-      PutU16(bag, count(Igen));
+      const unsigned gens = count(Igen);
+      PutU16(bag, gens);
       PutU16(bag + 2, count(Imod));
       copy(Igen, U16(ibag.At(b)), U16(ibag.At(b + 1)));
+      for (unsigned g = gens; g < count(Igen); ++g) {
+        unsigned char* r = out[Igen].data() + 4 * g;
+        if (U16(r) == kSampleGen) PutU16(r + 2, renumberedSample(U16(r + 2)));
+      }
       copy(Imod, U16(ibag.At(b) + 2), U16(ibag.At(b + 1) + 2));
     }
   }
@@ -217,7 +251,12 @@ std::vector<unsigned char> SoundFontSubset::BuildPresetTables(const std::set<int
   PutU16(out[Ibag].data() + out[Ibag].size() - 2, count(Imod));
   copy(Imod, tables[Imod].Count() - 1, tables[Imod].Count());
   copy(Igen, tables[Igen].Count() - 1, tables[Igen].Count());
-  copy(Shdr, 0, tables[Shdr].Count());
+  for (const auto& [old, renumbered] : samples) {
+    copy(Shdr, old, old + 1);
+    unsigned char* header = out[Shdr].data() + out[Shdr].size() - kTables[Shdr].record;
+    if (HasPartner(header)) PutU16(header + kSampleLink, renumberedSample(U16(header + kSampleLink)));
+  }
+  copy(Shdr, sampleCount, sampleCount + 1);
 
   std::vector<unsigned char> body = {'p', 'd', 't', 'a'};
   for (int t = 0; t < TableCount; ++t) AppendChunk(body, kTables[t].id, out[t]);
