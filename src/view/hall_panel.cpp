@@ -30,12 +30,41 @@ void Text(QPainter& p, int x, int y, const QFont& font, QRgb colour, const std::
   p.drawText(x, y + QFontMetrics(font).ascent(), QString::fromStdString(text));
 }
 
+// A painter on a 32-bit copy of one area of a picture, copied back when it
+// goes. Qt rounds the blended edges of smooth text and shapes a shade
+// differently on 24-bit pictures; drawn this way the panel keeps exactly the
+// colours it has always had.
+class AreaPainter {
+ public:
+  AreaPainter(QImage& target, PixelRect area)
+      : target_(target),
+        area_(area),
+        canvas_(target.copy(area.left, area.top, area.Width(), area.Height()).convertToFormat(QImage::Format_RGB32)),
+        painter_(&canvas_) {
+    painter_.translate(-area.left, -area.top);
+  }
+  AreaPainter(const AreaPainter&) = delete;
+  AreaPainter& operator=(const AreaPainter&) = delete;
+  ~AreaPainter() {
+    painter_.end();
+    Blit(target_, area_.left, area_.top, area_.Width(), area_.Height(), canvas_, 0, 0, Rop::Copy);
+  }
+  QPainter& operator*() { return painter_; }
+
+ private:
+  QImage& target_;
+  PixelRect area_;
+  QImage canvas_;
+  QPainter painter_;
+};
+
 }  // namespace
 
 HallPanel::HallPanel() { SetHofPic(MakePicture(DefaultWidth, DefaultHeight)); }
 
 void HallPanel::SetHofPic(const QImage& picture) {
-  HofPic = picture.convertToFormat(QImage::Format_RGB32);
+  HofPic = picture;
+  ToPictureFormat(HofPic);
   SaveHof = HofPic.copy();
   SaveHof.setDotsPerMeterX(DotsPerMeter96);
   SaveHof.setDotsPerMeterY(DotsPerMeter96);
@@ -57,7 +86,8 @@ bool HallPanel::ShowPanelHOF(const PanelContent& content) {
   if (content.EditorMode) return true;
   if (content.ShowCurrentTile && !content.TwoPlayer) PaintPreviewRecess();
 
-  QPainter p(&SaveHof);
+  AreaPainter painter(SaveHof, {0, 0, SaveHof.width(), SaveHof.height()});
+  QPainter& p = *painter;
   p.setRenderHint(QPainter::TextAntialiasing);
   const QFont title = PanelFont("Comic Sans MS", 10, true);
   Text(p, 21, 50 - d, title, qRgb(255, 255, 0), "HALL OF");
@@ -76,7 +106,8 @@ bool HallPanel::ShowPanelHOF(const PanelContent& content) {
 
 void HallPanel::PaintBanner(const BannerContent& banner) {
   RestoreFromPicture(BannerArea);
-  QPainter p(&SaveHof);
+  AreaPainter painter(SaveHof, BannerArea);
+  QPainter& p = *painter;
   p.setRenderHint(QPainter::TextAntialiasing);
   const QFont label = PanelFont("Arial", 18, true);
   const QFont time = PanelFont("Arial", 10, true);
@@ -88,7 +119,8 @@ void HallPanel::PaintBanner(const BannerContent& banner) {
 
 void HallPanel::PaintPreviewRecess() {
   RestoreFromPicture(RecessArea);
-  QPainter p(&SaveHof);
+  AreaPainter painter(SaveHof, RecessArea);
+  QPainter& p = *painter;
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(QPen(QColor(70, 58, 128), 1));
   p.setBrush(QColor(20, 16, 50));

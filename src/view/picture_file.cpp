@@ -45,7 +45,6 @@ struct JpegJob {
   std::jmp_buf jump{};
   bool created = false;
   std::vector<unsigned char> data;
-  std::vector<JSAMPLE> row;
   QImage image;
   std::string error;
 };
@@ -107,19 +106,15 @@ bool DecodeJpegData(JpegJob* job) {
     job->error = "JPEG error #" + std::to_string(JERR_CONVERSION_NOTIMPL);
     return false;
   }
-  job->image = QImage(w, h, QImage::Format_RGB32);
+  // libjpeg's RGB rows are the picture's rows byte for byte.
+  job->image = QImage(w, h, QImage::Format_RGB888);
   if (job->image.isNull()) {
     job->error = "Not enough memory for the picture";
     return false;
   }
-  job->row.resize(static_cast<std::size_t>(w) * 3);
   while (job->cinfo.output_scanline < job->cinfo.output_height) {
-    const int y = static_cast<int>(job->cinfo.output_scanline);
-    JSAMPROW rows[1] = {job->row.data()};
+    JSAMPROW rows[1] = {job->image.scanLine(static_cast<int>(job->cinfo.output_scanline))};
     jpeg_read_scanlines(&job->cinfo, rows, 1);
-    auto* out = reinterpret_cast<QRgb*>(job->image.scanLine(y));
-    const JSAMPLE* in = job->row.data();
-    for (int x = 0; x < w; ++x, in += 3) out[x] = qRgb(in[0], in[1], in[2]);
   }
   jpeg_finish_decompress(&job->cinfo);
   return true;
@@ -192,7 +187,7 @@ bool DecodeBitmap(const std::string& path, QImage& out, std::string& error) {
     error = "Bitmap image is not valid";
     return false;
   }
-  out = image.convertToFormat(QImage::Format_RGB32);
+  out = image.convertToFormat(QImage::Format_RGB888);
   return true;
 }
 

@@ -3,7 +3,7 @@
 //
 // A path containing ".jpg" (lower case, anywhere in the path) is decoded as
 // JPEG with libjpeg; anything else is read as a bitmap (BMP). The picture
-// keeps its own size and comes back as QImage::Format_RGB32. Before a single
+// keeps its own size and comes back as QImage::Format_RGB888. Before a single
 // pixel is allocated the header's size is checked: empty pictures and pictures
 // above the limits below are refused with a clear message.
 

@@ -2,33 +2,19 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 namespace view {
 namespace {
 
-inline QRgb Combine(QRgb d, QRgb s, Rop op) {
-  switch (op) {
-    case Rop::Copy:
-      return s | Opaque;
-    case Rop::And:
-      return (d & s) | Opaque;
-    case Rop::Or:
-      return d | s | Opaque;
-    case Rop::Xor:
-      return (d ^ s) | Opaque;
-  }
-  return d;
-}
+constexpr int BytesPerPixel = 3;
 
-inline QRgb* Row(QImage& img, int y) { return reinterpret_cast<QRgb*>(img.scanLine(y)); }
-inline const QRgb* Row(const QImage& img, int y) {
-  return reinterpret_cast<const QRgb*>(img.constScanLine(y));
-}
-
-// Source pixel with black outside the picture.
-inline QRgb SourceAt(const QImage& src, int x, int y) {
-  if (x < 0 || y < 0 || x >= src.width() || y >= src.height()) return Opaque;
-  return Row(src, y)[x];
+// `src` itself when it is in the picture format, else an RGB888 copy of it
+// kept in `holder`.
+const QImage& AsPicture(const QImage& src, QImage& holder) {
+  if (src.format() == PictureFormat) return src;
+  holder = src.convertToFormat(PictureFormat);
+  return holder;
 }
 
 // Clips the destination block to the picture. Returns false when nothing is left;
@@ -53,72 +39,148 @@ bool Inside(const QImage& src, int sx, int sy, int w, int h) {
   return sx >= 0 && sy >= 0 && sx + w <= src.width() && sy + h <= src.height();
 }
 
+uchar* PixelAt(QImage& img, int x, int y) {
+  return img.bits() + static_cast<qsizetype>(y) * img.bytesPerLine() + x * BytesPerPixel;
+}
+
+const uchar* PixelAt(const QImage& img, int x, int y) {
+  return img.constBits() + static_cast<qsizetype>(y) * img.bytesPerLine() + x * BytesPerPixel;
+}
+
+// Combines n bytes of d with the same bytes of s, eight at a time while
+// they last (the operations are bit-wise, so byte boundaries do not matter).
+template <typename F>
+inline void ForBytes(uchar* d, const uchar* s, int n, F f) {
+  int i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t a, b;
+    std::memcpy(&a, d + i, 8);
+    std::memcpy(&b, s + i, 8);
+    a = f(a, b);
+    std::memcpy(d + i, &a, 8);
+  }
+  for (; i < n; ++i) d[i] = static_cast<uchar>(f(std::uint64_t{d[i]}, std::uint64_t{s[i]}));
+}
+
 template <Rop op>
-void BlitRows(QImage& dst, int dx, int dy, int w, int h, const QImage& src, int sx, int sy) {
-  for (int j = 0; j < h; ++j) {
-    QRgb* d = Row(dst, dy + j) + dx;
-    const QRgb* s = Row(src, sy + j) + sx;
-    if constexpr (op == Rop::Copy) {
-      std::copy(s, s + w, d);
-    } else {
-      for (int i = 0; i < w; ++i) d[i] = Combine(d[i], s[i], op);
+void CombineBytes(uchar* d, const uchar* s, int n) {
+  if constexpr (op == Rop::Copy) {
+    std::memmove(d, s, static_cast<std::size_t>(n));
+  } else if constexpr (op == Rop::And) {
+    ForBytes(d, s, n, [](std::uint64_t a, std::uint64_t b) { return a & b; });
+  } else if constexpr (op == Rop::Or) {
+    ForBytes(d, s, n, [](std::uint64_t a, std::uint64_t b) { return a | b; });
+  } else {
+    ForBytes(d, s, n, [](std::uint64_t a, std::uint64_t b) { return a ^ b; });
+  }
+}
+
+// d := (d and m) or p over n bytes, eight at a time while they last.
+void MaskBytes(uchar* d, const uchar* m, const uchar* p, int n) {
+  int i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::uint64_t a, b, c;
+    std::memcpy(&a, d + i, 8);
+    std::memcpy(&b, m + i, 8);
+    std::memcpy(&c, p + i, 8);
+    a = (a & b) | c;
+    std::memcpy(d + i, &a, 8);
+  }
+  for (; i < n; ++i) d[i] = static_cast<uchar>((d[i] & m[i]) | p[i]);
+}
+
+// n bytes of d combined with black: copying or ANDing it clears them, OR
+// and XOR leave them as they are.
+template <Rop op>
+void CombineBlack(uchar* d, int n) {
+  if constexpr (op == Rop::Copy || op == Rop::And) {
+    if (n > 0) std::memset(d, 0, static_cast<std::size_t>(n));
+  }
+}
+
+// The clipped block; rows and columns whose source lies outside src combine
+// with black.
+template <Rop op>
+void BlitBlock(QImage& dst, int dx, int dy, int w, int h, const QImage& src, int sx, int sy) {
+  // Columns i0 <= i < i1 of the block read from inside the source.
+  const int i0 = std::clamp(-sx, 0, w);
+  const int i1 = std::clamp(src.width() - sx, i0, w);
+  uchar* d = PixelAt(dst, dx, dy);
+  const qsizetype stride = dst.bytesPerLine();
+  for (int j = 0; j < h; ++j, d += stride) {
+    const int y = sy + j;
+    if (y < 0 || y >= src.height() || i0 == i1) {
+      CombineBlack<op>(d, w * BytesPerPixel);
+      continue;
     }
+    CombineBlack<op>(d, i0 * BytesPerPixel);
+    CombineBytes<op>(d + i0 * BytesPerPixel, PixelAt(src, sx + i0, y), (i1 - i0) * BytesPerPixel);
+    CombineBlack<op>(d + i1 * BytesPerPixel, (w - i1) * BytesPerPixel);
   }
 }
 
 }  // namespace
 
-void Blit(QImage& dst, int dx, int dy, int w, int h, const QImage& src, int sx, int sy, Rop op) {
+void ToPictureFormat(QImage& picture) {
+  if (picture.format() != PictureFormat && !picture.isNull()) picture = picture.convertToFormat(PictureFormat);
+}
+
+void Blit(QImage& dst, int dx, int dy, int w, int h, const QImage& source, int sx, int sy, Rop op) {
   if (!ClipDestination(dst, dx, dy, w, h, sx, sy)) return;
-  if (Inside(src, sx, sy, w, h)) {
-    switch (op) {
-      case Rop::Copy:
-        BlitRows<Rop::Copy>(dst, dx, dy, w, h, src, sx, sy);
-        return;
-      case Rop::And:
-        BlitRows<Rop::And>(dst, dx, dy, w, h, src, sx, sy);
-        return;
-      case Rop::Or:
-        BlitRows<Rop::Or>(dst, dx, dy, w, h, src, sx, sy);
-        return;
-      case Rop::Xor:
-        BlitRows<Rop::Xor>(dst, dx, dy, w, h, src, sx, sy);
-        return;
-    }
-  }
-  // Part of the source lies outside its picture: go pixel by pixel.
-  for (int j = 0; j < h; ++j) {
-    QRgb* d = Row(dst, dy + j) + dx;
-    for (int i = 0; i < w; ++i) d[i] = Combine(d[i], SourceAt(src, sx + i, sy + j), op);
+  ToPictureFormat(dst);
+  QImage holder;
+  const QImage& src = AsPicture(source, holder);
+  switch (op) {
+    case Rop::Copy:
+      BlitBlock<Rop::Copy>(dst, dx, dy, w, h, src, sx, sy);
+      return;
+    case Rop::And:
+      BlitBlock<Rop::And>(dst, dx, dy, w, h, src, sx, sy);
+      return;
+    case Rop::Or:
+      BlitBlock<Rop::Or>(dst, dx, dy, w, h, src, sx, sy);
+      return;
+    case Rop::Xor:
+      BlitBlock<Rop::Xor>(dst, dx, dy, w, h, src, sx, sy);
+      return;
   }
 }
 
-void MaskedBlit(QImage& dst, int dx, int dy, int w, int h, const QImage& mask, int mx, int my,
-                const QImage& pic, int px, int py) {
+void MaskedBlit(QImage& dst, int dx, int dy, int w, int h, const QImage& maskSource, int mx, int my,
+                const QImage& picSource, int px, int py) {
   const int shiftX = dx, shiftY = dy;
   if (!ClipDestination(dst, dx, dy, w, h, mx, my)) return;
   px += dx - shiftX;
   py += dy - shiftY;
+  ToPictureFormat(dst);
+  QImage maskHolder, picHolder;
+  const QImage& mask = AsPicture(maskSource, maskHolder);
+  const QImage& pic = AsPicture(picSource, picHolder);
   if (!Inside(mask, mx, my, w, h) || !Inside(pic, px, py, w, h)) {
     Blit(dst, dx, dy, w, h, mask, mx, my, Rop::And);
     Blit(dst, dx, dy, w, h, pic, px, py, Rop::Or);
     return;
   }
-  for (int j = 0; j < h; ++j) {
-    QRgb* d = Row(dst, dy + j) + dx;
-    const QRgb* m = Row(mask, my + j) + mx;
-    const QRgb* p = Row(pic, py + j) + px;
-    for (int i = 0; i < w; ++i) d[i] = (d[i] & m[i]) | p[i] | Opaque;
-  }
+  const int n = w * BytesPerPixel;
+  uchar* d = PixelAt(dst, dx, dy);
+  const uchar* m = PixelAt(mask, mx, my);
+  const uchar* p = PixelAt(pic, px, py);
+  const qsizetype ds = dst.bytesPerLine(), ms = mask.bytesPerLine(), ps = pic.bytesPerLine();
+  for (int j = 0; j < h; ++j, d += ds, m += ms, p += ps) MaskBytes(d, m, p, n);
 }
 
 void FillRect(QImage& dst, int x, int y, int w, int h, QRgb colour) {
   int sx = 0, sy = 0;
   if (!ClipDestination(dst, x, y, w, h, sx, sy)) return;
-  for (int j = 0; j < h; ++j) {
-    QRgb* d = Row(dst, y + j) + x;
-    std::fill(d, d + w, colour | Opaque);
-  }
+  ToPictureFormat(dst);
+  const uchar rgb[BytesPerPixel] = {static_cast<uchar>(qRed(colour)), static_cast<uchar>(qGreen(colour)),
+                                    static_cast<uchar>(qBlue(colour))};
+  // The first row pixel by pixel, the others copied from it.
+  uchar* first = PixelAt(dst, x, y);
+  for (int i = 0; i < w; ++i) std::memcpy(first + i * BytesPerPixel, rgb, BytesPerPixel);
+  const std::size_t n = static_cast<std::size_t>(w) * BytesPerPixel;
+  const qsizetype stride = dst.bytesPerLine();
+  for (int j = 1; j < h; ++j) std::memcpy(first + j * stride, first, n);
 }
 
 void FrameRect(QImage& dst, int x, int y, int w, int h, int thickness, QRgb colour) {
@@ -129,8 +191,8 @@ void FrameRect(QImage& dst, int x, int y, int w, int h, int thickness, QRgb colo
 }
 
 QImage MakePicture(int w, int h, QRgb fill) {
-  QImage img(w, h, QImage::Format_RGB32);
-  img.fill(fill | Opaque);
+  QImage img(w, h, PictureFormat);
+  FillRect(img, 0, 0, w, h, fill);
   return img;
 }
 

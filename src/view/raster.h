@@ -1,11 +1,16 @@
 #pragma once
-// Block transfers with raster operations on 32-bit RGB pictures.
+// Block transfers with raster operations on 24-bit RGB pictures.
 //
-// Every operation works per colour bit, exactly: AND and OR with a black and
-// white mask cut and fill shapes, XOR with white inverts. Destination pixels
-// outside the picture are skipped; source pixels outside the source picture
-// read as black. The pictures must be QImage::Format_RGB32, and the alpha byte
-// of every written pixel stays 0xFF.
+// The board's pictures are QImage::Format_RGB888: three bytes a pixel (red,
+// green, blue) and no alpha byte, a quarter less memory than 32-bit pixels.
+// Every operation works per colour bit, exactly, so AND, OR and XOR are plain
+// byte-wise loops over a row: AND and OR with a black and white mask cut and
+// fill shapes, XOR with white inverts. Destination pixels outside the picture
+// are skipped; source pixels outside the source picture read as black.
+//
+// A destination of another format is converted to RGB888 first (it keeps its
+// pixels); a source of another format is read through an RGB888 copy. Colours
+// are given as QRgb; their alpha byte is ignored.
 
 #include <QImage>
 #include <QRgb>
@@ -13,6 +18,9 @@
 namespace view {
 
 enum class Rop { Copy, And, Or, Xor };
+
+// The pixel format of every picture the board view paints.
+inline constexpr QImage::Format PictureFormat = QImage::Format_RGB888;
 
 inline constexpr QRgb Opaque = 0xFF000000u;
 
@@ -32,5 +40,8 @@ void FrameRect(QImage& dst, int x, int y, int w, int h, int thickness, QRgb colo
 
 // A blank picture of the pixel format the raster operations need.
 QImage MakePicture(int w, int h, QRgb fill = Opaque);
+
+// Converts `picture` to PictureFormat in place unless it already is.
+void ToPictureFormat(QImage& picture);
 
 }  // namespace view

@@ -1,6 +1,9 @@
 #include "view/shadow_pieces.h"
 
+#include <cstring>
 #include <functional>
+
+#include "view/raster.h"
 
 namespace view {
 namespace {
@@ -34,15 +37,19 @@ const std::array<ShadowPiece, 6>& Pieces() {
 const ShadowPiece& PieceOf(Piece p) { return Pieces()[static_cast<int>(p)]; }
 
 void DrawPiece(QImage& dst, Piece p, int x, int y) {
+  ToPictureFormat(dst);
   const ShadowPiece& piece = PieceOf(p);
+  // The grey has equal red, green and blue bytes.
+  static_assert(qRed(ShadowGrey) == qGreen(ShadowGrey) && qRed(ShadowGrey) == qBlue(ShadowGrey));
+  const auto grey = static_cast<uchar>(qRed(ShadowGrey));
   for (int j = 0; j < piece.height; ++j) {
     const int py = y + j;
     std::uint32_t bits = piece.rows[j];
     if (py < 0 || py >= dst.height() || bits == 0) continue;
-    QRgb* row = reinterpret_cast<QRgb*>(dst.scanLine(py));
+    uchar* row = dst.scanLine(py);
     for (int i = 0; bits != 0; ++i, bits >>= 1) {
       const int px = x + i;
-      if ((bits & 1u) != 0 && px >= 0 && px < dst.width()) row[px] = ShadowGrey;
+      if ((bits & 1u) != 0 && px >= 0 && px < dst.width()) std::memset(row + 3 * px, grey, 3);
     }
   }
 }

@@ -97,7 +97,7 @@ TEST_F(PictureFileTest, JpegAndBitmapPicturesKeepTheirSize) {
   std::string error;
   ASSERT_TRUE(view::DecodePicture(Write("paws.jpg", EncodeJpeg(src)), out, error)) << error;
   EXPECT_EQ(out.size(), QSize(37, 23));
-  EXPECT_EQ(out.format(), QImage::Format_RGB32);
+  EXPECT_EQ(out.format(), view::PictureFormat);
   EXPECT_NEAR(qRed(out.pixel(18, 11)), 200, 4);
   EXPECT_NEAR(qGreen(out.pixel(18, 11)), 40, 4);
   // ".jpg" anywhere in the path picks the JPEG decoder.
@@ -106,10 +106,10 @@ TEST_F(PictureFileTest, JpegAndBitmapPicturesKeepTheirSize) {
   const QImage tiles = testpics::MakeTestTileset(400, 600);
   ASSERT_TRUE(view::DecodePicture(Write("tiles.bmp", BmpBytes(tiles)), out, error)) << error;
   EXPECT_TRUE(out == tiles);
-  // Palette bitmaps come back as 32-bit pictures too.
+  // Palette bitmaps come back as 24-bit pictures too.
   QImage indexed = tiles.convertToFormat(QImage::Format_Indexed8);
   ASSERT_TRUE(view::DecodePicture(Write("few.bmp", BmpBytes(indexed)), out, error)) << error;
-  EXPECT_EQ(out.format(), QImage::Format_RGB32);
+  EXPECT_EQ(out.format(), view::PictureFormat);
   EXPECT_EQ(out.pixel(150, 300), indexed.pixel(150, 300));
 }
 
