@@ -1,7 +1,8 @@
 #include "audio/midi_file.h"
 
 #include <algorithm>
-#include <fstream>
+
+#include "board/file_io.h"
 
 namespace audio {
 
@@ -200,24 +201,14 @@ bool MidiFile::Scan(const std::vector<unsigned char>& bytes, MidiFileInfo& info,
 
 bool MidiFile::Load(const std::string& path, std::vector<unsigned char>& bytes, MidiFileInfo& info,
                     std::string& error) {
-  bytes.clear();
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    error = "Cannot open the music file " + path;
-    return false;
-  }
-  file.seekg(0, std::ios::end);
-  const std::streamoff size = file.tellg();
-  if (size < 0 || static_cast<std::uint64_t>(size) > kMaxBytes) {
-    error = "The music file " + path + " is too large to be a piece of music";
-    return false;
-  }
-  file.seekg(0, std::ios::beg);
-  bytes.resize(static_cast<std::size_t>(size));
-  if (size > 0 && !file.read(reinterpret_cast<char*>(bytes.data()), size)) {
-    bytes.clear();
-    error = "Cannot read the music file " + path;
-    return false;
+  switch (board::ReadWholeFile(path, bytes, kMaxBytes)) {
+    case board::ReadStatus::Ok: break;
+    case board::ReadStatus::CannotOpen:
+    case board::ReadStatus::IsFolder: error = "Cannot open the music file " + path; return false;
+    case board::ReadStatus::TooBig:
+      error = "The music file " + path + " is too large to be a piece of music";
+      return false;
+    case board::ReadStatus::CannotRead: error = "Cannot read the music file " + path; return false;
   }
   std::string why;
   if (!Scan(bytes, info, why)) {

@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -55,11 +54,8 @@ void AppendChunk(std::vector<unsigned char>& out, const char* id, const std::vec
   if (body.size() % 2 != 0) out.push_back(0);
 }
 
-bool ReadAt(std::ifstream& in, std::uint64_t at, unsigned char* to, std::size_t count) {
-  in.clear();
-  in.seekg(static_cast<std::streamoff>(at));
-  in.read(reinterpret_cast<char*>(to), static_cast<std::streamsize>(count));
-  return static_cast<std::size_t>(in.gcount()) == count;
+bool ReadAt(board::InputFile& in, std::uint64_t at, unsigned char* to, std::size_t count) {
+  return in.ReadAt(at, to, count);
 }
 
 }  // namespace
@@ -68,13 +64,12 @@ bool SoundFontSubset::Open(const std::string& path, std::string& error) {
   path_ = path;
   presets_.clear();
   const std::string bad = "The sound font " + path + " is damaged";
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  board::InputFile in(path);
+  if (!in.IsOpen()) {
     error = "Cannot load the sound font " + path;
     return false;
   }
-  in.seekg(0, std::ios::end);
-  fileSize_ = static_cast<std::uint64_t>(in.tellg());
+  fileSize_ = in.Size();
   unsigned char head[12];
   if (!ReadAt(in, 0, head, 12) || std::memcmp(head, "RIFF", 4) != 0 || std::memcmp(head + 8, "sfbk", 4) != 0) {
     error = bad;
@@ -111,7 +106,7 @@ bool SoundFontSubset::Open(const std::string& path, std::string& error) {
   return true;
 }
 
-bool SoundFontSubset::ReadTables(std::ifstream& in, std::vector<Table>& tables) const {
+bool SoundFontSubset::ReadTables(board::InputFile& in, std::vector<Table>& tables) const {
   // Read the nine tables, which must come in their order.
   tables.assign(TableCount, Table{});
   std::uint64_t at = tablesBegin_ + 12;
@@ -151,9 +146,9 @@ bool SoundFontSubset::ReadTables(std::ifstream& in, std::vector<Table>& tables) 
 
 std::vector<unsigned char> SoundFontSubset::BuildPresetTables(const std::set<int>& keys) const {
   // The tables are read again: they are only needed while a font is built.
-  std::ifstream in(path_, std::ios::binary);
+  board::InputFile in(path_);
   std::vector<Table> tables;
-  if (!in || !ReadTables(in, tables)) return {};
+  if (!in.IsOpen() || !ReadTables(in, tables)) return {};
   std::vector<std::vector<unsigned char>> out(TableCount);
   const auto copy = [&](int table, std::size_t from, std::size_t to) {
     const Table& t = tables[table];

@@ -1,33 +1,28 @@
 #include "board/layout_file.h"
 
-#include <fstream>
-#include <sstream>
-#include <system_error>
 #include <vector>
+
+#include "board/file_io.h"
 
 namespace board {
 
 namespace {
 
 // Layout files are small; anything bigger than this is not one.
-constexpr std::uintmax_t MaxLayoutFileSize = 1 << 20;
+constexpr std::uint64_t MaxLayoutFileSize = 1 << 20;
 
 std::string Quoted(const std::filesystem::path& p) { return "\"" + p.string() + "\""; }
 
-std::string ReadWholeFile(const std::filesystem::path& file) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(file, ec)) throw LayoutFileError("Cannot open layout file " + Quoted(file) + ": it is a folder.");
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw LayoutFileError("Cannot open layout file " + Quoted(file) + ".");
+std::string ReadLayoutText(const std::filesystem::path& file) {
   std::string content;
-  char buf[8192];
-  while (in.read(buf, sizeof buf) || in.gcount() > 0) {
-    content.append(buf, static_cast<std::size_t>(in.gcount()));
-    if (content.size() > MaxLayoutFileSize)
-      throw LayoutFileError("Layout file " + Quoted(file) + " is too big to be a layout.");
+  switch (ReadWholeFile(file.string(), content, MaxLayoutFileSize)) {
+    case ReadStatus::Ok: return content;
+    case ReadStatus::IsFolder: throw LayoutFileError("Cannot open layout file " + Quoted(file) + ": it is a folder.");
+    case ReadStatus::CannotOpen: throw LayoutFileError("Cannot open layout file " + Quoted(file) + ".");
+    case ReadStatus::TooBig: throw LayoutFileError("Layout file " + Quoted(file) + " is too big to be a layout.");
+    case ReadStatus::CannotRead: break;
   }
-  if (in.bad()) throw LayoutFileError("Cannot read layout file " + Quoted(file) + ".");
-  return content;
+  throw LayoutFileError("Cannot read layout file " + Quoted(file) + ".");
 }
 
 // Lines as the game's files have them: a line runs up to its CR (or LF) and
@@ -62,7 +57,7 @@ int HexPair(const std::string& line, std::size_t at) { return HexDigit(line[at])
 
 template <typename Parse>
 auto WithFileName(const std::filesystem::path& file, Parse parse) {
-  const std::string content = ReadWholeFile(file);
+  const std::string content = ReadLayoutText(file);
   try {
     return parse(content);
   } catch (const LayoutFileError& e) {
@@ -166,25 +161,9 @@ void WriteLayFile(const std::filesystem::path& file, const std::string& name, co
 }
 
 void WriteFileAtomically(const std::filesystem::path& file, const std::string& content) {
-  std::filesystem::path temp = file;
-  temp += ".tmp";
-  std::error_code ec;
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (out) out.write(content.data(), static_cast<std::streamsize>(content.size()));
-    if (out) out.flush();
-    if (!out) {
-      out.close();
-      std::filesystem::remove(temp, ec);
-      throw LayoutFileError("Cannot write file " + Quoted(file) + ".");
-    }
-  }
-  std::filesystem::rename(temp, file, ec);
-  if (ec) {
-    std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
-    throw LayoutFileError("Cannot write file " + Quoted(file) + ": " + ec.message() + ".");
-  }
+  const ReplaceResult r = ReplaceFile(file.string(), content);
+  if (r.Status == ReplaceResult::CannotWrite) throw LayoutFileError("Cannot write file " + Quoted(file) + ".");
+  if (!r) throw LayoutFileError("Cannot write file " + Quoted(file) + ": " + r.Reason + ".");
 }
 
 }  // namespace board

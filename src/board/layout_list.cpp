@@ -59,12 +59,6 @@ const LayoutEntry* LayoutList::Entry(int i) const {
   return &Entries[static_cast<std::size_t>(i - 1)];
 }
 
-bool HasExtensionNoCase(const std::string& name, const std::string& ext) {
-  if (name.size() < ext.size()) return false;
-  return std::equal(ext.begin(), ext.end(), name.end() - static_cast<std::ptrdiff_t>(ext.size()),
-                    [](char a, char b) { return Lower(a) == Lower(b); });
-}
-
 std::string HallOfFameSectionOf(const std::string& name) {
   std::string out;
   for (char c : name)

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "board/board.h"
+#include "board/file_io.h"  // HasExtensionNoCase
 
 namespace board {
 
@@ -78,8 +79,5 @@ SaveResult SaveLayoutFile(LayoutList& list, std::filesystem::path file, const st
 
 // A layout name with every blank removed: its hall-of-fame section.
 std::string HallOfFameSectionOf(const std::string& name);
-
-// True when `name`'s extension equals `ext` (".lay") without regard to case.
-bool HasExtensionNoCase(const std::string& name, const std::string& ext);
 
 }  // namespace board

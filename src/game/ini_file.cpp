@@ -2,17 +2,13 @@
 
 #include <climits>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
 #include <utility>
+
+#include "board/file_io.h"
 
 namespace game {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kEol = "\r\n";
@@ -121,11 +117,7 @@ std::optional<int> ParseProfileInteger(std::string_view v) {
   return static_cast<int>(n);
 }
 
-std::string FullPath(const std::string& path) {
-  std::error_code ec;
-  fs::path abs = fs::absolute(path, ec);
-  return ec ? path : abs.lexically_normal().string();
-}
+std::string FullPath(const std::string& path) { return board::AbsolutePath(path); }
 
 }  // namespace
 
@@ -139,19 +131,12 @@ bool IniFile::Open(std::string path) {
   bom_ = false;
   final_newline_ = false;
 
-  std::error_code ec;
-  const bool exists = fs::exists(path_, ec);
-  if (!exists && !ec) return true;  // a missing file is an empty profile
+  const board::PathKind kind = board::KindOf(path_);
+  if (kind == board::PathKind::Missing) return true;  // a missing file is an empty profile
 
   std::string text;
-  bool read = false;
-  if (!ec && !fs::is_directory(path_, ec) && !ec) {
-    std::ifstream in(path_, std::ios::binary);
-    if (in) {
-      text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-      read = !in.bad();
-    }
-  }
+  const bool read = kind != board::PathKind::Unknown && kind != board::PathKind::Folder &&
+                    board::ReadWholeFile(path_, text) == board::ReadStatus::Ok;
   if (!read) {
     load_error_ = "Unable to read " + FullPath(path_);
     return false;
@@ -315,39 +300,10 @@ std::optional<std::string> IniFile::Save() const {
   const std::string refused = "Unable to write to " + FullPath(path_);
   if (path_.empty() || !load_error_.empty()) return refused;
 
-  std::error_code ec;
-  const fs::path target(path_);
-  const bool existed = fs::exists(target, ec);
-  if (existed) {
-    // A file the system will not let us write (read-only) is refused, even
-    // though renaming over it would work.
-    std::ofstream probe(target, std::ios::binary | std::ios::app);
-    if (!probe) return refused;
-  }
-
-  fs::path temp = target;
-  temp += ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return refused;
-    const std::string text = Text();
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      fs::remove(temp, ec);
-      return refused;
-    }
-  }
-  if (existed) {
-    fs::perms perms = fs::status(target, ec).permissions();
-    if (!ec) fs::permissions(temp, perms, ec);
-  }
-  fs::rename(temp, target, ec);
-  if (ec) {
-    fs::remove(temp, ec);
-    return refused;
-  }
+  // A file the system will not let us write (read-only) is refused, even
+  // though renaming over it would work.
+  if (board::Exists(path_) && !board::OpensForWriting(path_)) return refused;
+  if (!board::ReplaceFile(path_, Text())) return refused;
   return std::nullopt;
 }
 

@@ -7,8 +7,6 @@
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <vector>
@@ -17,12 +15,14 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include "board/file_io.h"
+
 namespace view {
 namespace {
 
 // No picture file the game takes is larger than this (a bitmap of the largest
 // accepted size); anything bigger is refused unread.
-constexpr std::streamoff MaxFileBytes = 4 * MaxPicturePixels + 64 * 1024;
+constexpr std::uint64_t MaxFileBytes = 4 * MaxPicturePixels + 64 * 1024;
 
 // Qt's built-in reader for `format` alone, never a plugin (see ReadImageFile).
 QImage ReadImage(QIODevice& device, const char* format) {
@@ -61,25 +61,17 @@ void JpegMessage(j_common_ptr cinfo, int level) {
 }
 
 bool ReadFile(const std::string& path, std::vector<unsigned char>& data, std::string& error) {
-  std::error_code ec;
-  std::ifstream in;
-  if (!std::filesystem::is_directory(path, ec)) in.open(path, std::ios::binary | std::ios::ate);
-  if (!in) {
-    error = "Cannot open the picture file " + path;
-    return false;
+  switch (board::ReadWholeFile(path, data, MaxFileBytes)) {
+    case board::ReadStatus::Ok: return true;
+    case board::ReadStatus::CannotOpen:
+    case board::ReadStatus::IsFolder: error = "Cannot open the picture file " + path; return false;
+    case board::ReadStatus::TooBig:
+      error = "The picture file " + path + " is too large to be a picture the game can use";
+      return false;
+    case board::ReadStatus::CannotRead: break;
   }
-  const std::streamoff size = in.tellg();
-  if (size < 0 || size > MaxFileBytes) {
-    error = "The picture file " + path + " is too large to be a picture the game can use";
-    return false;
-  }
-  data.resize(static_cast<std::size_t>(size));
-  in.seekg(0);
-  if (size > 0 && !in.read(reinterpret_cast<char*>(data.data()), size)) {
-    error = "Cannot read the picture file " + path;
-    return false;
-  }
-  return true;
+  error = "Cannot read the picture file " + path;
+  return false;
 }
 
 // The part that may longjmp back. Only touches the job through its pointer.
