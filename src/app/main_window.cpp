@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <exception>
-#include <filesystem>
 #include <limits>
 
 #include "app/band_menu.h"
@@ -27,6 +26,7 @@
 #include "audio/audio_output.h"
 #include "audio/fluid_music_device.h"
 #include "audio/wave_sounds.h"
+#include "board/file_io.h"
 #include "game/engine.h"
 #include "game/hall_of_fame.h"
 #include "view/board_view.h"
@@ -137,7 +137,7 @@ void TSorami::Init() {
   game_->setObjectName(QStringLiteral("Game"));
 
   // 3. The program's folder is the current directory.
-  e.ProgramDir = std::filesystem::path(programDir_.toStdString());
+  e.ProgramDir = programDir_.toStdString();
   QDir::setCurrent(programDir_);
 
   // 4. The hall-of-fame panel takes the size of its picture and starts hidden.
@@ -357,9 +357,8 @@ bool TSorami::LoadFiles() {
                  QStringLiteral("The hall of fame starts without records and leaves the file as it is."));
   e.Hall().Load(hallFile_, LayoutNames());
   // 7. Pictures loaded from disk that have gone since.
-  std::error_code ec;
   for (std::string* last : {&looks_->LastTilesetFile, &looks_->LastBackgroundFile}) {
-    if (!last->empty() && !std::filesystem::exists(*last, ec)) last->clear();
+    if (!board::Exists(*last)) last->clear();
   }
   return true;
 }

@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
-namespace audio {
+#include "board/file_io.h"
 
-namespace fs = std::filesystem;
+namespace audio {
 
 WaveSounds::WaveSounds(AudioOutput& output, std::string programDir, const bool* enabled)
     : output_(output), programDir_(std::move(programDir)), enabled_(enabled) {}
@@ -63,10 +61,8 @@ void WaveSounds::PlaySound(const std::string& name) {
 }
 
 WaveSounds::Samples WaveSounds::Load(const std::string& path) {
-  std::error_code ec;
-  if (!fs::is_regular_file(path, ec)) return nullptr;
-  const std::uintmax_t size = fs::file_size(path, ec);
-  if (ec || size > kMaxWaveBytes) return nullptr;
+  std::uint64_t size = 0;
+  if (!board::FileSizeOf(path, size) || size > kMaxWaveBytes) return nullptr;
 
   ++filesOpened_;
   SDL_AudioSpec wav{};

@@ -11,11 +11,11 @@ namespace {
 // Layout files are small; anything bigger than this is not one.
 constexpr std::uint64_t MaxLayoutFileSize = 1 << 20;
 
-std::string Quoted(const std::filesystem::path& p) { return "\"" + p.string() + "\""; }
+std::string Quoted(const std::string& p) { return "\"" + p + "\""; }
 
-std::string ReadLayoutText(const std::filesystem::path& file) {
+std::string ReadLayoutText(const std::string& file) {
   std::string content;
-  switch (ReadWholeFile(file.string(), content, MaxLayoutFileSize)) {
+  switch (ReadWholeFile(file, content, MaxLayoutFileSize)) {
     case ReadStatus::Ok: return content;
     case ReadStatus::IsFolder: throw LayoutFileError("Cannot open layout file " + Quoted(file) + ": it is a folder.");
     case ReadStatus::CannotOpen: throw LayoutFileError("Cannot open layout file " + Quoted(file) + ".");
@@ -56,7 +56,7 @@ int HexDigit(char c) {
 int HexPair(const std::string& line, std::size_t at) { return HexDigit(line[at]) * 16 + HexDigit(line[at + 1]); }
 
 template <typename Parse>
-auto WithFileName(const std::filesystem::path& file, Parse parse) {
+auto WithFileName(const std::string& file, Parse parse) {
   const std::string content = ReadLayoutText(file);
   try {
     return parse(content);
@@ -128,22 +128,22 @@ std::string FormatLay(const std::string& name, const LayoutGrid& layout) {
   return out;
 }
 
-LayReadResult ReadLayFile(const std::filesystem::path& file, LayoutGrid& layout) {
+LayReadResult ReadLayFile(const std::string& file, LayoutGrid& layout) {
   return WithFileName(file, [&](const std::string& content) { return ParseLay(content, layout); });
 }
 
-void ReadShpFile(const std::filesystem::path& file, LayoutGrid& layout) {
+void ReadShpFile(const std::string& file, LayoutGrid& layout) {
   WithFileName(file, [&](const std::string& content) {
     ParseShp(content, layout);
     return 0;
   });
 }
 
-std::string LoadLayout(const std::filesystem::path& file, LayoutGrid& layout) {
-  const std::string ext = file.extension().string();
+std::string LoadLayout(const std::string& file, LayoutGrid& layout) {
+  const std::string ext = ExtensionOf(file);
   if (ext.size() == 4 && (ext[1] | 0x20) == 's' && (ext[2] | 0x20) == 'h' && (ext[3] | 0x20) == 'p') {
     ReadShpFile(file, layout);
-    return file.string();
+    return file;
   }
   LayoutGrid read;
   const LayReadResult r = ReadLayFile(file, read);
@@ -153,15 +153,15 @@ std::string LoadLayout(const std::filesystem::path& file, LayoutGrid& layout) {
   return r.Name;
 }
 
-void WriteLayFile(const std::filesystem::path& file, const std::string& name, const LayoutGrid& layout) {
+void WriteLayFile(const std::string& file, const std::string& name, const LayoutGrid& layout) {
   if (layout.Count() > MaxTiles)
     throw LayoutFileError("Cannot save layout " + Quoted(file) + ": it has more than " + std::to_string(MaxTiles) +
                           " places.");
   WriteFileAtomically(file, FormatLay(name, layout));
 }
 
-void WriteFileAtomically(const std::filesystem::path& file, const std::string& content) {
-  const ReplaceResult r = ReplaceFile(file.string(), content);
+void WriteFileAtomically(const std::string& file, const std::string& content) {
+  const ReplaceResult r = ReplaceFile(file, content);
   if (r.Status == ReplaceResult::CannotWrite) throw LayoutFileError("Cannot write file " + Quoted(file) + ".");
   if (!r) throw LayoutFileError("Cannot write file " + Quoted(file) + ": " + r.Reason + ".");
 }

@@ -11,7 +11,6 @@
 //
 // A reader that fails throws LayoutFileError and leaves the layout as it was.
 
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -35,19 +34,19 @@ struct LayReadResult {
 
 // Reads a ".lay" file. With the right header the flags replace `layout`; with
 // another header only the name is taken (the layout stays as it was).
-LayReadResult ReadLayFile(const std::filesystem::path& file, LayoutGrid& layout);
+LayReadResult ReadLayFile(const std::string& file, LayoutGrid& layout);
 
 // Reads a ".shp" file into `layout` (all flags cleared first).
-void ReadShpFile(const std::filesystem::path& file, LayoutGrid& layout);
+void ReadShpFile(const std::string& file, LayoutGrid& layout);
 
 // Writes a ".lay" file (CR LF lines) through a temporary file beside it that
 // is renamed over the target. Line breaks in the name become blanks.
-void WriteLayFile(const std::filesystem::path& file, const std::string& name, const LayoutGrid& layout);
+void WriteLayFile(const std::string& file, const std::string& name, const LayoutGrid& layout);
 
 // Reads a layout for the tools: ".shp" (any case) as external, else ".lay".
 // Unlike the game, which keeps its previous grid, a ".lay" with another header
 // is an error here. Returns the layout's display name.
-std::string LoadLayout(const std::filesystem::path& file, LayoutGrid& layout);
+std::string LoadLayout(const std::string& file, LayoutGrid& layout);
 
 // Parses ".lay" / ".shp" content already in memory (the readers use these).
 LayReadResult ParseLay(const std::string& content, LayoutGrid& layout);
@@ -56,6 +55,6 @@ void ParseShp(const std::string& content, LayoutGrid& layout);
 std::string FormatLay(const std::string& name, const LayoutGrid& layout);
 
 // Writes `content` to `file` through a temporary file and a rename.
-void WriteFileAtomically(const std::filesystem::path& file, const std::string& content);
+void WriteFileAtomically(const std::string& file, const std::string& content);
 
 }  // namespace board

@@ -2,13 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <system_error>
 
 #include "board/layout_file.h"
 
 namespace board {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -24,24 +21,18 @@ bool NameLess(const LayoutEntry& a, const LayoutEntry& b) {
   return a.Name < b.Name;
 }
 
-bool Exists(const fs::path& p) {
-  std::error_code ec;
-  return fs::exists(p, ec);
-}
-
 // The files of `dir` (not folders) whose extension is `ext` without regard to
 // case, in directory order. A folder that cannot be read lists nothing.
-std::vector<fs::path> ListFiles(const fs::path& dir, const std::string& ext) {
-  std::vector<fs::path> out;
-  std::error_code ec;
-  fs::directory_iterator it(dir, ec), end;
-  for (; !ec && it != end; it.increment(ec)) {
-    std::error_code e2;
-    if (it->is_directory(e2)) continue;
-    const std::string name = it->path().filename().string();
-    if (name.find('.') == std::string::npos || !HasExtensionNoCase(name, ext)) continue;
+std::vector<std::string> ListFiles(const std::string& dir, const std::string& ext) {
+  std::vector<std::string> out;
+  std::vector<FolderEntry> entries;
+  ListFolder(dir, entries);
+  for (const FolderEntry& entry : entries) {
+    if (entry.Kind == PathKind::Folder) continue;
+    const std::string& name = entry.Name;
+    if (!HasExtensionNoCase(name, ext)) continue;
     if (name.size() <= ext.size()) continue;  // no name before the extension
-    out.push_back(it->path());
+    out.push_back(name);
   }
   return out;
 }
@@ -66,16 +57,15 @@ std::string HallOfFameSectionOf(const std::string& name) {
   return out;
 }
 
-DiscoveryResult DiscoverLayouts(const fs::path& layoutsDir, int storedBoardNumber) {
+DiscoveryResult DiscoverLayouts(const std::string& layoutsDir, int storedBoardNumber) {
   DiscoveryResult r;
   std::vector<LayoutEntry> lay;
-  for (const fs::path& p : ListFiles(layoutsDir, ".lay")) {
-    const std::string file = p.filename().string();
-    lay.push_back(LayoutEntry{file.substr(0, file.size() - 4), p, false});
-  }
+  for (const std::string& file : ListFiles(layoutsDir, ".lay"))
+    lay.push_back(LayoutEntry{file.substr(0, file.size() - 4), JoinPath(layoutsDir, file), false});
   std::sort(lay.begin(), lay.end(), NameLess);
   std::vector<LayoutEntry> shp;
-  for (const fs::path& p : ListFiles(layoutsDir, ".shp")) shp.push_back(LayoutEntry{p.filename().string(), p, true});
+  for (const std::string& file : ListFiles(layoutsDir, ".shp"))
+    shp.push_back(LayoutEntry{file, JoinPath(layoutsDir, file), true});
   r.FilesFound = static_cast<int>(lay.size() + shp.size());
 
   int board = storedBoardNumber;
@@ -102,45 +92,45 @@ DiscoveryResult DiscoverLayouts(const fs::path& layoutsDir, int storedBoardNumbe
   return r;
 }
 
-fs::path CurrentFileFor(const LayoutList& list, const fs::path& layoutsDir, int& boardNumber) {
+std::string CurrentFileFor(const LayoutList& list, const std::string& layoutsDir, int& boardNumber) {
   if (list.LayoutCount() == 0) {
     boardNumber = 1;
     return {};
   }
   boardNumber = std::clamp(boardNumber, 1, list.LayoutCount());
   const LayoutEntry& entry = *list.Entry(boardNumber);
-  fs::path file = layoutsDir / entry.Name;
-  if (Exists(fs::path(file.string() + ".lay"))) file += ".lay";
-  if (Exists(fs::path(file.string() + ".shp"))) file += ".shp";
+  std::string file = JoinPath(layoutsDir, entry.Name);
+  if (Exists(file + ".lay")) file += ".lay";
+  if (Exists(file + ".shp")) file += ".shp";
   // The file itself when its extension is written in another case, or when
   // it was saved outside the folder.
   if (!Exists(file) && Exists(entry.File)) file = entry.File;
   if (!Exists(file)) {
     boardNumber = 1;
     const LayoutEntry& first = *list.Entry(1);
-    file = first.Shp ? layoutsDir / first.Name : layoutsDir / (first.Name + ".lay");
+    file = JoinPath(layoutsDir, first.Shp ? first.Name : first.Name + ".lay");
     if (!Exists(file) && Exists(first.File)) file = first.File;
   }
   return file;
 }
 
-Selection SelectLayout(const LayoutList& list, const fs::path& layoutsDir, int i) {
+Selection SelectLayout(const LayoutList& list, const std::string& layoutsDir, int i) {
   Selection s;
   const LayoutEntry* e = list.Entry(i);
   if (!e) return s;
   s.BoardNumber = i;
   s.Shp = e->Shp;
-  s.CurrentLayoutFile = e->Shp ? layoutsDir / e->Name : layoutsDir / (e->Name + ".lay");
+  s.CurrentLayoutFile = JoinPath(layoutsDir, e->Shp ? e->Name : e->Name + ".lay");
   if (!Exists(s.CurrentLayoutFile) && Exists(e->File)) s.CurrentLayoutFile = e->File;
   return s;
 }
 
-SaveResult SaveLayoutFile(LayoutList& list, fs::path file, const std::string& name, const LayoutGrid& layout) {
+SaveResult SaveLayoutFile(LayoutList& list, std::string file, const std::string& name, const LayoutGrid& layout) {
   SaveResult r;
-  if (file.string().find(".lay") == std::string::npos) file += ".lay";
+  if (file.find(".lay") == std::string::npos) file += ".lay";
   WriteLayFile(file, name, layout);
   r.File = file;
-  const std::string fileName = file.filename().string();
+  const std::string fileName = FileNameOf(file);
   const std::string listName = fileName.size() >= 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
   for (int i = 1; i <= list.LayoutCount(); ++i)
     if (list.LayoutName(i) == listName) r.BoardNumber = i;  // the last equal entry wins

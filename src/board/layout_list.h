@@ -6,7 +6,6 @@
 // The list never holds more than MaxLayouts entries, because numbers from 100
 // name the Rivers and Memory tables.
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,7 +19,7 @@ inline constexpr const char* DefaultLayoutName = "Traditional";
 
 struct LayoutEntry {
   std::string Name;             // menu caption: ".lay" name without extension, ".shp" name with it
-  std::filesystem::path File;   // the file itself (its real name, whatever the case of its extension)
+  std::string File;             // the file itself (its real name, whatever the case of its extension)
   bool Shp = false;
 };
 
@@ -37,7 +36,7 @@ class LayoutList {
 struct DiscoveryResult {
   LayoutList List;
   int BoardNumber = 1;
-  std::filesystem::path CurrentLayoutFile;
+  std::string CurrentLayoutFile;
   bool NoLayouts = false;   // nothing found: the program closes
   bool TooMany = false;     // more than MaxLayouts files: the rest were left out
   int FilesFound = 0;       // layout files seen, those left out included
@@ -47,25 +46,24 @@ struct DiscoveryResult {
 // value (-1 = none chosen yet: "Traditional", else the first name). ".lay"
 // names are sorted without regard to case; ".shp" files follow in directory
 // order. Extensions match without regard to case.
-DiscoveryResult DiscoverLayouts(const std::filesystem::path& layoutsDir, int storedBoardNumber);
+DiscoveryResult DiscoverLayouts(const std::string& layoutsDir, int storedBoardNumber);
 
 // Steps 6..8 of discovery (also used when the editor is left without saving):
 // clamps boardNumber to 1..LayoutCount and returns the file of that layout,
 // falling back to layout 1 when the file is missing.
-std::filesystem::path CurrentFileFor(const LayoutList& list, const std::filesystem::path& layoutsDir,
-                                     int& boardNumber);
+std::string CurrentFileFor(const LayoutList& list, const std::string& layoutsDir, int& boardNumber);
 
 struct Selection {
   int BoardNumber = 0;
-  std::filesystem::path CurrentLayoutFile;
+  std::string CurrentLayoutFile;
   bool Shp = false;
 };
 // Selecting layout i of the menu (LoadlayoutClick / LoadShplayoutClick).
-Selection SelectLayout(const LayoutList& list, const std::filesystem::path& layoutsDir, int i);
+Selection SelectLayout(const LayoutList& list, const std::string& layoutsDir, int i);
 
 // The file side of SaveLayout.
 struct SaveResult {
-  std::filesystem::path File;   // the file written (".lay" appended when missing)
+  std::string File;             // the file written (".lay" appended when missing)
   int BoardNumber = 0;          // the layout's number in the list
   bool Registered = false;      // a new entry was appended to the list
   bool ListFull = false;        // written, but the list already holds MaxLayouts
@@ -74,8 +72,7 @@ struct SaveResult {
 // Writes `layout` and `name` to `file` (".lay" appended when ".lay" occurs
 // nowhere in it), then finds or registers the layout in `list`. Throws
 // LayoutFileError when writing fails (the list is then unchanged).
-SaveResult SaveLayoutFile(LayoutList& list, std::filesystem::path file, const std::string& name,
-                          const LayoutGrid& layout);
+SaveResult SaveLayoutFile(LayoutList& list, std::string file, const std::string& name, const LayoutGrid& layout);
 
 // A layout name with every blank removed: its hall-of-fame section.
 std::string HallOfFameSectionOf(const std::string& name);

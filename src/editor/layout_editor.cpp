@@ -2,13 +2,12 @@
 
 #include <optional>
 
+#include "board/file_io.h"
 #include "board/layout_file.h"
 #include "board/layout_list.h"
 #include "game/ini_file.h"
 
 namespace editor {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -21,7 +20,7 @@ bool AnyAnchorAround(const board::Grid& g, int x, int y, int z) {
   return false;
 }
 
-bool IsShp(const fs::path& file) { return file.string().find(".shp") != std::string::npos; }
+bool IsShp(const std::string& file) { return file.find(".shp") != std::string::npos; }
 
 }  // namespace
 
@@ -183,7 +182,7 @@ void LayoutEditor::SaveandexitClick(SaveChoice choice) {
     return;
   }
   const std::string nameBefore = e.CurrentLayoutName;
-  const fs::path fileBefore = e.CurrentLayoutFile;
+  const std::string fileBefore = e.CurrentLayoutFile;
   e.CurrentLayoutName = window_.LayoutNameField();
   if (choice == SaveChoice::SaveAs) e.CurrentLayoutFile.clear();
   if (choice != SaveChoice::TryIt && SaveLayout() == SaveOutcome::Failed) {
@@ -201,9 +200,9 @@ void LayoutEditor::SaveandexitClick(SaveChoice choice) {
 
 SaveOutcome LayoutEditor::SaveLayout() {
   game::Engine& e = engine_;
-  fs::path file = e.CurrentLayoutFile;
+  std::string file = e.CurrentLayoutFile;
   if (file.empty()) {
-    const std::string folder = (e.ProgramDir / "Layouts").string() + "/";
+    const std::string folder = board::JoinPath(e.ProgramDir, "Layouts/");
     const std::optional<std::string> chosen = screen_.SaveFileDialog(SaveDialogTitle, SaveDialogFilter, folder);
     if (!chosen || chosen->empty()) return SaveOutcome::Cancelled;
     file = *chosen;
@@ -220,7 +219,7 @@ SaveOutcome LayoutEditor::SaveLayout() {
   e.CurrentLayoutFile = saved.File;
   e.IM(game::ModeIdle);
   if (saved.ListFull) {
-    screen_.Tell(MessageTitle, "The layout was saved in " + saved.File.string() + ", but the Layout menu "
+    screen_.Tell(MessageTitle, "The layout was saved in " + saved.File + ", but the Layout menu "
                  "already holds " + std::to_string(board::MaxLayouts) + " layouts, so it is not listed.");
     return SaveOutcome::Saved;
   }
@@ -236,7 +235,7 @@ void LayoutEditor::LoadHallOfFame(int table, const std::string& layoutName) {
   // The hall-of-fame file is written only at exit, so the file on disk holds
   // what the game read at start-up; a layout saved under a name used before
   // gets its old records back. Nothing is written here.
-  const game::IniFile hallFile((engine_.ProgramDir / "Hallfame.ini").string());
+  const game::IniFile hallFile(board::JoinPath(engine_.ProgramDir, "Hallfame.ini"));
   engine_.Hall().LoadSection(hallFile, table, layoutName);
 }
 
@@ -244,7 +243,7 @@ void LayoutEditor::Cancel2Click() {
   if (!Active()) return;
   game::Engine& e = engine_;
   // The layout file of the ticked menu item, as at start-up.
-  e.CurrentLayoutFile = board::CurrentFileFor(e.Layouts, e.ProgramDir / "Layouts", e.BoardNumber);
+  e.CurrentLayoutFile = board::CurrentFileFor(e.Layouts, board::JoinPath(e.ProgramDir, "Layouts"), e.BoardNumber);
   e.SavedLayoutNumber = e.BoardNumber;
   e.IM(game::ModeSolitaire);
   CloseEditor();

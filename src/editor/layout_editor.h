@@ -16,7 +16,6 @@
 // and the name field) it asks through EditorWindowPort.
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 
 #include "board/board.h"

@@ -11,7 +11,6 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -94,7 +93,7 @@ class Engine : private board::DealObserver {
   board::LayoutList Layouts;
   int BoardNumber = -1;          // 1..LayoutCount, or 100/101/110/111
   int SavedLayoutNumber = 1;     // the solitaire layout before a Rivers/Memory game
-  std::filesystem::path CurrentLayoutFile;
+  std::string CurrentLayoutFile;
   std::string CurrentLayoutName = "External Layout";
   bool LoadingAtStartup = false;
   int LayoutCount() const { return Layouts.LayoutCount(); }
@@ -160,7 +159,7 @@ class Engine : private board::DealObserver {
   std::string CounterTiles, CounterMoves, CounterTime;
 
   std::string CurrentPlayerName = "Player1";
-  std::filesystem::path ProgramDir;  // every data path is built from it
+  std::string ProgramDir;  // every data path is built from it (UTF-8)
 
   Options Opt;
 
@@ -250,7 +249,7 @@ class Engine : private board::DealObserver {
   void LoadlayoutClick(int item);
   void LoadShplayoutClick(int item);
   // Read a layout file and start a game (a message box on failure).
-  void RunLayout(const std::filesystem::path& file);
+  void RunLayout(const std::string& file);
   void RunShpLayout();
 
   // ---------------------------------------------------------------- pointer

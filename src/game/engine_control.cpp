@@ -269,7 +269,7 @@ std::vector<std::string> Engine::LayoutNames() const {
 }
 
 bool Engine::DiscoverLayouts(int storedBoardNumber) {
-  board::DiscoveryResult found = board::DiscoverLayouts(ProgramDir / "Layouts", storedBoardNumber);
+  board::DiscoveryResult found = board::DiscoverLayouts(board::JoinPath(ProgramDir, "Layouts"), storedBoardNumber);
   if (found.NoLayouts) return false;
   Layouts = std::move(found.List);
   BoardNumber = found.BoardNumber;
@@ -281,7 +281,7 @@ bool Engine::DiscoverLayouts(int storedBoardNumber) {
 
 void Engine::LoadLayoutAtStartup() {
   LoadingAtStartup = true;
-  if (CurrentLayoutFile.string().find(".shp") != std::string::npos)
+  if (CurrentLayoutFile.find(".shp") != std::string::npos)
     RunShpLayout();
   else
     RunLayout(CurrentLayoutFile);
@@ -289,7 +289,7 @@ void Engine::LoadLayoutAtStartup() {
 }
 
 void Engine::LoadlayoutClick(int item) {
-  const board::Selection selection = board::SelectLayout(Layouts, ProgramDir / "Layouts", item);
+  const board::Selection selection = board::SelectLayout(Layouts, board::JoinPath(ProgramDir, "Layouts"), item);
   if (selection.BoardNumber < 1) return;
   BoardNumber = selection.BoardNumber;
   SavedLayoutNumber = BoardNumber;
@@ -302,7 +302,7 @@ void Engine::LoadlayoutClick(int item) {
 
 void Engine::LoadShplayoutClick(int item) { LoadlayoutClick(item); }
 
-void Engine::RunLayout(const std::filesystem::path& file) {
+void Engine::RunLayout(const std::string& file) {
   try {
     const board::LayReadResult read = board::ReadLayFile(file, Layout);
     CurrentLayoutName = read.Name;
@@ -320,7 +320,7 @@ void Engine::RunShpLayout() {
     screen_.Tell("Sorami", error.what());
     return;
   }
-  CurrentLayoutName = CurrentLayoutFile.string();
+  CurrentLayoutName = CurrentLayoutFile;
   LayoutSelected();
 }
 

@@ -2,12 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <system_error>
+
+#include "board/file_io.h"
 
 namespace game {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -22,18 +20,6 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
   return a.size() < b.size();
 }
 
-bool HasMidExtension(const std::string& name) {
-  if (name.size() < 4) return false;
-  std::string ext = name.substr(name.size() - 4);
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ext == ".mid";
-}
-
-bool FileExists(const std::string& path) {
-  std::error_code ec;
-  return !path.empty() && fs::is_regular_file(fs::path(path), ec);
-}
-
 }  // namespace
 
 MusicControl::MusicControl(MusicDevice& device, Options& options, board::Generator& generator,
@@ -42,16 +28,14 @@ MusicControl::MusicControl(MusicDevice& device, Options& options, board::Generat
 
 std::vector<MusicPiece> MusicControl::ListPieces(const std::string& musicsDir) {
   std::vector<MusicPiece> pieces;
-  std::error_code ec;
-  fs::directory_iterator it(fs::path(musicsDir), ec);
-  if (ec) return pieces;
-  for (const fs::directory_entry& entry : it) {
-    std::error_code typeEc;
-    if (entry.is_directory(typeEc)) continue;
-    const std::string name = entry.path().filename().string();
+  std::vector<board::FolderEntry> entries;
+  board::ListFolder(musicsDir, entries);
+  for (const board::FolderEntry& entry : entries) {
+    if (entry.Kind == board::PathKind::Folder) continue;
+    const std::string& name = entry.Name;
     // A name that is only ".mid" has no caption to show.
-    if (!HasMidExtension(name) || name.size() == 4) continue;
-    pieces.push_back({name.substr(0, name.size() - 4), entry.path().string()});
+    if (!board::HasExtensionNoCase(name, ".mid") || name.size() == 4) continue;
+    pieces.push_back({name.substr(0, name.size() - 4), board::JoinPath(musicsDir, name)});
   }
   // Names equal but for letter case keep a fixed order (the exact bytes), so
   // the menu does not depend on the directory's order.
@@ -108,7 +92,7 @@ void MusicControl::RunEntry(int piece, bool playerAsked) {
 void MusicControl::PlayPieceFile(const std::string& file, bool playerAsked) {
   // A missing file, or music switched off: the check mark has moved and the
   // device keeps what it was playing.
-  if (!FileExists(file) || !options_.PlayMusic) return;
+  if (!board::IsFile(file) || !options_.PlayMusic) return;
   // Without a device only the player's own request tries to open it again
   // (start-up has just tried and said why it failed).
   if (!device_.IsOpen() && (!playerAsked || !OpenDevice(true))) return;

@@ -1,9 +1,9 @@
 #include "view/looks.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <utility>
 
+#include "board/file_io.h"
 #include "view/picture_file.h"
 #include "view/raster.h"
 #include "view/tileset_layout.h"
@@ -16,10 +16,7 @@ constexpr const char* TilesetFilter = "Tileset files (*.bmp; *.jpg)|*.bmp;*.jpg"
 constexpr const char* BackgroundTitle = "Please choose a Background bitmap file";
 constexpr const char* BackgroundFilter = "Background files (*.bmp; *.jpg)|*.bmp;*.jpg";
 
-bool Exists(const std::string& path) {
-  std::error_code ec;
-  return !path.empty() && std::filesystem::exists(path, ec) && !ec;
-}
+using board::Exists;
 
 }  // namespace
 

@@ -247,7 +247,7 @@ TEST_F(LayoutEditorWindowTest, SavingAnUnfinishedLayoutSaysSoAndStaysInTheEditor
 }
 
 TEST_F(LayoutEditorWindowTest, SaveAfterCreateLayoutOverwritesTheFileThatWasCurrent) {
-  const std::string current = E().CurrentLayoutFile.string();
+  const std::string current = E().CurrentLayoutFile;
   const int count = E().LayoutCount();
   TriggerMain("&Layout", "Create Layout");
   ClickFlatLayout();

@@ -77,7 +77,7 @@ TEST_F(LayoutsTest, ExternalLayoutsAreNamedByTheirPath) {
   ASSERT_EQ(engine.LayoutCount(), 2);
   engine.LoadShplayoutClick(2);
   EXPECT_EQ(engine.GameMode, ModeSolitaire);
-  EXPECT_EQ(engine.CurrentLayoutName, engine.CurrentLayoutFile.string());
+  EXPECT_EQ(engine.CurrentLayoutName, engine.CurrentLayoutFile);
   EXPECT_NE(engine.StatusMessage.find("FLAT.SHP"), std::string::npos);
 }
 
