@@ -142,7 +142,7 @@ void TSorami::Init() {
 
   // 4. The hall-of-fame panel takes the size of its picture and starts hidden.
   const QImage hofPic = view::ReadImageFile(programDir_ + QStringLiteral("hof.bmp"), "bmp");
-  if (!hofPic.isNull()) panel_.SetHofPic(hofPic.convertToFormat(QImage::Format_RGB32));
+  if (!hofPic.isNull()) panel_.SetHofPic(hofPic);
   hofBox_ = new PictureBox(panel_.SaveHof.size(), central_);
   hofBox_->setObjectName(QStringLiteral("HofBox"));
   hofBox_->SetPicture(panel_.SaveHof);

@@ -3,13 +3,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "view/raster.h"
+
 namespace app {
 
 PictureBox::PictureBox(QSize size, QWidget* parent) : QWidget(parent) {
   setFixedSize(size);
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  picture_ = QImage(size, QImage::Format_RGB32);
+  picture_ = QImage(size, view::PictureFormat);
   picture_.fill(Qt::black);
 }
 
