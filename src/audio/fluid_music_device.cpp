@@ -57,8 +57,8 @@ bool FluidMusicDevice::Open() {
   }
   settings_ = settings;
   synth_ = synth;
-  // The presets a reset selects (the piano and the standard drum kit) are
-  // there from the start; a piece's own come with it.
+  // Each piece brings the presets it can play on (see PresetsOfPiece); a
+  // font this device cannot cut down is loaded whole, at once.
   subset_ = std::make_unique<SoundFontSubset>();
   std::string ignored;
   fluid_sfloader_t* loader = subset_->Open(soundFont_, ignored) ? VirtualFonts::NewLoader(settings) : nullptr;
@@ -67,7 +67,7 @@ bool FluidMusicDevice::Open() {
   } else {
     subset_.reset();
   }
-  if (!LoadPresets({SoundFontSubset::Key(0, 0), SoundFontSubset::Key(128, 0)}, true)) {
+  if (subset_ == nullptr && !LoadPresets({}, true)) {
     synth_ = nullptr;
     settings_ = nullptr;
     ForgetFonts();
@@ -137,7 +137,7 @@ bool FluidMusicDevice::PlayFile(const std::string& path) {
   const bool readable = MidiFile::Load(path, bytes, info, error);
   // The presets the piece can select are loaded before it starts; a font
   // the synthesiser refuses leaves the piece to play with what is loaded.
-  if (readable) LoadPresets(PresetsOfPiece(info), false);
+  if (readable && subset_ != nullptr) LoadPresets(PresetsOfPiece(info, subset_->Presets()), false);
 
   AudioOutput::Lock lock(output_);
   const State before = state_;

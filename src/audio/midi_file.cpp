@@ -1,6 +1,8 @@
 #include "audio/midi_file.h"
 
 #include <algorithm>
+#include <array>
+#include <limits>
 
 #include "board/file_io.h"
 
@@ -68,8 +70,21 @@ bool MetaLengthFits(unsigned type, std::uint32_t length) {
   }
 }
 
+// The tick of each channel's first note and first program change, over all
+// tracks; none yet is "never".
+struct FirstTicks {
+  static constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
+  std::array<std::int64_t, 16> note;
+  std::array<std::int64_t, 16> program;
+  FirstTicks() {
+    note.fill(kNever);
+    program.fill(kNever);
+  }
+};
+
 // Walks one track's events; returns its length in ticks or an error.
-bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, std::string& error) {
+bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, FirstTicks& first,
+               std::string& error) {
   ticks = 0;
   unsigned running = 0;
   while (!in.AtEnd()) {
@@ -100,6 +115,7 @@ bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, std::str
       continue;
     }
     if (status == 0xF0 || status == 0xF7) {  // system exclusive
+      info.SystemExclusive = true;
       std::uint32_t length = 0;
       if (!in.Quantity(length) || !in.Skip(length)) {
         error = "a system exclusive message runs past the end of its track";
@@ -132,10 +148,17 @@ bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, std::str
       }
     }
     // The presets the piece can select: its program changes and bank selects.
-    if (kind == 0xC0u) info.Programs.set(data[0] & 0x7Fu);
+    const unsigned channel = running & 0x0Fu;
+    if (kind == 0xC0u) {
+      info.Programs.set(data[0] & 0x7Fu);
+      first.program[channel] = std::min(first.program[channel], ticks);
+    }
     if (kind == 0xB0u && (data[0] == 0 || data[0] == 32)) info.Banks.set(data[1] & 0x7Fu);
     // A note-on of velocity 0 is a note-off.
-    if (kind == 0x90u && data[1] != 0) info.Channels.set(running & 0x0Fu);
+    if (kind == 0x90u && data[1] != 0) {
+      info.Channels.set(channel);
+      first.note[channel] = std::min(first.note[channel], ticks);
+    }
   }
   // A track without its end marker: the player stops at its last event.
   return true;
@@ -173,6 +196,7 @@ bool MidiFile::Scan(const std::vector<unsigned char>& bytes, MidiFileInfo& info,
   info.Division = static_cast<int>(division);
 
   std::size_t at = header.Pos();
+  FirstTicks first;
   while (info.Tracks < static_cast<int>(tracks) && bytes.size() - at >= 8) {
     const bool isTrack = ChunkIs(bytes, at, "MTrk");
     ByteReader chunk(bytes, at + 4, bytes.size());
@@ -186,7 +210,7 @@ bool MidiFile::Scan(const std::vector<unsigned char>& bytes, MidiFileInfo& info,
     if (isTrack) {
       ByteReader track(bytes, begin, begin + length);
       std::int64_t ticks = 0;
-      if (!ScanTrack(track, ticks, info, error)) return false;
+      if (!ScanTrack(track, ticks, info, first, error)) return false;
       info.LengthTicks = std::max(info.LengthTicks, ticks);
       ++info.Tracks;
     }
@@ -196,6 +220,9 @@ bool MidiFile::Scan(const std::vector<unsigned char>& bytes, MidiFileInfo& info,
     error = "it holds fewer tracks than its header declares";
     return false;
   }
+  for (std::size_t channel = 0; channel < 16; ++channel)
+    if (first.note[channel] != FirstTicks::kNever && first.note[channel] <= first.program[channel])
+      info.NotesBeforeProgram.set(channel);
   return true;
 }
 

@@ -18,6 +18,10 @@ struct MidiFileInfo {
   std::bitset<128> Programs;      // the programs of its program changes
   std::bitset<128> Banks;         // the values of its bank selects (controllers 0 and 32)
   std::bitset<16> Channels;       // the channels its notes sound on
+  // The channels that sound a note before (or at the tick of) their first
+  // program change: those play with whatever a reset selects.
+  std::bitset<16> NotesBeforeProgram;
+  bool SystemExclusive = false;   // it sends system exclusive messages
 };
 
 class MidiFile {

@@ -390,14 +390,28 @@ fluid_sfloader_t* VirtualFonts::NewLoader(fluid_settings_t* settings) {
   return loader;
 }
 
-std::set<int> PresetsOfPiece(const MidiFileInfo& piece) {
+std::set<int> PresetsOfPiece(const MidiFileInfo& piece, const std::set<int>& fontPresets) {
+  constexpr std::size_t kDrumChannel = 9;
+  constexpr int kDrumBank = 128;
   std::set<int> keys;
-  for (int bank = 0; bank <= 128; ++bank) {
-    if (bank != 0 && bank != 128 && !piece.Banks.test(static_cast<std::size_t>(bank))) continue;
-    for (int program = 0; program < 128; ++program)
-      if (program == 0 || piece.Programs.test(static_cast<std::size_t>(program)))
+  bool melodicFallback = false;
+  bool drumFallback = false;
+  for (int program = 0; program < 128; ++program) {
+    if (!piece.Programs.test(static_cast<std::size_t>(program))) continue;
+    for (int bank = 0; bank <= kDrumBank; ++bank)
+      if (bank == 0 || bank == kDrumBank || piece.Banks.test(static_cast<std::size_t>(bank)))
         keys.insert(SoundFontSubset::Key(bank, program));
+    // A program missing from bank 0 falls back to the piano, a drum kit
+    // missing from the percussion bank to the standard kit.
+    melodicFallback |= fontPresets.count(SoundFontSubset::Key(0, program)) == 0;
+    drumFallback |= fontPresets.count(SoundFontSubset::Key(kDrumBank, program)) == 0;
   }
+  std::bitset<16> melodic = piece.NotesBeforeProgram;
+  melodic.reset(kDrumChannel);
+  if (melodic.any() || melodicFallback || piece.SystemExclusive) keys.insert(SoundFontSubset::Key(0, 0));
+  if (piece.NotesBeforeProgram.test(kDrumChannel) || (piece.Channels.test(kDrumChannel) && drumFallback) ||
+      piece.SystemExclusive)
+    keys.insert(SoundFontSubset::Key(kDrumBank, 0));
   return keys;
 }
 

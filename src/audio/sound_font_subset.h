@@ -80,11 +80,13 @@ class VirtualFonts {
   static fluid_sfloader_t* NewLoader(fluid_settings_t* settings);
 };
 
-// The presets a Standard MIDI File can select on the synthesiser, as keys of
-// SoundFontSubset: every program it changes to (and program 0, which a reset
-// selects) in every bank it selects (and bank 0, and the percussion bank
-// 128), so that a preset a piece asks for, or falls back to when the font
-// lacks it, is always among them.
-std::set<int> PresetsOfPiece(const MidiFileInfo& piece);
+// The presets a Standard MIDI File can select on the synthesiser from a font
+// holding `fontPresets`, as keys of SoundFontSubset: every program it changes
+// to in every bank it selects (and bank 0, and the percussion bank 128), and
+// the presets a reset selects (the piano 0:0, the standard drum kit 128:0)
+// when the piece can play on them: a channel sounding before its first
+// program change, a program the font lacks (the synthesiser then falls back
+// to them), or system exclusive messages (which may reset the channels).
+std::set<int> PresetsOfPiece(const MidiFileInfo& piece, const std::set<int>& fontPresets);
 
 }  // namespace audio

@@ -18,8 +18,7 @@ using audio::SoundFontSubset;
 const std::string kFont = audio::FluidMusicDevice::kDefaultSoundFont;
 
 // Renders `seconds` of a piece through a synthesiser holding either the
-// whole font or only the presets the piece can select, the way the game's
-// device loads them (the reset presets first, the piece's on top).
+// whole font or only the presets the piece can select.
 std::vector<float> RenderPiece(const std::string& piece, bool subsetOnly, double seconds) {
   fluid_settings_t* settings = new_fluid_settings();
   fluid_settings_setnum(settings, "synth.sample-rate", 44100);
@@ -35,13 +34,9 @@ std::vector<float> RenderPiece(const std::string& piece, bool subsetOnly, double
     std::vector<unsigned char> bytes;
     audio::MidiFileInfo info;
     EXPECT_TRUE(audio::MidiFile::Load(piece, bytes, info, error)) << error;
-    std::set<int> rest = audio::PresetsOfPiece(info);
-    const std::set<int> reset = {SoundFontSubset::Key(0, 0), SoundFontSubset::Key(128, 0)};
-    for (int key : reset) rest.erase(key);
-    for (const std::set<int>& keys : {reset, rest}) {
-      names.push_back(audio::VirtualFonts::Add(subset, subset.BuildPresetTables(keys)));
-      EXPECT_NE(fluid_synth_sfload(synth, names.back().c_str(), 1), FLUID_FAILED);
-    }
+    names.push_back(
+        audio::VirtualFonts::Add(subset, subset.BuildPresetTables(audio::PresetsOfPiece(info, subset.Presets()))));
+    EXPECT_NE(fluid_synth_sfload(synth, names.back().c_str(), 1), FLUID_FAILED);
   } else {
     EXPECT_NE(fluid_synth_sfload(synth, kFont.c_str(), 1), FLUID_FAILED);
   }
@@ -157,25 +152,70 @@ TEST(SoundFontSubsetTest, RefusesFilesThatAreNoSoundFont) {
   EXPECT_FALSE(subset.Open(dir.Dir() + "short.sf2", error));
 }
 
-TEST(SoundFontSubsetTest, APieceSelectsItsProgramsInItsBanksAndTheResetPresets) {
+// A one-track file of `events` (delta time, then the message bytes).
+std::vector<unsigned char> TrackFile(std::vector<unsigned char> events) {
+  events.insert(events.end(), {0x00, 0xFF, 0x2F, 0x00});
+  std::vector<unsigned char> file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96, 'M', 'T', 'r', 'k'};
+  audio_test::Put32(file, static_cast<std::uint32_t>(events.size()));
+  file.insert(file.end(), events.begin(), events.end());
+  return file;
+}
+
+std::set<int> PresetsOf(const std::vector<unsigned char>& file, const std::set<int>& font) {
   audio::MidiFileInfo info;
-  EXPECT_EQ(audio::PresetsOfPiece(info),
-            (std::set<int>{SoundFontSubset::Key(0, 0), SoundFontSubset::Key(128, 0)}));
-  // A bank select of 8 (controller 0), one of 3 (controller 32, running
-  // status) and a program change to 40.
-  const std::vector<unsigned char> file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96,
-                                           'M', 'T', 'r', 'k', 0, 0, 0, 14,
-                                           0x00, 0xB1, 0x00, 0x08, 0x00, 0x20, 0x03,
-                                           0x00, 0xC1, 40, 0x00, 0xFF, 0x2F, 0x00};
+  std::string error;
+  EXPECT_TRUE(audio::MidiFile::Scan(file, info, error)) << error;
+  return audio::PresetsOfPiece(info, font);
+}
+
+TEST(SoundFontSubsetTest, APieceSelectsItsProgramsInItsBanksAndTheResetPresetsWhenItCanPlayOnThem) {
+  using K = SoundFontSubset;
+  const int piano = K::Key(0, 0), kit = K::Key(128, 0);
+  const std::set<int> font = {piano, kit, K::Key(0, 40), K::Key(128, 40)};
+  EXPECT_TRUE(audio::PresetsOfPiece(audio::MidiFileInfo{}, font).empty());
+
+  // Bank selects of 8 (controller 0) and 3 (controller 32, running status),
+  // a program change to 40, then a note: no reset preset is played on.
+  const std::vector<unsigned char> banks = TrackFile(
+      {0x00, 0xB1, 0x00, 0x08, 0x00, 0x20, 0x03, 0x00, 0xC1, 40, 0x10, 0x91, 60, 0x64, 0x60, 0x81, 60, 0x40});
+  EXPECT_EQ(PresetsOf(banks, font), (std::set<int>{K::Key(0, 40), K::Key(3, 40), K::Key(8, 40), K::Key(128, 40)}));
+
+  // A note before the channel's first program change plays on the piano; a
+  // note at the very tick of it may too.
+  EXPECT_EQ(PresetsOf(TrackFile({0x00, 0x90, 60, 0x64, 0x10, 0xC0, 40}), font).count(piano), 1u);
+  EXPECT_EQ(PresetsOf(TrackFile({0x00, 0xC0, 40, 0x00, 0x90, 60, 0x64}), font).count(piano), 1u);
+  EXPECT_EQ(PresetsOf(TrackFile({0x00, 0x90, 60, 0x64}), font), (std::set<int>{piano}));
+  // The drum channel without a program change plays the standard kit.
+  EXPECT_EQ(PresetsOf(TrackFile({0x00, 0x99, 36, 0x64}), font), (std::set<int>{kit}));
+  // Programs the font lacks fall back to the piano, kits to the standard kit.
+  EXPECT_EQ(PresetsOf(TrackFile({0x00, 0xC0, 41, 0x10, 0x90, 60, 0x64}), font).count(piano), 1u);
+  const std::set<int> drums = PresetsOf(TrackFile({0x00, 0xC9, 41, 0x10, 0x99, 36, 0x64}), font);
+  EXPECT_EQ(drums.count(kit), 1u);
+  EXPECT_EQ(drums.count(K::Key(128, 41)), 1u);
+  // A kit the font holds needs no fallback.
+  EXPECT_EQ(PresetsOf(TrackFile({0x00, 0xC9, 40, 0x10, 0x99, 36, 0x64}), font).count(kit), 0u);
+  // System exclusive messages may reset the channels: both reset presets.
+  const std::set<int> sysex =
+      PresetsOf(TrackFile({0x00, 0xC0, 40, 0x00, 0xF0, 0x05, 0x7E, 0x7F, 0x09, 0x01, 0xF7, 0x10, 0x90, 60, 0x64}), font);
+  EXPECT_EQ(sysex.count(piano) + sysex.count(kit), 2u);
+}
+
+TEST(SoundFontSubsetTest, TheFirstNoteAcrossTracksCountsBeforeTheProgramChange) {
+  // Track 1 changes the program at tick 0x20; track 2 plays at tick 0x10.
+  const std::vector<unsigned char> one = {0x20, 0xC0, 40};
+  const std::vector<unsigned char> two = {0x10, 0x90, 60, 0x64};
+  std::vector<unsigned char> file = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1, 0, 2, 0, 96};
+  for (std::vector<unsigned char> events : {one, two}) {
+    events.insert(events.end(), {0x00, 0xFF, 0x2F, 0x00});
+    file.insert(file.end(), {'M', 'T', 'r', 'k'});
+    audio_test::Put32(file, static_cast<std::uint32_t>(events.size()));
+    file.insert(file.end(), events.begin(), events.end());
+  }
+  audio::MidiFileInfo info;
   std::string error;
   ASSERT_TRUE(audio::MidiFile::Scan(file, info, error)) << error;
-  EXPECT_TRUE(info.Programs.test(40));
-  EXPECT_TRUE(info.Banks.test(8));
-  EXPECT_TRUE(info.Banks.test(3));
-  const std::set<int> keys = audio::PresetsOfPiece(info);
-  for (int bank : {0, 3, 8, 128})
-    for (int program : {0, 40}) EXPECT_EQ(keys.count(SoundFontSubset::Key(bank, program)), 1u) << bank << " " << program;
-  EXPECT_EQ(keys.size(), 8u);
+  EXPECT_TRUE(info.NotesBeforeProgram.test(0));
+  EXPECT_EQ(info.NotesBeforeProgram.count(), 1u);
 }
 
 }  // namespace
