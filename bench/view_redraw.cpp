@@ -2,7 +2,8 @@
 // shadows (against a bare copy of the 704 x 468 picture), the redraw of one
 // tile place, and rebuilding the tile pictures after a tileset load. Also the
 // masked tile paint done with QPainter's raster-operation composition modes,
-// the alternative to the plain pixel loops the painter uses.
+// the alternative to the plain pixel loops the painter uses (on the board's
+// 24-bit pictures Qt takes its slow general path for these modes).
 #include <benchmark/benchmark.h>
 
 #include <QPainter>

@@ -8,6 +8,8 @@
 // through the tileset's tile mask; marks recolour the face, and higher tiles
 // cast grey dithered shadows.
 //
+// Every picture here is 24-bit RGB, the format the raster operations use.
+//
 // The window copies the rectangle a redraw returns from BoardBuffer to the
 // screen; whether a redraw is due at all (paused, finished) is the engine's
 // decision.
