@@ -28,7 +28,7 @@ class FluidMusicDevice : public game::MusicDevice, private AudioSource {
   // The most notes the synthesiser sounds at once (a note beyond them cuts
   // off one still sounding). The game's pieces need at most 68; each voice
   // costs memory whether it sounds or not.
-  static constexpr int kPolyphony = 80;
+  static constexpr int kPolyphony = 72;
 
   explicit FluidMusicDevice(AudioOutput& output, std::string soundFont = kDefaultSoundFont);
   ~FluidMusicDevice() override;
