@@ -67,7 +67,7 @@ bool FluidMusicDevice::Open() {
   } else {
     subset_.reset();
   }
-  if (subset_ == nullptr && !LoadPresets({}, true)) {
+  if (subset_ == nullptr && !LoadPresets({})) {
     synth_ = nullptr;
     settings_ = nullptr;
     ForgetFonts();
@@ -102,17 +102,18 @@ void FluidMusicDevice::ForgetFonts() {
   wholeFontLoaded_ = false;
 }
 
-bool FluidMusicDevice::LoadPresets(const std::set<int>& keys, bool resetPrograms) {
+bool FluidMusicDevice::LoadPresets(const std::set<int>& keys) {
   if (wholeFontLoaded_) return true;
   if (subset_ != nullptr) {
     std::set<int> missing;
     for (int key : keys)
       if (subset_->Has(key) && loadedPresets_.count(key) == 0) missing.insert(key);
-    if (missing.empty() && !resetPrograms) return true;
+    if (missing.empty()) return true;
     std::vector<unsigned char> tables = subset_->BuildPresetTables(missing);
     if (!tables.empty()) {
       const std::string name = VirtualFonts::Add(*subset_, std::move(tables));
-      if (fluid_synth_sfload(synth_, name.c_str(), resetPrograms ? 1 : 0) != FLUID_FAILED) {
+      // Channels get their presets from the reset at the start of each piece.
+      if (fluid_synth_sfload(synth_, name.c_str(), 0) != FLUID_FAILED) {
         fontNames_.push_back(name);
         loadedPresets_.insert(missing.begin(), missing.end());
         return true;
@@ -121,7 +122,7 @@ bool FluidMusicDevice::LoadPresets(const std::set<int>& keys, bool resetPrograms
     }
   }
   // The whole font, on top of whatever was loaded before.
-  if (fluid_synth_sfload(synth_, soundFont_.c_str(), resetPrograms ? 1 : 0) == FLUID_FAILED) return false;
+  if (fluid_synth_sfload(synth_, soundFont_.c_str(), 0) == FLUID_FAILED) return false;
   wholeFontLoaded_ = true;
   return true;
 }
@@ -137,7 +138,7 @@ bool FluidMusicDevice::PlayFile(const std::string& path) {
   const bool readable = MidiFile::Load(path, bytes, info, error);
   // The presets the piece can select are loaded before it starts; a font
   // the synthesiser refuses leaves the piece to play with what is loaded.
-  if (readable && subset_ != nullptr) LoadPresets(PresetsOfPiece(info, subset_->Presets()), false);
+  if (readable && subset_ != nullptr) LoadPresets(PresetsOfPiece(info, subset_->Presets()));
 
   AudioOutput::Lock lock(output_);
   const State before = state_;

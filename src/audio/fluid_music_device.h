@@ -91,7 +91,7 @@ class FluidMusicDevice : public game::MusicDevice, private AudioSource {
   // Loads the presets of `keys` that the sound font holds and the
   // synthesiser lacks, as one more (small) font. Without a subset (a font
   // this device cannot cut down) the whole font is loaded once.
-  bool LoadPresets(const std::set<int>& keys, bool resetPrograms);
+  bool LoadPresets(const std::set<int>& keys);
   void ForgetFonts();
 
   AudioOutput& output_;

@@ -16,6 +16,7 @@
 #include <jpeglib.h>
 
 #include "board/file_io.h"
+#include "view/raster.h"
 
 namespace view {
 namespace {
@@ -99,7 +100,8 @@ bool DecodeJpegData(JpegJob* job) {
     return false;
   }
   // libjpeg's RGB rows are the picture's rows byte for byte.
-  job->image = QImage(w, h, QImage::Format_RGB888);
+  static_assert(PictureFormat == QImage::Format_RGB888);
+  job->image = QImage(w, h, PictureFormat);
   if (job->image.isNull()) {
     job->error = "Not enough memory for the picture";
     return false;
@@ -179,7 +181,8 @@ bool DecodeBitmap(const std::string& path, QImage& out, std::string& error) {
     error = "Bitmap image is not valid";
     return false;
   }
-  out = image.convertToFormat(QImage::Format_RGB888);
+  out = image;
+  ToPictureFormat(out);
   return true;
 }
 
