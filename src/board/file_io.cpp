@@ -165,6 +165,19 @@ bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
   return ok;
 }
 
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& ext) {
+  std::vector<std::string> out;
+  std::vector<FolderEntry> entries;
+  ListFolder(folder, entries);
+  for (const FolderEntry& entry : entries) {
+    const std::string& name = entry.Name;
+    if (entry.Kind == PathKind::Folder || !HasExtensionNoCase(name, ext)) continue;
+    if (name.size() <= ext.size()) continue;  // no name before the extension
+    out.push_back(name);
+  }
+  return out;
+}
+
 std::string JoinPath(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;
   if (folder.back() == '/') return folder + name;

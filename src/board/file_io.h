@@ -93,6 +93,10 @@ struct FolderEntry {
   PathKind Kind = PathKind::Unknown;
 };
 bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries);
+// The names of the entries of `folder` that are no folders and end in `ext`
+// (".lay"), without regard to case, with a name before it; in the order the
+// system gives them. A folder that cannot be read lists nothing.
+std::vector<std::string> ListFiles(const std::string& folder, const std::string& ext);
 
 // Path helpers. Paths use '/' between names.
 // `folder` and `name` with one '/' between them (`name` alone when `folder`

@@ -21,22 +21,6 @@ bool NameLess(const LayoutEntry& a, const LayoutEntry& b) {
   return a.Name < b.Name;
 }
 
-// The files of `dir` (not folders) whose extension is `ext` without regard to
-// case, in directory order. A folder that cannot be read lists nothing.
-std::vector<std::string> ListFiles(const std::string& dir, const std::string& ext) {
-  std::vector<std::string> out;
-  std::vector<FolderEntry> entries;
-  ListFolder(dir, entries);
-  for (const FolderEntry& entry : entries) {
-    if (entry.Kind == PathKind::Folder) continue;
-    const std::string& name = entry.Name;
-    if (!HasExtensionNoCase(name, ext)) continue;
-    if (name.size() <= ext.size()) continue;  // no name before the extension
-    out.push_back(name);
-  }
-  return out;
-}
-
 }  // namespace
 
 const std::string& LayoutList::LayoutName(int i) const {

@@ -28,15 +28,8 @@ MusicControl::MusicControl(MusicDevice& device, Options& options, board::Generat
 
 std::vector<MusicPiece> MusicControl::ListPieces(const std::string& musicsDir) {
   std::vector<MusicPiece> pieces;
-  std::vector<board::FolderEntry> entries;
-  board::ListFolder(musicsDir, entries);
-  for (const board::FolderEntry& entry : entries) {
-    if (entry.Kind == board::PathKind::Folder) continue;
-    const std::string& name = entry.Name;
-    // A name that is only ".mid" has no caption to show.
-    if (!board::HasExtensionNoCase(name, ".mid") || name.size() == 4) continue;
+  for (const std::string& name : board::ListFiles(musicsDir, ".mid"))
     pieces.push_back({name.substr(0, name.size() - 4), board::JoinPath(musicsDir, name)});
-  }
   // Names equal but for letter case keep a fixed order (the exact bytes), so
   // the menu does not depend on the directory's order.
   std::sort(pieces.begin(), pieces.end(), [](const MusicPiece& a, const MusicPiece& b) {
