@@ -231,7 +231,8 @@ bool MidiFile::Load(const std::string& path, std::vector<unsigned char>& bytes, 
   switch (board::ReadWholeFile(path, bytes, kMaxBytes)) {
     case board::ReadStatus::Ok: break;
     case board::ReadStatus::CannotOpen:
-    case board::ReadStatus::IsFolder: error = "Cannot open the music file " + path; return false;
+    case board::ReadStatus::IsFolder:
+    case board::ReadStatus::NotAFile: error = "Cannot open the music file " + path; return false;
     case board::ReadStatus::TooBig:
       error = "The music file " + path + " is too large to be a piece of music";
       return false;
