@@ -151,10 +151,12 @@ std::string MusicControl::FullErrorText(const std::string& file) const {
 }
 
 std::string MusicControl::ShortErrorText(const std::string& file) const {
-  std::string text = FullErrorText(file);
+  // "Cannot play Broken.mid: <reason>": what follows the path, after the
+  // file's name, so that the reason still fits the status line.
+  const std::string text = FullErrorText(file);
   const std::size_t at = text.find(file);
-  if (at != std::string::npos) text.replace(at, file.size(), board::FileNameOf(file));
-  return text;
+  if (at == std::string::npos) return text;
+  return "Cannot play " + board::FileNameOf(file) + text.substr(at + file.size());
 }
 
 bool MusicControl::OpenDevice(bool playerAsked) {

@@ -235,7 +235,7 @@ TEST_F(MusicControlTest, AnUnplayablePieceAtStartUpIsNamedShortlyInTheStatusLine
   device.refused = {File(2)};
   music.StartupMusic();
   EXPECT_EQ(notices.statuses,
-            std::vector<std::string>{"Cannot play the music file Night.mid: it is not a Standard MIDI File."});
+            std::vector<std::string>{"Cannot play Night.mid: it is not a Standard MIDI File."});
   EXPECT_TRUE(notices.messages.empty());
   EXPECT_TRUE(device.loaded.empty());
 
@@ -260,8 +260,8 @@ TEST_F(MusicControlTest, RandomMusicSkipsAPieceThatCannotBePlayedAndGoesOn) {
   EXPECT_EQ(device.loaded, File(next));
   EXPECT_EQ(music.CheckedPiece, next);
   EXPECT_EQ(music.MidiNumber, next);
-  const std::string skipped = "Cannot play the music file " + board::FileNameOf(File(broken)) +
-                              ": it is not a Standard MIDI File.";
+  const std::string skipped =
+      "Cannot play " + board::FileNameOf(File(broken)) + ": it is not a Standard MIDI File.";
   EXPECT_EQ(notices.statuses, std::vector<std::string>{skipped});
   EXPECT_EQ(generator.GeneratorSeed, expected.GeneratorSeed) << "one draw per piece change";
 
