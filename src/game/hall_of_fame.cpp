@@ -278,34 +278,41 @@ void HallOfFame::Save(IniFile& ini, const std::vector<std::string>& layout_names
   const int layouts = LayoutTables(layout_names);
   // Sections are matched without regard to case and line breaks, and the
   // blanks of the names are dropped, so "MyBoard", "My board" and "myboard"
-  // share one section. The layouts that share one are grouped in list order.
-  std::map<std::string, std::vector<int>> groups;
-  std::vector<std::string> order;
-  for (int i = 1; i <= layouts; ++i) {
-    const std::string key =
-        IniFile::Folded(HallSectionName(layout_names[static_cast<std::size_t>(i - 1)]));
-    std::vector<int>& group = groups[key];
-    if (group.empty()) order.push_back(key);
-    group.push_back(i);
-  }
-  for (const std::string& key : order) {
-    const std::vector<int>& group = groups[key];
-    const std::string section = HallSectionName(layout_names[static_cast<std::size_t>(group.front() - 1)]);
+  // share one section, as does a layout named "memory" with Memory's table.
+  // The tables that share one are grouped, layouts first, in list order.
+  struct Group {
+    std::string section;  // as its first table spells it
+    std::vector<int> tables;
+    bool variant = false;
+  };
+  std::vector<Group> groups;
+  std::map<std::string, std::size_t> byKey;
+  auto add = [&](int table, const std::string& section, bool variant) {
+    const auto [at, added] = byKey.try_emplace(IniFile::Folded(section), groups.size());
+    if (added) groups.push_back({section, {}, false});
+    Group& group = groups[at->second];
+    group.tables.push_back(table);
+    group.variant = group.variant || variant;
+  };
+  for (int i = 1; i <= layouts; ++i) add(i, HallSectionName(layout_names[static_cast<std::size_t>(i - 1)]), false);
+  for (int table : kVariantTables) add(table, VariantSectionName(table), true);
+
+  for (const Group& group : groups) {
     bool anyRecord = false;
-    for (int table : group) anyRecord = anyRecord || HasRealRecord(table);
-    if (!anyRecord) {
-      ini.EraseSection(section);
-    } else if (group.size() == 1) {
-      WriteSection(ini, section, TableOrDefaults(group.front()));
+    for (int table : group.tables) anyRecord = anyRecord || HasRealRecord(table);
+    // A layout's section without records is erased; a variant's is always written.
+    if (!anyRecord && !group.variant) {
+      ini.EraseSection(group.section);
+    } else if (group.tables.size() == 1) {
+      WriteSection(ini, group.section, TableOrDefaults(group.tables.front()));
     } else {
       // No table may overwrite the records of another: the section gets the
       // best ten of what is stored and what each table added.
       std::vector<Table> tables;
-      for (int table : group) tables.push_back(TableOrDefaults(table));
-      WriteSection(ini, section, MergedTables(ReadTable(ini, section, true), tables));
+      for (int table : group.tables) tables.push_back(TableOrDefaults(table));
+      WriteSection(ini, group.section, MergedTables(ReadTable(ini, group.section, true), tables));
     }
   }
-  for (int table : kVariantTables) WriteSection(ini, VariantSectionName(table), TableOrDefaults(table));
 }
 
 }  // namespace game

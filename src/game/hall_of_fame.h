@@ -115,8 +115,9 @@ class HallOfFame {
   // Exit: the section of every layout with a real record gets all ten
   // entries, the sections of the others are erased; the four variant
   // sections are always written. The caller then saves the file.
-  // Layouts whose names differ only in letter case or blanks share one
-  // section, loaded into each of their tables. When any of them has a
+  // Layouts whose names differ only in letter case or blanks (and a layout
+  // named like a variant's section) share one section, loaded into each of
+  // their tables. When any of them has a
   // record, the section gets the best ten (by time, then penalty, older
   // first) of the entries stored there and those each table added, so no
   // table overwrites the records of another.

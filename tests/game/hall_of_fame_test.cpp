@@ -362,6 +362,21 @@ TEST_F(HallFileTest, LayoutsSharingASectionLoseNoRecord) {
   EXPECT_EQ(board::testing::ReadAll(path_), before);
 }
 
+TEST_F(HallFileTest, ALayoutNamedLikeAVariantSharesItsSectionWithoutLoss) {
+  const std::vector<std::string> memory = {"memory"};
+  HallOfFame hall;
+  hall.AddHall(1, 100, 0, "Layout");
+  hall.AddHall(game::kMemoryEasyTable, 120, 0, "Variant");
+  IniFile ini(path_);
+  hall.Save(ini, memory);
+  HallOfFame both;
+  both.Load(ini, memory);
+  for (int table : {1, game::kMemoryEasyTable}) {
+    EXPECT_EQ(game::HallEntryName(both.Entry(table, 1)), "Layout  ");
+    EXPECT_EQ(game::HallEntryName(both.Entry(table, 2)), "Variant ");
+  }
+}
+
 TEST_F(HallFileTest, EntriesReadBackAsTheyWereLoaded) {
   // A CR inside an entry, at its start or in the player's name.
   IniFile ini(path_);
