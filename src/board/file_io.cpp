@@ -229,15 +229,19 @@ ReplaceResult ReplaceFile(const std::string& path, const std::string& content) {
   }
   if (fd < 0) return refused(ReplaceResult::CannotWrite, errno);
 
+  errno = 0;
   bool ok = WriteAll(fd, content);
   if (ok && replacing) {
-    // The owner first: changing it may clear the set-id bits the mode sets.
-    if (fchown(fd, old.st_uid, old.st_gid) != 0) {
-      // Only the superuser may give a file away; the file is then ours.
-    }
-    ok = fchmod(fd, old.st_mode & 07777) == 0;
+    // Best effort, as some file systems keep neither: the owner first, as
+    // changing it may clear the set-id bits the mode sets. Only the superuser
+    // may give a file away; the file is otherwise ours anyway.
+    const bool owned = fchown(fd, old.st_uid, old.st_gid) == 0;
+    const bool moded = fchmod(fd, old.st_mode & 07777) == 0;
+    if (!owned || !moded) errno = 0;
   }
-  ok = ok && fsync(fd) == 0;
+  // A file system that cannot flush says so with EINVAL; any other failure
+  // means the content may not be on the disk.
+  ok = ok && (fsync(fd) == 0 || errno == EINVAL);
   err = errno;
   ok = close(fd) == 0 && ok;
   if (!ok) {
