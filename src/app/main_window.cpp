@@ -26,7 +26,7 @@
 #include "audio/audio_output.h"
 #include "audio/fluid_music_device.h"
 #include "audio/wave_sounds.h"
-#include "board/file_io.h"
+#include "base/file_io.h"
 #include "game/engine.h"
 #include "game/hall_of_fame.h"
 #include "view/board_view.h"
@@ -50,7 +50,7 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 // A file that is there but cannot be read (no permission, a folder of that
 // name) is named to the player at once; the run goes on with the defaults and
 // the close will not overwrite the file.
-void TellUnreadable(QWidget* parent, const game::IniFile& file, const QString& consequence) {
+void TellUnreadable(QWidget* parent, const base::IniFile& file, const QString& consequence) {
   if (file.LoadError().empty()) return;
   QMessageBox::warning(parent, QStringLiteral("Sorami"),
                        Q(file.LoadError()) + QLatin1Char('\n') + consequence);
@@ -358,7 +358,7 @@ bool TSorami::LoadFiles() {
   e.Hall().Load(hallFile_, LayoutNames());
   // 7. Pictures loaded from disk that have gone since.
   for (std::string* last : {&looks_->LastTilesetFile, &looks_->LastBackgroundFile}) {
-    if (!board::Exists(*last)) last->clear();
+    if (!base::Exists(*last)) last->clear();
   }
   return true;
 }

@@ -26,7 +26,7 @@
 #include "app/settings.h"
 #include "app/time_source.h"
 #include "app/tool_bar.h"
-#include "game/ini_file.h"
+#include "base/ini_file.h"
 #include "game/music_control.h"
 #include "game/ports.h"
 #include "view/hall_panel.h"
@@ -235,8 +235,8 @@ class TSorami : public QMainWindow,
   view::HallPanel panel_;
   std::unique_ptr<DisplayMode> displayMode_;
 
-  game::IniFile settingsFile_;
-  game::IniFile hallFile_;
+  base::IniFile settingsFile_;
+  base::IniFile hallFile_;
   Settings loaded_;
 
   QTimer timer_;

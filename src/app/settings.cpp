@@ -66,7 +66,7 @@ struct Overloaded : F... {
 
 }  // namespace
 
-Settings ReadSettings(const game::IniFile& file, int screenWidth) {
+Settings ReadSettings(const base::IniFile& file, int screenWidth) {
   Settings s;
   s.PreviousRes = screenWidth;
   for (const Key& key : kKeys) {
@@ -88,7 +88,7 @@ Settings ReadSettings(const game::IniFile& file, int screenWidth) {
   return s;
 }
 
-void WriteSettings(game::IniFile& file, const Settings& s) {
+void WriteSettings(base::IniFile& file, const Settings& s) {
   for (const Key& key : kKeys) {
     std::visit(Overloaded{
                    [&](int Settings::*f) { file.WriteInteger(kSettingsSection, key.name, s.*f); },

@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "game/ini_file.h"
+#include "base/ini_file.h"
 #include "game/options.h"
 
 namespace app {
@@ -40,10 +40,10 @@ struct Settings {
 // Reads every key (without "WPos" and "HPos"); a missing key or a number
 // that cannot be read takes its default, and "PreviousRes" defaults to
 // `screenWidth`.
-Settings ReadSettings(const game::IniFile& file, int screenWidth);
+Settings ReadSettings(const base::IniFile& file, int screenWidth);
 
 // Writes every key in the file's order into `file` (in memory; the caller
 // saves the file).
-void WriteSettings(game::IniFile& file, const Settings& settings);
+void WriteSettings(base::IniFile& file, const Settings& settings);
 
 }  // namespace app

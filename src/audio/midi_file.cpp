@@ -4,7 +4,7 @@
 #include <array>
 #include <limits>
 
-#include "board/file_io.h"
+#include "base/file_io.h"
 
 namespace audio {
 
@@ -231,13 +231,13 @@ bool MidiFile::Load(const std::string& path, std::vector<unsigned char>& bytes, 
   // Every error reads "Cannot play the music file <path>: <reason>.", which
   // the status line shortens to the file's name and the reason.
   const std::string cannot = "Cannot play the music file " + path + ": ";
-  switch (board::ReadWholeFile(path, bytes, kMaxBytes)) {
-    case board::ReadStatus::Ok: break;
-    case board::ReadStatus::CannotOpen: error = cannot + "it cannot be opened."; return false;
-    case board::ReadStatus::IsFolder: error = cannot + "it is a folder."; return false;
-    case board::ReadStatus::NotAFile: error = cannot + "it is not a regular file."; return false;
-    case board::ReadStatus::TooBig: error = cannot + "it is too large to be a piece of music."; return false;
-    case board::ReadStatus::CannotRead: error = cannot + "it cannot be read."; return false;
+  switch (base::ReadWholeFile(path, bytes, kMaxBytes)) {
+    case base::ReadStatus::Ok: break;
+    case base::ReadStatus::CannotOpen: error = cannot + "it cannot be opened."; return false;
+    case base::ReadStatus::IsFolder: error = cannot + "it is a folder."; return false;
+    case base::ReadStatus::NotAFile: error = cannot + "it is not a regular file."; return false;
+    case base::ReadStatus::TooBig: error = cannot + "it is too large to be a piece of music."; return false;
+    case base::ReadStatus::CannotRead: error = cannot + "it cannot be read."; return false;
   }
   std::string why;
   if (!Scan(bytes, info, why)) {

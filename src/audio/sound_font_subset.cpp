@@ -54,7 +54,7 @@ void AppendChunk(std::vector<unsigned char>& out, const char* id, const std::vec
   if (body.size() % 2 != 0) out.push_back(0);
 }
 
-bool ReadAt(board::InputFile& in, std::uint64_t at, unsigned char* to, std::size_t count) {
+bool ReadAt(base::InputFile& in, std::uint64_t at, unsigned char* to, std::size_t count) {
   return in.ReadAt(at, to, count);
 }
 
@@ -64,7 +64,7 @@ bool SoundFontSubset::Open(const std::string& path, std::string& error) {
   path_ = path;
   presets_.clear();
   const std::string bad = "The sound font " + path + " is damaged";
-  board::InputFile in(path);
+  base::InputFile in(path);
   if (!in.IsOpen()) {
     error = "Cannot load the sound font " + path;
     return false;
@@ -106,7 +106,7 @@ bool SoundFontSubset::Open(const std::string& path, std::string& error) {
   return true;
 }
 
-bool SoundFontSubset::ReadTables(board::InputFile& in, std::vector<Table>& tables) const {
+bool SoundFontSubset::ReadTables(base::InputFile& in, std::vector<Table>& tables) const {
   // Read the nine tables, which must come in their order.
   tables.assign(TableCount, Table{});
   std::uint64_t at = tablesBegin_ + 12;
@@ -146,7 +146,7 @@ bool SoundFontSubset::ReadTables(board::InputFile& in, std::vector<Table>& table
 
 std::vector<unsigned char> SoundFontSubset::BuildPresetTables(const std::set<int>& keys) const {
   // The tables are read again: they are only needed while a font is built.
-  board::InputFile in(path_);
+  base::InputFile in(path_);
   std::vector<Table> tables;
   if (!in.IsOpen() || !ReadTables(in, tables)) return {};
   std::vector<std::vector<unsigned char>> out(TableCount);

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "audio/midi_file.h"
-#include "board/file_io.h"
+#include "base/file_io.h"
 
 namespace audio {
 
@@ -58,7 +58,7 @@ class SoundFontSubset {
 
   // Reads and checks the nine tables (phdr, pbag, pmod, pgen, inst, ibag,
   // imod, igen, shdr) of the "pdta" list.
-  bool ReadTables(board::InputFile& in, std::vector<Table>& tables) const;
+  bool ReadTables(base::InputFile& in, std::vector<Table>& tables) const;
 
   std::string path_;
   std::uint64_t fileSize_ = 0;

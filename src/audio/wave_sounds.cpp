@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "board/file_io.h"
+#include "base/file_io.h"
 
 namespace audio {
 
@@ -120,11 +120,11 @@ void WaveSounds::PlaySound(const std::string& name) {
 
 WaveSounds::Samples WaveSounds::Load(const std::string& path) {
   std::uint64_t size = 0;
-  if (!board::FileSizeOf(path, size) || size > kMaxWaveBytes) return nullptr;
+  if (!base::FileSizeOf(path, size) || size > kMaxWaveBytes) return nullptr;
 
   ++filesOpened_;
   std::vector<unsigned char> file;
-  if (board::ReadWholeFile(path, file, kMaxWaveBytes) != board::ReadStatus::Ok) return nullptr;
+  if (base::ReadWholeFile(path, file, kMaxWaveBytes) != base::ReadStatus::Ok) return nullptr;
   // Only a format checked here reaches SDL's converter, which cannot be
   // trusted with odd rates or sizes.
   WaveFormat wav;

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "board/file_io.h"
+#include "base/file_io.h"
 
 namespace board {
 
@@ -15,14 +15,14 @@ std::string Quoted(const std::string& p) { return "\"" + p + "\""; }
 
 std::string ReadLayoutText(const std::string& file) {
   std::string content;
-  switch (ReadWholeFile(file, content, MaxLayoutFileSize)) {
-    case ReadStatus::Ok: return content;
-    case ReadStatus::IsFolder: throw LayoutFileError("Cannot open layout file " + Quoted(file) + ": it is a folder.");
-    case ReadStatus::NotAFile:
+  switch (base::ReadWholeFile(file, content, MaxLayoutFileSize)) {
+    case base::ReadStatus::Ok: return content;
+    case base::ReadStatus::IsFolder: throw LayoutFileError("Cannot open layout file " + Quoted(file) + ": it is a folder.");
+    case base::ReadStatus::NotAFile:
       throw LayoutFileError("Cannot open layout file " + Quoted(file) + ": it is not a regular file.");
-    case ReadStatus::CannotOpen: throw LayoutFileError("Cannot open layout file " + Quoted(file) + ".");
-    case ReadStatus::TooBig: throw LayoutFileError("Layout file " + Quoted(file) + " is too big to be a layout.");
-    case ReadStatus::CannotRead: break;
+    case base::ReadStatus::CannotOpen: throw LayoutFileError("Cannot open layout file " + Quoted(file) + ".");
+    case base::ReadStatus::TooBig: throw LayoutFileError("Layout file " + Quoted(file) + " is too big to be a layout.");
+    case base::ReadStatus::CannotRead: break;
   }
   throw LayoutFileError("Cannot read layout file " + Quoted(file) + ".");
 }
@@ -142,7 +142,7 @@ void ReadShpFile(const std::string& file, LayoutGrid& layout) {
 }
 
 std::string LoadLayout(const std::string& file, LayoutGrid& layout) {
-  const std::string ext = ExtensionOf(file);
+  const std::string ext = base::ExtensionOf(file);
   if (ext.size() == 4 && (ext[1] | 0x20) == 's' && (ext[2] | 0x20) == 'h' && (ext[3] | 0x20) == 'p') {
     ReadShpFile(file, layout);
     return file;
@@ -163,7 +163,7 @@ void WriteLayFile(const std::string& file, const std::string& name, const Layout
 }
 
 void WriteFileAtomically(const std::string& file, const std::string& content) {
-  const ReplaceResult r = ReplaceFile(file, content);
+  const base::ReplaceResult r = base::ReplaceFile(file, content);
   if (!r) throw LayoutFileError("Cannot write file " + Quoted(file) + (r.Reason.empty() ? "" : ": " + r.Reason) + ".");
 }
 

@@ -44,12 +44,12 @@ std::string HallOfFameSectionOf(const std::string& name) {
 DiscoveryResult DiscoverLayouts(const std::string& layoutsDir, int storedBoardNumber) {
   DiscoveryResult r;
   std::vector<LayoutEntry> lay;
-  for (const std::string& file : ListFiles(layoutsDir, ".lay"))
-    lay.push_back(LayoutEntry{file.substr(0, file.size() - 4), JoinPath(layoutsDir, file), false});
+  for (const std::string& file : base::ListFiles(layoutsDir, ".lay"))
+    lay.push_back(LayoutEntry{file.substr(0, file.size() - 4), base::JoinPath(layoutsDir, file), false});
   std::sort(lay.begin(), lay.end(), NameLess);
   std::vector<LayoutEntry> shp;
-  for (const std::string& file : ListFiles(layoutsDir, ".shp"))
-    shp.push_back(LayoutEntry{file, JoinPath(layoutsDir, file), true});
+  for (const std::string& file : base::ListFiles(layoutsDir, ".shp"))
+    shp.push_back(LayoutEntry{file, base::JoinPath(layoutsDir, file), true});
   r.FilesFound = static_cast<int>(lay.size() + shp.size());
 
   int board = storedBoardNumber;
@@ -83,17 +83,17 @@ std::string CurrentFileFor(const LayoutList& list, const std::string& layoutsDir
   }
   boardNumber = std::clamp(boardNumber, 1, list.LayoutCount());
   const LayoutEntry& entry = *list.Entry(boardNumber);
-  std::string file = JoinPath(layoutsDir, entry.Name);
-  if (Exists(file + ".lay")) file += ".lay";
-  if (Exists(file + ".shp")) file += ".shp";
+  std::string file = base::JoinPath(layoutsDir, entry.Name);
+  if (base::Exists(file + ".lay")) file += ".lay";
+  if (base::Exists(file + ".shp")) file += ".shp";
   // The file itself when its extension is written in another case, or when
   // it was saved outside the folder.
-  if (!Exists(file) && Exists(entry.File)) file = entry.File;
-  if (!Exists(file)) {
+  if (!base::Exists(file) && base::Exists(entry.File)) file = entry.File;
+  if (!base::Exists(file)) {
     boardNumber = 1;
     const LayoutEntry& first = *list.Entry(1);
-    file = JoinPath(layoutsDir, first.Shp ? first.Name : first.Name + ".lay");
-    if (!Exists(file) && Exists(first.File)) file = first.File;
+    file = base::JoinPath(layoutsDir, first.Shp ? first.Name : first.Name + ".lay");
+    if (!base::Exists(file) && base::Exists(first.File)) file = first.File;
   }
   return file;
 }
@@ -104,8 +104,8 @@ Selection SelectLayout(const LayoutList& list, const std::string& layoutsDir, in
   if (!e) return s;
   s.BoardNumber = i;
   s.Shp = e->Shp;
-  s.CurrentLayoutFile = JoinPath(layoutsDir, e->Shp ? e->Name : e->Name + ".lay");
-  if (!Exists(s.CurrentLayoutFile) && Exists(e->File)) s.CurrentLayoutFile = e->File;
+  s.CurrentLayoutFile = base::JoinPath(layoutsDir, e->Shp ? e->Name : e->Name + ".lay");
+  if (!base::Exists(s.CurrentLayoutFile) && base::Exists(e->File)) s.CurrentLayoutFile = e->File;
   return s;
 }
 
@@ -114,7 +114,7 @@ SaveResult SaveLayoutFile(LayoutList& list, std::string file, const std::string&
   if (file.find(".lay") == std::string::npos) file += ".lay";
   WriteLayFile(file, name, layout);
   r.File = file;
-  const std::string fileName = FileNameOf(file);
+  const std::string fileName = base::FileNameOf(file);
   const std::string listName = fileName.size() >= 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
   for (int i = 1; i <= list.LayoutCount(); ++i)
     if (list.LayoutName(i) == listName) r.BoardNumber = i;  // the last equal entry wins

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "board/board.h"
-#include "board/file_io.h"  // HasExtensionNoCase
+#include "base/file_io.h"  // HasExtensionNoCase
 
 namespace board {
 

@@ -2,10 +2,10 @@
 
 #include <optional>
 
-#include "board/file_io.h"
+#include "base/file_io.h"
+#include "base/ini_file.h"
 #include "board/layout_file.h"
 #include "board/layout_list.h"
-#include "game/ini_file.h"
 
 namespace editor {
 
@@ -202,7 +202,7 @@ SaveOutcome LayoutEditor::SaveLayout() {
   game::Engine& e = engine_;
   std::string file = e.CurrentLayoutFile;
   if (file.empty()) {
-    const std::string folder = board::JoinPath(e.ProgramDir, "Layouts/");
+    const std::string folder = base::JoinPath(e.ProgramDir, "Layouts/");
     const std::optional<std::string> chosen = screen_.SaveFileDialog(SaveDialogTitle, SaveDialogFilter, folder);
     if (!chosen || chosen->empty()) return SaveOutcome::Cancelled;
     file = *chosen;
@@ -235,7 +235,7 @@ void LayoutEditor::LoadHallOfFame(int table, const std::string& layoutName) {
   // The hall-of-fame file is written only at exit, so the file on disk holds
   // what the game read at start-up; a layout saved under a name used before
   // gets its old records back. Nothing is written here.
-  const game::IniFile hallFile(board::JoinPath(engine_.ProgramDir, "Hallfame.ini"));
+  const base::IniFile hallFile(base::JoinPath(engine_.ProgramDir, "Hallfame.ini"));
   engine_.Hall().LoadSection(hallFile, table, layoutName);
 }
 
@@ -243,7 +243,7 @@ void LayoutEditor::Cancel2Click() {
   if (!Active()) return;
   game::Engine& e = engine_;
   // The layout file of the ticked menu item, as at start-up.
-  e.CurrentLayoutFile = board::CurrentFileFor(e.Layouts, board::JoinPath(e.ProgramDir, "Layouts"), e.BoardNumber);
+  e.CurrentLayoutFile = board::CurrentFileFor(e.Layouts, base::JoinPath(e.ProgramDir, "Layouts"), e.BoardNumber);
   e.SavedLayoutNumber = e.BoardNumber;
   e.IM(game::ModeSolitaire);
   CloseEditor();

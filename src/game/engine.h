@@ -16,12 +16,12 @@
 #include <string>
 #include <vector>
 
+#include "base/ini_file.h"
 #include "board/board.h"
 #include "board/dealing.h"
 #include "board/generator.h"
 #include "board/layout_list.h"
 #include "game/hall_of_fame.h"
-#include "game/ini_file.h"
 #include "game/options.h"
 #include "game/ports.h"
 #include "game/time_text.h"
@@ -286,8 +286,8 @@ class Engine : private board::DealObserver {
   void AddHall();
   // "Hallfame.ini" at start-up (after the layout list is known) and at exit:
   // the tables of every layout of the list and of the four variants.
-  void LoadHallOfFame(const IniFile& ini) { hall_.Load(ini, LayoutNames()); }
-  void SaveHallOfFame(IniFile& ini) const { hall_.Save(ini, LayoutNames()); }
+  void LoadHallOfFame(const base::IniFile& ini) { hall_.Load(ini, LayoutNames()); }
+  void SaveHallOfFame(base::IniFile& ini) const { hall_.Save(ini, LayoutNames()); }
 
   // ---------------------------------------------------------------- two-player banner
   // Time used so far by player 1 or 2, in ms, as the banner shows it.

@@ -269,7 +269,7 @@ std::vector<std::string> Engine::LayoutNames() const {
 }
 
 bool Engine::DiscoverLayouts(int storedBoardNumber) {
-  board::DiscoveryResult found = board::DiscoverLayouts(board::JoinPath(ProgramDir, "Layouts"), storedBoardNumber);
+  board::DiscoveryResult found = board::DiscoverLayouts(base::JoinPath(ProgramDir, "Layouts"), storedBoardNumber);
   if (found.NoLayouts) return false;
   Layouts = std::move(found.List);
   BoardNumber = found.BoardNumber;
@@ -289,7 +289,7 @@ void Engine::LoadLayoutAtStartup() {
 }
 
 void Engine::LoadlayoutClick(int item) {
-  const board::Selection selection = board::SelectLayout(Layouts, board::JoinPath(ProgramDir, "Layouts"), item);
+  const board::Selection selection = board::SelectLayout(Layouts, base::JoinPath(ProgramDir, "Layouts"), item);
   if (selection.BoardNumber < 1) return;
   BoardNumber = selection.BoardNumber;
   SavedLayoutNumber = BoardNumber;

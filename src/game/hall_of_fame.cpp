@@ -4,7 +4,7 @@
 #include <map>
 #include <set>
 
-#include "game/ini_file.h"
+#include "base/ini_file.h"
 #include "game/time_text.h"
 
 namespace game {
@@ -192,7 +192,7 @@ void HallOfFame::RenameRecord(int table, int rank, std::string_view player_name)
   SetEntry(table, rank, HallName(player_name) + entry.substr(CharOffset(entry, kHallNameLength)));
 }
 
-HallOfFame::Table HallOfFame::ReadTable(const IniFile& ini, std::string_view section, bool widen) {
+HallOfFame::Table HallOfFame::ReadTable(const base::IniFile& ini, std::string_view section, bool widen) {
   Table read;
   for (int r = 1; r <= kHallRanks; ++r) {
     std::string entry = ini.ReadString(section, "Rank" + std::to_string(r), "");
@@ -219,13 +219,13 @@ HallOfFame::Table HallOfFame::ReadTable(const IniFile& ini, std::string_view sec
   return read;
 }
 
-void HallOfFame::ReadSection(const IniFile& ini, int table, std::string_view section,
+void HallOfFame::ReadSection(const base::IniFile& ini, int table, std::string_view section,
                              bool widen) {
   const Table read = ReadTable(ini, section, widen);
   for (int r = 1; r <= kHallRanks; ++r) SetEntry(table, r, read[static_cast<std::size_t>(r - 1)]);
 }
 
-void HallOfFame::Load(const IniFile& ini, const std::vector<std::string>& layout_names) {
+void HallOfFame::Load(const base::IniFile& ini, const std::vector<std::string>& layout_names) {
   const int layouts = LayoutTables(layout_names);
   for (int i = 1; i <= layouts; ++i) {
     ReadSection(ini, i, HallSectionName(layout_names[static_cast<std::size_t>(i - 1)]), true);
@@ -233,12 +233,12 @@ void HallOfFame::Load(const IniFile& ini, const std::vector<std::string>& layout
   for (int table : kVariantTables) ReadSection(ini, table, VariantSectionName(table), true);
 }
 
-void HallOfFame::LoadSection(const IniFile& ini, int table, std::string_view layout_name) {
+void HallOfFame::LoadSection(const base::IniFile& ini, int table, std::string_view layout_name) {
   if (!ValidTable(table)) return;
   ReadSection(ini, table, HallSectionName(layout_name), false);
 }
 
-void HallOfFame::WriteSection(IniFile& ini, std::string_view section, const Table& entries) {
+void HallOfFame::WriteSection(base::IniFile& ini, std::string_view section, const Table& entries) {
   for (int r = 1; r <= kHallRanks; ++r) {
     ini.WriteString(section, "Rank" + std::to_string(r), entries[static_cast<std::size_t>(r - 1)]);
   }
@@ -274,7 +274,7 @@ HallOfFame::Table HallOfFame::MergedTables(const Table& stored, const std::vecto
   return merged;
 }
 
-void HallOfFame::Save(IniFile& ini, const std::vector<std::string>& layout_names) const {
+void HallOfFame::Save(base::IniFile& ini, const std::vector<std::string>& layout_names) const {
   const int layouts = LayoutTables(layout_names);
   // Sections are matched without regard to case and line breaks, and the
   // blanks of the names are dropped, so "MyBoard", "My board" and "myboard"
@@ -288,7 +288,7 @@ void HallOfFame::Save(IniFile& ini, const std::vector<std::string>& layout_names
   std::vector<Group> groups;
   std::map<std::string, std::size_t> byKey;
   auto add = [&](int table, const std::string& section, bool variant) {
-    const auto [at, added] = byKey.try_emplace(IniFile::Folded(section), groups.size());
+    const auto [at, added] = byKey.try_emplace(base::IniFile::Folded(section), groups.size());
     if (added) groups.push_back({section, {}, false});
     Group& group = groups[at->second];
     group.tables.push_back(table);

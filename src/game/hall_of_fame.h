@@ -23,9 +23,13 @@
 #include <string_view>
 #include <vector>
 
+namespace base {
+class IniFile;
+}  // namespace base
+
 namespace game {
 
-class IniFile;
+
 
 inline constexpr int kHallTables = 121;  // table numbers 0..120
 inline constexpr int kHallRanks = 10;
@@ -108,10 +112,10 @@ class HallOfFame {
   // most 99) and the four variants from their sections; a missing key, or one
   // with an empty value, gives the default entry; a value shorter than 18
   // characters is widened with "-" in front (reading drops leading blanks).
-  void Load(const IniFile& ini, const std::vector<std::string>& layout_names);
+  void Load(const base::IniFile& ini, const std::vector<std::string>& layout_names);
   // A layout registered during the run: its ten ranks from its section, with
   // the same defaults but without the widening.
-  void LoadSection(const IniFile& ini, int table, std::string_view layout_name);
+  void LoadSection(const base::IniFile& ini, int table, std::string_view layout_name);
   // Exit: the section of every layout with a real record gets all ten
   // entries, the sections of the others are erased; the four variant
   // sections are always written. The caller then saves the file.
@@ -121,7 +125,7 @@ class HallOfFame {
   // record, the section gets the best ten (by time, then penalty, older
   // first) of the entries stored there and those each table added, so no
   // table overwrites the records of another.
-  void Save(IniFile& ini, const std::vector<std::string>& layout_names) const;
+  void Save(base::IniFile& ini, const std::vector<std::string>& layout_names) const;
 
  private:
   using Table = std::array<std::string, kHallRanks>;
@@ -129,9 +133,9 @@ class HallOfFame {
   std::string EntryOrDefault(int table, int rank) const;
   static bool ValidTable(int table) { return table >= 0 && table < kHallTables; }
   static bool ValidRank(int rank) { return rank >= 1 && rank <= kHallRanks; }
-  void ReadSection(const IniFile& ini, int table, std::string_view section, bool widen);
-  static Table ReadTable(const IniFile& ini, std::string_view section, bool widen);
-  static void WriteSection(IniFile& ini, std::string_view section, const Table& entries);
+  void ReadSection(const base::IniFile& ini, int table, std::string_view section, bool widen);
+  static Table ReadTable(const base::IniFile& ini, std::string_view section, bool widen);
+  static void WriteSection(base::IniFile& ini, std::string_view section, const Table& entries);
   Table TableOrDefaults(int table) const;
   static Table MergedTables(const Table& stored, const std::vector<Table>& tables);
 

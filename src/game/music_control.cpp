@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "board/file_io.h"
+#include "base/file_io.h"
 
 namespace game {
 
@@ -28,8 +28,8 @@ MusicControl::MusicControl(MusicDevice& device, Options& options, board::Generat
 
 std::vector<MusicPiece> MusicControl::ListPieces(const std::string& musicsDir) {
   std::vector<MusicPiece> pieces;
-  for (const std::string& name : board::ListFiles(musicsDir, ".mid"))
-    pieces.push_back({name.substr(0, name.size() - 4), board::JoinPath(musicsDir, name)});
+  for (const std::string& name : base::ListFiles(musicsDir, ".mid"))
+    pieces.push_back({name.substr(0, name.size() - 4), base::JoinPath(musicsDir, name)});
   // Names equal but for letter case keep a fixed order (the exact bytes), so
   // the menu does not depend on the directory's order.
   std::sort(pieces.begin(), pieces.end(), [](const MusicPiece& a, const MusicPiece& b) {
@@ -93,7 +93,7 @@ MusicControl::Outcome MusicControl::PlayPieceFile(const std::string& file, bool 
   // Music switched off, or a missing file: the check mark has moved and the
   // device keeps what it was playing.
   if (!options_.PlayMusic) return Outcome::NotTried;
-  if (!board::IsFile(file)) return Outcome::Missing;
+  if (!base::IsFile(file)) return Outcome::Missing;
   // Without a device only the player's own request tries to open it again
   // (start-up has just tried and said why it failed).
   if (!device_.IsOpen() && (!playerAsked || !OpenDevice(true))) return Outcome::NotTried;
@@ -156,7 +156,7 @@ std::string MusicControl::ShortErrorText(const std::string& file) const {
   const std::string text = FullErrorText(file);
   const std::size_t at = text.find(file);
   if (at == std::string::npos) return text;
-  return "Cannot play " + board::FileNameOf(file) + text.substr(at + file.size());
+  return "Cannot play " + base::FileNameOf(file) + text.substr(at + file.size());
 }
 
 bool MusicControl::OpenDevice(bool playerAsked) {

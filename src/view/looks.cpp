@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "board/file_io.h"
+#include "base/file_io.h"
 #include "view/picture_file.h"
 #include "view/raster.h"
 #include "view/tileset_layout.h"
@@ -16,7 +16,7 @@ constexpr const char* TilesetFilter = "Tileset files (*.bmp; *.jpg)|*.bmp;*.jpg"
 constexpr const char* BackgroundTitle = "Please choose a Background bitmap file";
 constexpr const char* BackgroundFilter = "Background files (*.bmp; *.jpg)|*.bmp;*.jpg";
 
-using board::Exists;
+using base::Exists;
 
 }  // namespace
 

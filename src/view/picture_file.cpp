@@ -15,7 +15,7 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
-#include "board/file_io.h"
+#include "base/file_io.h"
 #include "view/raster.h"
 
 namespace view {
@@ -62,15 +62,15 @@ void JpegMessage(j_common_ptr cinfo, int level) {
 }
 
 bool ReadFile(const std::string& path, std::vector<unsigned char>& data, std::string& error) {
-  switch (board::ReadWholeFile(path, data, MaxFileBytes)) {
-    case board::ReadStatus::Ok: return true;
-    case board::ReadStatus::CannotOpen:
-    case board::ReadStatus::NotAFile:
-    case board::ReadStatus::IsFolder: error = "Cannot open the picture file " + path; return false;
-    case board::ReadStatus::TooBig:
+  switch (base::ReadWholeFile(path, data, MaxFileBytes)) {
+    case base::ReadStatus::Ok: return true;
+    case base::ReadStatus::CannotOpen:
+    case base::ReadStatus::NotAFile:
+    case base::ReadStatus::IsFolder: error = "Cannot open the picture file " + path; return false;
+    case base::ReadStatus::TooBig:
       error = "The picture file " + path + " is too large to be a picture the game can use";
       return false;
-    case board::ReadStatus::CannotRead: break;
+    case base::ReadStatus::CannotRead: break;
   }
   error = "Cannot read the picture file " + path;
   return false;

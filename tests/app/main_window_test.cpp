@@ -188,7 +188,7 @@ TEST_F(MainWindowTest, QuittingDuringRiversStoresTheSolitaireLayout) {
   Trigger(*w, "&File", "Mah-Jongg Rivers : New Game (Hard)");
   ASSERT_EQ(w->Engine().BoardNumber, game::RiversHardBoard);
   w->close();
-  game::IniFile file(folder_.Path() + "Sorami.ini");
+  base::IniFile file(folder_.Path() + "Sorami.ini");
   EXPECT_EQ(file.ReadInteger("Sorami", "BoardNumber", 0), layout);
 }
 
@@ -411,7 +411,7 @@ TEST_F(MainWindowTest, StoredListNumbersAreBroughtIntoTheListsOnceTheyExist) {
     EXPECT_TRUE(Checked(*w, "M&usic", "Temple"));
     w->close();
   }
-  game::IniFile written(folder_.Path() + "Sorami.ini");
+  base::IniFile written(folder_.Path() + "Sorami.ini");
   EXPECT_EQ(written.ReadInteger("Sorami", "MidiNumber", 0), 4);
   // Below the start: the first of each.
   folder_.Write("Sorami.ini", "[Sorami]\r\nBoardNumber=0\r\nMidiNumber=-7\r\nStartDirectly=0\r\n");
@@ -432,7 +432,7 @@ TEST_F(MainWindowTest, AHighlightNumberOutsideTheMenuTicksNothingAndIsKept) {
   EXPECT_EQ(w->Engine().GameMode, game::ModeStopped);
   EXPECT_EQ(w->Engine().StatusMessage, game::StartupCreditText);
   w->close();
-  game::IniFile written(folder_.Path() + "Sorami.ini");
+  base::IniFile written(folder_.Path() + "Sorami.ini");
   EXPECT_EQ(written.ReadInteger("Sorami", "Highlight", 0), 16);
 }
 
@@ -461,7 +461,7 @@ TEST_F(MainWindowTest, ANarrowScreenAfterAWiderOneDropsToolbarAndPanelAtTheCorne
   EXPECT_EQ(w->Engine().OriginX, -5);
   EXPECT_EQ(w->Engine().OriginY, 0);
   w->close();
-  game::IniFile file(folder_.Path() + "Sorami.ini");
+  base::IniFile file(folder_.Path() + "Sorami.ini");
   EXPECT_FALSE(file.ReadBool("Sorami", "ShowToolbar", true));
   EXPECT_FALSE(file.ReadBool("Sorami", "ShowHallOfFame", true));
   EXPECT_EQ(file.ReadInteger("Sorami", "PreviousRes", 0), 640);
@@ -518,7 +518,7 @@ TEST_F(MainWindowTest, TheSwitchTo800x600IsUndoneAtExitAndRemembered) {
   EXPECT_EQ(w->Engine().OriginX, 36);
   w->close();
   EXPECT_EQ(display->restored, 1);
-  game::IniFile file(folder_.Path() + "Sorami.ini");
+  base::IniFile file(folder_.Path() + "Sorami.ini");
   EXPECT_EQ(file.ReadInteger("Sorami", "PreviousRes", 0), 800);
 }
 

@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "app/settings.h"
-#include "game/ini_file.h"
+#include "base/ini_file.h"
 
 namespace {
 
@@ -17,15 +17,15 @@ using app::ReadSettings;
 using app::Settings;
 using app::WriteSettings;
 
-game::IniFile FileWith(const QTemporaryDir& dir, const std::string& text) {
+base::IniFile FileWith(const QTemporaryDir& dir, const std::string& text) {
   const std::string path = dir.path().toStdString() + "/Sorami.ini";
   std::ofstream(path, std::ios::binary) << text;
-  return game::IniFile(path);
+  return base::IniFile(path);
 }
 
 TEST(SettingsTest, MissingFileGivesEveryDefault) {
   QTemporaryDir dir;
-  const game::IniFile file(dir.path().toStdString() + "/Sorami.ini");
+  const base::IniFile file(dir.path().toStdString() + "/Sorami.ini");
   const Settings s = ReadSettings(file, 1280);
   EXPECT_EQ(s.Highlight, 3);
   EXPECT_EQ(s.Background, 4);
@@ -89,7 +89,7 @@ TEST(SettingsTest, TextsAreReadUpTo1023Characters) {
 
 TEST(SettingsTest, AnyNonZeroBooleanIsOnAndIsWrittenBackAsOne) {
   QTemporaryDir dir;
-  game::IniFile file = FileWith(dir, "[Sorami]\r\nInvert=7\r\nShadows=0\r\n");
+  base::IniFile file = FileWith(dir, "[Sorami]\r\nInvert=7\r\nShadows=0\r\n");
   const Settings s = ReadSettings(file, 800);
   EXPECT_TRUE(s.Options.Invert);
   EXPECT_FALSE(s.Options.Shadows);
@@ -105,7 +105,7 @@ TEST(SettingsTest, AnEmptyPlayerNameStaysEmpty) {
 
 TEST(SettingsTest, AFileWrittenFromScratchHoldsTheKeysInOrder) {
   QTemporaryDir dir;
-  game::IniFile file(dir.path().toStdString() + "/Sorami.ini");
+  base::IniFile file(dir.path().toStdString() + "/Sorami.ini");
   Settings s;
   s.Highlight = 1;
   s.BoardNumber = 5;

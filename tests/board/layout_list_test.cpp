@@ -131,9 +131,9 @@ TEST(SaveLayout, FailureAndAFullList) {
 }
 
 TEST(LayoutNames, ExtensionsAndSections) {
-  EXPECT_TRUE(HasExtensionNoCase("a.LaY", ".lay"));
-  EXPECT_FALSE(HasExtensionNoCase("a.layx", ".lay"));
-  EXPECT_FALSE(HasExtensionNoCase("ay", ".lay"));
+  EXPECT_TRUE(base::HasExtensionNoCase("a.LaY", ".lay"));
+  EXPECT_FALSE(base::HasExtensionNoCase("a.layx", ".lay"));
+  EXPECT_FALSE(base::HasExtensionNoCase("ay", ".lay"));
   EXPECT_EQ(HallOfFameSectionOf(" A b  c "), "Abc");
 }
 

@@ -32,7 +32,7 @@ TEST(ShippedLayouts, EveryLayoutPassesTheChecksFor1000Deals) {
   for (const auto& entry : fs::directory_iterator(Shipped)) {
     const std::string name = entry.path().filename().string();
     LayoutGrid l;
-    if (HasExtensionNoCase(name, ".shp")) {
+    if (base::HasExtensionNoCase(name, ".shp")) {
       ReadShpFile(entry.path(), l);
       ++shp;
     } else {

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "board/temp_dir.h"
-#include "game/ini_file.h"
+#include "base/ini_file.h"
 #include "game/time_text.h"
 
 namespace {
 
 using game::HallOfFame;
-using game::IniFile;
+using base::IniFile;
 
 constexpr int kLayout = 1;
 

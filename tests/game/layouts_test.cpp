@@ -104,10 +104,10 @@ TEST_F(LayoutsTest, RecordsOfMyBoardGoToTheSectionMyBoard) {
   engine.Temps();
   ASSERT_EQ(engine.Hall().RankReached(), 1);
 
-  IniFile ini((dir.path() / "Hallfame.ini").string());
+  base::IniFile ini((dir.path() / "Hallfame.ini").string());
   engine.SaveHallOfFame(ini);
   ASSERT_FALSE(ini.Save().has_value());
-  IniFile back((dir.path() / "Hallfame.ini").string());
+  base::IniFile back((dir.path() / "Hallfame.ini").string());
   EXPECT_EQ(back.ReadString("MyBoard", "Rank1", ""), "Player1    50    0");
   EXPECT_FALSE(back.SectionExists("Traditional"));  // no real record there
 

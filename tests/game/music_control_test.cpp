@@ -7,7 +7,7 @@
 #include <fstream>
 #include <set>
 
-#include "board/file_io.h"
+#include "base/file_io.h"
 
 namespace {
 
@@ -261,7 +261,7 @@ TEST_F(MusicControlTest, RandomMusicSkipsAPieceThatCannotBePlayedAndGoesOn) {
   EXPECT_EQ(music.CheckedPiece, next);
   EXPECT_EQ(music.MidiNumber, next);
   const std::string skipped =
-      "Cannot play " + board::FileNameOf(File(broken)) + ": it is not a Standard MIDI File.";
+      "Cannot play " + base::FileNameOf(File(broken)) + ": it is not a Standard MIDI File.";
   EXPECT_EQ(notices.statuses, std::vector<std::string>{skipped});
   EXPECT_EQ(generator.GeneratorSeed, expected.GeneratorSeed) << "one draw per piece change";
 

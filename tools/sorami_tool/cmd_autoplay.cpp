@@ -49,7 +49,7 @@ int RunAutoplay(const Args& args) {
   if (!files.empty() && !session.LoadLayout(Name, files[0])) return 2;
 
   // The hall of fame: the layout's table and the four variant tables.
-  game::IniFile hall;
+  base::IniFile hall;
   if (hallFile != nullptr) {
     if (!hall.Open(*hallFile)) return Fail(Name, hall.LoadError());
     engine.LoadHallOfFame(hall);

@@ -10,7 +10,7 @@
 #include "board/layout_list.h"
 #include "command.h"
 #include "game/hall_of_fame.h"
-#include "game/ini_file.h"
+#include "base/ini_file.h"
 #include "program_files.h"
 #include "view/hall_panel.h"
 #include "view/picture_file.h"
@@ -49,7 +49,7 @@ int RunPanel(const Args& args) {
     return Fail(Name, "table " + *tableText + " is neither a layout number (1.." +
                           std::to_string(names.size()) + ") nor 100, 101, 110 or 111");
 
-  game::IniFile ini;
+  base::IniFile ini;
   if (!ini.Open(*hall)) return Fail(Name, ini.LoadError());
   game::HallOfFame fame;
   fame.Load(ini, names);

@@ -57,7 +57,7 @@ int RunRender(const Args& args) {
   if (layoutFile.empty()) return Fail(Name, "no layout file or layout named '" + pos[0] + "'");
   board::LayoutGrid layout;
   try {
-    if (board::HasExtensionNoCase(layoutFile.filename().string(), ".shp")) {
+    if (base::HasExtensionNoCase(layoutFile.filename().string(), ".shp")) {
       board::ReadShpFile(layoutFile, layout);
     } else if (!board::ReadLayFile(layoutFile, layout).HeaderOk) {
       return Fail(Name, layoutFile.string() + " is not a layout file (its first line is not \"" + board::LayHeader + "\")");

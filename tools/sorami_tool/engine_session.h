@@ -67,7 +67,7 @@ struct Session {
       return false;
     }
     const std::filesystem::path path(file);
-    const bool shp = board::HasExtensionNoCase(path.filename().string(), ".shp");
+    const bool shp = base::HasExtensionNoCase(path.filename().string(), ".shp");
     engine.Layouts.Entries.push_back(
         board::LayoutEntry{shp ? path.filename().string() : path.stem().string(), path, shp});
     engine.BoardNumber = engine.SavedLayoutNumber = 1;

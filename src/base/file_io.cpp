@@ -1,4 +1,4 @@
-#include "board/file_io.h"
+#include "base/file_io.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace board {
+namespace base {
 
 namespace {
 
@@ -367,4 +367,4 @@ std::string AbsolutePath(const std::string& path) {
   return out;
 }
 
-}  // namespace board
+}  // namespace base

@@ -1,12 +1,12 @@
-#include "game/ini_file.h"
+#include "base/ini_file.h"
 
 #include <climits>
 #include <cstdint>
 #include <utility>
 
-#include "board/file_io.h"
+#include "base/file_io.h"
 
-namespace game {
+namespace base {
 
 namespace {
 
@@ -119,7 +119,7 @@ std::optional<int> ParseProfileInteger(std::string_view v) {
   return static_cast<int>(n);
 }
 
-std::string FullPath(const std::string& path) { return board::AbsolutePath(path); }
+std::string FullPath(const std::string& path) { return base::AbsolutePath(path); }
 
 }  // namespace
 
@@ -133,17 +133,17 @@ bool IniFile::Open(std::string path) {
   bom_ = false;
   final_newline_ = false;
 
-  const board::PathKind kind = board::KindOf(path_);
-  if (kind == board::PathKind::Missing) return true;  // a missing file is an empty profile
+  const base::PathKind kind = base::KindOf(path_);
+  if (kind == base::PathKind::Missing) return true;  // a missing file is an empty profile
 
   std::string text;
-  const board::ReadStatus status = board::ReadWholeFile(path_, text, kMaxFileBytes);
-  if (status != board::ReadStatus::Ok) {
+  const base::ReadStatus status = base::ReadWholeFile(path_, text, kMaxFileBytes);
+  if (status != base::ReadStatus::Ok) {
     load_error_ = "Unable to read " + FullPath(path_);
     switch (status) {
-      case board::ReadStatus::NotAFile: load_error_ += ": it is not a regular file"; break;
-      case board::ReadStatus::IsFolder: load_error_ += ": it is a folder"; break;
-      case board::ReadStatus::TooBig:
+      case base::ReadStatus::NotAFile: load_error_ += ": it is not a regular file"; break;
+      case base::ReadStatus::IsFolder: load_error_ += ": it is a folder"; break;
+      case base::ReadStatus::TooBig:
         load_error_ += ": it is larger than 1 MiB, far more than a settings or hall-of-fame file holds";
         break;
       default: break;
@@ -315,9 +315,9 @@ std::optional<std::string> IniFile::Save() const {
 
   // A read-only file is refused (though renaming over it would work), with
   // the system's reason.
-  const board::ReplaceResult result = board::ReplaceFile(path_, Text());
+  const base::ReplaceResult result = base::ReplaceFile(path_, Text());
   if (!result) return refused + (result.Reason.empty() ? "" : ": " + result.Reason);
   return std::nullopt;
 }
 
-}  // namespace game
+}  // namespace base

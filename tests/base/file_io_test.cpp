@@ -1,7 +1,7 @@
 // Files read and written through the C library: whole reads with a size cap,
 // reads at an offset, replacing a file through a temporary one, folder
 // listings and the path helpers.
-#include "board/file_io.h"
+#include "base/file_io.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -10,13 +10,13 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "temp_dir.h"
+#include "board/temp_dir.h"
 
-namespace board {
+namespace base {
 namespace {
 
-using testing::ReadAll;
-using testing::TempDir;
+using board::testing::ReadAll;
+using board::testing::TempDir;
 
 TEST(FileIo, ReadsWholeFilesWithAndWithoutALimit) {
   TempDir dir;
@@ -125,7 +125,7 @@ TEST(FileIo, ReplaceFileWritesWhollyOrNotAtAll) {
   EXPECT_EQ(ReplaceFile(fifo, "x").Reason, "it is not a regular file");
   EXPECT_EQ(KindOf(fifo), PathKind::Other);
   // Nothing but the targets is left in the folder.
-  EXPECT_EQ(testing::FolderNames(dir.path()),
+  EXPECT_EQ(board::testing::FolderNames(dir.path()),
             (std::vector<std::string>{"fifo.ini", "full", "r\xC3\xA9glages du jeu.ini"}));
 }
 
@@ -142,7 +142,7 @@ TEST(FileIo, ReplaceFileTakesNamesUpToTheLongestTheSystemAllows) {
   EXPECT_EQ(ReadAll(file), "long");
   ASSERT_TRUE(ReplaceFile(file, "longer"));
   EXPECT_EQ(ReadAll(file), "longer");
-  EXPECT_EQ(testing::FolderNames(dir.path()), std::vector<std::string>{name});
+  EXPECT_EQ(board::testing::FolderNames(dir.path()), std::vector<std::string>{name});
   // A name too long for the system gives its reason.
   EXPECT_EQ(ReplaceFile(file + "x", "x").Reason, "File name too long");
 }
@@ -182,7 +182,7 @@ TEST(FileIo, ReplaceFileFollowsTheTargetsLinksButNoOtherName) {
   fs::create_symlink("loop1", dir.path() / "loop2");
   EXPECT_EQ(ReplaceFile((dir.path() / "loop1").string(), "x").Reason, "Too many levels of symbolic links");
 
-  EXPECT_EQ(testing::FolderNames(dir.path()),
+  EXPECT_EQ(board::testing::FolderNames(dir.path()),
             (std::vector<std::string>{"dangling.ini", "links", "loop1", "loop2", "made.ini", "middle.ini",
                                       "middle.ini.tmp", "real.ini", "real.ini.tmp", "victim"}));
 }
@@ -190,14 +190,14 @@ TEST(FileIo, ReplaceFileFollowsTheTargetsLinksButNoOtherName) {
 TEST(FileIo, ReplaceFileRefusesAFileThatMayNotBeWritten) {
   TempDir dir;
   const auto file = dir.Write("locked.lay", "old");
-  testing::Unwritable locked(file);
+  board::testing::Unwritable locked(file);
   if (!locked.Works()) GTEST_SKIP() << "cannot make a file read-only here";
   EXPECT_FALSE(IsWritable(file.string()));
   const ReplaceResult r = ReplaceFile(file.string(), "new");
   EXPECT_EQ(r.Status, ReplaceResult::CannotWrite);
   EXPECT_FALSE(r.Reason.empty());
   EXPECT_EQ(ReadAll(file), "old");
-  EXPECT_EQ(testing::FolderNames(dir.path()), std::vector<std::string>{"locked.lay"});
+  EXPECT_EQ(board::testing::FolderNames(dir.path()), std::vector<std::string>{"locked.lay"});
 }
 
 TEST(FileIo, KindsAndSmallFileOperations) {
@@ -291,4 +291,4 @@ TEST(FileIo, PathHelpers) {
 }
 
 }  // namespace
-}  // namespace board
+}  // namespace base

@@ -1,4 +1,4 @@
-#include "game/ini_file.h"
+#include "base/ini_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -15,7 +15,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using game::IniFile;
+using base::IniFile;
 
 class IniFileTest : public ::testing::Test {
  protected:

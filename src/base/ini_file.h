@@ -24,7 +24,7 @@
 #include <string_view>
 #include <vector>
 
-namespace game {
+namespace base {
 
 class IniFile {
  public:
@@ -114,4 +114,4 @@ class IniFile {
   bool final_newline_ = false;      // the last line had a line ending
 };
 
-}  // namespace game
+}  // namespace base

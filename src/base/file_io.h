@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace board {
+namespace base {
 
 // What a path names, following symbolic links.
 enum class PathKind {
@@ -129,4 +129,4 @@ bool HasExtensionNoCase(const std::string& name, const std::string& ext);
 // empty names, and a name followed by ".." removed with it.
 std::string AbsolutePath(const std::string& path);
 
-}  // namespace board
+}  // namespace base
