@@ -193,8 +193,8 @@ constexpr std::array<ChartCaption, 7> kCaptions = {{
 }};
 
 constexpr int kFaceSpacing = 45;
-constexpr int kFaceWidth = 40;
-constexpr int kFaceHeight = 50;
+constexpr int kFaceWidth = view::FaceWidth;
+constexpr int kFaceHeight = view::FaceHeight;
 
 }  // namespace
 
@@ -230,7 +230,7 @@ QImage DrawTileChart(const QImage& tileTexture) {
   if (!tileTexture.isNull()) {
     for (int face = 1; face <= 42; ++face) {
       const view::Region cell = view::TextureCell(view::FaceCells(face));
-      const QRect source(cell.x + 6, cell.y + 1, kFaceWidth, kFaceHeight);
+      const QRect source(cell.x + view::EdgeSize, cell.y + 1, kFaceWidth, kFaceHeight);
       const QPoint at = TileChartFacePosition(face);
       painter.drawImage(QRect(at, QSize(kFaceWidth, kFaceHeight)), tileTexture, source);
     }

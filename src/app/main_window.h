@@ -27,6 +27,7 @@
 #include "app/time_source.h"
 #include "app/tool_bar.h"
 #include "base/ini_file.h"
+#include "board/geometry.h"
 #include "game/music_control.h"
 #include "game/ports.h"
 #include "view/hall_panel.h"
@@ -59,8 +60,8 @@ class TSorami : public QMainWindow,
   Q_OBJECT
 
  public:
-  static constexpr int kBoardWidth = 704;
-  static constexpr int kBoardHeight = 468;
+  static constexpr int kBoardWidth = board::Geometry::BoardWidth;
+  static constexpr int kBoardHeight = board::Geometry::BoardHeight;
 
   // Where the window finds the world. Tests and the program fill it; left
   // empty, the system's display, sound and music devices are used.

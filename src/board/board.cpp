@@ -87,38 +87,4 @@ void IsItFree(BoardState& s, bool vertical) {
     if (Group(s.FreeTiles[k]) == Group(s.FreeTiles[k + 1])) ++s.MovesLeft;
 }
 
-namespace {
-constexpr bool InBox(int px, int py, int left, int top, int w, int h) {
-  return px >= left && px < left + w && py >= top && py < top + h;
-}
-constexpr int BoxLeft(int x, int z) { return 20 * x + 6 * z - 52; }
-constexpr int BoxTop(int y, int z) { return 25 * y - 6 * z - 59; }
-}  // namespace
-
-int WhatTileThere(const Grid& g, int px, int py) {
-  int hit = 0;
-  for (int z = 1; z <= MaxZ; ++z)
-    for (int x = MaxX; x >= 1; --x)
-      for (int y = 1; y <= MaxY; ++y) {
-        const int v = g.At(x, y, z);
-        if (v != 0 && InBox(px, py, BoxLeft(x, z), BoxTop(y, z), 46, 56)) hit = v;
-      }
-  return hit;
-}
-
-Cell WhatAdd(const Grid& g, int px, int py) {
-  Cell hit{};
-  for (int z = 1; z <= MaxZ; ++z)
-    for (int x = MaxX; x >= 1; --x)
-      for (int y = 1; y <= MaxY; ++y) {
-        if (!InBox(px, py, BoxLeft(x, z), BoxTop(y, z), 30, 35)) continue;
-        bool carried = z == 1;
-        for (int dy = -1; dy <= 1 && !carried; ++dy)
-          for (int dx = -1; dx <= 1 && !carried; ++dx)
-            if (g.At(x + dx, y + dy, z - 1) != 0) carried = true;
-        if (carried) hit = Cell{x, y, z};
-      }
-  return hit;
-}
-
 }  // namespace board

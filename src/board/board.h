@@ -1,7 +1,7 @@
 #pragma once
 // The board model: the cell grid, the tile-to-anchor table, the layout flags,
 // tile faces and match groups, the counters kept with the board, the free
-// rules and the two pixel hit tests.
+// rules. The pixel hit tests are in board/geometry.h.
 //
 // Coordinates and tile numbers are 1-based; 0 means none. A tile is stored at
 // its anchor cell (its top-left cell) and covers (x..x+1, y..y+1) on layer z.
@@ -118,9 +118,5 @@ bool PlaceIsFree(const Grid& g, int x, int y, int z); // while dealing (155 coun
 // Recomputes FreeCount, FreeTiles and MovesLeft (the engine calls it only in
 // one- and two-player solitaire).
 void IsItFree(BoardState& s, bool vertical);
-
-// Hit tests on board-relative pixel positions (pointer minus board origin).
-int WhatTileThere(const Grid& g, int px, int py);
-Cell WhatAdd(const Grid& g, int px, int py);
 
 }  // namespace board

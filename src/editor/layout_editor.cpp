@@ -4,6 +4,7 @@
 
 #include "base/file_io.h"
 #include "base/ini_file.h"
+#include "board/geometry.h"
 #include "board/layout_file.h"
 #include "board/layout_list.h"
 

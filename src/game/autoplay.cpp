@@ -18,11 +18,8 @@ bool Uncovered(const Engine& engine, int tile) {
 }  // namespace
 
 std::pair<int, int> TileFaceCentre(const Engine& engine, int tile) {
-  const board::Cell c = engine.State.TilePlaces[tile];
-  // The face's top-left pixel, then half the 40 x 50 face.
-  const int a = 20 * c.x + 6 * c.z + engine.OriginX - 46;
-  const int b = 25 * c.y - 6 * c.z + engine.OriginY - 59;
-  return {a + 20, b + 25};
+  const board::PixelPoint p = engine.BoardGeometry().FaceCentre(engine.State.TilePlaces[tile]);
+  return {p.x, p.y};
 }
 
 void ClickTile(Engine& engine, int tile, MouseButton button) {

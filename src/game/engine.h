@@ -19,6 +19,7 @@
 #include "base/ini_file.h"
 #include "board/board.h"
 #include "board/dealing.h"
+#include "board/geometry.h"
 #include "board/generator.h"
 #include "board/layout_list.h"
 #include "game/hall_of_fame.h"
@@ -128,8 +129,8 @@ class Engine : private board::DealObserver {
   std::int32_t PreviousPointedTile = 0;
   board::Cell EditorCursor{-1, -1, -1};  // zero-based cell; (-1,-1,-1) = none
   std::int32_t HighlightMode = 3;        // 0 none, 1 red, 2 coloured, 3 green, 4 blue
-  int OriginX = 36;                      // BoardOrigin
-  int OriginY = 25;
+  int OriginX = board::Geometry::WideOrigin.OriginX;  // grid origin in the board picture
+  int OriginY = board::Geometry::WideOrigin.OriginY;
   bool PanelRefreshPending = false;
 
   // Rivers slide.
@@ -254,8 +255,9 @@ class Engine : private board::DealObserver {
 
   // ---------------------------------------------------------------- pointer
   // Pixel positions of the board image as the window receives them.
+  board::Geometry BoardGeometry() const { return board::Geometry(board::BoardOrigin{OriginX, OriginY}); }
   void ButtonDown(MouseButton button, int x, int y);
-  void ChoisitPai(int px, int py, int column, int row, MouseButton button);
+  void ChoisitPai(int x, int y, MouseButton button);
   void FormMouseMove(int x, int y);
   void SonOK(int tile);
 

@@ -4,19 +4,12 @@
 #include "game/engine.h"
 
 namespace game {
-namespace {
-
-bool InGrid(int column, int row) { return column >= 0 && column <= 34 && row >= 0 && row <= 20; }
-
-}  // namespace
 
 void Engine::ButtonDown(MouseButton button, int x, int y) {
   // Clicks wait while a turned Memory pair is on show, and count only in a
   // running game or the editor.
   if (RevealCountdown > 0) return;
   if (GameMode < ModeSolitaire || GameMode > ModeEditor) return;
-  const int px = x - OriginX;
-  const int py = y - OriginY;
   if (button == MouseButton::Right && GameMode != ModeEditor) {
     // A right click lets go of the selection and the hint.
     HintTile1 = HintTile2 = 0;
@@ -25,14 +18,16 @@ void Engine::ButtonDown(MouseButton button, int x, int y) {
     screen_.RedrawHOF();
     return;
   }
-  ChoisitPai(px, py, px / 20, py / 25, button);
+  ChoisitPai(x, y, button);
 }
 
-void Engine::ChoisitPai(int px, int py, int column, int row, MouseButton button) {
+void Engine::ChoisitPai(int x, int y, MouseButton button) {
   PanelRefreshPending = false;
-  const int t = board::WhatTileThere(State.Board, px, py);
+  const board::Geometry geometry = BoardGeometry();
+  const bool overGrid = geometry.OverGrid(x, y);
+  const int t = geometry.TileAt(State.Board, x, y);
 
-  if (InGrid(column, row) && t > 0 && GameMode != ModeEditor) {
+  if (overGrid && t > 0 && GameMode != ModeEditor) {
     if (SelectedTile1 == 0) {
       SelectedTile1 = static_cast<std::uint8_t>(t);
       if (GameMode == ModeMemory) {
@@ -64,8 +59,9 @@ void Engine::ChoisitPai(int px, int py, int column, int row, MouseButton button)
     }
   }
 
-  if (GameMode == ModeEditor && InGrid(column, row)) {
-    if (EditorClick) EditorClick(button, px, py, t);
+  if (GameMode == ModeEditor && overGrid) {
+    const board::PixelPoint p = geometry.ToGrid(x, y);
+    if (EditorClick) EditorClick(button, p.x, p.y, t);
     return;
   }
 
@@ -88,17 +84,15 @@ void Engine::ChoisitPai(int px, int py, int column, int row, MouseButton button)
 void Engine::FormMouseMove(int x, int y) {
   if (HighlightMode == 0 && GameMode != ModeEditor) return;
   if (GameMode == ModeIdle || GameMode == ModeFinished || GameMode == ModePaused) return;
-  const int px = x - OriginX;
-  const int py = y - OriginY;
-  const int column = px / 20;
-  const int row = py / 25;
+  const board::Geometry geometry = BoardGeometry();
+  const bool overGrid = geometry.OverGrid(x, y);
 
   if (GameMode == ModeEditor) {
-    if (!InGrid(column, row)) return;
+    if (!overGrid) return;
     // The place cursor follows the highest cell where a place could be added.
     const board::Cell old = EditorCursor;
     const bool hadCursor = old.x >= 0;
-    const board::Cell cell = board::WhatAdd(State.Board, px, py);
+    const board::Cell cell = geometry.PlaceToAddAt(State.Board, x, y);
     if (cell.z == 0) {
       if (hadCursor) {
         EditorCursor = board::Cell{-1, -1, -1};
@@ -116,8 +110,8 @@ void Engine::FormMouseMove(int x, int y) {
   }
 
   PreviousPointedTile = PointedTile;
-  if (!InGrid(column, row)) return;
-  const int t = board::WhatTileThere(State.Board, px, py);
+  if (!overGrid) return;
+  const int t = geometry.TileAt(State.Board, x, y);
   const bool passed = t > 0 && (!Opt.OnlyPossibleMoves || GameMode == ModeMemory || TileFree(t));
   if (passed) {
     PointedTile = t;

@@ -1,62 +1,41 @@
 #pragma once
-// Where board cells land in the board pictures.
-//
-// One cell is 20 pixels wide and 25 high; a tile covers 2 x 2 cells, so its
-// face is 40 x 50. Each layer up moves a tile 6 pixels right and 6 pixels up,
-// which gives the stack its 3-D look. A tile's whole picture is its face plus a
-// 6-pixel edge on the left and a 6-pixel edge below: 46 x 56 pixels.
+// The board geometry under the names the painters use. The figures and the
+// mapping live in board/geometry.h; the painters draw at scale 1.
+
+#include "board/geometry.h"
 
 namespace view {
 
-inline constexpr int BoardWidth = 704;
-inline constexpr int BoardHeight = 468;
-inline constexpr int TileWidth = 46;   // whole tile picture
-inline constexpr int TileHeight = 56;
-inline constexpr int FaceWidth = 40;
-inline constexpr int FaceHeight = 50;
-inline constexpr int EdgeSize = 6;
+using board::BoardOrigin;
+using board::PixelRect;
 
-// A pixel rectangle, right and bottom exclusive.
-struct PixelRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  bool Empty() const { return right <= left || bottom <= top; }
-  bool operator==(const PixelRect&) const = default;
-};
+inline constexpr int BoardWidth = board::Geometry::BoardWidth;
+inline constexpr int BoardHeight = board::Geometry::BoardHeight;
+inline constexpr int TileWidth = board::Geometry::TileWidth;  // whole tile picture
+inline constexpr int TileHeight = board::Geometry::TileHeight;
+inline constexpr int FaceWidth = board::Geometry::FaceWidth;
+inline constexpr int FaceHeight = board::Geometry::FaceHeight;
+inline constexpr int EdgeSize = board::Geometry::EdgeSize;
 
 // The whole board: the value DirtyRect holds outside a partial redraw.
 inline constexpr PixelRect WholeBoard{-1, -1, -1, -1};
 
-// Offset of the grid inside the board pictures, chosen once from the screen
-// width: a narrow screen shows the board 41 pixels further left and 25 higher.
-struct BoardOrigin {
-  int OriginX = 36;
-  int OriginY = 25;
-  bool operator==(const BoardOrigin&) const = default;
-};
 constexpr BoardOrigin OriginForScreenWidth(int screenWidth) {
-  return screenWidth >= 800 ? BoardOrigin{36, 25} : BoardOrigin{-5, 0};
+  return board::Geometry::OriginForScreenWidth(screenWidth);
 }
 
-// Top-left of a tile's face, given the zero-based anchor indices (x - 1, z - 1)
-// and (y - 1, z - 1). Given the one-based anchor they give that point moved by
-// (+26, +19).
-constexpr int CoordX(int x, int z, int originX) { return 20 * x + 6 * z + originX - 20; }
-constexpr int CoordY(int y, int z, int originY) { return 25 * y - 6 * z + originY - 40; }
-
 // Face top-left of the tile anchored at the one-based cell (x, y, z).
-constexpr int FaceLeft(int x, int z, int originX) { return CoordX(x - 1, z - 1, originX); }
-constexpr int FaceTop(int y, int z, int originY) { return CoordY(y - 1, z - 1, originY); }
+constexpr int FaceLeft(int x, int z, int originX) { return originX + board::Geometry::UnitFaceLeft(x, z); }
+constexpr int FaceTop(int y, int z, int originY) { return originY + board::Geometry::UnitFaceTop(y, z); }
 
-// The whole 46 x 56 picture of the tile anchored at the one-based cell (x, y, z).
+// The same, given the zero-based anchor indices (x - 1, z - 1) and (y - 1,
+// z - 1). Given the one-based anchor they give that point moved by (+26, +19).
+constexpr int CoordX(int x, int z, int originX) { return FaceLeft(x + 1, z + 1, originX); }
+constexpr int CoordY(int y, int z, int originY) { return FaceTop(y + 1, z + 1, originY); }
+
+// The whole picture (face and edges) of the tile anchored at the one-based cell (x, y, z).
 constexpr PixelRect TilePictureRect(int x, int y, int z, BoardOrigin o) {
-  const int a = FaceLeft(x, z, o.OriginX);
-  const int b = FaceTop(y, z, o.OriginY);
-  return {a - EdgeSize, b, a + FaceWidth, b + TileHeight};
+  return board::Geometry(o).TilePicture(board::Cell{x, y, z});
 }
 
 }  // namespace view

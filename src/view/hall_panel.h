@@ -38,13 +38,13 @@ struct BannerContent {
 class HallPanel {
  public:
   static constexpr int DefaultWidth = 92;
-  static constexpr int DefaultHeight = 468;
-  static constexpr PixelRect BannerArea{0, 380, 92, 468};
+  static constexpr int DefaultHeight = BoardHeight;
+  static constexpr PixelRect BannerArea{0, 380, 92, BoardHeight};
   static constexpr PixelRect PreviewArea{24, 390, 70, 446};
   // The recess framing the preview box, drawn only while the preview is on.
   static constexpr PixelRect RecessArea{21, 387, 74, 450};
 
-  // Without a picture the panel is a black 92 x 468.
+  // Without a picture the panel is black, 92 wide and as high as the board.
   HallPanel();
 
   QImage HofPic;   // the panel's background picture
@@ -62,7 +62,7 @@ class HallPanel {
   // and the banner does not take its place.
   bool ShowPanelHOF(const PanelContent& content);
 
-  // Repaints the banner area (0, 380)-(92, 468) of SaveHof.
+  // Repaints the banner area (0, 380) to the bottom right of SaveHof.
   void PaintBanner(const BannerContent& banner);
 
   // Paints the tile's picture into the preview box, or empties the box for

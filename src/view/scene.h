@@ -24,8 +24,8 @@ struct Scene {
   bool RiverSlideActive = false;  // no marks while a Rivers tile slides
   bool Shadows = true;
   bool Invert = false;
-  int OriginX = 36;
-  int OriginY = 25;
+  int OriginX = board::Geometry::WideOrigin.OriginX;
+  int OriginY = board::Geometry::WideOrigin.OriginY;
 
   BoardOrigin Origin() const { return {OriginX, OriginY}; }
   // Whether the one-based cell (x, y, z) is the editor cursor's.

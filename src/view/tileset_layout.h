@@ -19,8 +19,8 @@ namespace view {
 inline constexpr int TilesetMinWidth = 369;
 inline constexpr int TilesetMinHeight = 567;
 // TileTexture holds the 9 x 5 cells of ready-made tile pictures and no more.
-inline constexpr int TextureWidth = 9 * 46;
-inline constexpr int TextureHeight = 5 * 56;
+inline constexpr int TextureWidth = 9 * TileWidth;
+inline constexpr int TextureHeight = 5 * TileHeight;
 
 // A rectangle of a picture: top-left and size.
 struct Region {
@@ -64,7 +64,9 @@ constexpr Region FacePicture(FaceCell cell) {
 constexpr Region FaceMask(FaceCell cell) {
   return {41 * cell.c + 1, 51 * cell.r + 1 + FaceMaskOffset, FaceWidth, FaceHeight};
 }
-// The cell's ready-made 46 x 56 tile picture in TileTexture.
-constexpr Region TextureCell(FaceCell cell) { return {46 * cell.c, 56 * cell.r, TileWidth, TileHeight}; }
+// The cell's ready-made tile picture in TileTexture.
+constexpr Region TextureCell(FaceCell cell) {
+  return {TileWidth * cell.c, TileHeight * cell.r, TileWidth, TileHeight};
+}
 
 }  // namespace view

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "board/board.h"
+#include "board/geometry.h"
 
 namespace board {
 namespace {

@@ -5,6 +5,7 @@
 //   andromeda.jpg 704 x 468  a spiral galaxy and stars
 //   catpats.jpg   100 x 100  cat paw prints; a seamless tile the game repeats
 
+#include "board/geometry.h"
 #include "generators.h"
 #include "texture_noise.h"
 
@@ -16,8 +17,8 @@
 namespace assets {
 namespace {
 
-constexpr int kWidth = 704;
-constexpr int kHeight = 468;
+constexpr int kWidth = board::Geometry::BoardWidth;
+constexpr int kHeight = board::Geometry::BoardHeight;
 
 QImage Paper(std::uint64_t seed, const QColor& base) {
   QImage image(kWidth, kHeight, QImage::Format_RGB32);

@@ -11,6 +11,7 @@
 //   icons/sorami.png        application icon, 256 x 256, and
 //   icons/sorami-<n>.png    the same drawn at n = 16, 22, 24, 32, 48, 64, 128
 
+#include "board/geometry.h"
 #include "generators.h"
 #include "texture_noise.h"
 #include "tileset.h"
@@ -27,7 +28,7 @@ namespace {
 
 
 QImage HallOfFamePanel() {
-  const int w = 92, h = 468;
+  const int w = 92, h = board::Geometry::BoardHeight;
   QImage image(w, h, QImage::Format_RGB32);
   const ValueNoise silk(51, 16);
   for (int y = 0; y < h; ++y) {

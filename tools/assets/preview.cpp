@@ -2,7 +2,9 @@
 // 1x and 3x, and a small board painted from the tileset file with the same
 // mask-then-picture steps the game uses.
 
+#include "board/geometry.h"
 #include "generators.h"
+#include "tile_faces.h"
 #include "tileset.h"
 
 #include <QPainter>
@@ -11,6 +13,10 @@
 
 namespace assets {
 namespace {
+
+// Where the sample board's tiles go: as the game places them on a wide screen.
+constexpr board::Geometry kGeometry;
+constexpr int kEdge = kTileWidth - kFaceWidth;
 
 void AndRect(QImage& dst, int dx, int dy, const QImage& src, QRect from) {
   for (int y = 0; y < from.height(); ++y) {
@@ -44,8 +50,8 @@ QImage TileTexture(const QImage& tileset) {
   texture.fill(Qt::black);
   for (int face = 1; face <= 42; ++face) {
     const QPoint cell = FaceCell(face);
-    const int u = 46 * cell.x(), v = 56 * cell.y();
-    CopyRect(texture, u, v, tileset, QRect(0, 256, 46, 56));
+    const int u = kTileWidth * cell.x(), v = kTileHeight * cell.y();
+    CopyRect(texture, u, v, tileset, QRect(0, 256, kTileWidth, kTileHeight));
     AndRect(texture, u + 6, v, tileset, QRect(41 * cell.x() + 1, 51 * cell.y() + 313, 40, 50));
     OrRect(texture, u + 6, v, tileset, QRect(41 * cell.x() + 1, 51 * cell.y() + 1, 40, 50));
   }
@@ -60,7 +66,7 @@ QImage Load(const QString& path) {
 
 // A small three-layer board with one selected and one hint tile.
 QImage SampleBoard(const QImage& tileset, const QImage& texture, const QImage& background) {
-  QImage board = background.copy(0, 0, 704, 468);
+  QImage board = background.copy(0, 0, kGeometry.Width(), kGeometry.Height());
   struct Place { int x, y, z; };
   std::vector<Place> places;
   for (int z = 1; z <= 3; ++z) {
@@ -80,9 +86,10 @@ QImage SampleBoard(const QImage& tileset, const QImage& texture, const QImage& b
     const int face = n % 42 + 1;
     ++n;
     const QPoint cell = FaceCell(face);
-    const int a = 20 * p.x + 6 * p.z + 36 - 46, b = 25 * p.y - 6 * p.z + 25 - 59;
-    AndRect(board, a - 6, b, tileset, QRect(138, 256, 46, 56));
-    OrRect(board, a - 6, b, texture, QRect(46 * cell.x(), 56 * cell.y(), 46, 56));
+    const auto picture = kGeometry.TileFace({p.x, p.y, p.z});
+    const int a = picture.left, b = picture.top;
+    AndRect(board, a - kEdge, b, tileset, QRect(138, 256, kTileWidth, kTileHeight));
+    OrRect(board, a - kEdge, b, texture, QRect(kTileWidth * cell.x(), kTileHeight * cell.y(), kTileWidth, kTileHeight));
     const bool selected = n == 5, hinted = n == 9 || n == 40;
     if (selected || hinted) {
       CopyRect(board, a, b, tileset, selected ? QRect(52, 256, 40, 50) : QRect(98, 256, 40, 50));
@@ -119,9 +126,9 @@ QImage HallPreview(const QImage& panel, const QImage& tileset, const QImage& tex
     p.drawText(39, 27 * i + 94 - d + lm.ascent(), QString("%1:00").arg(i + 4, 2, 10, QChar('0')));
   }
   p.end();
-  AndRect(image, 24, 390, tileset, QRect(138, 256, 46, 56));
+  AndRect(image, 24, 390, tileset, QRect(138, 256, kTileWidth, kTileHeight));
   const QPoint cell = FaceCell(36);
-  OrRect(image, 24, 390, texture, QRect(46 * cell.x(), 56 * cell.y(), 46, 56));
+  OrRect(image, 24, 390, texture, QRect(kTileWidth * cell.x(), kTileHeight * cell.y(), kTileWidth, kTileHeight));
   return image.scaled(image.size() * 2);
 }
 

@@ -5,14 +5,19 @@
 
 #include <QImage>
 
+#include "board/geometry.h"
+
 namespace assets {
 
 // Faces as the game numbers them: 1-9 craks, 10-18 bamboos, 19-27 dots,
 // 28-31 flowers (plum, orchid, chrysanthemum, bamboo), 32-35 seasons (spring,
 // summer, autumn, winter), 36-38 dragons (red, green, white), 39-42 winds
 // (east, south, west, north).
-constexpr int kFaceWidth = 40;
-constexpr int kFaceHeight = 50;
+constexpr int kFaceWidth = board::Geometry::FaceWidth;
+constexpr int kFaceHeight = board::Geometry::FaceHeight;
+// A whole tile: the face with its left and bottom edges.
+constexpr int kTileWidth = board::Geometry::TileWidth;
+constexpr int kTileHeight = board::Geometry::TileHeight;
 
 // A 40 x 50 ARGB32 (premultiplied) picture of face 1..42, transparent where
 // the blank tile is to show through.

@@ -41,17 +41,17 @@ const QColor kSelected(255, 214, 96);  // warm gold
 const QColor kHint(150, 212, 255);     // sky blue
 
 void PaintFaceArea(QImage& image, int left, int top, const QColor& base) {
-  for (int y = 0; y < 50; ++y) {
-    for (int x = 0; x < 40; ++x) image.setPixel(left + x, top + y, FacePixel(x, y, base));
+  for (int y = 0; y < kFaceHeight; ++y) {
+    for (int x = 0; x < kFaceWidth; ++x) image.setPixel(left + x, top + y, FacePixel(x, y, base));
   }
 }
 
 void PaintBlankTile(QImage& image, int left, int top, const QColor& border) {
   const QColor rim = Mix(border, kIvory, 0.45);
-  for (int y = 0; y < 56; ++y) {
-    for (int x = 0; x < 46; ++x) {
+  for (int y = 0; y < kTileHeight; ++y) {
+    for (int x = 0; x < kTileWidth; ++x) {
       if (!InShape(x, y)) continue;
-      if (x >= kEdge && y < 50) continue;  // the face, painted below
+      if (x >= kEdge && y < kFaceHeight) continue;  // the face, painted below
       const int depth_left = kEdge - x;     // 1..6 on the left side
       const int depth_bottom = y - 49;      // 1..6 on the bottom side
       QColor c;
@@ -132,23 +132,23 @@ QImage BuildTileset(const TilesetStyle& style) {
   PaintBlankTile(image, 0, kSpecialTop, style.border);
   PaintFaceArea(image, 52, kSpecialTop, kSelected);
   PaintFaceArea(image, 98, kSpecialTop, kHint);
-  for (int y = 0; y < 56; ++y) {
-    for (int x = 0; x < 46; ++x) image.setPixel(138 + x, kSpecialTop + y, InShape(x, y) ? kBlack : kWhite);
+  for (int y = 0; y < kTileHeight; ++y) {
+    for (int x = 0; x < kTileWidth; ++x) image.setPixel(138 + x, kSpecialTop + y, InShape(x, y) ? kBlack : kWhite);
   }
   return image;
 }
 
 QImage TilePicture(const QImage& tileset, int face) {
   const QPoint cell = FaceCell(face);
-  QImage tile(46, 56, QImage::Format_ARGB32);
-  for (int y = 0; y < 56; ++y) {
-    for (int x = 0; x < 46; ++x) {
+  QImage tile(kTileWidth, kTileHeight, QImage::Format_ARGB32);
+  for (int y = 0; y < kTileHeight; ++y) {
+    for (int x = 0; x < kTileWidth; ++x) {
       if (tileset.pixel(138 + x, kSpecialTop + y) != kBlack) {
         tile.setPixel(x, y, 0u);
         continue;
       }
       QRgb c = tileset.pixel(x, kSpecialTop + y);
-      if (x >= kEdge && y < 50) {
+      if (x >= kEdge && y < kFaceHeight) {
         const int fx = 41 * cell.x() + 1 + x - kEdge, fy = 51 * cell.y() + 1 + y;
         c = (c & tileset.pixel(fx, fy + kMasksTop)) | tileset.pixel(fx, fy);
       }
