@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace board {
 
@@ -16,22 +17,17 @@ constexpr int RestartsWhenUndecided = 20000;
 // Pair removals the search may try before it gives up undecided.
 constexpr long SearchBudget = 200000;
 
-struct PlaceList {
-  std::array<Cell, MaxTiles> Places{};
-  int P = 0;
-};
-
 // Board := 155 on the places of the layout (running order z, y, x), else 0,
 // listing the places in that order. A layout with more than 144 places (only
 // possible from a damaged source) gets its first 144.
 void FillFromLayout(Grid& board, const LayoutGrid& layout, PlaceList& pl) {
   board.Clear();
-  pl.P = 0;
-  for (int k = 0; k < LayoutFlagCount && pl.P < MaxTiles; ++k) {
+  pl.Count = 0;
+  for (int k = 0; k < LayoutFlagCount && pl.Count < MaxTiles; ++k) {
     if (!layout.Flag(k)) continue;
     const int x = k % MaxX + 1, y = (k / MaxX) % MaxY + 1, z = k / (MaxX * MaxY) + 1;
     board.Set(x, y, z, PlaceMarker);
-    pl.Places[pl.P++] = Cell{x, y, z};
+    pl.Places[pl.Count++] = Cell{x, y, z};
   }
 }
 
@@ -42,7 +38,7 @@ void ClearTilePlaces(BoardState& s) {
 // The reset of the winnable dealer (also the board preparation).
 void Reset(BoardState& s, const LayoutGrid& layout, PlaceList& pl) {
   FillFromLayout(s.Board, layout, pl);
-  s.TilesLeft = pl.P;
+  s.TilesLeft = pl.Count;
   s.TileCount = MaxTiles;
 }
 
@@ -56,7 +52,7 @@ enum class Emptiable { Yes, No, Undecided };
 // at the end is what makes a removal stuck. Exhausting every branch proves
 // that no order exists.
 Emptiable SearchRemovalOrder(Grid& g, const PlaceList& pl) {
-  const int P = pl.P;
+  const int P = pl.Count;
   if (P == 0) return Emptiable::Yes;
   // Height of the pile under each place (1 on the floor).
   std::array<int, MaxTiles> depth{};
@@ -138,14 +134,14 @@ class FreePlaces {
   explicit FreePlaces(const PlaceList& pl) : pl_(pl) {
     // Place index + 1 of every anchor cell, to find the neighbours once.
     std::array<std::uint8_t, LayoutFlagCount> at{};
-    for (int i = 0; i < pl.P; ++i) {
+    for (int i = 0; i < pl.Count; ++i) {
       const Cell c = pl.Places[i];
       at[static_cast<std::size_t>(LayoutGrid::Index(c.x, c.y, c.z))] = static_cast<std::uint8_t>(i + 1);
     }
     auto lookup = [&](int x, int y, int z) {
       return Grid::InRange(x, y, z) ? at[static_cast<std::size_t>(LayoutGrid::Index(x, y, z))] : 0;
     };
-    for (int i = 0; i < pl.P; ++i) {
+    for (int i = 0; i < pl.Count; ++i) {
       const Cell c = pl.Places[i];
       int& n = neighbourCount_[i];
       n = 0;
@@ -163,7 +159,7 @@ class FreePlaces {
   // All places back (after a reset of the board).
   void Recount(const Grid& g) {
     count_ = 0;
-    for (int i = 0; i < pl_.P; ++i) {
+    for (int i = 0; i < pl_.Count; ++i) {
       const Cell c = pl_.Places[i];
       free_[i] = StillToEmpty(g, c) && PlaceIsFree(g, c.x, c.y, c.z);
       count_ += free_[i];
@@ -189,7 +185,7 @@ class FreePlaces {
   // `reject`); returns its index.
   int Pick(Generator& gen, int reject) const {
     for (;;) {
-      const int i = static_cast<int>(gen.NextRandom(static_cast<std::uint32_t>(pl_.P)));
+      const int i = static_cast<int>(gen.NextRandom(static_cast<std::uint32_t>(pl_.Count)));
       if (free_[i] && i != reject) return i;
     }
   }
@@ -204,7 +200,102 @@ class FreePlaces {
   std::array<int, MaxTiles> neighbourCount_{};
 };
 
+// Drops tile t on the first drawn cell the board takes.
+template <class DrawCell, class Takes>
+void DropTile(BoardState& s, int t, DrawCell&& draw, Takes&& takes) {
+  Cell c;
+  do {
+    c = draw();
+  } while (!takes(c));
+  s.PutTile(t, c);
+}
+
 }  // namespace
+
+PlaceList ListMarkedPlaces(const Grid& board) {
+  PlaceList pl;
+  for (int z = 1; z <= MaxZ; ++z)
+    for (int y = 1; y <= MaxY; ++y)
+      for (int x = 1; x <= MaxX; ++x)
+        if (board.At(x, y, z) == PlaceMarker && pl.Count < MaxTiles) pl.Places[pl.Count++] = Cell{x, y, z};
+  return pl;
+}
+
+void MarkPlaces(Grid& board, const PlaceList& places) {
+  board.Clear();
+  for (int i = 0; i < places.Count; ++i) {
+    const Cell c = places.Places[i];
+    board.Set(c.x, c.y, c.z, PlaceMarker);
+  }
+}
+
+int CountFreePlaces(const Grid& board, const PlaceList& places) {
+  int n = 0;
+  for (int i = 0; i < places.Count; ++i) {
+    const Cell c = places.Places[i];
+    n += StillToEmpty(board, c) && PlaceIsFree(board, c.x, c.y, c.z);
+  }
+  return n;
+}
+
+RemovalEnd DrawRemovalOrder(BoardState& s, const PlaceList& places, Generator& g, const RemovalLimits& limits,
+                            RemovalOrder& order, int& restarts) {
+  const int P = places.Count;
+  order.Count = 0;
+  FreePlaces free(places);
+  free.Recount(s.Board);
+  bool known = false;  // the places are known to be emptiable: no bound
+  int k = 1;           // next entry of RemovalPairs (1-based)
+  while (k <= P) {
+    s.FreeCount = free.Count();
+    if (s.FreeCount <= 1) {
+      // Stuck at the very start: every restart would meet the same board.
+      if (k == 1) return RemovalEnd::Impossible;
+      ++restarts;
+      if (!known && limits.SearchAfter > 0 && restarts == limits.SearchAfter) {
+        MarkPlaces(s.Board, places);
+        const Emptiable e = SearchRemovalOrder(s.Board, places);
+        if (e == Emptiable::No) return RemovalEnd::Impossible;
+        known = e == Emptiable::Yes;
+      }
+      if (!known && restarts >= limits.GiveUpAfter) return RemovalEnd::GaveUp;
+      MarkPlaces(s.Board, places);
+      free.Recount(s.Board);
+      k = 1;
+      continue;
+    }
+    const int first = free.Pick(g, -1);
+    const int second = free.Pick(g, first);
+    for (int i : {first, second}) {
+      const Cell c = places.Places[i];
+      order.RemovalPairs[k++ - 1] = c;
+      s.Board.Set(c.x, c.y, c.z, 0);
+    }
+    free.Removed(s.Board, first);
+    free.Removed(s.Board, second);
+  }
+  order.Count = P;
+  return RemovalEnd::Complete;
+}
+
+void DealOntoBlock(BoardState& s, Generator& g, const FlatBlock& block, int first, int last) {
+  auto cellAt = [&](int a, int b) { return Cell{2 * a + block.XShift, 2 * b + 1, block.Layer}; };
+  int empty = 0;
+  for (std::uint32_t i = 0; i < block.Columns; ++i)
+    for (std::uint32_t j = 0; j < block.Rows; ++j) {
+      const Cell c = cellAt(block.FirstColumn + static_cast<int>(i), block.FirstRow + static_cast<int>(j));
+      empty += s.Board.At(c.x, c.y, c.z) == 0;
+    }
+  for (int t = first; t <= last && empty > 0; ++t, --empty)
+    DropTile(
+        s, t,
+        [&] {
+          const int a = static_cast<int>(g.NextRandom(block.Columns)) + block.FirstColumn;
+          const int b = static_cast<int>(g.NextRandom(block.Rows)) + block.FirstRow;
+          return cellAt(a, b);
+        },
+        [&](Cell c) { return s.Board.At(c.x, c.y, c.z) == 0; });
+}
 
 void ChooseSeed(Generator& g, const SeedChoice& choice) {
   if (choice.UseExact)
@@ -224,7 +315,7 @@ int PrepareBoard(BoardState& s, const LayoutGrid& layout) {
   PlaceList pl;
   Reset(s, layout, pl);
   ClearTilePlaces(s);
-  return pl.P;
+  return pl.Count;
 }
 
 void PlainDeal(BoardState& s, Generator& g, DealObserver* perTile) {
@@ -236,13 +327,15 @@ void PlainDeal(BoardState& s, Generator& g, DealObserver* perTile) {
       for (int x = 1; x <= MaxX; ++x) waiting += s.Board.Near(x, y, z) == PlaceMarker;
   const int P = std::min({waiting, MaxTiles, std::max(0, static_cast<int>(s.TilesLeft))});
   for (int i = 1; i <= P; ++i) {
-    int x, y, z;
-    do {
-      x = static_cast<int>(g.NextRandom(MaxX)) + 1;
-      y = static_cast<int>(g.NextRandom(MaxY)) + 1;
-      z = static_cast<int>(g.NextRandom(MaxZ)) + 1;
-    } while (s.Board.Near(x, y, z) != PlaceMarker);
-    s.PutTile(i, Cell{x, y, z});
+    DropTile(
+        s, i,
+        [&] {
+          const int x = static_cast<int>(g.NextRandom(MaxX)) + 1;
+          const int y = static_cast<int>(g.NextRandom(MaxY)) + 1;
+          const int z = static_cast<int>(g.NextRandom(MaxZ)) + 1;
+          return Cell{x, y, z};
+        },
+        [&](Cell c) { return s.Board.Near(c.x, c.y, c.z) == PlaceMarker; });
     if (perTile) perTile->ShowTile(i);
   }
 }
@@ -255,7 +348,7 @@ DealResult CreateBoard(BoardState& s, const LayoutGrid& layout, Generator& g, co
   ClearTilePlaces(s);
   PlaceList pl;
   Reset(s, layout, pl);
-  const int P = pl.P;
+  const int P = pl.Count;
   ChooseSeed(g, seed);
 
   auto fallBack = [&](bool proven) {
@@ -270,58 +363,27 @@ DealResult CreateBoard(BoardState& s, const LayoutGrid& layout, Generator& g, co
   // An odd count always leaves one place alone at the end.
   if (P % 2 != 0) return fallBack(true);
 
-  FreePlaces free(pl);
-  free.Recount(s.Board);
-  bool known = false;  // the layout is known to be emptiable: no bound
-  int k = 1;           // next entry of RemovalPairs (1-based)
-  while (k <= P) {
-    s.FreeCount = free.Count();
-    if (s.FreeCount <= 1) {
-      // Stuck at the very start: every restart would meet the same board.
-      if (k == 1) return fallBack(true);
-      ++res.Restarts;
-      if (!known && res.Restarts == RestartsBeforeSearch) {
-        Reset(s, layout, pl);
-        const Emptiable e = SearchRemovalOrder(s.Board, pl);
-        if (e == Emptiable::No) return fallBack(true);
-        known = e == Emptiable::Yes;
-      }
-      if (!known && res.Restarts >= RestartsWhenUndecided) return fallBack(false);
-      Reset(s, layout, pl);
-      free.Recount(s.Board);
-      k = 1;
-      continue;
-    }
-    const int first = free.Pick(g, -1);
-    const int second = free.Pick(g, first);
-    for (int i : {first, second}) {
-      const Cell c = pl.Places[i];
-      res.Order.RemovalPairs[k++ - 1] = c;
-      s.Board.Set(c.x, c.y, c.z, 0);
-    }
-    free.Removed(s.Board, first);
-    free.Removed(s.Board, second);
+  const RemovalLimits limits{RestartsBeforeSearch, RestartsWhenUndecided};
+  switch (DrawRemovalOrder(s, pl, g, limits, res.Order, res.Restarts)) {
+    case RemovalEnd::Complete: break;
+    case RemovalEnd::Impossible: return fallBack(true);
+    case RemovalEnd::GaveUp: return fallBack(false);
   }
-  res.Order.Count = P;
 
   // Hand out matching pairs, the last emptied pair of places first. This loop
   // makes most of a deal's draws, so the generator works on a local copy.
-  k -= 2;
   const auto n = static_cast<std::uint32_t>(P);
   Generator local = g;
-  do {
-    const std::uint32_t r1 = local.NextRandom(n);  // tile r1 + 1
-    const std::uint32_t r2 = local.NextRandom(n);
-    if ((r1 >> 2) == (r2 >> 2) && r1 != r2) {  // same match group, two tiles
-      const int t1 = static_cast<int>(r1) + 1, t2 = static_cast<int>(r2) + 1;
-      if (!s.TilePlaces[t1].OnBoard() && !s.TilePlaces[t2].OnBoard()) {
-        s.PutTile(t1, res.Order.RemovalPairs[k - 1]);
-        s.PutTile(t2, res.Order.RemovalPairs[k]);
-        if (wholeBoard) wholeBoard->ShowWholeBoard();
-        k -= 2;
-      }
-    }
-  } while (k >= 1);
+  HandOutPairs(
+      s, res.Order,
+      [&]() -> std::pair<int, int> {
+        const std::uint32_t r1 = local.NextRandom(n);  // tile r1 + 1
+        const std::uint32_t r2 = local.NextRandom(n);
+        // Two tiles of one match group.
+        if ((r1 >> 2) != (r2 >> 2) || r1 == r2) return {0, 0};
+        return {static_cast<int>(r1) + 1, static_cast<int>(r2) + 1};
+      },
+      wholeBoard);
   g = local;
   return res;
 }

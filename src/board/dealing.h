@@ -1,14 +1,17 @@
 #pragma once
-// Dealing tile numbers onto the places of a layout: board preparation, the
-// plain deal (tiles dropped one by one on random places) and the winnable
-// deal `CreateBoard` (the layout is emptied two free places at a time, then
-// matching pairs are handed out to those place pairs in reverse order, so the
-// emptying order is a complete solution).
+// The one dealer: board preparation, the plain deal (tiles dropped one by one
+// on random places), the winnable deal `CreateBoard` (the layout is emptied
+// two free places at a time, then matching pairs are handed out to those place
+// pairs in reverse order, so the emptying order is a complete solution), and
+// the pieces the winnable shuffle and the flat games (Rivers, Memory) deal
+// with: the removal order, the hand-out of pairs, and tiles dropped on a block.
 //
 // A deal never allocates: everything lives in fixed arrays.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <utility>
 
 #include "board/board.h"
 #include "board/generator.h"
@@ -65,6 +68,78 @@ struct RemovalOrder {
   std::array<Cell, MaxTiles> RemovalPairs{};
   int Count = 0;
 };
+
+// The places a removal order empties, in running order z, y, x.
+struct PlaceList {
+  std::array<Cell, MaxTiles> Places{};
+  int Count = 0;
+};
+
+// The cells holding PlaceMarker, in running order z, y, x (at most 144).
+PlaceList ListMarkedPlaces(const Grid& board);
+// Board := PlaceMarker on every listed place, else 0.
+void MarkPlaces(Grid& board, const PlaceList& places);
+// How many listed places are still to empty and free.
+int CountFreePlaces(const Grid& board, const PlaceList& places);
+
+// How long the removal keeps trying when it gets stuck.
+struct RemovalLimits {
+  // Restarts before asking whether any complete order exists (a search that
+  // draws no numbers); 0 never asks.
+  int SearchAfter = 0;
+  // Restarts after which a layout not known to be emptiable is given up.
+  int GiveUpAfter = 0;
+};
+
+enum class RemovalEnd {
+  Complete,    // every place emptied; the order is a complete solution
+  Impossible,  // no complete order exists
+  GaveUp,      // still stuck after GiveUpAfter restarts
+};
+
+// Empties the places, marked on s.Board, two free ones at a time: each pair is
+// two draws of a place index until a free one still to empty comes up (the
+// second not the first). When fewer than two are free it starts over from the
+// marked places, up to the limits. Keeps s.FreeCount at the free count before
+// each pair, as the counters show it. The order is complete only for
+// RemovalEnd::Complete.
+RemovalEnd DrawRemovalOrder(BoardState& s, const PlaceList& places, Generator& g, const RemovalLimits& limits,
+                            RemovalOrder& order, int& restarts);
+
+// Hands tiles out onto the order's place pairs, the last emptied pair first.
+// `drawPair` draws two tile numbers (returned as a pair); a draw with a tile
+// 0 or a tile already placed is drawn again. After each pair the observer, if
+// any, shows the whole board. One pair is always drawn, even for an empty
+// order, as the dealer always has.
+template <class DrawPair>
+void HandOutPairs(BoardState& s, const RemovalOrder& order, DrawPair&& drawPair, DealObserver* observer) {
+  int k = order.Count - 2;
+  do {
+    const auto [t1, t2] = drawPair();
+    if (t1 == 0 || t2 == 0 || s.TilePlaces[t1].OnBoard() || s.TilePlaces[t2].OnBoard()) continue;
+    s.PutTile(t1, order.RemovalPairs[static_cast<std::size_t>(k)]);
+    s.PutTile(t2, order.RemovalPairs[static_cast<std::size_t>(k) + 1]);
+    if (observer) observer->ShowWholeBoard();
+    k -= 2;
+  } while (k >= 0);
+}
+
+// A block of places on one layer, for the flat games: the cells
+// (2a + XShift, 2b + 1, Layer) for a from FirstColumn to FirstColumn +
+// Columns - 1 and b from FirstRow to FirstRow + Rows - 1.
+struct FlatBlock {
+  std::uint32_t Columns = 1;
+  int FirstColumn = 0;
+  std::uint32_t Rows = 1;
+  int FirstRow = 0;
+  int XShift = 0;
+  int Layer = 1;
+};
+
+// Tiles first..last, each dropped on a random empty cell of the block (a
+// column drawn, then a row, until the cell is empty). Stops early if the
+// block has no empty cell left.
+void DealOntoBlock(BoardState& s, Generator& g, const FlatBlock& block, int first, int last);
 
 enum class DealOutcome {
   Plain,         // plain deal (Winnable off)

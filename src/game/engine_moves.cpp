@@ -2,6 +2,7 @@
 // "Restart", hints, the two shuffles and the counters of the status bar.
 #include <array>
 #include <string>
+#include <utility>
 
 #include "game/engine.h"
 
@@ -194,46 +195,28 @@ bool Engine::ShuffleBoard() {
   };
 
   // The shape: every occupied cell becomes a place still to be filled.
-  std::array<board::Cell, board::MaxTiles + 1> places{};  // 1-based
-  int q = 0;
-  auto reset = [&] {
-    State.Board.Clear();
-    q = 0;
-    for (int t = 1; t <= tileCount; ++t) {
-      const board::Cell c = saved[t];
-      if (c.x > 0 && c.y > 0 && c.z > 0) State.Board.Set(c.x, c.y, c.z, board::PlaceMarker);
-    }
-    for (int z = 1; z <= board::MaxZ; ++z)
-      for (int y = 1; y <= board::MaxY; ++y)
-        for (int x = 1; x <= board::MaxX; ++x)
-          if (State.Board.At(x, y, z) == board::PlaceMarker && q < board::MaxTiles)
-            places[++q] = board::Cell{x, y, z};
-  };
-  auto countFree = [&] {
-    int n = 0;
-    for (int i = 1; i <= q; ++i) {
-      const board::Cell c = places[i];
-      if (State.Board.At(c.x, c.y, c.z) != 0 && board::PlaceIsFree(State.Board, c.x, c.y, c.z)) ++n;
-    }
-    return n;
-  };
+  State.Board.Clear();
+  for (int t = 1; t <= tileCount; ++t) {
+    const board::Cell c = saved[t];
+    if (c.x > 0 && c.y > 0 && c.z > 0) State.Board.Set(c.x, c.y, c.z, board::PlaceMarker);
+  }
+  const board::PlaceList places = board::ListMarkedPlaces(State.Board);
   for (int t = 1; t <= tileCount; ++t) State.TilePlaces[t] = board::Cell{};
-  reset();
-  State.FreeCount = countFree();
+  State.FreeCount = board::CountFreePlaces(State.Board, places);
   if (State.FreeCount < 2) {
     restore();
     return true;
   }
 
-  // The tiles on the board in ascending order: entries 2j-1 and 2j are always
+  // The tiles on the board in ascending order: entries 2j and 2j+1 are always
   // one pair, because tiles leave the board in matching pairs.
-  std::array<int, board::MaxTiles + 1> remaining{};  // 1-based
+  std::array<int, board::MaxTiles> remaining{};
   int m = 0;
   for (int t = 1; t <= tileCount; ++t)
-    if (saved[t].x > 0 && saved[t].y > 0 && saved[t].z > 0) remaining[++m] = t;
-  bool pairsHold = m == q && m % 2 == 0;
-  for (int j = 1; pairsHold && 2 * j <= m; ++j)
-    pairsHold = board::Group(remaining[2 * j - 1]) == board::Group(remaining[2 * j]);
+    if (saved[t].x > 0 && saved[t].y > 0 && saved[t].z > 0 && m < board::MaxTiles) remaining[m++] = t;
+  bool pairsHold = m == places.Count && m % 2 == 0;
+  for (int j = 0; pairsHold && 2 * j + 1 < m; ++j)
+    pairsHold = board::Group(remaining[2 * j]) == board::Group(remaining[2 * j + 1]);
   if (!pairsHold) {
     // An odd tile out (a layout with an odd number of places): no pairing
     // to keep, so the tiles are shuffled plainly.
@@ -242,61 +225,32 @@ bool Engine::ShuffleBoard() {
     return false;
   }
 
-  std::array<board::Cell, board::MaxTiles + 2> removal{};  // 1-based, pairs (k, k+1)
-  auto pick = [&](board::Cell avoid) {
-    for (;;) {
-      const int r = static_cast<int>(Generator.NextRandom(static_cast<std::uint32_t>(q))) + 1;
-      const board::Cell c = places[r];
-      if (c == avoid) continue;
-      if (State.Board.At(c.x, c.y, c.z) == board::PlaceMarker &&
-          board::PlaceIsFree(State.Board, c.x, c.y, c.z) && c.x > 0 && c.y > 0 && c.z > 0)
-        return c;
-    }
-  };
-  int k = 1;
-  int restarts = 0;
+  // The dealer's removal, with the shuffle's own bound: no search, and a
+  // plain shuffle after MaxShuffleRestarts restarts.
   SeedFromClock();
-  do {
-    State.FreeCount = countFree();
-    if (State.FreeCount <= 1) {
-      if (++restarts > MaxShuffleRestarts) {
-        // No removal order clears this shape: shuffle plainly instead.
-        restore();
-        PlainShuffle();
-        return false;
-      }
-      reset();
-      k = 1;
-      continue;
-    }
-    removal[k] = pick(board::Cell{});
-    removal[k + 1] = pick(removal[k]);
-    State.Board.Set(removal[k].x, removal[k].y, removal[k].z, 0);
-    State.Board.Set(removal[k + 1].x, removal[k + 1].y, removal[k + 1].z, 0);
-    k += 2;
-  } while (m >= k);
+  board::RemovalOrder order;
+  int restarts = 0;
+  const board::RemovalLimits limits{0, MaxShuffleRestarts + 1};
+  if (board::DrawRemovalOrder(State, places, Generator, limits, order, restarts) != board::RemovalEnd::Complete) {
+    // No removal order clears this shape: shuffle plainly instead.
+    restore();
+    PlainShuffle();
+    return false;
+  }
 
+  // The pairs dealt again, the last emptied pair of places first.
   State.Board.Clear();
   for (int t = 1; t <= tileCount; ++t) State.TilePlaces[t] = board::Cell{};
-  k -= 2;
-  std::array<bool, board::MaxTiles + 1> placed{};
   const bool animate = Opt.Animate && GameMode != ModeIdle && GameMode != ModeEditor &&
                        GameMode != ModeFinished && GameMode != ModeStopped;
-  do {
-    const int r = static_cast<int>(Generator.NextRandom(static_cast<std::uint32_t>(m - 1))) + 1;
-    const int partner = (r % 2 == 1) ? r + 1 : r - 1;
-    const int t1 = remaining[r];
-    const int t2 = remaining[partner];
-    if (placed[t1] || placed[t2]) continue;
-    State.PutTile(t1, removal[k]);
-    State.PutTile(t2, removal[k + 1]);
-    placed[t1] = placed[t2] = true;
-    if (animate) {
-      FullRedraw();
-      screen_.UpdateNow();
-    }
-    k -= 2;
-  } while (k >= 1);
+  board::HandOutPairs(
+      State, order,
+      [&]() -> std::pair<int, int> {
+        const int r = static_cast<int>(Generator.NextRandom(static_cast<std::uint32_t>(m - 1)));
+        const int partner = r % 2 == 0 ? r + 1 : r - 1;
+        return {remaining[r], remaining[partner]};
+      },
+      animate ? this : nullptr);
   return true;
 }
 

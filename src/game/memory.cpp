@@ -26,14 +26,8 @@ void Engine::Memory(const std::string& caption) {
   const std::uint32_t rows = easy ? 4 : 6;
   const int firstColumn = easy ? 5 : 2;
   const int firstRow = easy ? 3 : 2;
-  for (int i = 1; i <= State.TilesLeft; ++i) {
-    int a, b;
-    do {
-      a = static_cast<int>(Generator.NextRandom(columns)) + firstColumn;
-      b = static_cast<int>(Generator.NextRandom(rows)) + firstRow;
-    } while (State.Board.At(2 * a, 2 * b + 1, 1) != 0);
-    State.PutTile(i, board::Cell{2 * a, 2 * b + 1, 1});
-  }
+  board::DealOntoBlock(State, Generator, board::FlatBlock{columns, firstColumn, rows, firstRow, 0, 1}, 1,
+                       State.TilesLeft);
   State.TileCount = State.TilesLeft;
   ResetForNewGame();
   StartTick = Now();

@@ -33,26 +33,12 @@ void Engine::FourRivers(const std::string& caption) {
   State.TilesLeft = easy ? 84 : 144;
   if (easy) {
     // One layer of 14 x 6 places (x 4..30, y 5..15).
-    for (int i = 1; i <= 84; ++i) {
-      int a, b;
-      do {
-        a = static_cast<int>(Generator.NextRandom(14)) + 2;
-        b = static_cast<int>(Generator.NextRandom(6)) + 2;
-      } while (State.Board.At(2 * a, 2 * b + 1, 1) != 0);
-      State.PutTile(i, board::Cell{2 * a, 2 * b + 1, 1});
-    }
+    board::DealOntoBlock(State, Generator, board::FlatBlock{14, 2, 6, 2, 0, 1}, 1, 84);
   } else {
     // Two full layers of 12 x 6 places (x 6..28, y 5..15), one on the other;
     // tiles 1..72 below and 73..144 above, so no group spans the layers.
     for (int z = 1; z <= 2; ++z)
-      for (int j = 1; j <= 72; ++j) {
-        int a, b;
-        do {
-          a = static_cast<int>(Generator.NextRandom(12)) + 2;
-          b = static_cast<int>(Generator.NextRandom(6)) + 2;
-        } while (State.Board.At(2 * a + 2, 2 * b + 1, z) != 0);
-        State.PutTile(j + 72 * (z - 1), board::Cell{2 * a + 2, 2 * b + 1, z});
-      }
+      board::DealOntoBlock(State, Generator, board::FlatBlock{12, 2, 6, 2, 2, z}, 1 + 72 * (z - 1), 72 * z);
   }
   State.TileCount = State.TilesLeft;
   ResetForNewGame();
