@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstdlib>
 
 namespace board {
 
@@ -152,7 +151,8 @@ struct Solver::Impl {
   // by earlier runs stay in the table, so no run repeats their work.
   std::uint64_t runEnd = 0;
   std::uint32_t run = 0;
-  std::uint32_t lookaheadFrom = std::getenv("LA") ? std::atoi(std::getenv("LA")) : 1;
+  // The first run looks no step ahead: most positions need no more.
+  static constexpr std::uint32_t lookaheadFrom = 1;
 
   bool Build(const BoardState& s, bool vertical);
   Outcome Search(Bits present, std::array<std::uint8_t, GroupCount> denied);
@@ -571,7 +571,7 @@ SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits&
   // Short runs first, growing by half each time; the last run has no bound
   // but the caller's.
   Outcome o = Outcome::Stopped;
-  std::uint64_t runLength = 400;
+  std::uint64_t runLength = 100;
   for (d.run = 0;; ++d.run) {
     d.runEnd = d.run >= 40 ? UINT64_MAX : d.nodes + runLength;
     d.path.clear();

@@ -167,3 +167,29 @@ TEST_F(WinnabilityTest, AnswersForAPositionAlreadyLeftAreDropped) {
 
 }  // namespace
 }  // namespace game::testing
+
+namespace game::testing {
+namespace {
+
+TEST_F(WinnabilityTest, ADealtGameIsJudgedAsTheSolverJudgesItsDeal) {
+  engine.Opt.CoolStatus = false;
+  for (std::uint32_t seed : {1u, 2u, 18u, 49u}) {
+    engine.ClockSeedOverride = seed;
+    engine.BeginGame();
+    Settle();
+    Ticks(1);  // the notice on show
+    board::BoardState s;
+    board::Generator g;
+    board::PrepareBoard(s, engine.Layout);
+    board::ChooseSeed(g, board::SeedChoice::Exact(seed));
+    board::PlainDeal(s, g, nullptr);
+    board::Solver solver;
+    const bool won = solver.Solve(s, false).Answer == board::Verdict::Winnable;
+    EXPECT_EQ(engine.KnownPositions()[0], won ? Knowledge::Winnable : Knowledge::Unwinnable) << seed;
+    EXPECT_EQ(Told(NeverWinnableText), won ? 0 : 1) << seed;
+    screen.StatusHistory.clear();
+  }
+}
+
+}  // namespace
+}  // namespace game::testing

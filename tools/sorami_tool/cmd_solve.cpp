@@ -2,7 +2,6 @@
 // can game N be won, and how.
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 
 #include "board/dealing.h"
 #include "board/layout_file.h"
@@ -55,7 +54,6 @@ int RunSolve(const Args& args) {
   const board::SolveResult r = solver.Solve(s, HasFlag(args, "--vertical"), limits);
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   std::printf("%s\ntime: %.3f ms\n", board::VerdictName(r.Answer), ms);
-  if (std::getenv("SORAMI_SOLVER_NODES")) std::printf("nodes: %llu\n", static_cast<unsigned long long>(r.Nodes));
   for (const auto& [a, b] : r.Order) std::printf("%d %d\n", a, b);
   switch (r.Answer) {
     case board::Verdict::Winnable: return 0;
