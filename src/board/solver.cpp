@@ -156,7 +156,11 @@ struct Solver::Impl {
 
   bool Build(const BoardState& s, bool vertical);
   Outcome Search(Bits present, std::array<std::uint8_t, GroupCount> denied);
-  bool CanAllLeave(Bits present, const std::array<std::uint8_t, GroupCount>& denied) const;
+  // Partner slots each slot may still pair with, per group.
+  using Partners = std::array<std::array<std::uint8_t, 4>, GroupCount>;
+  void GroupPartners(int g, const Bits& present, std::uint8_t denied, Partners& out) const;
+  Partners PartnersOf(const Bits& present, const std::array<std::uint8_t, GroupCount>& denied) const;
+  bool CanAllLeave(Bits present, Bits free, const Partners& partners) const;
   bool OutOfBudget();
 
   // The tiles that may become free when this item leaves.
@@ -301,7 +305,7 @@ bool Solver::Impl::Build(const BoardState& s, bool vertical) {
 bool Solver::Impl::OutOfBudget() {
   if (stopped || nodes > runEnd) return true;
   if (limits.MaxNodes != 0 && nodes > limits.MaxNodes) stopped = true;
-  if ((nodes & 255) == 0) {
+  if ((nodes & 255) == 1) {
     if (limits.Stop != nullptr && limits.Stop->load(std::memory_order_relaxed)) stopped = true;
     if (limits.MaxTime && std::chrono::steady_clock::now() >= deadline) stopped = true;
   }
@@ -333,12 +337,14 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
     bool twoFree;  // the group has just these two tiles free
   };
   const bool lookahead = run >= lookaheadFrom;
+  Bits lastFree;
   int branchGroup = -1;
   std::array<Choice, GroupCount * 3> choices{};
   int choiceCount = 0;
   for (;;) {
     if (!present.Meets(tiles)) return Outcome::Win;
     const Bits free = FreeOf(present);
+    lastFree = free;
     bool progress = false;
     choiceCount = 0;
     for (int gi = 0; gi < groupsUsed; ++gi) {
@@ -422,9 +428,53 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
   }
   if (choiceCount == 0) return lose();  // nothing can be taken
   if (lost.Contains(present)) return lose();
-  if (!CanAllLeave(present, denied)) {
+  Partners partners = PartnersOf(present, denied);
+  if (!CanAllLeave(present, lastFree, partners)) {
     lost.Insert(present);
     return lose();
+  }
+  if (lookahead) {
+    // Try each pairing still open for every group of four, settled on its
+    // own: a pairing that fails the quick check can never win, so its pairs
+    // are ruled out here and below. Ruling out may settle groups and bring
+    // forced pairs, so the node then starts over.
+    bool ruledOut = false;
+    for (int gi = 0; gi < groupsUsed; ++gi) {
+      const int g = groupList[static_cast<std::size_t>(gi)];
+      const auto& m = member[static_cast<std::size_t>(g)];
+      bool full = true;
+      for (int sl = 0; sl < 4; ++sl) full = full && m[static_cast<std::size_t>(sl)] >= 0 && present.Has(m[static_cast<std::size_t>(sl)]);
+      if (!full) continue;
+      const unsigned allowed = usable[static_cast<std::size_t>(g)] & ~denied[static_cast<std::size_t>(g)];
+      int open = 0;
+      for (int q = 0; q < 3; ++q) {
+        if (!((allowed >> q) & 1u) || !((allowed >> (5 - q)) & 1u)) continue;
+        Partners trial = partners;
+        auto& p4 = trial[static_cast<std::size_t>(g)];
+        p4.fill(0);
+        for (int p : {q, 5 - q}) {
+          const int a = PairSlots[static_cast<std::size_t>(p)][0], b = PairSlots[static_cast<std::size_t>(p)][1];
+          p4[static_cast<std::size_t>(a)] = static_cast<std::uint8_t>(1u << b);
+          p4[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(1u << a);
+        }
+        if (CanAllLeave(present, lastFree, trial)) {
+          ++open;
+          continue;
+        }
+        denied[static_cast<std::size_t>(g)] |= static_cast<std::uint8_t>(1u << q);
+        ruledOut = true;
+      }
+      if (open == 0) {
+        lost.Insert(present);
+        return lose();
+      }
+      if (ruledOut) GroupPartners(g, present, denied[static_cast<std::size_t>(g)], partners);
+    }
+    if (ruledOut) {
+      const Outcome o = Search(present, denied);
+      if (o == Outcome::Lost) return lose();
+      return o;
+    }
   }
 
   // Branch on one group: each of its pairs that can be taken now, best
@@ -448,17 +498,29 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
     for (; k < choiceCount && choices[static_cast<std::size_t>(k)].group == g; ++k) {
       const Choice& c = choices[static_cast<std::size_t>(k)];
       const auto& ps = PairSlots[static_cast<std::size_t>(c.pair)];
-      Bits next = present;
-      next.Reset(m[static_cast<std::size_t>(ps[0])]);
-      next.Reset(m[static_cast<std::size_t>(ps[1])]);
       top = std::max(top, c.score);
-      if (lookahead && !CanAllLeave(next, denied)) continue;
+      if (lookahead) {
+        Bits next = present, gone;
+        gone.Set(m[static_cast<std::size_t>(ps[0])]);
+        gone.Set(m[static_cast<std::size_t>(ps[1])]);
+        next.Reset(m[static_cast<std::size_t>(ps[0])]);
+        next.Reset(m[static_cast<std::size_t>(ps[1])]);
+        Partners after = partners;
+        GroupPartners(g, next, denied[static_cast<std::size_t>(g)], after);
+        if (!CanAllLeave(next, FreeAfter(present, lastFree, gone), after)) continue;
+      }
       opts[static_cast<std::size_t>(n++)] = Option{c.pair, c.score};
     }
     if (k - first == 1 && choices[static_cast<std::size_t>(first)].twoFree) {
       std::array<std::uint8_t, GroupCount> more = denied;
       more[static_cast<std::size_t>(g)] |= static_cast<std::uint8_t>(1u << choices[static_cast<std::size_t>(first)].pair);
-      if (!lookahead || CanAllLeave(present, more)) opts[static_cast<std::size_t>(n++)] = Option{-1 - choices[static_cast<std::size_t>(first)].pair, -1};
+      bool alive = true;
+      if (lookahead) {
+        Partners after = partners;
+        GroupPartners(g, present, more[static_cast<std::size_t>(g)], after);
+        alive = CanAllLeave(present, lastFree, after);
+      }
+      if (alive) opts[static_cast<std::size_t>(n++)] = Option{-1 - choices[static_cast<std::size_t>(first)].pair, -1};
     }
     if (n == 0) {
       lost.Insert(present);
@@ -503,50 +565,90 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
 // free and one of the partners it may still pair with is free too (or gone
 // already). Every real line of play takes tiles no sooner than this does, so
 // a tile that never gets to leave here can never leave at all.
-bool Solver::Impl::CanAllLeave(Bits present, const std::array<std::uint8_t, GroupCount>& denied) const {
-  // Partner slots each slot may still pair with, per group.
-  std::array<std::array<std::uint8_t, 4>, GroupCount> partners{};
+void Solver::Impl::GroupPartners(int g, const Bits& present, std::uint8_t denied, Partners& out) const {
+  const auto& m = member[static_cast<std::size_t>(g)];
+  auto& p4 = out[static_cast<std::size_t>(g)];
+  p4.fill(0);
+  unsigned here = 0;
+  for (int sl = 0; sl < 4; ++sl)
+    if (m[static_cast<std::size_t>(sl)] >= 0 && present.Has(m[static_cast<std::size_t>(sl)])) here |= 1u << sl;
+  const unsigned allowed = usable[static_cast<std::size_t>(g)] & ~static_cast<unsigned>(denied);
+  for (int p = 0; p < 6; ++p) {
+    const int a = PairSlots[static_cast<std::size_t>(p)][0], b = PairSlots[static_cast<std::size_t>(p)][1];
+    if (!((here >> a) & 1u) || !((here >> b) & 1u) || !((allowed >> p) & 1u)) continue;
+    if (std::popcount(here) == 4 && !((allowed >> (5 - p)) & 1u)) continue;
+    p4[static_cast<std::size_t>(a)] |= static_cast<std::uint8_t>(1u << b);
+    p4[static_cast<std::size_t>(b)] |= static_cast<std::uint8_t>(1u << a);
+  }
+}
+
+Solver::Impl::Partners Solver::Impl::PartnersOf(const Bits& present,
+                                                const std::array<std::uint8_t, GroupCount>& denied) const {
+  Partners out{};
   for (int gi = 0; gi < groupsUsed; ++gi) {
     const int g = groupList[static_cast<std::size_t>(gi)];
-    const auto& m = member[static_cast<std::size_t>(g)];
-    unsigned here = 0;
-    for (int sl = 0; sl < 4; ++sl)
-      if (m[static_cast<std::size_t>(sl)] >= 0 && present.Has(m[static_cast<std::size_t>(sl)])) here |= 1u << sl;
-    const unsigned allowed = usable[static_cast<std::size_t>(g)] & ~denied[static_cast<std::size_t>(g)];
-    for (int p = 0; p < 6; ++p) {
-      const int a = PairSlots[static_cast<std::size_t>(p)][0], b = PairSlots[static_cast<std::size_t>(p)][1];
-      if (!((here >> a) & 1u) || !((here >> b) & 1u) || !((allowed >> p) & 1u)) continue;
-      if (std::popcount(here) == 4 && !((allowed >> (5 - p)) & 1u)) continue;
-      partners[static_cast<std::size_t>(g)][static_cast<std::size_t>(a)] |= static_cast<std::uint8_t>(1u << b);
-      partners[static_cast<std::size_t>(g)][static_cast<std::size_t>(b)] |= static_cast<std::uint8_t>(1u << a);
-    }
+    GroupPartners(g, present, denied[static_cast<std::size_t>(g)], out);
   }
-  Bits free = FreeOf(present);
+  return out;
+}
+
+// A quick necessary condition: let a tile leave on its own as soon as it is
+// free and one of the partners it may still pair with is free too (or gone
+// already). Every real line of play takes tiles no sooner than this does, so
+// a tile that never gets to leave here can never leave at all.
+bool Solver::Impl::CanAllLeave(Bits present, Bits free, const Partners& partners) const {
+  Bits work = free.And(tiles);
+  auto wakeMates = [&](int k) {
+    // The free tiles of k's group may now find a partner.
+    const int t = tileOf[static_cast<std::size_t>(k)];
+    const auto& m = member[static_cast<std::size_t>(Group(t))];
+    for (int sl = 0; sl < 4; ++sl) {
+      const int j = m[static_cast<std::size_t>(sl)];
+      if (j >= 0 && j != k && present.Has(j) && free.Has(j)) work.Set(j);
+    }
+  };
   for (;;) {
     if (!present.Meets(tiles)) return true;
-    Bits leaving;
+    int i = -1;
+    for (int wi = 0; wi < 3 && i < 0; ++wi)
+      if (work.w[static_cast<std::size_t>(wi)] != 0) i = wi * 64 + std::countr_zero(work.w[static_cast<std::size_t>(wi)]);
+    if (i < 0) return false;
+    work.Reset(i);
+    if (!present.Has(i)) continue;
+    const int t = tileOf[static_cast<std::size_t>(i)];
+    const int g = Group(t), slot = (t - 1) % 4;
+    const auto& m = member[static_cast<std::size_t>(g)];
+    const unsigned mates = partners[static_cast<std::size_t>(g)][static_cast<std::size_t>(slot)];
+    bool leaves = false;
+    for (int sl = 0; sl < 4 && !leaves; ++sl) {
+      if (!((mates >> sl) & 1u)) continue;
+      const int j = m[static_cast<std::size_t>(sl)];
+      leaves = free.Has(j) || !present.Has(j);
+    }
+    if (!leaves) continue;
+    const Bits before = free;
+    present.Reset(i);
+    free.Reset(i);
+    // Only the tiles beside and under i can have been freed by it.
     for (int wi = 0; wi < 3; ++wi) {
-      std::uint64_t word = free.w[static_cast<std::size_t>(wi)];
+      std::uint64_t word = affects[static_cast<std::size_t>(i)].w[static_cast<std::size_t>(wi)] &
+                           present.w[static_cast<std::size_t>(wi)] & tiles.w[static_cast<std::size_t>(wi)] &
+                           ~free.w[static_cast<std::size_t>(wi)];
       while (word) {
-        const int i = wi * 64 + std::countr_zero(word);
+        const int k = wi * 64 + std::countr_zero(word);
         word &= word - 1;
-        const int t = tileOf[static_cast<std::size_t>(i)];
-        const int g = Group(t), slot = (t - 1) % 4;
-        const auto& m = member[static_cast<std::size_t>(g)];
-        const unsigned mates = partners[static_cast<std::size_t>(g)][static_cast<std::size_t>(slot)];
-        for (int sl = 0; sl < 4; ++sl) {
-          if (!((mates >> sl) & 1u)) continue;
-          const int j = m[static_cast<std::size_t>(sl)];
-          if (free.Has(j) || !present.Has(j)) {
-            leaving.Set(i);
-            break;
-          }
-        }
+        if (IsFree(k, present)) free.Set(k);
       }
     }
-    if (leaving.Empty()) return false;
-    free = FreeAfter(present, free, leaving);
-    for (int wi = 0; wi < 3; ++wi) present.w[static_cast<std::size_t>(wi)] &= ~leaving.w[static_cast<std::size_t>(wi)];
+    wakeMates(i);
+    for (int wi = 0; wi < 3; ++wi) {
+      std::uint64_t fresh = free.w[static_cast<std::size_t>(wi)] & ~before.w[static_cast<std::size_t>(wi)];
+      work.w[static_cast<std::size_t>(wi)] |= fresh;
+      while (fresh) {
+        wakeMates(wi * 64 + std::countr_zero(fresh));
+        fresh &= fresh - 1;
+      }
+    }
   }
 }
 
