@@ -21,6 +21,8 @@ namespace {
 // a set of them is three machine words.
 constexpr int MaxItems = 192;
 constexpr int GroupCount = MaxTiles / 4;  // 36 match groups of four tiles
+// Pairings are probed one by one while at least this many tiles are left.
+constexpr int ProbeFromTiles = 100;
 
 struct Bits {
   std::array<std::uint64_t, 3> w{};
@@ -433,11 +435,12 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
     lost.Insert(present);
     return lose();
   }
-  if (lookahead) {
+  if (lookahead && present.Count() >= ProbeFromTiles) {
     // Try each pairing still open for every group of four, settled on its
     // own: a pairing that fails the quick check can never win, so its pairs
     // are ruled out here and below. Ruling out may settle groups and bring
-    // forced pairs, so the node then starts over.
+    // forced pairs, so the node then starts over. Further down, with most
+    // groups settled, the probes cost more than they save.
     bool ruledOut = false;
     for (int gi = 0; gi < groupsUsed; ++gi) {
       const int g = groupList[static_cast<std::size_t>(gi)];
