@@ -315,8 +315,11 @@ bool Solver::Impl::OutOfBudget() {
 }
 
 // One node: settle everything that is forced, then branch on the pairing of
-// one group. `denied` holds, per group, pairs already shown to lose from an
-// earlier position of this line (taking them now could only repeat that loss).
+// one group. `denied` holds, per group, pairs shown to be part of no win from
+// here: pairs already tried from an earlier position of this line (removals
+// never block, so taking them later could only repeat that loss), and pairs
+// whose pairing failed the quick check. A node that fails with them ruled out
+// has no win at all, so the table may keep it.
 Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> denied) {
   ++nodes;
   if (OutOfBudget()) return Outcome::Stopped;
