@@ -154,15 +154,38 @@ TEST_F(WinnabilityTest, WithTheNoticeOffNothingIsDecidedOrTold) {
   for (Knowledge k : engine.KnownPositions()) EXPECT_EQ(k, Knowledge::Unknown);
 }
 
-TEST_F(WinnabilityTest, AnswersForAPositionAlreadyLeftAreDropped) {
+TEST_F(WinnabilityTest, ANewerPositionReplacesAnOlderOneAtTheWorker) {
   LayTrap();
+  const PlayLine start = engine.CurrentLine();
   ClickPair(2, 3);
-  Ticks(1);  // the lost position goes to the worker
-  engine.Back();
-  engine.Watch().WaitIdle();
-  Settle();
-  EXPECT_EQ(Told(NoLongerWinnableText(1)), 0);
-  EXPECT_EQ(engine.KnownPositions()[0], Knowledge::Winnable);
+  const PlayLine lost = engine.CurrentLine();
+  WinnabilityWatch watch;
+  const LineKnowledge none{};
+  // Whether or not the worker got to the first line, only the second is
+  // answered.
+  watch.Submit(1, lost, none);
+  watch.Submit(2, start, none);
+  watch.WaitIdle();
+  std::optional<WinnabilityWatch::Answer> a = watch.TakeAnswer();
+  ASSERT_TRUE(a.has_value());
+  EXPECT_EQ(a->Serial, 2u);
+  EXPECT_EQ(a->Result.Now, board::Verdict::Winnable);
+  EXPECT_TRUE(board::OrderClearsBoard(start.Now, false, a->Result.Order));
+  EXPECT_FALSE(watch.TakeAnswer().has_value());  // once only
+  // The lost line: where it stopped being winnable.
+  watch.Submit(3, lost, none);
+  watch.WaitIdle();
+  a = watch.TakeAnswer();
+  ASSERT_TRUE(a.has_value());
+  EXPECT_EQ(a->Result.Now, board::Verdict::Unwinnable);
+  const int moves = static_cast<int>(lost.Moves.size());
+  ASSERT_TRUE(a->Result.LastWinnable.has_value());
+  EXPECT_EQ(*a->Result.LastWinnable, moves - 1);
+  // A cancelled line is never answered.
+  watch.Submit(4, lost, none);
+  watch.Cancel();
+  watch.WaitIdle();
+  EXPECT_FALSE(watch.TakeAnswer().has_value());
 }
 
 }  // namespace
