@@ -66,6 +66,7 @@ void Engine::TestStile2() {
 void Engine::BackHistory() {
   if (State.TilesLeft >= State.TileCount) return;
   State.TilesLeft += 2;
+  PositionChanged(false);
   SelectedTile1 = SelectedTile2 = 0;
   HintTile1 = HintTile2 = 0;
   const int e = State.TileCount - State.TilesLeft;
@@ -75,7 +76,6 @@ void Engine::BackHistory() {
     if (entry.tile >= 1 && entry.tile <= board::MaxTiles)
       State.PutTile(entry.tile, board::Cell{entry.x, entry.y, entry.z});
   }
-  PositionChanged(false);
 }
 
 void Engine::GoBack() {
