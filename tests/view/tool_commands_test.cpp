@@ -445,6 +445,7 @@ TEST_F(ToolCommandsTest, StatsCountsTheLostDealsWithTheirIntervalAndTimes) {
   EXPECT_TRUE(Contains(r.output, "undecided: ")) << r.output;
   EXPECT_TRUE(Contains(r.output, "median ")) << r.output;
   EXPECT_TRUE(Contains(r.output, "99th percentile")) << r.output;
+  EXPECT_TRUE(Contains(r.output, "processor time: median ")) << r.output;
   EXPECT_TRUE(Contains(r.output, "12/12")) << r.output;  // the progress bar at its end
   for (const char* bad : {"--deals 0", "--deals 5 --threads 0", "--deals 5 --first-seed -1", "--deals x", ""}) {
     const ToolRun b = Tool("stats " + kTraditional + " " + bad);
