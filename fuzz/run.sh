@@ -68,4 +68,10 @@ if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDI
 export LSAN_OPTIONS="suppressions=$here/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 
-printf '%s\n' "${names[@]}" | xargs -P "$jobs" -I{} bash -c 'run_one "$@"' _ {}
+summary="$(mktemp)"
+trap 'rm -f "$summary"' EXIT
+printf '%s\n' "${names[@]}" | xargs -P "$jobs" -I{} bash -c 'run_one "$@"' _ {} | tee "$summary"
+passed=$(grep -c '^fuzz [a-z_]*: ok' "$summary")
+failed=$((${#names[@]} - passed))
+echo "fuzz: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
