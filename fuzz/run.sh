@@ -35,6 +35,11 @@ if [ ${#names[@]} -eq 0 ]; then
   for seeds in "$here"/corpus/*/; do names+=("$(basename "$seeds")"); done
 fi
 
+# The failing inputs a harness left in its folder, one a line.
+findings() {
+  find "$1" -maxdepth 1 -type f \( -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' -o -name 'oom-*' \) | sort
+}
+
 run_one() {
   local name="$1" work="$build/fuzz-work/$1"
   local program="$build/fuzz/fuzz_$name"
@@ -43,25 +48,28 @@ run_one() {
     return 1
   fi
   mkdir -p "$work/corpus"
-  rm -f "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-*
+  findings "$work" | xargs -r rm -f
   # shellcheck disable=SC2086
   if "$program" $keep_going -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
       -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus" "$here/corpus/$name" \
       >"$work/log" 2>&1; then
-    if ls "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* >/dev/null 2>&1; then
+    if [ -n "$(findings "$work")" ]; then
       echo "fuzz $name: FAILED; the inputs are kept in $work:"
-      ls "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* 2>/dev/null
+      findings "$work"
       return 1
     fi
-    echo "fuzz $name: ok, $(grep -m1 -o 'stat::number_of_executed_units: *[0-9]*' "$work/log" | grep -o '[0-9]*$') runs in ${seconds}s"
+    local runs
+    runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$work/log" | grep -o '[0-9]*$' | tail -1)
+    [ -n "$runs" ] || runs=$(grep -o '^#[0-9]*' "$work/log" | tail -1 | tr -d '#')
+    echo "fuzz $name: ok, ${runs:-?} runs in ${seconds}s"
   else
     echo "fuzz $name: FAILED; the input is kept in $work, the log says:"
     grep -E -A40 'ERROR|round trip failed|runtime error|Timeout|out-of-memory' "$work/log" | head -60
-    ls "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* 2>/dev/null
+    findings "$work"
     return 1
   fi
 }
-export -f run_one
+export -f run_one findings
 export build seconds here keep_going
 # Harnesses write their inputs to files: keep those in memory when possible.
 if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
