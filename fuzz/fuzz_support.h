@@ -64,14 +64,6 @@ inline std::string WriteScratchFile(const std::string& name, const void* data, s
   std::abort();
 }
 
-// An INI text as its file can hold it: a last line without a line ending
-// cannot keep carriage returns at its end (the reader takes a CR before the
-// end of the file as the end of a line), so they are not compared.
-inline std::string_view IniTextAsStored(std::string_view text) {
-  while (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-  return text;
-}
-
 #define FUZZ_CHECK(condition, ...) \
   do {                             \
     if (!(condition)) ::fuzz::Fail(#condition __VA_OPT__(, ) __VA_ARGS__); \
