@@ -2,6 +2,9 @@
 // The board geometry under the names the painters use. The figures and the
 // mapping live in board/geometry.h; the painters draw at scale 1.
 
+#include <vector>
+
+#include "board/board.h"
 #include "board/geometry.h"
 
 namespace view {
@@ -36,6 +39,24 @@ constexpr int CoordY(int y, int z, int originY) { return FaceTop(y + 1, z + 1, o
 // The whole picture (face and edges) of the tile anchored at the one-based cell (x, y, z).
 constexpr PixelRect TilePictureRect(int x, int y, int z, BoardOrigin o) {
   return board::Geometry(o).TilePicture(board::Cell{x, y, z});
+}
+
+// Whether the whole picture of the tile anchored at (x, y, z) lies on the
+// board picture, so that no toolbar or status line can hide part of its face.
+constexpr bool TilePictureOnBoard(int x, int y, int z, BoardOrigin o = BoardOrigin{}) {
+  const PixelRect r = TilePictureRect(x, y, z, o);
+  return r.left >= 0 && r.top >= 0 && r.right <= BoardWidth && r.bottom <= BoardHeight;
+}
+
+// The places of a layout whose tile pictures do not lie wholly on the board,
+// layer by layer and row by row.
+inline std::vector<board::Cell> PlacesOutsideBoard(const board::LayoutGrid& layout, BoardOrigin o = BoardOrigin{}) {
+  std::vector<board::Cell> out;
+  for (int z = 1; z <= board::MaxZ; ++z)
+    for (int y = 1; y <= board::MaxY; ++y)
+      for (int x = 1; x <= board::MaxX; ++x)
+        if (layout.Get(x, y, z) != 0 && !TilePictureOnBoard(x, y, z, o)) out.push_back({x, y, z});
+  return out;
 }
 
 }  // namespace view
