@@ -349,6 +349,45 @@ TEST_F(LayoutEditorTest, ThePointerMovesTheCursorAndRedrawsOnlyTheOldAndNewPlace
   EXPECT_EQ(TileAt({10, 6, 2}), 2);
 }
 
+TEST_F(LayoutEditorTest, ThePlaceCursorFollowsTheBoardChangedUnderAStillPointer) {
+  editor.CreateLayout1Click();
+  ClickCell({10, 6, 1});
+  // The pointer rests on the tile: the cursor shows the place above it.
+  const auto [x, y] = PointFor({10, 6, 2});
+  engine.FormMouseMove(x, y);
+  ASSERT_EQ(engine.EditorCursor, (Cell{9, 5, 1}));
+  // Where the same pointer, moved by nothing, puts the cursor, redrawing
+  // nothing when it is there already.
+  const auto expectCursorWherePointerIs = [&, x = x, y = y](const char* after) {
+    const Cell shown = engine.EditorCursor;
+    screen.TileAreas.clear();
+    engine.FormMouseMove(x, y);
+    EXPECT_EQ(shown, engine.EditorCursor) << after;
+    EXPECT_TRUE(screen.TileAreas.empty()) << after;
+  };
+
+  // The board moves from under it.
+  const int paints = screen.BoardPaints;
+  ASSERT_TRUE(editor.Movetoleft1Click());
+  EXPECT_GT(screen.BoardPaints, paints);
+  EXPECT_NE(engine.EditorCursor, (Cell{9, 5, 1}));
+  expectCursorWherePointerIs("a move");
+  ASSERT_TRUE(editor.Movetoright1Click());
+  EXPECT_EQ(engine.EditorCursor, (Cell{9, 5, 1}));
+
+  // The tile under it goes: the cursor drops to the layer below.
+  engine.ButtonDown(MouseButton::Right, x, y);
+  ASSERT_EQ(editor.TilesToPlace, 144);
+  EXPECT_EQ(engine.EditorCursor.z, 0);
+  expectCursorWherePointerIs("a removal");
+
+  // And a place set under it lifts the cursor onto the new tile.
+  engine.ButtonDown(MouseButton::Left, x, y);
+  ASSERT_EQ(editor.TilesToPlace, 143);
+  EXPECT_EQ(engine.EditorCursor.z, 1);
+  expectCursorWherePointerIs("a new place");
+}
+
 // ---------------------------------------------------------------- moving the layout
 
 TEST_F(LayoutEditorTest, MovingShiftsEveryPlaceAndKeepsBoardLayoutAndTilesTogether) {
