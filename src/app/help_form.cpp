@@ -305,7 +305,7 @@ QString HelpTextPath(const QString& programDir, int text) {
 
 // What the page of a help text that could not be read shows.
 QString UnreadableTextNote(const QString& reason) {
-  return QStringLiteral("The help text could not be read, so this page is empty.\n\n%1").arg(reason);
+  return QStringLiteral("The help text could not be read, so it cannot be shown here.\n\n%1").arg(reason);
 }
 
 // The damaged page background's report, or nothing.

@@ -186,6 +186,7 @@ void TSorami::Init() {
   // A pointer move changes no option: the menus need no refresh after it.
   connect(game_, &PictureBox::PointerMoved, this,
           [this](int x, int y) { Run([this, x, y] { engine_->FormMouseMove(x, y); }, false); });
+  connect(game_, &PictureBox::PointerLeft, this, [this] { engine_->PointerLeftBoard(); });
   connect(game_, &PictureBox::ButtonReleased, this, [this](Qt::MouseButton button, int x, int y) {
     const game::MouseButton which = button == Qt::RightButton    ? game::MouseButton::Right
                                     : button == Qt::MiddleButton ? game::MouseButton::Middle

@@ -108,7 +108,6 @@ bool LayoutEditor::AddPlace(int px, int py) {
   s.PutTile(t, cell);
   ++s.TilesLeft;
   engine_.Layout.Set(cell.x, cell.y, cell.z, 1);
-  engine_.FollowPointerInEditor();
   engine_.FullRedraw();
   --TilesToPlace;
   ShowCounter();

@@ -268,6 +268,8 @@ class Engine : private board::DealObserver {
   // After the editor changed the board under a pointer that has not moved:
   // the place cursor goes where the pointer now points. The caller redraws.
   void FollowPointerInEditor();
+  // The pointer went off the board image: where it is is no longer known.
+  void PointerLeftBoard() { PointerX = PointerY = -1; }
   void SonOK(int tile);
 
   // ---------------------------------------------------------------- status and drawing

@@ -366,12 +366,16 @@ TEST_F(LayoutEditorTest, ThePlaceCursorFollowsTheBoardChangedUnderAStillPointer)
     EXPECT_TRUE(screen.TileAreas.empty()) << after;
   };
 
-  // The board moves from under it.
+  // The board moves from under it: half a tile, the pointer is still over
+  // the tile; a whole tile, and it is over the empty layer 1.
   const int paints = screen.BoardPaints;
   ASSERT_TRUE(editor.Movetoleft1Click());
   EXPECT_GT(screen.BoardPaints, paints);
-  EXPECT_NE(engine.EditorCursor, (Cell{9, 5, 1}));
   expectCursorWherePointerIs("a move");
+  ASSERT_TRUE(editor.Movetoleft1Click());
+  EXPECT_EQ(engine.EditorCursor.z, 0);
+  expectCursorWherePointerIs("two moves");
+  ASSERT_TRUE(editor.Movetoright1Click());
   ASSERT_TRUE(editor.Movetoright1Click());
   EXPECT_EQ(engine.EditorCursor, (Cell{9, 5, 1}));
 
@@ -381,11 +385,10 @@ TEST_F(LayoutEditorTest, ThePlaceCursorFollowsTheBoardChangedUnderAStillPointer)
   EXPECT_EQ(engine.EditorCursor.z, 0);
   expectCursorWherePointerIs("a removal");
 
-  // And a place set under it lifts the cursor onto the new tile.
-  engine.ButtonDown(MouseButton::Left, x, y);
-  ASSERT_EQ(editor.TilesToPlace, 143);
-  EXPECT_EQ(engine.EditorCursor.z, 1);
-  expectCursorWherePointerIs("a new place");
+  // With the pointer gone off the board, a move leaves no cursor behind.
+  engine.PointerLeftBoard();
+  ASSERT_TRUE(editor.Movetoright1Click());
+  EXPECT_EQ(engine.EditorCursor, (Cell{-1, -1, -1}));
 }
 
 // ---------------------------------------------------------------- moving the layout
