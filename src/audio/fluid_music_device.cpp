@@ -158,7 +158,7 @@ bool FluidMusicDevice::PlayFile(const std::string& path) {
   if (player_ == nullptr) {
     Unload();
     fluid_synth_all_sounds_off(synth_, -1);
-    error_ = "Cannot play the music file " + path;
+    error_ = "Cannot play the music file " + path + ": the synthesiser cannot load it.";
     return false;
   }
   error_.clear();

@@ -103,7 +103,7 @@ bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, FirstTic
       unsigned type = 0;
       std::uint32_t length = 0;
       if (!in.Byte(type) || !in.Quantity(length) || !in.Skip(length)) {
-        error = "a meta event runs past the end of its track";
+        error = "a meta event runs past its track";
         return false;
       }
       if (!MetaLengthFits(type, length)) {
@@ -118,14 +118,14 @@ bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, FirstTic
       info.SystemExclusive = true;
       std::uint32_t length = 0;
       if (!in.Quantity(length) || !in.Skip(length)) {
-        error = "a system exclusive message runs past the end of its track";
+        error = "a system exclusive message runs past its track";
         return false;
       }
       running = 0;
       continue;
     }
     if (status >= 0xF0) {
-      error = "a track holds a system message that files cannot carry";
+      error = "a track holds a system message files cannot hold";
       return false;
     }
     unsigned dataBytes = 0;
@@ -133,7 +133,7 @@ bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, FirstTic
       running = status;
     } else {
       if (running == 0) {
-        error = "a track starts with data but no status byte";
+        error = "a track starts without a status byte";
         return false;
       }
       dataBytes = 1;  // the byte just read was the first data byte
@@ -189,7 +189,7 @@ bool MidiFile::Scan(const std::vector<unsigned char>& bytes, MidiFileInfo& info,
     return false;
   }
   if (division == 0 || (division & 0x8000u) != 0) {
-    error = "its time division is not in ticks per quarter note";
+    error = "its time division is not in ticks per beat";
     return false;
   }
   info.Format = static_cast<int>(format);
@@ -217,7 +217,7 @@ bool MidiFile::Scan(const std::vector<unsigned char>& bytes, MidiFileInfo& info,
     at = begin + length;
   }
   if (info.Tracks < static_cast<int>(tracks)) {
-    error = "it holds fewer tracks than its header declares";
+    error = "some tracks its header declares are missing";
     return false;
   }
   for (std::size_t channel = 0; channel < 16; ++channel)
@@ -228,19 +228,21 @@ bool MidiFile::Scan(const std::vector<unsigned char>& bytes, MidiFileInfo& info,
 
 bool MidiFile::Load(const std::string& path, std::vector<unsigned char>& bytes, MidiFileInfo& info,
                     std::string& error) {
+  // Every error reads "Cannot play the music file <path>: <reason>.", which
+  // the status line shortens to the file's name and the reason.
+  const std::string cannot = "Cannot play the music file " + path + ": ";
   switch (board::ReadWholeFile(path, bytes, kMaxBytes)) {
     case board::ReadStatus::Ok: break;
-    case board::ReadStatus::CannotOpen:
-    case board::ReadStatus::IsFolder: error = "Cannot open the music file " + path; return false;
-    case board::ReadStatus::TooBig:
-      error = "The music file " + path + " is too large to be a piece of music";
-      return false;
-    case board::ReadStatus::CannotRead: error = "Cannot read the music file " + path; return false;
+    case board::ReadStatus::CannotOpen: error = cannot + "it cannot be opened."; return false;
+    case board::ReadStatus::IsFolder: error = cannot + "it is a folder."; return false;
+    case board::ReadStatus::NotAFile: error = cannot + "it is not a regular file."; return false;
+    case board::ReadStatus::TooBig: error = cannot + "it is too large to be a piece of music."; return false;
+    case board::ReadStatus::CannotRead: error = cannot + "it cannot be read."; return false;
   }
   std::string why;
   if (!Scan(bytes, info, why)) {
     bytes.clear();
-    error = "Cannot play the music file " + path + ": " + why + ".";
+    error = cannot + why + ".";
     return false;
   }
   return true;

@@ -18,6 +18,8 @@ std::string ReadLayoutText(const std::string& file) {
   switch (ReadWholeFile(file, content, MaxLayoutFileSize)) {
     case ReadStatus::Ok: return content;
     case ReadStatus::IsFolder: throw LayoutFileError("Cannot open layout file " + Quoted(file) + ": it is a folder.");
+    case ReadStatus::NotAFile:
+      throw LayoutFileError("Cannot open layout file " + Quoted(file) + ": it is not a regular file.");
     case ReadStatus::CannotOpen: throw LayoutFileError("Cannot open layout file " + Quoted(file) + ".");
     case ReadStatus::TooBig: throw LayoutFileError("Layout file " + Quoted(file) + " is too big to be a layout.");
     case ReadStatus::CannotRead: break;
@@ -162,8 +164,7 @@ void WriteLayFile(const std::string& file, const std::string& name, const Layout
 
 void WriteFileAtomically(const std::string& file, const std::string& content) {
   const ReplaceResult r = ReplaceFile(file, content);
-  if (r.Status == ReplaceResult::CannotWrite) throw LayoutFileError("Cannot write file " + Quoted(file) + ".");
-  if (!r) throw LayoutFileError("Cannot write file " + Quoted(file) + ": " + r.Reason + ".");
+  if (!r) throw LayoutFileError("Cannot write file " + Quoted(file) + (r.Reason.empty() ? "" : ": " + r.Reason) + ".");
 }
 
 }  // namespace board
