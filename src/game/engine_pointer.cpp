@@ -6,6 +6,8 @@
 namespace game {
 
 void Engine::ButtonDown(MouseButton button, int x, int y) {
+  PointerX = x;
+  PointerY = y;
   // Clicks wait while a turned Memory pair is on show, and count only in a
   // running game or the editor.
   if (RevealCountdown > 0) return;
@@ -81,7 +83,23 @@ void Engine::ChoisitPai(int x, int y, MouseButton button) {
   }
 }
 
+board::Cell Engine::EditorCursorAt(int x, int y) const {
+  const board::Cell none{-1, -1, -1};
+  const board::Geometry geometry = BoardGeometry();
+  if (!geometry.OverGrid(x, y)) return none;
+  const board::Cell cell = geometry.PlaceToAddAt(State.Board, x, y);
+  if (cell.z == 0) return none;
+  return board::Cell{cell.x - 1, cell.y - 1, cell.z - 1};
+}
+
+void Engine::FollowPointerInEditor() {
+  if (GameMode != ModeEditor) return;
+  EditorCursor = PointerX < 0 ? board::Cell{-1, -1, -1} : EditorCursorAt(PointerX, PointerY);
+}
+
 void Engine::FormMouseMove(int x, int y) {
+  PointerX = x;
+  PointerY = y;
   if (HighlightMode == 0 && GameMode != ModeEditor) return;
   if (GameMode == ModeIdle || GameMode == ModeFinished || GameMode == ModePaused) return;
   const board::Geometry geometry = BoardGeometry();
