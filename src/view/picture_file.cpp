@@ -83,7 +83,11 @@ bool DecodeJpegData(JpegJob* job) {
   job->err.emit_message = JpegMessage;
   job->cinfo.client_data = job;
   if (setjmp(job->jump) != 0) {
+    // The decoder's code, and its own words for it.
+    char words[JMSG_LENGTH_MAX] = {};
+    job->err.format_message(reinterpret_cast<j_common_ptr>(&job->cinfo), words);
     job->error = Sprintf("JPEG error #%lld", job->err.msg_code);
+    if (words[0] != '\0') job->error += std::string(" (") + words + ")";
     return false;
   }
   jpeg_create_decompress(&job->cinfo);
@@ -187,6 +191,14 @@ bool DecodeBitmap(const std::string& path, QImage& out, std::string& error) {
   return true;
 }
 
+// "The picture file <path> cannot be used: <reason>", the reason's first
+// letter in lower case unless it starts a word in capitals ("JPEG").
+std::string NamingTheFile(const std::string& path, std::string reason) {
+  if (reason.size() > 1 && reason[0] >= 'A' && reason[0] <= 'Z' && reason[1] >= 'a' && reason[1] <= 'z')
+    reason[0] = static_cast<char>(reason[0] - 'A' + 'a');
+  return "The picture file " + path + " cannot be used: " + reason;
+}
+
 }  // namespace
 
 std::string PictureSizeProblem(long long width, long long height) {
@@ -207,8 +219,10 @@ QImage ReadImageFile(const QString& path, const char* format) {
 
 bool DecodePicture(const std::string& path, QImage& out, std::string& error) {
   error.clear();
-  if (path.find(".jpg") != std::string::npos) return DecodeJpeg(path, out, error);
-  return DecodeBitmap(path, out, error);
+  const bool decoded = path.find(".jpg") != std::string::npos ? DecodeJpeg(path, out, error)
+                                                              : DecodeBitmap(path, out, error);
+  if (!decoded && error.find(path) == std::string::npos) error = NamingTheFile(path, error);
+  return decoded;
 }
 
 }  // namespace view
