@@ -21,8 +21,10 @@ namespace {
 // a set of them is three machine words.
 constexpr int MaxItems = 192;
 constexpr int GroupCount = MaxTiles / 4;  // 36 match groups of four tiles
-// Pairings are probed one by one while at least this many tiles are left.
-constexpr int ProbeFromTiles = 100;
+// Pairings are probed one by one while at least this many tiles are left
+// (on Traditional deals 90 needed fewer quick checks, in total and on the
+// hardest deals, than 60, 80, 100 or 130).
+constexpr int ProbeFromTiles = 90;
 
 struct Bits {
   std::array<std::uint64_t, 3> w{};
