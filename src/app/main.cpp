@@ -2,18 +2,25 @@
 // runs the whole start-up) and runs the message loop until it closes.
 
 #include <malloc.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QIcon>
 #include <QImage>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QTimer>
 
+#include <cstdio>
 #include <memory>
 
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/splash_window.h"
+#include "app/translations.h"
+#include "game/user_folders.h"
 #include "view/picture_file.h"
 
 namespace {
@@ -45,34 +52,79 @@ QIcon WindowIcon(const QString& folder) {
   return icon;
 }
 
+// A request to end (SIGTERM from a session's logout, SIGINT from a terminal,
+// SIGHUP) closes the game the way its Exit command does, so the settings and
+// the hall of fame are written. The handler only writes a byte to a pipe;
+// the message loop reads it.
+int endPipe[2] = {-1, -1};
+
+void OnEndSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t written = ::write(endPipe[1], &byte, 1);
+}
+
+void CatchEndSignals() {
+  if (::pipe(endPipe) != 0) return;
+  struct sigaction action {};
+  action.sa_handler = &OnEndSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   KeepMallocSmall();
+  CatchEndSignals();
   // The window paints with the raster engine only: keep Qt from loading a
   // GL stack it would never use.
   if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION")) {
     qputenv("QT_XCB_GL_INTEGRATION", "none");
   }
   QApplication application(argc, argv);
+  QCoreApplication::setApplicationVersion(QStringLiteral("5.28"));
   const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+  const game::Folders folders =
+      game::ChooseFolders(programDir.toStdString(), game::FolderEnvironment::FromProcess());
+  const QString dataDir = QString::fromStdString(folders.Data);
+
+  // The player's language, then the command line (whose help is translated
+  // too). --help and --version answer and end here.
+  app::InstallTranslations(application, dataDir);
+  const app::CommandLine command = app::ParseCommandLine(application.arguments());
+  if (command.Exit) {
+    std::fputs(command.Output.toLocal8Bit().constData(), command.ExitCode == 0 ? stdout : stderr);
+    return command.ExitCode;
+  }
 
   // 1. The splash window, painted before anything else is built.
   QScreen* screen = QGuiApplication::primaryScreen();
   auto splash = std::make_unique<app::SplashWindow>(
-      view::ReadImageFile(programDir + QStringLiteral("splash.png"), "png"),
+      view::ReadImageFile(dataDir + QStringLiteral("splash.png"), "png"),
       screen != nullptr ? screen->geometry().size() : QSize(800, 600));
   splash->ShowNow();
 
   // 2. The application's title.
   QCoreApplication::setApplicationName(QStringLiteral("Sorami 5.28"));
-  QApplication::setWindowIcon(WindowIcon(programDir + QStringLiteral("icons/")));
+  QApplication::setWindowIcon(WindowIcon(dataDir + QStringLiteral("icons/")));
+  // The desktop entry that started the game, so that docks group its window.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.sorami.Sorami"));
 
   // 3. The main window; building it runs the start-up.
   app::TSorami::Environment environment;
   environment.ProgramDir = programDir;
+  environment.Folders = folders;
+  environment.StartLayout = command.Layout;
+  environment.StartGame = command.Game;
   app::TSorami window(std::move(environment));
-  if (!window.Started()) return 1;
+  if (!window.Started()) {
+    if (window.CommandLineRefused()) {
+      std::fputs((window.StartupError() + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
+      return 2;
+    }
+    return 1;
+  }
   // The splash window goes, with its picture and window, once the main
   // window shows.
   splash->setAttribute(Qt::WA_DeleteOnClose);
@@ -81,6 +133,14 @@ int main(int argc, char** argv) {
   // once the window stands, hand the free heap back to the system.
   QObject::connect(&window, &app::TSorami::FirstShown, &window,
                    [] { QTimer::singleShot(500, [] { malloc_trim(0); }); });
+  if (endPipe[0] >= 0) {
+    auto* ending = new QSocketNotifier(endPipe[0], QSocketNotifier::Read, &window);
+    QObject::connect(ending, &QSocketNotifier::activated, &window, [&window] {
+      char byte = 0;
+      [[maybe_unused]] const ssize_t read = ::read(endPipe[0], &byte, 1);
+      window.close();
+    });
+  }
   window.show();
 
   // 4. The message loop.

@@ -1,4 +1,5 @@
 #include "audio/fluid_music_device.h"
+#include "board/texts.h"
 
 #include <fluidsynth.h>
 
@@ -9,7 +10,7 @@ namespace audio {
 
 namespace {
 
-constexpr const char* kNoDeviceText = "No MCI device open";
+constexpr const char* kNoDeviceText = SORAMI_TEXT_NOOP("Music", "No MCI device open");
 
 // The synthesiser's messages stay off the terminal: the device reports its
 // own errors to the game, which shows them.
@@ -35,7 +36,7 @@ bool FluidMusicDevice::Open() {
   QuietSynthLog();
   fluid_settings_t* settings = new_fluid_settings();
   if (settings == nullptr) {
-    error_ = "Cannot start the music synthesiser";
+    error_ = board::Translate("Music", "Cannot start the music synthesiser");
     return false;
   }
   fluid_settings_setnum(settings, "synth.sample-rate", output_.SampleRate());
@@ -52,7 +53,7 @@ bool FluidMusicDevice::Open() {
   fluid_synth_t* synth = new_fluid_synth(settings);
   if (synth == nullptr) {
     delete_fluid_settings(settings);
-    error_ = "Cannot start the music synthesiser";
+    error_ = board::Translate("Music", "Cannot start the music synthesiser");
     return false;
   }
   settings_ = settings;
@@ -73,7 +74,7 @@ bool FluidMusicDevice::Open() {
     ForgetFonts();
     delete_fluid_synth(synth);
     delete_fluid_settings(settings);
-    error_ = "Cannot load the sound font " + soundFont_;
+    error_ = board::Format(board::Translate("Music", "Cannot load the sound font %1"), {soundFont_});
     return false;
   }
   // Fades take 15 ms from full to silent.
@@ -129,7 +130,7 @@ bool FluidMusicDevice::LoadPresets(const std::set<int>& keys) {
 
 bool FluidMusicDevice::PlayFile(const std::string& path) {
   if (!IsOpen()) {
-    error_ = kNoDeviceText;
+    error_ = board::Translate("Music", kNoDeviceText);
     return false;
   }
   std::vector<unsigned char> bytes;
@@ -158,7 +159,7 @@ bool FluidMusicDevice::PlayFile(const std::string& path) {
   if (player_ == nullptr) {
     Unload();
     fluid_synth_all_sounds_off(synth_, -1);
-    error_ = "Cannot play the music file " + path;
+    error_ = board::Format(board::Translate("Music", "Cannot play the music file %1"), {path});
     return false;
   }
   error_.clear();

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "board/file_io.h"
+#include "board/texts.h"
 
 namespace audio {
 
@@ -90,24 +91,24 @@ bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, FirstTic
   while (!in.AtEnd()) {
     std::uint32_t delta = 0;
     if (!in.Quantity(delta)) {
-      error = "a track ends in the middle of an event";
+      error = board::Translate("MidiFile", "a track ends in the middle of an event");
       return false;
     }
     ticks += delta;
     unsigned status = 0;
     if (!in.Byte(status)) {
-      error = "a track ends in the middle of an event";
+      error = board::Translate("MidiFile", "a track ends in the middle of an event");
       return false;
     }
     if (status == 0xFF) {  // meta event
       unsigned type = 0;
       std::uint32_t length = 0;
       if (!in.Byte(type) || !in.Quantity(length) || !in.Skip(length)) {
-        error = "a meta event runs past the end of its track";
+        error = board::Translate("MidiFile", "a meta event runs past the end of its track");
         return false;
       }
       if (!MetaLengthFits(type, length)) {
-        error = "a meta event has the wrong length";
+        error = board::Translate("MidiFile", "a meta event has the wrong length");
         return false;
       }
       if (type == 0x2F) return true;  // end of track
@@ -118,14 +119,14 @@ bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, FirstTic
       info.SystemExclusive = true;
       std::uint32_t length = 0;
       if (!in.Quantity(length) || !in.Skip(length)) {
-        error = "a system exclusive message runs past the end of its track";
+        error = board::Translate("MidiFile", "a system exclusive message runs past the end of its track");
         return false;
       }
       running = 0;
       continue;
     }
     if (status >= 0xF0) {
-      error = "a track holds a system message that files cannot carry";
+      error = board::Translate("MidiFile", "a track holds a system message that files cannot carry");
       return false;
     }
     unsigned dataBytes = 0;
@@ -133,7 +134,7 @@ bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, FirstTic
       running = status;
     } else {
       if (running == 0) {
-        error = "a track starts with data but no status byte";
+        error = board::Translate("MidiFile", "a track starts with data but no status byte");
         return false;
       }
       dataBytes = 1;  // the byte just read was the first data byte
@@ -143,7 +144,7 @@ bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, FirstTic
     unsigned data[2] = {status, 0};
     for (; dataBytes < need; ++dataBytes) {
       if (!in.Byte(data[dataBytes])) {
-        error = "a track ends in the middle of an event";
+        error = board::Translate("MidiFile", "a track ends in the middle of an event");
         return false;
       }
     }
@@ -170,26 +171,26 @@ bool MidiFile::Scan(const std::vector<unsigned char>& bytes, MidiFileInfo& info,
                     std::string& error) {
   info = MidiFileInfo{};
   if (!ChunkIs(bytes, 0, "MThd")) {
-    error = "it is not a Standard MIDI File";
+    error = board::Translate("MidiFile", "it is not a Standard MIDI File");
     return false;
   }
   ByteReader header(bytes, 4, bytes.size());
   std::uint32_t headerLength = 0, format = 0, tracks = 0, division = 0;
   if (!header.Number(4, headerLength) || headerLength != 6 || !header.Number(2, format) ||
       !header.Number(2, tracks) || !header.Number(2, division)) {
-    error = "its header is damaged";
+    error = board::Translate("MidiFile", "its header is damaged");
     return false;
   }
   if (format > 2) {
-    error = "its format " + std::to_string(format) + " is unknown";
+    error = board::Format(board::Translate("MidiFile", "its format %1 is unknown"), {std::to_string(format)});
     return false;
   }
   if (tracks == 0 || tracks > static_cast<std::uint32_t>(kMaxTracks)) {
-    error = "it declares " + std::to_string(tracks) + " tracks";
+    error = board::Format(board::Translate("MidiFile", "it declares %1 tracks"), {std::to_string(tracks)});
     return false;
   }
   if (division == 0 || (division & 0x8000u) != 0) {
-    error = "its time division is not in ticks per quarter note";
+    error = board::Translate("MidiFile", "its time division is not in ticks per quarter note");
     return false;
   }
   info.Format = static_cast<int>(format);
@@ -204,7 +205,7 @@ bool MidiFile::Scan(const std::vector<unsigned char>& bytes, MidiFileInfo& info,
     chunk.Number(4, length);
     const std::size_t begin = at + 8;
     if (bytes.size() - begin < length) {
-      error = "a chunk runs past the end of the file";
+      error = board::Translate("MidiFile", "a chunk runs past the end of the file");
       return false;
     }
     if (isTrack) {
@@ -217,7 +218,7 @@ bool MidiFile::Scan(const std::vector<unsigned char>& bytes, MidiFileInfo& info,
     at = begin + length;
   }
   if (info.Tracks < static_cast<int>(tracks)) {
-    error = "it holds fewer tracks than its header declares";
+    error = board::Translate("MidiFile", "it holds fewer tracks than its header declares");
     return false;
   }
   for (std::size_t channel = 0; channel < 16; ++channel)
@@ -231,16 +232,16 @@ bool MidiFile::Load(const std::string& path, std::vector<unsigned char>& bytes, 
   switch (board::ReadWholeFile(path, bytes, kMaxBytes)) {
     case board::ReadStatus::Ok: break;
     case board::ReadStatus::CannotOpen:
-    case board::ReadStatus::IsFolder: error = "Cannot open the music file " + path; return false;
+    case board::ReadStatus::IsFolder: error = board::Format(board::Translate("MidiFile", "Cannot open the music file %1"), {path}); return false;
     case board::ReadStatus::TooBig:
-      error = "The music file " + path + " is too large to be a piece of music";
+      error = board::Format(board::Translate("MidiFile", "The music file %1 is too large to be a piece of music"), {path});
       return false;
-    case board::ReadStatus::CannotRead: error = "Cannot read the music file " + path; return false;
+    case board::ReadStatus::CannotRead: error = board::Format(board::Translate("MidiFile", "Cannot read the music file %1"), {path}); return false;
   }
   std::string why;
   if (!Scan(bytes, info, why)) {
     bytes.clear();
-    error = "Cannot play the music file " + path + ": " + why + ".";
+    error = board::Format(board::Translate("MidiFile", "Cannot play the music file %1: %2."), {path, why});
     return false;
   }
   return true;

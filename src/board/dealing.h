@@ -12,6 +12,7 @@
 
 #include "board/board.h"
 #include "board/generator.h"
+#include "board/texts.h"
 
 namespace board {
 
@@ -81,7 +82,7 @@ struct DealResult {
 
 // The status text the engine shows when a winnable deal fell back.
 inline constexpr const char* FallbackStatusText =
-    "No winnable deal found for this layout: the tiles were dealt at random.";
+    SORAMI_TEXT_NOOP("Engine", "No winnable deal found for this layout: the tiles were dealt at random.");
 
 struct DealRequest {
   bool Winnable = false;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "board/file_io.h"
+#include "board/texts.h"
 
 namespace board {
 
@@ -17,12 +18,12 @@ std::string ReadLayoutText(const std::string& file) {
   std::string content;
   switch (ReadWholeFile(file, content, MaxLayoutFileSize)) {
     case ReadStatus::Ok: return content;
-    case ReadStatus::IsFolder: throw LayoutFileError("Cannot open layout file " + Quoted(file) + ": it is a folder.");
-    case ReadStatus::CannotOpen: throw LayoutFileError("Cannot open layout file " + Quoted(file) + ".");
-    case ReadStatus::TooBig: throw LayoutFileError("Layout file " + Quoted(file) + " is too big to be a layout.");
+    case ReadStatus::IsFolder: throw LayoutFileError(Format(Translate("LayoutFile", "Cannot open layout file %1: it is a folder."), {Quoted(file)}));
+    case ReadStatus::CannotOpen: throw LayoutFileError(Format(Translate("LayoutFile", "Cannot open layout file %1."), {Quoted(file)}));
+    case ReadStatus::TooBig: throw LayoutFileError(Format(Translate("LayoutFile", "Layout file %1 is too big to be a layout."), {Quoted(file)}));
     case ReadStatus::CannotRead: break;
   }
-  throw LayoutFileError("Cannot read layout file " + Quoted(file) + ".");
+  throw LayoutFileError(Format(Translate("LayoutFile", "Cannot read layout file %1."), {Quoted(file)}));
 }
 
 // Lines as the game's files have them: a line runs up to its CR (or LF) and
@@ -61,7 +62,7 @@ auto WithFileName(const std::string& file, Parse parse) {
   try {
     return parse(content);
   } catch (const LayoutFileError& e) {
-    throw LayoutFileError("Layout file " + Quoted(file) + " is damaged: " + e.what());
+    throw LayoutFileError(Format(Translate("LayoutFile", "Layout file %1 is damaged: %2"), {Quoted(file), e.what()}));
   }
 }
 
@@ -72,23 +73,23 @@ LayReadResult ParseLay(const std::string& content, LayoutGrid& layout) {
   LayReadResult r;
   if (lines.size() > 1) r.Name = lines[1];
   if (lines.empty() || lines[0] != LayHeader) return r;  // only the name is taken
-  if (lines.size() < 3) throw LayoutFileError("the line of place flags is missing.");
+  if (lines.size() < 3) throw LayoutFileError(Translate("LayoutFile", "the line of place flags is missing."));
   const std::string& data = lines[2];
   if (data.size() < static_cast<std::size_t>(LayoutFlagCount))
-    throw LayoutFileError("the line of place flags holds " + std::to_string(data.size()) + " characters instead of " +
-                          std::to_string(LayoutFlagCount) + ".");
+    throw LayoutFileError(Format(Translate("LayoutFile", "the line of place flags holds %1 characters instead of %2."),
+                               {std::to_string(data.size()), std::to_string(LayoutFlagCount)}));
   LayoutGrid read;
   int places = 0;
   for (int k = 0; k < LayoutFlagCount; ++k) {
     const char c = data[static_cast<std::size_t>(k)];
     if (c != '0' && c != '1')
-      throw LayoutFileError("character " + std::to_string(k + 1) + " of the place flags is neither 0 nor 1.");
+      throw LayoutFileError(Format(Translate("LayoutFile", "character %1 of the place flags is neither 0 nor 1."), {std::to_string(k + 1)}));
     read.SetFlag(k, c == '1');
     places += c == '1';
   }
   if (places > MaxTiles)
-    throw LayoutFileError("it has " + std::to_string(places) + " places, more than the " + std::to_string(MaxTiles) +
-                          " tiles of the game.");
+    throw LayoutFileError(Format(Translate("LayoutFile", "it has %1 places, more than the %2 tiles of the game."),
+                               {std::to_string(places), std::to_string(MaxTiles)}));
   layout = read;
   r.HeaderOk = true;
   return r;
@@ -97,17 +98,17 @@ LayReadResult ParseLay(const std::string& content, LayoutGrid& layout) {
 void ParseShp(const std::string& content, LayoutGrid& layout) {
   const std::vector<std::string> lines = SplitLines(content);
   if (lines.size() < static_cast<std::size_t>(MaxTiles))
-    throw LayoutFileError("it has " + std::to_string(lines.size()) + " lines; a layout needs " +
-                          std::to_string(MaxTiles) + ", one per place.");
+    throw LayoutFileError(Format(Translate("LayoutFile", "it has %1 lines; a layout needs %2, one per place."),
+                               {std::to_string(lines.size()), std::to_string(MaxTiles)}));
   LayoutGrid read;
   for (int i = 0; i < MaxTiles; ++i) {
     const std::string& line = lines[static_cast<std::size_t>(i)];
-    const std::string where = "line " + std::to_string(i + 1);
-    if (line.size() < 9) throw LayoutFileError(where + " is shorter than 9 characters.");
+    const std::string number = std::to_string(i + 1);
+    if (line.size() < 9) throw LayoutFileError(Format(Translate("LayoutFile", "line %1 is shorter than 9 characters."), {number}));
     const int x = HexPair(line, 3) + 2, y = HexPair(line, 5) + 2, z = HexPair(line, 7) + 1;
     if (!Grid::InRange(x, y, z))
-      throw LayoutFileError(where + " places a tile at column " + std::to_string(x) + ", row " + std::to_string(y) +
-                            ", layer " + std::to_string(z) + ", outside the board.");
+      throw LayoutFileError(Format(Translate("LayoutFile", "line %1 places a tile at column %2, row %3, layer %4, outside the board."),
+                                 {number, std::to_string(x), std::to_string(y), std::to_string(z)}));
     read.Set(x, y, z, 1);
   }
   layout = read;
@@ -148,22 +149,21 @@ std::string LoadLayout(const std::string& file, LayoutGrid& layout) {
   LayoutGrid read;
   const LayReadResult r = ReadLayFile(file, read);
   if (!r.HeaderOk)
-    throw LayoutFileError("Layout file " + Quoted(file) + " does not start with \"" + std::string(LayHeader) + "\".");
+    throw LayoutFileError(Format(Translate("LayoutFile", "Layout file %1 does not start with \"%2\"."), {Quoted(file), LayHeader}));
   layout = read;
   return r.Name;
 }
 
 void WriteLayFile(const std::string& file, const std::string& name, const LayoutGrid& layout) {
   if (layout.Count() > MaxTiles)
-    throw LayoutFileError("Cannot save layout " + Quoted(file) + ": it has more than " + std::to_string(MaxTiles) +
-                          " places.");
+    throw LayoutFileError(Format(Translate("LayoutFile", "Cannot save layout %1: it has more than %2 places."), {Quoted(file), std::to_string(MaxTiles)}));
   WriteFileAtomically(file, FormatLay(name, layout));
 }
 
 void WriteFileAtomically(const std::string& file, const std::string& content) {
   const ReplaceResult r = ReplaceFile(file, content);
-  if (r.Status == ReplaceResult::CannotWrite) throw LayoutFileError("Cannot write file " + Quoted(file) + ".");
-  if (!r) throw LayoutFileError("Cannot write file " + Quoted(file) + ": " + r.Reason + ".");
+  if (r.Status == ReplaceResult::CannotWrite) throw LayoutFileError(Format(Translate("LayoutFile", "Cannot write file %1."), {Quoted(file)}));
+  if (!r) throw LayoutFileError(Format(Translate("LayoutFile", "Cannot write file %1: %2."), {Quoted(file), r.Reason}));
 }
 
 }  // namespace board

@@ -5,7 +5,9 @@
 #include "board/file_io.h"
 #include "board/layout_file.h"
 #include "board/layout_list.h"
+#include "board/texts.h"
 #include "game/ini_file.h"
+#include "game/user_folders.h"
 
 namespace editor {
 
@@ -177,7 +179,7 @@ void LayoutEditor::SaveandexitClick(SaveChoice choice) {
   TilesToPlace = LayoutTiles - e.Layout.Count();
   ShowCounter();
   if (TilesToPlace != 0) {
-    screen_.Tell(MessageTitle, UnfinishedText);
+    screen_.Tell(MessageTitle, board::Translate("LayoutEditor", UnfinishedText));
     window_.ResetNameField();
     return;
   }
@@ -201,9 +203,20 @@ void LayoutEditor::SaveandexitClick(SaveChoice choice) {
 SaveOutcome LayoutEditor::SaveLayout() {
   game::Engine& e = engine_;
   std::string file = e.CurrentLayoutFile;
+  // An installed copy's shipped layouts cannot be changed: an edited one is
+  // saved under its own name in the player's layouts folder, where it takes
+  // the shipped one's place.
+  const std::string ownFolder = e.UserLayoutsDir();
+  if (!file.empty() && !ownFolder.empty() &&
+      board::AbsolutePath(board::ParentOf(file)) == board::AbsolutePath(board::JoinPath(e.ProgramDir, "Layouts"))) {
+    game::MakeFolders(ownFolder);
+    file = board::JoinPath(ownFolder, board::FileNameOf(file));
+  }
   if (file.empty()) {
-    const std::string folder = board::JoinPath(e.ProgramDir, "Layouts/");
-    const std::optional<std::string> chosen = screen_.SaveFileDialog(SaveDialogTitle, SaveDialogFilter, folder);
+    if (!ownFolder.empty()) game::MakeFolders(ownFolder);
+    const std::string folder = ownFolder.empty() ? board::JoinPath(e.ProgramDir, "Layouts/") : ownFolder + "/";
+    const std::optional<std::string> chosen = screen_.SaveFileDialog(
+        board::Translate("LayoutEditor", SaveDialogTitle), board::Translate("LayoutEditor", SaveDialogFilter), folder);
     if (!chosen || chosen->empty()) return SaveOutcome::Cancelled;
     file = *chosen;
   }
@@ -211,16 +224,19 @@ SaveOutcome LayoutEditor::SaveLayout() {
   try {
     saved = board::SaveLayoutFile(e.Layouts, file, e.CurrentLayoutName, e.Layout);
   } catch (const board::LayoutFileError& error) {
-    screen_.Tell(MessageTitle, std::string(error.what()) +
-                                   "\nThe layout stays open in the editor: choose \"Save as...\" to save it "
-                                   "under another name.");
+    screen_.Tell(MessageTitle,
+                 board::Format(board::Translate("LayoutEditor",
+                                  "%1\nThe layout stays open in the editor: choose \"Save as...\" to save it "
+                                  "under another name."),
+                     {error.what()}));
     return SaveOutcome::Failed;
   }
   e.CurrentLayoutFile = saved.File;
   e.IM(game::ModeIdle);
   if (saved.ListFull) {
-    screen_.Tell(MessageTitle, "The layout was saved in " + saved.File + ", but the Layout menu "
-                 "already holds " + std::to_string(board::MaxLayouts) + " layouts, so it is not listed.");
+    screen_.Tell(MessageTitle, board::Format(board::Translate("LayoutEditor", "The layout was saved in %1, but the Layout menu "
+                                                     "already holds %2 layouts, so it is not listed."),
+                                    {saved.File, std::to_string(board::MaxLayouts)}));
     return SaveOutcome::Saved;
   }
   // The saved layout becomes the current one; its menu item takes the check
@@ -235,7 +251,8 @@ void LayoutEditor::LoadHallOfFame(int table, const std::string& layoutName) {
   // The hall-of-fame file is written only at exit, so the file on disk holds
   // what the game read at start-up; a layout saved under a name used before
   // gets its old records back. Nothing is written here.
-  const game::IniFile hallFile(board::JoinPath(engine_.ProgramDir, "Hallfame.ini"));
+  const game::IniFile hallFile(
+      board::JoinPath(engine_.UserDir.empty() ? engine_.ProgramDir : engine_.UserDir, "Hallfame.ini"));
   engine_.Hall().LoadSection(hallFile, table, layoutName);
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "board/texts.h"
 #include "board/board.h"
 #include "board/dealing.h"
 #include "board/generator.h"
@@ -54,11 +55,11 @@ inline constexpr int TimeLimitSeconds = 6000;
 inline constexpr int RevealTicks = 10;
 
 // The status texts the engine shows.
-inline constexpr const char* NoMoreMovesText = "      SORRY, NO MORE MOVES !!";
+inline constexpr const char* NoMoreMovesText = SORAMI_TEXT_NOOP("Engine", "      SORRY, NO MORE MOVES !!");
 // A layout without a single place (a file of zeros) gives no game: it would
 // count as cleared, and won, a second after it began.
-inline constexpr const char* NoPlacesText = "This layout has no tile places: no game was started.";
-inline constexpr const char* StartupCreditText = "Sorami 5.28 - Mah-Jongg solitaire, Rivers and Memory";
+inline constexpr const char* NoPlacesText = SORAMI_TEXT_NOOP("Engine", "This layout has no tile places: no game was started.");
+inline constexpr const char* StartupCreditText = SORAMI_TEXT_NOOP("Engine", "Sorami 5.28 - Mah-Jongg solitaire, Rivers and Memory");
 
 enum class MouseButton { Left, Middle, Right };
 
@@ -160,6 +161,13 @@ class Engine : private board::DealObserver {
 
   std::string CurrentPlayerName = "Player1";
   std::string ProgramDir;  // every data path is built from it (UTF-8)
+  // Where the player's own files go (Folders::User): the hall of fame and the
+  // layouts made in the editor. Empty, or ProgramDir, for a copy that keeps
+  // them beside itself.
+  std::string UserDir;
+  // The player's own layouts folder when it lies apart from the shipped one;
+  // empty otherwise.
+  std::string UserLayoutsDir() const;
 
   Options Opt;
 

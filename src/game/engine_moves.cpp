@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "board/texts.h"
 #include "game/engine.h"
 
 namespace game {
@@ -97,7 +98,7 @@ void Engine::Restart() {
   PausedElapsed = 0;
   StartTick = Now();
   HoverTile = 0;
-  ShowStatus("Game restarted.");
+  ShowStatus(board::Translate("Engine", "Game restarted."));
 }
 
 // ---------------------------------------------------------------- hint
@@ -140,11 +141,11 @@ void Engine::Shuffle1Click() {
     IsItFree();
     const int n = State.MovesLeft;
     if (n >= 2)
-      ShowStatus("Tiles shuffled. " + std::to_string(n) + " new moves found.");
+      ShowStatus(board::Format(board::Translate("Engine", "Tiles shuffled. %1 new moves found."), {std::to_string(n)}));
     else if (n == 1)
-      ShowStatus("Tiles shuffled. 1 new move found.");
+      ShowStatus(board::Translate("Engine", "Tiles shuffled. 1 new move found."));
     else
-      ShowStatus("No moves found. Try to press Back a few times.");
+      ShowStatus(board::Translate("Engine", "No moves found. Try to press Back a few times."));
     if (GameMode != ModeTwoPlayer) TimePenalty += 10 * n;
   }
   FullRedraw();
@@ -327,7 +328,7 @@ void Engine::WriteScore() {
   if (State.TilesLeft == 0) {
     if (!GameOverHandled) FullRedraw();
   } else if (State.MovesLeft == 0 && IsSolitaire(GameMode) && !NoMovesShown) {
-    ShowStatus(NoMoreMovesText);
+    ShowStatus(board::Translate("Engine", NoMoreMovesText));
     StatusDirection = 1;
     NoMovesShown = true;
   }

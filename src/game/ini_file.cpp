@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "board/file_io.h"
+#include "board/texts.h"
 
 namespace game {
 
@@ -138,7 +139,7 @@ bool IniFile::Open(std::string path) {
   const bool read = kind != board::PathKind::Unknown && kind != board::PathKind::Folder &&
                     board::ReadWholeFile(path_, text) == board::ReadStatus::Ok;
   if (!read) {
-    load_error_ = "Unable to read " + FullPath(path_);
+    load_error_ = board::Format(board::Translate("Files", "Unable to read %1"), {FullPath(path_)});
     return false;
   }
 
@@ -297,7 +298,7 @@ std::string IniFile::Text() const {
 }
 
 std::optional<std::string> IniFile::Save() const {
-  const std::string refused = "Unable to write to " + FullPath(path_);
+  const std::string refused = board::Format(board::Translate("Files", "Unable to write to %1"), {FullPath(path_)});
   if (path_.empty() || !load_error_.empty()) return refused;
 
   // A file the system will not let us write (read-only) is refused, even

@@ -4,6 +4,7 @@
 // penalty.
 #include <string>
 
+#include "board/texts.h"
 #include "game/engine.h"
 
 namespace game {
@@ -38,7 +39,7 @@ void Engine::Memory(const std::string& caption) {
   ResetForNewGame();
   StartTick = Now();
   ClearPausedCaptions();
-  ShowStatus("Mahjongg Memory started.");
+  ShowStatus(board::Translate("Engine", "Mahjongg Memory started."));
   IM(ModeMemory);
   FullRedraw();
   screen_.ShowPanelHOF();

@@ -55,9 +55,13 @@ int MusicControl::ValidMidiNumber(int stored, const std::vector<MusicPiece>& pie
   return std::clamp(number, 1, count);
 }
 
-int MusicControl::LoadMusicList(const std::string& programDir) {
+int MusicControl::LoadMusicList(const std::string& programDir, const std::string& userMusicsDir) {
   ProgramDir = programDir;
   Pieces = ListPieces(programDir + "Musics/");
+  if (!userMusicsDir.empty()) {
+    std::vector<MusicPiece> own = ListPieces(userMusicsDir);
+    Pieces.insert(Pieces.end(), own.begin(), own.end());
+  }
   MidiNumber = ValidMidiNumber(MidiNumber, Pieces);
   CheckedPiece = 0;
   return MusicCount();
@@ -98,7 +102,7 @@ bool MusicControl::OpenDevice(bool playerAsked) {
   if (!deviceErrorShown_) {
     deviceErrorShown_ = true;
     const std::string text = device_.ErrorText();
-    Status(text.empty() ? std::string(kNoDeviceText) : text);
+    Status(text.empty() ? board::Translate("Music", kNoDeviceText) : text);
   } else if (playerAsked) {
     ReportNoDevice();
   }
@@ -178,7 +182,7 @@ void MusicControl::PlayRandomPiece(bool playerAsked) {
 }
 
 void MusicControl::ReportNoDevice() {
-  if (Notices) Notices->TellMusicError(kNoDeviceText);
+  if (Notices) Notices->TellMusicError(board::Translate("Music", kNoDeviceText));
 }
 
 void MusicControl::Status(const std::string& text) {

@@ -4,6 +4,7 @@
 // the outside of the block.
 #include <string>
 
+#include "board/texts.h"
 #include "game/engine.h"
 
 namespace game {
@@ -58,7 +59,7 @@ void Engine::FourRivers(const std::string& caption) {
   ResetForNewGame();
   StartTick = Now();
   ClearPausedCaptions();
-  ShowStatus("Mahjongg Rivers started.");
+  ShowStatus(board::Translate("Engine", "Mahjongg Rivers started."));
   IM(ModeRivers);
   FullRedraw();
   screen_.ShowPanelHOF();

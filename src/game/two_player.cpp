@@ -3,6 +3,7 @@
 // player who used less time wins.
 #include <string>
 
+#include "board/texts.h"
 #include "game/engine.h"
 
 namespace game {
@@ -17,13 +18,13 @@ void Engine::TwoPlayers() {
   Player1Time = 0;
   Player2Time = 0;
   ClearPausedCaptions();
-  ShowStatus("Two-Player Solitaire started.");
+  ShowStatus(board::Translate("Engine", "Two-Player Solitaire started."));
   IM(ModeTwoPlayer);
   if (GameSeed > 0 && Opt.RandomSeed1)
-    ShowStatus("Specific Board started. Random Seed #" + std::to_string(GameSeed));
+    ShowStatus(board::Format(board::Translate("Engine", "Specific Board started. Random Seed #%1"), {std::to_string(GameSeed)}));
   screen_.ShowPanelHOF();
   FullRedraw();
-  if (StatusPos <= 1) ShowStatus("New game started.");
+  if (StatusPos <= 1) ShowStatus(board::Translate("Engine", "New game started."));
   StartTick = Player1TurnStart = Player2TurnStart = Now();
 }
 
@@ -47,11 +48,11 @@ void Engine::TwoPlayerEnd() {
   WriteScore();
   Stop();
   if (Player2Time < Player1Time)
-    ShowStatus("Player 2 WON ! Congratulations !");
+    ShowStatus(board::Translate("Engine", "Player 2 WON ! Congratulations !"));
   else if (Player2Time == Player1Time)
-    ShowStatus("Same score for both players !");
+    ShowStatus(board::Translate("Engine", "Same score for both players !"));
   else
-    ShowStatus("Player 1 WON ! Congratulations !");
+    ShowStatus(board::Translate("Engine", "Player 1 WON ! Congratulations !"));
   IM(ModeFinished);
 }
 
