@@ -72,4 +72,14 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   return result;
 }
 
+bool AsksOnlyForText(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const QLatin1String argument(argv[i]);
+    for (const char* option : {"--help", "-h", "-?", "--help-all", "--version", "-v"}) {
+      if (argument == QLatin1String(option)) return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace app

@@ -23,4 +23,7 @@ struct CommandLine {
 // been taken out by QApplication already.
 CommandLine ParseCommandLine(const QStringList& arguments);
 
+// Whether the arguments ask for --help or --version, which need no display.
+bool AsksOnlyForText(int argc, char** argv);
+
 }  // namespace app

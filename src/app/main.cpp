@@ -72,6 +72,24 @@ void CatchEndSignals() {
   for (const int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
 }
 
+// The shipped data's folder, beside the program or under ../share/sorami.
+QString DataFolder() {
+  const std::string programDir = QCoreApplication::applicationDirPath().toStdString() + "/";
+  return QString::fromStdString(game::ChooseFolders(programDir, game::FolderEnvironment::FromProcess()).Data);
+}
+
+// The player's language, then the command line (whose help is translated
+// too). Prints the answer to --help, --version or a mistake and returns the
+// exit status; -1 when the game is to start as `command` says.
+int AnswerCommandLine(QCoreApplication& application, app::CommandLine& command) {
+  QCoreApplication::setApplicationVersion(QStringLiteral("5.28"));
+  app::InstallTranslations(application, DataFolder());
+  command = app::ParseCommandLine(application.arguments());
+  if (!command.Exit) return -1;
+  std::fputs(command.Output.toLocal8Bit().constData(), command.ExitCode == 0 ? stdout : stderr);
+  return command.ExitCode;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -82,21 +100,20 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION")) {
     qputenv("QT_XCB_GL_INTEGRATION", "none");
   }
-  QApplication application(argc, argv);
-  QCoreApplication::setApplicationVersion(QStringLiteral("5.28"));
-  const QString programDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-  const game::Folders folders =
-      game::ChooseFolders(programDir.toStdString(), game::FolderEnvironment::FromProcess());
-  const QString dataDir = QString::fromStdString(folders.Data);
-
-  // The player's language, then the command line (whose help is translated
-  // too). --help and --version answer and end here.
-  app::InstallTranslations(application, dataDir);
-  const app::CommandLine command = app::ParseCommandLine(application.arguments());
-  if (command.Exit) {
-    std::fputs(command.Output.toLocal8Bit().constData(), command.ExitCode == 0 ? stdout : stderr);
-    return command.ExitCode;
+  // --help and --version answer without a display: only they are read
+  // before the window system is reached.
+  if (app::AsksOnlyForText(argc, argv)) {
+    QCoreApplication text(argc, argv);
+    app::CommandLine command;
+    return AnswerCommandLine(text, command);
   }
+  QApplication application(argc, argv);
+  app::CommandLine command;
+  if (const int answered = AnswerCommandLine(application, command); answered >= 0) return answered;
+  const game::Folders folders =
+      game::ChooseFolders(QCoreApplication::applicationDirPath().toStdString() + "/",
+                          game::FolderEnvironment::FromProcess());
+  const QString dataDir = QString::fromStdString(folders.Data);
 
   // 1. The splash window, painted before anything else is built.
   QScreen* screen = QGuiApplication::primaryScreen();
@@ -113,7 +130,7 @@ int main(int argc, char** argv) {
 
   // 3. The main window; building it runs the start-up.
   app::TSorami::Environment environment;
-  environment.ProgramDir = programDir;
+  environment.ProgramDir = QCoreApplication::applicationDirPath();
   environment.Folders = folders;
   environment.StartLayout = command.Layout;
   environment.StartGame = command.Game;

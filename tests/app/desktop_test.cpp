@@ -51,6 +51,7 @@ TEST(CommandLineTest, GameLayoutHelpVersionAndMistakes) {
   EXPECT_EQ(help.ExitCode, 0);
   EXPECT_TRUE(help.Output.contains(QStringLiteral("--game <number>"))) << help.Output.toStdString();
   EXPECT_TRUE(help.Output.contains(QStringLiteral("--layout <name>")));
+  QCoreApplication::setApplicationVersion(QStringLiteral("5.28"));
   const app::CommandLine version = Parse({"--version"});
   EXPECT_TRUE(version.Exit);
   EXPECT_EQ(version.ExitCode, 0);

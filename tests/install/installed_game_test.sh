@@ -69,7 +69,7 @@ hall="$home/.local/share/sorami/Hallfame.ini"
 [ -f "$settings" ] || fail "no $settings"
 [ -f "$hall" ] || fail "no $hall"
 grep -q '^CurrentPlayer1=Player1' "$settings" || fail "settings without the player"
-grep -q '^\[Traditional\]' "$hall" || fail "hall of fame without the Traditional table"
+grep -q '^\[Rivers\]' "$hall" || fail "hall of fame without the Rivers table"
 [ -z "$(find "$prefix" -name 'Sorami.ini' -o -name 'Hallfame.ini')" ] || fail "files written into the prefix"
 
 # The second run reads them back: a changed name survives its close.
