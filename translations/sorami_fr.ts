@@ -999,7 +999,7 @@ Merci à tous les joueurs qui ont envoyé dispositions, idées et rapports d&apo
     </message>
     <message>
         <source>Hall of Fame</source>
-        <translation>Tableau d&apos;honneur</translation>
+        <translation>Records</translation>
     </message>
     <message>
         <source>Best of the best :)</source>
