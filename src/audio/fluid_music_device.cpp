@@ -1,10 +1,11 @@
 #include "audio/fluid_music_device.h"
-#include "board/texts.h"
 
 #include <fluidsynth.h>
 
 #include <algorithm>
 #include <utility>
+
+#include "board/texts.h"
 
 namespace audio {
 

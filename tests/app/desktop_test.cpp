@@ -74,6 +74,7 @@ class FrenchWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     apptest::TestApp();
+    previous_ = QLocale();
     QLocale::setDefault(QLocale(QStringLiteral("fr_FR")));
     ASSERT_TRUE(translator_.load(QLocale(), QStringLiteral("sorami"), QStringLiteral("_"),
                                  QStringLiteral(SORAMI_STAGE_DIR "/translations")));
@@ -83,8 +84,9 @@ class FrenchWindow : public ::testing::Test {
   void TearDown() override {
     QCoreApplication::removeTranslator(&translator_);
     board::SetTranslator(nullptr);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QLocale::setDefault(previous_);
   }
+  QLocale previous_;
   QTranslator translator_;
 };
 
