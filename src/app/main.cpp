@@ -1,6 +1,7 @@
 // sorami: the game. Shows the splash window, builds the main window (which
 // runs the whole start-up) and runs the message loop until it closes.
 
+#include <fcntl.h>
 #include <malloc.h>
 #include <signal.h>
 #include <unistd.h>
@@ -64,7 +65,8 @@ void OnEndSignal(int) {
 }
 
 void CatchEndSignals() {
-  if (::pipe(endPipe) != 0) return;
+  // Non-blocking, so a burst of signals can never stall the handler.
+  if (::pipe2(endPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
   struct sigaction action {};
   action.sa_handler = &OnEndSignal;
   sigemptyset(&action.sa_mask);
