@@ -137,6 +137,22 @@
         <source>Unable to write to %1</source>
         <translation>Impossible d&apos;écrire dans %1</translation>
     </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>ce n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>Unable to read %1: it is not a regular file</source>
+        <translation>Impossible de lire %1 : ce n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>Unable to read %1: it is a folder</source>
+        <translation>Impossible de lire %1 : c&apos;est un dossier</translation>
+    </message>
+    <message>
+        <source>Unable to read %1: it is larger than 1 MiB, far more than a settings or hall-of-fame file holds</source>
+        <translation>Impossible de lire %1 : il dépasse 1 Mio, bien plus que ne contient un fichier de réglages ou de tableau d&apos;honneur</translation>
+    </message>
 </context>
 <context>
     <name>LayoutEditor</name>
@@ -229,6 +245,10 @@ La disposition reste ouverte dans l&apos;éditeur : choisissez « Enregistrer so
         <source>Cannot write file %1: %2.</source>
         <translation>Impossible d&apos;écrire le fichier %1 : %2.</translation>
     </message>
+    <message>
+        <source>Cannot open layout file %1: it is not a regular file.</source>
+        <translation>Impossible d&apos;ouvrir le fichier de disposition %1 : ce n&apos;est pas un fichier ordinaire.</translation>
+    </message>
 </context>
 <context>
     <name>Looks</name>
@@ -260,24 +280,8 @@ La disposition reste ouverte dans l&apos;éditeur : choisissez « Enregistrer so
         <translation>une piste s&apos;arrête au milieu d&apos;un événement</translation>
     </message>
     <message>
-        <source>a meta event runs past the end of its track</source>
-        <translation>un méta-événement dépasse la fin de sa piste</translation>
-    </message>
-    <message>
         <source>a meta event has the wrong length</source>
         <translation>un méta-événement n&apos;a pas la bonne longueur</translation>
-    </message>
-    <message>
-        <source>a system exclusive message runs past the end of its track</source>
-        <translation>un message exclusif système dépasse la fin de sa piste</translation>
-    </message>
-    <message>
-        <source>a track holds a system message that files cannot carry</source>
-        <translation>une piste contient un message système qu&apos;un fichier ne peut pas porter</translation>
-    </message>
-    <message>
-        <source>a track starts with data but no status byte</source>
-        <translation>une piste commence par des données sans octet d&apos;état</translation>
     </message>
     <message>
         <source>it is not a Standard MIDI File</source>
@@ -296,32 +300,56 @@ La disposition reste ouverte dans l&apos;éditeur : choisissez « Enregistrer so
         <translation>il annonce %1 pistes</translation>
     </message>
     <message>
-        <source>its time division is not in ticks per quarter note</source>
-        <translation>sa division du temps n&apos;est pas en tops par noire</translation>
-    </message>
-    <message>
         <source>a chunk runs past the end of the file</source>
         <translation>un bloc dépasse la fin du fichier</translation>
     </message>
     <message>
-        <source>it holds fewer tracks than its header declares</source>
-        <translation>il contient moins de pistes que son en-tête n&apos;en annonce</translation>
+        <source>a meta event runs past its track</source>
+        <translation>un méta-événement dépasse sa piste</translation>
     </message>
     <message>
-        <source>Cannot open the music file %1</source>
-        <translation>Impossible d&apos;ouvrir le fichier de musique %1</translation>
+        <source>a system exclusive message runs past its track</source>
+        <translation>un message exclusif système dépasse sa piste</translation>
     </message>
     <message>
-        <source>The music file %1 is too large to be a piece of music</source>
-        <translation>Le fichier de musique %1 est trop gros pour être un morceau</translation>
+        <source>a track holds a system message files cannot hold</source>
+        <translation>une piste contient un message système qu&apos;un fichier ne peut pas contenir</translation>
     </message>
     <message>
-        <source>Cannot read the music file %1</source>
-        <translation>Impossible de lire le fichier de musique %1</translation>
+        <source>a track starts without a status byte</source>
+        <translation>une piste commence sans octet d&apos;état</translation>
     </message>
     <message>
-        <source>Cannot play the music file %1: %2.</source>
-        <translation>Impossible de jouer le fichier de musique %1 : %2.</translation>
+        <source>its time division is not in ticks per beat</source>
+        <translation>sa division du temps n&apos;est pas en tops par temps</translation>
+    </message>
+    <message>
+        <source>some tracks its header declares are missing</source>
+        <translation>des pistes annoncées par son en-tête manquent</translation>
+    </message>
+    <message>
+        <source>Cannot play the music file %1: %2</source>
+        <translation>Impossible de jouer le fichier de musique %1 : %2</translation>
+    </message>
+    <message>
+        <source>it cannot be opened.</source>
+        <translation>il ne peut pas être ouvert.</translation>
+    </message>
+    <message>
+        <source>it is a folder.</source>
+        <translation>c&apos;est un dossier.</translation>
+    </message>
+    <message>
+        <source>it is not a regular file.</source>
+        <translation>ce n&apos;est pas un fichier ordinaire.</translation>
+    </message>
+    <message>
+        <source>it is too large to be a piece of music.</source>
+        <translation>il est trop gros pour être un morceau de musique.</translation>
+    </message>
+    <message>
+        <source>it cannot be read.</source>
+        <translation>il ne peut pas être lu.</translation>
     </message>
 </context>
 <context>
@@ -343,8 +371,20 @@ La disposition reste ouverte dans l&apos;éditeur : choisissez « Enregistrer so
         <translation>Impossible de charger la banque de sons %1</translation>
     </message>
     <message>
-        <source>Cannot play the music file %1</source>
-        <translation>Impossible de jouer le fichier de musique %1</translation>
+        <source>Cannot play the music file %1.</source>
+        <translation>Impossible de jouer le fichier de musique %1.</translation>
+    </message>
+    <message>
+        <source>Cannot play %1%2</source>
+        <translation>Impossible de jouer %1%2</translation>
+    </message>
+    <message>
+        <source>None of the music pieces can be played: the music stops.</source>
+        <translation>Aucun morceau de musique ne peut être joué : la musique s&apos;arrête.</translation>
+    </message>
+    <message>
+        <source>Cannot play the music file %1: the synthesiser cannot load it.</source>
+        <translation>Impossible de jouer le fichier de musique %1 : le synthétiseur ne peut pas le charger.</translation>
     </message>
 </context>
 <context>

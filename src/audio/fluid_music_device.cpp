@@ -160,7 +160,7 @@ bool FluidMusicDevice::PlayFile(const std::string& path) {
   if (player_ == nullptr) {
     Unload();
     fluid_synth_all_sounds_off(synth_, -1);
-    error_ = board::Format(board::Translate("Music", "Cannot play the music file %1"), {path});
+    error_ = board::Format(board::Translate("Music", "Cannot play the music file %1: the synthesiser cannot load it."), {path});
     return false;
   }
   error_.clear();

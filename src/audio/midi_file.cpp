@@ -104,7 +104,7 @@ bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, FirstTic
       unsigned type = 0;
       std::uint32_t length = 0;
       if (!in.Byte(type) || !in.Quantity(length) || !in.Skip(length)) {
-        error = board::Translate("MidiFile", "a meta event runs past the end of its track");
+        error = board::Translate("MidiFile", "a meta event runs past its track");
         return false;
       }
       if (!MetaLengthFits(type, length)) {
@@ -119,14 +119,14 @@ bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, FirstTic
       info.SystemExclusive = true;
       std::uint32_t length = 0;
       if (!in.Quantity(length) || !in.Skip(length)) {
-        error = board::Translate("MidiFile", "a system exclusive message runs past the end of its track");
+        error = board::Translate("MidiFile", "a system exclusive message runs past its track");
         return false;
       }
       running = 0;
       continue;
     }
     if (status >= 0xF0) {
-      error = board::Translate("MidiFile", "a track holds a system message that files cannot carry");
+      error = board::Translate("MidiFile", "a track holds a system message files cannot hold");
       return false;
     }
     unsigned dataBytes = 0;
@@ -134,7 +134,7 @@ bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, FirstTic
       running = status;
     } else {
       if (running == 0) {
-        error = board::Translate("MidiFile", "a track starts with data but no status byte");
+        error = board::Translate("MidiFile", "a track starts without a status byte");
         return false;
       }
       dataBytes = 1;  // the byte just read was the first data byte
@@ -190,7 +190,7 @@ bool MidiFile::Scan(const std::vector<unsigned char>& bytes, MidiFileInfo& info,
     return false;
   }
   if (division == 0 || (division & 0x8000u) != 0) {
-    error = board::Translate("MidiFile", "its time division is not in ticks per quarter note");
+    error = board::Translate("MidiFile", "its time division is not in ticks per beat");
     return false;
   }
   info.Format = static_cast<int>(format);
@@ -218,7 +218,7 @@ bool MidiFile::Scan(const std::vector<unsigned char>& bytes, MidiFileInfo& info,
     at = begin + length;
   }
   if (info.Tracks < static_cast<int>(tracks)) {
-    error = board::Translate("MidiFile", "it holds fewer tracks than its header declares");
+    error = board::Translate("MidiFile", "some tracks its header declares are missing");
     return false;
   }
   for (std::size_t channel = 0; channel < 16; ++channel)
@@ -229,19 +229,25 @@ bool MidiFile::Scan(const std::vector<unsigned char>& bytes, MidiFileInfo& info,
 
 bool MidiFile::Load(const std::string& path, std::vector<unsigned char>& bytes, MidiFileInfo& info,
                     std::string& error) {
+  // Every error reads "Cannot play the music file <path>: <reason>.", which
+  // the status line shortens to the file's name and the reason.
+  const auto cannot = [&path](const std::string& reason) {
+    return board::Format(board::Translate("MidiFile", "Cannot play the music file %1: %2"), {path, reason});
+  };
   switch (board::ReadWholeFile(path, bytes, kMaxBytes)) {
     case board::ReadStatus::Ok: break;
-    case board::ReadStatus::CannotOpen:
-    case board::ReadStatus::IsFolder: error = board::Format(board::Translate("MidiFile", "Cannot open the music file %1"), {path}); return false;
+    case board::ReadStatus::CannotOpen: error = cannot(board::Translate("MidiFile", "it cannot be opened.")); return false;
+    case board::ReadStatus::IsFolder: error = cannot(board::Translate("MidiFile", "it is a folder.")); return false;
+    case board::ReadStatus::NotAFile: error = cannot(board::Translate("MidiFile", "it is not a regular file.")); return false;
     case board::ReadStatus::TooBig:
-      error = board::Format(board::Translate("MidiFile", "The music file %1 is too large to be a piece of music"), {path});
+      error = cannot(board::Translate("MidiFile", "it is too large to be a piece of music."));
       return false;
-    case board::ReadStatus::CannotRead: error = board::Format(board::Translate("MidiFile", "Cannot read the music file %1"), {path}); return false;
+    case board::ReadStatus::CannotRead: error = cannot(board::Translate("MidiFile", "it cannot be read.")); return false;
   }
   std::string why;
   if (!Scan(bytes, info, why)) {
     bytes.clear();
-    error = board::Format(board::Translate("MidiFile", "Cannot play the music file %1: %2."), {path, why});
+    error = cannot(why + ".");
     return false;
   }
   return true;

@@ -9,6 +9,64 @@
 
 namespace audio {
 
+namespace {
+
+std::uint32_t Le16(const std::vector<unsigned char>& b, std::size_t at) {
+  return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8;
+}
+std::uint32_t Le32(const std::vector<unsigned char>& b, std::size_t at) {
+  return Le16(b, at) | Le16(b, at + 2) << 16;
+}
+bool IdIs(const std::vector<unsigned char>& b, std::size_t at, const char* id) {
+  return std::equal(id, id + 4, b.begin() + static_cast<std::ptrdiff_t>(at));
+}
+
+}  // namespace
+
+bool CheckWave(const std::vector<unsigned char>& file, WaveFormat& format) {
+  format = {};
+  if (file.size() < 12 || !IdIs(file, 0, "RIFF") || !IdIs(file, 8, "WAVE")) return false;
+  bool haveFormat = false;
+  std::size_t at = 12;
+  while (file.size() - at >= 8) {
+    const std::size_t size = Le32(file, at + 4);
+    const std::size_t body = at + 8;
+    // A chunk that claims more than the file holds is damaged.
+    if (size > file.size() - body) return false;
+    if (IdIs(file, at, "fmt ")) {
+      if (size < 16) return false;
+      const std::uint32_t tag = Le16(file, body), channels = Le16(file, body + 2);
+      const std::uint32_t rate = Le32(file, body + 4), blockAlign = Le16(file, body + 12);
+      const std::uint32_t bits = Le16(file, body + 14);
+      if (tag != 1 || (channels != 1 && channels != 2) || (bits != 8 && bits != 16)) return false;
+      if (rate < static_cast<std::uint32_t>(kMinWaveRate) || rate > static_cast<std::uint32_t>(kMaxWaveRate)) return false;
+      if (blockAlign != channels * bits / 8) return false;
+      format.Channels = static_cast<int>(channels);
+      format.BitsPerSample = static_cast<int>(bits);
+      format.Rate = static_cast<int>(rate);
+      haveFormat = true;
+    } else if (IdIs(file, at, "data")) {
+      if (!haveFormat) return false;
+      const std::size_t frameBytes = static_cast<std::size_t>(format.Channels * format.BitsPerSample / 8);
+      format.DataOffset = body;
+      format.DataBytes = size / frameBytes * frameBytes;
+      return format.DataBytes > 0;
+    }
+    at = body + size + (size & 1);  // chunks are padded to an even size
+    if (at > file.size()) break;
+  }
+  return false;
+}
+
+std::uint64_t ConvertedBytes(const WaveFormat& format, int outputRate) {
+  if (format.Rate <= 0 || format.Channels <= 0 || format.BitsPerSample <= 0) return 0;
+  const std::uint64_t frames = format.DataBytes / static_cast<std::uint64_t>(format.Channels * format.BitsPerSample / 8);
+  const std::uint64_t outFrames =
+      (frames * static_cast<std::uint64_t>(outputRate) + static_cast<std::uint64_t>(format.Rate) - 1) /
+      static_cast<std::uint64_t>(format.Rate);
+  return outFrames * AudioOutput::kChannels * sizeof(float);
+}
+
 WaveSounds::WaveSounds(AudioOutput& output, std::string programDir, const bool* enabled)
     : output_(output), programDir_(std::move(programDir)), enabled_(enabled) {}
 
@@ -65,29 +123,28 @@ WaveSounds::Samples WaveSounds::Load(const std::string& path) {
   if (!board::FileSizeOf(path, size) || size > kMaxWaveBytes) return nullptr;
 
   ++filesOpened_;
-  SDL_AudioSpec wav{};
-  Uint8* data = nullptr;
-  Uint32 length = 0;
-  if (SDL_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1, &wav, &data, &length) == nullptr) {
-    return nullptr;
-  }
-  std::vector<float> samples;
-  SDL_AudioStream* stream = SDL_NewAudioStream(wav.format, wav.channels, wav.freq, AUDIO_F32SYS,
-                                               AudioOutput::kChannels, output_.SampleRate());
+  std::vector<unsigned char> file;
+  if (board::ReadWholeFile(path, file, kMaxWaveBytes) != board::ReadStatus::Ok) return nullptr;
+  // Only a format checked here reaches SDL's converter, which cannot be
+  // trusted with odd rates or sizes.
+  WaveFormat wav;
+  if (!CheckWave(file, wav) || ConvertedBytes(wav, output_.SampleRate()) > kMaxConvertedBytes) return nullptr;
+
+  const SDL_AudioFormat inFormat = wav.BitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
+  SDL_AudioStream* stream = SDL_NewAudioStream(inFormat, static_cast<Uint8>(wav.Channels), wav.Rate,
+                                               AUDIO_F32SYS, AudioOutput::kChannels, output_.SampleRate());
   // SDL's resampler keeps back the last stretch of its input even when
   // flushed, so the sound is followed by silence and cut to its length.
-  const int frameBytes = std::max(1, SDL_AUDIO_BITSIZE(wav.format) / 8 * wav.channels);
-  const std::size_t inFrames = length / static_cast<Uint32>(frameBytes);
+  const std::size_t frameBytes = static_cast<std::size_t>(wav.Channels * wav.BitsPerSample / 8);
   const std::size_t outFrames =
-      static_cast<std::size_t>((static_cast<std::uint64_t>(inFrames) * output_.SampleRate() +
-                                static_cast<std::uint64_t>(wav.freq) - 1) /
-                               static_cast<std::uint64_t>(std::max(1, wav.freq)));
-  const std::vector<Uint8> padding(static_cast<std::size_t>(frameBytes) * 4096,
-                                   wav.format == AUDIO_U8 ? 0x80 : 0x00);
-  bool ok = stream != nullptr && SDL_AudioStreamPut(stream, data, static_cast<int>(length)) == 0 &&
+      static_cast<std::size_t>(ConvertedBytes(wav, output_.SampleRate()) / (AudioOutput::kChannels * sizeof(float)));
+  const std::vector<Uint8> padding(frameBytes * 4096, inFormat == AUDIO_U8 ? 0x80 : 0x00);
+  bool ok = stream != nullptr &&
+            SDL_AudioStreamPut(stream, file.data() + wav.DataOffset, static_cast<int>(wav.DataBytes)) == 0 &&
             SDL_AudioStreamPut(stream, padding.data(), static_cast<int>(padding.size())) == 0 &&
             SDL_AudioStreamFlush(stream) == 0;
   // The converter hands its output over in pieces.
+  std::vector<float> samples;
   while (ok) {
     const int available = SDL_AudioStreamAvailable(stream);
     if (available <= 0) break;
@@ -99,7 +156,6 @@ WaveSounds::Samples WaveSounds::Load(const std::string& path) {
   }
   samples.resize(std::min(samples.size(), outFrames * AudioOutput::kChannels));
   if (stream != nullptr) SDL_FreeAudioStream(stream);
-  SDL_FreeWAV(data);
   if (!ok || samples.empty()) return nullptr;
   return std::make_shared<const std::vector<float>>(std::move(samples));
 }

@@ -1,10 +1,12 @@
 #pragma once
 // The sound effects: ProgramDir + name + ".wav", read once, converted to the
 // output's format and played asynchronously through the AudioOutput. A new
-// effect cuts off the one still playing; a missing or unreadable wave file
-// plays a short sound of our own in its place.
+// effect cuts off the one still playing; a missing or unreadable wave file,
+// or one in a format the effects do not take (see CheckWave), plays a short
+// sound of our own in its place.
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -15,10 +17,33 @@
 
 namespace audio {
 
+// The sound of a wave file the effects can play, as CheckWave finds it.
+struct WaveFormat {
+  int Channels = 0;       // 1 or 2
+  int BitsPerSample = 0;  // 8 (unsigned) or 16 (signed, little-endian)
+  int Rate = 0;           // frames per second, kMinWaveRate..kMaxWaveRate
+  std::size_t DataOffset = 0;  // where the samples start in the file
+  std::size_t DataBytes = 0;   // whole frames only, within the file
+};
+inline constexpr int kMinWaveRate = 4000;
+inline constexpr int kMaxWaveRate = 192000;
+
+// Checks the bytes of a wave file before any converter sees them: a RIFF
+// "WAVE" file whose "fmt " chunk says plain PCM, 1 or 2 channels of 8 or 16
+// bits at kMinWaveRate..kMaxWaveRate frames per second, followed by a "data"
+// chunk that lies wholly in the file and holds at least one frame. False for
+// anything else.
+bool CheckWave(const std::vector<unsigned char>& file, WaveFormat& format);
+// The bytes of float samples (stereo) the sound becomes at `outputRate`.
+std::uint64_t ConvertedBytes(const WaveFormat& format, int outputRate);
+
 class WaveSounds : public game::SoundPort, private AudioSource {
  public:
   // Wave files larger than this are not read (effects last a moment).
   static constexpr std::size_t kMaxWaveBytes = 8u << 20;
+  // Nor are those that would take more than this once converted to the
+  // output (about 40 seconds at 48 kHz).
+  static constexpr std::uint64_t kMaxConvertedBytes = 16u << 20;
 
   // `enabled` points at the "Play sound effects" option: while it is off
   // nothing is opened and nothing plays, whoever calls.

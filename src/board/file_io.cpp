@@ -1,12 +1,16 @@
 #include "board/file_io.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#include "board/texts.h"
 
 namespace board {
 
@@ -20,47 +24,130 @@ PathKind KindOfStat(const struct stat& st) {
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Closes a FILE when it goes out of scope.
-struct Closer {
-  std::FILE* file;
-  ~Closer() {
-    if (file) std::fclose(file);
+// Closes a file descriptor when it goes out of scope.
+struct FdCloser {
+  int fd;
+  ~FdCloser() {
+    if (fd >= 0) close(fd);
   }
 };
+
+// Opens an existing file for reading without waiting: a pipe without a writer
+// or a device must not hold the game. Returns the descriptor (or -1) and
+// tells what it names.
+int OpenForReading(const std::string& path, ReadStatus& status, struct stat& st) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    status = errno == EISDIR ? ReadStatus::IsFolder : ReadStatus::CannotOpen;
+    return -1;
+  }
+  status = ReadStatus::Ok;
+  if (fstat(fd, &st) != 0) {
+    status = ReadStatus::CannotOpen;
+  } else if (S_ISDIR(st.st_mode)) {
+    status = ReadStatus::IsFolder;
+  } else if (!S_ISREG(st.st_mode)) {
+    status = ReadStatus::NotAFile;
+  }
+  if (status != ReadStatus::Ok) {
+    close(fd);
+    return -1;
+  }
+  // Regular files never block; the flag only mattered for the opening.
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
 
 template <typename Bytes>
 ReadStatus ReadInto(const std::string& path, Bytes& content, std::uint64_t maxBytes) {
   content.clear();
-  Closer in{std::fopen(path.c_str(), "rb")};
-  if (!in.file) return errno == EISDIR ? ReadStatus::IsFolder : ReadStatus::CannotOpen;
   struct stat st{};
-  if (fstat(fileno(in.file), &st) == 0) {
-    if (S_ISDIR(st.st_mode)) return ReadStatus::IsFolder;
-    if (S_ISREG(st.st_mode)) {
-      // A regular file too big is refused unread.
-      if (static_cast<std::uint64_t>(st.st_size) > maxBytes) return ReadStatus::TooBig;
-      content.reserve(static_cast<std::size_t>(st.st_size));
-    }
-  }
-  // Read to the end whatever the size said: the file may be growing, or be
-  // a pipe.
+  ReadStatus status = ReadStatus::Ok;
+  const FdCloser in{OpenForReading(path, status, st)};
+  if (in.fd < 0) return status;
+  // A file too big is refused unread.
+  if (static_cast<std::uint64_t>(st.st_size) > maxBytes) return ReadStatus::TooBig;
+  content.reserve(static_cast<std::size_t>(st.st_size));
+  // Read to the end whatever the size said: the file may be growing.
   char buf[16384];
   for (;;) {
-    const std::size_t got = std::fread(buf, 1, sizeof buf, in.file);
-    if (got > 0) {
-      if (content.size() + got > maxBytes) {
-        content.clear();
-        return ReadStatus::TooBig;
-      }
-      content.insert(content.end(), buf, buf + got);
+    const ssize_t got = read(in.fd, buf, sizeof buf);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      content.clear();
+      return ReadStatus::CannotRead;
     }
-    if (got < sizeof buf) break;
-  }
-  if (std::ferror(in.file)) {
-    content.clear();
-    return ReadStatus::CannotRead;
+    if (got == 0) break;
+    if (content.size() + static_cast<std::size_t>(got) > maxBytes) {
+      content.clear();
+      return ReadStatus::TooBig;
+    }
+    content.insert(content.end(), buf, buf + got);
   }
   return ReadStatus::Ok;
+}
+
+std::string SystemReason(int err) { return std::strerror(err); }
+
+// Follows the symbolic links of `path` to the name that is not one (it may
+// not exist). False with `err` set for a loop or an unreadable link.
+bool FollowLinks(std::string path, std::string& target, int& err) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st{};
+    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+      target = path;
+      return true;
+    }
+    std::vector<char> buf(static_cast<std::size_t>(std::max<off_t>(st.st_size, 255)) + 1);
+    const ssize_t n = readlink(path.c_str(), buf.data(), buf.size());
+    if (n < 0 || static_cast<std::size_t>(n) >= buf.size()) {
+      err = n < 0 ? errno : ENAMETOOLONG;
+      return false;
+    }
+    const std::string link(buf.data(), static_cast<std::size_t>(n));
+    path = !link.empty() && link.front() == '/' ? link : JoinPath(ParentOf(path), link);
+  }
+  err = ELOOP;
+  return false;
+}
+
+// At most `n` bytes of s, never splitting a UTF-8 character.
+std::string CutUtf8(const std::string& s, std::size_t n) {
+  if (s.size() <= n) return s;
+  while (n > 0 && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) --n;
+  return s.substr(0, n);
+}
+
+// Six letters or digits that differ from call to call and from process to
+// process (a clash only costs another try).
+std::string UniqueTag() {
+  static std::uint64_t counter = 0;
+  struct timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  std::uint64_t x = (static_cast<std::uint64_t>(getpid()) << 32) ^ static_cast<std::uint64_t>(now.tv_nsec) ^
+                    (static_cast<std::uint64_t>(now.tv_sec) << 20) ^ (++counter * 0x9E3779B97F4A7C15ull);
+  // SplitMix64's finaliser spreads every bit over the letters.
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+  x ^= x >> 31;
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::string tag;
+  for (int i = 0; i < 6; ++i) {
+    tag += kLetters[x % 62];
+    x /= 62;
+  }
+  return tag;
+}
+
+bool WriteAll(int fd, const std::string& content) {
+  std::size_t done = 0;
+  while (done < content.size()) {
+    const ssize_t n = write(fd, content.data() + done, content.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
 }
 
 }  // namespace
@@ -87,13 +174,17 @@ ReadStatus ReadWholeFile(const std::string& path, std::vector<unsigned char>& co
   return ReadInto(path, content, maxBytes);
 }
 
-InputFile::InputFile(const std::string& path) : file_(std::fopen(path.c_str(), "rb")) {
+InputFile::InputFile(const std::string& path) {
   struct stat st{};
-  if (file_ && (fstat(fileno(file_), &st) != 0 || S_ISDIR(st.st_mode))) {
-    std::fclose(file_);
-    file_ = nullptr;
+  ReadStatus status = ReadStatus::Ok;
+  const int fd = OpenForReading(path, status, st);
+  if (fd < 0) return;
+  file_ = fdopen(fd, "rb");
+  if (!file_) {
+    close(fd);
+    return;
   }
-  if (file_) size_ = static_cast<std::uint64_t>(st.st_size);
+  size_ = static_cast<std::uint64_t>(st.st_size);
 }
 
 InputFile::~InputFile() {
@@ -107,32 +198,69 @@ bool InputFile::ReadAt(std::uint64_t at, void* to, std::size_t count) {
 }
 
 ReplaceResult ReplaceFile(const std::string& path, const std::string& content) {
-  const std::string temp = path + ".tmp";
-  std::FILE* out = std::fopen(temp.c_str(), "wb");
-  if (!out) return {ReplaceResult::CannotWrite, {}};
-  bool written = std::fwrite(content.data(), 1, content.size(), out) == content.size();
-  written = std::fflush(out) == 0 && written;
-  written = std::fclose(out) == 0 && written;
-  if (!written) {
-    std::remove(temp.c_str());
-    return {ReplaceResult::CannotWrite, {}};
+  auto refused = [](ReplaceResult::Step step, int err) { return ReplaceResult{step, SystemReason(err)}; };
+  std::string target;
+  int err = 0;
+  if (path.empty()) return refused(ReplaceResult::CannotWrite, ENOENT);
+  if (!FollowLinks(path, target, err)) return refused(ReplaceResult::CannotWrite, err);
+  const std::string name = FileNameOf(target);
+  if (name.empty() || name == "." || name == "..") return refused(ReplaceResult::CannotWrite, EISDIR);
+
+  struct stat old{};
+  const bool replacing = stat(target.c_str(), &old) == 0;
+  if (replacing) {
+    if (S_ISDIR(old.st_mode)) return refused(ReplaceResult::CannotWrite, EISDIR);
+    if (!S_ISREG(old.st_mode)) return {ReplaceResult::CannotWrite, Translate("Files", "it is not a regular file")};
+    // Renaming over a read-only file would work; writing to it must not.
+    if (!IsWritable(target)) return refused(ReplaceResult::CannotWrite, errno);
   }
-  struct stat st{};
-  if (stat(path.c_str(), &st) == 0) chmod(temp.c_str(), st.st_mode & 07777);
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    const int err = errno;
-    std::remove(temp.c_str());
-    return {ReplaceResult::CannotRename, std::strerror(err)};
+
+  const std::string folderPath = target.find('/') == std::string::npos ? "." : ParentOf(target);
+  const FdCloser folder{open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
+  if (folder.fd < 0) return refused(ReplaceResult::CannotWrite, errno);
+
+  // A hidden name that fits any folder, opened only if it is new: whatever
+  // already stands under it (a link planted there) is never followed.
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temp = "." + CutUtf8(name, 64) + "." + UniqueTag() + ".tmp";
+    fd = openat(folder.fd, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                replacing ? 0600 : 0666);
+    if (fd < 0 && errno != EEXIST) break;
   }
+  if (fd < 0) return refused(ReplaceResult::CannotWrite, errno);
+
+  errno = 0;
+  bool ok = WriteAll(fd, content);
+  if (ok && replacing) {
+    // Best effort, as some file systems keep neither: the owner first, as
+    // changing it may clear the set-id bits the mode sets. Only the superuser
+    // may give a file away; the file is otherwise ours anyway.
+    const bool owned = fchown(fd, old.st_uid, old.st_gid) == 0;
+    const bool moded = fchmod(fd, old.st_mode & 07777) == 0;
+    if (!owned || !moded) errno = 0;
+  }
+  // A file system that cannot flush says so with EINVAL; any other failure
+  // means the content may not be on the disk.
+  ok = ok && (fsync(fd) == 0 || errno == EINVAL);
+  err = errno;
+  ok = close(fd) == 0 && ok;
+  if (!ok) {
+    unlinkat(folder.fd, temp.c_str(), 0);
+    return refused(ReplaceResult::CannotWrite, err != 0 ? err : EIO);
+  }
+  if (renameat(folder.fd, temp.c_str(), folder.fd, name.c_str()) != 0) {
+    err = errno;
+    unlinkat(folder.fd, temp.c_str(), 0);
+    return refused(ReplaceResult::CannotRename, err);
+  }
+  // The rename itself reaches the disk with the folder.
+  fsync(folder.fd);
   return {};
 }
 
-bool OpensForWriting(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "ab");
-  if (!f) return false;
-  std::fclose(f);
-  return true;
-}
+bool IsWritable(const std::string& path) { return faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0; }
 
 bool RemoveFile(const std::string& path) { return std::remove(path.c_str()) == 0; }
 
@@ -171,7 +299,7 @@ std::vector<std::string> ListFiles(const std::string& folder, const std::string&
   ListFolder(folder, entries);
   for (const FolderEntry& entry : entries) {
     const std::string& name = entry.Name;
-    if (entry.Kind == PathKind::Folder || !HasExtensionNoCase(name, ext)) continue;
+    if (entry.Kind != PathKind::File || !HasExtensionNoCase(name, ext)) continue;
     if (name.size() <= ext.size()) continue;  // no name before the extension
     out.push_back(name);
   }

@@ -39,10 +39,13 @@ enum class ReadStatus {
   Ok,
   CannotOpen,  // missing, no permission...
   IsFolder,
+  NotAFile,    // a pipe, a device, a socket: never read
   TooBig,      // more than the limit given: nothing is returned
   CannotRead,  // opened, but reading failed part way
 };
-// Reads a whole file. With anything but Ok, `content` is left empty.
+// Reads a whole regular file. The opening never waits (a pipe without a
+// writer, a device), and anything but a regular file is refused unread.
+// With anything but Ok, `content` is left empty.
 ReadStatus ReadWholeFile(const std::string& path, std::string& content, std::uint64_t maxBytes = NoSizeLimit);
 ReadStatus ReadWholeFile(const std::string& path, std::vector<unsigned char>& content,
                          std::uint64_t maxBytes = NoSizeLimit);
@@ -55,7 +58,7 @@ class InputFile {
   InputFile(const InputFile&) = delete;
   InputFile& operator=(const InputFile&) = delete;
 
-  // False when the file could not be opened, or is a folder.
+  // False when the file could not be opened, or is no regular file.
   bool IsOpen() const { return file_ != nullptr; }
   std::uint64_t Size() const { return size_; }
   // Reads exactly `count` bytes from offset `at`; false when fewer are there.
@@ -66,21 +69,30 @@ class InputFile {
   std::uint64_t size_ = 0;
 };
 
-// Writes `content` to a temporary file beside `path` (its name plus ".tmp")
-// and renames that over `path`, so the file is either wholly old or wholly
-// new. A file replaced keeps its permissions. The temporary file never
-// stays behind.
+// Replaces the file at `path` by `content` so that it is either wholly old
+// or wholly new, even after a power cut:
+//  - when `path` is a symbolic link (or a chain of them), the file it points
+//    to is replaced and the link stays;
+//  - an existing target that may not be written (read-only, immutable), or
+//    that is no regular file, is refused untouched;
+//  - the content goes to a new temporary file beside the target, created
+//    under a fresh name that did not exist before (a name planted there,
+//    link or not, is never opened), flushed to disk, given the target's
+//    permissions and owner, and renamed over the target; the folder is then
+//    flushed too;
+//  - the temporary name is short whatever the target's name, and never
+//    stays behind.
 struct ReplaceResult {
   enum Step { Ok, CannotWrite, CannotRename };
   Step Status = Ok;
-  std::string Reason;  // the system's words for a failed rename
+  std::string Reason;  // the system's words for the failure ("Permission denied")
   explicit operator bool() const { return Status == Ok; }
 };
 ReplaceResult ReplaceFile(const std::string& path, const std::string& content);
 
-// Whether an existing file may be written to (it is opened for appending,
-// and closed again untouched).
-bool OpensForWriting(const std::string& path);
+// Whether an existing file may be written to by this process (read-only,
+// immutable and read-only mounted files may not). Nothing is opened.
+bool IsWritable(const std::string& path);
 
 bool RemoveFile(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);
@@ -93,7 +105,8 @@ struct FolderEntry {
   PathKind Kind = PathKind::Unknown;
 };
 bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries);
-// The names of the entries of `folder` that are no folders and end in `ext`
+// The names of the entries of `folder` that are regular files (links
+// followed; folders, pipes and devices skipped) and end in `ext`
 // (".lay"), without regard to case, with a name before it; in the order the
 // system gives them. A folder that cannot be read lists nothing.
 std::vector<std::string> ListFiles(const std::string& folder, const std::string& ext);

@@ -19,6 +19,8 @@ std::string ReadLayoutText(const std::string& file) {
   switch (ReadWholeFile(file, content, MaxLayoutFileSize)) {
     case ReadStatus::Ok: return content;
     case ReadStatus::IsFolder: throw LayoutFileError(Format(Translate("LayoutFile", "Cannot open layout file %1: it is a folder."), {Quoted(file)}));
+    case ReadStatus::NotAFile:
+      throw LayoutFileError(Format(Translate("LayoutFile", "Cannot open layout file %1: it is not a regular file."), {Quoted(file)}));
     case ReadStatus::CannotOpen: throw LayoutFileError(Format(Translate("LayoutFile", "Cannot open layout file %1."), {Quoted(file)}));
     case ReadStatus::TooBig: throw LayoutFileError(Format(Translate("LayoutFile", "Layout file %1 is too big to be a layout."), {Quoted(file)}));
     case ReadStatus::CannotRead: break;
@@ -162,8 +164,10 @@ void WriteLayFile(const std::string& file, const std::string& name, const Layout
 
 void WriteFileAtomically(const std::string& file, const std::string& content) {
   const ReplaceResult r = ReplaceFile(file, content);
-  if (r.Status == ReplaceResult::CannotWrite) throw LayoutFileError(Format(Translate("LayoutFile", "Cannot write file %1."), {Quoted(file)}));
-  if (!r) throw LayoutFileError(Format(Translate("LayoutFile", "Cannot write file %1: %2."), {Quoted(file), r.Reason}));
+  if (!r) {
+    if (r.Reason.empty()) throw LayoutFileError(Format(Translate("LayoutFile", "Cannot write file %1."), {Quoted(file)}));
+    throw LayoutFileError(Format(Translate("LayoutFile", "Cannot write file %1: %2."), {Quoted(file), r.Reason}));
+  }
 }
 
 }  // namespace board

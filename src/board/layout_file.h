@@ -54,7 +54,9 @@ void ParseShp(const std::string& content, LayoutGrid& layout);
 // The ".lay" content WriteLayFile writes.
 std::string FormatLay(const std::string& name, const LayoutGrid& layout);
 
-// Writes `content` to `file` through a temporary file and a rename.
+// Writes `content` to `file` through a temporary file and a rename (see
+// ReplaceFile: a read-only file is refused, a link has its file replaced).
+// LayoutFileError names the file and gives the system's reason.
 void WriteFileAtomically(const std::string& file, const std::string& content);
 
 }  // namespace board

@@ -1,7 +1,7 @@
 #include "game/hall_of_fame.h"
 
 #include <algorithm>
-#include <cctype>
+#include <map>
 #include <set>
 
 #include "game/ini_file.h"
@@ -84,7 +84,14 @@ std::string HallEntryName(std::string_view entry) {
 }
 
 std::string HallName(std::string_view player_name) {
-  std::string name(player_name.empty() ? "-" : Chars(player_name, 0, kHallNameLength));
+  std::string name(Chars(player_name, 0, kHallNameLength));
+  // The file cannot keep control characters (a line break, a tab at the
+  // start) as they are: they are blanks from the start.
+  for (char& c : name) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+  }
+  // Stray bytes that start no character leave nothing.
+  if (name.empty()) name = "-";
   if (name.front() == ' ') name.front() = '-';
   name.append(static_cast<std::size_t>(kHallNameLength - CharCount(name)), ' ');
   return name;
@@ -185,10 +192,20 @@ void HallOfFame::RenameRecord(int table, int rank, std::string_view player_name)
   SetEntry(table, rank, HallName(player_name) + entry.substr(CharOffset(entry, kHallNameLength)));
 }
 
-void HallOfFame::ReadSection(const IniFile& ini, int table, std::string_view section,
-                             bool widen) {
+HallOfFame::Table HallOfFame::ReadTable(const IniFile& ini, std::string_view section, bool widen) {
+  Table read;
   for (int r = 1; r <= kHallRanks; ++r) {
     std::string entry = ini.ReadString(section, "Rank" + std::to_string(r), "");
+    // A line break inside a value is written back as a blank; it is one at
+    // once, so that the entry reads the same after the next save.
+    for (char& c : entry) {
+      if (c == '\r' || c == '\n') c = ' ';
+    }
+    if (widen) {
+      // Reading drops the blanks in front; the widening below makes up for them.
+      const std::size_t first = entry.find_first_not_of(" \t");
+      entry.erase(0, first == std::string::npos ? entry.size() : first);
+    }
     if (entry.empty()) {
       entry = DefaultHallEntry(r);
     } else if (widen) {
@@ -197,8 +214,15 @@ void HallOfFame::ReadSection(const IniFile& ini, int table, std::string_view sec
         entry.insert(0, static_cast<std::size_t>(kHallEntryLength - length), '-');
       }
     }
-    SetEntry(table, r, std::move(entry));
+    read[static_cast<std::size_t>(r - 1)] = std::move(entry);
   }
+  return read;
+}
+
+void HallOfFame::ReadSection(const IniFile& ini, int table, std::string_view section,
+                             bool widen) {
+  const Table read = ReadTable(ini, section, widen);
+  for (int r = 1; r <= kHallRanks; ++r) SetEntry(table, r, read[static_cast<std::size_t>(r - 1)]);
 }
 
 void HallOfFame::Load(const IniFile& ini, const std::vector<std::string>& layout_names) {
@@ -214,32 +238,81 @@ void HallOfFame::LoadSection(const IniFile& ini, int table, std::string_view lay
   ReadSection(ini, table, HallSectionName(layout_name), false);
 }
 
-void HallOfFame::WriteSection(IniFile& ini, int table, std::string_view section) const {
+void HallOfFame::WriteSection(IniFile& ini, std::string_view section, const Table& entries) {
   for (int r = 1; r <= kHallRanks; ++r) {
-    ini.WriteString(section, "Rank" + std::to_string(r), EntryOrDefault(table, r));
+    ini.WriteString(section, "Rank" + std::to_string(r), entries[static_cast<std::size_t>(r - 1)]);
   }
+}
+
+HallOfFame::Table HallOfFame::TableOrDefaults(int table) const {
+  Table entries;
+  for (int r = 1; r <= kHallRanks; ++r) entries[static_cast<std::size_t>(r - 1)] = EntryOrDefault(table, r);
+  return entries;
+}
+
+HallOfFame::Table HallOfFame::MergedTables(const Table& stored, const std::vector<Table>& tables) {
+  // Every table was loaded from the stored section: what a table holds beyond
+  // it (counting equal entries) is new. The stored entries come first so that
+  // at equal time and penalty the older entry stays ahead.
+  std::vector<std::string> candidates(stored.begin(), stored.end());
+  for (const Table& table : tables) {
+    std::multiset<std::string> old(stored.begin(), stored.end());
+    for (const std::string& entry : table) {
+      if (const auto it = old.find(entry); it != old.end()) {
+        old.erase(it);
+      } else {
+        candidates.push_back(entry);
+      }
+    }
+  }
+  std::stable_sort(candidates.begin(), candidates.end(), [](const std::string& a, const std::string& b) {
+    const int ta = HallEntryTime(a), tb = HallEntryTime(b);
+    return ta != tb ? ta < tb : HallEntryPenalty(a) < HallEntryPenalty(b);
+  });
+  Table merged;
+  std::copy_n(candidates.begin(), kHallRanks, merged.begin());
+  return merged;
 }
 
 void HallOfFame::Save(IniFile& ini, const std::vector<std::string>& layout_names) const {
   const int layouts = LayoutTables(layout_names);
-  // Sections are matched without regard to case, so "MyBoard" and "My board"
-  // share one: it is erased only when none of its layouts has a record.
-  auto folded = [](std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
+  // Sections are matched without regard to case and line breaks, and the
+  // blanks of the names are dropped, so "MyBoard", "My board" and "myboard"
+  // share one section, as does a layout named "memory" with Memory's table.
+  // The tables that share one are grouped, layouts first, in list order.
+  struct Group {
+    std::string section;  // as its first table spells it
+    std::vector<int> tables;
+    bool variant = false;
   };
-  std::set<std::string> written;
-  for (int i = 1; i <= layouts; ++i) {
-    if (!HasRealRecord(i)) continue;
-    std::string section = HallSectionName(layout_names[static_cast<std::size_t>(i - 1)]);
-    WriteSection(ini, i, section);
-    written.insert(folded(std::move(section)));
+  std::vector<Group> groups;
+  std::map<std::string, std::size_t> byKey;
+  auto add = [&](int table, const std::string& section, bool variant) {
+    const auto [at, added] = byKey.try_emplace(IniFile::Folded(section), groups.size());
+    if (added) groups.push_back({section, {}, false});
+    Group& group = groups[at->second];
+    group.tables.push_back(table);
+    group.variant = group.variant || variant;
+  };
+  for (int i = 1; i <= layouts; ++i) add(i, HallSectionName(layout_names[static_cast<std::size_t>(i - 1)]), false);
+  for (int table : kVariantTables) add(table, VariantSectionName(table), true);
+
+  for (const Group& group : groups) {
+    bool anyRecord = false;
+    for (int table : group.tables) anyRecord = anyRecord || HasRealRecord(table);
+    // A layout's section without records is erased; a variant's is always written.
+    if (!anyRecord && !group.variant) {
+      ini.EraseSection(group.section);
+    } else if (group.tables.size() == 1) {
+      WriteSection(ini, group.section, TableOrDefaults(group.tables.front()));
+    } else {
+      // No table may overwrite the records of another: the section gets the
+      // best ten of what is stored and what each table added.
+      std::vector<Table> tables;
+      for (int table : group.tables) tables.push_back(TableOrDefaults(table));
+      WriteSection(ini, group.section, MergedTables(ReadTable(ini, group.section, true), tables));
+    }
   }
-  for (int i = 1; i <= layouts; ++i) {
-    std::string section = HallSectionName(layout_names[static_cast<std::size_t>(i - 1)]);
-    if (!written.contains(folded(section))) ini.EraseSection(section);
-  }
-  for (int table : kVariantTables) WriteSection(ini, table, VariantSectionName(table));
 }
 
 }  // namespace game

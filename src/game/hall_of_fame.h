@@ -47,9 +47,10 @@ int HallEntryTime(std::string_view entry);
 int HallEntryPenalty(std::string_view entry);
 // Positions 1-8.
 std::string HallEntryName(std::string_view entry);
-// A player name as it is stored in an entry: an empty name becomes "-", a
-// blank first character becomes "-", then cut to 8 characters and padded with
-// blanks to 8.
+// A player name as it is stored in an entry: cut to 8 characters, control
+// characters (line breaks, tabs) turned into blanks; a name that is then
+// empty (stray bytes that start no character included) becomes "-", a blank
+// first character becomes "-"; padded with blanks to 8.
 std::string HallName(std::string_view player_name);
 // The file section of a layout: its name with every blank removed.
 std::string HallSectionName(std::string_view layout_name);
@@ -112,10 +113,14 @@ class HallOfFame {
   // the same defaults but without the widening.
   void LoadSection(const IniFile& ini, int table, std::string_view layout_name);
   // Exit: the section of every layout with a real record gets all ten
-  // entries, the sections of the others are erased (a section shared by two
-  // layouts whose names differ only in blanks is kept when either has a
-  // record); the four variant sections are always written. The caller then
-  // saves the file.
+  // entries, the sections of the others are erased; the four variant
+  // sections are always written. The caller then saves the file.
+  // Layouts whose names differ only in letter case or blanks (and a layout
+  // named like a variant's section) share one section, loaded into each of
+  // their tables. When any of them has a
+  // record, the section gets the best ten (by time, then penalty, older
+  // first) of the entries stored there and those each table added, so no
+  // table overwrites the records of another.
   void Save(IniFile& ini, const std::vector<std::string>& layout_names) const;
 
  private:
@@ -125,7 +130,10 @@ class HallOfFame {
   static bool ValidTable(int table) { return table >= 0 && table < kHallTables; }
   static bool ValidRank(int rank) { return rank >= 1 && rank <= kHallRanks; }
   void ReadSection(const IniFile& ini, int table, std::string_view section, bool widen);
-  void WriteSection(IniFile& ini, int table, std::string_view section) const;
+  static Table ReadTable(const IniFile& ini, std::string_view section, bool widen);
+  static void WriteSection(IniFile& ini, std::string_view section, const Table& entries);
+  Table TableOrDefaults(int table) const;
+  static Table MergedTables(const Table& stored, const std::vector<Table>& tables);
 
   std::array<Table, kHallTables> tables_;
   int rank_reached_ = 0;

@@ -24,12 +24,22 @@ std::string_view Trim(std::string_view s) {
 
 char Fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
+std::string OneLine(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return out;
+}
+
 bool SameName(std::string_view a, std::string_view b) {
-  a = Trim(a);
-  b = Trim(b);
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Fold(a[i]) != Fold(b[i])) return false;
+  const std::string one_a = OneLine(a);
+  const std::string one_b = OneLine(b);
+  const std::string_view ta = Trim(one_a);
+  const std::string_view tb = Trim(one_b);
+  if (ta.size() != tb.size()) return false;
+  for (std::size_t i = 0; i < ta.size(); ++i) {
+    if (Fold(ta[i]) != Fold(tb[i])) return false;
   }
   return true;
 }
@@ -70,14 +80,6 @@ std::string_view CutUtf8(std::string_view s, std::size_t n) {
   if (s.size() <= n) return s;
   while (n > 0 && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) --n;
   return s.substr(0, n);
-}
-
-std::string OneLine(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
-  return out;
 }
 
 std::optional<int> ParseProfileInteger(std::string_view v) {
@@ -136,10 +138,25 @@ bool IniFile::Open(std::string path) {
   if (kind == board::PathKind::Missing) return true;  // a missing file is an empty profile
 
   std::string text;
-  const bool read = kind != board::PathKind::Unknown && kind != board::PathKind::Folder &&
-                    board::ReadWholeFile(path_, text) == board::ReadStatus::Ok;
-  if (!read) {
-    load_error_ = board::Format(board::Translate("Files", "Unable to read %1"), {FullPath(path_)});
+  const board::ReadStatus status = board::ReadWholeFile(path_, text, kMaxFileBytes);
+  if (status != board::ReadStatus::Ok) {
+    const std::string file = FullPath(path_);
+    switch (status) {
+      case board::ReadStatus::NotAFile:
+        load_error_ = board::Format(board::Translate("Files", "Unable to read %1: it is not a regular file"), {file});
+        break;
+      case board::ReadStatus::IsFolder:
+        load_error_ = board::Format(board::Translate("Files", "Unable to read %1: it is a folder"), {file});
+        break;
+      case board::ReadStatus::TooBig:
+        load_error_ = board::Format(
+            board::Translate("Files",
+                             "Unable to read %1: it is larger than 1 MiB, far more than a settings or hall-of-fame "
+                             "file holds"),
+            {file});
+        break;
+      default: load_error_ = board::Format(board::Translate("Files", "Unable to read %1"), {file}); break;
+    }
     return false;
   }
 
@@ -148,13 +165,15 @@ bool IniFile::Open(std::string path) {
     bom_ = true;
     rest.remove_prefix(kBom.size());
   }
+  // A line ends with LF or CR LF; a CR that ends the file ends its last line
+  // too, so that the line and the CRs it holds are written back unchanged.
   while (!rest.empty()) {
     std::size_t nl = rest.find('\n');
     std::string_view line = rest.substr(0, nl);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     lines_.emplace_back(line);
     if (nl == std::string_view::npos) {
-      final_newline_ = false;
+      final_newline_ = line.size() < rest.size();
       break;
     }
     final_newline_ = true;
@@ -165,8 +184,10 @@ bool IniFile::Open(std::string path) {
 }
 
 std::string IniFile::Folded(std::string_view name) {
-  name = Trim(name);
-  std::string folded(name);
+  // Written names have their line breaks turned into blanks, so lookups do
+  // the same: a name holding one finds what was written under it.
+  const std::string one_line = OneLine(name);
+  std::string folded(Trim(one_line));
   for (char& c : folded) c = Fold(c);
   return folded;
 }
@@ -301,10 +322,10 @@ std::optional<std::string> IniFile::Save() const {
   const std::string refused = board::Format(board::Translate("Files", "Unable to write to %1"), {FullPath(path_)});
   if (path_.empty() || !load_error_.empty()) return refused;
 
-  // A file the system will not let us write (read-only) is refused, even
-  // though renaming over it would work.
-  if (board::Exists(path_) && !board::OpensForWriting(path_)) return refused;
-  if (!board::ReplaceFile(path_, Text())) return refused;
+  // A read-only file is refused (though renaming over it would work), with
+  // the system's reason.
+  const board::ReplaceResult result = board::ReplaceFile(path_, Text());
+  if (!result) return refused + (result.Reason.empty() ? "" : ": " + result.Reason);
   return std::nullopt;
 }
 

@@ -18,6 +18,7 @@
 //    section "name"; lines before the first section belong to no section.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,14 +31,18 @@ class IniFile {
   // Longest value ReadString returns, in bytes (never splitting a UTF-8
   // character).
   static constexpr std::size_t kMaxValueLength = 1023;
+  // Larger files are not read (the game's files hold a few kilobytes).
+  static constexpr std::uint64_t kMaxFileBytes = 1u << 20;
 
   IniFile() = default;
   // Same as Open(path), ignoring its result.
   explicit IniFile(std::string path);
 
   // Reads the file at `path`. A missing file is an empty profile and not an
-  // error. A file that exists but cannot be read leaves the profile empty and
-  // returns false with LoadError() set; Save() then refuses to overwrite it.
+  // error. A file that exists but cannot be read (no permission, a folder, a
+  // pipe or a device, more than kMaxFileBytes) leaves the profile empty and
+  // returns false with LoadError() set ("Unable to read <full path>", then
+  // the reason); Save() then refuses to overwrite it.
   bool Open(std::string path);
   const std::string& Path() const { return path_; }
   const std::string& LoadError() const { return load_error_; }
@@ -69,13 +74,19 @@ class IniFile {
   // Removes every section of that name with all its lines.
   void EraseSection(std::string_view section);
 
-  // Writes the whole file (see above). Returns the error text
-  // "Unable to write to <full path>" when the system refuses; nothing on
-  // success. The profile in memory is unchanged either way.
+  // Writes the whole file (see above); a file that is a symbolic link has the
+  // file it points to replaced. Returns the error text
+  // "Unable to write to <full path>: <the system's reason>" when the system
+  // refuses (a read-only file included); nothing on success. The profile in
+  // memory is unchanged either way.
   [[nodiscard]] std::optional<std::string> Save() const;
 
   // The file's text as Save() would write it.
   std::string Text() const;
+
+  // A section name as lookups compare it: line breaks as blanks, trimmed,
+  // in lower case. Two names with the same key are the same section.
+  static std::string Folded(std::string_view name);
 
  private:
   // The lines of one section: its header and the lines up to the next one.
@@ -88,8 +99,6 @@ class IniFile {
     std::size_t line = 0;  // FindSection: the index into sections_
     bool found = false;
   };
-  // A name trimmed and in lower case, for comparisons.
-  static std::string Folded(std::string_view name);
   // Rebuilds sections_ from lines_.
   void Reindex();
   // First line of the key in any section of that name.

@@ -70,30 +70,98 @@ int MusicControl::LoadMusicList(const std::string& programDir, const std::string
 void MusicControl::StartupMusic() {
   if (options_.PlayMusic) OpenDevice(false);
   MusicButtonEnabled = options_.PlayMusic;
-  RunEntry(MidiNumber, false);
+  PlayCurrentPiece(false);
   Changed();
 }
 
-void MusicControl::LoadMidiClick(int piece) { RunEntry(piece, true); }
+void MusicControl::LoadMidiClick(int piece) {
+  if (RunEntry(piece, true) == Outcome::Refused) ReportUnplayable(Pieces[piece - 1].File, true);
+}
 
-void MusicControl::SelectedMusic(const std::string& file) { PlayPieceFile(file, true); }
+void MusicControl::SelectedMusic(const std::string& file) {
+  if (PlayPieceFile(file, true) == Outcome::Refused) ReportUnplayable(file, true);
+}
 
-void MusicControl::RunEntry(int piece, bool playerAsked) {
-  if (piece < 1 || piece > MusicCount()) return;
+MusicControl::Outcome MusicControl::RunEntry(int piece, bool playerAsked) {
+  if (piece < 1 || piece > MusicCount()) return Outcome::NotTried;
   MidiNumber = piece;
   CheckedPiece = piece;
   Changed();
-  PlayPieceFile(Pieces[piece - 1].File, playerAsked);
+  const Outcome outcome = PlayPieceFile(Pieces[piece - 1].File, playerAsked);
+  if (outcome == Outcome::Played) unplayable_.erase(piece);
+  if (outcome == Outcome::Refused) unplayable_.insert(piece);
+  return outcome;
 }
 
-void MusicControl::PlayPieceFile(const std::string& file, bool playerAsked) {
-  // A missing file, or music switched off: the check mark has moved and the
+MusicControl::Outcome MusicControl::PlayPieceFile(const std::string& file, bool playerAsked) {
+  // Music switched off, or a missing file: the check mark has moved and the
   // device keeps what it was playing.
-  if (!board::IsFile(file) || !options_.PlayMusic) return;
+  if (!options_.PlayMusic) return Outcome::NotTried;
+  if (!board::IsFile(file)) return Outcome::Missing;
   // Without a device only the player's own request tries to open it again
   // (start-up has just tried and said why it failed).
-  if (!device_.IsOpen() && (!playerAsked || !OpenDevice(true))) return;
-  if (!device_.PlayFile(file)) Status(device_.ErrorText());
+  if (!device_.IsOpen() && (!playerAsked || !OpenDevice(true))) return Outcome::NotTried;
+  return device_.PlayFile(file) ? Outcome::Played : Outcome::Refused;
+}
+
+void MusicControl::PlayCurrentPiece(bool playerAsked) {
+  if (options_.RandomMusic) {
+    PlayFromPiece(MidiNumber, playerAsked);
+  } else if (RunEntry(MidiNumber, playerAsked) == Outcome::Refused) {
+    ReportUnplayable(Pieces[MidiNumber - 1].File, playerAsked);
+  }
+}
+
+void MusicControl::PlayFromPiece(int first, bool playerAsked) {
+  const int count = MusicCount();
+  if (first < 1 || first > count) return;
+  for (int k = 0; k < count; ++k) {
+    const int piece = (first - 1 + k) % count + 1;
+    // A piece the device refused in this run is said once, then skipped.
+    if (unplayable_.contains(piece)) continue;
+    switch (RunEntry(piece, playerAsked)) {
+      case Outcome::Played:
+      case Outcome::NotTried: return;
+      case Outcome::Missing: break;
+      case Outcome::Refused: Status(ShortErrorText(Pieces[piece - 1].File)); break;
+    }
+  }
+  // Nothing in the list can be played: the check mark goes back to where the
+  // search began, and the music stays silent until the player picks a piece.
+  MidiNumber = first;
+  CheckedPiece = first;
+  Changed();
+  device_.Stop();
+  if (playerAsked && Notices) {
+    Notices->TellMusicError(board::Translate("Music", kNothingPlayableText));
+  } else {
+    Status(board::Translate("Music", kNothingPlayableText));
+  }
+}
+
+void MusicControl::ReportUnplayable(const std::string& file, bool playerAsked) {
+  // The player who asked gets the whole path and reason in a message box; the
+  // status line, much narrower, gets the file's name and the reason.
+  if (playerAsked) {
+    if (Notices) Notices->TellMusicError(FullErrorText(file));
+  } else {
+    Status(ShortErrorText(file));
+  }
+}
+
+std::string MusicControl::FullErrorText(const std::string& file) const {
+  const std::string text = device_.ErrorText();
+  return text.empty() ? board::Format(board::Translate("Music", "Cannot play the music file %1."), {file}) : text;
+}
+
+std::string MusicControl::ShortErrorText(const std::string& file) const {
+  // "Cannot play Broken.mid: <reason>": what follows the path, after the
+  // file's name, so that the reason still fits the status line.
+  const std::string text = FullErrorText(file);
+  const std::size_t at = text.find(file);
+  if (at == std::string::npos) return text;
+  return board::Format(board::Translate("Music", "Cannot play %1%2"),
+                       {board::FileNameOf(file), text.substr(at + file.size())});
 }
 
 bool MusicControl::OpenDevice(bool playerAsked) {
@@ -114,7 +182,7 @@ void MusicControl::PlayMusicClick() {
   MusicButtonEnabled = options_.PlayMusic;
   Changed();
   if (options_.PlayMusic) {
-    if (OpenDevice(true)) RunEntry(MidiNumber, true);
+    if (OpenDevice(true)) PlayCurrentPiece(true);
   } else {
     device_.Stop();
   }
@@ -177,8 +245,10 @@ void MusicControl::CheckPieceEnded() {
 
 void MusicControl::PlayRandomPiece(bool playerAsked) {
   if (MusicCount() == 0) return;
+  // One draw; a piece that cannot be played gives way to the next one in
+  // the list, so a damaged file never stops the music for good.
   const int r = static_cast<int>(generator_.NextRandom(static_cast<std::uint32_t>(MusicCount())));
-  RunEntry(r + 1, playerAsked);
+  PlayFromPiece(r + 1, playerAsked);
 }
 
 void MusicControl::ReportNoDevice() {

@@ -6,6 +6,7 @@
 // current piece or moves to a random one when it ends. The sound itself comes
 // from a MusicDevice; nothing here knows how it is made.
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,10 +21,11 @@ namespace game {
 class MusicNotices {
  public:
   virtual ~MusicNotices() = default;
-  // A text for the scrolling status line (the device's error on start-up).
+  // A text for the scrolling status line (the device's error on start-up, a
+  // piece that cannot be played without the player's asking).
   virtual void ShowMusicStatus(const std::string& text) = 0;
   // A message box: "No MCI device open" when the player asks for music and
-  // there is no device.
+  // there is no device; a piece the player asked for that cannot be played.
   virtual void TellMusicError(const std::string& text) = 0;
   // The check mark of the music menu or the "Music" button's enabled state
   // may have changed; the window refreshes them from MusicControl.
@@ -41,6 +43,8 @@ class MusicControl {
  public:
   static constexpr const char* kNoDeviceText = SORAMI_TEXT_NOOP("Music", "No MCI device open");
   static constexpr const char* kDefaultPiece = "Night";
+  static constexpr const char* kNothingPlayableText =
+      SORAMI_TEXT_NOOP("Music", "None of the music pieces can be played: the music stops.");
 
   MusicControl(MusicDevice& device, Options& options, board::Generator& generator,
                MusicNotices* notices = nullptr);
@@ -98,8 +102,26 @@ class MusicControl {
   void EndOfPieceCheck();
 
  private:
-  void RunEntry(int piece, bool playerAsked);
-  void PlayPieceFile(const std::string& file, bool playerAsked);
+  enum class Outcome {
+    Played,
+    NotTried,  // music off, or no device
+    Missing,   // no such file
+    Refused,   // the device cannot play the file (ErrorText says why)
+  };
+  Outcome RunEntry(int piece, bool playerAsked);
+  Outcome PlayPieceFile(const std::string& file, bool playerAsked);
+  // The current piece; with "Random Music" on, as PlayFromPiece.
+  void PlayCurrentPiece(bool playerAsked);
+  // Plays piece `first`, or with "Random Music" the next one in the list that
+  // can be played: a piece the device refuses is named once in the status
+  // line and skipped from then on. When none can be played the music stops
+  // with kNothingPlayableText.
+  void PlayFromPiece(int first, bool playerAsked);
+  // A piece the device refused: a message box with the whole path for the
+  // player who asked for it, else the status line with the file's name.
+  void ReportUnplayable(const std::string& file, bool playerAsked);
+  std::string FullErrorText(const std::string& file) const;
+  std::string ShortErrorText(const std::string& file) const;
   bool OpenDevice(bool playerAsked);
   void CheckPieceEnded();
   void PlayRandomPiece(bool playerAsked);
@@ -113,6 +135,8 @@ class MusicControl {
   // The device's own error text is shown once, in the status line; after
   // that a player's request without a device says "No MCI device open".
   bool deviceErrorShown_ = false;
+  // Pieces the device refused in this run (1-based); random play skips them.
+  std::set<int> unplayable_;
 };
 
 }  // namespace game

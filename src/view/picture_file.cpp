@@ -65,6 +65,7 @@ bool ReadFile(const std::string& path, std::vector<unsigned char>& data, std::st
   switch (board::ReadWholeFile(path, data, MaxFileBytes)) {
     case board::ReadStatus::Ok: return true;
     case board::ReadStatus::CannotOpen:
+    case board::ReadStatus::NotAFile:
     case board::ReadStatus::IsFolder: error = "Cannot open the picture file " + path; return false;
     case board::ReadStatus::TooBig:
       error = "The picture file " + path + " is too large to be a picture the game can use";

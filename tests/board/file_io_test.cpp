@@ -55,9 +55,17 @@ TEST(FileIo, ReadFailuresLeaveNothingBehind) {
   text = "old";
   EXPECT_EQ(ReadWholeFile("/proc/self/mem", text), ReadStatus::CannotRead);
   EXPECT_TRUE(text.empty());
-  // A device without end would be read for ever without the limit.
-  EXPECT_EQ(ReadWholeFile("/dev/zero", text, 1000), ReadStatus::TooBig);
+  // Devices and pipes are refused unread, also through a link, and a pipe
+  // without a writer never holds the reader.
+  EXPECT_EQ(ReadWholeFile("/dev/zero", text), ReadStatus::NotAFile);
   EXPECT_TRUE(text.empty());
+  std::filesystem::create_symlink("/dev/zero", dir.path() / "zero.ini");
+  EXPECT_EQ(ReadWholeFile((dir.path() / "zero.ini").string(), text), ReadStatus::NotAFile);
+  const std::string fifo = (dir.path() / "fifo.lay").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(ReadWholeFile(fifo, text), ReadStatus::NotAFile);
+  EXPECT_FALSE(InputFile(fifo).IsOpen());
+  EXPECT_FALSE(InputFile("/dev/zero").IsOpen());
   if (geteuid() != 0) {  // the superuser reads everything
     const std::string locked = dir.Write("locked", "secret").string();
     chmod(locked.c_str(), 0);
@@ -101,18 +109,95 @@ TEST(FileIo, ReplaceFileWritesWhollyOrNotAtAll) {
   EXPECT_EQ(ReadAll(file), "second");
   EXPECT_FALSE(Exists(file + ".tmp"));
 
-  // No folder to write in.
+  // No folder to write in: the system's reason comes back.
   const ReplaceResult noFolder = ReplaceFile((dir.path() / "no" / "x").string(), "x");
   EXPECT_EQ(noFolder.Status, ReplaceResult::CannotWrite);
-  // The target is a folder holding something: the rename fails, with the
-  // system's reason, and neither it nor a temporary file is left changed.
+  EXPECT_EQ(noFolder.Reason, "No such file or directory");
+  // The target is a folder, a pipe or a device: refused untouched.
   const auto folder = dir.path() / "full";
   std::filesystem::create_directories(folder / "inside");
   const ReplaceResult overFolder = ReplaceFile(folder.string(), "x");
-  EXPECT_EQ(overFolder.Status, ReplaceResult::CannotRename);
-  EXPECT_FALSE(overFolder.Reason.empty());
+  EXPECT_FALSE(overFolder);
+  EXPECT_EQ(overFolder.Reason, "Is a directory");
   EXPECT_TRUE(IsFolder(folder.string()));
-  EXPECT_FALSE(Exists(folder.string() + ".tmp"));
+  const std::string fifo = (dir.path() / "fifo.ini").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(ReplaceFile(fifo, "x").Reason, "it is not a regular file");
+  EXPECT_EQ(KindOf(fifo), PathKind::Other);
+  // Nothing but the targets is left in the folder.
+  EXPECT_EQ(testing::FolderNames(dir.path()),
+            (std::vector<std::string>{"fifo.ini", "full", "r\xC3\xA9glages du jeu.ini"}));
+}
+
+TEST(FileIo, ReplaceFileTakesNamesUpToTheLongestTheSystemAllows) {
+  TempDir dir;
+  // 255 bytes, the longest name; "<name>.tmp" would not fit.
+  std::string name;
+  while (name.size() + 2 <= 251) name += "\xC3\xA9";
+  name += "x.lay";
+  ASSERT_EQ(name.size(), 255u);
+  const std::string file = (dir.path() / name).string();
+  const ReplaceResult r = ReplaceFile(file, "long");
+  ASSERT_TRUE(r) << r.Reason;
+  EXPECT_EQ(ReadAll(file), "long");
+  ASSERT_TRUE(ReplaceFile(file, "longer"));
+  EXPECT_EQ(ReadAll(file), "longer");
+  EXPECT_EQ(testing::FolderNames(dir.path()), std::vector<std::string>{name});
+  // A name too long for the system gives its reason.
+  EXPECT_EQ(ReplaceFile(file + "x", "x").Reason, "File name too long");
+}
+
+TEST(FileIo, ReplaceFileFollowsTheTargetsLinksButNoOtherName) {
+  TempDir dir;
+  namespace fs = std::filesystem;
+  const fs::path real = dir.Write("real.ini", "old");
+  chmod(real.c_str(), 0640);
+  fs::create_directory(dir.path() / "links");
+  // A chain: links/Sorami.ini -> ../middle.ini -> real.ini (relative links).
+  fs::create_symlink("../middle.ini", dir.path() / "links" / "Sorami.ini");
+  fs::create_symlink("real.ini", dir.path() / "middle.ini");
+  // Names a careless writer would open, planted as links to a victim.
+  const fs::path victim = dir.Write("victim", "precious");
+  for (const char* planted : {"links/Sorami.ini.tmp", "real.ini.tmp", "middle.ini.tmp"})
+    fs::create_symlink(victim, dir.path() / planted);
+
+  const ReplaceResult r = ReplaceFile((dir.path() / "links" / "Sorami.ini").string(), "new");
+  ASSERT_TRUE(r) << r.Reason;
+  EXPECT_EQ(ReadAll(real), "new");
+  EXPECT_EQ(ReadAll(victim), "precious");
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "links" / "Sorami.ini"));
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "middle.ini"));
+  struct stat st{};
+  ASSERT_EQ(stat(real.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+
+  // A link to nothing yet: the file it names is created.
+  fs::create_symlink("made.ini", dir.path() / "dangling.ini");
+  ASSERT_TRUE(ReplaceFile((dir.path() / "dangling.ini").string(), "made"));
+  EXPECT_EQ(ReadAll(dir.path() / "made.ini"), "made");
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "dangling.ini"));
+
+  // A loop of links is refused.
+  fs::create_symlink("loop2", dir.path() / "loop1");
+  fs::create_symlink("loop1", dir.path() / "loop2");
+  EXPECT_EQ(ReplaceFile((dir.path() / "loop1").string(), "x").Reason, "Too many levels of symbolic links");
+
+  EXPECT_EQ(testing::FolderNames(dir.path()),
+            (std::vector<std::string>{"dangling.ini", "links", "loop1", "loop2", "made.ini", "middle.ini",
+                                      "middle.ini.tmp", "real.ini", "real.ini.tmp", "victim"}));
+}
+
+TEST(FileIo, ReplaceFileRefusesAFileThatMayNotBeWritten) {
+  TempDir dir;
+  const auto file = dir.Write("locked.lay", "old");
+  testing::Unwritable locked(file);
+  if (!locked.Works()) GTEST_SKIP() << "cannot make a file read-only here";
+  EXPECT_FALSE(IsWritable(file.string()));
+  const ReplaceResult r = ReplaceFile(file.string(), "new");
+  EXPECT_EQ(r.Status, ReplaceResult::CannotWrite);
+  EXPECT_FALSE(r.Reason.empty());
+  EXPECT_EQ(ReadAll(file), "old");
+  EXPECT_EQ(testing::FolderNames(dir.path()), std::vector<std::string>{"locked.lay"});
 }
 
 TEST(FileIo, KindsAndSmallFileOperations) {
@@ -131,9 +216,8 @@ TEST(FileIo, KindsAndSmallFileOperations) {
   EXPECT_EQ(size, 3u);
   EXPECT_FALSE(FileSizeOf(dir.path().string(), size));
 
-  EXPECT_TRUE(OpensForWriting(file));
-  EXPECT_EQ(ReadAll(file), "abc");  // untouched
-  EXPECT_FALSE(OpensForWriting(dir.path().string()));
+  EXPECT_TRUE(IsWritable(file));
+  EXPECT_FALSE(IsWritable((dir.path() / "none").string()));
 
   const std::string moved = (dir.path() / "moved \xE2\x98\x80").string();
   EXPECT_TRUE(RenameFile(file, moved));
@@ -163,6 +247,12 @@ TEST(FileIo, ListsFoldersFollowingLinks) {
       {"one.lay", PathKind::File},          {"sub.lay", PathKind::Folder},
       {"zw\xC3\xB6lf mit blank.MID", PathKind::File}};
   EXPECT_EQ(seen, expected);
+
+  // Pipes and devices are listed as such, and ListFiles skips them.
+  ASSERT_EQ(mkfifo((dir.path() / "pipe.lay").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/null", dir.path() / "device.lay");
+  ASSERT_TRUE(ListFolder(dir.path().string(), entries));
+  EXPECT_EQ(ListFiles(dir.path().string(), ".lay"), std::vector<std::string>{"one.lay"});
 
   EXPECT_FALSE(ListFolder((dir.path() / "none").string(), entries));
   EXPECT_TRUE(entries.empty());

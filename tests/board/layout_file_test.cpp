@@ -1,5 +1,6 @@
 // The ".lay" and ".shp" files: round trips, line ends, and damaged files.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "board/layout_file.h"
 #include "temp_dir.h"
@@ -104,6 +105,38 @@ TEST(LayFile, WriterRefusesMoreThan144PlacesAndUnwritableFolders) {
   EXPECT_THROW(WriteLayFile(dir.path() / "big.lay", "Big", big), LayoutFileError);
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "big.lay"));
   EXPECT_THROW(WriteLayFile(dir.path() / "no" / "such" / "x.lay", "X", Turtle()), LayoutFileError);
+}
+
+TEST(LayFile, AReadOnlyLayoutIsRefusedWithTheReasonAndKept) {
+  TempDir dir;
+  const auto file = dir.Write("Kept.lay", "old");
+  testing::Unwritable locked(file);
+  if (!locked.Works()) GTEST_SKIP() << "cannot make a file read-only here";
+  try {
+    WriteLayFile(file, "Kept", Turtle());
+    FAIL() << "a read-only layout was overwritten";
+  } catch (const LayoutFileError& e) {
+    const std::string what = e.what();
+    EXPECT_TRUE(what.starts_with("Cannot write file \"" + file.string() + "\": ")) << what;
+    EXPECT_GT(what.size(), ("Cannot write file \"" + file.string() + "\": .").size()) << "the reason is given";
+  }
+  EXPECT_EQ(testing::ReadAll(file), "old");
+}
+
+TEST(LayFile, PipesAndDevicesAreRefusedWithoutWaiting) {
+  TempDir dir;
+  const auto fifo = dir.path() / "fifo.lay";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  LayoutGrid layout = Turtle();
+  try {
+    LoadLayout(fifo, layout);
+    FAIL();
+  } catch (const LayoutFileError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot open layout file \"" + fifo.string() + "\": it is not a regular file.");
+  }
+  std::filesystem::create_symlink("/dev/zero", dir.path() / "zero.shp");
+  EXPECT_THROW(ReadShpFile(dir.path() / "zero.shp", layout), LayoutFileError);
+  EXPECT_EQ(layout, Turtle());
 }
 
 // A ".shp" text: each place as "   " + column, row, layer in hex + a tail.

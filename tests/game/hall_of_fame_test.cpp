@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,11 @@ TEST(HallEntryTest, NamesAndSections) {
   EXPECT_EQ(game::HallName(" Bob"), "-Bob    ");
   EXPECT_EQ(game::HallName(""), "-       ");
   EXPECT_EQ(game::HallName("\xC3\x89lodie Dupont"), "\xC3\x89lodie D");
+  // Stray bytes that start no character leave an empty name: the "-" rule.
+  EXPECT_EQ(game::HallName("\x80\xBF"), "-       ");
+  EXPECT_EQ(game::HallName("\x80\xBF" "Al"), "Al      ");
+  // Control characters are blanks, a first one too.
+  EXPECT_EQ(game::HallName("\rBob\tX"), "-Bob X  ");
   EXPECT_EQ(game::HallSectionName("My Board"), "MyBoard");
   EXPECT_EQ(game::HallSectionName(" A  B "), "AB");
   EXPECT_EQ(game::VariantSectionName(game::kRiversHardTable), "Rivers2");
@@ -292,6 +298,127 @@ TEST_F(HallFileTest, LayoutsWhoseNamesDifferOnlyInBlanksShareASectionSafely) {
   IniFile ini(path_);
   hall.Save(ini, twins);
   EXPECT_EQ(ini.ReadString("MyBoard", "Rank1", ""), "Keeper    200    0");
+}
+
+TEST_F(HallFileTest, AStrayBytesNameEntersARecord) {
+  HallOfFame hall;
+  ASSERT_EQ(hall.AddHall(1, 100, 0, "\x80\x80"), 1);
+  EXPECT_EQ(hall.Entry(1, 1), "-         100    0");
+  hall.RenameRecord(1, 1, "\xBF");
+  EXPECT_EQ(hall.Entry(1, 1), "-         100    0");
+}
+
+TEST_F(HallFileTest, LayoutsSharingASectionLoseNoRecord) {
+  // "Arena" and "arena", "My Board" and "MyBoard": one section each.
+  const std::vector<std::string> names = {"Arena", "My Board", "arena", "MyBoard"};
+  {
+    HallOfFame first_run;
+    first_run.AddHall(1, 100, 0, "Old1");
+    first_run.AddHall(1, 200, 0, "Old2");
+    IniFile ini(path_);
+    first_run.Save(ini, names);
+    ASSERT_FALSE(ini.Save().has_value());
+  }
+  IniFile ini(path_);
+  HallOfFame hall;
+  hall.Load(ini, names);
+  // Loaded into both tables of the section.
+  EXPECT_EQ(hall.Entry(3, 1), hall.Entry(1, 1));
+  EXPECT_EQ(game::HallEntryName(hall.Entry(3, 2)), "Old2    ");
+  // Both tables get new records; the later layout's table must not undo the
+  // earlier one's.
+  hall.AddHall(1, 50, 0, "New1");
+  hall.AddHall(3, 150, 10, "New3");
+  hall.AddHall(3, 150, 5, "Fast3");
+  hall.AddHall(2, 250, 0, "Board2");
+  hall.AddHall(4, 250, 0, "Board4");
+  hall.AddHall(4, 250, 0, "Board2");  // equal in every character to table 2's record
+  hall.Save(ini, names);
+  ASSERT_FALSE(ini.Save().has_value());
+
+  IniFile file(path_);
+  HallOfFame loaded;
+  loaded.Load(file, names);
+  for (int table : {1, 3}) {
+    EXPECT_EQ(Names(loaded, table), (std::vector<std::string>{"New1    ", "Old1    ", "Fast3   ", "New3    ",
+                                                              "Old2    ", "---     ", "---     ", "---     ",
+                                                              "---     ", "---     "}))
+        << table;
+  }
+  EXPECT_EQ(loaded.Entry(1, 3), "Fast3     150    5");
+  EXPECT_EQ(loaded.Entry(1, 6), game::DefaultHallEntry(1));
+  EXPECT_EQ(loaded.Entry(1, 10), game::DefaultHallEntry(5));
+  for (int table : {2, 4}) {
+    EXPECT_EQ(Names(loaded, table), (std::vector<std::string>{"Board2  ", "Board4  ", "Board2  ", "---     ",
+                                                              "---     ", "---     ", "---     ", "---     ",
+                                                              "---     ", "---     "}))
+        << table;
+  }
+
+  // Saved again unchanged: the section stays as it is.
+  const std::string before = board::testing::ReadAll(path_);
+  loaded.Save(file, names);
+  ASSERT_FALSE(file.Save().has_value());
+  EXPECT_EQ(board::testing::ReadAll(path_), before);
+}
+
+TEST_F(HallFileTest, ALayoutNamedLikeAVariantSharesItsSectionWithoutLoss) {
+  const std::vector<std::string> memory = {"memory"};
+  HallOfFame hall;
+  hall.AddHall(1, 100, 0, "Layout");
+  hall.AddHall(game::kMemoryEasyTable, 120, 0, "Variant");
+  IniFile ini(path_);
+  hall.Save(ini, memory);
+  HallOfFame both;
+  both.Load(ini, memory);
+  for (int table : {1, game::kMemoryEasyTable}) {
+    EXPECT_EQ(game::HallEntryName(both.Entry(table, 1)), "Layout  ");
+    EXPECT_EQ(game::HallEntryName(both.Entry(table, 2)), "Variant ");
+  }
+}
+
+TEST_F(HallFileTest, EntriesReadBackAsTheyWereLoaded) {
+  // A CR inside an entry, at its start or in the player's name.
+  IniFile ini(path_);
+  ini.WriteString("Rivers", "Rank1", "x");
+  ASSERT_FALSE(ini.Save().has_value());
+  std::string text = board::testing::ReadAll(path_);
+  const std::string rank1 = "Rank1=x";
+  text.replace(text.find(rank1), rank1.size(), "Rank1=\rBob      200    0\r\nRank2=Al\rce     250    0");
+  std::ofstream(path_, std::ios::binary) << text;
+
+  HallOfFame hall;
+  hall.Load(IniFile(path_), layouts_);
+  hall.AddHall(1, 100, 0, "\rZed");
+  std::vector<std::string> first;
+  for (int table : {1, game::kRiversEasyTable})
+    for (int r = 1; r <= 10; ++r) first.push_back(hall.Entry(table, r));
+  EXPECT_EQ(first[0], "-Zed      100    0");
+  EXPECT_EQ(first[10], "-Bob      200    0");
+  EXPECT_EQ(first[11], "Al ce     250    0");
+  for (int round = 0; round < 2; ++round) {
+    IniFile file(path_);
+    hall.Save(file, layouts_);
+    ASSERT_FALSE(file.Save().has_value());
+    HallOfFame again;
+    again.Load(IniFile(path_), layouts_);
+    std::vector<std::string> read;
+    for (int table : {1, game::kRiversEasyTable})
+      for (int r = 1; r <= 10; ++r) read.push_back(again.Entry(table, r));
+    EXPECT_EQ(read, first) << "round " << round;
+  }
+}
+
+TEST_F(HallFileTest, ALayoutNameWithALineBreakKeepsItsRecords) {
+  const std::vector<std::string> names = {"Two\nLines"};
+  HallOfFame hall;
+  hall.AddHall(1, 100, 0, "Liner");
+  IniFile ini(path_);
+  hall.Save(ini, names);
+  ASSERT_FALSE(ini.Save().has_value());
+  HallOfFame loaded;
+  loaded.Load(IniFile(path_), names);
+  EXPECT_EQ(loaded.Entry(1, 1), "Liner     100    0");
 }
 
 TEST_F(HallFileTest, AtMost99LayoutsAreLoadedAndSaved) {

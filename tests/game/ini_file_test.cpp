@@ -1,6 +1,7 @@
 #include "game/ini_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -249,7 +250,7 @@ TEST_F(IniFileTest, RefusedWritesNameTheFullPathAndChangeNothing) {
   nowhere.WriteString("S", "K", "v");
   auto error = nowhere.Save();
   ASSERT_TRUE(error.has_value());
-  EXPECT_EQ(*error, "Unable to write to " + PathOf("missing/Sorami.ini"));
+  EXPECT_EQ(*error, "Unable to write to " + PathOf("missing/Sorami.ini") + ": No such file or directory");
 
   // A relative path is reported in full.
   const fs::path old_dir = fs::current_path();
@@ -258,7 +259,7 @@ TEST_F(IniFileTest, RefusedWritesNameTheFullPathAndChangeNothing) {
   auto relative_error = relative.Save();
   fs::current_path(old_dir);
   ASSERT_TRUE(relative_error.has_value());
-  EXPECT_EQ(*relative_error, "Unable to write to " + PathOf("missing/Hallfame.ini"));
+  EXPECT_EQ(*relative_error, "Unable to write to " + PathOf("missing/Hallfame.ini") + ": No such file or directory");
 
   // A path that is a folder cannot be read, and is never overwritten.
   fs::create_directories(PathOf("folder.ini"));
@@ -269,17 +270,73 @@ TEST_F(IniFileTest, RefusedWritesNameTheFullPathAndChangeNothing) {
   EXPECT_TRUE(fs::is_directory(PathOf("folder.ini")));
 }
 
-TEST_F(IniFileTest, ReadOnlyFileIsRefusedAndKept) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root may write read-only files";
+TEST_F(IniFileTest, ReadOnlyFileIsRefusedWithTheReasonAndKept) {
   const std::string path = WriteFile("ro.ini", "[S]\r\nK=old\r\n");
-  fs::permissions(path, fs::perms::owner_read);
+  board::testing::Unwritable locked(path);
+  if (!locked.Works()) GTEST_SKIP() << "cannot make a file read-only here";
   IniFile ini(path);
   ini.WriteString("S", "K", "new");
   auto error = ini.Save();
   ASSERT_TRUE(error.has_value());
-  EXPECT_EQ(*error, "Unable to write to " + path);
+  EXPECT_TRUE(error->starts_with("Unable to write to " + path + ": ")) << *error;
+  EXPECT_GT(error->size(), ("Unable to write to " + path + ": ").size());
   EXPECT_EQ(ReadFile(path), "[S]\r\nK=old\r\n");
   EXPECT_EQ(ini.ReadString("S", "K", ""), "new");
+}
+
+TEST_F(IniFileTest, OnlyRegularFilesUpTo1MiBAreReadAndNothingWaits) {
+  const std::string fifo = PathOf("Sorami.ini");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  IniFile from_fifo(fifo);
+  EXPECT_EQ(from_fifo.LoadError(), "Unable to read " + fifo + ": it is not a regular file");
+  EXPECT_TRUE(from_fifo.Save().has_value()) << "never replaced";
+
+  fs::create_symlink("/dev/zero", PathOf("Hallfame.ini"));
+  IniFile zero(PathOf("Hallfame.ini"));
+  EXPECT_EQ(zero.LoadError(), "Unable to read " + PathOf("Hallfame.ini") + ": it is not a regular file");
+
+  const std::string big = WriteFile("big.ini", "[S]\r\n" + std::string(IniFile::kMaxFileBytes, ';'));
+  IniFile too_big(big);
+  EXPECT_TRUE(too_big.LoadError().starts_with("Unable to read " + big + ": it is larger than 1 MiB"))
+      << too_big.LoadError();
+  EXPECT_FALSE(too_big.SectionExists("S"));
+  const std::string most = WriteFile("most.ini", "[S]\r\n" + std::string(IniFile::kMaxFileBytes - 5, ';'));
+  EXPECT_TRUE(IniFile(most).SectionExists("S"));
+}
+
+TEST_F(IniFileTest, ALinkKeepsPointingAtTheFileSaved) {
+  const std::string real = WriteFile("real.ini", "[S]\r\nK=old\r\n");
+  fs::create_symlink("real.ini", PathOf("Sorami.ini"));
+  IniFile ini(PathOf("Sorami.ini"));
+  ini.WriteString("S", "K", "new");
+  ASSERT_FALSE(ini.Save().has_value());
+  EXPECT_TRUE(fs::is_symlink(PathOf("Sorami.ini")));
+  EXPECT_EQ(ReadFile(real), "[S]\r\nK=new\r\n");
+}
+
+TEST_F(IniFileTest, WhatIsReadIsWhatASaveWritesBack) {
+  // A last line ending in CR alone keeps its CRs over any number of saves.
+  for (const std::string text : {"[S]\r\nK=v\r", "[S]\r\nK=v\r\r", "[S]\r\nK=v\r\r\n"}) {
+    const std::string path = WriteFile("cr.ini", text);
+    std::string first;
+    for (int round = 0; round < 3; ++round) {
+      IniFile ini(path);
+      EXPECT_EQ(ini.ReadString("S", "K", ""), text.starts_with("[S]\r\nK=v\r\r") ? "v\r" : "v");
+      ASSERT_FALSE(ini.Save().has_value());
+      if (round == 0) first = ReadFile(path);
+      EXPECT_EQ(ReadFile(path), first) << "round " << round;
+    }
+  }
+  // A section or key named with a line break reads back what was written.
+  IniFile ini(PathOf("names.ini"));
+  ini.WriteString("My\nBoard", "Rank\r1", "x");
+  ini.WriteString("Other\r\n", "K", "y");
+  ASSERT_FALSE(ini.Save().has_value());
+  IniFile again(PathOf("names.ini"));
+  EXPECT_EQ(again.ReadString("My\nBoard", "Rank\r1", ""), "x");
+  EXPECT_EQ(again.ReadString("Other\r\n", "K", ""), "y");
+  again.EraseSection("My\nBoard");
+  EXPECT_FALSE(again.SectionExists("My Board"));
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
+
+#include "board/file_io.h"
 
 namespace {
 
@@ -24,7 +27,8 @@ class FakeMusicDevice : public game::MusicDevice {
   }
   bool PlayFile(const std::string& path) override {
     files.push_back(path);
-    if (!loads) {
+    if (!loads || refused.contains(path)) {
+      if (refused.contains(path)) error = "Cannot play the music file " + path + ": it is not a Standard MIDI File.";
       loaded.clear();
       length = 0;
       playing = false;
@@ -73,6 +77,7 @@ class FakeMusicDevice : public game::MusicDevice {
   std::string loaded;
   std::string error = "Audio target 'pulse' not available";
   std::vector<std::string> files;
+  std::set<std::string> refused;  // files it cannot play
 };
 
 class RecordingNotices : public game::MusicNotices {
@@ -207,12 +212,14 @@ TEST_F(MusicControlTest, MissingAndUnloadablePieces) {
   EXPECT_EQ(device.loaded, File(2));
   EXPECT_TRUE(notices.statuses.empty());
 
-  // A file the device refuses: its error goes to the status line, and with
-  // nothing loaded there is no end to act on, even with Random Music on.
+  // A file the device refuses at the player's command: its error, with the
+  // whole path, in a message box; with nothing loaded there is no end to
+  // act on, even with Random Music on.
   device.loads = false;
-  device.error = "Cannot play the music file Bamboo.mid: it is not a Standard MIDI File.";
+  device.error = "Cannot play the music file " + File(1) + ": it is not a Standard MIDI File.";
   music.LoadMidiClick(1);
-  EXPECT_EQ(notices.statuses, std::vector<std::string>{device.error});
+  EXPECT_EQ(notices.messages, std::vector<std::string>{device.error});
+  EXPECT_TRUE(notices.statuses.empty());
   options.RandomMusic = true;
   for (int i = 0; i < 20; ++i) music.EndOfPieceCheck();
   EXPECT_EQ(generator.DrawCount, 0u);
@@ -222,6 +229,80 @@ TEST_F(MusicControlTest, MissingAndUnloadablePieces) {
   music.LoadMidiClick(0);
   music.LoadMidiClick(4);
   EXPECT_EQ(music.CheckedPiece, 1);
+}
+
+TEST_F(MusicControlTest, AnUnplayablePieceAtStartUpIsNamedShortlyInTheStatusLine) {
+  device.refused = {File(2)};
+  music.StartupMusic();
+  EXPECT_EQ(notices.statuses,
+            std::vector<std::string>{"Cannot play Night.mid: it is not a Standard MIDI File."});
+  EXPECT_TRUE(notices.messages.empty());
+  EXPECT_TRUE(device.loaded.empty());
+
+  // "Play music" off and on is the player's command: a message box.
+  music.PlayMusicClick();
+  music.PlayMusicClick();
+  EXPECT_EQ(notices.messages, std::vector<std::string>{device.error});
+  EXPECT_NE(device.error.find(File(2)), std::string::npos);
+}
+
+TEST_F(MusicControlTest, RandomMusicSkipsAPieceThatCannotBePlayedAndGoesOn) {
+  options.RandomMusic = true;
+  music.StartupMusic();
+  ASSERT_EQ(device.loaded, File(2));
+  // The next draw lands on a damaged piece.
+  board::Generator expected = generator;
+  const int broken = static_cast<int>(expected.NextRandom(3)) + 1;
+  device.refused = {File(broken)};
+  device.End();
+  music.EndOfPieceCheck();
+  const int next = broken % 3 + 1;
+  EXPECT_EQ(device.loaded, File(next));
+  EXPECT_EQ(music.CheckedPiece, next);
+  EXPECT_EQ(music.MidiNumber, next);
+  const std::string skipped =
+      "Cannot play " + board::FileNameOf(File(broken)) + ": it is not a Standard MIDI File.";
+  EXPECT_EQ(notices.statuses, std::vector<std::string>{skipped});
+  EXPECT_EQ(generator.GeneratorSeed, expected.GeneratorSeed) << "one draw per piece change";
+
+  // The music goes on, piece after piece; the damaged one is never tried
+  // again nor named again.
+  const std::size_t tries = device.files.size();
+  for (int i = 0; i < 30; ++i) {
+    device.End();
+    music.EndOfPieceCheck();
+    EXPECT_FALSE(device.loaded.empty());
+    EXPECT_TRUE(device.IsPlaying());
+    EXPECT_NE(music.CheckedPiece, broken);
+  }
+  EXPECT_EQ(device.files.size(), tries + 30);
+  EXPECT_EQ(notices.statuses.size(), 1u);
+  EXPECT_TRUE(notices.messages.empty());
+
+  // The player's own choice tries it again; once it plays, random play takes it again.
+  device.refused.clear();
+  music.LoadMidiClick(broken);
+  EXPECT_EQ(device.loaded, File(broken));
+}
+
+TEST_F(MusicControlTest, WhenNoPieceCanBePlayedTheMusicStopsWithOneMessage) {
+  device.refused = {File(1), File(2), File(3)};
+  options.RandomMusic = true;
+  music.StartupMusic();
+  ASSERT_EQ(notices.statuses.size(), 4u);
+  EXPECT_EQ(notices.statuses.back(), MusicControl::kNothingPlayableText);
+  EXPECT_TRUE(notices.messages.empty());
+  EXPECT_EQ(device.files.size(), 3u);
+  EXPECT_EQ(music.CheckedPiece, 2);
+  for (int i = 0; i < 20; ++i) music.EndOfPieceCheck();
+  EXPECT_EQ(device.files.size(), 3u);
+
+  // The player turns random play off and on: one message box, nothing tried again.
+  music.RandomMusicClick();
+  music.RandomMusicClick();
+  EXPECT_EQ(notices.messages, std::vector<std::string>{MusicControl::kNothingPlayableText});
+  EXPECT_EQ(device.files.size(), 3u);
+  EXPECT_EQ(notices.statuses.size(), 4u);
 }
 
 TEST_F(MusicControlTest, AnEndIsHandledOnceThroughTheNoticeOrThePosition) {
