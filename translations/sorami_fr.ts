@@ -126,6 +126,34 @@
         <source>Player 1 WON ! Congratulations !</source>
         <translation>Le joueur 1 a GAGNÉ ! Félicitations !</translation>
     </message>
+    <message>
+        <source>This game can still be won.</source>
+        <translation>Cette partie peut encore être gagnée.</translation>
+    </message>
+    <message>
+        <source>This game can no longer be won: no earlier position could be won either.</source>
+        <translation>Cette partie ne peut plus être gagnée : aucune position antérieure ne le pouvait non plus.</translation>
+    </message>
+    <message>
+        <source>It could not be decided in time whether this game can still be won.</source>
+        <translation>Impossible de savoir à temps si cette partie peut encore être gagnée.</translation>
+    </message>
+    <message>
+        <source>This game can no longer be won: 1 move back it still could.</source>
+        <translation>Cette partie ne peut plus être gagnée : un coup plus tôt, elle le pouvait encore.</translation>
+    </message>
+    <message>
+        <source>This game can no longer be won: %1 moves back it still could.</source>
+        <translation>Cette partie ne peut plus être gagnée : %1 coups plus tôt, elle le pouvait encore.</translation>
+    </message>
+    <message>
+        <source>1 move taken back: this game can be won again.</source>
+        <translation>1 coup annulé : cette partie peut de nouveau être gagnée.</translation>
+    </message>
+    <message>
+        <source>%1 moves taken back: this game can be won again.</source>
+        <translation>%1 coups annulés : cette partie peut de nouveau être gagnée.</translation>
+    </message>
 </context>
 <context>
     <name>Files</name>
@@ -969,6 +997,18 @@ Merci à tous les joueurs qui ont envoyé dispositions, idées et rapports d&apo
     <message>
         <source>&amp;Continue</source>
         <translation>&amp;Continuer</translation>
+    </message>
+    <message>
+        <source>Back to Last Winnable Position</source>
+        <translation>Retour à la dernière position gagnable</translation>
+    </message>
+    <message>
+        <source>Tell when the game can no longer be won</source>
+        <translation>Prévenir quand la partie ne peut plus être gagnée</translation>
+    </message>
+    <message>
+        <source>Hints keep the game winnable</source>
+        <translation>Les indices gardent la partie gagnable</translation>
     </message>
 </context>
 <context>

@@ -119,6 +119,8 @@ void TSorami::BuildMenus() {
   BandMenu* play = AddMenu(tr("&Play"));
   AddEntry(play, tr("&Back"), Qt::CTRL | Qt::Key_Z, [&e] { e.Back(); })
       ->setIcon(toolBar_->Glyph(ToolBar::Back));
+  AddEntry(play, tr("Back to Last Winnable Position"), Qt::CTRL | Qt::SHIFT | Qt::Key_Z,
+           [&e] { e.BackToLastWinnablePosition(); });
   AddEntry(play, tr("&Hint"), Qt::CTRL | Qt::Key_H, [&e] { e.Hint(); })
       ->setIcon(toolBar_->Glyph(ToolBar::Hint));
   play->addSeparator();
@@ -186,6 +188,10 @@ void TSorami::BuildMenus() {
             [&e] { e.WinnableClick(); }, option(&game::Options::Winnable));
   AddToggle(configuration, tr("Winnable Shuffles (in at least one way)"), {},
             [&e] { e.ShuffableClick(); }, option(&game::Options::Shuffable));
+  AddToggle(configuration, tr("Tell when the game can no longer be won"), {},
+            [&e] { e.TellUnwinnableClick(); }, option(&game::Options::TellUnwinnable));
+  AddToggle(configuration, tr("Hints keep the game winnable"), {}, [&e] { e.WinnableHintsClick(); },
+            option(&game::Options::WinnableHints));
   configuration->addSeparator();
   AddToggle(configuration, tr("Enable time tracking for the Hall of fame"), {},
             [&e] { e.EnableHallClick(); }, option(&game::Options::EnableHall));

@@ -47,6 +47,8 @@ const Key kKeys[] = {
     {"Vertical", &game::Options::Vertical},
     {"Winnable", &game::Options::Winnable},
     {"Shuffable", &game::Options::Shuffable},
+    {"TellUnwinnable", &game::Options::TellUnwinnable},
+    {"WinnableHints", &game::Options::WinnableHints},
     {"Animate", &game::Options::Animate},
     {"ShowTile", &game::Options::ShowCurrentTile},
     {"OnlyPossible", &game::Options::OnlyPossibleMoves},

@@ -31,6 +31,7 @@ void Engine::Temps() {
     if (GameTime() >= TimeLimitSeconds) Stop();
   }
   WriteScore();
+  WatchWinnability();
   // Keep the board hidden while stopped or paused, whatever painted meanwhile.
   if (GameMode == ModeStopped || GameMode == ModePaused) ShowFond();
 }

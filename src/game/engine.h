@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@
 #include "game/options.h"
 #include "game/ports.h"
 #include "game/time_text.h"
+#include "game/winnability.h"
 
 namespace game {
 
@@ -59,6 +61,14 @@ inline constexpr const char* NoMoreMovesText = SORAMI_TEXT_NOOP("Engine", "     
 // A layout without a single place (a file of zeros) gives no game: it would
 // count as cleared, and won, a second after it began.
 inline constexpr const char* NoPlacesText = SORAMI_TEXT_NOOP("Engine", "This layout has no tile places: no game was started.");
+// What the solver tells (see engine_winnability.cpp).
+inline constexpr const char* StillWinnableText = SORAMI_TEXT_NOOP("Engine", "This game can still be won.");
+inline constexpr const char* NeverWinnableText =
+    SORAMI_TEXT_NOOP("Engine", "This game can no longer be won: no earlier position could be won either.");
+inline constexpr const char* WinnabilityUndecidedText =
+    SORAMI_TEXT_NOOP("Engine", "It could not be decided in time whether this game can still be won.");
+// "This game can no longer be won: N moves back it still could."
+std::string NoLongerWinnableText(int movesBack);
 inline constexpr const char* StartupCreditText = SORAMI_TEXT_NOOP("Engine", "Sorami 5.28 - Mah-Jongg solitaire, Rivers and Memory");
 
 enum class MouseButton { Left, Middle, Right };
@@ -220,6 +230,9 @@ class Engine : private board::DealObserver {
   void Back();
   void Restart();
   void Hint();
+  // "Back to Last Winnable Position": takes moves back, as "Back" does, until
+  // the position can be won again.
+  void BackToLastWinnablePosition();
   void Shuffle1Click();
   // The winnable shuffle; false when it fell back to the plain shuffle.
   bool ShuffleBoard();
@@ -231,6 +244,8 @@ class Engine : private board::DealObserver {
   void NStatus();
   void WinnableClick() { Opt.Winnable = !Opt.Winnable; }
   void ShuffableClick() { Opt.Shuffable = !Opt.Shuffable; }
+  void TellUnwinnableClick();
+  void WinnableHintsClick() { Opt.WinnableHints = !Opt.WinnableHints; }
   void AnimateClick() { Opt.Animate = !Opt.Animate; }
   void AnimateTileRiversClick() { Opt.AnimateTileRivers = !Opt.AnimateTileRivers; }
   void EnableHallClick() { Opt.EnableHall = !Opt.EnableHall; }
@@ -305,6 +320,17 @@ class Engine : private board::DealObserver {
   bool Play1Visible(std::uint32_t tick) const;
   bool Play2Visible(std::uint32_t tick) const;
 
+  // ---------------------------------------------------------------- winnability
+  // The worker that decides each new position (tests and tools wait on it).
+  WinnabilityWatch& Watch() { return watch_; }
+  // What is known of the positions "Back" can return to (index: moves made).
+  const LineKnowledge& KnownPositions() const { return lineKnown_; }
+  // The current position and the moves "Back" would take back.
+  PlayLine CurrentLine() const;
+  // A move was made or taken back (newLine: the board was dealt, shuffled or
+  // laid out anew, so nothing known of earlier positions holds any more).
+  void PositionChanged(bool newLine);
+
   // Sets the generator from the clock (or from ClockSeedOverride).
   void SeedFromClock();
   std::uint32_t Now() { return time_.TickCount(); }
@@ -330,12 +356,27 @@ class Engine : private board::DealObserver {
   void MoveRiverTiles(int x, int y, int z);
   bool RiverSegment(int level, int x, int y, int z, int dx, int dy, int bx, int by);
   void LayoutSelected();
+  // Hands a new position to the worker and takes in its answers (every tick).
+  void WatchWinnability();
+  bool WinningHint();
+  board::Solver& UiSolver();
 
   TimePort& time_;
   ScreenPort& screen_;
   SoundPort& sound_;
   HallOfFame hall_;
   int layoutsLeftOut_ = 0;  // layout files beyond the 99 the list holds
+
+  // Winnability: positions change serial on every move; the worker's answer
+  // counts only for the serial it was asked about.
+  WinnabilityWatch watch_;
+  std::unique_ptr<board::Solver> uiSolver_;
+  std::uint64_t positionSerial_ = 1;
+  std::uint64_t submittedSerial_ = 0;
+  LineKnowledge lineKnown_{};
+  bool unwinnableTold_ = false;
+  std::vector<board::TilePair> winningOrder_;
+  std::uint64_t winningOrderSerial_ = 0;
 };
 
 }  // namespace game

@@ -105,6 +105,7 @@ bool Engine::RefuseEmptyLayout() {
 }
 
 void Engine::ResetForNewGame() {
+  PositionChanged(true);
   BoardFinished = false;
   GameOverHandled = false;
   HintTile1 = HintTile2 = HintIndex = 0;

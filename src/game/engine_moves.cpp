@@ -48,6 +48,7 @@ void Engine::RemovePair() {
   State.TakeTile(second);
   FullRedraw();
   State.TilesLeft -= 2;
+  PositionChanged(false);
   PlaySound("done");
   if (GameMode == ModeTwoPlayer) PassTurn();
 }
@@ -66,6 +67,7 @@ void Engine::TestStile2() {
 void Engine::BackHistory() {
   if (State.TilesLeft >= State.TileCount) return;
   State.TilesLeft += 2;
+  PositionChanged(false);
   SelectedTile1 = SelectedTile2 = 0;
   HintTile1 = HintTile2 = 0;
   const int e = State.TileCount - State.TilesLeft;
@@ -107,6 +109,7 @@ void Engine::Restart() {
 // start again after the last; each costs 40 seconds.
 void Engine::Hint() {
   if (GameMode != ModeSolitaire || State.MovesLeft == 0) return;
+  if (Opt.WinnableHints && WinningHint()) return;
   HintTile1 = HintTile2 = 0;
   IsItFree();
   if (State.FreeCount < 2 || State.MovesLeft == 0) return;
@@ -137,6 +140,7 @@ void Engine::Shuffle1Click() {
     ShuffleBoard();
   else
     PlainShuffle();
+  PositionChanged(true);
   if (GameMode != ModeRivers) {
     IsItFree();
     const int n = State.MovesLeft;

@@ -10,6 +10,8 @@ struct Options {
   // Dealing and shuffling.
   bool Winnable = false;           // "Winnable Layouts (in at least one way)"
   bool Shuffable = true;           // "Winnable Shuffles (in at least one way)"
+  bool TellUnwinnable = true;      // "Tell when the game can no longer be won"
+  bool WinnableHints = false;      // "Hints keep the game winnable"
   bool Animate = false;            // "Animate Board while building the tiles"
   bool RandomSeed1 = false;        // "Random Seed": the next deal is numbered
   bool Vertical = false;           // "Vertical Variation"

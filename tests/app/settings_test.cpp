@@ -46,6 +46,8 @@ TEST(SettingsTest, MissingFileGivesEveryDefault) {
   EXPECT_TRUE(o.FlatButtons && o.EnableHall && o.Shadows && o.Shuffable);
   EXPECT_FALSE(o.Res800 || o.Vertical || o.Winnable || o.Animate || o.ShowCurrentTile);
   EXPECT_FALSE(o.OnlyPossibleMoves || o.RandomMusic);
+  EXPECT_TRUE(o.TellUnwinnable);
+  EXPECT_FALSE(o.WinnableHints);
 }
 
 TEST(SettingsTest, NumbersFollowTheHexadecimalRule) {
@@ -124,7 +126,7 @@ TEST(SettingsTest, AFileWrittenFromScratchHoldsTheKeysInOrder) {
       "StartDirectly=1\r\nStartMusic=1\r\nShowHallOfFame=1\r\nShowToolbar=1\r\nShowStatus=1\r\n"
       "CoolMenu=1\r\nCoolMouse=1\r\nCoolStatus=1\r\nCoolToolbar=1\r\nTileRivers=1\r\n"
       "ShowTime=1\r\nFlatButtons=1\r\nEnableHall=1\r\nShadows=1\r\nVertical=0\r\nWinnable=0\r\n"
-      "Shuffable=1\r\nAnimate=0\r\nShowTile=0\r\nOnlyPossible=0\r\nRandomMusic=0\r\n"
+      "Shuffable=1\r\nTellUnwinnable=1\r\nWinnableHints=0\r\nAnimate=0\r\nShowTile=0\r\nOnlyPossible=0\r\nRandomMusic=0\r\n"
       "RandomSeed=0\r\nXPos=12\r\nYPos=34\r\nWPos=800\r\nHPos=560\r\nPreviousRes=1024\r\n";
   EXPECT_EQ(file.Text(), expected);
   // And it reads back as written ("WPos" and "HPos" are never read).

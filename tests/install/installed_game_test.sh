@@ -41,17 +41,25 @@ chmod -R a-w "$prefix"
 home="$work/home"
 mkdir -p "$home"
 
+# Whether process $1 is the game and catches SIGTERM (signal 15: bit 14 of SigCgt).
+caught_term() {
+  [ "$(cat "/proc/$1/comm" 2>/dev/null)" = sorami ] || return 1
+  local mask
+  mask=$(awk '/^SigCgt:/ {print $2}' "/proc/$1/status" 2>/dev/null) || return 1
+  [ -n "$mask" ] && [ $(( 0x$mask >> 14 & 1 )) -eq 1 ]
+}
+
 # Runs the installed game until it has started, then asks it to end the way
 # a session's logout does (SIGTERM), and waits for it.
 run_game() {
   env -i PATH="$PATH" HOME="$home" QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy \
     LANG="${1:-C.UTF-8}" "$prefix/bin/sorami" >"$work/out.txt" 2>&1 &
   local pid=$!
-  # Started: the window's message loop is running once the game has caught
-  # SIGTERM and shown its window; the end request is read by that loop.
+  # Ready for the request once the game itself (not the shell or env that
+  # starts it) catches SIGTERM: the byte its handler writes waits for the
+  # message loop, which closes the window as Exit does.
   local tries=0
-  until grep -q '^SigCgt:.*' "/proc/$pid/status" 2>/dev/null &&
-        [ $(( 0x$(awk '/^SigCgt:/ {print $2}' "/proc/$pid/status") >> 14 & 1 )) -eq 1 ]; do
+  until caught_term "$pid"; do
     kill -0 "$pid" 2>/dev/null || { cat "$work/out.txt" >&2; fail "the game ended by itself"; }
     tries=$((tries + 1))
     [ "$tries" -lt 3000 ] || { kill -KILL "$pid"; fail "the game did not start"; }

@@ -399,3 +399,58 @@ TEST_F(ToolCommandsTest, RenderAndPanelReportWhatTheyWroteOrWhyNot) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ToolCommandsTest, SolvePrintsTheAnswerAndAnOrderThatClearsTheDeal) {
+  const ToolRun r = Tool("solve " + kTraditional + " --seed 7 --winnable");
+  ASSERT_EQ(r.status, 0) << r.output;
+  const std::vector<std::string> lines = Lines(r.output);
+  ASSERT_EQ(lines.size(), 2u + 72u) << r.output;
+  EXPECT_EQ(lines[0], "winnable");
+  EXPECT_EQ(lines[1].rfind("time: ", 0), 0u) << lines[1];
+  EXPECT_TRUE(Contains(lines[1], " ms")) << lines[1];
+  // Every tile once, two of one group a line.
+  std::set<int> seen;
+  for (std::size_t i = 2; i < lines.size(); ++i) {
+    std::array<int, 2> pair{};
+    ASSERT_TRUE(Numbers(lines[i], pair)) << lines[i];
+    EXPECT_EQ(board::Group(pair[0]), board::Group(pair[1])) << lines[i];
+    EXPECT_TRUE(seen.insert(pair[0]).second && seen.insert(pair[1]).second) << lines[i];
+  }
+  EXPECT_EQ(seen.size(), 144u);
+}
+
+TEST_F(ToolCommandsTest, SolveTellsALostDealAndAnExhaustedBudgetByItsStatus) {
+  // Among the first plain deals of Traditional, seed 49 cannot be won.
+  const ToolRun lost = Tool("solve " + kTraditional + " --seed 49");
+  EXPECT_EQ(lost.status, 1) << lost.output;
+  EXPECT_EQ(Lines(lost.output).size(), 2u) << lost.output;
+  EXPECT_EQ(Lines(lost.output)[0], "unwinnable");
+  const ToolRun vertical = Tool("solve " + kTraditional + " --seed 7 --winnable --vertical --budget-ms 5000");
+  EXPECT_TRUE(vertical.status == 0 || vertical.status == 1 || vertical.status == 3) << vertical.output;
+  for (const char* bad : {"--seed x", "--seed 1 --budget-ms 0", "--seed 1 --budget-ms", "--seed 1 --fast", ""}) {
+    const ToolRun r = Tool("solve " + kTraditional + " " + bad);
+    EXPECT_EQ(r.status, 2) << bad << "\n" << r.output;
+  }
+  EXPECT_EQ(Tool("solve " + Quoted(dir / "none.lay") + " --seed 1").status, 2);
+}
+
+TEST_F(ToolCommandsTest, StatsCountsTheLostDealsWithTheirIntervalAndTimes) {
+  const ToolRun r = Tool("stats " + kTraditional + " --deals 12 --first-seed 40 --threads 1");
+  ASSERT_EQ(r.status, 0) << r.output;
+  EXPECT_TRUE(Contains(r.output, "deals: 12 (seeds 40 to 51")) << r.output;
+  EXPECT_TRUE(Contains(r.output, "unwinnable: ")) << r.output;
+  EXPECT_TRUE(Contains(r.output, "95 % interval")) << r.output;
+  EXPECT_TRUE(Contains(r.output, "undecided: ")) << r.output;
+  EXPECT_TRUE(Contains(r.output, "median ")) << r.output;
+  EXPECT_TRUE(Contains(r.output, "99th percentile")) << r.output;
+  EXPECT_TRUE(Contains(r.output, "processor time: median ")) << r.output;
+  EXPECT_TRUE(Contains(r.output, "12/12")) << r.output;  // the progress bar at its end
+  for (const char* bad : {"--deals 0", "--deals 5 --threads 0", "--deals 5 --first-seed -1", "--deals x", ""}) {
+    const ToolRun b = Tool("stats " + kTraditional + " " + bad);
+    EXPECT_EQ(b.status, 2) << bad << "\n" << b.output;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,725 @@
+#include "board/solver.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+
+namespace board {
+
+const char* VerdictName(Verdict v) {
+  switch (v) {
+    case Verdict::Winnable: return "winnable";
+    case Verdict::Unwinnable: return "unwinnable";
+    case Verdict::Undecided: return "undecided";
+  }
+  return "undecided";
+}
+
+namespace {
+
+// The tiles of a position (and places that never leave) get indices 0..191;
+// a set of them is three machine words.
+constexpr int MaxItems = 192;
+constexpr int GroupCount = MaxTiles / 4;  // 36 match groups of four tiles
+// Pairings are probed one by one while at least this many tiles are left.
+constexpr int ProbeFromTiles = 100;
+
+struct Bits {
+  std::array<std::uint64_t, 3> w{};
+  void Set(int i) { w[static_cast<std::size_t>(i >> 6)] |= std::uint64_t{1} << (i & 63); }
+  void Reset(int i) { w[static_cast<std::size_t>(i >> 6)] &= ~(std::uint64_t{1} << (i & 63)); }
+  bool Has(int i) const { return (w[static_cast<std::size_t>(i >> 6)] >> (i & 63)) & 1u; }
+  bool Meets(const Bits& o) const { return ((w[0] & o.w[0]) | (w[1] & o.w[1]) | (w[2] & o.w[2])) != 0; }
+  bool Empty() const { return (w[0] | w[1] | w[2]) == 0; }
+  void Add(const Bits& o) {
+    w[0] |= o.w[0];
+    w[1] |= o.w[1];
+    w[2] |= o.w[2];
+  }
+  Bits And(const Bits& o) const { return Bits{{w[0] & o.w[0], w[1] & o.w[1], w[2] & o.w[2]}}; }
+  int Count() const { return std::popcount(w[0]) + std::popcount(w[1]) + std::popcount(w[2]); }
+  bool operator==(const Bits&) const = default;
+};
+
+// The six pairs of a group's four slots, and the three ways to split the
+// four into two pairs: pair p and pair 5 - p always make one pairing.
+constexpr std::array<std::array<int, 2>, 6> PairSlots{{{0, 1}, {0, 2}, {0, 3}, {1, 2}, {1, 3}, {2, 3}}};
+constexpr int PairOf(int a, int b) {
+  if (a > b) std::swap(a, b);
+  return a == 0 ? b - 1 : (a == 1 ? b + 1 : 5);
+}
+
+// Lost positions, keyed by the set still on the board. Open addressing with a
+// short probe; the table doubles while it may, then overwrites. Only proven
+// losses are stored and the whole key is compared, so a hit is always right.
+class LostTable {
+ public:
+  static constexpr std::size_t SmallEntries = 1u << 12;  // 96 KiB
+  explicit LostTable(std::size_t maxBytes) {
+    maxEntries_ = SmallEntries;
+    while (maxEntries_ * 2 * sizeof(Bits) <= maxBytes) maxEntries_ *= 2;
+    Reset();
+  }
+  void Reset() {
+    if (slots_.size() != SmallEntries) {
+      slots_ = std::vector<Bits>(SmallEntries);
+      slots_.shrink_to_fit();
+    } else {
+      std::fill(slots_.begin(), slots_.end(), Bits{});
+    }
+    stored_ = 0;
+  }
+  bool Contains(const Bits& k) const {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t h = Hash(k) & mask;
+    for (int i = 0; i < Probe; ++i, h = (h + 1) & mask) {
+      if (slots_[h] == k) return true;
+      if (slots_[h].Empty()) return false;
+    }
+    return false;
+  }
+  void Insert(const Bits& k) {
+    if (k.Empty()) return;  // the empty board is never lost
+    if (stored_ * 2 >= slots_.size() && slots_.size() < maxEntries_) Grow();
+    Place(k);
+  }
+  std::size_t Bytes() const { return slots_.size() * sizeof(Bits); }
+
+ private:
+  static constexpr int Probe = 4;
+  static std::size_t Hash(const Bits& k) {
+    std::uint64_t h = k.w[0] * 0x9E3779B97F4A7C15ull;
+    h ^= (k.w[1] + 0x632BE59BD9B4E019ull) * 0xC2B2AE3D27D4EB4Full;
+    h ^= (k.w[2] + 0x165667B19E3779F9ull) * 0xD6E8FEB86659FD93ull;
+    return static_cast<std::size_t>(h ^ (h >> 29));
+  }
+  void Place(const Bits& k) {
+    const std::size_t mask = slots_.size() - 1;
+    const std::size_t start = Hash(k) & mask;
+    std::size_t h = start;
+    for (int i = 0; i < Probe; ++i, h = (h + 1) & mask) {
+      if (slots_[h] == k) return;
+      if (slots_[h].Empty()) {
+        slots_[h] = k;
+        ++stored_;
+        return;
+      }
+    }
+    slots_[start] = k;  // full neighbourhood: the newest loss wins
+  }
+  void Grow() {
+    std::vector<Bits> old(slots_.size() * 2);
+    old.swap(slots_);
+    stored_ = 0;
+    for (const Bits& k : old)
+      if (!k.Empty()) Place(k);
+  }
+  std::vector<Bits> slots_;
+  std::size_t stored_ = 0;
+  std::size_t maxEntries_ = SmallEntries;
+};
+
+enum class Outcome { Win, Lost, Stopped };
+
+}  // namespace
+
+struct Solver::Impl {
+  explicit Impl(std::size_t maxBytes) : lost(std::min<std::size_t>(maxBytes, std::size_t{64} << 20)) {}
+
+  // ---- the position, fixed for one solve
+  int count = 0;                              // items (tiles and fixed places)
+  std::array<int, MaxItems> tileOf{};         // tile number, 0 for a fixed place
+  std::array<Bits, MaxItems> above{};         // items lying on it
+  std::array<Bits, MaxItems> sideA{}, sideB{};  // left/right (or up/down) neighbours
+  std::array<Bits, MaxItems> before{};        // items that must leave before it
+  std::array<int, MaxItems> weight{};         // how much it holds up
+  Bits tiles;                                 // the items that are tiles
+  // Members of each match group by slot ((t - 1) % 4), -1 where absent.
+  std::array<std::array<int, 4>, GroupCount> member{};
+  std::array<std::uint8_t, GroupCount> usable{};  // pairs that are not stacked (6 bits)
+  std::array<std::uint8_t, GroupCount> slotsHere{};  // slots present at the start (4 bits)
+  int groupsUsed = 0;
+  std::array<int, GroupCount> groupList{};
+
+  // ---- the search
+  LostTable lost;
+  std::vector<std::array<int, 2>> path;
+  SolveLimits limits;
+  std::chrono::steady_clock::time_point deadline;
+  std::uint64_t nodes = 0;
+  bool stopped = false;
+  // Restarts: each run of the search may visit this many nodes before the
+  // next run starts over with its choices shaken up (`run`). Losses proven
+  // by earlier runs stay in the table, so no run repeats their work.
+  std::uint64_t runEnd = 0;
+  std::uint32_t run = 0;
+  // The first run looks no step ahead: most positions need no more.
+  static constexpr std::uint32_t lookaheadFrom = 1;
+
+  bool Build(const BoardState& s, bool vertical);
+  Outcome Search(Bits present, std::array<std::uint8_t, GroupCount> denied);
+  // Partner slots each slot may still pair with, per group.
+  using Partners = std::array<std::array<std::uint8_t, 4>, GroupCount>;
+  void GroupPartners(int g, const Bits& present, std::uint8_t denied, Partners& out) const;
+  Partners PartnersOf(const Bits& present, const std::array<std::uint8_t, GroupCount>& denied) const;
+  bool CanAllLeave(Bits present, Bits free, const Partners& partners) const;
+  bool OutOfBudget();
+
+  // The tiles that may become free when this item leaves.
+  std::array<Bits, MaxItems> affects{};
+
+  bool IsFree(int i, const Bits& present) const {
+    return !above[static_cast<std::size_t>(i)].Meets(present) &&
+           !(sideA[static_cast<std::size_t>(i)].Meets(present) && sideB[static_cast<std::size_t>(i)].Meets(present));
+  }
+  // The free tiles once `gone` has left, from those free before.
+  Bits FreeAfter(const Bits& present, Bits free, const Bits& gone) const {
+    Bits now = present;
+    Bits check;
+    for (int wi = 0; wi < 3; ++wi) {
+      now.w[static_cast<std::size_t>(wi)] &= ~gone.w[static_cast<std::size_t>(wi)];
+      free.w[static_cast<std::size_t>(wi)] &= ~gone.w[static_cast<std::size_t>(wi)];
+      std::uint64_t word = gone.w[static_cast<std::size_t>(wi)];
+      while (word) {
+        check.Add(affects[static_cast<std::size_t>(wi * 64 + std::countr_zero(word))]);
+        word &= word - 1;
+      }
+    }
+    for (int wi = 0; wi < 3; ++wi) {
+      std::uint64_t word = check.w[static_cast<std::size_t>(wi)] & now.w[static_cast<std::size_t>(wi)] &
+                           tiles.w[static_cast<std::size_t>(wi)] & ~free.w[static_cast<std::size_t>(wi)];
+      while (word) {
+        const int i = wi * 64 + std::countr_zero(word);
+        word &= word - 1;
+        if (IsFree(i, now)) free.Set(i);
+      }
+    }
+    return free;
+  }
+
+  Bits FreeOf(const Bits& present) const {
+    Bits f;
+    for (int wi = 0; wi < 3; ++wi) {
+      std::uint64_t word = present.w[static_cast<std::size_t>(wi)] & tiles.w[static_cast<std::size_t>(wi)];
+      while (word) {
+        const int i = wi * 64 + std::countr_zero(word);
+        word &= word - 1;
+        if (above[i].Meets(present)) continue;
+        if (sideA[i].Meets(present) && sideB[i].Meets(present)) continue;
+        f.Set(i);
+      }
+    }
+    return f;
+  }
+};
+
+bool Solver::Impl::Build(const BoardState& s, bool vertical) {
+  count = 0;
+  tiles = Bits{};
+  for (auto& m : member) m.fill(-1);
+  usable.fill(0);
+  slotsHere.fill(0);
+  groupsUsed = 0;
+  // Item index + 1 of every anchor cell (0: empty).
+  std::array<std::uint8_t, LayoutFlagCount> at{};
+  for (int t = 1; t <= MaxTiles; ++t) {
+    const Cell c = s.TilePlaces[t];
+    if (!c.OnBoard()) continue;
+    // A table entry the grid does not agree with: this is no position.
+    if (!Grid::InRange(c.x, c.y, c.z) || s.Board.At(c.x, c.y, c.z) != t) return false;
+  }
+  for (int z = 1; z <= MaxZ; ++z)
+    for (int y = 1; y <= MaxY; ++y)
+      for (int x = 1; x <= MaxX; ++x) {
+        const int v = s.Board.At(x, y, z);
+        if (v == 0) continue;
+        if (count == MaxItems) return false;
+        const bool tile = v >= 1 && v <= MaxTiles && s.TilePlaces[v] == Cell{x, y, z};
+        tileOf[static_cast<std::size_t>(count)] = tile ? v : 0;
+        at[static_cast<std::size_t>(LayoutGrid::Index(x, y, z))] = static_cast<std::uint8_t>(count + 1);
+        ++count;
+      }
+  auto item = [&](int x, int y, int z) {
+    return Grid::InRange(x, y, z) ? at[static_cast<std::size_t>(LayoutGrid::Index(x, y, z))] - 1 : -1;
+  };
+  // Items were numbered layer by layer, so an item's neighbours above have
+  // larger numbers: walking down from the top gathers `before` in one pass.
+  for (int x = 1; x <= MaxX; ++x)
+    for (int y = 1; y <= MaxY; ++y)
+      for (int z = 1; z <= MaxZ; ++z) {
+        const int i = item(x, y, z);
+        if (i < 0) continue;
+        Bits a, l, r;
+        for (int d = -1; d <= 1; ++d) {
+          for (int e = -1; e <= 1; ++e)
+            if (z < MaxZ)
+              if (const int j = item(x + d, y + e, z + 1); j >= 0) a.Set(j);
+          const int lj = vertical ? item(x + d, y - 2, z) : item(x - 2, y + d, z);
+          const int rj = vertical ? item(x + d, y + 2, z) : item(x + 2, y + d, z);
+          if (lj >= 0) l.Set(lj);
+          if (rj >= 0) r.Set(rj);
+        }
+        above[static_cast<std::size_t>(i)] = a;
+        sideA[static_cast<std::size_t>(i)] = l;
+        sideB[static_cast<std::size_t>(i)] = r;
+      }
+  for (int i = 0; i < count; ++i) affects[static_cast<std::size_t>(i)] = Bits{};
+  for (int i = 0; i < count; ++i)
+    for (int j = 0; j < count; ++j) {
+      const auto sj = static_cast<std::size_t>(j);
+      if (above[sj].Has(i) || sideA[sj].Has(i) || sideB[sj].Has(i)) affects[static_cast<std::size_t>(i)].Set(j);
+    }
+  for (int i = count - 1; i >= 0; --i) {
+    Bits b = above[static_cast<std::size_t>(i)];
+    for (int j = i + 1; j < count; ++j)
+      if (above[static_cast<std::size_t>(i)].Has(j)) b.Add(before[static_cast<std::size_t>(j)]);
+    before[static_cast<std::size_t>(i)] = b;
+  }
+  for (int i = 0; i < count; ++i) {
+    weight[static_cast<std::size_t>(i)] = 0;
+    if (tileOf[static_cast<std::size_t>(i)] != 0) tiles.Set(i);
+  }
+  for (int j = 0; j < count; ++j)
+    for (int i = j + 1; i < count; ++i)
+      if (before[static_cast<std::size_t>(j)].Has(i)) ++weight[static_cast<std::size_t>(i)];
+  for (int i = 0; i < count; ++i) {
+    const int t = tileOf[static_cast<std::size_t>(i)];
+    if (t == 0) continue;
+    const int g = Group(t), slot = (t - 1) % 4;
+    member[static_cast<std::size_t>(g)][static_cast<std::size_t>(slot)] = i;
+    slotsHere[static_cast<std::size_t>(g)] |= static_cast<std::uint8_t>(1u << slot);
+  }
+  for (int g = 0; g < GroupCount; ++g) {
+    const auto& m = member[static_cast<std::size_t>(g)];
+    if (slotsHere[static_cast<std::size_t>(g)] == 0) continue;
+    groupList[static_cast<std::size_t>(groupsUsed++)] = g;
+    for (int p = 0; p < 6; ++p) {
+      const int a = m[static_cast<std::size_t>(PairSlots[static_cast<std::size_t>(p)][0])];
+      const int b = m[static_cast<std::size_t>(PairSlots[static_cast<std::size_t>(p)][1])];
+      if (a < 0 || b < 0) continue;
+      if (before[static_cast<std::size_t>(a)].Has(b) || before[static_cast<std::size_t>(b)].Has(a)) continue;
+      usable[static_cast<std::size_t>(g)] |= static_cast<std::uint8_t>(1u << p);
+    }
+  }
+  return true;
+}
+
+bool Solver::Impl::OutOfBudget() {
+  if (stopped || nodes > runEnd) return true;
+  if (limits.MaxNodes != 0 && nodes > limits.MaxNodes) stopped = true;
+  if ((nodes & 255) == 1) {
+    if (limits.Stop != nullptr && limits.Stop->load(std::memory_order_relaxed)) stopped = true;
+    if (limits.MaxTime && std::chrono::steady_clock::now() >= deadline) stopped = true;
+  }
+  return stopped;
+}
+
+// One node: settle everything that is forced, then branch on the pairing of
+// one group. `denied` holds, per group, pairs shown to be part of no win from
+// here: pairs already tried from an earlier position of this line (removals
+// never block, so taking them later could only repeat that loss), and pairs
+// whose pairing failed the quick check. A node that fails with them ruled out
+// has no win at all, so the table may keep it.
+Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> denied) {
+  ++nodes;
+  if (OutOfBudget()) return Outcome::Stopped;
+  const std::size_t pathMark = path.size();
+  auto lose = [&] {
+    path.resize(pathMark);
+    return Outcome::Lost;
+  };
+  auto take = [&](int a, int b) {
+    path.push_back({a, b});
+    present.Reset(a);
+    present.Reset(b);
+  };
+
+  // Forced removals, until none is left.
+  struct Choice {
+    int group;
+    int pair;  // pair index within the group
+    int score;
+    bool twoFree;  // the group has just these two tiles free
+  };
+  const bool lookahead = run >= lookaheadFrom;
+  Bits lastFree;
+  int branchGroup = -1;
+  std::array<Choice, GroupCount * 3> choices{};
+  int choiceCount = 0;
+  for (;;) {
+    if (!present.Meets(tiles)) return Outcome::Win;
+    const Bits free = FreeOf(present);
+    lastFree = free;
+    bool progress = false;
+    choiceCount = 0;
+    for (int gi = 0; gi < groupsUsed; ++gi) {
+      const int g = groupList[static_cast<std::size_t>(gi)];
+      const auto& m = member[static_cast<std::size_t>(g)];
+      unsigned here = 0, freeSlots = 0;
+      for (int sl = 0; sl < 4; ++sl) {
+        const int i = m[static_cast<std::size_t>(sl)];
+        if (i >= 0 && present.Has(i)) {
+          here |= 1u << sl;
+          if (free.Has(i)) freeSlots |= 1u << sl;
+        }
+      }
+      const int n = std::popcount(here);
+      if (n == 0) continue;
+      if (n % 2 != 0) return lose();  // one tile would stay behind
+      const unsigned allowed = usable[static_cast<std::size_t>(g)] & ~denied[static_cast<std::size_t>(g)];
+      if (n == 2) {
+        const int a = std::countr_zero(here), b = 31 - std::countl_zero(here);
+        const int p = PairOf(a, b);
+        if (!((allowed >> p) & 1u)) return lose();
+        if (freeSlots == here) {
+          take(m[static_cast<std::size_t>(a)], m[static_cast<std::size_t>(b)]);
+          progress = true;
+        }
+        continue;
+      }
+      // Four tiles: which of the three pairings are still possible?
+      unsigned pairings = 0;  // bit p (p < 3): pairs p and 5 - p
+      for (int p = 0; p < 3; ++p)
+        if (((allowed >> p) & 1u) && ((allowed >> (5 - p)) & 1u)) pairings |= 1u << p;
+      if (pairings == 0) return lose();
+      if (freeSlots == 0xFu) {
+        // All four free: they go now, however they pair.
+        take(m[0], m[1]);
+        take(m[2], m[3]);
+        progress = true;
+        continue;
+      }
+      // Pairs that can be taken now, each standing for its pairing.
+      int moves[3];
+      int moveCount = 0;
+      for (int p = 0; p < 6; ++p) {
+        const int q = p < 3 ? p : 5 - p;
+        if (!((pairings >> q) & 1u)) continue;
+        const unsigned both = (1u << PairSlots[static_cast<std::size_t>(p)][0]) | (1u << PairSlots[static_cast<std::size_t>(p)][1]);
+        if ((freeSlots & both) == both) moves[moveCount++] = p;
+      }
+      if (moveCount == 0) continue;
+      // The moves cover every pairing when three tiles are free, or when only
+      // one pairing is left: one move is then forced.
+      const bool coversAll = std::popcount(freeSlots) == 3 || std::popcount(pairings) == 1;
+      if (coversAll && moveCount == 1) {
+        const auto& ps = PairSlots[static_cast<std::size_t>(moves[0])];
+        take(m[static_cast<std::size_t>(ps[0])], m[static_cast<std::size_t>(ps[1])]);
+        progress = true;
+        continue;
+      }
+      for (int k = 0; k < moveCount; ++k) {
+        const auto& ps = PairSlots[static_cast<std::size_t>(moves[k])];
+        const int a = m[static_cast<std::size_t>(ps[0])], b = m[static_cast<std::size_t>(ps[1])];
+        // How much the pair holds up, how many tiles are free once it is
+        // gone, and settling a group that has three tiles free first.
+        Bits gone;
+        gone.Set(a);
+        gone.Set(b);
+        int sc = weight[static_cast<std::size_t>(a)] + weight[static_cast<std::size_t>(b)] +
+                 4 * FreeAfter(present, free, gone).Count();
+        if (std::popcount(freeSlots) == 3) sc += 1000;
+        if (run > 0) {
+          // A fixed shake-up per run and pair: the same position always
+          // gets the same answer.
+          std::uint64_t h = (std::uint64_t{run} << 32 | static_cast<std::uint64_t>(a) << 16 | static_cast<std::uint64_t>(b)) * 0x9E3779B97F4A7C15ull;
+          h ^= h >> 31;
+          sc += static_cast<int>(h % 160);
+        }
+        choices[static_cast<std::size_t>(choiceCount++)] = Choice{g, moves[k], sc, std::popcount(freeSlots) == 2};
+      }
+    }
+    if (!progress) break;
+  }
+  if (choiceCount == 0) return lose();  // nothing can be taken
+  if (lost.Contains(present)) return lose();
+  Partners partners = PartnersOf(present, denied);
+  if (!CanAllLeave(present, lastFree, partners)) {
+    lost.Insert(present);
+    return lose();
+  }
+  if (lookahead && present.Count() >= ProbeFromTiles) {
+    // Try each pairing still open for every group of four, settled on its
+    // own: a pairing that fails the quick check can never win, so its pairs
+    // are ruled out here and below. Ruling out may settle groups and bring
+    // forced pairs, so the node then starts over. Further down, with most
+    // groups settled, the probes cost more than they save.
+    bool ruledOut = false;
+    for (int gi = 0; gi < groupsUsed; ++gi) {
+      const int g = groupList[static_cast<std::size_t>(gi)];
+      const auto& m = member[static_cast<std::size_t>(g)];
+      bool full = true;
+      for (int sl = 0; sl < 4; ++sl) full = full && m[static_cast<std::size_t>(sl)] >= 0 && present.Has(m[static_cast<std::size_t>(sl)]);
+      if (!full) continue;
+      const unsigned allowed = usable[static_cast<std::size_t>(g)] & ~denied[static_cast<std::size_t>(g)];
+      int open = 0;
+      for (int q = 0; q < 3; ++q) {
+        if (!((allowed >> q) & 1u) || !((allowed >> (5 - q)) & 1u)) continue;
+        Partners trial = partners;
+        auto& p4 = trial[static_cast<std::size_t>(g)];
+        p4.fill(0);
+        for (int p : {q, 5 - q}) {
+          const int a = PairSlots[static_cast<std::size_t>(p)][0], b = PairSlots[static_cast<std::size_t>(p)][1];
+          p4[static_cast<std::size_t>(a)] = static_cast<std::uint8_t>(1u << b);
+          p4[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(1u << a);
+        }
+        if (CanAllLeave(present, lastFree, trial)) {
+          ++open;
+          continue;
+        }
+        denied[static_cast<std::size_t>(g)] |= static_cast<std::uint8_t>(1u << q);
+        ruledOut = true;
+      }
+      if (open == 0) {
+        lost.Insert(present);
+        return lose();
+      }
+      if (ruledOut) GroupPartners(g, present, denied[static_cast<std::size_t>(g)], partners);
+    }
+    if (ruledOut) {
+      const Outcome o = Search(present, denied);
+      if (o == Outcome::Lost) return lose();
+      return o;
+    }
+  }
+
+  // Branch on one group: each of its pairs that can be taken now, best
+  // first, and with two free tiles also "these two do not pair" (the search
+  // then goes on with that pair ruled out). Options whose next position
+  // fails the quick check are dropped; the group with the fewest options
+  // left goes first (one option left: no branching at all), the most
+  // promising pair breaking ties.
+  struct Option {
+    int pair;    // pair index, or -1 - pair for "do not pair"
+    int score;
+  };
+  std::array<Option, 4> bestOptions{};
+  int bestCount = 99, bestScore = -1;
+  for (int k = 0; k < choiceCount;) {
+    const int g = choices[static_cast<std::size_t>(k)].group;
+    const auto& m = member[static_cast<std::size_t>(g)];
+    std::array<Option, 4> opts{};
+    int n = 0, top = -1;
+    int first = k;
+    for (; k < choiceCount && choices[static_cast<std::size_t>(k)].group == g; ++k) {
+      const Choice& c = choices[static_cast<std::size_t>(k)];
+      const auto& ps = PairSlots[static_cast<std::size_t>(c.pair)];
+      top = std::max(top, c.score);
+      if (lookahead) {
+        Bits next = present, gone;
+        gone.Set(m[static_cast<std::size_t>(ps[0])]);
+        gone.Set(m[static_cast<std::size_t>(ps[1])]);
+        next.Reset(m[static_cast<std::size_t>(ps[0])]);
+        next.Reset(m[static_cast<std::size_t>(ps[1])]);
+        Partners after = partners;
+        GroupPartners(g, next, denied[static_cast<std::size_t>(g)], after);
+        if (!CanAllLeave(next, FreeAfter(present, lastFree, gone), after)) continue;
+      }
+      opts[static_cast<std::size_t>(n++)] = Option{c.pair, c.score};
+    }
+    if (k - first == 1 && choices[static_cast<std::size_t>(first)].twoFree) {
+      std::array<std::uint8_t, GroupCount> more = denied;
+      more[static_cast<std::size_t>(g)] |= static_cast<std::uint8_t>(1u << choices[static_cast<std::size_t>(first)].pair);
+      bool alive = true;
+      if (lookahead) {
+        Partners after = partners;
+        GroupPartners(g, present, more[static_cast<std::size_t>(g)], after);
+        alive = CanAllLeave(present, lastFree, after);
+      }
+      if (alive) opts[static_cast<std::size_t>(n++)] = Option{-1 - choices[static_cast<std::size_t>(first)].pair, -1};
+    }
+    if (n == 0) {
+      lost.Insert(present);
+      return lose();
+    }
+    if (n < bestCount || (n == bestCount && top > bestScore)) {
+      bestCount = n;
+      bestScore = top;
+      bestOptions = opts;
+      branchGroup = g;
+    }
+  }
+  for (int k = 1; k < bestCount; ++k)  // best first (at most four)
+    for (int j = k; j > 0 && bestOptions[static_cast<std::size_t>(j)].score > bestOptions[static_cast<std::size_t>(j - 1)].score; --j)
+      std::swap(bestOptions[static_cast<std::size_t>(j)], bestOptions[static_cast<std::size_t>(j - 1)]);
+  const auto& m = member[static_cast<std::size_t>(branchGroup)];
+  for (int k = 0; k < bestCount; ++k) {
+    const int pair = bestOptions[static_cast<std::size_t>(k)].pair;
+    Outcome o;
+    if (pair >= 0) {
+      const auto& ps = PairSlots[static_cast<std::size_t>(pair)];
+      const int a = m[static_cast<std::size_t>(ps[0])], b = m[static_cast<std::size_t>(ps[1])];
+      Bits next = present;
+      next.Reset(a);
+      next.Reset(b);
+      path.push_back({a, b});
+      o = Search(next, denied);
+      if (o == Outcome::Lost) path.pop_back();
+    } else {
+      // The two free tiles may yet pair with the two that are held down.
+      std::array<std::uint8_t, GroupCount> more = denied;
+      more[static_cast<std::size_t>(branchGroup)] |= static_cast<std::uint8_t>(1u << (-1 - pair));
+      o = Search(present, more);
+    }
+    if (o != Outcome::Lost) return o;
+  }
+  lost.Insert(present);
+  return lose();
+}
+
+// A quick necessary condition: let a tile leave on its own as soon as it is
+// free and one of the partners it may still pair with is free too (or gone
+// already). Every real line of play takes tiles no sooner than this does, so
+// a tile that never gets to leave here can never leave at all.
+void Solver::Impl::GroupPartners(int g, const Bits& present, std::uint8_t denied, Partners& out) const {
+  const auto& m = member[static_cast<std::size_t>(g)];
+  auto& p4 = out[static_cast<std::size_t>(g)];
+  p4.fill(0);
+  unsigned here = 0;
+  for (int sl = 0; sl < 4; ++sl)
+    if (m[static_cast<std::size_t>(sl)] >= 0 && present.Has(m[static_cast<std::size_t>(sl)])) here |= 1u << sl;
+  const unsigned allowed = usable[static_cast<std::size_t>(g)] & ~static_cast<unsigned>(denied);
+  for (int p = 0; p < 6; ++p) {
+    const int a = PairSlots[static_cast<std::size_t>(p)][0], b = PairSlots[static_cast<std::size_t>(p)][1];
+    if (!((here >> a) & 1u) || !((here >> b) & 1u) || !((allowed >> p) & 1u)) continue;
+    if (std::popcount(here) == 4 && !((allowed >> (5 - p)) & 1u)) continue;
+    p4[static_cast<std::size_t>(a)] |= static_cast<std::uint8_t>(1u << b);
+    p4[static_cast<std::size_t>(b)] |= static_cast<std::uint8_t>(1u << a);
+  }
+}
+
+Solver::Impl::Partners Solver::Impl::PartnersOf(const Bits& present,
+                                                const std::array<std::uint8_t, GroupCount>& denied) const {
+  Partners out{};
+  for (int gi = 0; gi < groupsUsed; ++gi) {
+    const int g = groupList[static_cast<std::size_t>(gi)];
+    GroupPartners(g, present, denied[static_cast<std::size_t>(g)], out);
+  }
+  return out;
+}
+
+// A quick necessary condition: let a tile leave on its own as soon as it is
+// free and one of the partners it may still pair with is free too (or gone
+// already). Every real line of play takes tiles no sooner than this does, so
+// a tile that never gets to leave here can never leave at all.
+bool Solver::Impl::CanAllLeave(Bits present, Bits free, const Partners& partners) const {
+  Bits work = free.And(tiles);
+  auto wakeMates = [&](int k) {
+    // The free tiles of k's group may now find a partner.
+    const int t = tileOf[static_cast<std::size_t>(k)];
+    const auto& m = member[static_cast<std::size_t>(Group(t))];
+    for (int sl = 0; sl < 4; ++sl) {
+      const int j = m[static_cast<std::size_t>(sl)];
+      if (j >= 0 && j != k && present.Has(j) && free.Has(j)) work.Set(j);
+    }
+  };
+  for (;;) {
+    if (!present.Meets(tiles)) return true;
+    int i = -1;
+    for (int wi = 0; wi < 3 && i < 0; ++wi)
+      if (work.w[static_cast<std::size_t>(wi)] != 0) i = wi * 64 + std::countr_zero(work.w[static_cast<std::size_t>(wi)]);
+    if (i < 0) return false;
+    work.Reset(i);
+    if (!present.Has(i)) continue;
+    const int t = tileOf[static_cast<std::size_t>(i)];
+    const int g = Group(t), slot = (t - 1) % 4;
+    const auto& m = member[static_cast<std::size_t>(g)];
+    const unsigned mates = partners[static_cast<std::size_t>(g)][static_cast<std::size_t>(slot)];
+    bool leaves = false;
+    for (int sl = 0; sl < 4 && !leaves; ++sl) {
+      if (!((mates >> sl) & 1u)) continue;
+      const int j = m[static_cast<std::size_t>(sl)];
+      leaves = free.Has(j) || !present.Has(j);
+    }
+    if (!leaves) continue;
+    const Bits before = free;
+    present.Reset(i);
+    free.Reset(i);
+    // Only the tiles beside and under i can have been freed by it.
+    for (int wi = 0; wi < 3; ++wi) {
+      std::uint64_t word = affects[static_cast<std::size_t>(i)].w[static_cast<std::size_t>(wi)] &
+                           present.w[static_cast<std::size_t>(wi)] & tiles.w[static_cast<std::size_t>(wi)] &
+                           ~free.w[static_cast<std::size_t>(wi)];
+      while (word) {
+        const int k = wi * 64 + std::countr_zero(word);
+        word &= word - 1;
+        if (IsFree(k, present)) free.Set(k);
+      }
+    }
+    wakeMates(i);
+    for (int wi = 0; wi < 3; ++wi) {
+      std::uint64_t fresh = free.w[static_cast<std::size_t>(wi)] & ~before.w[static_cast<std::size_t>(wi)];
+      work.w[static_cast<std::size_t>(wi)] |= fresh;
+      while (fresh) {
+        wakeMates(wi * 64 + std::countr_zero(fresh));
+        fresh &= fresh - 1;
+      }
+    }
+  }
+}
+
+Solver::Solver(std::size_t maxTableBytes) : impl_(std::make_unique<Impl>(maxTableBytes)) {}
+Solver::~Solver() = default;
+
+std::size_t Solver::TableBytes() const { return impl_->lost.Bytes(); }
+
+SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits& limits) {
+  Impl& d = *impl_;
+  SolveResult res;
+  if (!d.Build(s, vertical)) return res;
+  d.limits = limits;
+  d.deadline = std::chrono::steady_clock::now() + limits.MaxTime.value_or(std::chrono::milliseconds(0));
+  d.nodes = 0;
+  d.stopped = false;
+  d.path.clear();
+  d.path.reserve(MaxTiles / 2 + 8);
+  Bits all;
+  for (int i = 0; i < d.count; ++i) all.Set(i);
+  std::array<std::uint8_t, GroupCount> denied{};
+  // Short runs first, growing by half each time; the last run has no bound
+  // but the caller's.
+  Outcome o = Outcome::Stopped;
+  std::uint64_t runLength = 100;
+  for (d.run = 0;; ++d.run) {
+    d.runEnd = d.run >= 40 ? UINT64_MAX : d.nodes + runLength;
+    d.path.clear();
+    o = d.Search(all, denied);
+    if (o != Outcome::Stopped || d.stopped) break;
+    runLength += runLength / 2;
+  }
+  res.Nodes = d.nodes;
+  if (o == Outcome::Win) {
+    for (const auto& p : d.path)
+      res.Order.emplace_back(d.tileOf[static_cast<std::size_t>(p[0])], d.tileOf[static_cast<std::size_t>(p[1])]);
+    // Never hand out an order the free rule would not accept.
+    if (OrderClearsBoard(s, vertical, res.Order))
+      res.Answer = Verdict::Winnable;
+    else
+      res.Order.clear();
+  } else if (o == Outcome::Lost) {
+    res.Answer = Verdict::Unwinnable;
+  }
+  d.lost.Reset();
+  d.path.clear();
+  d.path.shrink_to_fit();
+  return res;
+}
+
+bool OrderClearsBoard(const BoardState& s, bool vertical, const std::vector<TilePair>& order) {
+  BoardState copy = s;
+  for (const auto& [a, b] : order) {
+    if (a == b || a < 1 || a > MaxTiles || b < 1 || b > MaxTiles) return false;
+    if (Group(a) != Group(b)) return false;
+    const bool free = vertical ? Dispo_Vertical(copy, a) && Dispo_Vertical(copy, b) : Dispo(copy, a) && Dispo(copy, b);
+    if (!free) return false;
+    copy.TakeTile(a);
+    copy.TakeTile(b);
+  }
+  for (int z = 1; z <= MaxZ; ++z)
+    for (int y = 1; y <= MaxY; ++y)
+      for (int x = 1; x <= MaxX; ++x)
+        if (copy.Board.At(x, y, z) != 0) return false;
+  return true;
+}
+
+}  // namespace board

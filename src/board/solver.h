@@ -1,0 +1,86 @@
+#pragma once
+// Deciding whether a position can still be cleared, with every face known.
+//
+// Once it is fixed which two tiles of each four-tile match group go together,
+// the order of removal no longer matters: taking tiles away never blocks
+// another tile, so any pair whose two tiles are free may go at once. The
+// search therefore branches on pairings, one match group at a time, and
+// removes every pair whose pairing is settled as soon as both its tiles are
+// free. A pairing that puts together two tiles stacked one over the other
+// (directly or through the tiles between them) can never be taken and is never
+// tried. Positions proven lost are kept in a bounded table keyed by the set of
+// tiles still on the board.
+//
+// The answer is never wrong: a "winnable" comes with a removal order that has
+// been replayed on a copy of the board with the free rule before it is
+// returned, and "unwinnable" is only said once every pairing has been ruled
+// out. When a budget (nodes, time, or a stop request) runs out the answer is
+// "undecided".
+
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "board/board.h"
+
+namespace board {
+
+enum class Verdict { Winnable, Unwinnable, Undecided };
+
+// Human-readable name of a verdict ("winnable", "unwinnable", "undecided").
+const char* VerdictName(Verdict v);
+
+struct SolveLimits {
+  // Search nodes before giving up (0: no bound).
+  std::uint64_t MaxNodes = 0;
+  // Wall-clock bound, from the start of Solve (none: no bound).
+  std::optional<std::chrono::milliseconds> MaxTime;
+  // Set by another thread to stop the search early (the answer is then
+  // "undecided").
+  const std::atomic<bool>* Stop = nullptr;
+};
+
+// One pair of a removal order: two tile numbers.
+using TilePair = std::pair<int, int>;
+
+struct SolveResult {
+  Verdict Answer = Verdict::Undecided;
+  // For "winnable": the pairs to take, in order, that clear the board.
+  std::vector<TilePair> Order;
+  std::uint64_t Nodes = 0;
+};
+
+class Solver {
+ public:
+  // Most bytes the table of lost positions may take (capped at 64 MiB). It
+  // starts small and grows only while a hard position needs it; after each
+  // solve it goes back to its small size.
+  explicit Solver(std::size_t maxTableBytes = 32u << 20);
+  ~Solver();
+  Solver(const Solver&) = delete;
+  Solver& operator=(const Solver&) = delete;
+
+  // Decides the position on s (tiles 1..144 at their anchors; anything else
+  // on the grid counts as a place that never leaves) under the normal or the
+  // vertical free rule.
+  SolveResult Solve(const BoardState& s, bool vertical, const SolveLimits& limits = {});
+
+  // Bytes the table holds right now.
+  std::size_t TableBytes() const;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+// Replays `order` on a copy of s under the free rule: true when every pair
+// matches, both its tiles are free when it is taken, and the board ends
+// empty.
+bool OrderClearsBoard(const BoardState& s, bool vertical, const std::vector<TilePair>& order);
+
+}  // namespace board

@@ -1,0 +1,234 @@
+// The solver: positions whose answer is known, a cross-check against a plain
+// exhaustive search on small random positions, budgets, and the winnable
+// deals of every shipped layout.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <random>
+#include <unordered_map>
+
+#include "board/dealing.h"
+#include "board/layout_file.h"
+#include "board/layout_list.h"
+#include "board/solver.h"
+#include "test_layouts.h"
+
+namespace board {
+namespace {
+
+namespace fs = std::filesystem;
+
+BoardState With(std::initializer_list<std::pair<int, Cell>> tiles) {
+  BoardState s;
+  for (const auto& [t, c] : tiles) s.PutTile(t, c);
+  return s;
+}
+
+SolveResult Decide(const BoardState& s, bool vertical = false) {
+  Solver solver;
+  return solver.Solve(s, vertical);
+}
+
+TEST(Solver, SmallPositionsWithKnownAnswers) {
+  // The empty board is won already.
+  EXPECT_EQ(Decide(BoardState{}).Answer, Verdict::Winnable);
+  // A pair side by side.
+  SolveResult r = Decide(With({{1, {1, 1, 1}}, {2, {3, 1, 1}}}));
+  ASSERT_EQ(r.Answer, Verdict::Winnable);
+  EXPECT_EQ(r.Order, (std::vector<TilePair>{{1, 2}}));
+  // The two tiles of a group, one on the other: never both free.
+  EXPECT_EQ(Decide(With({{1, {1, 1, 1}}, {2, {1, 1, 2}}})).Answer, Verdict::Unwinnable);
+  // Three tiles of a group in one pile and the fourth beside it: no pairing
+  // keeps stacked tiles apart.
+  EXPECT_EQ(Decide(With({{1, {1, 1, 1}}, {2, {1, 1, 2}}, {3, {2, 2, 3}}, {4, {5, 1, 1}}})).Answer,
+            Verdict::Unwinnable);
+  // Two groups holding each other down: 5 lies on 1, 2 lies on 6.
+  EXPECT_EQ(Decide(With({{1, {1, 1, 1}}, {5, {1, 1, 2}}, {6, {5, 1, 1}}, {2, {5, 1, 2}}})).Answer,
+            Verdict::Unwinnable);
+  // In a row of four, the normal rule frees only the ends: A B A B locks;
+  // under the vertical rule the row is all free.
+  const BoardState row = With({{1, {1, 1, 1}}, {5, {3, 1, 1}}, {2, {5, 1, 1}}, {6, {7, 1, 1}}});
+  EXPECT_EQ(Decide(row).Answer, Verdict::Unwinnable);
+  EXPECT_EQ(Decide(row, true).Answer, Verdict::Winnable);
+  // An odd tile out can never leave.
+  EXPECT_EQ(Decide(With({{1, {1, 1, 1}}, {2, {5, 1, 1}}, {3, {9, 1, 1}}})).Answer, Verdict::Unwinnable);
+}
+
+TEST(Solver, FindsTheOnlyPairingThatWins) {
+  // Tiles 1..4 of one group: 2 lies on 1 and 4 on 3, so 1 and 2 never pair,
+  // and pairing 1 with 4 would wait for 3, which waits for 4. Only 2-4 then
+  // 1-3 clears the board.
+  const BoardState s = With({{1, {1, 1, 1}}, {2, {1, 1, 2}}, {3, {5, 1, 1}}, {4, {5, 1, 2}}});
+  const SolveResult r = Decide(s);
+  ASSERT_EQ(r.Answer, Verdict::Winnable);
+  EXPECT_EQ(r.Order, (std::vector<TilePair>{{2, 4}, {1, 3}}));
+  // Three free tiles of a group and the fourth under 5, whose partner 6 lies
+  // under 1: 2 with 3 would leave 1 and 4 to wait on each other.
+  const BoardState t = With({{6, {1, 1, 1}}, {1, {1, 1, 2}}, {4, {5, 1, 1}}, {5, {5, 1, 2}}, {2, {9, 1, 1}},
+                             {3, {13, 1, 1}}});
+  const SolveResult u = Decide(t);
+  ASSERT_EQ(u.Answer, Verdict::Winnable);
+  EXPECT_TRUE(OrderClearsBoard(t, false, u.Order));
+  for (const auto& p : u.Order) EXPECT_NE(p, (TilePair{2, 3}));
+}
+
+TEST(Solver, ReplayRejectsOrdersTheRulesForbid) {
+  const BoardState s = With({{1, {1, 1, 1}}, {2, {5, 1, 1}}, {5, {1, 1, 2}}, {6, {9, 1, 1}}});
+  EXPECT_TRUE(OrderClearsBoard(s, false, {{5, 6}, {1, 2}}));
+  EXPECT_FALSE(OrderClearsBoard(s, false, {{1, 2}, {5, 6}}));  // 1 is covered
+  EXPECT_FALSE(OrderClearsBoard(s, false, {{5, 6}}));          // tiles left
+  EXPECT_FALSE(OrderClearsBoard(s, false, {{5, 6}, {1, 1}}));  // not a pair
+  EXPECT_FALSE(OrderClearsBoard(s, false, {{5, 6}, {1, 200}}));
+}
+
+// ---- cross-check against every order of play on small random positions
+
+struct SmallPosition {
+  BoardState State;
+  int Count = 0;
+};
+
+// Up to `groups` groups (two or four tiles each) on random non-overlapping
+// places of a small table, up to three layers, resting or not.
+SmallPosition RandomPosition(std::mt19937& rng, int groups) {
+  SmallPosition p;
+  std::vector<Cell> used;
+  auto place = [&]() -> Cell {
+    for (;;) {
+      const Cell c{static_cast<int>(rng() % 10) + 1, static_cast<int>(rng() % 6) + 1, static_cast<int>(rng() % 3) + 1};
+      bool clash = false;
+      for (const Cell& u : used) clash = clash || (u.z == c.z && std::abs(u.x - c.x) < 2 && std::abs(u.y - c.y) < 2);
+      if (!clash) return c;
+    }
+  };
+  for (int g = 0; g < groups; ++g) {
+    const int n = rng() % 3 == 0 ? 2 : 4;
+    for (int k = 0; k < n; ++k) {
+      const Cell c = place();
+      used.push_back(c);
+      p.State.PutTile(4 * g + k + 1, c);
+      ++p.Count;
+    }
+  }
+  return p;
+}
+
+// Every order of play, with the positions already seen remembered.
+bool WinnableByEveryOrder(const BoardState& s, bool vertical, std::uint32_t mask,
+                          std::unordered_map<std::uint32_t, bool>& seen, const std::vector<int>& tiles) {
+  if (mask == 0) return true;
+  if (auto it = seen.find(mask); it != seen.end()) return it->second;
+  bool won = false;
+  const int n = static_cast<int>(tiles.size());
+  for (int i = 0; i < n && !won; ++i) {
+    if (!((mask >> i) & 1u)) continue;
+    if (!(vertical ? Dispo_Vertical(s, tiles[static_cast<std::size_t>(i)]) : Dispo(s, tiles[static_cast<std::size_t>(i)])))
+      continue;
+    for (int j = i + 1; j < n && !won; ++j) {
+      if (!((mask >> j) & 1u)) continue;
+      const int a = tiles[static_cast<std::size_t>(i)], b = tiles[static_cast<std::size_t>(j)];
+      if (Group(a) != Group(b) || !(vertical ? Dispo_Vertical(s, b) : Dispo(s, b))) continue;
+      BoardState next = s;
+      next.TakeTile(a);
+      next.TakeTile(b);
+      won = WinnableByEveryOrder(next, vertical, mask & ~(1u << i) & ~(1u << j), seen, tiles);
+    }
+  }
+  seen[mask] = won;
+  return won;
+}
+
+TEST(Solver, AgreesWithEveryOrderOfPlayOnSmallPositions) {
+  std::mt19937 rng(20261207);
+  Solver solver;
+  int won = 0, lost = 0;
+  for (int round = 0; round < 400; ++round) {
+    const SmallPosition p = RandomPosition(rng, 3 + round % 4);  // 6 to 24 tiles
+    const bool vertical = round % 2 == 1;
+    std::vector<int> tiles;
+    for (int t = 1; t <= MaxTiles; ++t)
+      if (p.State.TilePlaces[t].OnBoard()) tiles.push_back(t);
+    std::unordered_map<std::uint32_t, bool> seen;
+    const bool expected = WinnableByEveryOrder(p.State, vertical, (1u << tiles.size()) - 1, seen, tiles);
+    const SolveResult r = solver.Solve(p.State, vertical);
+    ASSERT_EQ(r.Answer, expected ? Verdict::Winnable : Verdict::Unwinnable) << "round " << round;
+    if (expected) {
+      EXPECT_TRUE(OrderClearsBoard(p.State, vertical, r.Order)) << "round " << round;
+      ++won;
+    } else {
+      ++lost;
+    }
+  }
+  // Both answers were met often enough to mean something.
+  EXPECT_GT(won, 50);
+  EXPECT_GT(lost, 50);
+}
+
+// ---- budgets
+
+BoardState PlainTraditionalDeal(std::uint32_t seed) {
+  BoardState s;
+  Generator g;
+  PrepareBoard(s, testing::Turtle());
+  ChooseSeed(g, SeedChoice::Exact(seed));
+  PlainDeal(s, g, nullptr);
+  return s;
+}
+
+TEST(Solver, BudgetsEndTheSearchUndecided) {
+  const BoardState s = PlainTraditionalDeal(1);
+  Solver solver;
+  SolveLimits few;
+  few.MaxNodes = 2;
+  EXPECT_EQ(solver.Solve(s, false, few).Answer, Verdict::Undecided);
+  std::atomic<bool> stop{true};
+  SolveLimits stopped;
+  stopped.Stop = &stop;
+  const SolveResult r = solver.Solve(s, false, stopped);
+  EXPECT_EQ(r.Answer, Verdict::Undecided);
+  EXPECT_TRUE(r.Order.empty());
+  // The table is back to its small size after a solve.
+  EXPECT_LE(solver.TableBytes(), std::size_t{1} << 20);
+}
+
+TEST(Solver, ABoardTheTableDisagreesWithIsNoPosition) {
+  BoardState s = With({{1, {1, 1, 1}}, {2, {5, 1, 1}}});
+  s.TilePlaces[2] = Cell{9, 1, 1};  // the grid holds 2 elsewhere
+  EXPECT_EQ(Decide(s).Answer, Verdict::Undecided);
+  // A cell that holds no tile stays put and blocks like one.
+  BoardState t = With({{1, {1, 1, 1}}, {2, {5, 1, 1}}});
+  t.Board.Set(3, 1, 2, PlaceMarker);
+  t.Board.Set(1, 1, 2, PlaceMarker);
+  EXPECT_EQ(Decide(t).Answer, Verdict::Unwinnable);
+}
+
+// ---- shipped layouts
+
+TEST(Solver, EveryWinnableDealOfEveryShippedLayoutIsWinnable) {
+  const fs::path shipped = fs::path(SORAMI_DATA_DIR) / "Layouts";
+  Solver solver;
+  int layouts = 0;
+  for (const auto& entry : fs::directory_iterator(shipped)) {
+    const std::string name = entry.path().filename().string();
+    LayoutGrid l;
+    if (HasExtensionNoCase(name, ".shp"))
+      ReadShpFile(entry.path(), l);
+    else
+      ASSERT_TRUE(ReadLayFile(entry.path(), l).HeaderOk) << name;
+    ++layouts;
+    for (std::uint32_t seed = 1; seed <= 3; ++seed) {
+      BoardState s;
+      Generator g;
+      PrepareBoard(s, l);
+      const DealResult d = CreateBoard(s, l, g, SeedChoice::Exact(seed), nullptr);
+      ASSERT_EQ(d.Outcome, DealOutcome::Winnable) << name;
+      const SolveResult r = solver.Solve(s, false);
+      EXPECT_EQ(r.Answer, Verdict::Winnable) << name << " seed " << seed;
+    }
+  }
+  EXPECT_GE(layouts, 13);
+}
+
+}  // namespace
+}  // namespace board
