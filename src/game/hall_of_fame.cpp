@@ -201,6 +201,8 @@ HallOfFame::Table HallOfFame::ReadTable(const IniFile& ini, std::string_view sec
     for (char& c : entry) {
       if (c == '\r' || c == '\n') c = ' ';
     }
+    // A blank that ends the entry would be dropped by the next reading.
+    entry.erase(entry.find_last_not_of(" \t") + 1);
     if (widen) {
       // Reading drops the blanks in front; the widening below makes up for them.
       const std::size_t first = entry.find_first_not_of(" \t");

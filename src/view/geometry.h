@@ -6,6 +6,10 @@
 // which gives the stack its 3-D look. A tile's whole picture is its face plus a
 // 6-pixel edge on the left and a 6-pixel edge below: 46 x 56 pixels.
 
+#include <vector>
+
+#include "board/board.h"
+
 namespace view {
 
 inline constexpr int BoardWidth = 704;
@@ -57,6 +61,24 @@ constexpr PixelRect TilePictureRect(int x, int y, int z, BoardOrigin o) {
   const int a = FaceLeft(x, z, o.OriginX);
   const int b = FaceTop(y, z, o.OriginY);
   return {a - EdgeSize, b, a + FaceWidth, b + TileHeight};
+}
+
+// Whether the whole picture of the tile anchored at (x, y, z) lies on the
+// board picture, so that no toolbar or status line can hide part of its face.
+constexpr bool TilePictureOnBoard(int x, int y, int z, BoardOrigin o = BoardOrigin{}) {
+  const PixelRect r = TilePictureRect(x, y, z, o);
+  return r.left >= 0 && r.top >= 0 && r.right <= BoardWidth && r.bottom <= BoardHeight;
+}
+
+// The places of a layout whose tile pictures do not lie wholly on the board,
+// layer by layer and row by row.
+inline std::vector<board::Cell> PlacesOutsideBoard(const board::LayoutGrid& layout, BoardOrigin o = BoardOrigin{}) {
+  std::vector<board::Cell> out;
+  for (int z = 1; z <= board::MaxZ; ++z)
+    for (int y = 1; y <= board::MaxY; ++y)
+      for (int x = 1; x <= board::MaxX; ++x)
+        if (layout.Get(x, y, z) != 0 && !TilePictureOnBoard(x, y, z, o)) out.push_back({x, y, z});
+  return out;
 }
 
 }  // namespace view

@@ -102,9 +102,10 @@ class LayoutEditorWindowTest : public ::testing::Test {
   }
 
   // 144 places on layer 1 in rows two cells apart, clicked right to left.
+  // 144 tiles on layer 1, rows 2 to 18: all of them on the visible board.
   void ClickFlatLayout() {
     int placed = 0;
-    for (int y = 1; y <= 19 && placed < 144; y += 2)
+    for (int y = 2; y <= 18 && placed < 144; y += 2)
       for (int x = 33; x >= 1 && placed < 144; x -= 2, ++placed) ClickCell({x, y, 1});
   }
 

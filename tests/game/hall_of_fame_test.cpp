@@ -384,7 +384,7 @@ TEST_F(HallFileTest, EntriesReadBackAsTheyWereLoaded) {
   ASSERT_FALSE(ini.Save().has_value());
   std::string text = board::testing::ReadAll(path_);
   const std::string rank1 = "Rank1=x";
-  text.replace(text.find(rank1), rank1.size(), "Rank1=\rBob      200    0\r\nRank2=Al\rce     250    0");
+  text.replace(text.find(rank1), rank1.size(), "Rank1=\rBob      200    0\r\nRank2=Al\rce     250    0\r\r\nRank3=Ann      300    0\r");
   std::ofstream(path_, std::ios::binary) << text;
 
   HallOfFame hall;
@@ -396,6 +396,7 @@ TEST_F(HallFileTest, EntriesReadBackAsTheyWereLoaded) {
   EXPECT_EQ(first[0], "-Zed      100    0");
   EXPECT_EQ(first[10], "-Bob      200    0");
   EXPECT_EQ(first[11], "Al ce     250    0");
+  EXPECT_EQ(first[12], "-Ann      300    0");
   for (int round = 0; round < 2; ++round) {
     IniFile file(path_);
     hall.Save(file, layouts_);

@@ -65,6 +65,32 @@ class BoardViewTest : public ::testing::Test {
   Scene scene;
 };
 
+TEST(Geometry, ATilePictureIsOnTheBoardOnlyWhenWhollyInside) {
+  // Layers 1 and 2 reach from row 2 to row 18; higher tiles sit higher, so
+  // layers 3 and 4 start at row 3 and layer 5 may use row 19.
+  EXPECT_FALSE(view::TilePictureOnBoard(5, 1, 1));
+  EXPECT_TRUE(view::TilePictureOnBoard(5, 2, 1));
+  EXPECT_TRUE(view::TilePictureOnBoard(5, 2, 2));
+  EXPECT_FALSE(view::TilePictureOnBoard(5, 2, 3));
+  EXPECT_TRUE(view::TilePictureOnBoard(5, 18, 1));
+  EXPECT_FALSE(view::TilePictureOnBoard(5, 19, 4));
+  EXPECT_TRUE(view::TilePictureOnBoard(5, 19, 5));
+  // Every layer reaches the left column; each layer shifts right, so the last
+  // column is lost from layer 3 up.
+  EXPECT_TRUE(view::TilePictureOnBoard(1, 5, 1));
+  EXPECT_TRUE(view::TilePictureOnBoard(33, 5, 2));
+  EXPECT_FALSE(view::TilePictureOnBoard(33, 5, 3));
+  EXPECT_FALSE(view::TilePictureOnBoard(34, 5, 1));
+  // The exact edges: (33, 18, 2) ends at pixel 702 across and 460 down.
+  EXPECT_EQ(view::TilePictureRect(33, 18, 2, {}), (view::PixelRect{656, 404, 702, 460}));
+
+  board::LayoutGrid layout;
+  layout.Set(5, 1, 1, 1);
+  layout.Set(7, 9, 1, 1);
+  layout.Set(33, 5, 3, 1);
+  EXPECT_EQ(view::PlacesOutsideBoard(layout), (std::vector<board::Cell>{{5, 1, 1}, {33, 5, 3}}));
+}
+
 TEST(Geometry, CellsToPixelsOnWideAndNarrowScreens) {
   const view::BoardOrigin wide = view::OriginForScreenWidth(1024);
   EXPECT_EQ(wide, (view::BoardOrigin{36, 25}));

@@ -98,12 +98,44 @@ class ToolCommandsTest : public tool_testing::ToolsTest {
     std::ofstream(file, std::ios::binary) << text;
     return file;
   }
+  // Traditional with its first two places moved to the corners (1, 1) and
+  // (31, 19) of layer 1, whose tile pictures fall off the board.
+  fs::path OutsideLayout() {
+    std::string text = FileText(kLayouts / "Traditional.lay");
+    const std::size_t flags = text.find('\n', text.find('\n') + 1) + 1;
+    text[text.find('1', flags)] = '0';
+    text[text.find('1', flags)] = '0';
+    text[flags + board::LayoutGrid::Index(1, 1, 1)] = '1';
+    text[flags + board::LayoutGrid::Index(31, 19, 1)] = '1';
+    const fs::path file = dir / "Outside.lay";
+    std::ofstream(file, std::ios::binary) << text;
+    return file;
+  }
   fs::path DamagedLayout() {
     const fs::path file = dir / "Damaged.lay";
     std::ofstream(file, std::ios::binary) << "Sorami 3.0\r\nDamaged\r\n0101\r\n";
     return file;
   }
 };
+
+TEST_F(ToolCommandsTest, EveryShippedLayoutLiesWhollyOnTheBoard) {
+  std::string args = "check";
+  int layouts = 0;
+  for (const auto& entry : fs::directory_iterator(kLayouts)) {
+    args += " " + Quoted(entry.path());
+    ++layouts;
+  }
+  const ToolRun r = Tool(args + " --deals 1");
+  EXPECT_EQ(r.status, 0) << r.output;
+  std::size_t outsideLines = 0;
+  for (const std::string& line : Lines(r.output)) {
+    if (line.rfind("  places outside the board: ", 0) != 0) continue;
+    ++outsideLines;
+    EXPECT_EQ(line, "  places outside the board: 0");
+  }
+  EXPECT_EQ(outsideLines, static_cast<std::size_t>(layouts));
+  EXPECT_GE(layouts, 13);
+}
 
 TEST_F(ToolCommandsTest, WithoutACommandItListsTheCommands) {
   ToolRun r = Tool("");
@@ -180,7 +212,7 @@ TEST_F(ToolCommandsTest, CheckReportsAFitLayoutAndAnUnfitOne) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.output, traditional +
                           "\n  places: 144\n  overlapping places: 0\n  floating places: 0\n"
-                          "  winnable deals finished: 3 of 3\n  ok\n");
+                          "  places outside the board: 0\n  winnable deals finished: 3 of 3\n  ok\n");
 
   const fs::path shortLayout = ShortLayout();
   r = Tool("check " + Quoted(shortLayout) + " " + kTraditional + " --deals 2");
@@ -189,6 +221,13 @@ TEST_F(ToolCommandsTest, CheckReportsAFitLayoutAndAnUnfitOne) {
   EXPECT_TRUE(Mentions(r, "  winnable deals finished: 0 of 2 (first failing seed ")) << r.output;
   EXPECT_TRUE(Mentions(r, "  FAILED\n" + traditional + "\n")) << r.output;  // and went on
   EXPECT_TRUE(Mentions(r, "2 of 2\n  ok\n")) << r.output;
+
+  // Tiles whose pictures leave the board are listed with their places.
+  const fs::path outside = OutsideLayout();
+  r = Tool("check " + Quoted(outside) + " --deals 0");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(Mentions(r, "\n  places outside the board: 2 (1,1,1) (31,19,1)\n")) << r.output;
+  EXPECT_TRUE(Mentions(r, "  FAILED\n")) << r.output;
 
   // A damaged file: a message and status 2, the other files still checked.
   r = Tool("check " + Quoted(DamagedLayout()) + " " + kTraditional + " --deals 1");

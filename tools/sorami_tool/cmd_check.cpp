@@ -1,4 +1,6 @@
-// sorami-tool check LAYOUT... [--deals N]: is a layout fit to play?
+// sorami-tool check LAYOUT... [--deals N]: is a layout fit to play? Besides
+// the board's own checks, every tile picture must lie wholly on the board as
+// the game shows it on a wide screen.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -6,6 +8,7 @@
 #include "board/layout_check.h"
 #include "board/layout_file.h"
 #include "command.h"
+#include "view/geometry.h"
 
 namespace tool {
 namespace {
@@ -44,14 +47,17 @@ int RunCheck(const Args& args) {
       continue;
     }
     const board::LayoutCheck c = board::CheckLayout(layout, static_cast<int>(deals));
+    const std::vector<board::Cell> outside = view::PlacesOutsideBoard(layout);
     std::printf("%s\n", file.c_str());
     std::printf("  places: %d%s\n", c.Places, c.Places == board::MaxTiles ? "" : " (a layout needs 144)");
     std::printf("  overlapping places: %zu%s\n", c.Overlapping.size(), CellList(c.Overlapping).c_str());
     std::printf("  floating places: %zu%s\n", c.Floating.size(), CellList(c.Floating).c_str());
+    std::printf("  places outside the board: %zu%s\n", outside.size(), CellList(outside).c_str());
     std::printf("  winnable deals finished: %d of %d", c.DealsFinished, c.Deals);
     if (c.DealsFinished < c.Deals) std::printf(" (first failing seed %u)", c.FirstFailedSeed);
-    std::printf("\n  %s\n", c.Ok() ? "ok" : "FAILED");
-    if (!c.Ok() && status == 0) status = 1;
+    const bool ok = c.Ok() && outside.empty();
+    std::printf("\n  %s\n", ok ? "ok" : "FAILED");
+    if (!ok && status == 0) status = 1;
   }
   return status;
 }
