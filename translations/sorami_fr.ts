@@ -416,6 +416,33 @@ La disposition reste ouverte dans l&apos;éditeur : choisissez « Enregistrer so
     </message>
 </context>
 <context>
+    <name>Pictures</name>
+    <message>
+        <source>Cannot open the picture file %1</source>
+        <translation>Impossible d&apos;ouvrir le fichier d&apos;image %1</translation>
+    </message>
+    <message>
+        <source>The picture file %1 is too large to be a picture the game can use</source>
+        <translation>Le fichier d&apos;image %1 est trop gros pour être une image utilisable par le jeu</translation>
+    </message>
+    <message>
+        <source>Cannot read the picture file %1</source>
+        <translation>Impossible de lire le fichier d&apos;image %1</translation>
+    </message>
+    <message>
+        <source>Not enough memory for the picture</source>
+        <translation>Pas assez de mémoire pour l&apos;image</translation>
+    </message>
+    <message>
+        <source>Bitmap image is not valid</source>
+        <translation>L&apos;image bitmap n&apos;est pas valable</translation>
+    </message>
+    <message>
+        <source>The picture file %1 cannot be used: %2</source>
+        <translation>Le fichier d&apos;image %1 ne peut pas servir : %2</translation>
+    </message>
+</context>
+<context>
     <name>app::EditorPanel</name>
     <message>
         <source>Tiles left</source>
@@ -463,6 +490,21 @@ La disposition reste ouverte dans l&apos;éditeur : choisissez « Enregistrer so
     <message>
         <source>Move to bottom \/</source>
         <translation>Vers le bas \/</translation>
+    </message>
+</context>
+<context>
+    <name>app::RtfReader</name>
+    <message>
+        <source>Cannot open file %1</source>
+        <translation>Impossible d&apos;ouvrir le fichier %1</translation>
+    </message>
+    <message>
+        <source>Cannot show file %1: it is not an RTF text (it does not start with &quot;{\rtf&quot;)</source>
+        <translation>Impossible d&apos;afficher le fichier %1 : ce n&apos;est pas un texte RTF (il ne commence pas par « {\rtf »)</translation>
+    </message>
+    <message>
+        <source>[The help text stops here: the file holds more text or more changes of type than a help page can show.]</source>
+        <translation>[Le texte d&apos;aide s&apos;arrête ici : le fichier contient plus de texte ou de changements de style qu&apos;une page d&apos;aide ne peut en afficher.]</translation>
     </message>
 </context>
 <context>
@@ -570,10 +612,6 @@ La disposition reste ouverte dans l&apos;éditeur : choisissez « Enregistrer so
         <translation>Effacer les records</translation>
     </message>
     <message>
-        <source>Cannot open file %1</source>
-        <translation>Impossible d&apos;ouvrir le fichier %1</translation>
-    </message>
-    <message>
         <source>%1 Layout</source>
         <translation>Disposition %1</translation>
     </message>
@@ -634,6 +672,14 @@ Many thanks to every player who sent layouts, ideas and bug reports!</source>
 Programmation, dispositions, tuiles, fonds et musique : l&apos;équipe Sorami
 Sorami est libre d&apos;être joué et donné, tant qu&apos;il reste entier et inchangé.
 Merci à tous les joueurs qui ont envoyé dispositions, idées et rapports d&apos;erreurs !</translation>
+    </message>
+    <message>
+        <source>The help text could not be read, so it cannot be shown here.
+
+%1</source>
+        <translation>Le texte d&apos;aide n&apos;a pas pu être lu : il ne peut donc pas être affiché ici.
+
+%1</translation>
     </message>
 </context>
 <context>

@@ -1,10 +1,24 @@
 #include "app/editor_panel.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 
 namespace app {
+
+bool LayoutNameField::event(QEvent* event) {
+  // A line edit claims every key it has an editing use for (Ctrl+E ends the
+  // line, Ctrl+X cuts, Ctrl+Z undoes), which would keep the window's own
+  // shortcut from running. The window's commands come first.
+  if (event->type() == QEvent::ShortcutOverride && taken_by_window_) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (taken_by_window_(QKeySequence(key->keyCombination()))) {
+      event->ignore();
+      return true;
+    }
+  }
+  return QLineEdit::event(event);
+}
 
 EditorPanel::EditorPanel(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("EditorPanel"));
@@ -34,7 +48,7 @@ EditorPanel::EditorPanel(QWidget* parent) : QWidget(parent) {
 
   auto* nameLabel = new QLabel(tr("Layout Name"), this);
   nameLabel->setFont(bold);
-  nameField_ = new QLineEdit(this);
+  nameField_ = new LayoutNameField(this);
   nameField_->setObjectName(QStringLiteral("LayoutNameField"));
   nameField_->setFixedSize(260, 21);
   nameLabel->setBuddy(nameField_);

@@ -1,6 +1,7 @@
 #include "app/editor_shell.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QMenuBar>
 
 #include <exception>
@@ -29,6 +30,18 @@ EditorShell::EditorShell(TSorami& window, EditorPanel& panel)
   AddEntry(moveMenu_, tr("Move to top /\\"), Qt::CTRL | Qt::Key_E, [&e] { e.Movetotop1Click(); });
   AddEntry(moveMenu_, tr("Move to bottom \\/"), Qt::CTRL | Qt::Key_X,
            [&e] { e.Movetobottom1Click(); });
+
+  // The name field leaves the keys of the menu bar's entries to them.
+  panel_.NameField()->SetWindowShortcutTest([this](const QKeySequence& key) {
+    for (QAction* menuAction : window_.menuBar()->actions()) {
+      const QMenu* menu = menuAction->menu();
+      if (menu == nullptr || !menuAction->isEnabled()) continue;
+      for (const QAction* entry : menu->actions()) {
+        if (entry->isEnabled() && entry->shortcuts().contains(key)) return true;
+      }
+    }
+    return false;
+  });
 
   // The "&Layout" menu's two editor commands (run through the window's own
   // command wrapper).
@@ -89,6 +102,9 @@ void EditorShell::ShowEditor() {
 }
 
 void EditorShell::HideEditor() {
+  // A hidden field that kept the keyboard would still take the keys of the
+  // game's shortcuts (Ctrl+C, Ctrl+X, Ctrl+Z): the window takes it back.
+  if (panel_.isAncestorOf(window_.focusWidget())) window_.setFocus(Qt::OtherFocusReason);
   QMenuBar* bar = window_.menuBar();
   bar->removeAction(exitMenu_->menuAction());
   bar->removeAction(moveMenu_->menuAction());

@@ -23,6 +23,7 @@
 #include <optional>
 
 #include "app/help_pages.h"
+#include "app/message_box.h"
 #include "app/rtf_reader.h"
 #include "game/engine.h"
 #include "game/hall_of_fame.h"
@@ -66,11 +67,11 @@ THelpForm::THelpForm(game::Engine& engine, HelpHost& host, QWidget* parent)
   BuildPages();
 
   ask_ = [this](const QString& title, const QString& text) {
-    return QMessageBox::question(this, title, text, QMessageBox::Ok | QMessageBox::Cancel,
-                                 QMessageBox::Cancel) == QMessageBox::Ok;
+    return ShowMessage(this, QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                       QMessageBox::Cancel) == QMessageBox::Ok;
   };
   tell_ = [this](const QString& text) {
-    QMessageBox::warning(this, QApplication::applicationName(), text);
+    ShowMessage(this, QMessageBox::Warning, QApplication::applicationName(), text);
   };
   open_url_ = [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); };
 
@@ -302,6 +303,12 @@ QString HelpTextPath(const QString& programDir, int text) {
   return programDir + (text == 0 ? QStringLiteral("sorami.rtf") : QStringLiteral("whatsnew.rtf"));
 }
 
+// What the page of a help text that could not be read shows.
+QString UnreadableTextNote(const QString& reason) {
+  return QCoreApplication::translate("app::THelpForm", "The help text could not be read, so it cannot be shown here.\n\n%1")
+      .arg(reason);
+}
+
 // The damaged page background's report, or nothing.
 std::optional<QString> PictureProblem(const QString& path) {
   QImage picture;
@@ -319,9 +326,9 @@ QStringList THelpForm::CheckFiles(const QString& programDir) {
     if (std::optional<QString> problem = PictureProblem(orange)) problems << *problem;
   }
   for (int text = 0; text < 2; ++text) {
-    // In RtfReader's words for a text it cannot open.
-    QFile file(HelpTextPath(programDir, text));
-    if (!file.open(QIODevice::ReadOnly)) problems << tr("Cannot open file %1").arg(file.fileName());
+    // In RtfReader's words for a text it cannot read.
+    const QString problem = RtfReader::FileProblem(HelpTextPath(programDir, text));
+    if (!problem.isEmpty()) problems << problem;
   }
   return problems;
 }
@@ -349,6 +356,8 @@ bool THelpForm::LoadFiles(const QString& programDir, const QStringList& alreadyR
     RtfReader reader;
     if (!reader.ReadFile(HelpTextPath(programDir, text), *box->document())) {
       report(reader.ErrorText());
+      // The page says why it is empty.
+      box->setPlainText(UnreadableTextNote(reader.ErrorText()));
       all = false;
       continue;
     }
@@ -360,11 +369,28 @@ bool THelpForm::LoadFiles(const QString& programDir, const QStringList& alreadyR
 // ---- Opening ---------------------------------------------------------------------
 
 void THelpForm::CentrePanels() {
-  QSize area(0, 0);
-  for (int i = 0; i < pages_->count(); ++i) area = area.expandedTo(pages_->widget(i)->size());
-  for (CentredPage* page : centred_pages_) page->CentrePanel(area);
+  // Every page fills the page control's one page area. A page that has not
+  // been shown yet still has the size it was built with, and the page shown
+  // takes the area's size only when the window is laid out: so the panels
+  // are centred in the area itself, and each page is given its size.
+  const QWidget* current = pages_->currentWidget();
+  const QSize area = current != nullptr && current->parentWidget() != nullptr
+                         ? current->parentWidget()->contentsRect().size()
+                         : QSize();
+  if (!area.isEmpty()) {
+    for (CentredPage* page : centred_pages_) {
+      page->resize(area);
+      page->CentrePanel(area);
+    }
+  }
   return_button_->move((bottom_bar_->width() - return_button_->width()) / 2,
                        (bottom_bar_->height() - return_button_->height()) / 2);
+}
+
+void THelpForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Only now has the page control given its page area its size.
+  CentrePanels();
 }
 
 void THelpForm::DrawTiles() {
@@ -420,7 +446,8 @@ void THelpForm::ShowPage(game::HelpPage page) {
   GenerateList(engine_.BoardNumber);
   hall_edit_->setText(QString::fromStdString(engine_.CurrentPlayerName));
   ShowRecordState();
-  CentrePanels();
+  // A window not shown yet centres its panels as it is shown (showEvent).
+  if (isVisible()) CentrePanels();
 }
 
 void THelpForm::ShowRecordState() {

@@ -55,7 +55,9 @@ class THelpForm : public QDialog {
   // Start-up: the page background "orange.jpg" (skipped when missing) and the
   // texts "sorami.rtf" and "whatsnew.rtf" from `programDir` (which ends in a
   // separator). A missing or unreadable text is reported with
-  // "Cannot open file %s" and leaves its page empty; the rest still loads.
+  // "Cannot open file %s", a file that is no RTF text with its own message;
+  // its page then only says that the text could not be read, and why. The
+  // rest still loads.
   // Returns false when a text could not be loaded. Problems named in
   // `alreadyReported` (by CheckFiles at start-up) are not reported again.
   bool LoadFiles(const QString& programDir, const QStringList& alreadyReported = {});
@@ -102,6 +104,9 @@ class THelpForm : public QDialog {
   // The picture of the "Tiles" page as last drawn by RunModal.
   const QImage& TileChart() const { return tile_chart_; }
   bool IsRunning() const { return running_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
   void BuildPages();

@@ -20,6 +20,7 @@
 #include "app/band_menu.h"
 #include "app/editor_panel.h"
 #include "app/editor_shell.h"
+#include "app/message_box.h"
 #include "app/picture_box.h"
 #include "app/pointer_shape.h"
 #include "app/status_line.h"
@@ -53,8 +54,8 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 // the close will not overwrite the file.
 void TellUnreadable(QWidget* parent, const game::IniFile& file, const QString& consequence) {
   if (file.LoadError().empty()) return;
-  QMessageBox::warning(parent, QStringLiteral("Sorami"),
-                       Q(file.LoadError()) + QLatin1Char('\n') + consequence);
+  ShowMessage(parent, QMessageBox::Warning, QStringLiteral("Sorami"),
+              Q(file.LoadError()) + QLatin1Char('\n') + consequence);
 }
 
 }  // namespace
@@ -160,7 +161,7 @@ void TSorami::Init() {
   // until then).
   helpNotices_ = THelpForm::CheckFiles(programDir_);
   for (const QString& notice : helpNotices_) {
-    QMessageBox::warning(this, QApplication::applicationName(), notice);
+    ShowMessage(this, QMessageBox::Warning, QApplication::applicationName(), notice);
   }
 
   statusLine_ = new StatusLine(central_);
@@ -185,12 +186,13 @@ void TSorami::Init() {
   column->addWidget(statusLine_);
   column->addStretch(1);
 
-  // 6. The status text is a blank; the board's pointer events and the
-  // window's activation reach the engine.
+  // 6. The status text is a blank; the board's pointer events reach the
+  // engine (the application's focus changes do once start-up is done).
   ShowStatusText(" ");
   // A pointer move changes no option: the menus need no refresh after it.
   connect(game_, &PictureBox::PointerMoved, this,
           [this](int x, int y) { Run([this, x, y] { engine_->FormMouseMove(x, y); }, false); });
+  connect(game_, &PictureBox::PointerLeft, this, [this] { engine_->PointerLeftBoard(); });
   connect(game_, &PictureBox::ButtonReleased, this, [this](Qt::MouseButton button, int x, int y) {
     const game::MouseButton which = button == Qt::RightButton    ? game::MouseButton::Right
                                     : button == Qt::MiddleButton ? game::MouseButton::Middle
@@ -261,6 +263,9 @@ void TSorami::Init() {
   // 25. The game timer; the board image shows.
   connect(&timer_, &QTimer::timeout, this, &TSorami::Tick);
   timer_.start(50);
+  // A game pauses while another program has the focus.
+  connect(qApp, &QGuiApplication::applicationStateChanged, this,
+          &TSorami::ApplicationStateChanged);
   started_ = true;
   RefreshFromEngine();
 }
@@ -407,7 +412,7 @@ std::vector<std::string> TSorami::LayoutNames() const {
 
 void TSorami::FailStartup(const QString& message) {
   startupError_ = message;
-  QMessageBox::critical(nullptr, QStringLiteral("Sorami"), message);
+  ShowMessage(nullptr, QMessageBox::Critical, QStringLiteral("Sorami"), message);
 }
 
 void TSorami::showEvent(QShowEvent* event) {
@@ -448,13 +453,14 @@ void TSorami::Tick() {
   }
 }
 
-void TSorami::changeEvent(QEvent* event) {
-  QMainWindow::changeEvent(event);
-  if (event->type() != QEvent::ActivationChange || !started_ || closing_) return;
+void TSorami::ApplicationStateChanged(Qt::ApplicationState state) {
+  if (!started_ || closing_) return;
   // The help window holds the game paused itself and resumes it when it
-  // closes; the activation it takes and gives back must not do so twice.
+  // closes.
   if (help_ != nullptr && help_->IsRunning()) return;
-  if (isActiveWindow()) {
+  // Sorami's own dialogs and message boxes keep the application active: only
+  // another program taking the focus pauses the game.
+  if (state == Qt::ApplicationActive) {
     Run([this] { engine_->FormActivate(); });
   } else {
     Run([this] { engine_->FormDeactivate(); });
@@ -521,6 +527,7 @@ bool TSorami::FormCloseQuery() {
     box.setInformativeText(
         tr("Your settings and the hall of fame are kept in memory. Make the file "
                        "writable and close again, or quit without saving them."));
+    KeepWithinScreen(box);
     QPushButton* stay = box.addButton(tr("Stay in Sorami"), QMessageBox::RejectRole);
     QPushButton* quit =
         box.addButton(tr("Quit without saving"), QMessageBox::DestructiveRole);

@@ -4,8 +4,8 @@
 // window whose size follows from its parts. It owns the one game engine and
 // carries the engine's requests to the screen (ScreenPort), its clock
 // (TimePort), and turns menu commands, toolbar buttons, pointer events on the
-// board, the 50 ms timer and focus changes into engine commands. No game rule
-// lives here.
+// board, the 50 ms timer and the application's focus changes into engine
+// commands. No game rule lives here.
 //
 // Building the window runs the start-up (Init); closing it runs the close
 // sequence (FormCloseQuery), which writes "Sorami.ini" and "Hallfame.ini".
@@ -179,7 +179,6 @@ class TSorami : public QMainWindow,
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  void changeEvent(QEvent* event) override;
 
  private:
   // Start-up, in the order of its steps.
@@ -222,6 +221,8 @@ class TSorami : public QMainWindow,
   void ApplyCoolMenu();
   void ApplyCoolMouse();
   void Tick();
+  // Another program took the focus, or Sorami got it back.
+  void ApplicationStateChanged(Qt::ApplicationState state);
 
   // view::LooksHost
   std::optional<std::string> OpenPictureDialog(const std::string& title, const std::string& filter,

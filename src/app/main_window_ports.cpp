@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "app/main_window.h"
+#include "app/message_box.h"
 #include "app/picture_box.h"
 #include "app/status_line.h"
 #include "game/engine.h"
@@ -93,12 +94,12 @@ void TSorami::SetPauseCaptions(bool paused) {
 }
 
 bool TSorami::Ask(const std::string& title, const std::string& text) {
-  return QMessageBox::question(this, Q(title), Q(text), QMessageBox::Ok | QMessageBox::Cancel,
-                               QMessageBox::Ok) == QMessageBox::Ok;
+  return ShowMessage(this, QMessageBox::Question, Q(title), Q(text),
+                     QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
 }
 
 void TSorami::Tell(const std::string& title, const std::string& text) {
-  QMessageBox::information(this, Q(title), Q(text));
+  ShowMessage(this, QMessageBox::Information, Q(title), Q(text));
 }
 
 std::optional<std::string> TSorami::OpenFileDialog(const std::string& title,
@@ -138,7 +139,7 @@ std::optional<std::string> TSorami::OpenPictureDialog(const std::string& title,
 }
 
 void TSorami::ShowError(const std::string& text) {
-  QMessageBox::critical(this, QStringLiteral("Sorami"), Q(text));
+  ShowMessage(this, QMessageBox::Critical, QStringLiteral("Sorami"), Q(text));
 }
 
 void TSorami::RedrawUnlessIdle() {

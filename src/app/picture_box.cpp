@@ -66,4 +66,9 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
   emit ButtonReleased(event->button(), at.x(), at.y());
 }
 
+void PictureBox::leaveEvent(QEvent* event) {
+  QWidget::leaveEvent(event);
+  emit PointerLeft();
+}
+
 }  // namespace app

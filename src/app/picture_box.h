@@ -1,7 +1,7 @@
 #pragma once
 // A widget that shows one picture at its natural size and reports the
 // pointer over it: moves (also without a button held) and button releases,
-// in pixels of the picture. The board image `Game` and the side panel
+// in pixels of the picture, and its leaving. The board image `Game` and the side panel
 // `HofBox` are picture boxes.
 //
 // A box either keeps its own (shared) copy of a picture, or shows a picture
@@ -32,11 +32,14 @@ class PictureBox : public QWidget {
  signals:
   void PointerMoved(int x, int y);
   void ButtonReleased(Qt::MouseButton button, int x, int y);
+  // The pointer went off the box.
+  void PointerLeft();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   QImage picture_;                  // the box's own copy, unless live

@@ -1,7 +1,10 @@
 #include "app/rtf_reader.h"
 
 #include <QColor>
+#include <QCoreApplication>
+#include <QByteArrayView>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QHash>
 #include <QTextBlockFormat>
@@ -28,6 +31,7 @@ constexpr char16_t kCp1252High[32] = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 constexpr char16_t kReplacement = 0xFFFD;
+constexpr char16_t kZeroWidthSpace = 0x200B;
 
 char16_t FromCp1252(unsigned char byte) {
   if (byte >= 0x80 && byte <= 0x9F) {
@@ -113,7 +117,11 @@ const std::unordered_map<std::string_view, WordInfo>& Words() {
 
 constexpr int kDefaultHalfPoints = 24;  // 12 points
 constexpr int kMaxParam = 1'000'000'000;
-constexpr int kMaxTwips = 20'000;
+// Indents and spacing of at most two inches, type of at most 48 points:
+// wider indents would leave a line no room, and larger type a word per
+// line, which the layout pays for dearly on a long text.
+constexpr int kMaxTwips = 2'880;
+constexpr int kMaxHalfPoints = 96;
 constexpr int kMaxNameLength = 256;
 constexpr std::size_t kMaxWordLength = 32;
 
@@ -158,7 +166,7 @@ class Parser {
     const char* p = data.constData();
     const std::size_t n = static_cast<std::size_t>(data.size());
     std::size_t i = 0;
-    while (i < n) {
+    while (i < n && !full_) {
       const char c = p[i++];
       if (c == '{') {
         OpenGroup();
@@ -215,8 +223,22 @@ class Parser {
         Character(FromCp1252(static_cast<unsigned char>(c)));
       }
     }
-    Finish();
   }
+
+  // The end of the text; `fileWasCut`: the input was only the start of it.
+  void Finish(bool fileWasCut) {
+    Flush();
+    ApplyParagraphFormat();
+    if (full_ || fileWasCut) {
+      cut_ = true;
+      QTextCharFormat note;
+      note.setFontItalic(true);
+      note.setFontPointSize(kDefaultHalfPoints / 2.0);
+      cursor_.insertBlock(QTextBlockFormat(), note);
+      cursor_.insertText(RtfReader::CutNote(), note);
+    }
+  }
+  bool WasCut() const { return cut_; }
 
  private:
   GroupState& State() { return stack_.back(); }
@@ -291,7 +313,7 @@ class Parser {
       case Word::Underline: ch.underline = on; break;
       case Word::UnderlineNone: ch.underline = false; break;
       case Word::Hidden: ch.hidden = on; break;
-      case Word::FontSize: ch.half_points = param > 0 ? std::min(param, 800) : kDefaultHalfPoints; break;
+      case Word::FontSize: ch.half_points = param > 0 ? std::min(param, kMaxHalfPoints) : kDefaultHalfPoints; break;
       case Word::Font:
         if (s.destination == Destination::FontTable) {
           CommitFont();
@@ -360,7 +382,18 @@ class Parser {
     if (c < 0x20 && c != u'\t') return;  // control characters are not text
     if (!(s.chars == buffer_chars_) && !(buffer_.isEmpty() && high_surrogate_ == 0)) Flush();
     buffer_chars_ = s.chars;
+    // The layout cuts a word too long for a line wherever it must, at a cost
+    // that grows with the square of the word's length: a very long word is
+    // given invisible places to break.
+    const bool low = c >= 0xDC00 && c <= 0xDFFF;
+    if (c == u' ' || c == u'\t' || c == u'-' || c == QChar::LineSeparator) {
+      word_length_ = 0;
+    } else if (!low && ++word_length_ > RtfReader::kLongestWord) {
+      AppendToBuffer(kZeroWidthSpace);
+      word_length_ = 1;
+    }
     AppendToBuffer(c);
+    if (characters_ + buffer_.size() >= RtfReader::kMaxCharacters) Flush();
   }
 
   void AppendToBuffer(char16_t c) {
@@ -387,8 +420,26 @@ class Parser {
       high_surrogate_ = 0;
     }
     if (buffer_.isEmpty()) return;
+    const bool change = !last_inserted_ || !(*last_inserted_ == buffer_chars_);
+    if (full_ || (change && format_changes_ >= RtfReader::kMaxFormatChanges) ||
+        paragraph_runs_ >= RtfReader::kMaxRunsInParagraph ||
+        characters_ >= RtfReader::kMaxCharacters) {
+      full_ = true;
+      buffer_.clear();
+      return;
+    }
+    const qsizetype room = RtfReader::kMaxCharacters - characters_;
+    if (buffer_.size() >= room) {
+      full_ = true;
+      buffer_.truncate(room);
+      if (!buffer_.isEmpty() && buffer_.back().isHighSurrogate()) buffer_.chop(1);
+    }
     ApplyParagraphFormat();
     cursor_.insertText(buffer_, CharFormat(buffer_chars_));
+    characters_ += static_cast<int>(buffer_.size());
+    if (change) ++format_changes_;
+    last_inserted_ = buffer_chars_;
+    ++paragraph_runs_;
     buffer_.clear();
   }
 
@@ -403,13 +454,17 @@ class Parser {
   void Paragraph() {
     if (State().destination != Destination::Text) return;
     Flush();
+    if (full_) return;
+    if (characters_ >= RtfReader::kMaxCharacters) {
+      full_ = true;
+      return;
+    }
     ApplyParagraphFormat();
     cursor_.insertBlock(BlockFormat(State().para), CharFormat(State().chars));
-  }
-
-  void Finish() {
-    Flush();
-    ApplyParagraphFormat();
+    ++characters_;
+    paragraph_runs_ = 0;
+    word_length_ = 0;
+    if (++paragraphs_ >= RtfReader::kMaxParagraphs) full_ = true;
   }
 
   void CommitFont() {
@@ -478,12 +533,67 @@ class Parser {
   int green_ = 0;
   int blue_ = 0;
   bool color_set_ = false;
+
+  // What the page holds so far, against RtfReader's limits.
+  int characters_ = 0;
+  int format_changes_ = 0;  // pieces inserted in another format than the one before
+  std::optional<CharProps> last_inserted_;
+  int paragraph_runs_ = 0;  // pieces of text in the current paragraph
+  int paragraphs_ = 1;
+  int word_length_ = 0;     // characters since the last place to break a line
+  bool full_ = false;  // a limit was reached: the rest is not read
+  bool cut_ = false;   // the text ends with the note saying so
 };
+
+// Where the RTF text of `data` starts: "{\rtf", after a byte-order mark and
+// blanks, within its first kLookedAt bytes; -1 when it does not.
+constexpr qsizetype kLookedAt = 4096;
+
+qsizetype RtfStart(const QByteArray& data) {
+  const QByteArrayView looked = QByteArrayView(data).first(std::min(data.size(), kLookedAt));
+  qsizetype at = looked.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+  while (at < looked.size() && (looked[at] == ' ' || looked[at] == '\t' || looked[at] == '\r' ||
+                                looked[at] == '\n')) {
+    ++at;
+  }
+  return looked.sliced(at).startsWith("{\\rtf") ? at : -1;
+}
+
+// Reads at most `maxBytes` of a regular file from where its RTF text starts;
+// an error text when it cannot. `longer`: the file holds more.
+QString ReadStart(const QString& path, qsizetype maxBytes, QByteArray& data, bool& longer) {
+  const QString cannotOpen = QCoreApplication::translate("app::RtfReader", "Cannot open file %1").arg(path);
+  // Only a regular file: a pipe or a device could block the game or never end.
+  if (!QFileInfo(path).isFile()) return cannotOpen;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return cannotOpen;
+  data = file.read(maxBytes + 1);
+  if (file.error() != QFileDevice::NoError) return cannotOpen;
+  longer = data.size() > maxBytes;
+  if (longer) data.truncate(maxBytes);
+  const qsizetype start = RtfStart(data);
+  if (start < 0) {
+    return QCoreApplication::translate("app::RtfReader",
+                                       "Cannot show file %1: it is not an RTF text (it does not start with "
+                                       "\"{\\rtf\")")
+        .arg(path);
+  }
+  data.remove(0, start);
+  return {};
+}
 
 }  // namespace
 
-void RtfReader::Read(const QByteArray& rtf, QTextDocument& document) {
+QString RtfReader::CutNote() {
+  return QCoreApplication::translate(
+      "app::RtfReader",
+      "[The help text stops here: the file holds more text or more changes of type than a help "
+      "page can show.]");
+}
+
+void RtfReader::Read(const QByteArray& rtf, QTextDocument& document, bool fileWasCut) {
   error_.clear();
+  cut_ = false;
   document.clear();
   // Building the text is not an edit the reader of the help could undo; one
   // edit block lets the document lay itself out once at the end.
@@ -494,20 +604,31 @@ void RtfReader::Read(const QByteArray& rtf, QTextDocument& document) {
     batch.beginEditBlock();
     Parser parser(document);
     parser.Run(rtf);
+    parser.Finish(fileWasCut);
+    cut_ = parser.WasCut();
     batch.endEditBlock();
   }
   document.setUndoRedoEnabled(undo);
 }
 
 bool RtfReader::ReadFile(const QString& path, QTextDocument& document) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
+  QByteArray data;
+  bool fileWasCut = false;
+  const QString problem = ReadStart(path, kMaxFileBytes, data, fileWasCut);
+  if (!problem.isEmpty()) {
     document.clear();
-    error_ = QStringLiteral("Cannot open file %1").arg(path);
+    error_ = problem;
+    cut_ = false;
     return false;
   }
-  Read(file.readAll(), document);
+  Read(data, document, fileWasCut);
   return true;
+}
+
+QString RtfReader::FileProblem(const QString& path) {
+  QByteArray start;
+  bool longer = false;
+  return ReadStart(path, kLookedAt, start, longer);
 }
 
 }  // namespace app

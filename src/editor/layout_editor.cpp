@@ -127,6 +127,7 @@ bool LayoutEditor::RemovePlace(int tile) {
   engine_.Layout.Set(c.x, c.y, c.z, 0);
   s.TakeTile(tile);
   if (s.TilesLeft > 0) --s.TilesLeft;
+  engine_.FollowPointerInEditor();
   engine_.FullRedraw();
   ++TilesToPlace;
   ShowCounter();
@@ -166,6 +167,8 @@ bool LayoutEditor::Move(int dx, int dy) {
     if (c.x > 0) c.x += dx;
     if (c.y > 0) c.y += dy;
   }
+  // The place cursor is where the pointer is, over the board as it is now.
+  e.FollowPointerInEditor();
   e.FullRedraw();
   screen_.UpdateNow();
   return true;

@@ -138,6 +138,10 @@ class Engine : private board::DealObserver {
   std::int32_t PointedTile = 0;
   std::int32_t PreviousPointedTile = 0;
   board::Cell EditorCursor{-1, -1, -1};  // zero-based cell; (-1,-1,-1) = none
+  // Where the pointer was last seen over the board image (its pixels);
+  // -1 before it was.
+  int PointerX = -1;
+  int PointerY = -1;
   std::int32_t HighlightMode = 3;        // 0 none, 1 red, 2 coloured, 3 green, 4 blue
   int OriginX = 36;                      // BoardOrigin
   int OriginY = 25;
@@ -271,15 +275,24 @@ class Engine : private board::DealObserver {
   // A layout item of the menu (1-based layout number).
   void LoadlayoutClick(int item);
   void LoadShplayoutClick(int item);
-  // Read a layout file and start a game (a message box on failure).
-  void RunLayout(const std::string& file);
-  void RunShpLayout();
+  // Read the layout file and start a game on it; false (the player told why,
+  // the layout unchanged) when it cannot be read.
+  bool RunLayout(const std::string& file);
+  bool RunShpLayout();
 
   // ---------------------------------------------------------------- pointer
   // Pixel positions of the board image as the window receives them.
   void ButtonDown(MouseButton button, int x, int y);
   void ChoisitPai(int px, int py, int column, int row, MouseButton button);
   void FormMouseMove(int x, int y);
+  // The editor's place cursor for the pointer at board pixel (x, y): the
+  // zero-based cell where a place could be added, or (-1, -1, -1).
+  board::Cell EditorCursorAt(int x, int y) const;
+  // After the editor changed the board under a pointer that has not moved:
+  // the place cursor goes where the pointer now points. The caller redraws.
+  void FollowPointerInEditor();
+  // The pointer went off the board image: where it is is no longer known.
+  void PointerLeftBoard() { PointerX = PointerY = -1; }
   void SonOK(int tile);
 
   // ---------------------------------------------------------------- status and drawing

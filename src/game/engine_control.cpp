@@ -300,37 +300,46 @@ void Engine::LoadLayoutAtStartup() {
 void Engine::LoadlayoutClick(int item) {
   const board::Selection selection = board::SelectLayout(Layouts, board::JoinPath(ProgramDir, "Layouts"), item);
   if (selection.BoardNumber < 1) return;
+  // A file that cannot be read leaves the layout on the board: its number
+  // (the menu's check mark and the hall-of-fame table) and its file stay.
+  const int boardBefore = BoardNumber;
+  const int savedBefore = SavedLayoutNumber;
+  std::string fileBefore = CurrentLayoutFile;
   BoardNumber = selection.BoardNumber;
   SavedLayoutNumber = BoardNumber;
   CurrentLayoutFile = selection.CurrentLayoutFile;
-  if (selection.Shp)
-    RunShpLayout();
-  else
-    RunLayout(CurrentLayoutFile);
+  const bool loaded = selection.Shp ? RunShpLayout() : RunLayout(CurrentLayoutFile);
+  if (!loaded) {
+    BoardNumber = boardBefore;
+    SavedLayoutNumber = savedBefore;
+    CurrentLayoutFile = std::move(fileBefore);
+  }
 }
 
 void Engine::LoadShplayoutClick(int item) { LoadlayoutClick(item); }
 
-void Engine::RunLayout(const std::string& file) {
+bool Engine::RunLayout(const std::string& file) {
   try {
     const board::LayReadResult read = board::ReadLayFile(file, Layout);
     CurrentLayoutName = read.Name;
   } catch (const board::LayoutFileError& error) {
     screen_.Tell("Sorami", error.what());
-    return;
+    return false;
   }
   LayoutSelected();
+  return true;
 }
 
-void Engine::RunShpLayout() {
+bool Engine::RunShpLayout() {
   try {
     board::ReadShpFile(CurrentLayoutFile, Layout);
   } catch (const board::LayoutFileError& error) {
     screen_.Tell("Sorami", error.what());
-    return;
+    return false;
   }
   CurrentLayoutName = CurrentLayoutFile;
   LayoutSelected();
+  return true;
 }
 
 void Engine::LayoutSelected() {

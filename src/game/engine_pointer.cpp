@@ -11,6 +11,8 @@ bool InGrid(int column, int row) { return column >= 0 && column <= 34 && row >= 
 }  // namespace
 
 void Engine::ButtonDown(MouseButton button, int x, int y) {
+  PointerX = x;
+  PointerY = y;
   // Clicks wait while a turned Memory pair is on show, and count only in a
   // running game or the editor.
   if (RevealCountdown > 0) return;
@@ -85,7 +87,24 @@ void Engine::ChoisitPai(int px, int py, int column, int row, MouseButton button)
   }
 }
 
+board::Cell Engine::EditorCursorAt(int x, int y) const {
+  const board::Cell none{-1, -1, -1};
+  const int px = x - OriginX;
+  const int py = y - OriginY;
+  if (!InGrid(px / 20, py / 25)) return none;
+  const board::Cell cell = board::WhatAdd(State.Board, px, py);
+  if (cell.z == 0) return none;
+  return board::Cell{cell.x - 1, cell.y - 1, cell.z - 1};
+}
+
+void Engine::FollowPointerInEditor() {
+  if (GameMode != ModeEditor) return;
+  EditorCursor = PointerX < 0 ? board::Cell{-1, -1, -1} : EditorCursorAt(PointerX, PointerY);
+}
+
 void Engine::FormMouseMove(int x, int y) {
+  PointerX = x;
+  PointerY = y;
   if (HighlightMode == 0 && GameMode != ModeEditor) return;
   if (GameMode == ModeIdle || GameMode == ModeFinished || GameMode == ModePaused) return;
   const int px = x - OriginX;

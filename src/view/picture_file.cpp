@@ -16,6 +16,7 @@
 #include <jpeglib.h>
 
 #include "board/file_io.h"
+#include "board/texts.h"
 #include "view/raster.h"
 
 namespace view {
@@ -66,13 +67,14 @@ bool ReadFile(const std::string& path, std::vector<unsigned char>& data, std::st
     case board::ReadStatus::Ok: return true;
     case board::ReadStatus::CannotOpen:
     case board::ReadStatus::NotAFile:
-    case board::ReadStatus::IsFolder: error = "Cannot open the picture file " + path; return false;
+    case board::ReadStatus::IsFolder: error = board::Format(board::Translate("Pictures", "Cannot open the picture file %1"), {path}); return false;
     case board::ReadStatus::TooBig:
-      error = "The picture file " + path + " is too large to be a picture the game can use";
+      error = board::Format(
+          board::Translate("Pictures", "The picture file %1 is too large to be a picture the game can use"), {path});
       return false;
     case board::ReadStatus::CannotRead: break;
   }
-  error = "Cannot read the picture file " + path;
+  error = board::Format(board::Translate("Pictures", "Cannot read the picture file %1"), {path});
   return false;
 }
 
@@ -83,7 +85,11 @@ bool DecodeJpegData(JpegJob* job) {
   job->err.emit_message = JpegMessage;
   job->cinfo.client_data = job;
   if (setjmp(job->jump) != 0) {
+    // The decoder's code, and its own words for it.
+    char words[JMSG_LENGTH_MAX] = {};
+    job->err.format_message(reinterpret_cast<j_common_ptr>(&job->cinfo), words);
     job->error = Sprintf("JPEG error #%lld", job->err.msg_code);
+    if (words[0] != '\0') job->error += std::string(" (") + words + ")";
     return false;
   }
   jpeg_create_decompress(&job->cinfo);
@@ -104,7 +110,7 @@ bool DecodeJpegData(JpegJob* job) {
   static_assert(PictureFormat == QImage::Format_RGB888);
   job->image = QImage(w, h, PictureFormat);
   if (job->image.isNull()) {
-    job->error = "Not enough memory for the picture";
+    job->error = board::Translate("Pictures", "Not enough memory for the picture");
     return false;
   }
   while (job->cinfo.output_scanline < job->cinfo.output_height) {
@@ -179,12 +185,20 @@ bool DecodeBitmap(const std::string& path, QImage& out, std::string& error) {
   QBuffer device(&data);
   const QImage image = device.open(QIODevice::ReadOnly) ? ReadImage(device, "bmp") : QImage();
   if (image.isNull()) {
-    error = "Bitmap image is not valid";
+    error = board::Translate("Pictures", "Bitmap image is not valid");
     return false;
   }
   out = image;
   ToPictureFormat(out);
   return true;
+}
+
+// "The picture file <path> cannot be used: <reason>", the reason's first
+// letter in lower case unless it starts a word in capitals ("JPEG").
+std::string NamingTheFile(const std::string& path, std::string reason) {
+  if (reason.size() > 1 && reason[0] >= 'A' && reason[0] <= 'Z' && reason[1] >= 'a' && reason[1] <= 'z')
+    reason[0] = static_cast<char>(reason[0] - 'A' + 'a');
+  return board::Format(board::Translate("Pictures", "The picture file %1 cannot be used: %2"), {path, reason});
 }
 
 }  // namespace
@@ -207,8 +221,10 @@ QImage ReadImageFile(const QString& path, const char* format) {
 
 bool DecodePicture(const std::string& path, QImage& out, std::string& error) {
   error.clear();
-  if (path.find(".jpg") != std::string::npos) return DecodeJpeg(path, out, error);
-  return DecodeBitmap(path, out, error);
+  const bool decoded = path.find(".jpg") != std::string::npos ? DecodeJpeg(path, out, error)
+                                                              : DecodeBitmap(path, out, error);
+  if (!decoded && error.find(path) == std::string::npos) error = NamingTheFile(path, error);
+  return decoded;
 }
 
 }  // namespace view

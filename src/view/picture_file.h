@@ -17,10 +17,11 @@ inline constexpr int MaxPictureSide = 8192;
 inline constexpr long long MaxPicturePixels = 8192LL * 4096LL;  // 128 MiB at 4 bytes a pixel
 
 // Decodes `path` into `out`. On failure returns false, leaves `out` untouched
-// and sets `error` to the text for the message box: "Bitmap image is not
-// valid" for a broken bitmap, "JPEG error #N" (the decoder's message code) for
-// a broken JPEG, or a sentence naming the file for one that cannot be read or
-// is too large.
+// and sets `error` to the text for the message box, which always names the
+// file: "The picture file <path> cannot be used: " and "bitmap image is not
+// valid" for a broken bitmap, "JPEG error #N (the decoder's words)" for a
+// broken JPEG, or why the picture's size is refused; or a sentence of its
+// own for a file that cannot be read or is too large.
 bool DecodePicture(const std::string& path, QImage& out, std::string& error);
 
 // Reads a picture file of a known format ("png", "bmp") with Qt's built-in

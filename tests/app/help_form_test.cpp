@@ -18,6 +18,7 @@
 #include <QWindow>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -182,6 +183,52 @@ TEST_F(HelpFormTest, OpensOnTheAskedPageWithItsPanelsCentred) {
   EXPECT_FALSE(form->isVisible());
 }
 
+// Where the panel of the page shown sits in the window, and the page area
+// it is shown in.
+struct PanelPlace {
+  QRect panel;
+  QRect area;
+};
+
+TEST_F(HelpFormTest, EveryPageSitsInTheSamePlaceAtEveryOpeningWhateverWasShownBefore) {
+  const std::vector<game::HelpPage> pages = {game::HelpPage::About, game::HelpPage::French,
+                                             game::HelpPage::Tiles, game::HelpPage::Options,
+                                             game::HelpPage::HallOfFame};
+  const auto shownPanel = [this] {
+    QWidget* page = Child<QTabWidget>("PageControl")->currentWidget();
+    auto* centred = qobject_cast<app::CentredPage*>(page);
+    EXPECT_NE(centred, nullptr);
+    if (centred == nullptr) return PanelPlace{};
+    const QWidget* panel = centred->Panel();
+    return PanelPlace{QRect(panel->mapTo(form.get(), QPoint(0, 0)), panel->size()),
+                      QRect(page->parentWidget()->mapTo(form.get(), QPoint(0, 0)),
+                            page->parentWidget()->size())};
+  };
+  // Twice through the pages, then backwards, so that each page is opened
+  // first, again, and after every other one.
+  std::vector<game::HelpPage> order = pages;
+  order.insert(order.end(), pages.begin(), pages.end());
+  order.insert(order.end(), pages.rbegin(), pages.rend());
+  std::map<int, PanelPlace> first;
+  for (game::HelpPage page : order) {
+    PanelPlace place;
+    Open(page, [&] { place = shownPanel(); });
+    ASSERT_TRUE(opened);
+    const int key = static_cast<int>(page);
+    if (!first.count(key)) {
+      first[key] = place;
+      // Centred in the page area, wholly inside it, above the bottom bar.
+      EXPECT_EQ(place.panel.x() - place.area.x(), (place.area.width() - place.panel.width()) / 2) << key;
+      EXPECT_EQ(place.panel.y() - place.area.y(), (place.area.height() - place.panel.height()) / 2) << key;
+      EXPECT_TRUE(place.area.contains(place.panel)) << key;
+      EXPECT_LE(place.area.bottom(), app::THelpForm::ClientHeight - app::THelpForm::BottomBarHeight) << key;
+    } else {
+      EXPECT_EQ(place.panel, first[key].panel) << key;
+      EXPECT_EQ(place.area, first[key].area) << key;
+    }
+  }
+}
+
 TEST_F(HelpFormTest, LoadsTheHelpTextsAndReportsAMissingOne) {
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
@@ -193,8 +240,31 @@ TEST_F(HelpFormTest, LoadsTheHelpTextsAndReportsAMissingOne) {
   ASSERT_EQ(notices.size(), 1u);
   EXPECT_EQ(notices[0], "Cannot open file " + programDir + "whatsnew.rtf");
   EXPECT_TRUE(Child<QTextEdit>("HelpText")->toPlainText().contains("Remove pairs of free tiles."));
-  EXPECT_TRUE(Child<QTextEdit>("WhatsNewText")->toPlainText().isEmpty());
+  // The empty page says why it is empty.
+  const QString whatsNew = Child<QTextEdit>("WhatsNewText")->toPlainText();
+  EXPECT_TRUE(whatsNew.startsWith("The help text could not be read")) << whatsNew.toStdString();
+  EXPECT_TRUE(whatsNew.contains(notices[0]));
   EXPECT_TRUE(Child<QTextEdit>("HelpText")->isReadOnly());
+}
+
+TEST_F(HelpFormTest, AHelpTextThatIsNoRtfIsRefusedAtStartAndItsPageSaysSo) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString programDir = dir.path() + "/";
+  ASSERT_TRUE(WriteFile(programDir + "sorami.rtf", "Sorami help, typed as plain text.\n"));
+  ASSERT_TRUE(WriteFile(programDir + "whatsnew.rtf", "{\\rtf1 Faster start.}"));
+
+  const QStringList checked = app::THelpForm::CheckFiles(programDir);
+  ASSERT_EQ(checked.size(), 1);
+  EXPECT_TRUE(checked[0].startsWith("Cannot show file " + programDir + "sorami.rtf: it is not an RTF text"))
+      << checked[0].toStdString();
+  EXPECT_FALSE(form->LoadFiles(programDir));
+  EXPECT_EQ(QStringList(notices.begin(), notices.end()), checked);
+  const QString page = Child<QTextEdit>("HelpText")->toPlainText();
+  EXPECT_TRUE(page.startsWith("The help text could not be read")) << page.toStdString();
+  EXPECT_TRUE(page.contains(checked[0]));
+  EXPECT_FALSE(page.contains("typed as plain text"));
+  EXPECT_EQ(Child<QTextEdit>("WhatsNewText")->toPlainText(), "Faster start.");
 }
 
 TEST_F(HelpFormTest, PageBackgroundIsOptionalAndADamagedOneIsReported) {
@@ -213,6 +283,9 @@ TEST_F(HelpFormTest, PageBackgroundIsOptionalAndADamagedOneIsReported) {
   ASSERT_TRUE(WriteFile(programDir + "orange.jpg", "this is no picture"));
   EXPECT_TRUE(form->LoadFiles(programDir));
   ASSERT_EQ(notices.size(), 1u);
+  // The report names the picture and says what is wrong with it.
+  EXPECT_TRUE(notices[0].contains(programDir + "orange.jpg")) << notices[0].toStdString();
+  EXPECT_TRUE(notices[0].contains("JPEG error #")) << notices[0].toStdString();
   EXPECT_TRUE(background("AboutPage").isNull());
 
   QImage orange(64, 48, QImage::Format_RGB32);
@@ -405,6 +478,10 @@ class RecordTest : public HelpFormTest {
       chooserShown = Child<QComboBox>("LayoutComboBox")->isVisible() ||
                      Child<QPushButton>("DeleteHighscores")->isVisible();
       nameInField = Child<QLineEdit>("HallEdit1")->text();
+      QWidget* field = Child<QLineEdit>("HallEdit1");
+      QWidget* area = Child<QTabWidget>("PageControl")->currentWidget()->parentWidget();
+      fieldInside = QRect(area->mapTo(form.get(), QPoint(0, 0)), area->size())
+                        .contains(QRect(field->mapTo(form.get(), QPoint(0, 0)), field->size()));
       Child<QLineEdit>("HallEdit1")->setText(typed);
       rowName = ListRows()[1][1];
     });
@@ -414,7 +491,16 @@ class RecordTest : public HelpFormTest {
   QString label, nameInField, rowName;
   bool recordShown = false;
   bool chooserShown = true;
+  bool fieldInside = false;
 };
+
+TEST_F(RecordTest, TheNameFieldShowsAfterTheHallOfFameWasOpenedBefore) {
+  Open(game::HelpPage::HallOfFame);
+  Open(game::HelpPage::About);
+  Record("Bob");
+  EXPECT_TRUE(recordShown);
+  EXPECT_TRUE(fieldInside);
+}
 
 TEST_F(RecordTest, NewRecordOffersTheNameFieldInsteadOfTheChooser) {
   Record("Bob");

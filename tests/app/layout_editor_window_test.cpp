@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 
 #include <cstdio>
@@ -23,6 +25,7 @@
 #include "app/picture_box.h"
 #include "app/tool_bar.h"
 #include "board/layout_file.h"
+#include "board/layout_list.h"
 #include "game/engine.h"
 #include "window_test_support.h"
 
@@ -235,6 +238,36 @@ TEST_F(LayoutEditorWindowTest, TheEditorsShortcutsReplaceTheGamesWhileItIsOpen) 
   EXPECT_EQ(E().GameMode, game::ModeStopped);
 }
 
+TEST_F(LayoutEditorWindowTest, TheNameFieldLeavesTheBoardsKeysToTheBoard) {
+  w_->activateWindow();
+  if (!QTest::qWaitForWindowActive(w_.get())) GTEST_SKIP() << "no window activation here";
+  TriggerMain("&Layout", "Create Layout");
+  ClickCell({5, 5, 1});
+  QLineEdit* field = Panel().NameField();
+  field->setFocus();
+  QTest::keyClicks(field, QStringLiteral(" 2"));
+  ASSERT_EQ(field->text(), QStringLiteral("New Layout 2"));
+  // Inside the editor Ctrl+E and Ctrl+X move the board, and leave the name
+  // as it was.
+  QTest::keyClick(field, Qt::Key_E, Qt::ControlModifier);
+  EXPECT_EQ(E().State.Board.At(5, 4, 1), 1);
+  QTest::keyClick(field, Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(E().State.Board.At(5, 5, 1), 1);
+  EXPECT_EQ(field->text(), QStringLiteral("New Layout 2"));
+  // Keys the window has no use for still edit the name.
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(field, QStringLiteral("Mine"));
+  EXPECT_EQ(field->text(), QStringLiteral("Mine"));
+
+  // Back in the game, the game's shortcuts work, whatever had the focus.
+  TriggerEditor(QStringLiteral("Exit"));
+  ASSERT_EQ(E().GameMode, game::ModeSolitaire);
+  QTest::keyClick(w_.get(), Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(E().GameMode, game::ModeStopped);
+  QTest::keyClick(w_.get(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_FALSE(w_->isVisible());  // "Exit" closed the window
+}
+
 TEST_F(LayoutEditorWindowTest, SavingAnUnfinishedLayoutSaysSoAndStaysInTheEditor) {
   TriggerMain("&Layout", "Create Layout");
   ClickCell({10, 6, 1});
@@ -319,6 +352,43 @@ TEST_F(LayoutEditorWindowTest, AFileThatCannotBeWrittenIsReportedAndTheEditorSta
   EXPECT_EQ(E().Layout.Count(), 144);
   EXPECT_EQ(Panel().TilesLeft(), "0");
   E().CurrentLayoutFile = before;
+}
+
+TEST_F(LayoutEditorWindowTest, AMessageAboutAVeryLongFileNameStaysOnTheScreenAndSaysWhy) {
+  TriggerMain("&Layout", "Create Layout");
+  ClickFlatLayout();
+  const std::string file =
+      folder_.Path() + "missing folder/" + std::string(200, 'L') + " of a very long name.lay";
+  E().CurrentLayoutFile = file;
+  // What the file layer says of that file, which the box must show whole.
+  std::string reason;
+  try {
+    board::LayoutList list;
+    board::SaveLayoutFile(list, file, "Rows", E().Layout);
+  } catch (const board::LayoutFileError& error) {
+    reason = error.what();
+  }
+  ASSERT_FALSE(reason.empty());
+
+  QRect box, screen;
+  QString text;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (shown == nullptr || !QTest::qWaitForWindowExposed(shown)) return;
+    answer.stop();
+    box = shown->frameGeometry();
+    screen = shown->screen()->availableGeometry();
+    text = shown->text().remove(QChar(0x200B));
+    shown->button(QMessageBox::Ok)->click();
+  });
+  answer.start(5);
+  TriggerEditor(QStringLiteral("Save"));
+  ASSERT_FALSE(text.isEmpty());
+  EXPECT_TRUE(screen.contains(box)) << box.width() << " x " << box.height() << " on "
+                                    << screen.width() << " x " << screen.height();
+  EXPECT_TRUE(text.contains(QString::fromStdString(reason))) << text.toStdString();
+  EXPECT_EQ(E().GameMode, game::ModeEditor);
 }
 
 }  // namespace

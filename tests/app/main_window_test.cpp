@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
@@ -522,18 +523,69 @@ TEST_F(MainWindowTest, TheSwitchTo800x600IsUndoneAtExitAndRemembered) {
   EXPECT_EQ(file.ReadInteger("Sorami", "PreviousRes", 0), 800);
 }
 
-TEST_F(MainWindowTest, LosingTheFocusPausesTheGameAndRegainingItResumes) {
+TEST_F(MainWindowTest, ADamagedLayoutLeavesTheTickOnTheLayoutOnTheBoard) {
+  std::string cut;
+  for (int i = 0; i < 10; ++i) cut += "xxx0A0A00\r\n";
+  folder_.Write("Layouts/Broken.shp", cut);
+  auto w = StartShown();
+  Trigger(*w, "&Layout", "Butterfly");
+  ASSERT_TRUE(Checked(*w, "&Layout", "Butterfly"));
+  {
+    MessageBoxAnswer answer(QStringLiteral("OK"));
+    Trigger(*w, "&Layout", "Broken.shp");
+    EXPECT_TRUE(answer.Answered());
+  }
+  EXPECT_TRUE(Checked(*w, "&Layout", "Butterfly"));
+  EXPECT_FALSE(Checked(*w, "&Layout", "Broken.shp"));
+  EXPECT_EQ(w->Engine().Layouts.LayoutName(w->Engine().BoardNumber), "Butterfly");
+}
+
+TEST_F(MainWindowTest, AnotherProgramTakingTheFocusPausesTheGameAndGivingItBackResumes) {
+  auto w = StartShown();
+  ASSERT_EQ(w->Engine().GameMode, game::ModeSolitaire);
+  // What the platform reports when the player switches to another program
+  // and back.
+  emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+  EXPECT_EQ(w->Engine().GameMode, game::ModePaused);
+  emit qApp->applicationStateChanged(Qt::ApplicationActive);
+  EXPECT_EQ(w->Engine().GameMode, game::ModeSolitaire);
+}
+
+TEST_F(MainWindowTest, SoramisOwnDialogsAndWindowsDoNotPauseTheGame) {
   auto w = StartShown();
   w->activateWindow();
   if (!QTest::qWaitForWindowActive(w.get())) GTEST_SKIP() << "no window activation here";
+  game::Engine& e = w->Engine();
+  ASSERT_EQ(e.GameMode, game::ModeSolitaire);
+
+  // The vertical-variation question: the box takes the focus from the main
+  // window, and the game goes on behind it.
+  std::uint8_t modeWhileAsked = 0;
+  bool boxActive = false;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    answer.stop();
+    boxActive = QTest::qWaitForWindowActive(box);
+    modeWhileAsked = e.GameMode;
+    box->button(QMessageBox::Cancel)->click();
+  });
+  answer.start(5);
+  Trigger(*w, "&Play", "Vertical Variation");
+  EXPECT_TRUE(boxActive);
+  EXPECT_EQ(modeWhileAsked, game::ModeSolitaire);
+  EXPECT_EQ(e.GameMode, game::ModeSolitaire);
+
+  // Another window of the program.
   QWidget other;
   other.show();
   other.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-  EXPECT_EQ(w->Engine().GameMode, game::ModePaused);
+  EXPECT_EQ(e.GameMode, game::ModeSolitaire);
   w->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-  EXPECT_EQ(w->Engine().GameMode, game::ModeSolitaire);
+  EXPECT_EQ(e.GameMode, game::ModeSolitaire);
 }
 
 TEST_F(MainWindowTest, TheHelpWindowHoldsTheGamePausedOnlyWhileItIsOpen) {

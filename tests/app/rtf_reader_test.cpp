@@ -11,6 +11,8 @@
 #include <QTextDocument>
 #include <QTextFragment>
 
+#include <sys/stat.h>
+
 #include <ostream>
 #include <random>
 #include <vector>
@@ -209,6 +211,125 @@ TEST_F(RtfReaderTest, MissingFileIsReportedAndLeavesTheDocumentEmpty) {
   EXPECT_TRUE(doc.toPlainText().startsWith("How to play"));
 }
 
+QString WriteTemp(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {
+  QFile file(dir.filePath(QString::fromLatin1(name)));
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+  return file.fileName();
+}
+
+TEST_F(RtfReaderTest, AFileThatIsNoRtfTextIsRefusedWithItsReason) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  for (const QByteArray& bytes : {QByteArray("Plain words, no RTF at all.\n"), QByteArray(),
+                                  QByteArray("\x89PNG\r\n\x1a\n{\\rtf1 late}"), QByteArray("{\\rt")}) {
+    reader.Read(kSample, doc);
+    const QString path = WriteTemp(dir, "sorami.rtf", bytes);
+    EXPECT_FALSE(reader.ReadFile(path, doc)) << bytes.toStdString();
+    EXPECT_EQ(reader.ErrorText(),
+              "Cannot show file " + path + ": it is not an RTF text (it does not start with \"{\\rtf\")");
+    EXPECT_TRUE(doc.isEmpty());
+    EXPECT_EQ(app::RtfReader::FileProblem(path), reader.ErrorText());
+  }
+  // A byte-order mark and blank lines before the text are fine.
+  const QString marked = WriteTemp(dir, "marked.rtf", "\xEF\xBB\xBF\r\n  {\\rtf1 Fine.}");
+  EXPECT_TRUE(reader.ReadFile(marked, doc));
+  EXPECT_EQ(doc.toPlainText(), "Fine.");
+  EXPECT_TRUE(app::RtfReader::FileProblem(marked).isEmpty());
+
+  // A folder or a pipe of that name is not opened (a pipe would block).
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.rtf"));
+  const QString pipe = dir.filePath("pipe.rtf");
+  ASSERT_EQ(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+  for (const QString& path : {dir.filePath("folder.rtf"), pipe}) {
+    EXPECT_FALSE(reader.ReadFile(path, doc));
+    EXPECT_EQ(reader.ErrorText(), "Cannot open file " + path);
+    EXPECT_EQ(app::RtfReader::FileProblem(path), reader.ErrorText());
+  }
+}
+
+// The pieces of text of each paragraph (a paragraph's fragments).
+std::vector<int> PiecesPerParagraph(const QTextDocument& doc) {
+  std::vector<int> pieces;
+  for (const auto& paragraph : Paragraphs(doc)) pieces.push_back(static_cast<int>(paragraph.size()));
+  return pieces;
+}
+
+TEST_F(RtfReaderTest, APageHoldsAtMostItsLimitsAndSaysWhereItWasCut) {
+  using app::RtfReader;
+  const auto lastParagraph = [this] { return doc.lastBlock().text(); };
+
+  // 40,000 changes of font size in one paragraph.
+  QByteArray sizes = "{\\rtf1 start ";
+  for (int i = 0; i < 20000; ++i) sizes += "\\fs20 ab\\fs22 cd";
+  reader.Read(sizes + "}", doc);
+  EXPECT_TRUE(reader.WasCut());
+  EXPECT_EQ(lastParagraph(), RtfReader::CutNote());
+  EXPECT_TRUE(doc.begin().text().startsWith("start abcdab"));
+  EXPECT_LE(PiecesPerParagraph(doc).front(), RtfReader::kMaxRunsInParagraph);
+
+  // Runs of bold and italic, a paragraph every 500: the count of changes.
+  QByteArray runs = "{\\rtf1 ";
+  for (int i = 0; i < 20000; ++i) runs += i % 500 == 499 ? "{\\b bold }{\\i italic }\\par " : "{\\b bold }{\\i italic }";
+  reader.Read(runs + "}", doc);
+  EXPECT_TRUE(reader.WasCut());
+  EXPECT_EQ(lastParagraph(), RtfReader::CutNote());
+  int pieces = 0;
+  for (int n : PiecesPerParagraph(doc)) pieces += n;
+  EXPECT_LE(pieces, RtfReader::kMaxFormatChanges + 1);
+  EXPECT_GT(pieces, RtfReader::kMaxFormatChanges / 2);
+
+  // Short paragraphs: the count of paragraphs.
+  QByteArray lines = "{\\rtf1 ";
+  for (int i = 0; i < 20000; ++i) lines += "line\\par ";
+  reader.Read(lines + "}", doc);
+  EXPECT_TRUE(reader.WasCut());
+  EXPECT_EQ(lastParagraph(), RtfReader::CutNote());
+  EXPECT_EQ(doc.blockCount(), RtfReader::kMaxParagraphs + 1);
+
+  // Plain text, in one long paragraph or one word: the count of characters.
+  for (const QByteArray& piece : {QByteArray("plain words "), QByteArray("x")}) {
+    QByteArray text = "{\\rtf1 ";
+    while (text.size() < 1'500'000) text += piece;
+    reader.Read(text + "}", doc);
+    EXPECT_TRUE(reader.WasCut()) << piece.toStdString();
+    EXPECT_EQ(lastParagraph(), RtfReader::CutNote());
+    EXPECT_LE(doc.characterCount(), RtfReader::kMaxCharacters + RtfReader::CutNote().size() + 2);
+    EXPECT_GT(doc.characterCount(), RtfReader::kMaxCharacters);
+  }
+
+  // A file longer than is read: its start is shown, and the note.
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  QByteArray padded = "{\\rtf1 start{\\*\\padding ";
+  padded += QByteArray(RtfReader::kMaxFileBytes, 'x');
+  const QString path = WriteTemp(dir, "long.rtf", padded + "} end}");
+  EXPECT_TRUE(reader.ReadFile(path, doc));
+  EXPECT_TRUE(reader.WasCut());
+  EXPECT_EQ(doc.toPlainText(), "start\n" + RtfReader::CutNote());
+
+  // Within the limits nothing is cut.
+  reader.Read(kSample, doc);
+  EXPECT_FALSE(reader.WasCut());
+  EXPECT_FALSE(doc.toPlainText().contains(RtfReader::CutNote()));
+}
+
+TEST_F(RtfReaderTest, AVeryLongWordGetsInvisiblePlacesToBreak) {
+  const QChar zeroWidthSpace(0x200B);
+  const QString word = QString(1000, u'w');
+  reader.Read("{\\rtf1 short words, then " + word.toLatin1() + "{\\b " + word.toLatin1() + "}}", doc);
+  const QString text = doc.toPlainText();
+  EXPECT_EQ(QString(text).remove(zeroWidthSpace), "short words, then " + word + word);
+  EXPECT_TRUE(text.startsWith("short words, then wwww"));
+  int longest = 0, run = 0;
+  for (const QChar c : text) {
+    run = c == zeroWidthSpace || c == u' ' ? 0 : run + 1;
+    longest = std::max(longest, run);
+  }
+  EXPECT_EQ(longest, app::RtfReader::kLongestWord);
+  EXPECT_FALSE(reader.WasCut());
+}
+
 // Every truncation and thousands of random damages of a text never crash or
 // hang, and never make more characters than the input has bytes.
 void Torture(const QByteArray& original, int truncations, int damages) {
@@ -271,6 +392,7 @@ TEST_F(RtfReaderTest, ReadsTheGamesHelpTexts) {
     EXPECT_DOUBLE_EQ(title.fontPointSize(), 18.0);
     EXPECT_EQ(title.foreground().color(), QColor(150, 24, 24));
     EXPECT_EQ(title.fontFamilies().toStringList(), QStringList{"Arial"});
+    EXPECT_FALSE(reader.WasCut());
   }
   reader.ReadFile(QStringLiteral(SORAMI_DATA_DIR "/sorami.rtf"), doc);
   EXPECT_TRUE(doc.toPlainText().contains("The aim of the game"));

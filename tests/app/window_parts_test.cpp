@@ -18,6 +18,7 @@
 
 #include "app/band_menu.h"
 #include "app/help_form.h"
+#include "app/message_box.h"
 #include "app/splash_window.h"
 #include "app/status_line.h"
 #include "app/tool_bar.h"
@@ -344,3 +345,27 @@ TEST(SplashWindowTest, CaptionedAndCentredByItsOuterBounds) {
 }
 
 }  // namespace
+
+TEST(MessageTextTest, LongRunsGetPlacesToBreakAndLoseNothing) {
+  const QChar zeroWidthSpace(0x200B);
+  const QString shortText = QStringLiteral("Cannot open file /tmp/a.lay: no such file.");
+  EXPECT_EQ(app::WithLineBreaks(shortText), shortText);
+
+  const QString path = QStringLiteral("/home/player/") + QString(120, u'x') +
+                       QStringLiteral("/\u00e9t\u00e9 \U0001F004 ") + QString(90, u'y') + QStringLiteral(".lay");
+  const QString text = QStringLiteral("Cannot write file \"") + path + QStringLiteral("\": too long.");
+  const QString shown = app::WithLineBreaks(text);
+  EXPECT_EQ(QString(shown).remove(zeroWidthSpace), text);
+  // No stretch without a blank or a place to break is longer than the limit,
+  // and no pair of surrogates is split.
+  int run = 0;
+  for (qsizetype i = 0; i < shown.size(); ++i) {
+    if (shown[i].isSpace() || shown[i] == zeroWidthSpace) {
+      EXPECT_FALSE(i > 0 && shown[i - 1].isHighSurrogate());
+      run = 0;
+    } else {
+      EXPECT_LE(++run, app::kLongestUnbrokenRun + 1) << i;
+    }
+  }
+  EXPECT_TRUE(shown.contains(QStringLiteral("home/") + zeroWidthSpace + QStringLiteral("player/")));
+}

@@ -167,7 +167,8 @@ class MessageBoxAnswer {
     QObject::connect(&timer_, &QTimer::timeout, [this] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (box == nullptr) return;
-      text_ = box->text();
+      // As the player reads it: without the invisible places to break a line.
+      text_ = box->text().remove(QChar(0x200B));
       for (QAbstractButton* candidate : box->buttons()) {
         if (candidate->text() == button_) {
           timer_.stop();

@@ -349,6 +349,48 @@ TEST_F(LayoutEditorTest, ThePointerMovesTheCursorAndRedrawsOnlyTheOldAndNewPlace
   EXPECT_EQ(TileAt({10, 6, 2}), 2);
 }
 
+TEST_F(LayoutEditorTest, ThePlaceCursorFollowsTheBoardChangedUnderAStillPointer) {
+  editor.CreateLayout1Click();
+  ClickCell({10, 6, 1});
+  // The pointer rests on the tile: the cursor shows the place above it.
+  const auto [x, y] = PointFor({10, 6, 2});
+  engine.FormMouseMove(x, y);
+  ASSERT_EQ(engine.EditorCursor, (Cell{9, 5, 1}));
+  // Where the same pointer, moved by nothing, puts the cursor, redrawing
+  // nothing when it is there already.
+  const auto expectCursorWherePointerIs = [&, x = x, y = y](const char* after) {
+    const Cell shown = engine.EditorCursor;
+    screen.TileAreas.clear();
+    engine.FormMouseMove(x, y);
+    EXPECT_EQ(shown, engine.EditorCursor) << after;
+    EXPECT_TRUE(screen.TileAreas.empty()) << after;
+  };
+
+  // The board moves from under it: half a tile, the pointer is still over
+  // the tile; a whole tile, and it is over the empty layer 1.
+  const int paints = screen.BoardPaints;
+  ASSERT_TRUE(editor.Movetoleft1Click());
+  EXPECT_GT(screen.BoardPaints, paints);
+  expectCursorWherePointerIs("a move");
+  ASSERT_TRUE(editor.Movetoleft1Click());
+  EXPECT_EQ(engine.EditorCursor.z, 0);
+  expectCursorWherePointerIs("two moves");
+  ASSERT_TRUE(editor.Movetoright1Click());
+  ASSERT_TRUE(editor.Movetoright1Click());
+  EXPECT_EQ(engine.EditorCursor, (Cell{9, 5, 1}));
+
+  // The tile under it goes: the cursor drops to the layer below.
+  engine.ButtonDown(MouseButton::Right, x, y);
+  ASSERT_EQ(editor.TilesToPlace, 144);
+  EXPECT_EQ(engine.EditorCursor.z, 0);
+  expectCursorWherePointerIs("a removal");
+
+  // With the pointer gone off the board, a move leaves no cursor behind.
+  engine.PointerLeftBoard();
+  ASSERT_TRUE(editor.Movetoright1Click());
+  EXPECT_EQ(engine.EditorCursor, (Cell{-1, -1, -1}));
+}
+
 // ---------------------------------------------------------------- moving the layout
 
 TEST_F(LayoutEditorTest, MovingShiftsEveryPlaceAndKeepsBoardLayoutAndTilesTogether) {

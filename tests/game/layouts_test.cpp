@@ -64,6 +64,53 @@ TEST_F(LayoutsTest, AMissingOrDamagedFileIsReportedAndStartsNoGame) {
   EXPECT_EQ(engine.Layout, board::testing::Turtle());
 }
 
+TEST_F(LayoutsTest, AfterAFailedLoadTheLayoutOnTheBoardKeepsItsNumberAndTable) {
+  board::LayoutGrid two;
+  two.Set(4, 4, 1, 1);
+  two.Set(10, 4, 1, 1);
+  WriteLay("Butterfly.lay", "Butterfly", two);
+  WriteLay("Traditional.lay", "Traditional", board::testing::Turtle());
+  // A shape file cut to 10 of its 144 lines.
+  std::string shp;
+  for (int i = 0; i < 10; ++i) shp += "xxx0A0A00\r\n";
+  dir.Write("Layouts/cut.shp", shp);
+  ASSERT_TRUE(engine.DiscoverLayouts(-1));
+  ASSERT_EQ(engine.LayoutNames(), (std::vector<std::string>{"Butterfly", "Traditional", "cut.shp"}));
+  engine.LoadlayoutClick(1);
+  const std::string butterflyFile = engine.CurrentLayoutFile;
+  ASSERT_EQ(engine.State.TilesLeft, 2);
+
+  engine.LoadShplayoutClick(3);
+  EXPECT_EQ(screen.Told.size(), 1u);
+  EXPECT_EQ(engine.BoardNumber, 1);
+  EXPECT_EQ(engine.SavedLayoutNumber, 1);
+  EXPECT_EQ(engine.CheckedLayout(), 1);
+  EXPECT_EQ(engine.CurrentLayoutFile, butterflyFile);
+  EXPECT_EQ(engine.CurrentLayoutName, "Butterfly");
+
+  // "New" deals Butterfly again, and its win is filed under Butterfly.
+  engine.NewGame();
+  ASSERT_EQ(engine.State.TilesLeft, 2);
+  clock.AdvanceSeconds(50);
+  engine.Temps();
+  ClickPair(1, 2);
+  engine.Temps();
+  EXPECT_EQ(engine.Hall().RankReached(), 1);
+  EXPECT_TRUE(engine.Hall().HasRealRecord(1));
+  EXPECT_FALSE(engine.Hall().HasRealRecord(3));
+
+  // During a Rivers game the Rivers table stays, and so does the layout
+  // that comes back after it.
+  engine.LoadlayoutClick(2);
+  engine.FourRivers("");
+  ASSERT_EQ(engine.BoardNumber, RiversEasyBoard);
+  engine.LoadShplayoutClick(3);
+  EXPECT_EQ(screen.Told.size(), 2u);
+  EXPECT_EQ(engine.BoardNumber, RiversEasyBoard);
+  EXPECT_EQ(engine.SavedLayoutNumber, 2);
+  EXPECT_EQ(engine.CheckedLayout(), 2);
+}
+
 TEST_F(LayoutsTest, ExternalLayoutsAreNamedByTheirPath) {
   WriteLay("Traditional.lay", "Traditional", board::testing::Turtle());
   std::string shp;

@@ -146,7 +146,8 @@ TEST_F(LooksTest, BrokenOrTooSmallTilesetsAreRefusedWithTheirReason) {
   std::ofstream(Path("Tilesets/darkpai.bmp"), std::ios::binary) << "BM not a picture";
   looks->MahJongg2Click();
   ASSERT_EQ(host.errors.size(), 1u);
-  EXPECT_EQ(host.errors[0], "Bitmap image is not valid");
+  EXPECT_EQ(host.errors[0], "The picture file " + Path("Tilesets/darkpai.bmp") +
+                                " cannot be used: bitmap image is not valid");
   EXPECT_TRUE(looks->Ticked(TilesetItem::MahJongg3));
   EXPECT_FALSE(looks->Ticked(TilesetItem::MahJongg2));
   EXPECT_EQ(Mark(), BlueMark);
@@ -214,7 +215,8 @@ TEST_F(LooksTest, BackgroundsFromDiskAndBrokenBackgrounds) {
   // A JPEG named in upper case is read as a bitmap, and fails.
   std::ofstream(Path("Backgrounds/catpats.JPG"), std::ios::binary) << "\xFF\xD8\xFF\xE0 a JPEG start";
   EXPECT_FALSE(looks->NouveauFond(Path("Backgrounds/catpats.JPG")));
-  EXPECT_EQ(host.errors.back(), "Bitmap image is not valid");
+  EXPECT_EQ(host.errors.back(), "The picture file " + Path("Backgrounds/catpats.JPG") +
+                                   " cannot be used: bitmap image is not valid");
   EXPECT_TRUE(view.BackgroundBuffer == pic);
   EXPECT_TRUE(looks->Ticked(BackgroundItem::LoadBackground));
 

@@ -83,7 +83,9 @@ class PictureFileTest : public ::testing::Test {
     QImage out = view::MakePicture(3, 3, 0xFF445566u);
     std::string error;
     EXPECT_FALSE(view::DecodePicture(path, out, error)) << path;
-    EXPECT_EQ(error.substr(0, text.size()), text) << error;
+    // The reason, and the file it is about.
+    EXPECT_NE(error.find(text), std::string::npos) << error;
+    EXPECT_NE(error.find(path), std::string::npos) << error;
     EXPECT_EQ(out.size(), QSize(3, 3));
     EXPECT_EQ(out.pixel(1, 1), 0xFF445566u);
   }
@@ -115,13 +117,15 @@ TEST_F(PictureFileTest, JpegAndBitmapPicturesKeepTheirSize) {
 
 TEST_F(PictureFileTest, UpperCaseJpgIsReadAsABitmapAndFails) {
   const std::string path = Write("ANDROMEDA.JPG", EncodeJpeg(view::MakePicture(16, 16)));
-  ExpectRefused(path, "Bitmap image is not valid");
+  ExpectRefused(path, "bitmap image is not valid");
 }
 
 TEST_F(PictureFileTest, DamagedJpegsReportTheDecodersCode) {
   const std::vector<unsigned char> good = EncodeJpeg(testpics::MakeGradient(64, 64));
   ExpectRefused(Write("empty.jpg", {}), "JPEG error #");
   ExpectRefused(Write("text.jpg", {'h', 'e', 'l', 'l', 'o', ' ', 'c', 'a', 't'}), "JPEG error #");
+  // With the decoder's own words for its code.
+  ExpectRefused(Write("text.jpg", {'h', 'e', 'l', 'l', 'o', ' ', 'c', 'a', 't'}), "(Not a JPEG file");
   ExpectRefused(Write("cut.jpg", std::vector<unsigned char>(good.begin(), good.begin() + good.size() / 2)),
                 "JPEG error #");
   std::vector<unsigned char> flipped = good;
@@ -137,18 +141,18 @@ TEST_F(PictureFileTest, JpegHeaderClaimingAHugePictureIsRefusedBeforeDecoding) {
       bytes[i + 5] = bytes[i + 6] = bytes[i + 7] = bytes[i + 8] = 0xEA;  // 60138 x 60138
       break;
     }
-  ExpectRefused(Write("huge.jpg", bytes), "The picture is too large (60138 x 60138 pixels)");
+  ExpectRefused(Write("huge.jpg", bytes), "the picture is too large (60138 x 60138 pixels)");
 }
 
 TEST_F(PictureFileTest, DamagedAndAbsurdBitmapsAreRefused) {
   const std::vector<unsigned char> good = BmpBytes(testpics::MakeGradient(40, 30));
-  ExpectRefused(Write("garbage.bmp", {'B', 'M', 1, 2, 3}), "Bitmap image is not valid");
+  ExpectRefused(Write("garbage.bmp", {'B', 'M', 1, 2, 3}), "bitmap image is not valid");
   ExpectRefused(Write("cut.bmp", std::vector<unsigned char>(good.begin(), good.begin() + 200)),
-                "Bitmap image is not valid");
+                "bitmap image is not valid");
   std::vector<unsigned char> huge = good;
   Put32(huge, 18, 100000);
   Put32(huge, 22, 100000);
-  ExpectRefused(Write("huge.bmp", huge), "The picture is too large (100000 x 100000 pixels)");
+  ExpectRefused(Write("huge.bmp", huge), "the picture is too large (100000 x 100000 pixels)");
   std::vector<unsigned char> empty = good;
   Put32(empty, 18, 0);
   Put32(empty, 22, 0);

@@ -46,7 +46,7 @@ TEST_F(ToolsTest, RenderWritesTheBoardPictureAndRefusesBadArguments) {
   std::ofstream(broken) << "BM broken";
   r = Tool("render '" + layout + "' --seed 1 --tileset '" + broken + "' --out '" + out + "'");
   EXPECT_EQ(r.status, 2);
-  EXPECT_NE(r.output.find("Bitmap image is not valid"), std::string::npos) << r.output;
+  EXPECT_NE(r.output.find(broken + " cannot be used: bitmap image is not valid"), std::string::npos) << r.output;
 }
 
 TEST_F(ToolsTest, PanelWritesTheSidePanelOfATable) {

@@ -78,7 +78,7 @@ int RunPanel(const Args& args) {
   if (fs::exists(hof, ec)) {
     QImage picture;
     std::string error;
-    if (!view::DecodePicture(hof.string(), picture, error)) return Fail(Name, hof.string() + ": " + error);
+    if (!view::DecodePicture(hof.string(), picture, error)) return Fail(Name, error);
     panel.SetHofPic(picture);
   }
   panel.ShowPanelHOF(content);

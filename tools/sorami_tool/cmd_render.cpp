@@ -71,7 +71,7 @@ int RunRender(const Args& args) {
                                                            : (ProgramDir() / "Tilesets/bluepai.bmp").string();
   QImage picture;
   std::string error;
-  if (!view::DecodePicture(tileset, picture, error)) return Fail(Name, tileset + ": " + error);
+  if (!view::DecodePicture(tileset, picture, error)) return Fail(Name, error);
   error = view::Looks::TilesetProblem(picture, tileset);
   if (!error.empty()) return Fail(Name, error);
   view.TilesetImage = picture;
@@ -83,7 +83,7 @@ int RunRender(const Args& args) {
   if (background != nullptr && *background == "none") {
     view::Looks::PaintPlainBackground(view.BackgroundBuffer);
   } else {
-    if (!view::DecodePicture(backgroundFile, picture, error)) return Fail(Name, backgroundFile + ": " + error);
+    if (!view::DecodePicture(backgroundFile, picture, error)) return Fail(Name, error);
     view::Looks::TileBackground(view.BackgroundBuffer, picture);
   }
 
