@@ -33,7 +33,7 @@ EditorPanel::EditorPanel(QWidget* parent) : QWidget(parent) {
   QFont bold = font();
   bold.setBold(true);
 
-  auto* tilesLabel = new QLabel(QStringLiteral("Tiles left"), this);
+  auto* tilesLabel = new QLabel(tr("Tiles left"), this);
   tilesLabel->setFont(bold);
   counter_ = new QLabel(QStringLiteral("0"), this);
   counter_->setObjectName(QStringLiteral("TilesLeftCounter"));
@@ -46,7 +46,7 @@ EditorPanel::EditorPanel(QWidget* parent) : QWidget(parent) {
   box.setColor(QPalette::Window, Qt::white);
   counter_->setPalette(box);
 
-  auto* nameLabel = new QLabel(QStringLiteral("Layout Name"), this);
+  auto* nameLabel = new QLabel(tr("Layout Name"), this);
   nameLabel->setFont(bold);
   nameField_ = new LayoutNameField(this);
   nameField_->setObjectName(QStringLiteral("LayoutNameField"));

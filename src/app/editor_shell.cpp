@@ -17,18 +17,18 @@ EditorShell::EditorShell(TSorami& window, EditorPanel& panel)
     : QObject(&window), window_(window), panel_(panel), editor_(window.Engine(), window, *this) {
   using editor::SaveChoice;
   editor::LayoutEditor& e = editor_;
-  exitMenu_ = new BandMenu(QStringLiteral("Exit"), &window);
-  AddEntry(exitMenu_, QStringLiteral("Save"), {}, [&e] { e.SaveandexitClick(SaveChoice::Save); });
-  AddEntry(exitMenu_, QStringLiteral("Save as..."), {}, [&e] { e.SaveandexitClick(SaveChoice::SaveAs); });
-  AddEntry(exitMenu_, QStringLiteral("Try it"), {}, [&e] { e.SaveandexitClick(SaveChoice::TryIt); });
+  exitMenu_ = new BandMenu(tr("Exit"), &window);
+  AddEntry(exitMenu_, tr("Save"), {}, [&e] { e.SaveandexitClick(SaveChoice::Save); });
+  AddEntry(exitMenu_, tr("Save as..."), {}, [&e] { e.SaveandexitClick(SaveChoice::SaveAs); });
+  AddEntry(exitMenu_, tr("Try it"), {}, [&e] { e.SaveandexitClick(SaveChoice::TryIt); });
   exitMenu_->addSeparator();
-  AddEntry(exitMenu_, QStringLiteral("Exit"), {}, [&e] { e.Cancel2Click(); });
+  AddEntry(exitMenu_, tr("Exit"), {}, [&e] { e.Cancel2Click(); });
 
-  moveMenu_ = new BandMenu(QStringLiteral("Move Board"), &window);
-  AddEntry(moveMenu_, QStringLiteral("Move to left <"), Qt::CTRL | Qt::Key_S, [&e] { e.Movetoleft1Click(); });
-  AddEntry(moveMenu_, QStringLiteral("Move to right >"), Qt::CTRL | Qt::Key_D, [&e] { e.Movetoright1Click(); });
-  AddEntry(moveMenu_, QStringLiteral("Move to top /\\"), Qt::CTRL | Qt::Key_E, [&e] { e.Movetotop1Click(); });
-  AddEntry(moveMenu_, QStringLiteral("Move to bottom \\/"), Qt::CTRL | Qt::Key_X,
+  moveMenu_ = new BandMenu(tr("Move Board"), &window);
+  AddEntry(moveMenu_, tr("Move to left <"), Qt::CTRL | Qt::Key_S, [&e] { e.Movetoleft1Click(); });
+  AddEntry(moveMenu_, tr("Move to right >"), Qt::CTRL | Qt::Key_D, [&e] { e.Movetoright1Click(); });
+  AddEntry(moveMenu_, tr("Move to top /\\"), Qt::CTRL | Qt::Key_E, [&e] { e.Movetotop1Click(); });
+  AddEntry(moveMenu_, tr("Move to bottom \\/"), Qt::CTRL | Qt::Key_X,
            [&e] { e.Movetobottom1Click(); });
 
   // The name field leaves the keys of the menu bar's entries to them.

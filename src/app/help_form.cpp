@@ -61,7 +61,7 @@ THelpForm::THelpForm(game::Engine& engine, HelpHost& host, QWidget* parent)
       engine_(engine),
       host_(host) {
   setObjectName(QStringLiteral("HelpForm"));
-  setWindowTitle(QStringLiteral("Sorami - Help"));
+  setWindowTitle(tr("Sorami - Help"));
   setModal(true);
   setFixedSize(ClientWidth, ClientHeight);
   BuildPages();
@@ -101,27 +101,27 @@ void THelpForm::BuildPages() {
   pages_->setObjectName(QStringLiteral("PageControl"));
   pages_->setGeometry(0, 0, ClientWidth, ClientHeight - BottomBarHeight);
 
-  pages_->addTab(BuildTextPage(help_text_, QStringLiteral("HelpText")), QStringLiteral("Help"));
+  pages_->addTab(BuildTextPage(help_text_, QStringLiteral("HelpText")), tr("Help"));
   pages_->addTab(BuildTextPage(whats_new_text_, QStringLiteral("WhatsNewText")),
-                 QStringLiteral("What's New"));
+                 tr("What's New"));
 
-  const auto addCentred = [this](QWidget* panel, const QString& caption, bool picture) {
+  const auto addCentred = [this](QWidget* panel, const char* caption, bool picture) {
     auto* page = new CentredPage;
-    page->setObjectName(QString(caption).remove(u' ') + QStringLiteral("Page"));
+    page->setObjectName(QString::fromLatin1(caption).remove(u' ') + QStringLiteral("Page"));
     page->SetPanel(panel);
     centred_pages_.append(page);
     if (picture) picture_pages_.append(page);
-    pages_->addTab(page, caption);
+    pages_->addTab(page, tr(caption));
   };
-  addCentred(BuildAboutPanel(), QStringLiteral("About"), true);
-  addCentred(BuildFrenchPanel(), QStringLiteral("French"), true);
-  addCentred(BuildTilesPanel(), QStringLiteral("Tiles"), true);
-  addCentred(BuildOptionsPanel(), QStringLiteral("Options"), false);
-  addCentred(BuildHallPanel(), QStringLiteral("Hall of Fame"), false);
+  addCentred(BuildAboutPanel(), QT_TR_NOOP("About"), true);
+  addCentred(BuildFrenchPanel(), QT_TR_NOOP("French"), true);
+  addCentred(BuildTilesPanel(), QT_TR_NOOP("Tiles"), true);
+  addCentred(BuildOptionsPanel(), QT_TR_NOOP("Options"), false);
+  addCentred(BuildHallPanel(), QT_TR_NOOP("Hall of Fame"), false);
 
   bottom_bar_ = new QWidget(this);
   bottom_bar_->setGeometry(0, ClientHeight - BottomBarHeight, ClientWidth, BottomBarHeight);
-  return_button_ = new QPushButton(QStringLiteral("Return to Sorami"), bottom_bar_);
+  return_button_ = new QPushButton(tr("Return to Sorami"), bottom_bar_);
   return_button_->setObjectName(QStringLiteral("ReturnButton"));
   return_button_->setDefault(true);
   return_button_->setAutoDefault(true);
@@ -156,7 +156,7 @@ QWidget* THelpForm::BuildAboutPanel() {
 
   int number = 1;
   for (const AboutLink& link : AboutLinks()) {
-    auto* label = new UrlLabel(number++, QString::fromLatin1(link.caption),
+    auto* label = new UrlLabel(number++, tr(link.caption),
                                QString::fromLatin1(link.url));
     connect(label, &UrlLabel::Clicked, this, &THelpForm::UrlLabelClick);
     column->addWidget(label, 0, Qt::AlignHCenter);
@@ -194,9 +194,9 @@ QWidget* THelpForm::BuildOptionsPanel() {
   QWidget* panel = FixedPanel(kOptionsPanel);
   auto* column = new QVBoxLayout(panel);
 
-  auto* nameGroup = new QGroupBox(QStringLiteral("Player Name"));
+  auto* nameGroup = new QGroupBox(tr("Player Name"));
   auto* nameRow = new QHBoxLayout(nameGroup);
-  nameRow->addWidget(new QLabel(QStringLiteral("Your name")));
+  nameRow->addWidget(new QLabel(tr("Your name")));
   player_name_ = new QLineEdit;
   player_name_->setObjectName(QStringLiteral("PlayerName"));
   player_name_->setMaxLength(8);
@@ -208,16 +208,16 @@ QWidget* THelpForm::BuildOptionsPanel() {
   nameRow->addStretch(1);
   column->addWidget(nameGroup);
 
-  auto* seedGroup = new QGroupBox(QStringLiteral("Random Seed"));
+  auto* seedGroup = new QGroupBox(tr("Random Seed"));
   auto* seedColumn = new QVBoxLayout(seedGroup);
   seedColumn->addWidget(
-      new QLabel(QStringLiteral("Choose a specific game number (from 1 to 2,147,483,647)")));
+      new QLabel(tr("Choose a specific game number (from 1 to 2,147,483,647)")));
   random_seed_ = new QLineEdit;
   random_seed_->setObjectName(QStringLiteral("RandomSeed"));
   random_seed_->setFixedWidth(140);
   seedColumn->addWidget(random_seed_);
   auto* hint = new QLabel(
-      QStringLiteral("Activate the game by clicking File -> Mahjongg Solitaire : New Specific Game"));
+      tr("Activate the game by clicking File -> Mahjongg Solitaire : New Specific Game"));
   hint->setWordWrap(true);
   seedColumn->addWidget(hint);
   column->addWidget(seedGroup);
@@ -241,7 +241,7 @@ QWidget* THelpForm::BuildHallPanel() {
   hof_list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   hof_list_->setColumnCount(4);
   hof_list_->setHeaderLabels(
-      {QStringLiteral("Rk"), QStringLiteral("Name"), QStringLiteral("Time"), QStringLiteral("Malus")});
+      {tr("Rk"), tr("Name"), tr("Time"), tr("Malus")});
   hof_list_->header()->setSectionsMovable(false);
   hof_list_->header()->setStretchLastSection(false);
   hof_list_->setColumnWidth(0, kRankColumnWidth);
@@ -267,7 +267,7 @@ QWidget* THelpForm::BuildHallPanel() {
   layout_combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   layout_combo_->setMinimumContentsLength(20);
   chooserRow->addWidget(layout_combo_, 1);
-  reset_button_ = new QPushButton(QStringLiteral("Reset High Scores"));
+  reset_button_ = new QPushButton(tr("Reset High Scores"));
   reset_button_->setObjectName(QStringLiteral("DeleteHighscores"));
   reset_button_->setAutoDefault(false);
   chooserRow->addWidget(reset_button_);
@@ -305,7 +305,8 @@ QString HelpTextPath(const QString& programDir, int text) {
 
 // What the page of a help text that could not be read shows.
 QString UnreadableTextNote(const QString& reason) {
-  return QStringLiteral("The help text could not be read, so it cannot be shown here.\n\n%1").arg(reason);
+  return QCoreApplication::translate("app::THelpForm", "The help text could not be read, so it cannot be shown here.\n\n%1")
+      .arg(reason);
 }
 
 // The damaged page background's report, or nothing.
@@ -402,13 +403,12 @@ void THelpForm::FillLayoutChooser() {
   layout_combo_->clear();
   const int count = engine_.LayoutCount();
   for (int i = 1; i <= count; ++i) {
-    layout_combo_->addItem(QString::fromStdString(engine_.Layouts.LayoutName(i)) +
-                           QStringLiteral(" Layout"));
+    layout_combo_->addItem(tr("%1 Layout").arg(QString::fromStdString(engine_.Layouts.LayoutName(i))));
   }
-  layout_combo_->addItem(QStringLiteral("Mahjongg Rivers (Easy)"));
-  layout_combo_->addItem(QStringLiteral("Mahjongg Rivers (Hard)"));
-  layout_combo_->addItem(QStringLiteral("Mahjongg Memory (Easy)"));
-  layout_combo_->addItem(QStringLiteral("Mahjongg Memory (Hard)"));
+  layout_combo_->addItem(tr("Mahjongg Rivers (Easy)"));
+  layout_combo_->addItem(tr("Mahjongg Rivers (Hard)"));
+  layout_combo_->addItem(tr("Mahjongg Memory (Easy)"));
+  layout_combo_->addItem(tr("Mahjongg Memory (Hard)"));
   chooser_layouts_ = count;
   layout_combo_->setCurrentIndex(HallChooserItem(engine_.BoardNumber, count));
 }
@@ -457,7 +457,7 @@ void THelpForm::ShowRecordState() {
   record_label_->setVisible(record);
   hall_edit_->setVisible(record);
   if (record) {
-    record_label_->setText(QStringLiteral("You reached rank #%1, %2 !")
+    record_label_->setText(tr("You reached rank #%1, %2 !")
                                .arg(engine_.Hall().RankReached())
                                .arg(QString::fromStdString(engine_.CurrentPlayerName)));
   }
@@ -497,8 +497,8 @@ void THelpForm::LayoutComboBoxChange() {
 void THelpForm::DeleteHighscoresClick() {
   const int code = SelectedTable();
   if (code == 0) return;
-  if (ask_(QStringLiteral("Please confirm..."),
-           QStringLiteral("Do you really want to remove the Hall of Fame entries for this layout ?"))) {
+  if (ask_(tr("Please confirm..."),
+           tr("Do you really want to remove the Hall of Fame entries for this layout ?"))) {
     engine_.Hall().ResetTable(code);
   }
   host_.ShowPanelHOF();
@@ -527,7 +527,7 @@ void THelpForm::RandomSeedChange() {
   if (const std::optional<std::int32_t> number = ParseGameNumber(text)) {
     engine_.GameSeed = *number;
   } else {
-    tell_(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    tell_(tr("'%1' is not a valid integer value").arg(text));
   }
 }
 

@@ -1,5 +1,6 @@
 #include "app/help_pages.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -118,16 +119,17 @@ void UrlLabel::mouseReleaseEvent(QMouseEvent* event) {
 
 const std::array<AboutLink, 4>& AboutLinks() {
   static const std::array<AboutLink, 4> links = {{
-      {"Sorami home page: https://sorami.example/", "https://sorami.example/"},
-      {"New layouts and tilesets: https://sorami.example/extras/", "https://sorami.example/extras/"},
-      {"Write to the author: author@sorami.example", "mailto:author@sorami.example"},
-      {"Report a problem: support@sorami.example", "mailto:support@sorami.example"},
+      {QT_TRANSLATE_NOOP("app::THelpForm", "Sorami home page: https://sorami.example/"), "https://sorami.example/"},
+      {QT_TRANSLATE_NOOP("app::THelpForm", "New layouts and tilesets: https://sorami.example/extras/"), "https://sorami.example/extras/"},
+      {QT_TRANSLATE_NOOP("app::THelpForm", "Write to the author: author@sorami.example"), "mailto:author@sorami.example"},
+      {QT_TRANSLATE_NOOP("app::THelpForm", "Report a problem: support@sorami.example"), "mailto:support@sorami.example"},
   }};
   return links;
 }
 
 QString AboutCredits() {
-  return QStringLiteral(
+  return QCoreApplication::translate(
+      "app::THelpForm",
       "Mah-Jongg solitaire for one or two players, Mah-Jongg Rivers and Mah-Jongg Memory\n"
       "Programming, layouts, tiles, backgrounds and music: the Sorami team\n"
       "Sorami is free to play and to give away, as long as it stays whole and unchanged.\n"

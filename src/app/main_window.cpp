@@ -28,6 +28,7 @@
 #include "audio/fluid_music_device.h"
 #include "audio/wave_sounds.h"
 #include "base/file_io.h"
+#include "board/layout_list.h"
 #include "game/engine.h"
 #include "game/hall_of_fame.h"
 #include "view/board_view.h"
@@ -65,7 +66,10 @@ TSorami::TSorami(Environment environment) : env_(std::move(environment)) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
-  programDir_ = WithSeparator(env_.ProgramDir);
+  folders_ = env_.Folders ? *env_.Folders
+                          : game::ChooseFolders(WithSeparator(env_.ProgramDir).toStdString(),
+                                                game::FolderEnvironment::FromProcess());
+  programDir_ = WithSeparator(QString::fromStdString(folders_.Data));
 
   if (!env_.Sound || !env_.MusicDevice) audioOutput_ = std::make_unique<audio::AudioOutput>();
   sound_ = env_.Sound
@@ -139,6 +143,8 @@ void TSorami::Init() {
 
   // 3. The program's folder is the current directory.
   e.ProgramDir = programDir_.toStdString();
+  e.UserDir = folders_.User;
+  looks_->UserDir = folders_.UserFolder("");
   QDir::setCurrent(programDir_);
 
   // 4. The hall-of-fame panel takes the size of its picture and starts hidden.
@@ -220,6 +226,7 @@ void TSorami::Init() {
 
   // 13. The music and layout lists and the hall of fame.
   if (!LoadFiles()) return;
+  if (!ChooseStartLayout()) return;
 
   // 15. The pointer shape, the menus' title band, the toolbar's look.
   techno_ = LoadPointerShape(programDir_);
@@ -264,9 +271,9 @@ void TSorami::Init() {
 }
 
 void TSorami::ReadSettingsFile() {
-  settingsFile_.Open(programDir_.toStdString() + kSettingsFile);
+  settingsFile_.Open(folders_.SettingsFile());
   TellUnreadable(this, settingsFile_,
-                 QStringLiteral("Sorami starts with its default settings and leaves the file as "
+                 tr("Sorami starts with its default settings and leaves the file as "
                                 "it is."));
   loaded_ = ReadSettings(settingsFile_, ScreenWidth());
   game::Engine& e = *engine_;
@@ -341,9 +348,9 @@ void TSorami::LayOut() {
 bool TSorami::LoadFiles() {
   game::Engine& e = *engine_;
   // 1-3. The music pieces and their menu.
-  if (music_->LoadMusicList(programDir_.toStdString()) == 0) {
+  if (music_->LoadMusicList(programDir_.toStdString(), folders_.UserFolder("Musics")) == 0) {
     FailStartup(
-        QStringLiteral("The folder %1 holds no music piece (*.mid), so Sorami cannot start.")
+        tr("The folder %1 holds no music piece (*.mid), so Sorami cannot start.")
             .arg(QDir::toNativeSeparators(programDir_ + QStringLiteral("Musics"))));
     return false;
   }
@@ -351,20 +358,49 @@ bool TSorami::LoadFiles() {
   // 4-5. The layouts and their menu.
   if (!e.DiscoverLayouts(loaded_.BoardNumber)) {
     FailStartup(
-        QStringLiteral("The folder %1 holds no layout (*.lay, *.shp), so Sorami cannot start.")
+        tr("The folder %1 holds no layout (*.lay, *.shp), so Sorami cannot start.")
             .arg(QDir::toNativeSeparators(programDir_ + QStringLiteral("Layouts"))));
     return false;
   }
   FillLayoutMenu();
   // 6. The hall of fame.
-  hallFile_.Open(programDir_.toStdString() + "Hallfame.ini");
+  hallFile_.Open(folders_.HallOfFameFile());
   TellUnreadable(this, hallFile_,
-                 QStringLiteral("The hall of fame starts without records and leaves the file as it is."));
+                 tr("The hall of fame starts without records and leaves the file as it is."));
   e.Hall().Load(hallFile_, LayoutNames());
   // 7. Pictures loaded from disk that have gone since.
   for (std::string* last : {&looks_->LastTilesetFile, &looks_->LastBackgroundFile}) {
     if (!base::Exists(*last)) last->clear();
   }
+  return true;
+}
+
+bool TSorami::ChooseStartLayout() {
+  if (env_.StartLayout.isEmpty()) return true;
+  game::Engine& e = *engine_;
+  const std::string wanted = env_.StartLayout.toStdString();
+  int found = 0;
+  for (int i = 1; i <= e.LayoutCount() && found == 0; ++i) {
+    if (e.Layouts.LayoutName(i) == wanted) found = i;
+  }
+  // A name typed in another letter case still finds its layout.
+  for (int i = 1; i <= e.LayoutCount() && found == 0; ++i) {
+    if (QString::fromStdString(e.Layouts.LayoutName(i)).compare(env_.StartLayout, Qt::CaseInsensitive) == 0)
+      found = i;
+  }
+  if (found == 0) {
+    QStringList names;
+    for (const std::string& name : LayoutNames()) names << Q(name);
+    startupError_ = tr("No layout is named \"%1\". The layouts are: %2.")
+                        .arg(env_.StartLayout, names.join(QStringLiteral(", ")));
+    commandLineRefused_ = true;
+    return false;
+  }
+  const board::Selection selection =
+      board::SelectLayout(e.Layouts, base::JoinPath(e.ProgramDir, "Layouts"), found);
+  e.BoardNumber = selection.BoardNumber;
+  e.SavedLayoutNumber = selection.BoardNumber;
+  e.CurrentLayoutFile = selection.CurrentLayoutFile;
   return true;
 }
 
@@ -392,7 +428,16 @@ void TSorami::FormShow() {
   game::Engine& e = *engine_;
   if (e.GameMode != game::ModeIdle) return;
   e.IM(game::ModeStopped);
-  if (e.Opt.StartupGame) Run([this] { engine_->NewGame(); });
+  if (env_.StartGame) {
+    // The numbered game of the command line, on the current layout.
+    const int number = *env_.StartGame;
+    Run([this, number] {
+      engine_->GameSeed = number;
+      engine_->NewSpecificGame1Click();
+    });
+  } else if (e.Opt.StartupGame) {
+    Run([this] { engine_->NewGame(); });
+  }
 }
 
 // ---------------------------------------------------------------- timer and focus
@@ -463,7 +508,12 @@ bool TSorami::FormCloseQuery() {
     closing_ = true;
     return true;
   }
-  // 1-2. The settings, then the hall of fame.
+  // 1-2. The settings, then the hall of fame (in the player's folders, made
+  // when first needed).
+  if (folders_.Separate()) {
+    game::MakeFolders(folders_.Settings);
+    game::MakeFolders(folders_.User);
+  }
   WriteSettings(settingsFile_, CurrentSettings());
   QStringList refused;
   if (auto error = settingsFile_.Save()) refused << Q(*error);
@@ -475,12 +525,12 @@ bool TSorami::FormCloseQuery() {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Sorami"), refused.join(QLatin1Char('\n')),
                     QMessageBox::NoButton, this);
     box.setInformativeText(
-        QStringLiteral("Your settings and the hall of fame are kept in memory. Make the file "
+        tr("Your settings and the hall of fame are kept in memory. Make the file "
                        "writable and close again, or quit without saving them."));
     KeepWithinScreen(box);
-    QPushButton* stay = box.addButton(QStringLiteral("Stay in Sorami"), QMessageBox::RejectRole);
+    QPushButton* stay = box.addButton(tr("Stay in Sorami"), QMessageBox::RejectRole);
     QPushButton* quit =
-        box.addButton(QStringLiteral("Quit without saving"), QMessageBox::DestructiveRole);
+        box.addButton(tr("Quit without saving"), QMessageBox::DestructiveRole);
     box.setDefaultButton(stay);
     box.exec();
     if (box.clickedButton() != quit) return false;

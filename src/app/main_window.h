@@ -30,6 +30,7 @@
 #include "board/geometry.h"
 #include "game/music_control.h"
 #include "game/ports.h"
+#include "game/user_folders.h"
 #include "view/hall_panel.h"
 #include "view/looks.h"
 
@@ -68,6 +69,13 @@ class TSorami : public QMainWindow,
   struct Environment {
     // The program's folder (with or without its trailing separator).
     QString ProgramDir;
+    // Where the data and the player's files are; unset: chosen from
+    // ProgramDir and the process's environment (game::ChooseFolders).
+    std::optional<game::Folders> Folders;
+    // The command line's layout (its menu name) and numbered game; empty:
+    // the stored layout and the usual first game.
+    QString StartLayout;
+    std::optional<int> StartGame;
     // The display; null: the running display (XRandR on X11).
     std::unique_ptr<DisplayBackend> Display;
     // The sound and music devices; null: the audio library's devices.
@@ -83,9 +91,15 @@ class TSorami : public QMainWindow,
   // shown.
   bool Started() const { return started_; }
   const QString& StartupError() const { return startupError_; }
+  // True when the start-up stopped on the command line's request (a layout
+  // name that is in no menu); StartupError says why, no message box showed.
+  bool CommandLineRefused() const { return commandLineRefused_; }
 
   game::Engine& Engine() { return *engine_; }
+  // The shipped data's folder (with a trailing separator).
   const QString& ProgramDir() const { return programDir_; }
+  // Where the settings, the hall of fame and the player's own files live.
+  const game::Folders& Files() const { return folders_; }
 
   // The parts, for tests and the help and editor windows.
   PictureBox* Game() const { return game_; }
@@ -175,6 +189,9 @@ class TSorami : public QMainWindow,
   // Whether a window placed at `at` shows some of its top on a screen.
   bool TitleOnScreen(QPoint at) const;
   bool LoadFiles();
+  // The command line's layout becomes the current one; false when no menu
+  // entry has its name.
+  bool ChooseStartLayout();
   void FormShow();
   void BuildLookMenus();
   // The close sequence; false when the player chose to stay.
@@ -216,8 +233,10 @@ class TSorami : public QMainWindow,
 
   Environment env_;
   QString programDir_;
+  game::Folders folders_;
   bool started_ = false;
   QString startupError_;
+  bool commandLineRefused_ = false;
   bool shownOnce_ = false;
   // Placed on a 640-pixel screen after a run at another width: the window
   // keeps to 640 x 453.

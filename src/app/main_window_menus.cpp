@@ -21,10 +21,11 @@ namespace app {
 
 namespace {
 
-const char* const kRiversEasy = "Mah-Jongg Rivers : New Game (Easy)";
-const char* const kRiversHard = "Mah-Jongg Rivers : New Game (Hard)";
-const char* const kMemoryEasy = "Mah-Jongg Memory : New Game (Easy)";
-const char* const kMemoryHard = "Mah-Jongg Memory : New Game (Hard)";
+// The engine is told the English caption; the menu shows it translated.
+const char* const kRiversEasy = QT_TRANSLATE_NOOP("app::TSorami", "Mah-Jongg Rivers : New Game (Easy)");
+const char* const kRiversHard = QT_TRANSLATE_NOOP("app::TSorami", "Mah-Jongg Rivers : New Game (Hard)");
+const char* const kMemoryEasy = QT_TRANSLATE_NOOP("app::TSorami", "Mah-Jongg Memory : New Game (Easy)");
+const char* const kMemoryHard = QT_TRANSLATE_NOOP("app::TSorami", "Mah-Jongg Memory : New Game (Hard)");
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -85,161 +86,161 @@ void TSorami::BuildMenus() {
   const QIcon newGlyph = toolBar_->Glyph(ToolBar::New);
   auto option = [&o](bool game::Options::* flag) { return [&o, flag] { return o.*flag; }; };
 
-  BandMenu* file = AddMenu(QStringLiteral("&File"));
-  AddEntry(file, QStringLiteral("Mah-Jongg Solitaire : New Fully Random Game"), Qt::Key_F2,
+  BandMenu* file = AddMenu(tr("&File"));
+  AddEntry(file, tr("Mah-Jongg Solitaire : New Fully Random Game"), Qt::Key_F2,
            [&e] { e.RandomSolitaireGame1Click(); })
       ->setIcon(newGlyph);
-  AddEntry(file, QStringLiteral("Mah-Jongg Solitaire : New Random Specific Game"), {},
+  AddEntry(file, tr("Mah-Jongg Solitaire : New Random Specific Game"), {},
            [&e] { e.NewRandomSpecificGame1Click(); })
       ->setIcon(newGlyph);
-  AddEntry(file, QStringLiteral("Mah-Jongg Solitaire : New Specific Game"), {},
+  AddEntry(file, tr("Mah-Jongg Solitaire : New Specific Game"), {},
            [&e] { e.NewSpecificGame1Click(); })
       ->setIcon(newGlyph);
   file->addSeparator();
-  AddEntry(file, QStringLiteral("Mah-Jongg Solitaire : New 2-Player Game"), Qt::SHIFT | Qt::Key_F2,
+  AddEntry(file, tr("Mah-Jongg Solitaire : New 2-Player Game"), Qt::SHIFT | Qt::Key_F2,
            [&e] { e.TwoPlayers(); })
       ->setIcon(newGlyph);
   file->addSeparator();
-  AddEntry(file, QString::fromLatin1(kRiversEasy), Qt::Key_F3, [&e] { e.FourRivers(kRiversEasy); })
+  AddEntry(file, tr(kRiversEasy), Qt::Key_F3, [&e] { e.FourRivers(kRiversEasy); })
       ->setIcon(newGlyph);
-  AddEntry(file, QString::fromLatin1(kRiversHard), Qt::SHIFT | Qt::Key_F3,
+  AddEntry(file, tr(kRiversHard), Qt::SHIFT | Qt::Key_F3,
            [&e] { e.FourRivers(kRiversHard); })
       ->setIcon(newGlyph);
   file->addSeparator();
-  AddEntry(file, QString::fromLatin1(kMemoryEasy), Qt::Key_F4, [&e] { e.Memory(kMemoryEasy); })
+  AddEntry(file, tr(kMemoryEasy), Qt::Key_F4, [&e] { e.Memory(kMemoryEasy); })
       ->setIcon(newGlyph);
-  AddEntry(file, QString::fromLatin1(kMemoryHard), Qt::SHIFT | Qt::Key_F4,
+  AddEntry(file, tr(kMemoryHard), Qt::SHIFT | Qt::Key_F4,
            [&e] { e.Memory(kMemoryHard); })
       ->setIcon(newGlyph);
   file->addSeparator();
-  AddEntry(file, QStringLiteral("E&xit"), Qt::CTRL | Qt::Key_C, [this] { Exit1Click(); })
+  AddEntry(file, tr("E&xit"), Qt::CTRL | Qt::Key_C, [this] { Exit1Click(); })
       ->setIcon(toolBar_->Glyph(ToolBar::Exit));
 
-  BandMenu* play = AddMenu(QStringLiteral("&Play"));
-  AddEntry(play, QStringLiteral("&Back"), Qt::CTRL | Qt::Key_Z, [&e] { e.Back(); })
+  BandMenu* play = AddMenu(tr("&Play"));
+  AddEntry(play, tr("&Back"), Qt::CTRL | Qt::Key_Z, [&e] { e.Back(); })
       ->setIcon(toolBar_->Glyph(ToolBar::Back));
   AddEntry(play, tr("Back to Last Winnable Position"), Qt::CTRL | Qt::SHIFT | Qt::Key_Z,
            [&e] { e.BackToLastWinnablePosition(); });
-  AddEntry(play, QStringLiteral("&Hint"), Qt::CTRL | Qt::Key_H, [&e] { e.Hint(); })
+  AddEntry(play, tr("&Hint"), Qt::CTRL | Qt::Key_H, [&e] { e.Hint(); })
       ->setIcon(toolBar_->Glyph(ToolBar::Hint));
   play->addSeparator();
-  pauseEntry_ = AddEntry(play, QStringLiteral("&Pause"), Qt::Key_F12, [&e] { e.PauseClick(); });
+  pauseEntry_ = AddEntry(play, tr("&Pause"), Qt::Key_F12, [&e] { e.PauseClick(); });
   pauseEntry_->setIcon(toolBar_->Glyph(ToolBar::Pause));
-  AddEntry(play, QStringLiteral("Shu&ffle"), Qt::CTRL | Qt::Key_S, [&e] { e.Shuffle1Click(); })
+  AddEntry(play, tr("Shu&ffle"), Qt::CTRL | Qt::Key_S, [&e] { e.Shuffle1Click(); })
       ->setIcon(toolBar_->Glyph(ToolBar::Shuffle));
-  AddEntry(play, QStringLiteral("&Stop"), Qt::CTRL | Qt::Key_X, [&e] { e.Stop(); });
-  AddEntry(play, QStringLiteral("&Restart"), Qt::CTRL | Qt::Key_R, [&e] { e.Restart(); });
+  AddEntry(play, tr("&Stop"), Qt::CTRL | Qt::Key_X, [&e] { e.Stop(); });
+  AddEntry(play, tr("&Restart"), Qt::CTRL | Qt::Key_R, [&e] { e.Restart(); });
   play->addSeparator();
-  AddEntry(play, QStringLiteral("&Player Name"), {},
+  AddEntry(play, tr("&Player Name"), {},
            [&e] { e.CallHelp(game::HelpPage::Options); });
-  AddToggle(play, QStringLiteral("Random Seed"), {}, [&e] { e.CallHelp(game::HelpPage::Options); },
+  AddToggle(play, tr("Random Seed"), {}, [&e] { e.CallHelp(game::HelpPage::Options); },
             option(&game::Options::RandomSeed1));
-  AddToggle(play, QStringLiteral("Vertical Variation"), {}, [&e] { e.VerticalClick(); },
+  AddToggle(play, tr("Vertical Variation"), {}, [&e] { e.VerticalClick(); },
             option(&game::Options::Vertical));
 
-  BandMenu* viewMenu = AddMenu(QStringLiteral("View"));
-  AddToggle(viewMenu, QStringLiteral("&Invert selection"), {}, [&e] { e.InvertClick(); },
+  BandMenu* viewMenu = AddMenu(tr("View"));
+  AddToggle(viewMenu, tr("&Invert selection"), {}, [&e] { e.InvertClick(); },
             option(&game::Options::Invert));
   viewMenu->addSeparator();
-  AddToggle(viewMenu, QStringLiteral("Cool Menu"), {}, [this] { CoolMenu1Click(); },
+  AddToggle(viewMenu, tr("Cool Menu"), {}, [this] { CoolMenu1Click(); },
             option(&game::Options::CoolMenu));
-  AddToggle(viewMenu, QStringLiteral("Cool Mouse"), {}, [this] { CoolMouseClick(); },
+  AddToggle(viewMenu, tr("Cool Mouse"), {}, [this] { CoolMouseClick(); },
             option(&game::Options::CoolMouse));
-  AddToggle(viewMenu, QStringLiteral("Cool Toolbar"), {}, [this] { CoolToolbarClick(); },
+  AddToggle(viewMenu, tr("Cool Toolbar"), {}, [this] { CoolToolbarClick(); },
             option(&game::Options::CoolToolbar));
-  AddToggle(viewMenu, QStringLiteral("Cool Buttons"), {}, [this] { FlatButtonsClick(); },
+  AddToggle(viewMenu, tr("Cool Buttons"), {}, [this] { FlatButtonsClick(); },
             option(&game::Options::FlatButtons));
-  AddToggle(viewMenu, QStringLiteral("Cool Status"), {}, [&e] { e.CoolStatusClick(); },
+  AddToggle(viewMenu, tr("Cool Status"), {}, [&e] { e.CoolStatusClick(); },
             option(&game::Options::CoolStatus));
   viewMenu->addSeparator();
-  AddToggle(viewMenu, QStringLiteral("&Show Time Left"), Qt::CTRL | Qt::Key_L,
+  AddToggle(viewMenu, tr("&Show Time Left"), Qt::CTRL | Qt::Key_L,
             [&e] { e.ShowTimeClick(); }, option(&game::Options::ShowTime));
-  AddToggle(viewMenu, QStringLiteral("Show &Moves Left"), Qt::CTRL | Qt::Key_M,
+  AddToggle(viewMenu, tr("Show &Moves Left"), Qt::CTRL | Qt::Key_M,
             [&e] { e.NStatus(); }, option(&game::Options::Moves));
   viewMenu->addSeparator();
-  AddToggle(viewMenu, QStringLiteral("Show Hall of &Fame"), Qt::CTRL | Qt::Key_F,
+  AddToggle(viewMenu, tr("Show Hall of &Fame"), Qt::CTRL | Qt::Key_F,
             [this] { ShowHallPanel(); }, option(&game::Options::ShowHallFame));
-  AddToggle(viewMenu, QStringLiteral("Show Status Bar"), Qt::CTRL | Qt::Key_B,
+  AddToggle(viewMenu, tr("Show Status Bar"), Qt::CTRL | Qt::Key_B,
             [this] { ShowTitleClick(); }, option(&game::Options::ShowTitle));
-  AddToggle(viewMenu, QStringLiteral("Show &Toolbar"), Qt::CTRL | Qt::Key_T,
+  AddToggle(viewMenu, tr("Show &Toolbar"), Qt::CTRL | Qt::Key_T,
             [this] { Toolbar1Click(); }, option(&game::Options::Toolbar1));
 
-  BandMenu* highlight = AddMenu(QStringLiteral("&Highlight"));
+  BandMenu* highlight = AddMenu(tr("&Highlight"));
   auto mode = [&e](int value) { return [&e, value] { return e.HighlightMode == value; }; };
-  AddToggle(highlight, QStringLiteral("None"), {}, [&e] { e.Highlight1Click(); }, mode(0));
+  AddToggle(highlight, tr("None"), {}, [&e] { e.Highlight1Click(); }, mode(0));
   highlight->addSeparator();
-  AddToggle(highlight, QStringLiteral("Red Rectangle"), {}, [&e] { e.Highlight2Click(1); },
+  AddToggle(highlight, tr("Red Rectangle"), {}, [&e] { e.Highlight2Click(1); },
             mode(1));
-  AddToggle(highlight, QStringLiteral("Green Rectangle"), {}, [&e] { e.Highlight2Click(3); },
+  AddToggle(highlight, tr("Green Rectangle"), {}, [&e] { e.Highlight2Click(3); },
             mode(3));
-  AddToggle(highlight, QStringLiteral("Blue Rectangle"), {}, [&e] { e.Highlight2Click(4); },
+  AddToggle(highlight, tr("Blue Rectangle"), {}, [&e] { e.Highlight2Click(4); },
             mode(4));
   highlight->addSeparator();
-  AddToggle(highlight, QStringLiteral("Colored Tile"), {}, [&e] { e.Highlight3Click(); }, mode(2));
+  AddToggle(highlight, tr("Colored Tile"), {}, [&e] { e.Highlight3Click(); }, mode(2));
   highlight->addSeparator();
-  AddToggle(highlight, QStringLiteral("Show Current Tile"), {}, [&e] { e.ShowCurrentTileClick(); },
+  AddToggle(highlight, tr("Show Current Tile"), {}, [&e] { e.ShowCurrentTileClick(); },
             option(&game::Options::ShowCurrentTile));
-  AddToggle(highlight, QStringLiteral("Only Possible Moves"), {},
+  AddToggle(highlight, tr("Only Possible Moves"), {},
             [&e] { e.OnlyPossibleMovesClick(); }, option(&game::Options::OnlyPossibleMoves));
 
-  BandMenu* configuration = AddMenu(QStringLiteral("&Configuration"));
-  AddToggle(configuration, QStringLiteral("Winnable Layouts (in at least one way)"), {},
+  BandMenu* configuration = AddMenu(tr("&Configuration"));
+  AddToggle(configuration, tr("Winnable Layouts (in at least one way)"), {},
             [&e] { e.WinnableClick(); }, option(&game::Options::Winnable));
-  AddToggle(configuration, QStringLiteral("Winnable Shuffles (in at least one way)"), {},
+  AddToggle(configuration, tr("Winnable Shuffles (in at least one way)"), {},
             [&e] { e.ShuffableClick(); }, option(&game::Options::Shuffable));
   AddToggle(configuration, tr("Tell when the game can no longer be won"), {},
             [&e] { e.TellUnwinnableClick(); }, option(&game::Options::TellUnwinnable));
   AddToggle(configuration, tr("Hints keep the game winnable"), {}, [&e] { e.WinnableHintsClick(); },
             option(&game::Options::WinnableHints));
   configuration->addSeparator();
-  AddToggle(configuration, QStringLiteral("Enable time tracking for the Hall of fame"), {},
+  AddToggle(configuration, tr("Enable time tracking for the Hall of fame"), {},
             [&e] { e.EnableHallClick(); }, option(&game::Options::EnableHall));
-  AddToggle(configuration, QStringLiteral("Enable 3D shadows on tilesets"), {},
+  AddToggle(configuration, tr("Enable 3D shadows on tilesets"), {},
             [&e] { e.ShadowsClick(); }, option(&game::Options::Shadows));
-  AddToggle(configuration, QStringLiteral("Begin game directly at startup"), {},
+  AddToggle(configuration, tr("Begin game directly at startup"), {},
             [&e] { e.StartupGameClick(); }, option(&game::Options::StartupGame));
-  AddToggle(configuration, QStringLiteral("Switch to 800x600 at startup"), {},
+  AddToggle(configuration, tr("Switch to 800x600 at startup"), {},
             [&e] { e.Res800Click(); }, option(&game::Options::Res800));
   configuration->addSeparator();
-  AddToggle(configuration, QStringLiteral("Animate Board while building the tiles"), {},
+  AddToggle(configuration, tr("Animate Board while building the tiles"), {},
             [&e] { e.AnimateClick(); }, option(&game::Options::Animate));
-  AddToggle(configuration, QStringLiteral("Animate Tile Rivers in Mahjongg Rivers"), {},
+  AddToggle(configuration, tr("Animate Tile Rivers in Mahjongg Rivers"), {},
             [&e] { e.AnimateTileRiversClick(); }, option(&game::Options::AnimateTileRivers));
   configuration->addSeparator();
-  AddToggle(configuration, QStringLiteral("Run music automatically at startup"), {},
+  AddToggle(configuration, tr("Run music automatically at startup"), {},
             [this] { music_->StartMusicClick(); }, option(&game::Options::StartMusic));
-  AddToggle(configuration, QStringLiteral("Play sound effects"), {},
+  AddToggle(configuration, tr("Play sound effects"), {},
             [this] { music_->PlaySoundsClick(); }, option(&game::Options::PlaySounds));
-  AddToggle(configuration, QStringLiteral("Play music"), {}, [this] { music_->PlayMusicClick(); },
+  AddToggle(configuration, tr("Play music"), {}, [this] { music_->PlayMusicClick(); },
             option(&game::Options::PlayMusic));
 
   BuildLookMenus();
 
-  layoutMenu_ = AddMenu(QStringLiteral("&Layout"));
-  AddEntry(layoutMenu_, QStringLiteral("Create Layout"), {}, [this] {
+  layoutMenu_ = AddMenu(tr("&Layout"));
+  AddEntry(layoutMenu_, tr("Create Layout"), {}, [this] {
     if (CreateLayoutHandler) CreateLayoutHandler();
   });
-  AddEntry(layoutMenu_, QStringLiteral("Edit Layout"), {}, [this] {
+  AddEntry(layoutMenu_, tr("Edit Layout"), {}, [this] {
     if (EditLayoutHandler) EditLayoutHandler();
   });
   layoutMenu_->addSeparator();
 
-  musicMenu_ = AddMenu(QStringLiteral("M&usic"));
-  AddToggle(musicMenu_, QStringLiteral("Random Music"), {}, [this] { music_->RandomMusicClick(); },
+  musicMenu_ = AddMenu(tr("M&usic"));
+  AddToggle(musicMenu_, tr("Random Music"), {}, [this] { music_->RandomMusicClick(); },
             option(&game::Options::RandomMusic));
   musicMenu_->addSeparator();
 
-  BandMenu* help = AddMenu(QStringLiteral("&Help"));
-  AddEntry(help, QStringLiteral("&Contents"), Qt::Key_F1,
+  BandMenu* help = AddMenu(tr("&Help"));
+  AddEntry(help, tr("&Contents"), Qt::Key_F1,
            [&e] { e.CallHelp(game::HelpPage::Help); });
-  AddEntry(help, QStringLiteral("What's New"), {}, [&e] { e.CallHelp(game::HelpPage::WhatsNew); });
-  AddEntry(help, QStringLiteral("French Help"), {}, [&e] { e.CallHelp(game::HelpPage::French); });
-  AddEntry(help, QStringLiteral("View Tiles"), {}, [&e] { e.CallHelp(game::HelpPage::Tiles); });
+  AddEntry(help, tr("What's New"), {}, [&e] { e.CallHelp(game::HelpPage::WhatsNew); });
+  AddEntry(help, tr("French Help"), {}, [&e] { e.CallHelp(game::HelpPage::French); });
+  AddEntry(help, tr("View Tiles"), {}, [&e] { e.CallHelp(game::HelpPage::Tiles); });
   help->addSeparator();
-  AddEntry(help, QStringLiteral("&Hall of Fame"), Qt::Key_F10,
+  AddEntry(help, tr("&Hall of Fame"), Qt::Key_F10,
            [&e] { e.CallHelp(game::HelpPage::HallOfFame); })
       ->setIcon(toolBar_->Glyph(ToolBar::HallOfFame));
-  AddEntry(help, QStringLiteral("&About..."), Qt::Key_F11,
+  AddEntry(help, tr("&About..."), Qt::Key_F11,
            [&e] { e.CallHelp(game::HelpPage::About); })
       ->setIcon(toolBar_->Glyph(ToolBar::About));
 
@@ -252,32 +253,32 @@ void TSorami::BuildLookMenus() {
   using T = view::TilesetItem;
   auto ticked = [&looks](auto item) { return [&looks, item] { return looks.Ticked(item); }; };
 
-  BandMenu* background = AddMenu(QStringLiteral("&Background"));
-  AddToggle(background, QStringLiteral("Load from disk"), {},
+  BandMenu* background = AddMenu(tr("&Background"));
+  AddToggle(background, tr("Load from disk"), {},
             [&looks] { looks.LoadBackgroundClick(); }, ticked(B::LoadBackground));
   background->addSeparator();
-  AddToggle(background, QStringLiteral("None"), {}, [&looks] { looks.None1Click(); },
+  AddToggle(background, tr("None"), {}, [&looks] { looks.None1Click(); },
             ticked(B::None1));
-  AddToggle(background, QStringLiteral("&Dragons"), {}, [&looks] { looks.Dragons1Click(); },
+  AddToggle(background, tr("&Dragons"), {}, [&looks] { looks.Dragons1Click(); },
             ticked(B::Dragons1));
-  AddToggle(background, QStringLiteral("Andromeda"), {}, [&looks] { looks.AndromedaClick(); },
+  AddToggle(background, tr("Andromeda"), {}, [&looks] { looks.AndromedaClick(); },
             ticked(B::Andromeda));
-  AddToggle(background, QStringLiteral("&Kanji (classic)"), {}, [&looks] { looks.Kanji1Click(); },
+  AddToggle(background, tr("&Kanji (classic)"), {}, [&looks] { looks.Kanji1Click(); },
             ticked(B::Kanji1));
-  AddToggle(background, QStringLiteral("Catpats"), {}, [&looks] { looks.CatpatsClick(); },
+  AddToggle(background, tr("Catpats"), {}, [&looks] { looks.CatpatsClick(); },
             ticked(B::Catpats));
 
-  BandMenu* tileset = AddMenu(QStringLiteral("Tileset"));
-  AddToggle(tileset, QStringLiteral("Load from disk"), {}, [&looks] { looks.Load1Click(); },
+  BandMenu* tileset = AddMenu(tr("Tileset"));
+  AddToggle(tileset, tr("Load from disk"), {}, [&looks] { looks.Load1Click(); },
             ticked(T::Load1));
   tileset->addSeparator();
-  AddToggle(tileset, QStringLiteral("Orange borders"), {}, [&looks] { looks.MahJongg1Click(); },
+  AddToggle(tileset, tr("Orange borders"), {}, [&looks] { looks.MahJongg1Click(); },
             ticked(T::MahJongg1));
-  AddToggle(tileset, QStringLiteral("Dark borders"), {}, [&looks] { looks.MahJongg2Click(); },
+  AddToggle(tileset, tr("Dark borders"), {}, [&looks] { looks.MahJongg2Click(); },
             ticked(T::MahJongg2));
-  AddToggle(tileset, QStringLiteral("Blue borders"), {}, [&looks] { looks.MahJongg3Click(); },
+  AddToggle(tileset, tr("Blue borders"), {}, [&looks] { looks.MahJongg3Click(); },
             ticked(T::MahJongg3));
-  AddToggle(tileset, QStringLiteral("Few Colors"), {}, [&looks] { looks.Lowcolor1Click(); },
+  AddToggle(tileset, tr("Few Colors"), {}, [&looks] { looks.Lowcolor1Click(); },
             ticked(T::Lowcolor1));
 }
 
@@ -286,16 +287,16 @@ void TSorami::BuildNewGameMenu() {
   newGameMenu_ = new BandMenu(QStringLiteral("Sorami"), this);
   newGameMenu_->SetBand(true);
   auto entry = [this](const char* caption, std::function<void()> command) {
-    QAction* action = newGameMenu_->addAction(QString::fromLatin1(caption));
+    QAction* action = newGameMenu_->addAction(tr(caption));
     connect(action, &QAction::triggered, this,
             [this, command = std::move(command)] { Run(command); });
   };
-  entry("Solitaire (1-player)", [&e] { e.RandomSolitaireGame1Click(); });
-  entry("Solitaire (2-player)", [&e] { e.TwoPlayers(); });
-  entry("MJ Rivers (Easy)", [&e] { e.FourRivers("MJ Rivers (Easy)"); });
-  entry("MJ Rivers (Hard)", [&e] { e.FourRivers("MJ Rivers (Hard)"); });
-  entry("MJ Memory (Easy)", [&e] { e.Memory("MJ Memory (Easy)"); });
-  entry("MJ Memory (Hard)", [&e] { e.Memory("MJ Memory (Hard)"); });
+  entry(QT_TR_NOOP("Solitaire (1-player)"), [&e] { e.RandomSolitaireGame1Click(); });
+  entry(QT_TR_NOOP("Solitaire (2-player)"), [&e] { e.TwoPlayers(); });
+  entry(QT_TR_NOOP("MJ Rivers (Easy)"), [&e] { e.FourRivers("MJ Rivers (Easy)"); });
+  entry(QT_TR_NOOP("MJ Rivers (Hard)"), [&e] { e.FourRivers("MJ Rivers (Hard)"); });
+  entry(QT_TR_NOOP("MJ Memory (Easy)"), [&e] { e.Memory("MJ Memory (Easy)"); });
+  entry(QT_TR_NOOP("MJ Memory (Hard)"), [&e] { e.Memory("MJ Memory (Hard)"); });
 }
 
 void TSorami::OpenNewGameMenu(QPoint at) { newGameMenu_->popup(at); }

@@ -86,7 +86,7 @@ void TSorami::ShowStatusText(const std::string& text) { statusLine_->SetStatusTe
 
 void TSorami::SetPauseCaptions(bool paused) {
   if (pauseEntry_ != nullptr) {
-    pauseEntry_->setText(paused ? QStringLiteral("&Continue") : QStringLiteral("&Pause"));
+    pauseEntry_->setText(paused ? tr("&Continue") : tr("&Pause"));
     const QIcon play = toolBar_->PlayGlyph();
     pauseEntry_->setIcon(paused && !play.isNull() ? play : toolBar_->Glyph(ToolBar::Pause));
   }

@@ -1,6 +1,7 @@
 #include "app/rtf_reader.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QByteArrayView>
 #include <QFile>
 #include <QFileInfo>
@@ -561,7 +562,7 @@ qsizetype RtfStart(const QByteArray& data) {
 // Reads at most `maxBytes` of a regular file from where its RTF text starts;
 // an error text when it cannot. `longer`: the file holds more.
 QString ReadStart(const QString& path, qsizetype maxBytes, QByteArray& data, bool& longer) {
-  const QString cannotOpen = QStringLiteral("Cannot open file %1").arg(path);
+  const QString cannotOpen = QCoreApplication::translate("app::RtfReader", "Cannot open file %1").arg(path);
   // Only a regular file: a pipe or a device could block the game or never end.
   if (!QFileInfo(path).isFile()) return cannotOpen;
   QFile file(path);
@@ -572,8 +573,9 @@ QString ReadStart(const QString& path, qsizetype maxBytes, QByteArray& data, boo
   if (longer) data.truncate(maxBytes);
   const qsizetype start = RtfStart(data);
   if (start < 0) {
-    return QStringLiteral("Cannot show file %1: it is not an RTF text (it does not start with "
-                          "\"{\\rtf\")")
+    return QCoreApplication::translate("app::RtfReader",
+                                       "Cannot show file %1: it is not an RTF text (it does not start with "
+                                       "\"{\\rtf\")")
         .arg(path);
   }
   data.remove(0, start);
@@ -583,7 +585,8 @@ QString ReadStart(const QString& path, qsizetype maxBytes, QByteArray& data, boo
 }  // namespace
 
 QString RtfReader::CutNote() {
-  return QStringLiteral(
+  return QCoreApplication::translate(
+      "app::RtfReader",
       "[The help text stops here: the file holds more text or more changes of type than a help "
       "page can show.]");
 }

@@ -8,7 +8,7 @@ namespace app {
 SplashWindow::SplashWindow(const QImage& picture, QSize screen)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       picture_(picture) {
-  setWindowTitle(QStringLiteral("Welcome to Sorami..."));
+  setWindowTitle(tr("Welcome to Sorami..."));
   setAttribute(Qt::WA_OpaquePaintEvent);
   const int w = (picture_.isNull() ? kPictureWidth : picture_.width()) + 5;
   const int h = (picture_.isNull() ? kPictureHeight : picture_.height()) + 25;

@@ -34,13 +34,13 @@ StatusLine::StatusLine(QWidget* parent) : QWidget(parent) {
   colours.setColor(QPalette::WindowText, Qt::black);
   setPalette(colours);
 
-  tilesLabel_ = MakeCaption(QStringLiteral("Tiles"), this);
+  tilesLabel_ = MakeCaption(tr("Tiles"), this);
   tilesLeftLine_ = MakeValueBox(QStringLiteral("--"), 40, this);
-  movesLabel_ = MakeCaption(QStringLiteral("Moves left"), this);
+  movesLabel_ = MakeCaption(tr("Moves left"), this);
   movesLeftLine_ = MakeValueBox(QStringLiteral("--"), 40, this);
-  timeLabel_ = MakeCaption(QStringLiteral("Time"), this);
+  timeLabel_ = MakeCaption(tr("Time"), this);
   timeLine_ = MakeValueBox(QStringLiteral("--:--"), 52, this);
-  statusLabel_ = MakeCaption(QStringLiteral("Status"), this);
+  statusLabel_ = MakeCaption(tr("Status"), this);
   statusText_ = new QLabel(QStringLiteral(" "), this);
   statusText_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   statusText_->setFixedHeight(21);

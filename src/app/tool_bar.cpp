@@ -18,16 +18,16 @@ struct ButtonText {
 };
 
 constexpr std::array<ButtonText, ToolBar::kCount> kButtons{{
-    {"New", "New game", "new"},
-    {"Back", "Undo move", "back"},
-    {"Hint", "Show possible moves", "hint"},
-    {"Shuffle", "Shuffle tiles", "shuffle"},
-    {"Pause", "Pause game", "pause"},
-    {"Music", "Pause music", "music"},
-    {"Help", "Help :)", "help"},
-    {"About", "Who made Sorami", "about"},
-    {"Hall of Fame", "Best of the best :)", "hall_of_fame"},
-    {"Exit", "Don't leave me !! :(", "exit"},
+    {QT_TRANSLATE_NOOP("app::ToolBar", "New"), QT_TRANSLATE_NOOP("app::ToolBar", "New game"), "new"},
+    {QT_TRANSLATE_NOOP("app::ToolBar", "Back"), QT_TRANSLATE_NOOP("app::ToolBar", "Undo move"), "back"},
+    {QT_TRANSLATE_NOOP("app::ToolBar", "Hint"), QT_TRANSLATE_NOOP("app::ToolBar", "Show possible moves"), "hint"},
+    {QT_TRANSLATE_NOOP("app::ToolBar", "Shuffle"), QT_TRANSLATE_NOOP("app::ToolBar", "Shuffle tiles"), "shuffle"},
+    {QT_TRANSLATE_NOOP("app::ToolBar", "Pause"), QT_TRANSLATE_NOOP("app::ToolBar", "Pause game"), "pause"},
+    {QT_TRANSLATE_NOOP("app::ToolBar", "Music"), QT_TRANSLATE_NOOP("app::ToolBar", "Pause music"), "music"},
+    {QT_TRANSLATE_NOOP("app::ToolBar", "Help"), QT_TRANSLATE_NOOP("app::ToolBar", "Help :)"), "help"},
+    {QT_TRANSLATE_NOOP("app::ToolBar", "About"), QT_TRANSLATE_NOOP("app::ToolBar", "Who made Sorami"), "about"},
+    {QT_TRANSLATE_NOOP("app::ToolBar", "Hall of Fame"), QT_TRANSLATE_NOOP("app::ToolBar", "Best of the best :)"), "hall_of_fame"},
+    {QT_TRANSLATE_NOOP("app::ToolBar", "Exit"), QT_TRANSLATE_NOOP("app::ToolBar", "Don't leave me !! :("), "exit"},
 }};
 
 QIcon LoadGlyph(const QString& dir, const char* name) {
@@ -58,8 +58,8 @@ ToolBar::ToolBar(const QString& glyphDir, const QPixmap& tile, QWidget* parent)
   row->setSpacing(1);
   for (int i = 0; i < kCount; ++i) {
     auto* button = new QToolButton(this);
-    button->setText(QString::fromLatin1(kButtons[i].caption));
-    button->setToolTip(QString::fromLatin1(kButtons[i].hint));
+    button->setText(tr(kButtons[i].caption));
+    button->setToolTip(tr(kButtons[i].hint));
     button->setFont(captionFont);
     button->setFocusPolicy(Qt::NoFocus);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -87,7 +87,7 @@ QIcon ToolBar::Glyph(Button which) const { return glyphs_[which]; }
 
 void ToolBar::SetPaused(bool paused) {
   QToolButton* button = buttons_[Pause];
-  button->setText(paused ? QStringLiteral("Play") : QStringLiteral("Pause"));
+  button->setText(paused ? tr("Play") : tr("Pause"));
   button->setIcon(paused && !playGlyph_.isNull() ? playGlyph_ : glyphs_[Pause]);
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/texts.h"
+
 namespace audio {
 
 AudioOutput::~AudioOutput() { Close(); }
@@ -31,7 +33,7 @@ bool AudioOutput::Open() {
   device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
   if (device_ == 0) {
     error_ = SDL_GetError();
-    if (error_.empty()) error_ = "No sound device";
+    if (error_.empty()) error_ = base::Translate("Music", "No sound device");
     // Let a later attempt start SDL's audio afresh (another driver, a
     // device that has become free).
     SDL_QuitSubSystem(SDL_INIT_AUDIO);

@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/texts.h"
+
 namespace audio {
 
 namespace {
 
-constexpr const char* kNoDeviceText = "No MCI device open";
+constexpr const char* kNoDeviceText = SORAMI_TEXT_NOOP("Music", "No MCI device open");
 
 // The synthesiser's messages stay off the terminal: the device reports its
 // own errors to the game, which shows them.
@@ -35,7 +37,7 @@ bool FluidMusicDevice::Open() {
   QuietSynthLog();
   fluid_settings_t* settings = new_fluid_settings();
   if (settings == nullptr) {
-    error_ = "Cannot start the music synthesiser";
+    error_ = base::Translate("Music", "Cannot start the music synthesiser");
     return false;
   }
   fluid_settings_setnum(settings, "synth.sample-rate", output_.SampleRate());
@@ -52,7 +54,7 @@ bool FluidMusicDevice::Open() {
   fluid_synth_t* synth = new_fluid_synth(settings);
   if (synth == nullptr) {
     delete_fluid_settings(settings);
-    error_ = "Cannot start the music synthesiser";
+    error_ = base::Translate("Music", "Cannot start the music synthesiser");
     return false;
   }
   settings_ = settings;
@@ -73,7 +75,7 @@ bool FluidMusicDevice::Open() {
     ForgetFonts();
     delete_fluid_synth(synth);
     delete_fluid_settings(settings);
-    error_ = "Cannot load the sound font " + soundFont_;
+    error_ = base::Format(base::Translate("Music", "Cannot load the sound font %1"), {soundFont_});
     return false;
   }
   // Fades take 15 ms from full to silent.
@@ -129,7 +131,7 @@ bool FluidMusicDevice::LoadPresets(const std::set<int>& keys) {
 
 bool FluidMusicDevice::PlayFile(const std::string& path) {
   if (!IsOpen()) {
-    error_ = kNoDeviceText;
+    error_ = base::Translate("Music", kNoDeviceText);
     return false;
   }
   std::vector<unsigned char> bytes;
@@ -158,7 +160,7 @@ bool FluidMusicDevice::PlayFile(const std::string& path) {
   if (player_ == nullptr) {
     Unload();
     fluid_synth_all_sounds_off(synth_, -1);
-    error_ = "Cannot play the music file " + path + ": the synthesiser cannot load it.";
+    error_ = base::Format(base::Translate("Music", "Cannot play the music file %1: the synthesiser cannot load it."), {path});
     return false;
   }
   error_.clear();

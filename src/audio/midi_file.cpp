@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "base/file_io.h"
+#include "base/texts.h"
 
 namespace audio {
 
@@ -90,24 +91,24 @@ bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, FirstTic
   while (!in.AtEnd()) {
     std::uint32_t delta = 0;
     if (!in.Quantity(delta)) {
-      error = "a track ends in the middle of an event";
+      error = base::Translate("MidiFile", "a track ends in the middle of an event");
       return false;
     }
     ticks += delta;
     unsigned status = 0;
     if (!in.Byte(status)) {
-      error = "a track ends in the middle of an event";
+      error = base::Translate("MidiFile", "a track ends in the middle of an event");
       return false;
     }
     if (status == 0xFF) {  // meta event
       unsigned type = 0;
       std::uint32_t length = 0;
       if (!in.Byte(type) || !in.Quantity(length) || !in.Skip(length)) {
-        error = "a meta event runs past its track";
+        error = base::Translate("MidiFile", "a meta event runs past its track");
         return false;
       }
       if (!MetaLengthFits(type, length)) {
-        error = "a meta event has the wrong length";
+        error = base::Translate("MidiFile", "a meta event has the wrong length");
         return false;
       }
       if (type == 0x2F) return true;  // end of track
@@ -118,14 +119,14 @@ bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, FirstTic
       info.SystemExclusive = true;
       std::uint32_t length = 0;
       if (!in.Quantity(length) || !in.Skip(length)) {
-        error = "a system exclusive message runs past its track";
+        error = base::Translate("MidiFile", "a system exclusive message runs past its track");
         return false;
       }
       running = 0;
       continue;
     }
     if (status >= 0xF0) {
-      error = "a track holds a system message files cannot hold";
+      error = base::Translate("MidiFile", "a track holds a system message files cannot hold");
       return false;
     }
     unsigned dataBytes = 0;
@@ -133,7 +134,7 @@ bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, FirstTic
       running = status;
     } else {
       if (running == 0) {
-        error = "a track starts without a status byte";
+        error = base::Translate("MidiFile", "a track starts without a status byte");
         return false;
       }
       dataBytes = 1;  // the byte just read was the first data byte
@@ -143,7 +144,7 @@ bool ScanTrack(ByteReader& in, std::int64_t& ticks, MidiFileInfo& info, FirstTic
     unsigned data[2] = {status, 0};
     for (; dataBytes < need; ++dataBytes) {
       if (!in.Byte(data[dataBytes])) {
-        error = "a track ends in the middle of an event";
+        error = base::Translate("MidiFile", "a track ends in the middle of an event");
         return false;
       }
     }
@@ -170,26 +171,26 @@ bool MidiFile::Scan(const std::vector<unsigned char>& bytes, MidiFileInfo& info,
                     std::string& error) {
   info = MidiFileInfo{};
   if (!ChunkIs(bytes, 0, "MThd")) {
-    error = "it is not a Standard MIDI File";
+    error = base::Translate("MidiFile", "it is not a Standard MIDI File");
     return false;
   }
   ByteReader header(bytes, 4, bytes.size());
   std::uint32_t headerLength = 0, format = 0, tracks = 0, division = 0;
   if (!header.Number(4, headerLength) || headerLength != 6 || !header.Number(2, format) ||
       !header.Number(2, tracks) || !header.Number(2, division)) {
-    error = "its header is damaged";
+    error = base::Translate("MidiFile", "its header is damaged");
     return false;
   }
   if (format > 2) {
-    error = "its format " + std::to_string(format) + " is unknown";
+    error = base::Format(base::Translate("MidiFile", "its format %1 is unknown"), {std::to_string(format)});
     return false;
   }
   if (tracks == 0 || tracks > static_cast<std::uint32_t>(kMaxTracks)) {
-    error = "it declares " + std::to_string(tracks) + " tracks";
+    error = base::Format(base::Translate("MidiFile", "it declares %1 tracks"), {std::to_string(tracks)});
     return false;
   }
   if (division == 0 || (division & 0x8000u) != 0) {
-    error = "its time division is not in ticks per beat";
+    error = base::Translate("MidiFile", "its time division is not in ticks per beat");
     return false;
   }
   info.Format = static_cast<int>(format);
@@ -204,7 +205,7 @@ bool MidiFile::Scan(const std::vector<unsigned char>& bytes, MidiFileInfo& info,
     chunk.Number(4, length);
     const std::size_t begin = at + 8;
     if (bytes.size() - begin < length) {
-      error = "a chunk runs past the end of the file";
+      error = base::Translate("MidiFile", "a chunk runs past the end of the file");
       return false;
     }
     if (isTrack) {
@@ -217,7 +218,7 @@ bool MidiFile::Scan(const std::vector<unsigned char>& bytes, MidiFileInfo& info,
     at = begin + length;
   }
   if (info.Tracks < static_cast<int>(tracks)) {
-    error = "some tracks its header declares are missing";
+    error = base::Translate("MidiFile", "some tracks its header declares are missing");
     return false;
   }
   for (std::size_t channel = 0; channel < 16; ++channel)
@@ -230,19 +231,23 @@ bool MidiFile::Load(const std::string& path, std::vector<unsigned char>& bytes, 
                     std::string& error) {
   // Every error reads "Cannot play the music file <path>: <reason>.", which
   // the status line shortens to the file's name and the reason.
-  const std::string cannot = "Cannot play the music file " + path + ": ";
+  const auto cannot = [&path](const std::string& reason) {
+    return base::Format(base::Translate("MidiFile", "Cannot play the music file %1: %2"), {path, reason});
+  };
   switch (base::ReadWholeFile(path, bytes, kMaxBytes)) {
     case base::ReadStatus::Ok: break;
-    case base::ReadStatus::CannotOpen: error = cannot + "it cannot be opened."; return false;
-    case base::ReadStatus::IsFolder: error = cannot + "it is a folder."; return false;
-    case base::ReadStatus::NotAFile: error = cannot + "it is not a regular file."; return false;
-    case base::ReadStatus::TooBig: error = cannot + "it is too large to be a piece of music."; return false;
-    case base::ReadStatus::CannotRead: error = cannot + "it cannot be read."; return false;
+    case base::ReadStatus::CannotOpen: error = cannot(base::Translate("MidiFile", "it cannot be opened.")); return false;
+    case base::ReadStatus::IsFolder: error = cannot(base::Translate("MidiFile", "it is a folder.")); return false;
+    case base::ReadStatus::NotAFile: error = cannot(base::Translate("MidiFile", "it is not a regular file.")); return false;
+    case base::ReadStatus::TooBig:
+      error = cannot(base::Translate("MidiFile", "it is too large to be a piece of music."));
+      return false;
+    case base::ReadStatus::CannotRead: error = cannot(base::Translate("MidiFile", "it cannot be read.")); return false;
   }
   std::string why;
   if (!Scan(bytes, info, why)) {
     bytes.clear();
-    error = cannot + why + ".";
+    error = cannot(why + ".");
     return false;
   }
   return true;

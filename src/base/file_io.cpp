@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "base/texts.h"
+
 namespace base {
 
 namespace {
@@ -208,7 +210,7 @@ ReplaceResult ReplaceFile(const std::string& path, const std::string& content) {
   const bool replacing = stat(target.c_str(), &old) == 0;
   if (replacing) {
     if (S_ISDIR(old.st_mode)) return refused(ReplaceResult::CannotWrite, EISDIR);
-    if (!S_ISREG(old.st_mode)) return {ReplaceResult::CannotWrite, "it is not a regular file"};
+    if (!S_ISREG(old.st_mode)) return {ReplaceResult::CannotWrite, Translate("Files", "it is not a regular file")};
     // Renaming over a read-only file would work; writing to it must not.
     if (!IsWritable(target)) return refused(ReplaceResult::CannotWrite, errno);
   }

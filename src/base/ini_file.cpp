@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/file_io.h"
+#include "base/texts.h"
 
 namespace base {
 
@@ -139,14 +140,22 @@ bool IniFile::Open(std::string path) {
   std::string text;
   const base::ReadStatus status = base::ReadWholeFile(path_, text, kMaxFileBytes);
   if (status != base::ReadStatus::Ok) {
-    load_error_ = "Unable to read " + FullPath(path_);
+    const std::string file = FullPath(path_);
     switch (status) {
-      case base::ReadStatus::NotAFile: load_error_ += ": it is not a regular file"; break;
-      case base::ReadStatus::IsFolder: load_error_ += ": it is a folder"; break;
-      case base::ReadStatus::TooBig:
-        load_error_ += ": it is larger than 1 MiB, far more than a settings or hall-of-fame file holds";
+      case base::ReadStatus::NotAFile:
+        load_error_ = base::Format(base::Translate("Files", "Unable to read %1: it is not a regular file"), {file});
         break;
-      default: break;
+      case base::ReadStatus::IsFolder:
+        load_error_ = base::Format(base::Translate("Files", "Unable to read %1: it is a folder"), {file});
+        break;
+      case base::ReadStatus::TooBig:
+        load_error_ = base::Format(
+            base::Translate("Files",
+                             "Unable to read %1: it is larger than 1 MiB, far more than a settings or hall-of-fame "
+                             "file holds"),
+            {file});
+        break;
+      default: load_error_ = base::Format(base::Translate("Files", "Unable to read %1"), {file}); break;
     }
     return false;
   }
@@ -310,7 +319,7 @@ std::string IniFile::Text() const {
 }
 
 std::optional<std::string> IniFile::Save() const {
-  const std::string refused = "Unable to write to " + FullPath(path_);
+  const std::string refused = base::Format(base::Translate("Files", "Unable to write to %1"), {FullPath(path_)});
   if (path_.empty() || !load_error_.empty()) return refused;
 
   // A read-only file is refused (though renaming over it would work), with

@@ -15,6 +15,7 @@
 
 #include "board/board.h"
 #include "board/generator.h"
+#include "base/texts.h"
 
 namespace board {
 
@@ -156,7 +157,7 @@ struct DealResult {
 
 // The status text the engine shows when a winnable deal fell back.
 inline constexpr const char* FallbackStatusText =
-    "No winnable deal found for this layout: the tiles were dealt at random.";
+    SORAMI_TEXT_NOOP("Engine", "No winnable deal found for this layout: the tiles were dealt at random.");
 
 struct DealRequest {
   bool Winnable = false;

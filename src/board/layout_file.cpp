@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/file_io.h"
+#include "base/texts.h"
 
 namespace board {
 
@@ -17,14 +18,14 @@ std::string ReadLayoutText(const std::string& file) {
   std::string content;
   switch (base::ReadWholeFile(file, content, MaxLayoutFileSize)) {
     case base::ReadStatus::Ok: return content;
-    case base::ReadStatus::IsFolder: throw LayoutFileError("Cannot open layout file " + Quoted(file) + ": it is a folder.");
+    case base::ReadStatus::IsFolder: throw LayoutFileError(base::Format(base::Translate("LayoutFile", "Cannot open layout file %1: it is a folder."), {Quoted(file)}));
     case base::ReadStatus::NotAFile:
-      throw LayoutFileError("Cannot open layout file " + Quoted(file) + ": it is not a regular file.");
-    case base::ReadStatus::CannotOpen: throw LayoutFileError("Cannot open layout file " + Quoted(file) + ".");
-    case base::ReadStatus::TooBig: throw LayoutFileError("Layout file " + Quoted(file) + " is too big to be a layout.");
+      throw LayoutFileError(base::Format(base::Translate("LayoutFile", "Cannot open layout file %1: it is not a regular file."), {Quoted(file)}));
+    case base::ReadStatus::CannotOpen: throw LayoutFileError(base::Format(base::Translate("LayoutFile", "Cannot open layout file %1."), {Quoted(file)}));
+    case base::ReadStatus::TooBig: throw LayoutFileError(base::Format(base::Translate("LayoutFile", "Layout file %1 is too big to be a layout."), {Quoted(file)}));
     case base::ReadStatus::CannotRead: break;
   }
-  throw LayoutFileError("Cannot read layout file " + Quoted(file) + ".");
+  throw LayoutFileError(base::Format(base::Translate("LayoutFile", "Cannot read layout file %1."), {Quoted(file)}));
 }
 
 // Lines as the game's files have them: a line runs up to its CR (or LF) and
@@ -63,7 +64,7 @@ auto WithFileName(const std::string& file, Parse parse) {
   try {
     return parse(content);
   } catch (const LayoutFileError& e) {
-    throw LayoutFileError("Layout file " + Quoted(file) + " is damaged: " + e.what());
+    throw LayoutFileError(base::Format(base::Translate("LayoutFile", "Layout file %1 is damaged: %2"), {Quoted(file), e.what()}));
   }
 }
 
@@ -74,23 +75,23 @@ LayReadResult ParseLay(const std::string& content, LayoutGrid& layout) {
   LayReadResult r;
   if (lines.size() > 1) r.Name = lines[1];
   if (lines.empty() || lines[0] != LayHeader) return r;  // only the name is taken
-  if (lines.size() < 3) throw LayoutFileError("the line of place flags is missing.");
+  if (lines.size() < 3) throw LayoutFileError(base::Translate("LayoutFile", "the line of place flags is missing."));
   const std::string& data = lines[2];
   if (data.size() < static_cast<std::size_t>(LayoutFlagCount))
-    throw LayoutFileError("the line of place flags holds " + std::to_string(data.size()) + " characters instead of " +
-                          std::to_string(LayoutFlagCount) + ".");
+    throw LayoutFileError(base::Format(base::Translate("LayoutFile", "the line of place flags holds %1 characters instead of %2."),
+                               {std::to_string(data.size()), std::to_string(LayoutFlagCount)}));
   LayoutGrid read;
   int places = 0;
   for (int k = 0; k < LayoutFlagCount; ++k) {
     const char c = data[static_cast<std::size_t>(k)];
     if (c != '0' && c != '1')
-      throw LayoutFileError("character " + std::to_string(k + 1) + " of the place flags is neither 0 nor 1.");
+      throw LayoutFileError(base::Format(base::Translate("LayoutFile", "character %1 of the place flags is neither 0 nor 1."), {std::to_string(k + 1)}));
     read.SetFlag(k, c == '1');
     places += c == '1';
   }
   if (places > MaxTiles)
-    throw LayoutFileError("it has " + std::to_string(places) + " places, more than the " + std::to_string(MaxTiles) +
-                          " tiles of the game.");
+    throw LayoutFileError(base::Format(base::Translate("LayoutFile", "it has %1 places, more than the %2 tiles of the game."),
+                               {std::to_string(places), std::to_string(MaxTiles)}));
   layout = read;
   r.HeaderOk = true;
   return r;
@@ -99,17 +100,17 @@ LayReadResult ParseLay(const std::string& content, LayoutGrid& layout) {
 void ParseShp(const std::string& content, LayoutGrid& layout) {
   const std::vector<std::string> lines = SplitLines(content);
   if (lines.size() < static_cast<std::size_t>(MaxTiles))
-    throw LayoutFileError("it has " + std::to_string(lines.size()) + " lines; a layout needs " +
-                          std::to_string(MaxTiles) + ", one per place.");
+    throw LayoutFileError(base::Format(base::Translate("LayoutFile", "it has %1 lines; a layout needs %2, one per place."),
+                               {std::to_string(lines.size()), std::to_string(MaxTiles)}));
   LayoutGrid read;
   for (int i = 0; i < MaxTiles; ++i) {
     const std::string& line = lines[static_cast<std::size_t>(i)];
-    const std::string where = "line " + std::to_string(i + 1);
-    if (line.size() < 9) throw LayoutFileError(where + " is shorter than 9 characters.");
+    const std::string number = std::to_string(i + 1);
+    if (line.size() < 9) throw LayoutFileError(base::Format(base::Translate("LayoutFile", "line %1 is shorter than 9 characters."), {number}));
     const int x = HexPair(line, 3) + 2, y = HexPair(line, 5) + 2, z = HexPair(line, 7) + 1;
     if (!Grid::InRange(x, y, z))
-      throw LayoutFileError(where + " places a tile at column " + std::to_string(x) + ", row " + std::to_string(y) +
-                            ", layer " + std::to_string(z) + ", outside the board.");
+      throw LayoutFileError(base::Format(base::Translate("LayoutFile", "line %1 places a tile at column %2, row %3, layer %4, outside the board."),
+                                 {number, std::to_string(x), std::to_string(y), std::to_string(z)}));
     read.Set(x, y, z, 1);
   }
   layout = read;
@@ -150,21 +151,23 @@ std::string LoadLayout(const std::string& file, LayoutGrid& layout) {
   LayoutGrid read;
   const LayReadResult r = ReadLayFile(file, read);
   if (!r.HeaderOk)
-    throw LayoutFileError("Layout file " + Quoted(file) + " does not start with \"" + std::string(LayHeader) + "\".");
+    throw LayoutFileError(base::Format(base::Translate("LayoutFile", "Layout file %1 does not start with \"%2\"."), {Quoted(file), LayHeader}));
   layout = read;
   return r.Name;
 }
 
 void WriteLayFile(const std::string& file, const std::string& name, const LayoutGrid& layout) {
   if (layout.Count() > MaxTiles)
-    throw LayoutFileError("Cannot save layout " + Quoted(file) + ": it has more than " + std::to_string(MaxTiles) +
-                          " places.");
+    throw LayoutFileError(base::Format(base::Translate("LayoutFile", "Cannot save layout %1: it has more than %2 places."), {Quoted(file), std::to_string(MaxTiles)}));
   WriteFileAtomically(file, FormatLay(name, layout));
 }
 
 void WriteFileAtomically(const std::string& file, const std::string& content) {
   const base::ReplaceResult r = base::ReplaceFile(file, content);
-  if (!r) throw LayoutFileError("Cannot write file " + Quoted(file) + (r.Reason.empty() ? "" : ": " + r.Reason) + ".");
+  if (!r) {
+    if (r.Reason.empty()) throw LayoutFileError(base::Format(base::Translate("LayoutFile", "Cannot write file %1."), {Quoted(file)}));
+    throw LayoutFileError(base::Format(base::Translate("LayoutFile", "Cannot write file %1: %2."), {Quoted(file), r.Reason}));
+  }
 }
 
 }  // namespace board

@@ -21,6 +21,11 @@ bool NameLess(const LayoutEntry& a, const LayoutEntry& b) {
   return a.Name < b.Name;
 }
 
+// Whether `file` lies directly in `folder`.
+bool InFolder(const std::string& file, const std::string& folder) {
+  return base::AbsolutePath(base::ParentOf(file)) == base::AbsolutePath(folder);
+}
+
 }  // namespace
 
 const std::string& LayoutList::LayoutName(int i) const {
@@ -41,16 +46,45 @@ std::string HallOfFameSectionOf(const std::string& name) {
   return out;
 }
 
-DiscoveryResult DiscoverLayouts(const std::string& layoutsDir, int storedBoardNumber) {
+namespace {
+
+// One folder's layouts in menu order: ".lay" sorted, then ".shp".
+void FindLayouts(const std::string& folder, std::vector<LayoutEntry>& lay, std::vector<LayoutEntry>& shp) {
+  for (const std::string& file : base::ListFiles(folder, ".lay"))
+    lay.push_back(LayoutEntry{file.substr(0, file.size() - 4), base::JoinPath(folder, file), false});
+  std::sort(lay.begin(), lay.end(), NameLess);
+  for (const std::string& file : base::ListFiles(folder, ".shp"))
+    shp.push_back(LayoutEntry{file, base::JoinPath(folder, file), true});
+}
+
+}  // namespace
+
+DiscoveryResult DiscoverLayouts(const std::string& layoutsDir, int storedBoardNumber,
+                                const std::string& userLayoutsDir) {
   DiscoveryResult r;
   std::vector<LayoutEntry> lay;
-  for (const std::string& file : base::ListFiles(layoutsDir, ".lay"))
-    lay.push_back(LayoutEntry{file.substr(0, file.size() - 4), base::JoinPath(layoutsDir, file), false});
-  std::sort(lay.begin(), lay.end(), NameLess);
   std::vector<LayoutEntry> shp;
-  for (const std::string& file : base::ListFiles(layoutsDir, ".shp"))
-    shp.push_back(LayoutEntry{file, base::JoinPath(layoutsDir, file), true});
+  FindLayouts(layoutsDir, lay, shp);
+  std::vector<LayoutEntry> own;
+  if (!userLayoutsDir.empty()) {
+    std::vector<LayoutEntry> ownShp;
+    FindLayouts(userLayoutsDir, own, ownShp);
+    own.insert(own.end(), ownShp.begin(), ownShp.end());
+  }
   r.FilesFound = static_cast<int>(lay.size() + shp.size());
+  // The player's copy of a shipped layout (an edited one) replaces its file.
+  std::vector<LayoutEntry> added;
+  for (LayoutEntry& mine : own) {
+    bool replaced = false;
+    for (auto* part : {&lay, &shp})
+      for (LayoutEntry& shipped : *part)
+        if (!replaced && shipped.Name == mine.Name && shipped.Shp == mine.Shp) {
+          shipped.File = mine.File;
+          replaced = true;
+        }
+    if (!replaced) added.push_back(std::move(mine));
+  }
+  r.FilesFound += static_cast<int>(added.size());
 
   int board = storedBoardNumber;
   if (board == -1) {
@@ -58,7 +92,7 @@ DiscoveryResult DiscoverLayouts(const std::string& layoutsDir, int storedBoardNu
       if (lay[i].Name == DefaultLayoutName) board = static_cast<int>(i) + 1;
     if (board == -1) board = 1;
   }
-  for (auto* part : {&lay, &shp})
+  for (auto* part : {&lay, &shp, &added})
     for (LayoutEntry& e : *part) {
       if (r.List.LayoutCount() == MaxLayouts) {
         r.TooMany = true;
@@ -84,6 +118,8 @@ std::string CurrentFileFor(const LayoutList& list, const std::string& layoutsDir
   boardNumber = std::clamp(boardNumber, 1, list.LayoutCount());
   const LayoutEntry& entry = *list.Entry(boardNumber);
   std::string file = base::JoinPath(layoutsDir, entry.Name);
+  // A layout of the player's own folder, or one saved elsewhere.
+  if (!InFolder(entry.File, layoutsDir) && base::IsFile(entry.File)) return entry.File;
   if (base::Exists(file + ".lay")) file += ".lay";
   if (base::Exists(file + ".shp")) file += ".shp";
   // The file itself when its extension is written in another case, or when
@@ -105,6 +141,7 @@ Selection SelectLayout(const LayoutList& list, const std::string& layoutsDir, in
   s.BoardNumber = i;
   s.Shp = e->Shp;
   s.CurrentLayoutFile = base::JoinPath(layoutsDir, e->Shp ? e->Name : e->Name + ".lay");
+  if (!InFolder(e->File, layoutsDir) && base::IsFile(e->File)) s.CurrentLayoutFile = e->File;
   if (!base::Exists(s.CurrentLayoutFile) && base::Exists(e->File)) s.CurrentLayoutFile = e->File;
   return s;
 }
@@ -118,7 +155,13 @@ SaveResult SaveLayoutFile(LayoutList& list, std::string file, const std::string&
   const std::string listName = fileName.size() >= 4 ? fileName.substr(0, fileName.size() - 4) : std::string();
   for (int i = 1; i <= list.LayoutCount(); ++i)
     if (list.LayoutName(i) == listName) r.BoardNumber = i;  // the last equal entry wins
-  if (r.BoardNumber != 0) return r;
+  if (r.BoardNumber != 0) {
+    // The entry now stands for the file just written (an edited shipped
+    // layout saved in the player's own folder).
+    LayoutEntry& entry = list.Entries[static_cast<std::size_t>(r.BoardNumber - 1)];
+    if (!entry.Shp) entry.File = file;
+    return r;
+  }
   if (list.LayoutCount() >= MaxLayouts) {
     r.ListFull = true;
     return r;

@@ -46,7 +46,11 @@ struct DiscoveryResult {
 // value (-1 = none chosen yet: "Traditional", else the first name). ".lay"
 // names are sorted without regard to case; ".shp" files follow in directory
 // order. Extensions match without regard to case.
-DiscoveryResult DiscoverLayouts(const std::string& layoutsDir, int storedBoardNumber);
+// The player's own `userLayoutsDir` (when given) follows in the same way
+// after the shipped layouts; a layout of the player's named like a shipped
+// one takes that entry's place in the menu.
+DiscoveryResult DiscoverLayouts(const std::string& layoutsDir, int storedBoardNumber,
+                                const std::string& userLayoutsDir = {});
 
 // Steps 6..8 of discovery (also used when the editor is left without saving):
 // clamps boardNumber to 1..LayoutCount and returns the file of that layout,

@@ -7,6 +7,9 @@
 #include "board/geometry.h"
 #include "board/layout_file.h"
 #include "board/layout_list.h"
+#include "base/texts.h"
+#include "base/ini_file.h"
+#include "game/user_folders.h"
 
 namespace editor {
 
@@ -181,7 +184,7 @@ void LayoutEditor::SaveandexitClick(SaveChoice choice) {
   TilesToPlace = LayoutTiles - e.Layout.Count();
   ShowCounter();
   if (TilesToPlace != 0) {
-    screen_.Tell(MessageTitle, UnfinishedText);
+    screen_.Tell(MessageTitle, base::Translate("LayoutEditor", UnfinishedText));
     window_.ResetNameField();
     return;
   }
@@ -205,9 +208,20 @@ void LayoutEditor::SaveandexitClick(SaveChoice choice) {
 SaveOutcome LayoutEditor::SaveLayout() {
   game::Engine& e = engine_;
   std::string file = e.CurrentLayoutFile;
+  // An installed copy's shipped layouts cannot be changed: an edited one is
+  // saved under its own name in the player's layouts folder, where it takes
+  // the shipped one's place.
+  const std::string ownFolder = e.UserLayoutsDir();
+  if (!file.empty() && !ownFolder.empty() &&
+      base::AbsolutePath(base::ParentOf(file)) == base::AbsolutePath(base::JoinPath(e.ProgramDir, "Layouts"))) {
+    game::MakeFolders(ownFolder);
+    file = base::JoinPath(ownFolder, base::FileNameOf(file));
+  }
   if (file.empty()) {
-    const std::string folder = base::JoinPath(e.ProgramDir, "Layouts/");
-    const std::optional<std::string> chosen = screen_.SaveFileDialog(SaveDialogTitle, SaveDialogFilter, folder);
+    if (!ownFolder.empty()) game::MakeFolders(ownFolder);
+    const std::string folder = ownFolder.empty() ? base::JoinPath(e.ProgramDir, "Layouts/") : ownFolder + "/";
+    const std::optional<std::string> chosen = screen_.SaveFileDialog(
+        base::Translate("LayoutEditor", SaveDialogTitle), base::Translate("LayoutEditor", SaveDialogFilter), folder);
     if (!chosen || chosen->empty()) return SaveOutcome::Cancelled;
     file = *chosen;
   }
@@ -215,16 +229,19 @@ SaveOutcome LayoutEditor::SaveLayout() {
   try {
     saved = board::SaveLayoutFile(e.Layouts, file, e.CurrentLayoutName, e.Layout);
   } catch (const board::LayoutFileError& error) {
-    screen_.Tell(MessageTitle, std::string(error.what()) +
-                                   "\nThe layout stays open in the editor: choose \"Save as...\" to save it "
-                                   "under another name.");
+    screen_.Tell(MessageTitle,
+                 base::Format(base::Translate("LayoutEditor",
+                                  "%1\nThe layout stays open in the editor: choose \"Save as...\" to save it "
+                                  "under another name."),
+                     {error.what()}));
     return SaveOutcome::Failed;
   }
   e.CurrentLayoutFile = saved.File;
   e.IM(game::ModeIdle);
   if (saved.ListFull) {
-    screen_.Tell(MessageTitle, "The layout was saved in " + saved.File + ", but the Layout menu "
-                 "already holds " + std::to_string(board::MaxLayouts) + " layouts, so it is not listed.");
+    screen_.Tell(MessageTitle, base::Format(base::Translate("LayoutEditor", "The layout was saved in %1, but the Layout menu "
+                                                     "already holds %2 layouts, so it is not listed."),
+                                    {saved.File, std::to_string(board::MaxLayouts)}));
     return SaveOutcome::Saved;
   }
   // The saved layout becomes the current one; its menu item takes the check
@@ -239,7 +256,8 @@ void LayoutEditor::LoadHallOfFame(int table, const std::string& layoutName) {
   // The hall-of-fame file is written only at exit, so the file on disk holds
   // what the game read at start-up; a layout saved under a name used before
   // gets its old records back. Nothing is written here.
-  const base::IniFile hallFile(base::JoinPath(engine_.ProgramDir, "Hallfame.ini"));
+  const base::IniFile hallFile(
+      base::JoinPath(engine_.UserDir.empty() ? engine_.ProgramDir : engine_.UserDir, "Hallfame.ini"));
   engine_.Hall().LoadSection(hallFile, table, layoutName);
 }
 

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "board/board.h"
+#include "base/texts.h"
 #include "game/engine.h"
 #include "game/ports.h"
 
@@ -27,9 +28,11 @@ namespace editor {
 // Every layout has exactly this many places before it can be saved or tried.
 inline constexpr int LayoutTiles = board::MaxTiles;
 
-inline constexpr const char* UnfinishedText = "You haven't finished building the layout yet !";
-inline constexpr const char* SaveDialogTitle = "Please choose a name for your layout file";
-inline constexpr const char* SaveDialogFilter = "LAY Layout files (*.lay)|*.lay";
+inline constexpr const char* UnfinishedText =
+    SORAMI_TEXT_NOOP("LayoutEditor", "You haven't finished building the layout yet !");
+inline constexpr const char* SaveDialogTitle =
+    SORAMI_TEXT_NOOP("LayoutEditor", "Please choose a name for your layout file");
+inline constexpr const char* SaveDialogFilter = SORAMI_TEXT_NOOP("LayoutEditor", "LAY Layout files (*.lay)|*.lay");
 inline constexpr const char* NewLayoutName = "New Layout";
 // The status line while the editor is open: a few blanks.
 inline constexpr const char* EditorStatusText = "      ";

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "base/ini_file.h"
+#include "base/texts.h"
 #include "board/board.h"
 #include "board/dealing.h"
 #include "board/geometry.h"
@@ -57,17 +58,19 @@ inline constexpr int TimeLimitSeconds = 6000;
 inline constexpr int RevealTicks = 10;
 
 // The status texts the engine shows.
-inline constexpr const char* NoMoreMovesText = "      SORRY, NO MORE MOVES !!";
+inline constexpr const char* NoMoreMovesText = SORAMI_TEXT_NOOP("Engine", "      SORRY, NO MORE MOVES !!");
 // A layout without a single place (a file of zeros) gives no game: it would
 // count as cleared, and won, a second after it began.
-inline constexpr const char* NoPlacesText = "This layout has no tile places: no game was started.";
+inline constexpr const char* NoPlacesText = SORAMI_TEXT_NOOP("Engine", "This layout has no tile places: no game was started.");
 // What the solver tells (see engine_winnability.cpp).
-inline constexpr const char* StillWinnableText = "This game can still be won.";
-inline constexpr const char* NeverWinnableText = "This game can no longer be won: no earlier position could be won either.";
-inline constexpr const char* WinnabilityUndecidedText = "It could not be decided in time whether this game can still be won.";
+inline constexpr const char* StillWinnableText = SORAMI_TEXT_NOOP("Engine", "This game can still be won.");
+inline constexpr const char* NeverWinnableText =
+    SORAMI_TEXT_NOOP("Engine", "This game can no longer be won: no earlier position could be won either.");
+inline constexpr const char* WinnabilityUndecidedText =
+    SORAMI_TEXT_NOOP("Engine", "It could not be decided in time whether this game can still be won.");
 // "This game can no longer be won: N moves back it still could."
 std::string NoLongerWinnableText(int movesBack);
-inline constexpr const char* StartupCreditText = "Sorami 5.28 - Mah-Jongg solitaire, Rivers and Memory";
+inline constexpr const char* StartupCreditText = SORAMI_TEXT_NOOP("Engine", "Sorami 5.28 - Mah-Jongg solitaire, Rivers and Memory");
 
 enum class MouseButton { Left, Middle, Right };
 
@@ -173,6 +176,13 @@ class Engine : private board::DealObserver {
 
   std::string CurrentPlayerName = "Player1";
   std::string ProgramDir;  // every data path is built from it (UTF-8)
+  // Where the player's own files go (Folders::User): the hall of fame and the
+  // layouts made in the editor. Empty, or ProgramDir, for a copy that keeps
+  // them beside itself.
+  std::string UserDir;
+  // The player's own layouts folder when it lies apart from the shipped one;
+  // empty otherwise.
+  std::string UserLayoutsDir() const;
 
   Options Opt;
 

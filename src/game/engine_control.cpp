@@ -4,6 +4,7 @@
 #include <string>
 
 #include "board/layout_file.h"
+#include "base/texts.h"
 #include "game/engine.h"
 
 namespace game {
@@ -88,7 +89,7 @@ void Engine::Deal(bool twoPlayer) {
   LastDealOutcome = result.Outcome;
   LastRemovalOrder = result.Order;
   if (result.Outcome != board::DealOutcome::Winnable) LastRemovalOrder.Count = 0;
-  if (result.Outcome == board::DealOutcome::FellBack) ShowStatus(board::FallbackStatusText);
+  if (result.Outcome == board::DealOutcome::FellBack) ShowStatus(base::Translate("Engine", board::FallbackStatusText));
   // The tile set of the game is the tiles dealt, so that undo and restart
   // stop at the dealt position on layouts with fewer than 144 places.
   State.TileCount = State.TilesLeft;
@@ -99,7 +100,7 @@ bool Engine::RefuseEmptyLayout() {
   // layout starts with none); it starts no game.
   if (Layout.Count() > 0 || GameMode == ModeEditor) return false;
   // The game in hand, if any, goes on untouched.
-  ShowStatus(NoPlacesText);
+  ShowStatus(base::Translate("Engine", NoPlacesText));
   return true;
 }
 
@@ -132,10 +133,10 @@ void Engine::BeginGame() {
   ResetForNewGame();
   if (GameMode != ModeEditor) IM(ModeSolitaire);
   if (GameSeed > 0 && Opt.RandomSeed1)
-    ShowStatus("Specific Board started. Random Seed #" + std::to_string(GameSeed));
+    ShowStatus(base::Format(base::Translate("Engine", "Specific Board started. Random Seed #%1"), {std::to_string(GameSeed)}));
   screen_.ShowPanelHOF();
   FullRedraw();
-  if (StatusPos <= 1) ShowStatus("New game started.");
+  if (StatusPos <= 1) ShowStatus(base::Translate("Engine", "New game started."));
   StartTick = Now();
 }
 
@@ -175,9 +176,9 @@ void Engine::GameOver() {
     Stop();
     ModeBeforePause = ModeFinished;
     const int seconds = GameTime();
-    std::string message = "Congratulations !! You WON !";
+    std::string message = base::Translate("Engine", "Congratulations !! You WON !");
     if (Opt.EnableHall) {
-      message = "You WON ! Your time is : " + TimeText(seconds);
+      message = base::Format(base::Translate("Engine", "You WON ! Your time is : %1"), {TimeText(seconds)});
       IM(ModeFinished);
       if (Qualifies(seconds)) {
         AddHall();
@@ -202,9 +203,10 @@ void Engine::AddHall() { hall_.AddHall(BoardNumber, GameTime(), TimePenalty, Cur
 
 void Engine::VerticalClick() {
   if (GameMode == ModeSolitaire) {
-    if (screen_.Ask("Vertical variation",
-                    "If you want to change the game mode, you'll have to restart your game. "
-                    "Do you wish to continue ?")) {
+    if (screen_.Ask(base::Translate("Engine", "Vertical variation"),
+                    base::Translate("Engine",
+                                     "If you want to change the game mode, you'll have to restart your game. "
+                                     "Do you wish to continue ?"))) {
       BeginGame();
       Opt.Vertical = !Opt.Vertical;
     }
@@ -262,6 +264,11 @@ void Engine::Highlight3Click() {
 
 // ---------------------------------------------------------------- layouts
 
+std::string Engine::UserLayoutsDir() const {
+  if (UserDir.empty() || UserDir == ProgramDir) return {};
+  return base::JoinPath(UserDir, "Layouts");
+}
+
 std::vector<std::string> Engine::LayoutNames() const {
   std::vector<std::string> names;
   names.reserve(Layouts.Entries.size());
@@ -270,7 +277,8 @@ std::vector<std::string> Engine::LayoutNames() const {
 }
 
 bool Engine::DiscoverLayouts(int storedBoardNumber) {
-  board::DiscoveryResult found = board::DiscoverLayouts(base::JoinPath(ProgramDir, "Layouts"), storedBoardNumber);
+  board::DiscoveryResult found =
+      board::DiscoverLayouts(base::JoinPath(ProgramDir, "Layouts"), storedBoardNumber, UserLayoutsDir());
   if (found.NoLayouts) return false;
   Layouts = std::move(found.List);
   BoardNumber = found.BoardNumber;
@@ -338,13 +346,13 @@ void Engine::LayoutSelected() {
   hall_.ClearRankReached();
   if (LoadingAtStartup) {
     if (layoutsLeftOut_ > 0)
-      ShowStatus("Only the first " + std::to_string(board::MaxLayouts) + " layouts are offered: " +
-                 std::to_string(layoutsLeftOut_) + " more in the Layouts folder were left out.");
+      ShowStatus(base::Format(base::Translate("Engine", "Only the first %1 layouts are offered: %2 more in the Layouts folder were left out."),
+                        {std::to_string(board::MaxLayouts), std::to_string(layoutsLeftOut_)}));
     else
-      ShowStatus(StartupCreditText);
+      ShowStatus(base::Translate("Engine", StartupCreditText));
     return;
   }
-  ShowStatus("Layout " + UpperCase(CurrentLayoutName) + " selected.");
+  ShowStatus(base::Format(base::Translate("Engine", "Layout %1 selected."), {UpperCase(CurrentLayoutName)}));
   BeginGame();
 }
 

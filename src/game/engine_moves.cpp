@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "base/texts.h"
 #include "game/engine.h"
 
 namespace game {
@@ -100,7 +101,7 @@ void Engine::Restart() {
   PausedElapsed = 0;
   StartTick = Now();
   HoverTile = 0;
-  ShowStatus("Game restarted.");
+  ShowStatus(base::Translate("Engine", "Game restarted."));
 }
 
 // ---------------------------------------------------------------- hint
@@ -145,11 +146,11 @@ void Engine::Shuffle1Click() {
     IsItFree();
     const int n = State.MovesLeft;
     if (n >= 2)
-      ShowStatus("Tiles shuffled. " + std::to_string(n) + " new moves found.");
+      ShowStatus(base::Format(base::Translate("Engine", "Tiles shuffled. %1 new moves found."), {std::to_string(n)}));
     else if (n == 1)
-      ShowStatus("Tiles shuffled. 1 new move found.");
+      ShowStatus(base::Translate("Engine", "Tiles shuffled. 1 new move found."));
     else
-      ShowStatus("No moves found. Try to press Back a few times.");
+      ShowStatus(base::Translate("Engine", "No moves found. Try to press Back a few times."));
     if (GameMode != ModeTwoPlayer) TimePenalty += 10 * n;
   }
   FullRedraw();
@@ -285,7 +286,7 @@ void Engine::WriteScore() {
   if (State.TilesLeft == 0) {
     if (!GameOverHandled) FullRedraw();
   } else if (State.MovesLeft == 0 && IsSolitaire(GameMode) && !NoMovesShown) {
-    ShowStatus(NoMoreMovesText);
+    ShowStatus(base::Translate("Engine", NoMoreMovesText));
     StatusDirection = 1;
     NoMovesShown = true;
   }

@@ -18,8 +18,9 @@ constexpr std::chrono::milliseconds CommandBudget{3000};
 }  // namespace
 
 std::string NoLongerWinnableText(int movesBack) {
-  return "This game can no longer be won: " + std::to_string(movesBack) + (movesBack == 1 ? " move" : " moves") +
-         " back it still could.";
+  if (movesBack == 1) return base::Translate("Engine", "This game can no longer be won: 1 move back it still could.");
+  return base::Format(base::Translate("Engine", "This game can no longer be won: %1 moves back it still could."),
+                       {std::to_string(movesBack)});
 }
 
 void Engine::TellUnwinnableClick() {
@@ -90,7 +91,8 @@ void Engine::WatchWinnability() {
   // At a dead end the notice "no more moves" already says it.
   if (NoMovesShown || State.MovesLeft == 0) return;
   const int moves = static_cast<int>((State.TileCount - State.TilesLeft) / 2);
-  ShowStatus(*r.LastWinnable < 0 ? std::string(NeverWinnableText) : NoLongerWinnableText(moves - *r.LastWinnable));
+  ShowStatus(*r.LastWinnable < 0 ? base::Translate("Engine", NeverWinnableText)
+                                 : NoLongerWinnableText(moves - *r.LastWinnable));
 }
 
 void Engine::BackToLastWinnablePosition() {
@@ -104,23 +106,24 @@ void Engine::BackToLastWinnablePosition() {
   const LineAnswer a = DecideLine(line, known, false, UiSolver(), limits);
   lineKnown_ = known;
   if (a.Now == board::Verdict::Winnable) {
-    ShowStatus(StillWinnableText);
+    ShowStatus(base::Translate("Engine", StillWinnableText));
     return;
   }
   if (a.Now == board::Verdict::Undecided || !a.LastWinnable) {
-    ShowStatus(WinnabilityUndecidedText);
+    ShowStatus(base::Translate("Engine", WinnabilityUndecidedText));
     return;
   }
   if (*a.LastWinnable < 0) {
-    ShowStatus(NeverWinnableText);
+    ShowStatus(base::Translate("Engine", NeverWinnableText));
     return;
   }
   const int steps = static_cast<int>(line.Moves.size()) - *a.LastWinnable;
   // Each step is a "Back", with whatever that costs.
   for (int i = 0; i < steps; ++i) Back();
   unwinnableTold_ = false;
-  ShowStatus(steps == 1 ? std::string("1 move taken back: this game can be won again.")
-                        : std::to_string(steps) + " moves taken back: this game can be won again.");
+  ShowStatus(steps == 1 ? base::Translate("Engine", "1 move taken back: this game can be won again.")
+                        : base::Format(base::Translate("Engine", "%1 moves taken back: this game can be won again."),
+                                        {std::to_string(steps)}));
 }
 
 // A hint from a winning order: any of its pairs that is free now can be taken

@@ -4,6 +4,7 @@
 // penalty.
 #include <string>
 
+#include "base/texts.h"
 #include "game/engine.h"
 
 namespace game {
@@ -32,7 +33,7 @@ void Engine::Memory(const std::string& caption) {
   ResetForNewGame();
   StartTick = Now();
   ClearPausedCaptions();
-  ShowStatus("Mahjongg Memory started.");
+  ShowStatus(base::Translate("Engine", "Mahjongg Memory started."));
   IM(ModeMemory);
   FullRedraw();
   screen_.ShowPanelHOF();

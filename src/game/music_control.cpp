@@ -55,9 +55,13 @@ int MusicControl::ValidMidiNumber(int stored, const std::vector<MusicPiece>& pie
   return std::clamp(number, 1, count);
 }
 
-int MusicControl::LoadMusicList(const std::string& programDir) {
+int MusicControl::LoadMusicList(const std::string& programDir, const std::string& userMusicsDir) {
   ProgramDir = programDir;
   Pieces = ListPieces(programDir + "Musics/");
+  if (!userMusicsDir.empty()) {
+    std::vector<MusicPiece> own = ListPieces(userMusicsDir);
+    Pieces.insert(Pieces.end(), own.begin(), own.end());
+  }
   MidiNumber = ValidMidiNumber(MidiNumber, Pieces);
   CheckedPiece = 0;
   return MusicCount();
@@ -129,9 +133,9 @@ void MusicControl::PlayFromPiece(int first, bool playerAsked) {
   Changed();
   device_.Stop();
   if (playerAsked && Notices) {
-    Notices->TellMusicError(kNothingPlayableText);
+    Notices->TellMusicError(base::Translate("Music", kNothingPlayableText));
   } else {
-    Status(kNothingPlayableText);
+    Status(base::Translate("Music", kNothingPlayableText));
   }
 }
 
@@ -147,7 +151,7 @@ void MusicControl::ReportUnplayable(const std::string& file, bool playerAsked) {
 
 std::string MusicControl::FullErrorText(const std::string& file) const {
   const std::string text = device_.ErrorText();
-  return text.empty() ? "Cannot play the music file " + file + "." : text;
+  return text.empty() ? base::Format(base::Translate("Music", "Cannot play the music file %1."), {file}) : text;
 }
 
 std::string MusicControl::ShortErrorText(const std::string& file) const {
@@ -156,7 +160,8 @@ std::string MusicControl::ShortErrorText(const std::string& file) const {
   const std::string text = FullErrorText(file);
   const std::size_t at = text.find(file);
   if (at == std::string::npos) return text;
-  return "Cannot play " + base::FileNameOf(file) + text.substr(at + file.size());
+  return base::Format(base::Translate("Music", "Cannot play %1%2"),
+                       {base::FileNameOf(file), text.substr(at + file.size())});
 }
 
 bool MusicControl::OpenDevice(bool playerAsked) {
@@ -165,7 +170,7 @@ bool MusicControl::OpenDevice(bool playerAsked) {
   if (!deviceErrorShown_) {
     deviceErrorShown_ = true;
     const std::string text = device_.ErrorText();
-    Status(text.empty() ? std::string(kNoDeviceText) : text);
+    Status(text.empty() ? base::Translate("Music", kNoDeviceText) : text);
   } else if (playerAsked) {
     ReportNoDevice();
   }
@@ -247,7 +252,7 @@ void MusicControl::PlayRandomPiece(bool playerAsked) {
 }
 
 void MusicControl::ReportNoDevice() {
-  if (Notices) Notices->TellMusicError(kNoDeviceText);
+  if (Notices) Notices->TellMusicError(base::Translate("Music", kNoDeviceText));
 }
 
 void MusicControl::Status(const std::string& text) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "board/generator.h"
+#include "base/texts.h"
 #include "game/options.h"
 #include "game/ports.h"
 
@@ -40,10 +41,10 @@ struct MusicPiece {
 
 class MusicControl {
  public:
-  static constexpr const char* kNoDeviceText = "No MCI device open";
+  static constexpr const char* kNoDeviceText = SORAMI_TEXT_NOOP("Music", "No MCI device open");
   static constexpr const char* kDefaultPiece = "Night";
   static constexpr const char* kNothingPlayableText =
-      "None of the music pieces can be played: the music stops.";
+      SORAMI_TEXT_NOOP("Music", "None of the music pieces can be played: the music stops.");
 
   MusicControl(MusicDevice& device, Options& options, board::Generator& generator,
                MusicNotices* notices = nullptr);
@@ -76,7 +77,9 @@ class MusicControl {
 
   // Start-up, filling the lists: scans ProgramDir + "Musics/" and makes
   // MidiNumber valid. Returns MusicCount(); 0 means the program cannot start.
-  int LoadMusicList(const std::string& programDir);
+  // The pieces of the player's own `userMusicsDir` (when given) follow the
+  // shipped ones.
+  int LoadMusicList(const std::string& programDir, const std::string& userMusicsDir = {});
 
   // Start-up steps 21 and 22: with "Play music" on, open the device and
   // enable the "Music" button; then choose the current piece in every case,

@@ -4,6 +4,7 @@
 // the outside of the block.
 #include <string>
 
+#include "base/texts.h"
 #include "game/engine.h"
 
 namespace game {
@@ -44,7 +45,7 @@ void Engine::FourRivers(const std::string& caption) {
   ResetForNewGame();
   StartTick = Now();
   ClearPausedCaptions();
-  ShowStatus("Mahjongg Rivers started.");
+  ShowStatus(base::Translate("Engine", "Mahjongg Rivers started."));
   IM(ModeRivers);
   FullRedraw();
   screen_.ShowPanelHOF();

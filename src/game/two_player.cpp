@@ -3,6 +3,7 @@
 // player who used less time wins.
 #include <string>
 
+#include "base/texts.h"
 #include "game/engine.h"
 
 namespace game {
@@ -17,13 +18,13 @@ void Engine::TwoPlayers() {
   Player1Time = 0;
   Player2Time = 0;
   ClearPausedCaptions();
-  ShowStatus("Two-Player Solitaire started.");
+  ShowStatus(base::Translate("Engine", "Two-Player Solitaire started."));
   IM(ModeTwoPlayer);
   if (GameSeed > 0 && Opt.RandomSeed1)
-    ShowStatus("Specific Board started. Random Seed #" + std::to_string(GameSeed));
+    ShowStatus(base::Format(base::Translate("Engine", "Specific Board started. Random Seed #%1"), {std::to_string(GameSeed)}));
   screen_.ShowPanelHOF();
   FullRedraw();
-  if (StatusPos <= 1) ShowStatus("New game started.");
+  if (StatusPos <= 1) ShowStatus(base::Translate("Engine", "New game started."));
   StartTick = Player1TurnStart = Player2TurnStart = Now();
 }
 
@@ -47,11 +48,11 @@ void Engine::TwoPlayerEnd() {
   WriteScore();
   Stop();
   if (Player2Time < Player1Time)
-    ShowStatus("Player 2 WON ! Congratulations !");
+    ShowStatus(base::Translate("Engine", "Player 2 WON ! Congratulations !"));
   else if (Player2Time == Player1Time)
-    ShowStatus("Same score for both players !");
+    ShowStatus(base::Translate("Engine", "Same score for both players !"));
   else
-    ShowStatus("Player 1 WON ! Congratulations !");
+    ShowStatus(base::Translate("Engine", "Player 1 WON ! Congratulations !"));
   IM(ModeFinished);
 }
 

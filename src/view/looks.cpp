@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/file_io.h"
+#include "base/texts.h"
 #include "view/picture_file.h"
 #include "view/raster.h"
 #include "view/tileset_layout.h"
@@ -11,10 +12,10 @@
 namespace view {
 namespace {
 
-constexpr const char* TilesetTitle = "Please choose a Tileset bitmap file";
-constexpr const char* TilesetFilter = "Tileset files (*.bmp; *.jpg)|*.bmp;*.jpg";
-constexpr const char* BackgroundTitle = "Please choose a Background bitmap file";
-constexpr const char* BackgroundFilter = "Background files (*.bmp; *.jpg)|*.bmp;*.jpg";
+constexpr const char* TilesetTitle = SORAMI_TEXT_NOOP("Looks", "Please choose a Tileset bitmap file");
+constexpr const char* TilesetFilter = SORAMI_TEXT_NOOP("Looks", "Tileset files (*.bmp; *.jpg)|*.bmp;*.jpg");
+constexpr const char* BackgroundTitle = SORAMI_TEXT_NOOP("Looks", "Please choose a Background bitmap file");
+constexpr const char* BackgroundFilter = SORAMI_TEXT_NOOP("Looks", "Background files (*.bmp; *.jpg)|*.bmp;*.jpg");
 
 using base::Exists;
 
@@ -95,7 +96,10 @@ bool Looks::ChooseFile(bool askFirst, std::string& last, const char* title, cons
                        const char* folder) {
   for (;;) {
     if (askFirst || last.empty()) {
-      if (auto chosen = host_.OpenPictureDialog(title, filter, programDir_ + folder)) {
+      const std::string start =
+          !UserDir.empty() && base::IsFolder(UserDir + folder) ? UserDir + folder : programDir_ + folder;
+      if (auto chosen = host_.OpenPictureDialog(base::Translate("Looks", title), base::Translate("Looks", filter),
+                                                start)) {
         last = *chosen;
       } else if (!Exists(last)) {
         return false;  // cancelled with nothing to fall back on
@@ -129,9 +133,10 @@ bool Looks::ApplyTileset(const std::string& path) {
 
 std::string Looks::TilesetProblem(const QImage& picture, const std::string& path) {
   if (picture.width() >= TilesetMinWidth && picture.height() >= TilesetMinHeight) return {};
-  return "The tileset picture " + path + " is " + std::to_string(picture.width()) + " x " +
-         std::to_string(picture.height()) + " pixels; a tileset needs at least " + std::to_string(TilesetMinWidth) +
-         " x " + std::to_string(TilesetMinHeight) + ".";
+  return base::Format(
+      base::Translate("Looks", "The tileset picture %1 is %2 x %3 pixels; a tileset needs at least %4 x %5."),
+      {path, std::to_string(picture.width()), std::to_string(picture.height()), std::to_string(TilesetMinWidth),
+       std::to_string(TilesetMinHeight)});
 }
 
 bool Looks::Load1Steps() {

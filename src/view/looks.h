@@ -38,6 +38,10 @@ class Looks {
   // programDir ends with a separator; data paths are built from it.
   Looks(BoardView& view, LooksHost& host, std::string programDir);
 
+  // The player's own folder holding Tilesets/ and Backgrounds/ (with a
+  // trailing '/'); the file dialogs open there when the folder of that kind
+  // exists. Empty: only the shipped folders.
+  std::string UserDir;
   std::string LastTilesetFile;
   std::string LastBackgroundFile;
 

@@ -16,6 +16,7 @@
 #include <jpeglib.h>
 
 #include "base/file_io.h"
+#include "base/texts.h"
 #include "view/raster.h"
 
 namespace view {
@@ -66,13 +67,14 @@ bool ReadFile(const std::string& path, std::vector<unsigned char>& data, std::st
     case base::ReadStatus::Ok: return true;
     case base::ReadStatus::CannotOpen:
     case base::ReadStatus::NotAFile:
-    case base::ReadStatus::IsFolder: error = "Cannot open the picture file " + path; return false;
+    case base::ReadStatus::IsFolder: error = base::Format(base::Translate("Pictures", "Cannot open the picture file %1"), {path}); return false;
     case base::ReadStatus::TooBig:
-      error = "The picture file " + path + " is too large to be a picture the game can use";
+      error = base::Format(
+          base::Translate("Pictures", "The picture file %1 is too large to be a picture the game can use"), {path});
       return false;
     case base::ReadStatus::CannotRead: break;
   }
-  error = "Cannot read the picture file " + path;
+  error = base::Format(base::Translate("Pictures", "Cannot read the picture file %1"), {path});
   return false;
 }
 
@@ -108,7 +110,7 @@ bool DecodeJpegData(JpegJob* job) {
   static_assert(PictureFormat == QImage::Format_RGB888);
   job->image = QImage(w, h, PictureFormat);
   if (job->image.isNull()) {
-    job->error = "Not enough memory for the picture";
+    job->error = base::Translate("Pictures", "Not enough memory for the picture");
     return false;
   }
   while (job->cinfo.output_scanline < job->cinfo.output_height) {
@@ -183,7 +185,7 @@ bool DecodeBitmap(const std::string& path, QImage& out, std::string& error) {
   QBuffer device(&data);
   const QImage image = device.open(QIODevice::ReadOnly) ? ReadImage(device, "bmp") : QImage();
   if (image.isNull()) {
-    error = "Bitmap image is not valid";
+    error = base::Translate("Pictures", "Bitmap image is not valid");
     return false;
   }
   out = image;
@@ -196,7 +198,7 @@ bool DecodeBitmap(const std::string& path, QImage& out, std::string& error) {
 std::string NamingTheFile(const std::string& path, std::string reason) {
   if (reason.size() > 1 && reason[0] >= 'A' && reason[0] <= 'Z' && reason[1] >= 'a' && reason[1] <= 'z')
     reason[0] = static_cast<char>(reason[0] - 'A' + 'a');
-  return "The picture file " + path + " cannot be used: " + reason;
+  return base::Format(base::Translate("Pictures", "The picture file %1 cannot be used: %2"), {path, reason});
 }
 
 }  // namespace

@@ -556,6 +556,45 @@ TEST_F(LayoutEditorTest, SaveAsAsksForANameAndListsTheNewLayoutLastWithItsHallOf
   EXPECT_EQ(engine.Layout, read);
 }
 
+// An installed copy: the shipped layouts are not the player's to change.
+TEST_F(LayoutEditorTest, AnEditedShippedLayoutIsSavedInThePlayersFolderAndTakesItsPlace) {
+  const fs::path shipped = engine.CurrentLayoutFile;
+  const std::string before = board::testing::ReadAll(shipped);
+  engine.UserDir = (folder.path() / "player").string() + "/";
+  BuildFlat();
+  window.Name = "Traditional";
+  editor.SaveandexitClick(SaveChoice::Save);
+
+  const fs::path own = folder.path() / "player" / "Layouts" / "Traditional.lay";
+  ASSERT_TRUE(fs::exists(own));
+  EXPECT_EQ(board::testing::ReadAll(shipped), before);
+  EXPECT_EQ(engine.CurrentLayoutFile, own);
+  EXPECT_EQ(engine.LayoutCount(), 2);
+  // Selecting it again, and the next start, play the player's copy.
+  engine.LoadlayoutClick(1);
+  engine.LoadlayoutClick(2);
+  EXPECT_EQ(engine.CurrentLayoutFile, own);
+  EXPECT_EQ(engine.Layout.Count(), 144);
+  EXPECT_TRUE(engine.DiscoverLayouts(2));
+  EXPECT_EQ(engine.CurrentLayoutFile, own);
+}
+
+TEST_F(LayoutEditorTest, SaveAsOfAnInstalledCopyOpensInThePlayersLayoutsFolder) {
+  engine.UserDir = (folder.path() / "player").string() + "/";
+  BuildFlat();
+  window.Name = "Rows";
+  screen.DialogAnswer = (folder.path() / "player" / "Layouts" / "Rows").string();
+  editor.SaveandexitClick(SaveChoice::SaveAs);
+  ASSERT_EQ(screen.SaveDialogs.size(), 1u);
+  EXPECT_EQ(screen.SaveDialogs[0].dir, (folder.path() / "player" / "Layouts").string() + "/");
+  EXPECT_TRUE(fs::is_directory(folder.path() / "player" / "Layouts"));
+  EXPECT_EQ(engine.Layouts.LayoutName(3), "Rows");
+  // The next start lists it after the shipped layouts.
+  EXPECT_TRUE(engine.DiscoverLayouts(3));
+  EXPECT_EQ(engine.Layouts.LayoutName(3), "Rows");
+  EXPECT_EQ(engine.CurrentLayoutFile, folder.path() / "player" / "Layouts" / "Rows.lay");
+}
+
 TEST_F(LayoutEditorTest, ACancelledSaveDialogWritesNothingButPlaysTheLayout) {
   const std::vector<std::string> files = LayoutFiles();
   BuildFlat();
