@@ -40,10 +40,8 @@ int RunCheck(const Args& args) {
   int status = 0;
   for (const std::string& file : files) {
     board::LayoutGrid layout;
-    try {
-      board::LoadLayout(file, layout);
-    } catch (const board::LayoutFileError& e) {
-      status = Fail(Name, e.what());
+    if (const auto error = ReadLayout(file, layout)) {
+      status = Fail(Name, *error);
       continue;
     }
     const board::LayoutCheck c = board::CheckLayout(layout, static_cast<int>(deals));

@@ -19,11 +19,7 @@ int RunDeal(const Args& args) {
   if (!ParseSeed(*seedText, seed)) return Fail(Name, "'" + *seedText + "' is not a 32-bit seed");
 
   board::LayoutGrid layout;
-  try {
-    board::LoadLayout(files[0], layout);
-  } catch (const board::LayoutFileError& e) {
-    return Fail(Name, e.what());
-  }
+  if (const auto error = ReadLayout(files[0], layout)) return Fail(Name, *error);
 
   board::BoardState s;
   board::Generator g;

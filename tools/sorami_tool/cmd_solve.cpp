@@ -31,11 +31,7 @@ int RunSolve(const Args& args) {
   }
 
   board::LayoutGrid layout;
-  try {
-    board::LoadLayout(files[0], layout);
-  } catch (const board::LayoutFileError& e) {
-    return Fail(Name, e.what());
-  }
+  if (const auto error = ReadLayout(files[0], layout)) return Fail(Name, *error);
   board::BoardState s;
   board::Generator g;
   board::PrepareBoard(s, layout);

@@ -91,11 +91,7 @@ int RunStats(const Args& args) {
   const bool vertical = HasFlag(args, "--vertical");
 
   board::LayoutGrid layout;
-  try {
-    board::LoadLayout(files[0], layout);
-  } catch (const board::LayoutFileError& e) {
-    return Fail(Name, e.what());
-  }
+  if (const auto error = ReadLayout(files[0], layout)) return Fail(Name, *error);
 
   std::vector<DealTally> tally(static_cast<std::size_t>(deals));
   std::atomic<long long> next{0}, done{0};

@@ -9,8 +9,11 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "board/board.h"
 
 namespace tool {
 
@@ -39,5 +42,8 @@ bool OnlyKnownOptions(const Args& args, std::initializer_list<const char*> known
                       const char* usage);
 // "sorami-tool COMMAND: text" on stderr; returns the bad-input status 2.
 int Fail(const char* command, const std::string& text);
+// Reads a layout file into `layout`; the reader's message when the file
+// cannot be used.
+std::optional<std::string> ReadLayout(const std::string& file, board::LayoutGrid& layout);
 
 }  // namespace tool

@@ -7,6 +7,8 @@
 
 #include "command.h"
 
+#include "board/layout_file.h"
+
 namespace tool {
 namespace {
 
@@ -96,6 +98,15 @@ bool OnlyKnownOptions(const Args& args, std::initializer_list<const char*> known
 int Fail(const char* command, const std::string& text) {
   std::fprintf(stderr, "sorami-tool %s: %s\n", command, text.c_str());
   return 2;
+}
+
+std::optional<std::string> ReadLayout(const std::string& file, board::LayoutGrid& layout) {
+  try {
+    board::LoadLayout(file, layout);
+  } catch (const board::LayoutFileError& e) {
+    return std::string(e.what());
+  }
+  return std::nullopt;
 }
 
 }  // namespace tool
