@@ -19,6 +19,7 @@
 #include <fstream>
 
 #include "app/picture_box.h"
+#include "board/temp_dir.h"
 #include "app/status_line.h"
 #include "app/tool_bar.h"
 #include "game/engine.h"
@@ -27,10 +28,6 @@
 #include "view/looks.h"
 #include "window_test_support.h"
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -193,36 +190,7 @@ TEST_F(MainWindowTest, QuittingDuringRiversStoresTheSolitaireLayout) {
   EXPECT_EQ(file.ReadInteger("Sorami", "BoardNumber", 0), layout);
 }
 
-// Makes a file refuse writes, also for root (immutable), and gives it back.
-class Unwritable {
- public:
-  explicit Unwritable(std::string path) : path_(std::move(path)) {
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_read |
-                                            std::filesystem::perms::group_read |
-                                            std::filesystem::perms::others_read);
-    if (geteuid() == 0) immutable_ = SetImmutable(true);
-  }
-  ~Unwritable() {
-    if (immutable_) SetImmutable(false);
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::add);
-  }
-  bool Works() const { return geteuid() != 0 || immutable_; }
-
- private:
-  bool SetImmutable(bool on) {
-    const int fd = open(path_.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    int flags = 0;
-    bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    close(fd);
-    return done;
-  }
-  std::string path_;
-  bool immutable_ = false;
-};
+using board::testing::Unwritable;
 
 TEST_F(MainWindowTest, AReadOnlySettingsFileKeepsTheWindowOpenUntilThePlayerQuitsWithoutSaving) {
   const std::string before = "[Sorami]\r\nInvert=0\r\n";

@@ -14,11 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempDir;
 
-std::vector<std::string> Names(const LayoutList& l) {
-  std::vector<std::string> out;
-  for (int i = 1; i <= l.LayoutCount(); ++i) out.push_back(l.LayoutName(i));
-  return out;
-}
+using testing::Names;
 
 TEST(PlayerLayouts, FollowTheShippedOnesAndReplaceAShippedOneOfTheirName) {
   TempDir shipped;

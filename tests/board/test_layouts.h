@@ -1,6 +1,10 @@
 #pragma once
 // Layouts built in code for the tests.
+#include <string>
+#include <vector>
+
 #include "board/board.h"
+#include "board/layout_list.h"
 
 namespace board::testing {
 
@@ -29,6 +33,13 @@ inline LayoutGrid Turtle() {
 inline void Block(LayoutGrid& l, int x, int y, int z, int w, int h) {
   for (int r = 0; r < h; ++r)
     for (int c = 0; c < w; ++c) l.Set(x + 2 * c, y + 2 * r, z, 1);
+}
+
+// The captions of a layout list, in menu order.
+inline std::vector<std::string> Names(const LayoutList& l) {
+  std::vector<std::string> out;
+  for (int i = 1; i <= l.LayoutCount(); ++i) out.push_back(l.LayoutName(i));
+  return out;
 }
 
 }  // namespace board::testing
