@@ -60,7 +60,7 @@ void TellUnreadable(QWidget* parent, const base::IniFile& file, const QString& c
 
 }  // namespace
 
-TSorami::TSorami(Environment environment) : env_(std::move(environment)) {
+MainWindow::MainWindow(Environment environment) : env_(std::move(environment)) {
   setWindowTitle(QStringLiteral("Sorami 5.28 "));
   // A fixed border: system menu and minimise button, no maximise button.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -88,7 +88,7 @@ TSorami::TSorami(Environment environment) : env_(std::move(environment)) {
   Init();
 }
 
-TSorami::~TSorami() {
+MainWindow::~MainWindow() {
   // No event may reach the engine while the window comes down.
   closing_ = true;
   timer_.stop();
@@ -101,9 +101,9 @@ TSorami::~TSorami() {
   engine_.reset();
 }
 
-THelpForm* TSorami::Help() {
+HelpWindow* MainWindow::Help() {
   if (help_ == nullptr) {
-    help_ = new THelpForm(*engine_, *this, this);
+    help_ = new HelpWindow(*engine_, *this, this);
     // Start-up reported what was wrong with the files then; only what has
     // gone wrong since is reported now.
     help_->LoadFiles(programDir_, helpNotices_);
@@ -112,21 +112,21 @@ THelpForm* TSorami::Help() {
   return help_;
 }
 
-Resolution TSorami::ScreenSize() const {
+Resolution MainWindow::ScreenSize() const {
   if (env_.Display) return env_.Display->Current();
   QScreen* screen = QGuiApplication::primaryScreen();
   if (screen == nullptr) return {800, 600};
   return {screen->geometry().width(), screen->geometry().height()};
 }
 
-int TSorami::ScreenWidth() const { return ScreenSize().width; }
+int MainWindow::ScreenWidth() const { return ScreenSize().width; }
 
 // ---------------------------------------------------------------- start-up
 
-void TSorami::Init() {
+void MainWindow::Init() {
   game::Engine& e = *engine_;
   // 1. No game yet; a pause would return to "stopped".
-  e.IM(game::ModeIdle);
+  e.SetMode(game::ModeIdle);
   e.ModeBeforePause = game::ModeStopped;
 
   // 2. The parts of the window on a black ground; glyphs beside the menu
@@ -150,25 +150,25 @@ void TSorami::Init() {
   // 4. The hall-of-fame panel takes the size of its picture and starts hidden.
   const QImage hofPic = view::ReadImageFile(programDir_ + QStringLiteral("hof.bmp"), "bmp");
   if (!hofPic.isNull()) panel_.SetHofPic(hofPic);
-  hofBox_ = new PictureBox(panel_.SaveHof.size(), central_);
-  hofBox_->setObjectName(QStringLiteral("HofBox"));
-  hofBox_->SetPicture(panel_.SaveHof);
-  hofBox_->hide();
+  hallPanelBox_ = new PictureBox(panel_.HallPanelPicture.size(), central_);
+  hallPanelBox_->setObjectName(QStringLiteral("HofBox"));
+  hallPanelBox_->SetPicture(panel_.HallPanelPicture);
+  hallPanelBox_->hide();
 
   // 5. The help window's files: a missing text is reported (its page stays
   // empty), as is a damaged page background. The window itself, with its
   // seven pages of widgets, is built when first opened (about 2.4 MiB less
   // until then).
-  helpNotices_ = THelpForm::CheckFiles(programDir_);
+  helpNotices_ = HelpWindow::CheckFiles(programDir_);
   for (const QString& notice : helpNotices_) {
     ShowMessage(this, QMessageBox::Warning, QApplication::applicationName(), notice);
   }
 
   statusLine_ = new StatusLine(central_);
   connect(statusLine_, &StatusLine::MovesLeftClicked, this,
-          [this] { Run([this] { engine_->NStatus(); }); });
+          [this] { Run([this] { engine_->ToggleShowMovesLeft(); }); });
   connect(statusLine_, &StatusLine::TimeClicked, this,
-          [this] { Run([this] { engine_->ShowTimeClick(); }); });
+          [this] { Run([this] { engine_->ToggleShowTime(); }); });
   auto* column = new QVBoxLayout(central_);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
@@ -180,7 +180,7 @@ void TSorami::Init() {
   row->setContentsMargins(0, 0, 0, 0);
   row->setSpacing(0);
   row->addWidget(game_, 0, Qt::AlignTop);
-  row->addWidget(hofBox_, 0, Qt::AlignTop);
+  row->addWidget(hallPanelBox_, 0, Qt::AlignTop);
   row->addStretch(1);
   column->addLayout(row);
   column->addWidget(statusLine_);
@@ -191,13 +191,13 @@ void TSorami::Init() {
   ShowStatusText(" ");
   // A pointer move changes no option: the menus need no refresh after it.
   connect(game_, &PictureBox::PointerMoved, this,
-          [this](int x, int y) { Run([this, x, y] { engine_->FormMouseMove(x, y); }, false); });
+          [this](int x, int y) { Run([this, x, y] { engine_->OnPointerMoved(x, y); }, false); });
   connect(game_, &PictureBox::PointerLeft, this, [this] { engine_->PointerLeftBoard(); });
   connect(game_, &PictureBox::ButtonReleased, this, [this](Qt::MouseButton button, int x, int y) {
     const game::MouseButton which = button == Qt::RightButton    ? game::MouseButton::Right
                                     : button == Qt::MiddleButton ? game::MouseButton::Middle
                                                                  : game::MouseButton::Left;
-    Run([this, which, x, y] { engine_->ButtonDown(which, x, y); });
+    Run([this, which, x, y] { engine_->OnPointerReleased(which, x, y); });
   });
 
   // 7. The settings file.
@@ -209,10 +209,10 @@ void TSorami::Init() {
   if (!env_.Display) {
     const Resolution screen = ScreenSize();
     env_.Display = MakeSystemDisplayBackend(
-        screen, e.Opt.Res800 && QGuiApplication::platformName() == QLatin1String("xcb"));
+        screen, e.Opt.SwitchTo800x600 && QGuiApplication::platformName() == QLatin1String("xcb"));
   }
   displayMode_ = std::make_unique<DisplayMode>(*env_.Display);
-  if (e.Opt.Res800) displayMode_->Switch800x600();
+  if (e.Opt.SwitchTo800x600) displayMode_->Switch800x600();
 
   // 9. Where the grid sits in the board pictures.
   const view::BoardOrigin origin = view::OriginForScreenWidth(ScreenWidth());
@@ -236,7 +236,7 @@ void TSorami::Init() {
   toolBar_->SetFlat(e.Opt.FlatButtons);
 
   // 16. The hall-of-fame panel.
-  if (e.Opt.ShowHallFame) ShowPanelHOF();
+  if (e.Opt.ShowHallOfFame) ShowHallPanel();
 
   // 18. The counters of an empty game.
   e.State.TilesLeft = board::MaxTiles;
@@ -261,16 +261,16 @@ void TSorami::Init() {
   looks_->ActiveTilesetBackground();
 
   // 25. The game timer; the board image shows.
-  connect(&timer_, &QTimer::timeout, this, &TSorami::Tick);
+  connect(&timer_, &QTimer::timeout, this, &MainWindow::Tick);
   timer_.start(50);
   // A game pauses while another program has the focus.
   connect(qApp, &QGuiApplication::applicationStateChanged, this,
-          &TSorami::ApplicationStateChanged);
+          &MainWindow::ApplicationStateChanged);
   started_ = true;
   RefreshFromEngine();
 }
 
-void TSorami::ReadSettingsFile() {
+void MainWindow::ReadSettingsFile() {
   settingsFile_.Open(folders_.SettingsFile());
   TellUnreadable(this, settingsFile_,
                  tr("Sorami starts with its default settings and leaves the file as "
@@ -287,7 +287,7 @@ void TSorami::ReadSettingsFile() {
   looks_->LastBackgroundFile = loaded_.LastLoadedBackground;
 }
 
-bool TSorami::TitleOnScreen(QPoint at) const {
+bool MainWindow::TitleOnScreen(QPoint at) const {
   // The top of the window, where its title bar is grabbed.
   constexpr int kTitleHeight = 40;
   // A damaged file may hold any number: a place this far right or down is on
@@ -303,7 +303,7 @@ bool TSorami::TitleOnScreen(QPoint at) const {
   return false;
 }
 
-void TSorami::PlaceWindow() {
+void MainWindow::PlaceWindow() {
   const int screenWidth = ScreenWidth();
   const int screenHeight = ScreenSize().height;
   const QPoint stored(loaded_.XPos, loaded_.YPos);
@@ -312,8 +312,8 @@ void TSorami::PlaceWindow() {
   if (screenWidth == loaded_.PreviousRes && TitleOnScreen(stored)) {
     move(stored);
   } else if (screenWidth == 640) {
-    engine_->Opt.ShowHallFame = false;
-    engine_->Opt.Toolbar1 = false;
+    engine_->Opt.ShowHallOfFame = false;
+    engine_->Opt.ShowToolbar = false;
     narrowScreen_ = true;
     move(0, 0);
   } else {
@@ -321,19 +321,19 @@ void TSorami::PlaceWindow() {
   }
 }
 
-void TSorami::LayOut() {
+void MainWindow::LayOut() {
   const game::Options& o = engine_->Opt;
   const bool editor = engine_->GameMode == game::ModeEditor;
-  toolBar_->setVisible(o.Toolbar1 && !editor);
+  toolBar_->setVisible(o.ShowToolbar && !editor);
   editorPanel_->setVisible(editor);
-  statusLine_->setVisible(o.ShowTitle);
-  hofBox_->setVisible(o.ShowHallFame);
+  statusLine_->setVisible(o.ShowStatusBar);
+  hallPanelBox_->setVisible(o.ShowHallOfFame);
   int width = kBoardWidth;
   int height = kBoardHeight;
-  if (o.Toolbar1 && !editor) height += ToolBar::kHeight;
+  if (o.ShowToolbar && !editor) height += ToolBar::kHeight;
   if (editor) height += EditorPanel::kHeight;
-  if (o.ShowTitle) height += StatusLine::kHeight;
-  if (o.ShowHallFame) width += hofBox_->width();
+  if (o.ShowStatusBar) height += StatusLine::kHeight;
+  if (o.ShowHallOfFame) width += hallPanelBox_->width();
   if (narrowScreen_) {
     const int menuHeight = menuBar()->isHidden() ? 0 : menuBar()->sizeHint().height();
     width = std::min(width, 640);
@@ -345,7 +345,7 @@ void TSorami::LayOut() {
   adjustSize();
 }
 
-bool TSorami::LoadFiles() {
+bool MainWindow::LoadFiles() {
   game::Engine& e = *engine_;
   // 1-3. The music pieces and their menu.
   if (music_->LoadMusicList(programDir_.toStdString(), folders_.UserFolder("Musics")) == 0) {
@@ -375,7 +375,7 @@ bool TSorami::LoadFiles() {
   return true;
 }
 
-bool TSorami::ChooseStartLayout() {
+bool MainWindow::ChooseStartLayout() {
   if (env_.StartLayout.isEmpty()) return true;
   game::Engine& e = *engine_;
   const std::string wanted = env_.StartLayout.toStdString();
@@ -404,18 +404,18 @@ bool TSorami::ChooseStartLayout() {
   return true;
 }
 
-std::vector<std::string> TSorami::LayoutNames() const {
+std::vector<std::string> MainWindow::LayoutNames() const {
   std::vector<std::string> names;
   for (const auto& entry : engine_->Layouts.Entries) names.push_back(entry.Name);
   return names;
 }
 
-void TSorami::FailStartup(const QString& message) {
+void MainWindow::FailStartup(const QString& message) {
   startupError_ = message;
   ShowMessage(nullptr, QMessageBox::Critical, QStringLiteral("Sorami"), message);
 }
 
-void TSorami::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!shownOnce_) {
     shownOnce_ = true;
@@ -423,17 +423,17 @@ void TSorami::showEvent(QShowEvent* event) {
   }
 }
 
-void TSorami::FormShow() {
+void MainWindow::FormShow() {
   emit FirstShown();
   game::Engine& e = *engine_;
   if (e.GameMode != game::ModeIdle) return;
-  e.IM(game::ModeStopped);
+  e.SetMode(game::ModeStopped);
   if (env_.StartGame) {
     // The numbered game of the command line, on the current layout.
     const int number = *env_.StartGame;
     Run([this, number] {
       engine_->GameSeed = number;
-      engine_->NewSpecificGame1Click();
+      engine_->NewNumberedGame();
     });
   } else if (e.Opt.StartupGame) {
     Run([this] { engine_->NewGame(); });
@@ -442,10 +442,10 @@ void TSorami::FormShow() {
 
 // ---------------------------------------------------------------- timer and focus
 
-void TSorami::Tick() {
+void MainWindow::Tick() {
   if (closing_) return;
   try {
-    engine_->Temps();
+    engine_->Tick();
   } catch (const std::exception& error) {
     timer_.stop();
     Tell("Sorami", error.what());
@@ -453,7 +453,7 @@ void TSorami::Tick() {
   }
 }
 
-void TSorami::ApplicationStateChanged(Qt::ApplicationState state) {
+void MainWindow::ApplicationStateChanged(Qt::ApplicationState state) {
   if (!started_ || closing_) return;
   // The help window holds the game paused itself and resumes it when it
   // closes.
@@ -461,15 +461,15 @@ void TSorami::ApplicationStateChanged(Qt::ApplicationState state) {
   // Sorami's own dialogs and message boxes keep the application active: only
   // another program taking the focus pauses the game.
   if (state == Qt::ApplicationActive) {
-    Run([this] { engine_->FormActivate(); });
+    Run([this] { engine_->OnApplicationActivated(); });
   } else {
-    Run([this] { engine_->FormDeactivate(); });
+    Run([this] { engine_->OnApplicationDeactivated(); });
   }
 }
 
 // ---------------------------------------------------------------- closing
 
-Settings TSorami::CurrentSettings() const {
+Settings MainWindow::CurrentSettings() const {
   const game::Engine& e = *engine_;
   Settings s = loaded_;
   s.Highlight = e.HighlightMode;
@@ -492,9 +492,9 @@ Settings TSorami::CurrentSettings() const {
   return s;
 }
 
-void TSorami::Exit1Click() { close(); }
+void MainWindow::Exit() { close(); }
 
-void TSorami::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   if (FormCloseQuery()) {
     event->accept();
   } else {
@@ -502,7 +502,7 @@ void TSorami::closeEvent(QCloseEvent* event) {
   }
 }
 
-bool TSorami::FormCloseQuery() {
+bool MainWindow::FormCloseQuery() {
   if (closing_) return true;
   if (!started_) {
     closing_ = true;

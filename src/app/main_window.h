@@ -1,6 +1,6 @@
 #pragma once
-// TSorami, the game's main window: the menu bar, the toolbar, the board image
-// `Game`, the hall-of-fame panel `HofBox` and the status line, stacked into a
+// MainWindow, the game's main window: the menu bar, the toolbar, the board image
+// `Game`, the hall-of-fame panel `HallPanelBox` and the status line, stacked into a
 // window whose size follows from its parts. It owns the one game engine and
 // carries the engine's requests to the screen (ScreenPort), its clock
 // (TimePort), and turns menu commands, toolbar buttons, pointer events on the
@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "app/display_mode.h"
-#include "app/help_form.h"
+#include "app/help_window.h"
 #include "app/settings.h"
 #include "app/time_source.h"
 #include "app/tool_bar.h"
@@ -53,7 +53,7 @@ class EditorShell;
 class PictureBox;
 class StatusLine;
 
-class TSorami : public QMainWindow,
+class MainWindow : public QMainWindow,
                 public game::ScreenPort,
                 public game::MusicNotices,
                 public HelpHost,
@@ -83,8 +83,8 @@ class TSorami : public QMainWindow,
     std::unique_ptr<game::MusicDevice> MusicDevice;
   };
 
-  explicit TSorami(Environment environment);
-  ~TSorami() override;
+  explicit MainWindow(Environment environment);
+  ~MainWindow() override;
 
   // False when the start-up could not finish (an empty music or layout
   // folder); the reason was shown to the player and the window must not be
@@ -103,7 +103,7 @@ class TSorami : public QMainWindow,
 
   // The parts, for tests and the help and editor windows.
   PictureBox* Game() const { return game_; }
-  PictureBox* HofBox() const { return hofBox_; }
+  PictureBox* HallPanelBox() const { return hallPanelBox_; }
   StatusLine* Status() const { return statusLine_; }
   ToolBar* Tools() const { return toolBar_; }
   QMenu* NewGameMenu() const;
@@ -112,7 +112,7 @@ class TSorami : public QMainWindow,
   QAction* MenuEntry(const QString& menu, const QString& entry) const;
 
   // The help window, built when first wanted.
-  THelpForm* Help();
+  HelpWindow* Help();
   // The layout editor's menus and panel.
   EditorShell* Editor() const { return editor_.get(); }
   // The layout editor's two commands; set by the editor when it is created.
@@ -125,14 +125,14 @@ class TSorami : public QMainWindow,
 
   // Runs the menu's commands; public so that the help window, the editor
   // and tests reach them the way a player does.
-  void Exit1Click();
-  void ShowHallPanel();
-  void Toolbar1Click();
-  void ShowTitleClick();
-  void CoolMenu1Click();
-  void CoolMouseClick();
-  void CoolToolbarClick();
-  void FlatButtonsClick();
+  void Exit();
+  void ToggleHallOfFame();
+  void ToggleToolbar();
+  void ToggleStatusBar();
+  void ToggleCoolMenu();
+  void ToggleCoolMouse();
+  void ToggleCoolToolbar();
+  void ToggleFlatButtons();
   // After any command: check marks, captions and enabled states from the
   // engine's state.
   void RefreshFromEngine();
@@ -143,10 +143,10 @@ class TSorami : public QMainWindow,
   // game::ScreenPort
   void PaintBoard() override;
   void PaintTileArea(int x, int y, int z) override;
-  void ShowFond() override;
+  void ShowBackground() override;
   void ClearBoardBuffer() override;
   void UpdateNow() override;
-  void ShowPanelHOF() override;  // also HelpHost
+  void ShowHallPanel() override;  // also HelpHost
   void PaintBanner() override;
   void ShowCurrentTile(int tile) override;
   void ShowCounters(const std::string& tiles, const std::string& moves,
@@ -266,8 +266,8 @@ class TSorami : public QMainWindow,
   EditorPanel* editorPanel_ = nullptr;
   std::unique_ptr<EditorShell> editor_;
   PictureBox* game_ = nullptr;
-  PictureBox* hofBox_ = nullptr;
-  THelpForm* help_ = nullptr;
+  PictureBox* hallPanelBox_ = nullptr;
+  HelpWindow* help_ = nullptr;
   QStringList helpNotices_;  // what start-up reported of the help window's files
   StatusLine* statusLine_ = nullptr;
   // The pointer shape "TECHNO", once start-up has loaded it.

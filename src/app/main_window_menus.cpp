@@ -1,4 +1,4 @@
-// TSorami's menu bar, new-game pop-up, toolbar and option toggles: every
+// MainWindow's menu bar, new-game pop-up, toolbar and option toggles: every
 // entry bound to its engine command, every check mark mirroring its option.
 
 #include <QAction>
@@ -22,23 +22,23 @@ namespace app {
 namespace {
 
 // The engine is told the English caption; the menu shows it translated.
-const char* const kRiversEasy = QT_TRANSLATE_NOOP("app::TSorami", "Mah-Jongg Rivers : New Game (Easy)");
-const char* const kRiversHard = QT_TRANSLATE_NOOP("app::TSorami", "Mah-Jongg Rivers : New Game (Hard)");
-const char* const kMemoryEasy = QT_TRANSLATE_NOOP("app::TSorami", "Mah-Jongg Memory : New Game (Easy)");
-const char* const kMemoryHard = QT_TRANSLATE_NOOP("app::TSorami", "Mah-Jongg Memory : New Game (Hard)");
+const char* const kRiversEasy = QT_TRANSLATE_NOOP("app::MainWindow", "Mah-Jongg Rivers : New Game (Easy)");
+const char* const kRiversHard = QT_TRANSLATE_NOOP("app::MainWindow", "Mah-Jongg Rivers : New Game (Hard)");
+const char* const kMemoryEasy = QT_TRANSLATE_NOOP("app::MainWindow", "Mah-Jongg Memory : New Game (Easy)");
+const char* const kMemoryHard = QT_TRANSLATE_NOOP("app::MainWindow", "Mah-Jongg Memory : New Game (Hard)");
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
-BandMenu* TSorami::AddMenu(const QString& caption) {
+BandMenu* MainWindow::AddMenu(const QString& caption) {
   auto* menu = new BandMenu(caption, this);
   menuBar()->addMenu(menu);
   menus_.push_back(menu);
   return menu;
 }
 
-QAction* TSorami::AddEntry(QMenu* menu, const QString& caption, const QKeySequence& key,
+QAction* MainWindow::AddEntry(QMenu* menu, const QString& caption, const QKeySequence& key,
                            std::function<void()> command) {
   QAction* action = menu->addAction(caption);
   if (!key.isEmpty()) {
@@ -50,7 +50,7 @@ QAction* TSorami::AddEntry(QMenu* menu, const QString& caption, const QKeySequen
   return action;
 }
 
-QAction* TSorami::AddToggle(QMenu* menu, const QString& caption, const QKeySequence& key,
+QAction* MainWindow::AddToggle(QMenu* menu, const QString& caption, const QKeySequence& key,
                             std::function<void()> command, std::function<bool()> checked) {
   QAction* action = AddEntry(menu, caption, key, std::move(command));
   action->setCheckable(true);
@@ -59,7 +59,7 @@ QAction* TSorami::AddToggle(QMenu* menu, const QString& caption, const QKeySeque
   return action;
 }
 
-void TSorami::Run(const std::function<void()>& command, bool refresh) {
+void MainWindow::Run(const std::function<void()>& command, bool refresh) {
   try {
     command();
   } catch (const std::exception& error) {
@@ -68,9 +68,9 @@ void TSorami::Run(const std::function<void()>& command, bool refresh) {
   if (refresh && !closing_) RefreshFromEngine();
 }
 
-QMenu* TSorami::NewGameMenu() const { return newGameMenu_; }
+QMenu* MainWindow::NewGameMenu() const { return newGameMenu_; }
 
-QAction* TSorami::MenuEntry(const QString& menu, const QString& entry) const {
+QAction* MainWindow::MenuEntry(const QString& menu, const QString& entry) const {
   for (BandMenu* candidate : menus_) {
     if (candidate->title() != menu) continue;
     for (QAction* action : candidate->actions()) {
@@ -80,7 +80,7 @@ QAction* TSorami::MenuEntry(const QString& menu, const QString& entry) const {
   return nullptr;
 }
 
-void TSorami::BuildMenus() {
+void MainWindow::BuildMenus() {
   game::Engine& e = *engine_;
   game::Options& o = e.Opt;
   const QIcon newGlyph = toolBar_->Glyph(ToolBar::New);
@@ -88,32 +88,32 @@ void TSorami::BuildMenus() {
 
   BandMenu* file = AddMenu(tr("&File"));
   AddEntry(file, tr("Mah-Jongg Solitaire : New Fully Random Game"), Qt::Key_F2,
-           [&e] { e.RandomSolitaireGame1Click(); })
+           [&e] { e.NewRandomGame(); })
       ->setIcon(newGlyph);
   AddEntry(file, tr("Mah-Jongg Solitaire : New Random Specific Game"), {},
-           [&e] { e.NewRandomSpecificGame1Click(); })
+           [&e] { e.NewRandomNumberedGame(); })
       ->setIcon(newGlyph);
   AddEntry(file, tr("Mah-Jongg Solitaire : New Specific Game"), {},
-           [&e] { e.NewSpecificGame1Click(); })
+           [&e] { e.NewNumberedGame(); })
       ->setIcon(newGlyph);
   file->addSeparator();
   AddEntry(file, tr("Mah-Jongg Solitaire : New 2-Player Game"), Qt::SHIFT | Qt::Key_F2,
-           [&e] { e.TwoPlayers(); })
+           [&e] { e.NewTwoPlayerGame(); })
       ->setIcon(newGlyph);
   file->addSeparator();
-  AddEntry(file, tr(kRiversEasy), Qt::Key_F3, [&e] { e.FourRivers(kRiversEasy); })
+  AddEntry(file, tr(kRiversEasy), Qt::Key_F3, [&e] { e.NewRiversGame(kRiversEasy); })
       ->setIcon(newGlyph);
   AddEntry(file, tr(kRiversHard), Qt::SHIFT | Qt::Key_F3,
-           [&e] { e.FourRivers(kRiversHard); })
+           [&e] { e.NewRiversGame(kRiversHard); })
       ->setIcon(newGlyph);
   file->addSeparator();
-  AddEntry(file, tr(kMemoryEasy), Qt::Key_F4, [&e] { e.Memory(kMemoryEasy); })
+  AddEntry(file, tr(kMemoryEasy), Qt::Key_F4, [&e] { e.NewMemoryGame(kMemoryEasy); })
       ->setIcon(newGlyph);
   AddEntry(file, tr(kMemoryHard), Qt::SHIFT | Qt::Key_F4,
-           [&e] { e.Memory(kMemoryHard); })
+           [&e] { e.NewMemoryGame(kMemoryHard); })
       ->setIcon(newGlyph);
   file->addSeparator();
-  AddEntry(file, tr("E&xit"), Qt::CTRL | Qt::Key_C, [this] { Exit1Click(); })
+  AddEntry(file, tr("E&xit"), Qt::CTRL | Qt::Key_C, [this] { Exit(); })
       ->setIcon(toolBar_->Glyph(ToolBar::Exit));
 
   BandMenu* play = AddMenu(tr("&Play"));
@@ -124,94 +124,94 @@ void TSorami::BuildMenus() {
   AddEntry(play, tr("&Hint"), Qt::CTRL | Qt::Key_H, [&e] { e.Hint(); })
       ->setIcon(toolBar_->Glyph(ToolBar::Hint));
   play->addSeparator();
-  pauseEntry_ = AddEntry(play, tr("&Pause"), Qt::Key_F12, [&e] { e.PauseClick(); });
+  pauseEntry_ = AddEntry(play, tr("&Pause"), Qt::Key_F12, [&e] { e.TogglePause(); });
   pauseEntry_->setIcon(toolBar_->Glyph(ToolBar::Pause));
-  AddEntry(play, tr("Shu&ffle"), Qt::CTRL | Qt::Key_S, [&e] { e.Shuffle1Click(); })
+  AddEntry(play, tr("Shu&ffle"), Qt::CTRL | Qt::Key_S, [&e] { e.Shuffle(); })
       ->setIcon(toolBar_->Glyph(ToolBar::Shuffle));
   AddEntry(play, tr("&Stop"), Qt::CTRL | Qt::Key_X, [&e] { e.Stop(); });
   AddEntry(play, tr("&Restart"), Qt::CTRL | Qt::Key_R, [&e] { e.Restart(); });
   play->addSeparator();
   AddEntry(play, tr("&Player Name"), {},
-           [&e] { e.CallHelp(game::HelpPage::Options); });
-  AddToggle(play, tr("Random Seed"), {}, [&e] { e.CallHelp(game::HelpPage::Options); },
-            option(&game::Options::RandomSeed1));
-  AddToggle(play, tr("Vertical Variation"), {}, [&e] { e.VerticalClick(); },
+           [&e] { e.OpenHelp(game::HelpPage::Options); });
+  AddToggle(play, tr("Random Seed"), {}, [&e] { e.OpenHelp(game::HelpPage::Options); },
+            option(&game::Options::NumberedGames));
+  AddToggle(play, tr("Vertical Variation"), {}, [&e] { e.ToggleVerticalRule(); },
             option(&game::Options::Vertical));
 
   BandMenu* viewMenu = AddMenu(tr("View"));
-  AddToggle(viewMenu, tr("&Invert selection"), {}, [&e] { e.InvertClick(); },
+  AddToggle(viewMenu, tr("&Invert selection"), {}, [&e] { e.ToggleInvertSelection(); },
             option(&game::Options::Invert));
   viewMenu->addSeparator();
-  AddToggle(viewMenu, tr("Cool Menu"), {}, [this] { CoolMenu1Click(); },
+  AddToggle(viewMenu, tr("Cool Menu"), {}, [this] { ToggleCoolMenu(); },
             option(&game::Options::CoolMenu));
-  AddToggle(viewMenu, tr("Cool Mouse"), {}, [this] { CoolMouseClick(); },
+  AddToggle(viewMenu, tr("Cool Mouse"), {}, [this] { ToggleCoolMouse(); },
             option(&game::Options::CoolMouse));
-  AddToggle(viewMenu, tr("Cool Toolbar"), {}, [this] { CoolToolbarClick(); },
+  AddToggle(viewMenu, tr("Cool Toolbar"), {}, [this] { ToggleCoolToolbar(); },
             option(&game::Options::CoolToolbar));
-  AddToggle(viewMenu, tr("Cool Buttons"), {}, [this] { FlatButtonsClick(); },
+  AddToggle(viewMenu, tr("Cool Buttons"), {}, [this] { ToggleFlatButtons(); },
             option(&game::Options::FlatButtons));
-  AddToggle(viewMenu, tr("Cool Status"), {}, [&e] { e.CoolStatusClick(); },
-            option(&game::Options::CoolStatus));
+  AddToggle(viewMenu, tr("Cool Status"), {}, [&e] { e.ToggleScrollingStatus(); },
+            option(&game::Options::ScrollingStatus));
   viewMenu->addSeparator();
   AddToggle(viewMenu, tr("&Show Time Left"), Qt::CTRL | Qt::Key_L,
-            [&e] { e.ShowTimeClick(); }, option(&game::Options::ShowTime));
+            [&e] { e.ToggleShowTime(); }, option(&game::Options::ShowTime));
   AddToggle(viewMenu, tr("Show &Moves Left"), Qt::CTRL | Qt::Key_M,
-            [&e] { e.NStatus(); }, option(&game::Options::Moves));
+            [&e] { e.ToggleShowMovesLeft(); }, option(&game::Options::ShowMovesLeft));
   viewMenu->addSeparator();
   AddToggle(viewMenu, tr("Show Hall of &Fame"), Qt::CTRL | Qt::Key_F,
-            [this] { ShowHallPanel(); }, option(&game::Options::ShowHallFame));
+            [this] { ToggleHallOfFame(); }, option(&game::Options::ShowHallOfFame));
   AddToggle(viewMenu, tr("Show Status Bar"), Qt::CTRL | Qt::Key_B,
-            [this] { ShowTitleClick(); }, option(&game::Options::ShowTitle));
+            [this] { ToggleStatusBar(); }, option(&game::Options::ShowStatusBar));
   AddToggle(viewMenu, tr("Show &Toolbar"), Qt::CTRL | Qt::Key_T,
-            [this] { Toolbar1Click(); }, option(&game::Options::Toolbar1));
+            [this] { ToggleToolbar(); }, option(&game::Options::ShowToolbar));
 
   BandMenu* highlight = AddMenu(tr("&Highlight"));
   auto mode = [&e](int value) { return [&e, value] { return e.HighlightMode == value; }; };
-  AddToggle(highlight, tr("None"), {}, [&e] { e.Highlight1Click(); }, mode(0));
+  AddToggle(highlight, tr("None"), {}, [&e] { e.SetHighlightNone(); }, mode(0));
   highlight->addSeparator();
-  AddToggle(highlight, tr("Red Rectangle"), {}, [&e] { e.Highlight2Click(1); },
+  AddToggle(highlight, tr("Red Rectangle"), {}, [&e] { e.SetHighlightRectangle(1); },
             mode(1));
-  AddToggle(highlight, tr("Green Rectangle"), {}, [&e] { e.Highlight2Click(3); },
+  AddToggle(highlight, tr("Green Rectangle"), {}, [&e] { e.SetHighlightRectangle(3); },
             mode(3));
-  AddToggle(highlight, tr("Blue Rectangle"), {}, [&e] { e.Highlight2Click(4); },
+  AddToggle(highlight, tr("Blue Rectangle"), {}, [&e] { e.SetHighlightRectangle(4); },
             mode(4));
   highlight->addSeparator();
-  AddToggle(highlight, tr("Colored Tile"), {}, [&e] { e.Highlight3Click(); }, mode(2));
+  AddToggle(highlight, tr("Colored Tile"), {}, [&e] { e.SetHighlightColouredTile(); }, mode(2));
   highlight->addSeparator();
-  AddToggle(highlight, tr("Show Current Tile"), {}, [&e] { e.ShowCurrentTileClick(); },
+  AddToggle(highlight, tr("Show Current Tile"), {}, [&e] { e.ToggleShowCurrentTile(); },
             option(&game::Options::ShowCurrentTile));
   AddToggle(highlight, tr("Only Possible Moves"), {},
-            [&e] { e.OnlyPossibleMovesClick(); }, option(&game::Options::OnlyPossibleMoves));
+            [&e] { e.ToggleOnlyPossibleMoves(); }, option(&game::Options::OnlyPossibleMoves));
 
   BandMenu* configuration = AddMenu(tr("&Configuration"));
   AddToggle(configuration, tr("Winnable Layouts (in at least one way)"), {},
-            [&e] { e.WinnableClick(); }, option(&game::Options::Winnable));
+            [&e] { e.ToggleWinnableDeals(); }, option(&game::Options::Winnable));
   AddToggle(configuration, tr("Winnable Shuffles (in at least one way)"), {},
-            [&e] { e.ShuffableClick(); }, option(&game::Options::Shuffable));
+            [&e] { e.ToggleWinnableShuffles(); }, option(&game::Options::Shuffable));
   AddToggle(configuration, tr("Tell when the game can no longer be won"), {},
-            [&e] { e.TellUnwinnableClick(); }, option(&game::Options::TellUnwinnable));
-  AddToggle(configuration, tr("Hints keep the game winnable"), {}, [&e] { e.WinnableHintsClick(); },
+            [&e] { e.ToggleTellUnwinnable(); }, option(&game::Options::TellUnwinnable));
+  AddToggle(configuration, tr("Hints keep the game winnable"), {}, [&e] { e.ToggleWinnableHints(); },
             option(&game::Options::WinnableHints));
   configuration->addSeparator();
   AddToggle(configuration, tr("Enable time tracking for the Hall of fame"), {},
-            [&e] { e.EnableHallClick(); }, option(&game::Options::EnableHall));
+            [&e] { e.ToggleHallOfFameTiming(); }, option(&game::Options::EnableHall));
   AddToggle(configuration, tr("Enable 3D shadows on tilesets"), {},
-            [&e] { e.ShadowsClick(); }, option(&game::Options::Shadows));
+            [&e] { e.ToggleShadows(); }, option(&game::Options::Shadows));
   AddToggle(configuration, tr("Begin game directly at startup"), {},
-            [&e] { e.StartupGameClick(); }, option(&game::Options::StartupGame));
+            [&e] { e.ToggleStartupGame(); }, option(&game::Options::StartupGame));
   AddToggle(configuration, tr("Switch to 800x600 at startup"), {},
-            [&e] { e.Res800Click(); }, option(&game::Options::Res800));
+            [&e] { e.ToggleSwitchTo800x600(); }, option(&game::Options::SwitchTo800x600));
   configuration->addSeparator();
   AddToggle(configuration, tr("Animate Board while building the tiles"), {},
-            [&e] { e.AnimateClick(); }, option(&game::Options::Animate));
+            [&e] { e.ToggleAnimateDeal(); }, option(&game::Options::Animate));
   AddToggle(configuration, tr("Animate Tile Rivers in Mahjongg Rivers"), {},
-            [&e] { e.AnimateTileRiversClick(); }, option(&game::Options::AnimateTileRivers));
+            [&e] { e.ToggleAnimateRiverSlides(); }, option(&game::Options::AnimateTileRivers));
   configuration->addSeparator();
   AddToggle(configuration, tr("Run music automatically at startup"), {},
-            [this] { music_->StartMusicClick(); }, option(&game::Options::StartMusic));
+            [this] { music_->ToggleStartMusic(); }, option(&game::Options::StartMusic));
   AddToggle(configuration, tr("Play sound effects"), {},
-            [this] { music_->PlaySoundsClick(); }, option(&game::Options::PlaySounds));
-  AddToggle(configuration, tr("Play music"), {}, [this] { music_->PlayMusicClick(); },
+            [this] { music_->TogglePlaySounds(); }, option(&game::Options::PlaySounds));
+  AddToggle(configuration, tr("Play music"), {}, [this] { music_->TogglePlayMusic(); },
             option(&game::Options::PlayMusic));
 
   BuildLookMenus();
@@ -226,28 +226,28 @@ void TSorami::BuildMenus() {
   layoutMenu_->addSeparator();
 
   musicMenu_ = AddMenu(tr("M&usic"));
-  AddToggle(musicMenu_, tr("Random Music"), {}, [this] { music_->RandomMusicClick(); },
+  AddToggle(musicMenu_, tr("Random Music"), {}, [this] { music_->ToggleRandomMusic(); },
             option(&game::Options::RandomMusic));
   musicMenu_->addSeparator();
 
   BandMenu* help = AddMenu(tr("&Help"));
   AddEntry(help, tr("&Contents"), Qt::Key_F1,
-           [&e] { e.CallHelp(game::HelpPage::Help); });
-  AddEntry(help, tr("What's New"), {}, [&e] { e.CallHelp(game::HelpPage::WhatsNew); });
-  AddEntry(help, tr("French Help"), {}, [&e] { e.CallHelp(game::HelpPage::French); });
-  AddEntry(help, tr("View Tiles"), {}, [&e] { e.CallHelp(game::HelpPage::Tiles); });
+           [&e] { e.OpenHelp(game::HelpPage::Help); });
+  AddEntry(help, tr("What's New"), {}, [&e] { e.OpenHelp(game::HelpPage::WhatsNew); });
+  AddEntry(help, tr("French Help"), {}, [&e] { e.OpenHelp(game::HelpPage::French); });
+  AddEntry(help, tr("View Tiles"), {}, [&e] { e.OpenHelp(game::HelpPage::Tiles); });
   help->addSeparator();
   AddEntry(help, tr("&Hall of Fame"), Qt::Key_F10,
-           [&e] { e.CallHelp(game::HelpPage::HallOfFame); })
+           [&e] { e.OpenHelp(game::HelpPage::HallOfFame); })
       ->setIcon(toolBar_->Glyph(ToolBar::HallOfFame));
   AddEntry(help, tr("&About..."), Qt::Key_F11,
-           [&e] { e.CallHelp(game::HelpPage::About); })
+           [&e] { e.OpenHelp(game::HelpPage::About); })
       ->setIcon(toolBar_->Glyph(ToolBar::About));
 
   BuildNewGameMenu();
 }
 
-void TSorami::BuildLookMenus() {
+void MainWindow::BuildLookMenus() {
   view::Looks& looks = *looks_;
   using B = view::BackgroundItem;
   using T = view::TilesetItem;
@@ -255,34 +255,34 @@ void TSorami::BuildLookMenus() {
 
   BandMenu* background = AddMenu(tr("&Background"));
   AddToggle(background, tr("Load from disk"), {},
-            [&looks] { looks.LoadBackgroundClick(); }, ticked(B::LoadBackground));
+            [&looks] { looks.ChooseBackgroundFile(); }, ticked(B::FromFile));
   background->addSeparator();
-  AddToggle(background, tr("None"), {}, [&looks] { looks.None1Click(); },
-            ticked(B::None1));
-  AddToggle(background, tr("&Dragons"), {}, [&looks] { looks.Dragons1Click(); },
-            ticked(B::Dragons1));
-  AddToggle(background, tr("Andromeda"), {}, [&looks] { looks.AndromedaClick(); },
+  AddToggle(background, tr("None"), {}, [&looks] { looks.ChooseNoBackground(); },
+            ticked(B::None));
+  AddToggle(background, tr("&Dragons"), {}, [&looks] { looks.ChooseDragonsBackground(); },
+            ticked(B::Dragons));
+  AddToggle(background, tr("Andromeda"), {}, [&looks] { looks.ChooseAndromedaBackground(); },
             ticked(B::Andromeda));
-  AddToggle(background, tr("&Kanji (classic)"), {}, [&looks] { looks.Kanji1Click(); },
-            ticked(B::Kanji1));
-  AddToggle(background, tr("Catpats"), {}, [&looks] { looks.CatpatsClick(); },
+  AddToggle(background, tr("&Kanji (classic)"), {}, [&looks] { looks.ChooseKanjiBackground(); },
+            ticked(B::Kanji));
+  AddToggle(background, tr("Catpats"), {}, [&looks] { looks.ChooseCatpatsBackground(); },
             ticked(B::Catpats));
 
   BandMenu* tileset = AddMenu(tr("Tileset"));
-  AddToggle(tileset, tr("Load from disk"), {}, [&looks] { looks.Load1Click(); },
-            ticked(T::Load1));
+  AddToggle(tileset, tr("Load from disk"), {}, [&looks] { looks.ChooseTilesetFile(); },
+            ticked(T::FromFile));
   tileset->addSeparator();
-  AddToggle(tileset, tr("Orange borders"), {}, [&looks] { looks.MahJongg1Click(); },
-            ticked(T::MahJongg1));
-  AddToggle(tileset, tr("Dark borders"), {}, [&looks] { looks.MahJongg2Click(); },
-            ticked(T::MahJongg2));
-  AddToggle(tileset, tr("Blue borders"), {}, [&looks] { looks.MahJongg3Click(); },
-            ticked(T::MahJongg3));
-  AddToggle(tileset, tr("Few Colors"), {}, [&looks] { looks.Lowcolor1Click(); },
-            ticked(T::Lowcolor1));
+  AddToggle(tileset, tr("Orange borders"), {}, [&looks] { looks.ChooseClassicTileset(); },
+            ticked(T::Classic));
+  AddToggle(tileset, tr("Dark borders"), {}, [&looks] { looks.ChooseDarkTileset(); },
+            ticked(T::Dark));
+  AddToggle(tileset, tr("Blue borders"), {}, [&looks] { looks.ChooseBlueTileset(); },
+            ticked(T::Blue));
+  AddToggle(tileset, tr("Few Colors"), {}, [&looks] { looks.ChooseLowColourTileset(); },
+            ticked(T::LowColour));
 }
 
-void TSorami::BuildNewGameMenu() {
+void MainWindow::BuildNewGameMenu() {
   game::Engine& e = *engine_;
   newGameMenu_ = new BandMenu(QStringLiteral("Sorami"), this);
   newGameMenu_->SetBand(true);
@@ -291,41 +291,41 @@ void TSorami::BuildNewGameMenu() {
     connect(action, &QAction::triggered, this,
             [this, command = std::move(command)] { Run(command); });
   };
-  entry(QT_TR_NOOP("Solitaire (1-player)"), [&e] { e.RandomSolitaireGame1Click(); });
-  entry(QT_TR_NOOP("Solitaire (2-player)"), [&e] { e.TwoPlayers(); });
-  entry(QT_TR_NOOP("MJ Rivers (Easy)"), [&e] { e.FourRivers("MJ Rivers (Easy)"); });
-  entry(QT_TR_NOOP("MJ Rivers (Hard)"), [&e] { e.FourRivers("MJ Rivers (Hard)"); });
-  entry(QT_TR_NOOP("MJ Memory (Easy)"), [&e] { e.Memory("MJ Memory (Easy)"); });
-  entry(QT_TR_NOOP("MJ Memory (Hard)"), [&e] { e.Memory("MJ Memory (Hard)"); });
+  entry(QT_TR_NOOP("Solitaire (1-player)"), [&e] { e.NewRandomGame(); });
+  entry(QT_TR_NOOP("Solitaire (2-player)"), [&e] { e.NewTwoPlayerGame(); });
+  entry(QT_TR_NOOP("MJ Rivers (Easy)"), [&e] { e.NewRiversGame("MJ Rivers (Easy)"); });
+  entry(QT_TR_NOOP("MJ Rivers (Hard)"), [&e] { e.NewRiversGame("MJ Rivers (Hard)"); });
+  entry(QT_TR_NOOP("MJ Memory (Easy)"), [&e] { e.NewMemoryGame("MJ Memory (Easy)"); });
+  entry(QT_TR_NOOP("MJ Memory (Hard)"), [&e] { e.NewMemoryGame("MJ Memory (Hard)"); });
 }
 
-void TSorami::OpenNewGameMenu(QPoint at) { newGameMenu_->popup(at); }
+void MainWindow::OpenNewGameMenu(QPoint at) { newGameMenu_->popup(at); }
 
-void TSorami::BuildToolBar() {
+void MainWindow::BuildToolBar() {
   toolBar_ = new ToolBar(programDir_ + QStringLiteral("toolbar/"),
                          QPixmap::fromImage(view::ReadImageFile(programDir_ + QStringLiteral("toolbar/tile.png"), "png")), central_);
-  connect(toolBar_, &ToolBar::Clicked, this, &TSorami::ToolButton);
-  connect(toolBar_, &ToolBar::NewMenuRequested, this, &TSorami::OpenNewGameMenu);
+  connect(toolBar_, &ToolBar::Clicked, this, &MainWindow::ToolButton);
+  connect(toolBar_, &ToolBar::NewMenuRequested, this, &MainWindow::OpenNewGameMenu);
 }
 
-void TSorami::ToolButton(ToolBar::Button which) {
+void MainWindow::ToolButton(ToolBar::Button which) {
   game::Engine& e = *engine_;
   switch (which) {
     case ToolBar::New: Run([&e] { e.NewGame(); }); break;
     case ToolBar::Back: Run([&e] { e.Back(); }); break;
     case ToolBar::Hint: Run([&e] { e.Hint(); }); break;
-    case ToolBar::Shuffle: Run([&e] { e.Shuffle1Click(); }); break;
-    case ToolBar::Pause: Run([&e] { e.PauseClick(); }); break;
-    case ToolBar::Music: Run([this] { music_->SetMusicClick(); }); break;
-    case ToolBar::Help: Run([&e] { e.CallHelp(game::HelpPage::Help); }); break;
-    case ToolBar::About: Run([&e] { e.CallHelp(game::HelpPage::About); }); break;
-    case ToolBar::HallOfFame: Run([&e] { e.CallHelp(game::HelpPage::HallOfFame); }); break;
-    case ToolBar::Exit: Exit1Click(); break;
+    case ToolBar::Shuffle: Run([&e] { e.Shuffle(); }); break;
+    case ToolBar::Pause: Run([&e] { e.TogglePause(); }); break;
+    case ToolBar::Music: Run([this] { music_->PauseOrResumeMusic(); }); break;
+    case ToolBar::Help: Run([&e] { e.OpenHelp(game::HelpPage::Help); }); break;
+    case ToolBar::About: Run([&e] { e.OpenHelp(game::HelpPage::About); }); break;
+    case ToolBar::HallOfFame: Run([&e] { e.OpenHelp(game::HelpPage::HallOfFame); }); break;
+    case ToolBar::Exit: Exit(); break;
     case ToolBar::kCount: break;
   }
 }
 
-void TSorami::FillLayoutMenu() {
+void MainWindow::FillLayoutMenu() {
   game::Engine& e = *engine_;
   for (QAction* action : layoutEntries_) {
     layoutMenu_->removeAction(action);
@@ -341,9 +341,9 @@ void TSorami::FillLayoutMenu() {
     connect(action, &QAction::triggered, this, [this, i, shp] {
       Run([this, i, shp] {
         if (shp) {
-          engine_->LoadShplayoutClick(i);
+          engine_->ChooseShpLayout(i);
         } else {
-          engine_->LoadlayoutClick(i);
+          engine_->ChooseLayout(i);
         }
       });
     });
@@ -351,7 +351,7 @@ void TSorami::FillLayoutMenu() {
   }
 }
 
-void TSorami::FillMusicMenu() {
+void MainWindow::FillMusicMenu() {
   for (QAction* action : musicEntries_) {
     musicMenu_->removeAction(action);
     delete action;
@@ -361,12 +361,12 @@ void TSorami::FillMusicMenu() {
     QAction* action = musicMenu_->addAction(Q(music_->Pieces[k - 1].Name));
     action->setCheckable(true);
     connect(action, &QAction::triggered, this,
-            [this, k] { Run([this, k] { music_->LoadMidiClick(k); }); });
+            [this, k] { Run([this, k] { music_->ChoosePiece(k); }); });
     musicEntries_.push_back(action);
   }
 }
 
-void TSorami::RefreshFromEngine() {
+void MainWindow::RefreshFromEngine() {
   const game::Engine& e = *engine_;
   for (const CheckBinding& binding : checks_) {
     if (binding.action) binding.action->setChecked(binding.checked());
@@ -390,53 +390,53 @@ void TSorami::RefreshFromEngine() {
 
 // ---------------------------------------------------------------- option toggles
 
-void TSorami::ShowHallPanel() {
+void MainWindow::ToggleHallOfFame() {
   game::Engine& e = *engine_;
-  e.Opt.ShowHallFame = !e.Opt.ShowHallFame;
+  e.Opt.ShowHallOfFame = !e.Opt.ShowHallOfFame;
   LayOut();
-  if (e.Opt.ShowHallFame) {
-    ShowPanelHOF();
+  if (e.Opt.ShowHallOfFame) {
+    ShowHallPanel();
     e.PanelRefreshPending = true;
   }
   e.FullRedraw();
 }
 
-void TSorami::Toolbar1Click() {
-  engine_->Opt.Toolbar1 = !engine_->Opt.Toolbar1;
+void MainWindow::ToggleToolbar() {
+  engine_->Opt.ShowToolbar = !engine_->Opt.ShowToolbar;
   LayOut();
   engine_->FullRedraw();
 }
 
-void TSorami::ShowTitleClick() {
-  engine_->Opt.ShowTitle = !engine_->Opt.ShowTitle;
+void MainWindow::ToggleStatusBar() {
+  engine_->Opt.ShowStatusBar = !engine_->Opt.ShowStatusBar;
   LayOut();
 }
 
-void TSorami::CoolMenu1Click() {
+void MainWindow::ToggleCoolMenu() {
   engine_->Opt.CoolMenu = !engine_->Opt.CoolMenu;
   ApplyCoolMenu();
 }
 
-void TSorami::CoolMouseClick() {
+void MainWindow::ToggleCoolMouse() {
   engine_->Opt.CoolMouse = !engine_->Opt.CoolMouse;
   ApplyCoolMouse();
 }
 
-void TSorami::CoolToolbarClick() {
+void MainWindow::ToggleCoolToolbar() {
   engine_->Opt.CoolToolbar = !engine_->Opt.CoolToolbar;
   toolBar_->SetTiled(engine_->Opt.CoolToolbar);
 }
 
-void TSorami::FlatButtonsClick() {
+void MainWindow::ToggleFlatButtons() {
   engine_->Opt.FlatButtons = !engine_->Opt.FlatButtons;
   toolBar_->SetFlat(engine_->Opt.FlatButtons);
 }
 
-void TSorami::ApplyCoolMenu() {
+void MainWindow::ApplyCoolMenu() {
   for (BandMenu* menu : menus_) menu->SetBand(engine_->Opt.CoolMenu);
 }
 
-void TSorami::ApplyCoolMouse() {
+void MainWindow::ApplyCoolMouse() {
   const bool wanted = engine_->Opt.CoolMouse && techno_.has_value();
   if (wanted && !technoApplied_) {
     QApplication::setOverrideCursor(*techno_);

@@ -1,4 +1,4 @@
-// TSorami as the engine's screen: painting through the board view and the
+// MainWindow as the engine's screen: painting through the board view and the
 // side panel, the counters and status text, message boxes, file dialogs, and
 // the notices of the music and of the tileset and background commands.
 
@@ -40,51 +40,51 @@ QString QtFilter(const std::string& filter) {
 
 }  // namespace
 
-void TSorami::PaintBoard() {
+void MainWindow::PaintBoard() {
   view_->FullRedraw(view::SceneOf(*engine_));
   game_->ShowLive(view_->BoardBuffer);
 }
 
-void TSorami::PaintTileArea(int x, int y, int z) {
+void MainWindow::PaintTileArea(int x, int y, int z) {
   const view::Scene scene = view::SceneOf(*engine_);
   const view::PixelRect area =
       view_->RedrawArea(scene, view::TilePictureRect(x, y, z, scene.Origin()));
   if (!area.Empty()) game_->SetPictureArea(view_->BoardBuffer, ToQRect(area));
 }
 
-void TSorami::ShowFond() { game_->SetPicture(view_->ShowFond()); }
+void MainWindow::ShowBackground() { game_->SetPicture(view_->ShowBackground()); }
 
-void TSorami::ClearBoardBuffer() { view_->ClearBoardBuffer(); }
+void MainWindow::ClearBoardBuffer() { view_->ClearBoardBuffer(); }
 
-void TSorami::UpdateNow() {
+void MainWindow::UpdateNow() {
   game_->repaint();
-  hofBox_->repaint();
+  hallPanelBox_->repaint();
 }
 
-void TSorami::ShowPanelHOF() {
-  if (panel_.ShowPanelHOF(view::PanelOf(*engine_))) hofBox_->SetPicture(panel_.SaveHof);
+void MainWindow::ShowHallPanel() {
+  if (panel_.ShowHallPanel(view::PanelOf(*engine_))) hallPanelBox_->SetPicture(panel_.HallPanelPicture);
 }
 
-void TSorami::PaintBanner() {
-  if (!engine_->Opt.ShowHallFame) return;
+void MainWindow::PaintBanner() {
+  if (!engine_->Opt.ShowHallOfFame) return;
   panel_.PaintBanner(view::BannerOf(*engine_));
-  hofBox_->SetPicture(panel_.SaveHof);
+  hallPanelBox_->SetPicture(panel_.HallPanelPicture);
 }
 
-void TSorami::ShowCurrentTile(int tile) {
-  if (!engine_->Opt.ShowHallFame) return;
+void MainWindow::ShowCurrentTile(int tile) {
+  if (!engine_->Opt.ShowHallOfFame) return;
   panel_.ShowCurrentTile(*view_, tile);
-  hofBox_->SetPicture(panel_.SaveHof);
+  hallPanelBox_->SetPicture(panel_.HallPanelPicture);
 }
 
-void TSorami::ShowCounters(const std::string& tiles, const std::string& moves,
+void MainWindow::ShowCounters(const std::string& tiles, const std::string& moves,
                            const std::string& time) {
   statusLine_->SetCounters(Q(tiles), Q(moves), Q(time));
 }
 
-void TSorami::ShowStatusText(const std::string& text) { statusLine_->SetStatusText(Q(text)); }
+void MainWindow::ShowStatusText(const std::string& text) { statusLine_->SetStatusText(Q(text)); }
 
-void TSorami::SetPauseCaptions(bool paused) {
+void MainWindow::SetPauseCaptions(bool paused) {
   if (pauseEntry_ != nullptr) {
     pauseEntry_->setText(paused ? tr("&Continue") : tr("&Pause"));
     const QIcon play = toolBar_->PlayGlyph();
@@ -93,16 +93,16 @@ void TSorami::SetPauseCaptions(bool paused) {
   toolBar_->SetPaused(paused);
 }
 
-bool TSorami::Ask(const std::string& title, const std::string& text) {
+bool MainWindow::Ask(const std::string& title, const std::string& text) {
   return ShowMessage(this, QMessageBox::Question, Q(title), Q(text),
                      QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
 }
 
-void TSorami::Tell(const std::string& title, const std::string& text) {
+void MainWindow::Tell(const std::string& title, const std::string& text) {
   ShowMessage(this, QMessageBox::Information, Q(title), Q(text));
 }
 
-std::optional<std::string> TSorami::OpenFileDialog(const std::string& title,
+std::optional<std::string> MainWindow::OpenFileDialog(const std::string& title,
                                                    const std::string& filter,
                                                    const std::string& dir) {
   const QString chosen = QFileDialog::getOpenFileName(this, Q(title), Q(dir), QtFilter(filter));
@@ -110,7 +110,7 @@ std::optional<std::string> TSorami::OpenFileDialog(const std::string& title,
   return chosen.toStdString();
 }
 
-std::optional<std::string> TSorami::SaveFileDialog(const std::string& title,
+std::optional<std::string> MainWindow::SaveFileDialog(const std::string& title,
                                                    const std::string& filter,
                                                    const std::string& dir) {
   // The layout files are overwritten without a question, as the editor asks.
@@ -120,29 +120,29 @@ std::optional<std::string> TSorami::SaveFileDialog(const std::string& title,
   return chosen.toStdString();
 }
 
-void TSorami::OpenHelp(game::HelpPage page) { Help()->RunModal(page); }
+void MainWindow::OpenHelp(game::HelpPage page) { Help()->RunModal(page); }
 
-const QImage& TSorami::HelpTileTexture() const { return view_->TileTexture; }
+const QImage& MainWindow::HelpTileTexture() const { return view_->TileTexture; }
 
-void TSorami::ShowMusicStatus(const std::string& text) { engine_->ShowStatus(text); }
+void MainWindow::ShowMusicStatus(const std::string& text) { engine_->ShowStatus(text); }
 
-void TSorami::TellMusicError(const std::string& text) { Tell("Sorami", text); }
+void MainWindow::TellMusicError(const std::string& text) { Tell("Sorami", text); }
 
-void TSorami::MusicStateChanged() {
+void MainWindow::MusicStateChanged() {
   if (started_) RefreshFromEngine();
 }
 
-std::optional<std::string> TSorami::OpenPictureDialog(const std::string& title,
+std::optional<std::string> MainWindow::OpenPictureDialog(const std::string& title,
                                                       const std::string& filter,
                                                       const std::string& dir) {
   return OpenFileDialog(title, filter, dir);
 }
 
-void TSorami::ShowError(const std::string& text) {
+void MainWindow::ShowError(const std::string& text) {
   ShowMessage(this, QMessageBox::Critical, QStringLiteral("Sorami"), Q(text));
 }
 
-void TSorami::RedrawUnlessIdle() {
+void MainWindow::RedrawUnlessIdle() {
   if (engine_->GameMode != game::ModeIdle) engine_->FullRedraw();
 }
 

@@ -112,11 +112,11 @@ struct BoardState {
 
 // Free rules. These answer on the board alone; the engine answers "free" for
 // every tile in the modes that have no free rule before asking them.
-bool Dispo(const BoardState& s, int tile);           // normal rule
-bool Dispo_Vertical(const BoardState& s, int tile);  // vertical variation
+bool IsTileFree(const BoardState& s, int tile);           // normal rule
+bool IsTileFreeVertical(const BoardState& s, int tile);  // vertical variation
 bool PlaceIsFree(const Grid& g, int x, int y, int z); // while dealing (155 counts as occupied)
 // Recomputes FreeCount, FreeTiles and MovesLeft (the engine calls it only in
 // one- and two-player solitaire).
-void IsItFree(BoardState& s, bool vertical);
+void RecountFreeTiles(BoardState& s, bool vertical);
 
 }  // namespace board

@@ -17,7 +17,7 @@
 #include <utility>
 
 #include "app/band_menu.h"
-#include "app/help_form.h"
+#include "app/help_window.h"
 #include "app/message_box.h"
 #include "app/splash_window.h"
 #include "app/status_line.h"
@@ -47,7 +47,7 @@ QStringList Lines(const QMenu* menu) {
   return lines;
 }
 
-const QMenu* MenuNamed(app::TSorami& w, const QString& title) {
+const QMenu* MenuNamed(app::MainWindow& w, const QString& title) {
   for (QAction* action : w.menuBar()->actions()) {
     if (action->text() == title) return action->menu();
   }
@@ -231,7 +231,7 @@ TEST_F(WindowPartsTest, EveryNewGameEntryStartsItsKindOfGame) {
     w->MenuEntry(QStringLiteral("&File"), QString::fromLatin1(x.entry))->trigger();
     EXPECT_EQ(e.GameMode, x.mode) << x.entry;
     EXPECT_EQ(e.BoardNumber, x.board) << x.entry;
-    EXPECT_EQ(e.Opt.RandomSeed1, x.seeded) << x.entry;
+    EXPECT_EQ(e.Opt.NumberedGames, x.seeded) << x.entry;
   }
   // The specific game plays the chosen number; the random specific one draws one.
   EXPECT_NE(e.GameSeed, 1234);
@@ -249,13 +249,13 @@ TEST_F(WindowPartsTest, EveryNewGameEntryStartsItsKindOfGame) {
     }
     EXPECT_EQ(e.GameMode, x.mode) << x.entry;
     EXPECT_EQ(e.BoardNumber, x.board) << x.entry;
-    EXPECT_EQ(e.Opt.RandomSeed1, x.seeded) << x.entry;
+    EXPECT_EQ(e.Opt.NumberedGames, x.seeded) << x.entry;
   }
 }
 
 // Runs `open`, and reports the page the help window showed (empty when it
 // did not open); the window is closed again at once.
-QString PageOpenedBy(app::TSorami& w, const std::function<void()>& open) {
+QString PageOpenedBy(app::MainWindow& w, const std::function<void()>& open) {
   QString page;
   QTimer closer;
   QObject::connect(&closer, &QTimer::timeout, [&] {
