@@ -46,6 +46,7 @@ class Grid {
   }
   // Unchecked read for the hot rules: valid for x -1..36, y -1..22, z 0..6.
   std::uint8_t Near(int x, int y, int z) const { return cells_[Index(x, y, z)]; }
+  bool operator==(const Grid&) const = default;
 
  private:
   static constexpr int Margin = 2;
@@ -108,6 +109,8 @@ struct BoardState {
   void PutTile(int t, Cell c);
   // Takes tile t off the board (Board and TilePlaces together).
   void TakeTile(int t);
+
+  bool operator==(const BoardState&) const = default;
 };
 
 // Free rules. These answer on the board alone; the engine answers "free" for
