@@ -25,6 +25,7 @@
 #include "board/generator.h"
 #include "board/layout_list.h"
 #include "game/hall_of_fame.h"
+#include "game/keyboard_cursor.h"
 #include "game/options.h"
 #include "game/ports.h"
 #include "game/time_text.h"
@@ -139,6 +140,8 @@ class Engine : private board::DealObserver {
   std::int32_t PointedTile = 0;
   std::int32_t PreviousPointedTile = 0;
   board::Cell EditorCursor{-1, -1, -1};  // zero-based cell; (-1,-1,-1) = none
+  // The keyboard cursor over the tiles (the editor's is EditorCursor).
+  KeyboardCursor Cursor;
   // Where the pointer was last seen over the board image (its pixels);
   // -1 before it was.
   int PointerX = -1;
@@ -193,6 +196,9 @@ class Engine : private board::DealObserver {
   // The layout editor's side of a click in mode 5 (button, board-relative
   // pixel position, tile under it). Set by the editor.
   std::function<void(MouseButton, int, int, int)> EditorClick;
+  // The layout editor's side of Activate (add a place) and Delete (remove
+  // one) at the place cursor's one-based cell. Set by the editor.
+  std::function<void(BoardKey, board::Cell)> EditorKey;
 
   // Tests and sorami-tool: when set, every "seed from the clock" sets the
   // generator to exactly this value instead.
@@ -297,6 +303,19 @@ class Engine : private board::DealObserver {
   void PointerLeftBoard() { PointerX = PointerY = -1; }
   void AcknowledgeTile(int tile);
 
+  // ---------------------------------------------------------------- keyboard
+  // A key on the board: the arrows, Tab and Shift+Tab, Home and End move the
+  // cursor, Activate does what a left click on its tile does, Escape lets go
+  // of the selection; in the editor the arrows and Page Up and Down move the
+  // place cursor, Activate adds a place and Delete removes one. True when
+  // the key did something (the window leaves other keys to the menus).
+  bool OnBoardKey(BoardKey key);
+  // The tiles the keyboard cursor can rest on now.
+  TileCursorMap CursorMap() const;
+  // The tile the keyboard cursor shows: 0 while it is hidden, or when its
+  // tile has left the board.
+  int CursorTileShown() const;
+
   // ---------------------------------------------------------------- status and drawing
   void ShowStatus(const std::string& text);
   void FullRedraw();
@@ -374,6 +393,11 @@ class Engine : private board::DealObserver {
   // Hands a new position to the worker and takes in its answers (every tick).
   void WatchWinnability();
   bool WinningHint();
+  bool EditorKeyPressed(BoardKey key);
+  // The cursor onto a tile (0: nowhere), shown or not, with the redraws.
+  void PutCursor(int tile, bool shown);
+  // The pointer moved over a tile: the cursor follows it, hidden.
+  void CursorFollowsPointer(int tile);
   board::Solver& UiSolver();
 
   TimePort& time_;

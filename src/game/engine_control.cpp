@@ -111,6 +111,7 @@ void Engine::ResetForNewGame() {
   HintTile1 = HintTile2 = HintIndex = 0;
   SelectedTile1 = SelectedTile2 = 0;
   HoverTile = 0;
+  Cursor = KeyboardCursor{};
   NoMovesShown = false;
   // A Memory pair still waiting for its judgement belongs to the old game.
   RevealCountdown = 0;

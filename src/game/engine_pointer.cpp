@@ -8,6 +8,7 @@ namespace game {
 void Engine::OnPointerReleased(MouseButton button, int x, int y) {
   PointerX = x;
   PointerY = y;
+  CursorFollowsPointer(BoardGeometry().OverGrid(x, y) ? BoardGeometry().TileAt(State.Board, x, y) : 0);
   // Clicks wait while a turned Memory pair is on show, and count only in a
   // running game or the editor.
   if (RevealCountdown > 0) return;
@@ -93,13 +94,16 @@ board::Cell Engine::EditorCursorAt(int x, int y) const {
 }
 
 void Engine::FollowPointerInEditor() {
-  if (GameMode != ModeEditor) return;
+  // A place cursor the keys moved stays where they put it.
+  if (GameMode != ModeEditor || Cursor.Shown) return;
   EditorCursor = PointerX < 0 ? board::Cell{-1, -1, -1} : EditorCursorAt(PointerX, PointerY);
 }
 
 void Engine::OnPointerMoved(int x, int y) {
   PointerX = x;
   PointerY = y;
+  // The keyboard cursor follows the pointer, hidden until a key moves it.
+  CursorFollowsPointer(BoardGeometry().OverGrid(x, y) ? BoardGeometry().TileAt(State.Board, x, y) : 0);
   if (HighlightMode == 0 && GameMode != ModeEditor) return;
   if (GameMode == ModeIdle || GameMode == ModeFinished || GameMode == ModePaused) return;
   const board::Geometry geometry = BoardGeometry();

@@ -1,10 +1,12 @@
 // sorami-tool autoplay: plays a whole game through the engine's pointer
 // input with a clock that moves 2 seconds per click, and reports the end.
 //
-//   autoplay LAYOUT --seed N [--hall FILE]          one-player, winnable deal of game N
-//   autoplay --mode MODE --seed N [LAYOUT] [--hall FILE]
+//   autoplay LAYOUT --seed N [--hall FILE] [--keys]  one-player, winnable deal of game N
+//   autoplay --mode MODE --seed N [LAYOUT] [--hall FILE] [--keys]
 //     MODE: solitaire, two-player (LAYOUT needed), rivers-easy, rivers-hard,
 //     memory-easy, memory-hard (N seeds the generator in place of the clock)
+//   --keys: by key presses only, through the keys the window passes to the
+//     engine: the arrows, Tab, Home and End move the cursor, Space picks.
 //
 // Exit status 0 when the game was won: board empty and its end handled (with
 // the hall-of-fame entry made when the time qualifies).
@@ -19,10 +21,10 @@ namespace {
 constexpr const char* Name = "autoplay";
 constexpr const char* Usage =
     "autoplay [--mode solitaire|two-player|rivers-easy|rivers-hard|memory-easy|memory-hard] --seed N [LAYOUT] "
-    "[--hall FILE]";
+    "[--hall FILE] [--keys]";
 
 int RunAutoplay(const Args& args) {
-  if (!OnlyKnownOptions(args, {"--seed", "--mode", "--hall"}, Name, Usage)) return 2;
+  if (!OnlyKnownOptions(args, {"--seed", "--mode", "--hall", "--keys"}, Name, Usage)) return 2;
   const Args files = Positional(args, {"--seed", "--mode", "--hall"});
   const std::string* seedText = FlagValue(args, "--seed");
   const std::string* modeText = FlagValue(args, "--mode");
@@ -56,6 +58,7 @@ int RunAutoplay(const Args& args) {
   }
 
   game::AutoplayHooks hooks;
+  if (HasFlag(args, "--keys")) hooks.Input = game::AutoplayInput::Keys;
   hooks.AfterClick = [&session] {
     session.clock.Tick += 2000;
     session.engine.Tick();
@@ -97,6 +100,7 @@ int RunAutoplay(const Args& args) {
   }
   std::printf("mode: %d\n", engine.GameMode);
   if (rivers) std::printf("shuffles: %d\n", result.Shuffles);
+  if (hooks.Input == game::AutoplayInput::Keys) std::printf("key presses: %d\n", result.KeyPresses);
   if (engine.Hall().RankReached() > 0) std::printf("hall of fame: rank %d\n", engine.Hall().RankReached());
 
   if (hallFile != nullptr) {
