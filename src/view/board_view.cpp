@@ -124,6 +124,18 @@ void BoardView::PaintTiles(const Scene& scene) {
         const int v = g.At(x, y, z);
         if (IsTile(v) || scene.IsEditorCursor(x, y, z)) DrawTileAt(scene, x - 1, y - 1, z - 1, IsTile(v) ? v : 0);
       }
+  if (scene.CursorTile != 0 && !scene.RiverSlideActive) PaintKeyboardCursor(scene);
+}
+
+// Over every tile, so that the frame shows whole around a tile partly hidden
+// by higher ones; clipped to the area being redrawn.
+void BoardView::PaintKeyboardCursor(const Scene& scene) {
+  if (scene.TilePlaces == nullptr || scene.CursorTile < 1 || scene.CursorTile > board::MaxTiles) return;
+  const board::Cell c = (*scene.TilePlaces)[scene.CursorTile];
+  if (!c.OnBoard()) return;
+  const int a = FaceLeftOfCell(c.x - 1, c.z - 1, scene.OriginX) - shiftX_;
+  const int b = FaceTopOfCell(c.y - 1, c.z - 1, scene.OriginY) - shiftY_;
+  FrameRect(*canvas_, a, b, FaceWidth, FaceHeight, 3, CursorColour(scene.HighlightMode));
 }
 
 PixelRect BoardView::FullRedraw(const Scene& scene) {
@@ -229,6 +241,10 @@ void BoardView::PaintShadows(QImage& canvas, const Scene& scene, int X, int Y, i
 void BoardView::PaintTilePicture(QImage& dst, int x, int y, int tile) const {
   const Region t = TextureCell(FaceCells(board::Face(tile)));
   MaskedBlit(dst, x, y, TileWidth, TileHeight, TilesetImage, TileMask.x, TileMask.y, TileTexture, t.x, t.y);
+}
+
+QRgb BoardView::CursorColour(int highlightMode) {
+  return highlightMode == 1 || highlightMode == 4 ? PenColour(highlightMode) : PenColour(3);
 }
 
 QRgb BoardView::PenColour(int highlightMode) {

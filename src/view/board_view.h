@@ -64,6 +64,9 @@ class BoardView {
 
   // Pen of the pointer rectangle for a highlight mode (red, green or blue).
   static QRgb PenColour(int highlightMode);
+  // Pen of the keyboard cursor: the highlight's rectangle colour, green when
+  // the highlight is none or a coloured tile.
+  static QRgb CursorColour(int highlightMode);
 
  private:
   void PaintTiles(const Scene& scene);
@@ -72,6 +75,7 @@ class BoardView {
   void PaintMarks(QImage& canvas, const Scene& scene, int a, int b, int tile);
   void PaintShadows(QImage& canvas, const Scene& scene, int X, int Y, int Z, int a, int b);
   void PointerRectangle(QImage& canvas, const Scene& scene, int a, int b);
+  void PaintKeyboardCursor(const Scene& scene);
 
   QImage filled_;   // 40 x 50 white: XOR inverts a face
   QImage scratch_;  // the area of a partial redraw
