@@ -315,6 +315,9 @@ class Engine : private board::DealObserver {
   // The tile the keyboard cursor shows: 0 while it is hidden, or when its
   // tile has left the board.
   int CursorTileShown() const;
+  // What a screen reader says of the cursor: the tile it shows ("Bamboo 3,
+  // free, selected"), or the editor's place cursor; empty when none shows.
+  std::string CursorDescription() const;
 
   // ---------------------------------------------------------------- status and drawing
   void ShowStatus(const std::string& text);

@@ -6,6 +6,7 @@
 // handling, and the cursor follows the pointer, hidden, while the mouse is
 // used.
 #include "game/engine.h"
+#include "game/tile_names.h"
 
 namespace game {
 namespace {
@@ -128,6 +129,24 @@ bool Engine::OnBoardKey(BoardKey key) {
     screen_.ShowCurrentTile(uncovered ? target : 0);
   }
   return true;
+}
+
+std::string Engine::CursorDescription() const {
+  if (GameMode == ModeEditor) {
+    if (EditorCursor.x < 0) return {};
+    const board::Cell cell{EditorCursor.x + 1, EditorCursor.y + 1, EditorCursor.z + 1};
+    return PlaceDescription(cell, State.Board.At(cell.x, cell.y, cell.z) != 0);
+  }
+  const int tile = CursorTileShown();
+  if (tile == 0) return {};
+  TileMarks marks;
+  const bool selected = tile == SelectedTile1 || tile == SelectedTile2;
+  marks.FaceDown = GameMode == ModeMemory && !selected;
+  marks.RuleApplies = GameMode == ModeSolitaire || GameMode == ModeTwoPlayer;
+  marks.Free = TileFree(tile);
+  marks.Selected = selected && GameMode != ModeMemory;
+  marks.Hinted = tile == HintTile1 || tile == HintTile2;
+  return TileDescription(tile, marks);
 }
 
 bool Engine::EditorKeyPressed(BoardKey key) {

@@ -753,6 +753,9 @@ TEST_F(EditorKeysTest, PlacesAndRemovesTilesByKeys) {
   EXPECT_EQ(TileAt(first), 0);
   // A key-moved cursor stays where the keys put it after a change.
   EXPECT_EQ(CursorCell(), first);
+  EXPECT_EQ(engine.CursorDescription(), "Layer 1, column 17, row 10, empty");
+  Press(BoardKey::Activate);
+  EXPECT_EQ(engine.CursorDescription(), "Layer 1, column 17, row 10, place");
   // Tab, Home and Escape are not the editor's.
   EXPECT_FALSE(Press(BoardKey::NextFree));
   EXPECT_FALSE(Press(BoardKey::Escape));

@@ -6,6 +6,7 @@
 
 #include "game/autoplay.h"
 #include "game/engine_fixture.h"
+#include "game/tile_names.h"
 
 namespace game::testing {
 namespace {
@@ -187,6 +188,39 @@ TEST_F(KeyboardPlayTest, MemoryTurnsByKeysAndSkipsTheTurnedTile) {
   EXPECT_EQ(engine.SelectedTile2, second);
   Ticks(RevealTicks);
   EXPECT_EQ(engine.SelectedTile1, 0);
+}
+
+// What a screen reader is told of the cursor's tile.
+TEST_F(KeyboardPlayTest, TheCursorTileIsDescribed) {
+  EXPECT_EQ(FaceName(12), "Bamboo 3");
+  EXPECT_EQ(FaceName(1), "Crak 1");
+  EXPECT_EQ(FaceName(27), "Dot 9");
+  EXPECT_EQ(FaceName(28), "Plum flower");
+  EXPECT_EQ(FaceName(35), "Winter season");
+  EXPECT_EQ(FaceName(36), "Red dragon");
+  EXPECT_EQ(FaceName(42), "North wind");
+  EXPECT_EQ(FaceName(0), "");
+  EXPECT_EQ(FaceName(43), "");
+
+  DealTraditional(7);
+  EXPECT_EQ(engine.CursorDescription(), "") << "no cursor shown yet";
+  const int home = At(5, 3, 1);
+  const std::string face = FaceName(board::Face(home));
+  Press(BoardKey::First);
+  EXPECT_EQ(engine.CursorDescription(), face + ", free");
+  Press(BoardKey::Activate);
+  EXPECT_EQ(engine.CursorDescription(), face + ", free, selected");
+  Press(BoardKey::Right);
+  EXPECT_EQ(engine.CursorDescription(), FaceName(board::Face(At(7, 3, 1))) + ", not free");
+  engine.HintTile1 = At(7, 3, 1);
+  EXPECT_EQ(engine.CursorDescription(), FaceName(board::Face(At(7, 3, 1))) + ", not free, hinted");
+
+  // Memory tells no face before the tile is turned.
+  engine.NewMemoryGame("MJ Memory (Easy)");
+  Press(BoardKey::First);
+  EXPECT_EQ(engine.CursorDescription(), "Face down");
+  Press(BoardKey::Activate);
+  EXPECT_EQ(engine.CursorDescription(), FaceName(board::Face(engine.SelectedTile1)));
 }
 
 }  // namespace
