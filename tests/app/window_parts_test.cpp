@@ -9,10 +9,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <map>
 #include <set>
@@ -463,4 +465,37 @@ TEST_F(WindowPartsTest, TheToolbarsButtonsGiveTheirMenuTwinsCommands) {
   // "Exit" closes the window as the File menu's entry does.
   tools->ButtonAt(app::ToolBar::Exit)->click();
   EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(WindowPartsTest, EveryShortcutOfACheckedEntryFlipsItsOwnMarkAndNoOther) {
+  auto w = MakeWindow(folder_);
+  ASSERT_TRUE(w->Started());
+  w->show();
+  w->activateWindow();
+  if (!QTest::qWaitForWindowActive(w.get())) GTEST_SKIP() << "no window activation here";
+  const std::vector<app::Command> commands =
+      app::MakeCommands({*w, w->Engine(), w->Music(), w->Looks()});
+  auto marks = [&] {
+    QStringList ticked;
+    for (const app::Command& command : commands) {
+      if (command.Checked && command.Checked()) ticked << QString::fromLatin1(command.Caption);
+    }
+    return ticked;
+  };
+  int pressed = 0;
+  for (const app::Command& command : commands) {
+    if (!command.Checked || command.Shortcut.isEmpty()) continue;
+    const QKeyCombination key = command.Shortcut[0];
+    const QStringList before = marks();
+    const bool was = command.Checked();
+    QTest::keyClick(w.get(), key.key(), key.keyboardModifiers());
+    EXPECT_NE(command.Checked(), was) << command.Caption;
+    EXPECT_EQ(w->CommandEntry(command.Id)->isChecked(), command.Checked()) << command.Caption;
+    QTest::keyClick(w.get(), key.key(), key.keyboardModifiers());
+    EXPECT_EQ(marks(), before) << command.Caption;
+    ++pressed;
+  }
+  // "Show Time Left", "Show Moves Left", "Show Hall of Fame", "Show Status
+  // Bar" and "Show Toolbar".
+  EXPECT_EQ(pressed, 5);
 }
