@@ -5,8 +5,6 @@
 namespace game {
 namespace {
 
-constexpr const char* Context = "TileNames";
-
 // Faces 28..42 by name, in face order.
 constexpr const char* NamedFaces[] = {
     SORAMI_TEXT_NOOP("TileNames", "Plum flower"),   SORAMI_TEXT_NOOP("TileNames", "Orchid flower"),
@@ -23,26 +21,26 @@ constexpr const char* NamedFaces[] = {
 
 std::string FaceName(int face) {
   if (face < 1 || face > board::FaceCount) return {};
-  if (face <= 9) return base::Format(base::Translate(Context, "Crak %1"), {std::to_string(face)});
-  if (face <= 18) return base::Format(base::Translate(Context, "Bamboo %1"), {std::to_string(face - 9)});
-  if (face <= 27) return base::Format(base::Translate(Context, "Dot %1"), {std::to_string(face - 18)});
-  return base::Translate(Context, NamedFaces[face - 28]);
+  if (face <= 9) return base::Format(base::Translate("TileNames", "Crak %1"), {std::to_string(face)});
+  if (face <= 18) return base::Format(base::Translate("TileNames", "Bamboo %1"), {std::to_string(face - 9)});
+  if (face <= 27) return base::Format(base::Translate("TileNames", "Dot %1"), {std::to_string(face - 18)});
+  return base::Translate("TileNames", NamedFaces[face - 28]);
 }
 
 std::string TileDescription(int tile, const TileMarks& marks) {
   if (board::Face(tile) == 0) return {};
-  std::string text = marks.FaceDown ? base::Translate(Context, "Face down") : FaceName(board::Face(tile));
+  std::string text = marks.FaceDown ? base::Translate("TileNames", "Face down") : FaceName(board::Face(tile));
   if (marks.RuleApplies)
-    text += ", " + (marks.Free ? base::Translate(Context, "free") : base::Translate(Context, "not free"));
-  if (marks.Selected) text += ", " + base::Translate(Context, "selected");
-  if (marks.Hinted) text += ", " + base::Translate(Context, "hinted");
+    text += ", " + (marks.Free ? base::Translate("TileNames", "free") : base::Translate("TileNames", "not free"));
+  if (marks.Selected) text += ", " + base::Translate("TileNames", "selected");
+  if (marks.Hinted) text += ", " + base::Translate("TileNames", "hinted");
   return text;
 }
 
 std::string PlaceDescription(board::Cell cell, bool taken) {
-  return base::Format(base::Translate(Context, "Layer %1, column %2, row %3, %4"),
+  return base::Format(base::Translate("TileNames", "Layer %1, column %2, row %3, %4"),
                       {std::to_string(cell.z), std::to_string(cell.x), std::to_string(cell.y),
-                       taken ? base::Translate(Context, "place") : base::Translate(Context, "empty")});
+                       taken ? base::Translate("TileNames", "place") : base::Translate("TileNames", "empty")});
 }
 
 }  // namespace game
