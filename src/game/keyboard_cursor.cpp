@@ -129,8 +129,12 @@ int TileCursorMap::First() const { return order_.empty() ? 0 : order_.front(); }
 
 int TileCursorMap::Last() const { return order_.empty() ? 0 : order_.back(); }
 
-// The cost of a move is how far the tile lies along the direction plus how
-// far it lies off to the side, the side counting twice for Left and Right so
+// A tile lies that way when its face centre does; the tiles within 45
+// degrees of the direction come first (so that a tile a layer lower, drawn
+// a few pixels further down beside the cursor, is not "below" it), and only
+// when there is none there the whole half of the board that way counts. The
+// cost of a move is how far the tile lies along the direction plus how far
+// it lies off to the side, the side counting twice for Left and Right so
 // that the cursor keeps to its row. Centres are compared doubled, to stay in
 // whole pixels. Ties go to the first tile in reading order.
 int TileCursorMap::Nearest(board::Cell from, CursorDirection direction) const {
@@ -138,7 +142,8 @@ int TileCursorMap::Nearest(board::Cell from, CursorDirection direction) const {
   const bool horizontal = direction == CursorDirection::Left || direction == CursorDirection::Right;
   const bool backwards = direction == CursorDirection::Left || direction == CursorDirection::Up;
   long best = std::numeric_limits<long>::max();
-  int found = 0;
+  long bestOutside = std::numeric_limits<long>::max();
+  int found = 0, foundOutside = 0;
   for (const Spot& s : spots_) {
     if (s.place == from) continue;
     const int dx = (s.face.left + s.face.right) - (f.left + f.right);
@@ -147,12 +152,17 @@ int TileCursorMap::Nearest(board::Cell from, CursorDirection direction) const {
     if (along <= 0) continue;
     const int aside = std::abs(horizontal ? dy : dx);
     const long cost = along + static_cast<long>(aside) * (horizontal ? 2 : 1);
-    if (cost < best) {
-      best = cost;
-      found = s.tile;
+    if (aside <= along) {
+      if (cost < best) {
+        best = cost;
+        found = s.tile;
+      }
+    } else if (cost < bestOutside) {
+      bestOutside = cost;
+      foundOutside = s.tile;
     }
   }
-  return found;
+  return found != 0 ? found : foundOutside;
 }
 
 int TileCursorMap::NextFree(board::Cell from, bool backwards) const {

@@ -106,14 +106,23 @@ TEST_F(TraditionalCursor, ArrowsGoToTheNearestTileAsDrawn) {
                                {31, 10, 1}}));
   // And back: from the far right the row the cursor came along.
   EXPECT_EQ(Place(map.Nearest(Cell{29, 10, 1}, D::Left)), (Cell{27, 9, 1}));
-  // The tile on top is straight below the upper tiles of layer 4.
-  EXPECT_EQ(Place(map.Nearest(Cell{15, 9, 4}, D::Down)), (Cell{16, 10, 5}));
+  // The tile on top lies below the upper right tile of layer 4, and above
+  // the lower right one; straight down from the upper left is the lower left.
+  EXPECT_EQ(Place(map.Nearest(Cell{17, 9, 4}, D::Down)), (Cell{16, 10, 5}));
   EXPECT_EQ(Place(map.Nearest(Cell{16, 10, 5}, D::Down)), (Cell{17, 11, 4}));
+  EXPECT_EQ(Place(map.Nearest(Cell{17, 11, 4}, D::Up)), (Cell{16, 10, 5}));
+  EXPECT_EQ(Place(map.Nearest(Cell{15, 9, 4}, D::Down)), (Cell{15, 11, 4}));
+  // Down the pyramid's side: the tile a layer lower beside it, drawn a few
+  // pixels lower, is not below it.
+  EXPECT_EQ(Place(map.Nearest(Cell{21, 9, 2}, D::Down)), (Cell{21, 11, 2}));
+  EXPECT_EQ(Place(map.Nearest(Cell{21, 9, 2}, D::Right)), (Cell{23, 9, 1}));
   // Column 5 down: the lone tile far left lies between rows 4 and 5 and is
   // passed by, a shorter row is entered at its end nearest the column.
   EXPECT_EQ(Walk(map, Cell{5, 9, 1}, D::Down), (std::vector<Cell>{{5, 11, 1}, {7, 13, 1}, {9, 15, 1}, {9, 17, 1}}));
   EXPECT_EQ(Place(map.Nearest(Cell{5, 9, 1}, D::Left)), (Cell{3, 10, 1}));
-  EXPECT_EQ(Place(map.Nearest(Cell{5, 3, 1}, D::Down)), (Cell{9, 5, 1}));
+  // Down from row 1's first tile: row 2 starts too far right; row 3's first
+  // tile lies nearer than row 4's, straight down.
+  EXPECT_EQ(Place(map.Nearest(Cell{5, 3, 1}, D::Down)), (Cell{7, 7, 1}));
   // Nothing above row 1, nothing left of the lone tile.
   EXPECT_EQ(map.Nearest(Cell{5, 3, 1}, D::Up), 0);
   EXPECT_EQ(map.Nearest(Cell{3, 10, 1}, D::Left), 0);
