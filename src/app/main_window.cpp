@@ -79,8 +79,8 @@ MainWindow::MainWindow(Environment environment) : env_(std::move(environment)) {
                                   : std::make_unique<audio::FluidMusicDevice>(*audioOutput_);
   engine_ = std::make_unique<game::Engine>(time_, *this, *sound_);
   music_ =
-      std::make_unique<game::MusicControl>(*musicDevice_, engine_->Opt, engine_->Generator, this);
-  engine_->Music = music_.get();
+      std::make_unique<game::MusicControl>(*musicDevice_, engine_->MutableOptions(), engine_->MutableGame().Generator, this);
+  engine_->SetMusic(music_.get());
   view_ = std::make_unique<view::BoardView>();
   looks_ = std::make_unique<view::Looks>(*view_, static_cast<view::LooksHost&>(*this),
                                          programDir_.toStdString());
@@ -96,7 +96,7 @@ MainWindow::~MainWindow() {
   // The engine and the music logic hold references into each other and to
   // this window: take them down before the widgets go.
   editor_.reset();
-  engine_->Music = nullptr;
+  engine_->SetMusic(nullptr);
   music_.reset();
   engine_.reset();
 }
@@ -126,8 +126,8 @@ int MainWindow::ScreenWidth() const { return ScreenSize().width; }
 void MainWindow::Init() {
   game::Engine& e = *engine_;
   // 1. No game yet; a pause would return to "stopped".
-  e.SetMode(game::ModeIdle);
-  e.ModeBeforePause = game::ModeStopped;
+  e.SetMode(game::GameKind::None, game::GamePhase::Idle);
+  e.MutableGame().PhaseBeforePause = game::GamePhase::Stopped;
 
   // 2. The parts of the window on a black ground; glyphs beside the menu
   // entries that have a toolbar twin.
@@ -142,8 +142,8 @@ void MainWindow::Init() {
   game_->setObjectName(QStringLiteral("Game"));
 
   // 3. The program's folder is the current directory.
-  e.ProgramDir = programDir_.toStdString();
-  e.UserDir = folders_.User;
+  e.SetProgramDir(programDir_.toStdString());
+  e.SetUserDir(folders_.User);
   looks_->UserDir = folders_.UserFolder("");
   QDir::setCurrent(programDir_);
 
@@ -209,15 +209,14 @@ void MainWindow::Init() {
   if (!env_.Display) {
     const Resolution screen = ScreenSize();
     env_.Display = MakeSystemDisplayBackend(
-        screen, e.Opt.SwitchTo800x600 && QGuiApplication::platformName() == QLatin1String("xcb"));
+        screen, e.Opt().SwitchTo800x600 && QGuiApplication::platformName() == QLatin1String("xcb"));
   }
   displayMode_ = std::make_unique<DisplayMode>(*env_.Display);
-  if (e.Opt.SwitchTo800x600) displayMode_->Switch800x600();
+  if (e.Opt().SwitchTo800x600) displayMode_->Switch800x600();
 
   // 9. Where the grid sits in the board pictures.
   const view::BoardOrigin origin = view::OriginForScreenWidth(ScreenWidth());
-  e.OriginX = origin.OriginX;
-  e.OriginY = origin.OriginY;
+  e.SetOrigin(origin.OriginX, origin.OriginY);
 
   // 10-12. Size and place the window; the panels then widen it without
   // moving it.
@@ -232,20 +231,20 @@ void MainWindow::Init() {
   techno_ = LoadPointerShape(programDir_);
   ApplyCoolMenu();
   ApplyCoolMouse();
-  toolBar_->SetTiled(e.Opt.CoolToolbar);
-  toolBar_->SetFlat(e.Opt.FlatButtons);
+  toolBar_->SetTiled(e.Opt().CoolToolbar);
+  toolBar_->SetFlat(e.Opt().FlatButtons);
 
   // 16. The hall-of-fame panel.
-  if (e.Opt.ShowHallOfFame) ShowHallPanel();
+  if (e.Opt().ShowHallOfFame) ShowHallPanel();
 
   // 18. The counters of an empty game.
-  e.State.TilesLeft = board::MaxTiles;
-  e.State.TileCount = board::MaxTiles;
-  e.ElapsedSeconds = 0;
-  e.BoardFinished = false;
-  e.GameOverHandled = false;
-  e.NoMovesShown = false;
-  e.PanelRefreshPending = false;
+  e.MutableGame().Board.TilesLeft = board::MaxTiles;
+  e.MutableGame().Board.TileCount = board::MaxTiles;
+  e.MutableGame().Clock.ElapsedSeconds = 0;
+  e.MutableGame().BoardFinished = false;
+  e.MutableGame().GameOverHandled = false;
+  e.MutableGame().Picks.NoMovesShown = false;
+  e.SetPanelRefreshPending(false);
 
   // 19. The background and tileset entries of the stored choices.
   looks_->SetBackgroundCode(loaded_.Background);
@@ -277,11 +276,11 @@ void MainWindow::ReadSettingsFile() {
                                 "it is."));
   loaded_ = ReadSettings(settingsFile_, ScreenWidth());
   game::Engine& e = *engine_;
-  e.Opt = loaded_.Options;
-  e.HighlightMode = loaded_.Highlight;
-  e.BoardNumber = loaded_.BoardNumber;
-  e.GameSeed = loaded_.RandomSeed;
-  e.CurrentPlayerName = loaded_.CurrentPlayer1;
+  e.MutableOptions() = loaded_.Options;
+  e.SetHighlightMode(loaded_.Highlight);
+  e.MutableGame().BoardNumber = loaded_.BoardNumber;
+  e.MutableGame().GameSeed = loaded_.RandomSeed;
+  e.SetPlayerName(loaded_.CurrentPlayer1);
   music_->MidiNumber = loaded_.MidiNumber;
   looks_->LastTilesetFile = loaded_.LastLoadedTileset;
   looks_->LastBackgroundFile = loaded_.LastLoadedBackground;
@@ -312,8 +311,8 @@ void MainWindow::PlaceWindow() {
   if (screenWidth == loaded_.PreviousRes && TitleOnScreen(stored)) {
     move(stored);
   } else if (screenWidth == 640) {
-    engine_->Opt.ShowHallOfFame = false;
-    engine_->Opt.ShowToolbar = false;
+    engine_->MutableOptions().ShowHallOfFame = false;
+    engine_->MutableOptions().ShowToolbar = false;
     narrowScreen_ = true;
     move(0, 0);
   } else {
@@ -322,8 +321,8 @@ void MainWindow::PlaceWindow() {
 }
 
 void MainWindow::LayOut() {
-  const game::Options& o = engine_->Opt;
-  const bool editor = engine_->GameMode == game::ModeEditor;
+  const game::Options& o = engine_->Opt();
+  const bool editor = engine_->Game().Running(game::GameKind::Editor);
   toolBar_->setVisible(o.ShowToolbar && !editor);
   editorPanel_->setVisible(editor);
   statusLine_->setVisible(o.ShowStatusBar);
@@ -381,11 +380,11 @@ bool MainWindow::ChooseStartLayout() {
   const std::string wanted = env_.StartLayout.toStdString();
   int found = 0;
   for (int i = 1; i <= e.LayoutCount() && found == 0; ++i) {
-    if (e.Layouts.LayoutName(i) == wanted) found = i;
+    if (e.Layouts().LayoutName(i) == wanted) found = i;
   }
   // A name typed in another letter case still finds its layout.
   for (int i = 1; i <= e.LayoutCount() && found == 0; ++i) {
-    if (QString::fromStdString(e.Layouts.LayoutName(i)).compare(env_.StartLayout, Qt::CaseInsensitive) == 0)
+    if (QString::fromStdString(e.Layouts().LayoutName(i)).compare(env_.StartLayout, Qt::CaseInsensitive) == 0)
       found = i;
   }
   if (found == 0) {
@@ -397,16 +396,16 @@ bool MainWindow::ChooseStartLayout() {
     return false;
   }
   const board::Selection selection =
-      board::SelectLayout(e.Layouts, base::JoinPath(e.ProgramDir, "Layouts"), found);
-  e.BoardNumber = selection.BoardNumber;
-  e.SavedLayoutNumber = selection.BoardNumber;
-  e.CurrentLayoutFile = selection.CurrentLayoutFile;
+      board::SelectLayout(e.Layouts(), base::JoinPath(e.ProgramDir(), "Layouts"), found);
+  e.MutableGame().BoardNumber = selection.BoardNumber;
+  e.MutableGame().SavedLayoutNumber = selection.BoardNumber;
+  e.MutableGame().LayoutFile = selection.CurrentLayoutFile;
   return true;
 }
 
 std::vector<std::string> MainWindow::LayoutNames() const {
   std::vector<std::string> names;
-  for (const auto& entry : engine_->Layouts.Entries) names.push_back(entry.Name);
+  for (const auto& entry : engine_->Layouts().Entries) names.push_back(entry.Name);
   return names;
 }
 
@@ -426,16 +425,16 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::FormShow() {
   emit FirstShown();
   game::Engine& e = *engine_;
-  if (e.GameMode != game::ModeIdle) return;
-  e.SetMode(game::ModeStopped);
+  if (e.Game().Phase != game::GamePhase::Idle) return;
+  e.SetPhase(game::GamePhase::Stopped);
   if (env_.StartGame) {
     // The numbered game of the command line, on the current layout.
     const int number = *env_.StartGame;
     Run([this, number] {
-      engine_->GameSeed = number;
+      engine_->MutableGame().GameSeed = number;
       engine_->NewNumberedGame();
     });
-  } else if (e.Opt.StartupGame) {
+  } else if (e.Opt().StartupGame) {
     Run([this] { engine_->NewGame(); });
   }
 }
@@ -472,17 +471,17 @@ void MainWindow::ApplicationStateChanged(Qt::ApplicationState state) {
 Settings MainWindow::CurrentSettings() const {
   const game::Engine& e = *engine_;
   Settings s = loaded_;
-  s.Highlight = e.HighlightMode;
-  s.Options = e.Opt;
-  s.CurrentPlayer1 = e.CurrentPlayerName;
+  s.Highlight = e.HighlightMode();
+  s.Options = e.Opt();
+  s.CurrentPlayer1 = e.PlayerName();
   s.Background = looks_->BackgroundCode();
   s.Tileset = looks_->TilesetCode();
   // While a Rivers or Memory game is current the file still gets a layout.
-  s.BoardNumber = e.BoardNumber >= game::RiversEasyBoard ? e.SavedLayoutNumber : e.BoardNumber;
+  s.BoardNumber = e.CheckedLayout();
   s.MidiNumber = music_->MidiNumber;
   s.LastLoadedTileset = looks_->LastTilesetFile;
   s.LastLoadedBackground = looks_->LastBackgroundFile;
-  s.RandomSeed = e.GameSeed;
+  s.RandomSeed = e.Game().GameSeed;
   const QRect outer = frameGeometry();
   s.XPos = outer.x();
   s.YPos = outer.y();

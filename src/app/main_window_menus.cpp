@@ -82,7 +82,7 @@ QAction* MainWindow::MenuEntry(const QString& menu, const QString& entry) const 
 
 void MainWindow::BuildMenus() {
   game::Engine& e = *engine_;
-  game::Options& o = e.Opt;
+  game::Options& o = e.MutableOptions();
   const QIcon newGlyph = toolBar_->Glyph(ToolBar::New);
   auto option = [&o](bool game::Options::* flag) { return [&o, flag] { return o.*flag; }; };
 
@@ -101,16 +101,16 @@ void MainWindow::BuildMenus() {
            [&e] { e.NewTwoPlayerGame(); })
       ->setIcon(newGlyph);
   file->addSeparator();
-  AddEntry(file, tr(kRiversEasy), Qt::Key_F3, [&e] { e.NewRiversGame(kRiversEasy); })
+  AddEntry(file, tr(kRiversEasy), Qt::Key_F3, [&e] { e.NewRiversGame(game::Difficulty::Easy); })
       ->setIcon(newGlyph);
   AddEntry(file, tr(kRiversHard), Qt::SHIFT | Qt::Key_F3,
-           [&e] { e.NewRiversGame(kRiversHard); })
+           [&e] { e.NewRiversGame(game::Difficulty::Hard); })
       ->setIcon(newGlyph);
   file->addSeparator();
-  AddEntry(file, tr(kMemoryEasy), Qt::Key_F4, [&e] { e.NewMemoryGame(kMemoryEasy); })
+  AddEntry(file, tr(kMemoryEasy), Qt::Key_F4, [&e] { e.NewMemoryGame(game::Difficulty::Easy); })
       ->setIcon(newGlyph);
   AddEntry(file, tr(kMemoryHard), Qt::SHIFT | Qt::Key_F4,
-           [&e] { e.NewMemoryGame(kMemoryHard); })
+           [&e] { e.NewMemoryGame(game::Difficulty::Hard); })
       ->setIcon(newGlyph);
   file->addSeparator();
   AddEntry(file, tr("E&xit"), Qt::CTRL | Qt::Key_C, [this] { Exit(); })
@@ -166,7 +166,7 @@ void MainWindow::BuildMenus() {
             [this] { ToggleToolbar(); }, option(&game::Options::ShowToolbar));
 
   BandMenu* highlight = AddMenu(tr("&Highlight"));
-  auto mode = [&e](int value) { return [&e, value] { return e.HighlightMode == value; }; };
+  auto mode = [&e](int value) { return [&e, value] { return e.HighlightMode() == value; }; };
   AddToggle(highlight, tr("None"), {}, [&e] { e.SetHighlightNone(); }, mode(0));
   highlight->addSeparator();
   AddToggle(highlight, tr("Red Rectangle"), {}, [&e] { e.SetHighlightRectangle(1); },
@@ -293,10 +293,10 @@ void MainWindow::BuildNewGameMenu() {
   };
   entry(QT_TR_NOOP("Solitaire (1-player)"), [&e] { e.NewRandomGame(); });
   entry(QT_TR_NOOP("Solitaire (2-player)"), [&e] { e.NewTwoPlayerGame(); });
-  entry(QT_TR_NOOP("MJ Rivers (Easy)"), [&e] { e.NewRiversGame("MJ Rivers (Easy)"); });
-  entry(QT_TR_NOOP("MJ Rivers (Hard)"), [&e] { e.NewRiversGame("MJ Rivers (Hard)"); });
-  entry(QT_TR_NOOP("MJ Memory (Easy)"), [&e] { e.NewMemoryGame("MJ Memory (Easy)"); });
-  entry(QT_TR_NOOP("MJ Memory (Hard)"), [&e] { e.NewMemoryGame("MJ Memory (Hard)"); });
+  entry(QT_TR_NOOP("MJ Rivers (Easy)"), [&e] { e.NewRiversGame(game::Difficulty::Easy); });
+  entry(QT_TR_NOOP("MJ Rivers (Hard)"), [&e] { e.NewRiversGame(game::Difficulty::Hard); });
+  entry(QT_TR_NOOP("MJ Memory (Easy)"), [&e] { e.NewMemoryGame(game::Difficulty::Easy); });
+  entry(QT_TR_NOOP("MJ Memory (Hard)"), [&e] { e.NewMemoryGame(game::Difficulty::Hard); });
 }
 
 void MainWindow::OpenNewGameMenu(QPoint at) { newGameMenu_->popup(at); }
@@ -334,9 +334,9 @@ void MainWindow::FillLayoutMenu() {
   layoutEntries_.clear();
   const int count = e.LayoutCount();
   for (int i = 1; i <= count; ++i) {
-    const board::LayoutEntry* entry = e.Layouts.Entry(i);
+    const board::LayoutEntry* entry = e.Layouts().Entry(i);
     const bool shp = entry != nullptr && entry->Shp;
-    QAction* action = layoutMenu_->addAction(Q(e.Layouts.LayoutName(i)));
+    QAction* action = layoutMenu_->addAction(Q(e.Layouts().LayoutName(i)));
     action->setCheckable(true);
     connect(action, &QAction::triggered, this, [this, i, shp] {
       Run([this, i, shp] {
@@ -377,8 +377,7 @@ void MainWindow::RefreshFromEngine() {
   }
   // While a Rivers or Memory game runs, the layout played before it keeps
   // the check mark.
-  const int checkedLayout =
-      e.BoardNumber >= game::RiversEasyBoard ? e.SavedLayoutNumber : e.BoardNumber;
+  const int checkedLayout = e.CheckedLayout();
   for (int i = 0; i < static_cast<int>(layoutEntries_.size()); ++i) {
     layoutEntries_[i]->setChecked(i + 1 == checkedLayout);
   }
@@ -392,52 +391,52 @@ void MainWindow::RefreshFromEngine() {
 
 void MainWindow::ToggleHallOfFame() {
   game::Engine& e = *engine_;
-  e.Opt.ShowHallOfFame = !e.Opt.ShowHallOfFame;
+  e.MutableOptions().ShowHallOfFame = !e.Opt().ShowHallOfFame;
   LayOut();
-  if (e.Opt.ShowHallOfFame) {
+  if (e.Opt().ShowHallOfFame) {
     ShowHallPanel();
-    e.PanelRefreshPending = true;
+    e.SetPanelRefreshPending(true);
   }
   e.FullRedraw();
 }
 
 void MainWindow::ToggleToolbar() {
-  engine_->Opt.ShowToolbar = !engine_->Opt.ShowToolbar;
+  engine_->MutableOptions().ShowToolbar = !engine_->Opt().ShowToolbar;
   LayOut();
   engine_->FullRedraw();
 }
 
 void MainWindow::ToggleStatusBar() {
-  engine_->Opt.ShowStatusBar = !engine_->Opt.ShowStatusBar;
+  engine_->MutableOptions().ShowStatusBar = !engine_->Opt().ShowStatusBar;
   LayOut();
 }
 
 void MainWindow::ToggleCoolMenu() {
-  engine_->Opt.CoolMenu = !engine_->Opt.CoolMenu;
+  engine_->MutableOptions().CoolMenu = !engine_->Opt().CoolMenu;
   ApplyCoolMenu();
 }
 
 void MainWindow::ToggleCoolMouse() {
-  engine_->Opt.CoolMouse = !engine_->Opt.CoolMouse;
+  engine_->MutableOptions().CoolMouse = !engine_->Opt().CoolMouse;
   ApplyCoolMouse();
 }
 
 void MainWindow::ToggleCoolToolbar() {
-  engine_->Opt.CoolToolbar = !engine_->Opt.CoolToolbar;
-  toolBar_->SetTiled(engine_->Opt.CoolToolbar);
+  engine_->MutableOptions().CoolToolbar = !engine_->Opt().CoolToolbar;
+  toolBar_->SetTiled(engine_->Opt().CoolToolbar);
 }
 
 void MainWindow::ToggleFlatButtons() {
-  engine_->Opt.FlatButtons = !engine_->Opt.FlatButtons;
-  toolBar_->SetFlat(engine_->Opt.FlatButtons);
+  engine_->MutableOptions().FlatButtons = !engine_->Opt().FlatButtons;
+  toolBar_->SetFlat(engine_->Opt().FlatButtons);
 }
 
 void MainWindow::ApplyCoolMenu() {
-  for (BandMenu* menu : menus_) menu->SetBand(engine_->Opt.CoolMenu);
+  for (BandMenu* menu : menus_) menu->SetBand(engine_->Opt().CoolMenu);
 }
 
 void MainWindow::ApplyCoolMouse() {
-  const bool wanted = engine_->Opt.CoolMouse && techno_.has_value();
+  const bool wanted = engine_->Opt().CoolMouse && techno_.has_value();
   if (wanted && !technoApplied_) {
     QApplication::setOverrideCursor(*techno_);
   } else if (!wanted && technoApplied_) {

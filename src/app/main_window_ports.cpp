@@ -66,13 +66,13 @@ void MainWindow::ShowHallPanel() {
 }
 
 void MainWindow::PaintBanner() {
-  if (!engine_->Opt.ShowHallOfFame) return;
+  if (!engine_->Opt().ShowHallOfFame) return;
   panel_.PaintBanner(view::BannerOf(*engine_));
   hallPanelBox_->SetPicture(panel_.HallPanelPicture);
 }
 
 void MainWindow::ShowCurrentTile(int tile) {
-  if (!engine_->Opt.ShowHallOfFame) return;
+  if (!engine_->Opt().ShowHallOfFame) return;
   panel_.ShowCurrentTile(*view_, tile);
   hallPanelBox_->SetPicture(panel_.HallPanelPicture);
 }
@@ -143,7 +143,7 @@ void MainWindow::ShowError(const std::string& text) {
 }
 
 void MainWindow::RedrawUnlessIdle() {
-  if (engine_->GameMode != game::ModeIdle) engine_->FullRedraw();
+  if (engine_->Game().Phase != game::GamePhase::Idle) engine_->FullRedraw();
 }
 
 }  // namespace app

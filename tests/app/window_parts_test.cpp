@@ -209,8 +209,8 @@ TEST_F(WindowPartsTest, EveryNewGameEntryStartsItsKindOfGame) {
   w->show();
   QApplication::processEvents();
   game::Engine& e = w->Engine();
-  const int layout = e.BoardNumber;
-  e.GameSeed = 1234;
+  const int layout = e.Game().BoardNumber;
+  e.MutableGame().GameSeed = 1234;
   struct Expected {
     const char* entry;
     std::uint8_t mode;
@@ -230,11 +230,11 @@ TEST_F(WindowPartsTest, EveryNewGameEntryStartsItsKindOfGame) {
   for (const Expected& x : file) {
     w->MenuEntry(QStringLiteral("&File"), QString::fromLatin1(x.entry))->trigger();
     EXPECT_EQ(e.GameMode, x.mode) << x.entry;
-    EXPECT_EQ(e.BoardNumber, x.board) << x.entry;
-    EXPECT_EQ(e.Opt.NumberedGames, x.seeded) << x.entry;
+    EXPECT_EQ(e.Game().BoardNumber, x.board) << x.entry;
+    EXPECT_EQ(e.Opt().NumberedGames, x.seeded) << x.entry;
   }
   // The specific game plays the chosen number; the random specific one draws one.
-  EXPECT_NE(e.GameSeed, 1234);
+  EXPECT_NE(e.Game().GameSeed, 1234);
 
   const Expected popup[] = {
       {"MJ Rivers (Hard)", game::ModeRivers, game::RiversHardBoard, true},
@@ -248,8 +248,8 @@ TEST_F(WindowPartsTest, EveryNewGameEntryStartsItsKindOfGame) {
       if (action->text() == QString::fromLatin1(x.entry)) action->trigger();
     }
     EXPECT_EQ(e.GameMode, x.mode) << x.entry;
-    EXPECT_EQ(e.BoardNumber, x.board) << x.entry;
-    EXPECT_EQ(e.Opt.NumberedGames, x.seeded) << x.entry;
+    EXPECT_EQ(e.Game().BoardNumber, x.board) << x.entry;
+    EXPECT_EQ(e.Opt().NumberedGames, x.seeded) << x.entry;
   }
 }
 
