@@ -115,8 +115,8 @@ class HelpFormTest : public ::testing::Test {
   }
 
   // A running one-player game that has been played for `seconds`.
-  void RunningGame(std::uint8_t mode, int seconds) {
-    engine.SetMode(mode);
+  void RunningGame(game::GameKind kind, int seconds) {
+    engine.SetMode(kind, game::GamePhase::Running);
     engine.MutableGame().Clock.StartTick = time.Tick;
     time.Tick += static_cast<std::uint32_t>(seconds) * 1000;
   }
@@ -344,22 +344,22 @@ TEST_F(HelpFormTest, LinkLabelsOpenTheirAddresses) {
 
 TEST_F(HelpFormTest, OpenTimeDoesNotCountOnTheClock) {
   RunningGame(game::GameKind::Solitaire, 42);
-  std::uint8_t modeWhileOpen = 0;
+  game::GamePhase phaseWhileOpen = game::GamePhase::Idle;
   Open(game::HelpPage::Help, [&] {
-    modeWhileOpen = engine.GameMode;
+    phaseWhileOpen = engine.Game().Phase;
     time.Tick += 5 * 60 * 1000;  // five minutes of reading
   });
   EXPECT_TRUE(opened);
-  EXPECT_EQ(modeWhileOpen, game::ModePaused);
+  EXPECT_EQ(phaseWhileOpen, game::GamePhase::Paused);
   EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
   EXPECT_EQ(ClockSeconds(), 42);
 }
 
 TEST_F(HelpFormTest, RiversAndMemoryGamesArePausedToo) {
-  for (std::uint8_t mode : {game::ModeRivers, game::ModeMemory}) {
-    RunningGame(mode, 10);
+  for (game::GameKind kind : {game::GameKind::Rivers, game::GameKind::Memory}) {
+    RunningGame(kind, 10);
     Open(game::HelpPage::About, [&] { time.Tick += 60000; });
-    EXPECT_EQ(engine.GameMode, mode);
+    EXPECT_TRUE(engine.Game().Running(kind));
     EXPECT_EQ(ClockSeconds(), 10);
   }
 }
@@ -382,7 +382,7 @@ TEST_F(HelpFormTest, WithNoGameRunningTheEarlierModeComesBack) {
 
   // A finished game, even when the last pause saved another mode.
   engine.SetPhase(game::GamePhase::Finished);
-  engine.ModeBeforePause = game::ModeSolitaire;
+  engine.MutableGame().PhaseBeforePause = game::GamePhase::Running;
   Open(game::HelpPage::HallOfFame);
   EXPECT_EQ(engine.Game().Phase, game::GamePhase::Finished);
 
@@ -423,7 +423,7 @@ TEST_F(HelpFormTest, ChooserCodesCoverLayoutsAndTheFourVariants) {
 
 TEST_F(HelpFormTest, RiversHardTableIsShownDuringARiversHardGame) {
   engine.Hall().EnterHallOfFame(game::kRiversHardTable, 123, 4, "River");
-  engine.MutableGame().BoardNumber = game::RiversHardBoard;
+  engine.MutableGame().BoardNumber = game::kRiversHardTable;
   RunningGame(game::GameKind::Rivers, 5);
   std::vector<std::vector<QString>> rows;
   int item = -1;
@@ -575,7 +575,7 @@ TEST_F(HelpFormTest, ResetWithoutASelectionDoesNothing) {
 
 TEST_F(HelpFormTest, ChooserFollowsLayoutsAddedDuringTheRun) {
   engine.MutableLayouts().Entries.push_back({"Fresh", "Fresh.lay", false});
-  engine.MutableGame().BoardNumber = game::MemoryEasyBoard;
+  engine.MutableGame().BoardNumber = game::kMemoryEasyTable;
   int item = -1;
   int count = 0;
   Open(game::HelpPage::HallOfFame, [&] {

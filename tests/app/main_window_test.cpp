@@ -184,7 +184,7 @@ TEST_F(MainWindowTest, QuittingDuringRiversStoresTheSolitaireLayout) {
   auto w = StartShown();
   const int layout = w->Engine().Game().BoardNumber;
   Trigger(*w, "&File", "Mah-Jongg Rivers : New Game (Hard)");
-  ASSERT_EQ(w->Engine().Game().BoardNumber, game::RiversHardBoard);
+  ASSERT_EQ(w->Engine().Game().BoardNumber, game::kRiversHardTable);
   w->close();
   base::IniFile file(folder_.Path() + "Sorami.ini");
   EXPECT_EQ(file.ReadInteger("Sorami", "BoardNumber", 0), layout);
@@ -300,7 +300,7 @@ TEST_F(MainWindowTest, TheNewButtonStartsAGameOnALeftClickAndOffersThePopUpOnARi
   popup->actions()[5]->trigger();
   popup->close();
   EXPECT_TRUE(w->Engine().Game().Running(game::GameKind::Memory));
-  EXPECT_EQ(w->Engine().Game().BoardNumber, game::MemoryHardBoard);
+  EXPECT_EQ(w->Engine().Game().BoardNumber, game::kMemoryHardTable);
 }
 
 TEST_F(MainWindowTest, ToolbarAndStatusLineTogglesKeepTheWindowsHeight) {
@@ -528,7 +528,7 @@ TEST_F(MainWindowTest, SoramisOwnDialogsAndWindowsDoNotPauseTheGame) {
 
   // The vertical-variation question: the box takes the focus from the main
   // window, and the game goes on behind it.
-  std::uint8_t modeWhileAsked = 0;
+  bool solitaireWhileAsked = false;
   bool boxActive = false;
   QTimer answer;
   QObject::connect(&answer, &QTimer::timeout, [&] {
@@ -536,13 +536,13 @@ TEST_F(MainWindowTest, SoramisOwnDialogsAndWindowsDoNotPauseTheGame) {
     if (box == nullptr) return;
     answer.stop();
     boxActive = QTest::qWaitForWindowActive(box);
-    modeWhileAsked = e.GameMode;
+    solitaireWhileAsked = e.Game().Running(game::GameKind::Solitaire);
     box->button(QMessageBox::Cancel)->click();
   });
   answer.start(5);
   Trigger(*w, "&Play", "Vertical Variation");
   EXPECT_TRUE(boxActive);
-  EXPECT_EQ(modeWhileAsked, game::ModeSolitaire);
+  EXPECT_TRUE(solitaireWhileAsked);
   EXPECT_TRUE(e.Game().Running(game::GameKind::Solitaire));
 
   // Another window of the program.
@@ -561,13 +561,13 @@ TEST_F(MainWindowTest, TheHelpWindowHoldsTheGamePausedOnlyWhileItIsOpen) {
   w->activateWindow();
   if (!QTest::qWaitForWindowActive(w.get())) GTEST_SKIP() << "no window activation here";
   game::Engine& e = w->Engine();
-  std::uint8_t modeWhileOpen = 0;
+  game::GamePhase phaseWhileOpen = game::GamePhase::Idle;
   QTimer closer;
   QObject::connect(&closer, &QTimer::timeout, [&] {
     if (!w->Help()->IsRunning()) return;
     closer.stop();
     QTest::qWait(100);  // long enough for the activation to move
-    modeWhileOpen = e.GameMode;
+    phaseWhileOpen = e.Game().Phase;
     w->Help()->close();
   });
   closer.start(5);
@@ -575,7 +575,7 @@ TEST_F(MainWindowTest, TheHelpWindowHoldsTheGamePausedOnlyWhileItIsOpen) {
   // The main window gets the focus back, as a window manager gives it.
   w->activateWindow();
   EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
-  EXPECT_EQ(modeWhileOpen, game::ModePaused);
+  EXPECT_EQ(phaseWhileOpen, game::GamePhase::Paused);
   EXPECT_TRUE(e.Game().Running(game::GameKind::Solitaire));
 }
 

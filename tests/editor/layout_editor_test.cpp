@@ -39,19 +39,19 @@ class FakeEditorWindow : public editor::EditorWindowPort {
   std::string Name;
   int NameResets = 0;
   // The game mode the window saw when it switched (it lays itself out by it).
-  int ModeAtShow = -1;
-  int ModeAtHide = -1;
+  game::GameState ModeAtShow;
+  game::GameState ModeAtHide;
   const game::Engine* Engine = nullptr;
 
   void ShowEditor() override {
     Shown = true;
     ++ShowCalls;
-    if (Engine) ModeAtShow = Engine->GameMode;
+    if (Engine) ModeAtShow = Engine->Game();
   }
   void HideEditor() override {
     Shown = false;
     ++HideCalls;
-    if (Engine) ModeAtHide = Engine->GameMode;
+    if (Engine) ModeAtHide = Engine->Game();
   }
   void ShowTilesToPlace(int count) override { Counter = count; }
   void SetLayoutNameField(const std::string& name) override { Name = name; }
@@ -179,7 +179,7 @@ TEST_F(LayoutEditorTest, CreateLayoutOpensAnEmptyBoardNamedNewLayout) {
 
   EXPECT_TRUE(engine.Game().Running(game::GameKind::Editor));
   EXPECT_TRUE(window.Shown);
-  EXPECT_EQ(window.ModeAtShow, game::ModeEditor);
+  EXPECT_TRUE(window.ModeAtShow.Running(game::GameKind::Editor));
   EXPECT_EQ(engine.Game().Layout.Count(), 0);
   EXPECT_EQ(editor.TilesToPlace, 144);
   EXPECT_EQ(window.Counter, 144);
@@ -464,7 +464,7 @@ TEST_F(LayoutEditorTest, TryItWith144PlacesStartsAGameWithoutWritingAFile) {
   EXPECT_EQ(LayoutFiles(), files);
   EXPECT_TRUE(screen.SaveDialogs.empty());
   EXPECT_FALSE(window.Shown);
-  EXPECT_NE(window.ModeAtHide, game::ModeEditor);
+  EXPECT_FALSE(window.ModeAtHide.Running(game::GameKind::Editor));
   EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
   EXPECT_EQ(engine.EditorCursor(), (Cell{-1, -1, -1}));
   EXPECT_EQ(engine.Game().Board.TilesLeft, 144);
@@ -647,7 +647,7 @@ TEST_F(LayoutEditorTest, ExitDiscardsEveryChangeAndPlaysTheTickedLayoutAgain) {
   editor.CancelEditing();
 
   EXPECT_FALSE(window.Shown);
-  EXPECT_EQ(window.ModeAtHide, game::ModeSolitaire);
+  EXPECT_TRUE(window.ModeAtHide.Running(game::GameKind::Solitaire));
   EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
   EXPECT_EQ(engine.EditorCursor(), (Cell{-1, -1, -1}));
   EXPECT_EQ(engine.Game().Layout, turtle);

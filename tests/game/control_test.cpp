@@ -44,7 +44,8 @@ TEST_F(ControlTest, PauseForFiveMinutesCostsNoTime) {
   EXPECT_EQ(engine.Game().Clock.ElapsedSeconds, 42);
   engine.TogglePause();
   EXPECT_EQ(engine.Game().Phase, game::GamePhase::Paused);
-  EXPECT_EQ(engine.ModeBeforePause, ModeSolitaire);
+  EXPECT_EQ(engine.Game().PhaseBeforePause, GamePhase::Running);
+  EXPECT_EQ(engine.Game().Kind, GameKind::Solitaire);
   EXPECT_TRUE(screen.PausedCaptions);
   const int fonds = screen.Fonds;
   clock.AdvanceSeconds(300);
@@ -88,7 +89,8 @@ TEST_F(ControlTest, StopWhilePausedKeepsTheTimeOfThePause) {
   clock.AdvanceSeconds(100);
   engine.Stop();
   EXPECT_EQ(engine.Game().Phase, game::GamePhase::Stopped);
-  EXPECT_EQ(engine.ModeBeforePause, ModeSolitaire);
+  EXPECT_EQ(engine.Game().PhaseBeforePause, GamePhase::Running);
+  EXPECT_EQ(engine.Game().Kind, GameKind::Solitaire);
   EXPECT_EQ(clock.Tick - engine.Game().Clock.StartTick, 10000u);
   engine.TogglePause();  // nothing to resume
   EXPECT_EQ(engine.Game().Phase, game::GamePhase::Stopped);
@@ -179,7 +181,7 @@ TEST_F(ControlTest, WinningWithTimeTrackingShowsTheTime) {
   EXPECT_TRUE(engine.Game().BoardFinished);
   EXPECT_TRUE(engine.Game().GameOverHandled);
   EXPECT_EQ(engine.Game().Phase, game::GamePhase::Finished);
-  EXPECT_EQ(engine.ModeBeforePause, ModeFinished);
+  EXPECT_EQ(engine.Game().PhaseBeforePause, GamePhase::Finished);
   EXPECT_EQ(engine.StatusMessage(), "You WON ! Your time is : 01:45");
   // 105 s beats the fresh table's 05:00: rank 1, and the help window shows it.
   EXPECT_EQ(engine.Hall().RankReached(), 1);
@@ -202,7 +204,7 @@ TEST_F(ControlTest, WinningWithoutTimeTrackingEntersNothing) {
   engine.Tick();
   EXPECT_EQ(engine.StatusMessage(), "Congratulations !! You WON !");
   EXPECT_EQ(engine.Game().Phase, game::GamePhase::Stopped);
-  EXPECT_EQ(engine.ModeBeforePause, ModeFinished);
+  EXPECT_EQ(engine.Game().PhaseBeforePause, GamePhase::Finished);
   EXPECT_EQ(engine.Hall().RankReached(), 0);
   EXPECT_TRUE(screen.HelpOpened.empty());
 }
@@ -269,20 +271,20 @@ TEST_F(ControlTest, DamagedHallTimeDoesNotStopTheEnd) {
 
 TEST_F(ControlTest, NewRepeatsTheKindOfTheLastGame) {
   engine.NewRiversGame(game::Difficulty::Hard);
-  EXPECT_EQ(engine.Game().BoardNumber, RiversHardBoard);
+  EXPECT_EQ(engine.Game().BoardNumber, game::kRiversHardTable);
   engine.NewGame();
   EXPECT_TRUE(engine.Game().Running(game::GameKind::Rivers));
-  EXPECT_EQ(engine.Game().BoardNumber, RiversHardBoard);
+  EXPECT_EQ(engine.Game().BoardNumber, game::kRiversHardTable);
   EXPECT_EQ(engine.Game().Board.TilesLeft, 144);
   engine.Stop();
   engine.NewGame();
-  EXPECT_EQ(engine.Game().BoardNumber, RiversHardBoard);
+  EXPECT_EQ(engine.Game().BoardNumber, game::kRiversHardTable);
 
   engine.NewMemoryGame(game::Difficulty::Easy);
   engine.TogglePause();
   engine.NewGame();
   EXPECT_TRUE(engine.Game().Running(game::GameKind::Memory));
-  EXPECT_EQ(engine.Game().BoardNumber, MemoryEasyBoard);
+  EXPECT_EQ(engine.Game().BoardNumber, game::kMemoryEasyTable);
   EXPECT_EQ(engine.Game().Board.TilesLeft, 32);
   EXPECT_FALSE(screen.PausedCaptions);
 
@@ -320,20 +322,20 @@ TEST_F(ControlTest, VerticalVariationAsksBeforeRestarting) {
 
 TEST_F(ControlTest, HelpWindowHoldsTheGamePaused) {
   engine.NewRandomGame();
-  std::uint8_t modeWhileOpen = 0;
+  GamePhase phaseWhileOpen = GamePhase::Idle;
   screen.OnHelp = [&](HelpPage) {
-    modeWhileOpen = engine.GameMode;
+    phaseWhileOpen = engine.Game().Phase;
     clock.AdvanceSeconds(60);
   };
   engine.OpenHelp(HelpPage::Help);
-  EXPECT_EQ(modeWhileOpen, ModePaused);
+  EXPECT_EQ(phaseWhileOpen, GamePhase::Paused);
   EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
   engine.Tick();
   EXPECT_EQ(engine.Game().Clock.ElapsedSeconds, 0);
 
   engine.Stop();
   engine.OpenHelp(HelpPage::About);
-  EXPECT_EQ(modeWhileOpen, ModePaused);
+  EXPECT_EQ(phaseWhileOpen, GamePhase::Paused);
   EXPECT_EQ(engine.Game().Phase, game::GamePhase::Stopped);
 
   engine.NewTwoPlayerGame();

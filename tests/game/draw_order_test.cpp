@@ -343,7 +343,7 @@ TEST_F(DrawOrderTest, ClockDealsDrawTheSameWithTheAnimationOn) {
 }
 
 TEST_F(DrawOrderTest, RandomSpecificGameNumberComesFromTheClock) {
-  engine.ClockSeedOverride().reset();
+  engine.SetClockSeedOverride(std::nullopt);
   clock.Time = TimeOfDay{12, 34, 56, 789};
   Lcg g{((12u * 60u + 34u) * 60u + 56u) * 1000u + 789u};
   const std::uint32_t number = g.Next(2147483647u);
@@ -375,9 +375,9 @@ TEST_F(DrawOrderTest, RiversAndMemoryBoards) {
       }
       d.seed = g.seed;
       if (caption.find("Rivers") != std::string::npos)
-        engine.NewRiversGame(caption);
+        engine.NewRiversGame(LevelNamedIn(caption));
       else
-        engine.NewMemoryGame(caption);
+        engine.NewMemoryGame(LevelNamedIn(caption));
       ExpectEngineHas(d, caption + " " + std::to_string(clockSeed));
       EXPECT_EQ(engine.Game().Board.TilesLeft, c.count);
     }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <string_view>
 
 #include "board/test_layouts.h"
 #include "game/autoplay.h"
@@ -13,6 +14,11 @@
 #include "game/fakes.h"
 
 namespace game::testing {
+
+// The difficulty a test case names in its label ("MJ Rivers (Easy)").
+inline Difficulty LevelNamedIn(std::string_view label) {
+  return label.find("Easy") != std::string_view::npos ? Difficulty::Easy : Difficulty::Hard;
+}
 
 struct Placed {
   int tile;
@@ -34,8 +40,9 @@ class EngineTest : public ::testing::Test {
     engine.SetClockSeedOverride(4242u);
   }
 
-  // Only these tiles on the board, in the given mode, as a fresh game.
-  void Lay(std::uint8_t mode, std::initializer_list<Placed> tiles) {
+  // Only these tiles on the board, in a running game of the given kind, as a
+  // fresh game.
+  void Lay(GameKind kind, std::initializer_list<Placed> tiles) {
     engine.MutableGame().Board.Board.Clear();
     for (auto& p : engine.MutableGame().Board.TilePlaces) p = board::Cell{};
     int highest = 0;
@@ -47,7 +54,7 @@ class EngineTest : public ::testing::Test {
     // the game starts at TileCount - TilesLeft.
     engine.MutableGame().Board.TilesLeft = static_cast<int>(tiles.size());
     engine.MutableGame().Board.TileCount = highest;
-    engine.SetMode(mode);
+    engine.SetMode(kind, GamePhase::Running);
     engine.MutableGame().Clock.StartTick = clock.Tick;
     engine.RecountFreeTiles();
   }

@@ -103,10 +103,10 @@ TEST_F(LayoutsTest, AfterAFailedLoadTheLayoutOnTheBoardKeepsItsNumberAndTable) {
   // that comes back after it.
   engine.ChooseLayout(2);
   engine.NewRiversGame(game::Difficulty::Easy);
-  ASSERT_EQ(engine.Game().BoardNumber, RiversEasyBoard);
+  ASSERT_EQ(engine.Game().BoardNumber, game::kRiversEasyTable);
   engine.ChooseShpLayout(3);
   EXPECT_EQ(screen.Told.size(), 2u);
-  EXPECT_EQ(engine.Game().BoardNumber, RiversEasyBoard);
+  EXPECT_EQ(engine.Game().BoardNumber, game::kRiversEasyTable);
   EXPECT_EQ(engine.Game().SavedLayoutNumber, 2);
   EXPECT_EQ(engine.CheckedLayout(), 2);
 }
@@ -160,7 +160,7 @@ TEST_F(LayoutsTest, RecordsOfMyBoardGoToTheSectionMyBoard) {
 
   // Read back at the next start.
   Engine next(clock, screen, sound);
-  next.ProgramDir = dir.path();
+  next.SetProgramDir(dir.path());
   ASSERT_TRUE(next.DiscoverLayouts(-1));
   next.LoadHallOfFame(back);
   EXPECT_EQ(next.Hall().Entry(1, 1), "Player1    50    0");

@@ -28,7 +28,7 @@ class MemoryTest : public EngineTest {
 TEST_F(MemoryTest, EasyAndHardDealsFillTheirBlocks) {
   engine.NewMemoryGame(game::Difficulty::Easy);
   EXPECT_TRUE(engine.Game().Running(game::GameKind::Memory));
-  EXPECT_EQ(engine.Game().BoardNumber, MemoryEasyBoard);
+  EXPECT_EQ(engine.Game().BoardNumber, game::kMemoryEasyTable);
   EXPECT_EQ(engine.Game().Board.TilesLeft, 32);
   EXPECT_EQ(engine.StatusMessage(), "Mahjongg Memory started.");
   std::set<std::pair<int, int>> places;
@@ -40,7 +40,7 @@ TEST_F(MemoryTest, EasyAndHardDealsFillTheirBlocks) {
   EXPECT_EQ(places.size(), 32u);
 
   engine.NewMemoryGame(game::Difficulty::Hard);
-  EXPECT_EQ(engine.Game().BoardNumber, MemoryHardBoard);
+  EXPECT_EQ(engine.Game().BoardNumber, game::kMemoryHardTable);
   EXPECT_EQ(engine.Game().Board.TilesLeft, 84);
   for (int t = 1; t <= 84; ++t) {
     const board::Cell c = engine.Game().Board.TilePlaces[t];
@@ -104,7 +104,7 @@ TEST_F(MemoryTest, FiveMismatchesAddTenSeconds) {
   EXPECT_EQ(engine.Game().Phase, game::GamePhase::Finished);
   EXPECT_EQ(engine.StatusMessage(), "You WON ! Your time is : 02:10");
   EXPECT_EQ(engine.Hall().RankReached(), 1);
-  EXPECT_EQ(engine.Hall().Entry(MemoryEasyBoard, 1), "Player1   130   10");
+  EXPECT_EQ(engine.Hall().Entry(game::kMemoryEasyTable, 1), "Player1   130   10");
 }
 
 TEST_F(MemoryTest, PausingRightAfterTheSecondTileStillJudgesIt) {

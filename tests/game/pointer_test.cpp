@@ -61,8 +61,7 @@ TEST_F(PointerTest, SelectionStateMachine) {
 TEST_F(PointerTest, TheReleasePointCountsAndTheOriginIsSubtracted) {
   // The same pixel with another origin hits nothing.
   const auto [x, y] = FaceCentre(engine, 1);
-  engine.OriginX() = -5;
-  engine.OriginY() = 0;
+  engine.SetOrigin(-5, 0);
   engine.OnPointerReleased(MouseButton::Left, x, y);
   EXPECT_EQ(engine.Game().Picks.First, 0);
   EXPECT_TRUE(sound.Played.empty());  // an empty spot: no sound
@@ -95,8 +94,8 @@ TEST_F(PointerTest, MiddleSelectsAndRightClears) {
 }
 
 TEST_F(PointerTest, ClicksAreIgnoredOutsideRunningGames) {
-  for (std::uint8_t mode : {ModeIdle, ModeFinished, ModeStopped, ModePaused}) {
-    engine.SetMode(mode);
+  for (GamePhase phase : {GamePhase::Idle, GamePhase::Finished, GamePhase::Stopped, GamePhase::Paused}) {
+    engine.SetPhase(phase);
     Click(1);
     EXPECT_EQ(engine.Game().Picks.First, 0);
   }
@@ -164,7 +163,7 @@ TEST_F(PointerTest, PreviewShowsOnlyUncoveredTiles) {
 TEST_F(PointerTest, EditorClicksGoToTheEditorAndMoveTheCursor) {
   engine.SetMode(game::GameKind::Editor, game::GamePhase::Running);
   std::vector<std::tuple<MouseButton, int, int, int>> clicks;
-  engine.SetEditorClick([&](MouseButton b, int px, int py, int t) { clicks.emplace_back(b, px, py, t)); };
+  engine.SetEditorClick([&](MouseButton b, int px, int py, int t) { clicks.emplace_back(b, px, py, t); });
   Click(1, MouseButton::Right);
   ASSERT_EQ(clicks.size(), 1u);
   EXPECT_EQ(std::get<0>(clicks[0]), MouseButton::Right);

@@ -23,7 +23,7 @@ class RiversTest : public EngineTest {
 TEST_F(RiversTest, EasyDealFillsOneLayerBlock) {
   engine.NewRiversGame(game::Difficulty::Easy);
   EXPECT_TRUE(engine.Game().Running(game::GameKind::Rivers));
-  EXPECT_EQ(engine.Game().BoardNumber, RiversEasyBoard);
+  EXPECT_EQ(engine.Game().BoardNumber, game::kRiversEasyTable);
   EXPECT_EQ(engine.Game().SavedLayoutNumber, 1);
   EXPECT_EQ(engine.Game().Board.TilesLeft, 84);
   EXPECT_EQ(engine.Game().Board.TileCount, 84);
@@ -42,7 +42,7 @@ TEST_F(RiversTest, EasyDealFillsOneLayerBlock) {
 
 TEST_F(RiversTest, HardDealStacksTwoFullLayers) {
   engine.NewRiversGame(game::Difficulty::Hard);
-  EXPECT_EQ(engine.Game().BoardNumber, RiversHardBoard);
+  EXPECT_EQ(engine.Game().BoardNumber, game::kRiversHardTable);
   EXPECT_EQ(engine.Game().Board.TilesLeft, 144);
   for (int t = 1; t <= 144; ++t) {
     const board::Cell c = engine.Game().Board.TilePlaces[t];
@@ -239,7 +239,7 @@ TEST_F(RiversTest, SearchOrderAndSlideMatchAPlainSearch) {
   for (const char* caption : {"MJ Rivers (Easy)", "MJ Rivers (Hard)"}) {
     for (std::uint32_t seed : {11u, 2024u}) {
       engine.SetClockSeedOverride(seed);
-      engine.NewRiversGame(caption);
+      engine.NewRiversGame(LevelNamedIn(caption));
       // Take out about half of the tiles, the same ones every run.
       board::Generator thin{seed, 0};
       for (int t = 1; t <= engine.Game().Board.TileCount; ++t)
@@ -290,7 +290,7 @@ TEST_F(RiversTest, ClearingTheBoardEndsTheGameInTheRiversTable) {
   EXPECT_EQ(engine.Game().Phase, game::GamePhase::Finished);
   EXPECT_EQ(engine.StatusMessage(), "You WON ! Your time is : 03:20");
   EXPECT_EQ(engine.Hall().RankReached(), 1);
-  EXPECT_EQ(HallEntryTime(engine.Hall().Entry(RiversHardBoard, 1)), 200);
+  EXPECT_EQ(HallEntryTime(engine.Hall().Entry(game::kRiversHardTable, 1)), 200);
   EXPECT_EQ(HallEntryTime(engine.Hall().Entry(1, 1)), 300);
 }
 

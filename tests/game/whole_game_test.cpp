@@ -52,7 +52,7 @@ TEST_F(WholeGameTest, TwoPlayerGameEndsWithAWinner) {
 
 TEST_F(WholeGameTest, RiversEasyAndHardAreCleared) {
   for (const char* caption : {"MJ Rivers (Easy)", "MJ Rivers (Hard)"}) {
-    engine.NewRiversGame(caption);
+    engine.NewRiversGame(LevelNamedIn(caption));
     const AutoplayResult result = PlayRivers(engine, Hooks());
     EXPECT_TRUE(result.Cleared) << caption << " shuffles " << result.Shuffles;
     EXPECT_TRUE(engine.Game().GameOverHandled) << caption;

@@ -14,12 +14,12 @@ class WinnabilityTest : public EngineTest {
   // 6 under 1 and 4 under 5, so 1 must go before 5 and 6, and those before
   // 4: taking 2 with 3 leaves 1 and 4 to pair, and they wait on each other.
   // 9 and 10 are a spare pair, so that losing move is no dead end.
-  void LayTrap(std::uint8_t mode = ModeSolitaire, bool spare = true) {
+  void LayTrap(GameKind kind = GameKind::Solitaire, bool spare = true) {
     if (spare)
-      Lay(mode, {{6, 1, 1, 1}, {1, 1, 1, 2}, {4, 5, 1, 1}, {5, 5, 1, 2}, {2, 9, 1, 1}, {3, 13, 1, 1},
+      Lay(kind, {{6, 1, 1, 1}, {1, 1, 1, 2}, {4, 5, 1, 1}, {5, 5, 1, 2}, {2, 9, 1, 1}, {3, 13, 1, 1},
                  {9, 17, 1, 1}, {10, 21, 1, 1}});
     else
-      Lay(mode, {{6, 1, 1, 1}, {1, 1, 1, 2}, {4, 5, 1, 1}, {5, 5, 1, 2}, {2, 9, 1, 1}, {3, 13, 1, 1}});
+      Lay(kind, {{6, 1, 1, 1}, {1, 1, 1, 2}, {4, 5, 1, 1}, {5, 5, 1, 2}, {2, 9, 1, 1}, {3, 13, 1, 1}});
     engine.PositionChanged(true);
     engine.MutableOptions().ScrollingStatus = false;
   }
