@@ -69,7 +69,7 @@ enum class SaveOutcome {
 
 class LayoutEditor {
  public:
-  // Hooks itself into the engine's pointer handling (Engine::EditorClick).
+  // Hooks itself into the engine's pointer handling (Engine::SetEditorClick).
   LayoutEditor(game::Engine& engine, game::ScreenPort& screen, EditorWindowPort& window);
   ~LayoutEditor();
   LayoutEditor(const LayoutEditor&) = delete;
@@ -108,7 +108,7 @@ class LayoutEditor {
   // (not for "Try it"), leave the editor and start a game on the layout. A
   // file that cannot be written leaves the editor open with nothing changed.
   void SaveAndExit(SaveChoice choice);
-  // Writes Layout and CurrentLayoutName to CurrentLayoutFile (asking for a
+  // Writes the game's Layout and LayoutName to its LayoutFile (asking for a
   // file name when there is none) and registers the layout in the list.
   SaveOutcome SaveLayout();
   // "Exit": leaves the editor, discarding every change, and plays the layout

@@ -123,16 +123,18 @@ const GameRules& Engine::Rules() const {
 
 GameState Engine::Snapshot() const {
   GameState game = game_;
+  // Ticks of this run mean nothing to another: the clocks are kept as the
+  // time played.
+  game.Clock.StartTick = 0;
+  game.Turns.FirstTurnStart = game.Turns.SecondTurnStart = 0;
   if (game.Phase != GamePhase::Running) return game;
   const std::uint32_t now = time_.TickCount();
-  game.Clock.PausedElapsed = now - game.Clock.StartTick;
+  game.Clock.PausedElapsed = now - game_.Clock.StartTick;
   if (game.Kind == GameKind::TwoPlayer) {
-    TwoPlayerTurns& turns = game.Turns;
-    if (turns.SecondToMove)
-      turns.SecondTime += now - turns.SecondTurnStart;
+    if (game.Turns.SecondToMove)
+      game.Turns.SecondTime += now - game_.Turns.SecondTurnStart;
     else
-      turns.FirstTime += now - turns.FirstTurnStart;
-    turns.FirstTurnStart = turns.SecondTurnStart = now;
+      game.Turns.FirstTime += now - game_.Turns.FirstTurnStart;
   }
   return game;
 }

@@ -71,7 +71,8 @@ class Engine : private board::DealObserver {
   GameState& MutableGame() { return game_; }
   // A copy of the game in hand, and the way back to it. The copy holds the
   // time played so far (Clock.PausedElapsed, and the mover's turn counted
-  // into its total), not ticks of this run. Restore puts a game back on the
+  // into its total); the tick fields of the clocks are 0, as ticks of this
+  // run mean nothing to another. Restore puts a game back on the
   // board as it was taken (a paused game stays paused) with its clocks going
   // on from there, so that time spent away does not count.
   GameState Snapshot() const;
