@@ -59,8 +59,8 @@ MainWindow::MainWindow(Environment environment) : env_(std::move(environment)) {
                                           programDir_.toStdString());
   screen_ = std::make_unique<ScreenAdapter>(*this);
   engine_ = std::make_unique<game::Engine>(time_, *screen_, audio_->Sound());
-  music_ = std::make_unique<game::MusicControl>(audio_->Music(), engine_->MutableOptions(), engine_->MutableGame().Generator,
-                                                screen_.get());
+  music_ = std::make_unique<game::MusicControl>(audio_->Music(), engine_->MutableOptions(),
+                                                engine_->MutableGame().Generator, screen_.get());
   engine_->SetMusic(music_.get());
   view_ = std::make_unique<view::BoardView>();
   looks_ = std::make_unique<view::Looks>(*view_, static_cast<view::LooksHost&>(*screen_),
