@@ -83,7 +83,7 @@ class BoardKeysWindowTest : public ::testing::Test {
     ASSERT_TRUE(w_->Started()) << w_->StartupError().toStdString();
     w_->show();
     QApplication::processEvents();
-    ASSERT_EQ(Engine().GameMode, game::ModeSolitaire);
+    ASSERT_TRUE(Engine().Game().Running(game::GameKind::Solitaire));
   }
   game::Engine& Engine() { return w_->Engine(); }
   void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -98,16 +98,16 @@ class BoardKeysWindowTest : public ::testing::Test {
 TEST_F(BoardKeysWindowTest, KeysOnTheBoardPlayAPairAndDrawTheCursor) {
   game::Engine& e = Engine();
   EXPECT_EQ(w_->Game()->focusPolicy(), Qt::StrongFocus);
-  const board::RemovalOrder order = e.LastRemovalOrder;
-  const int a = e.State.Board.At(order.RemovalPairs[0].x, order.RemovalPairs[0].y, order.RemovalPairs[0].z);
-  const int b = e.State.Board.At(order.RemovalPairs[1].x, order.RemovalPairs[1].y, order.RemovalPairs[1].z);
+  const board::RemovalOrder order = e.LastRemovalOrder();
+  const int a = e.Game().Board.Board.At(order.RemovalPairs[0].x, order.RemovalPairs[0].y, order.RemovalPairs[0].z);
+  const int b = e.Game().Board.Board.At(order.RemovalPairs[1].x, order.RemovalPairs[1].y, order.RemovalPairs[1].z);
 
   Key(Qt::Key_Home);
   const int home = e.CursorTileShown();
   ASSERT_NE(home, 0);
   // The frame is on the picture though the highlight is "None".
-  const board::Cell c = e.State.TilePlaces[home];
-  const int left = view::FaceLeft(c.x, c.z, e.OriginX), top = view::FaceTop(c.y, c.z, e.OriginY);
+  const board::Cell c = e.Game().Board.TilePlaces[home];
+  const int left = view::FaceLeft(c.x, c.z, e.OriginX()), top = view::FaceTop(c.y, c.z, e.OriginY());
   EXPECT_EQ(w_->Game()->Picture().pixel(left + 1, top + 25), view::BoardView::CursorColour(0));
 
   // Tab stays on the board: it steps through the free tiles.
@@ -126,16 +126,16 @@ TEST_F(BoardKeysWindowTest, KeysOnTheBoardPlayAPairAndDrawTheCursor) {
     ASSERT_EQ(e.CursorTileShown(), tile);
     Key(Qt::Key_Space);
   }
-  EXPECT_FALSE(e.State.TilePlaces[a].OnBoard());
-  EXPECT_FALSE(e.State.TilePlaces[b].OnBoard());
-  EXPECT_EQ(e.State.TilesLeft, 142);
+  EXPECT_FALSE(e.Game().Board.TilePlaces[a].OnBoard());
+  EXPECT_FALSE(e.Game().Board.TilePlaces[b].OnBoard());
+  EXPECT_EQ(e.Game().Board.TilesLeft, 142);
 
   // Escape lets go of a selection.
   Key(Qt::Key_Home);
   Key(Qt::Key_Return);
-  EXPECT_NE(e.SelectedTile1, 0);
+  EXPECT_NE(e.Game().Picks.First, 0);
   Key(Qt::Key_Escape);
-  EXPECT_EQ(e.SelectedTile1, 0);
+  EXPECT_EQ(e.Game().Picks.First, 0);
 }
 
 // The board's accessible interface names the cursor's tile and describes

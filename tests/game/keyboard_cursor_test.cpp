@@ -190,8 +190,8 @@ class CursorInGames : public EngineTest {};
 // Rivers: the cursor keeps to the rows and columns of the flat grid and
 // passes over the empty places.
 TEST_F(CursorInGames, RiversFlatGrid) {
-  engine.NewRiversGame("MJ Rivers (Easy)");
-  board::BoardState& s = engine.State;
+  engine.NewRiversGame(Difficulty::Easy);
+  board::BoardState& s = engine.MutableGame().Board;
   const TileCursorMap full(s, FreeRule::Every);
   EXPECT_EQ(full.Tiles().size(), 84u);
   EXPECT_EQ(s.TilePlaces[full.First()], (Cell{4, 5, 1}));
@@ -208,8 +208,8 @@ TEST_F(CursorInGames, RiversFlatGrid) {
 }
 
 TEST_F(CursorInGames, RiversHardShowsTheUpperLayerOnly) {
-  engine.NewRiversGame("MJ Rivers (Hard)");
-  board::BoardState& s = engine.State;
+  engine.NewRiversGame(Difficulty::Hard);
+  board::BoardState& s = engine.MutableGame().Board;
   const TileCursorMap map(s, FreeRule::Every);
   EXPECT_EQ(map.Tiles().size(), 72u);
   for (int t : map.Tiles()) EXPECT_EQ(s.TilePlaces[t].z, 2);
@@ -220,8 +220,8 @@ TEST_F(CursorInGames, RiversHardShowsTheUpperLayerOnly) {
 
 // Memory: the turned tiles are passed over.
 TEST_F(CursorInGames, MemoryPassesOverTurnedTiles) {
-  engine.NewMemoryGame("MJ Memory (Easy)");
-  const board::BoardState& s = engine.State;
+  engine.NewMemoryGame(Difficulty::Easy);
+  const board::BoardState& s = engine.MutableGame().Board;
   const int first = TileCursorMap(s, FreeRule::Every).First();
   const Cell home = s.TilePlaces[first];
   const int next = s.Board.At(home.x + 2, home.y, home.z);

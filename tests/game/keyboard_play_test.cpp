@@ -27,11 +27,11 @@ class KeyboardPlayTest : public EngineTest {
     return hooks;
   }
   void DealTraditional(int gameNumber) {
-    engine.Opt.Winnable = true;
-    engine.Opt.NumberedGames = true;
-    engine.GameSeed = gameNumber;
+    engine.MutableOptions().Winnable = true;
+    engine.MutableOptions().NumberedGames = true;
+    engine.MutableGame().GameSeed = gameNumber;
     engine.BeginGame();
-    ASSERT_EQ(engine.LastDealOutcome, board::DealOutcome::Winnable);
+    ASSERT_EQ(engine.LastDealOutcome(), board::DealOutcome::Winnable);
   }
   bool Press(BoardKey key) { return engine.OnBoardKey(key); }
   // Presses keys until the cursor shows the tile.
@@ -42,7 +42,7 @@ class KeyboardPlayTest : public EngineTest {
     if (engine.CursorTileShown() != tile) Press(BoardKey::Activate);  // on it, hidden: shown
     ASSERT_EQ(engine.CursorTileShown(), tile);
   }
-  int At(int x, int y, int z) const { return engine.State.Board.At(x, y, z); }
+  int At(int x, int y, int z) const { return engine.Game().Board.Board.At(x, y, z); }
 };
 
 TEST_F(KeyboardPlayTest, WinnableSolitaireIsWonFromKeysAlone) {
@@ -51,25 +51,25 @@ TEST_F(KeyboardPlayTest, WinnableSolitaireIsWonFromKeysAlone) {
   EXPECT_TRUE(result.Cleared);
   EXPECT_EQ(result.Clicks, 144);
   EXPECT_GT(result.KeyPresses, 144);
-  EXPECT_EQ(engine.PointerX, -1) << "no pointer was used";
-  EXPECT_TRUE(engine.GameOverHandled);
-  EXPECT_EQ(engine.GameMode, ModeFinished);
+  EXPECT_EQ(engine.PointerX(), -1) << "no pointer was used";
+  EXPECT_TRUE(engine.Game().GameOverHandled);
+  EXPECT_EQ(engine.Game().Phase, GamePhase::Finished);
   // The same 2 s per pick as by the pointer: the same time.
-  EXPECT_EQ(engine.StatusMessage, "You WON ! Your time is : 04:48");
+  EXPECT_EQ(engine.StatusMessage(), "You WON ! Your time is : 04:48");
 }
 
 TEST_F(KeyboardPlayTest, RiversAndMemoryAreClearedByKeys) {
-  engine.NewRiversGame("MJ Rivers (Easy)");
+  engine.NewRiversGame(Difficulty::Easy);
   AutoplayResult result = PlayRivers(engine, KeyHooks());
   EXPECT_TRUE(result.Cleared) << "shuffles " << result.Shuffles;
-  EXPECT_TRUE(engine.GameOverHandled);
+  EXPECT_TRUE(engine.Game().GameOverHandled);
 
-  engine.NewMemoryGame("MJ Memory (Easy)");
+  engine.NewMemoryGame(Difficulty::Easy);
   result = PlayMemory(engine, KeyHooks());
   EXPECT_TRUE(result.Cleared);
   EXPECT_EQ(result.Clicks, 32);
-  EXPECT_EQ(engine.TimePenalty, 0);
-  EXPECT_EQ(engine.GameMode, ModeFinished);
+  EXPECT_EQ(engine.Game().Clock.Penalty, 0);
+  EXPECT_EQ(engine.Game().Phase, GamePhase::Finished);
 }
 
 TEST_F(KeyboardPlayTest, SpaceSelectsPairsAndEscapeLetsGo) {
@@ -84,24 +84,24 @@ TEST_F(KeyboardPlayTest, SpaceSelectsPairsAndEscapeLetsGo) {
   EXPECT_TRUE(Press(BoardKey::Right));
   EXPECT_EQ(engine.CursorTileShown(), At(7, 3, 1));
   EXPECT_TRUE(Press(BoardKey::Activate));
-  EXPECT_EQ(engine.SelectedTile1, 0);
+  EXPECT_EQ(engine.Game().Picks.First, 0);
   EXPECT_EQ(sound.Last(), "noway");
 
   // Escape with nothing selected is left to the window.
   EXPECT_FALSE(Press(BoardKey::Escape));
   EXPECT_TRUE(Press(BoardKey::First));
   EXPECT_TRUE(Press(BoardKey::Activate));
-  EXPECT_EQ(engine.SelectedTile1, home);
+  EXPECT_EQ(engine.Game().Picks.First, home);
   EXPECT_TRUE(Press(BoardKey::Escape));
-  EXPECT_EQ(engine.SelectedTile1, 0);
+  EXPECT_EQ(engine.Game().Picks.First, 0);
 
   // The first pair of the removal order, picked by keys.
-  const board::Cell pa = engine.LastRemovalOrder.RemovalPairs[0];
-  const board::Cell pb = engine.LastRemovalOrder.RemovalPairs[1];
+  const board::Cell pa = engine.LastRemovalOrder().RemovalPairs[0];
+  const board::Cell pb = engine.LastRemovalOrder().RemovalPairs[1];
   const int a = At(pa.x, pa.y, pa.z), b = At(pb.x, pb.y, pb.z);
   MoveCursorTo(a);
   Press(BoardKey::Activate);
-  EXPECT_EQ(engine.SelectedTile1, a);
+  EXPECT_EQ(engine.Game().Picks.First, a);
   MoveCursorTo(b);
   Press(BoardKey::Activate);
   EXPECT_FALSE(OnBoard(a));
@@ -120,10 +120,10 @@ TEST_F(KeyboardPlayTest, SpaceClicksTheTileUnderTheCursorNotTheOneAboveIt) {
   const int beside = At(15, 9, 4);
   MoveCursorTo(beside);
   Press(BoardKey::Activate);
-  EXPECT_EQ(engine.SelectedTile1, 0);
+  EXPECT_EQ(engine.Game().Picks.First, 0);
   EXPECT_EQ(sound.Last(), "noway");
   Click(beside);  // the pointer in the middle of its face hits the cap
-  EXPECT_EQ(engine.SelectedTile1, At(16, 10, 5));
+  EXPECT_EQ(engine.Game().Picks.First, At(16, 10, 5));
 }
 
 TEST_F(KeyboardPlayTest, PointerAndKeysShareTheCursorAndTheSelection) {
@@ -133,22 +133,22 @@ TEST_F(KeyboardPlayTest, PointerAndKeysShareTheCursorAndTheSelection) {
   // The pointer moves the cursor, hidden.
   const auto [x, y] = FaceCentre(engine, next);
   engine.OnPointerMoved(x, y);
-  EXPECT_EQ(engine.Cursor.Tile, next);
+  EXPECT_EQ(engine.Cursor().Tile, next);
   EXPECT_EQ(engine.CursorTileShown(), 0);
   // An arrow shows it again and moves on from where the pointer was.
   Press(BoardKey::Left);
   EXPECT_EQ(engine.CursorTileShown(), home);
-  EXPECT_EQ(engine.HoverTile, 0) << "the pointer's highlight gives way";
+  EXPECT_EQ(engine.HoverTile(), 0) << "the pointer's highlight gives way";
   // A tile selected by the pointer pairs with one picked by keys.
   Click(home);
-  EXPECT_EQ(engine.SelectedTile1, home);
+  EXPECT_EQ(engine.Game().Picks.First, home);
   EXPECT_EQ(engine.CursorTileShown(), 0) << "hidden while the mouse is used";
   // Space on a hidden cursor only shows it; the second Space clicks.
   Press(BoardKey::Activate);
   EXPECT_EQ(engine.CursorTileShown(), home);
-  EXPECT_EQ(engine.SelectedTile1, home);
+  EXPECT_EQ(engine.Game().Picks.First, home);
   Press(BoardKey::Activate);
-  EXPECT_EQ(engine.SelectedTile1, 0) << "the same tile again lets go";
+  EXPECT_EQ(engine.Game().Picks.First, 0) << "the same tile again lets go";
   EXPECT_EQ(engine.CursorTileShown(), home);
 }
 
@@ -167,11 +167,11 @@ TEST_F(KeyboardPlayTest, KeysDoNothingWithoutAGameInHand) {
 }
 
 TEST_F(KeyboardPlayTest, MemoryTurnsByKeysAndSkipsTheTurnedTile) {
-  engine.NewMemoryGame("MJ Memory (Easy)");
+  engine.NewMemoryGame(Difficulty::Easy);
   Press(BoardKey::First);
   const int first = engine.CursorTileShown();
   Press(BoardKey::Activate);
-  EXPECT_EQ(engine.SelectedTile1, first);  // turned face up
+  EXPECT_EQ(engine.Game().Picks.First, first);  // turned face up
   // The turned tile is passed over.
   Press(BoardKey::Right);
   const int second = engine.CursorTileShown();
@@ -181,13 +181,13 @@ TEST_F(KeyboardPlayTest, MemoryTurnsByKeysAndSkipsTheTurnedTile) {
   EXPECT_NE(engine.CursorTileShown(), 0);
   MoveCursorTo(second);
   Press(BoardKey::Activate);
-  EXPECT_EQ(engine.SelectedTile2, second);
+  EXPECT_EQ(engine.Game().Picks.Second, second);
   // While the pair is on show Space waits, as a click does.
   Press(BoardKey::Right);
   Press(BoardKey::Activate);
-  EXPECT_EQ(engine.SelectedTile2, second);
+  EXPECT_EQ(engine.Game().Picks.Second, second);
   Ticks(RevealTicks);
-  EXPECT_EQ(engine.SelectedTile1, 0);
+  EXPECT_EQ(engine.Game().Picks.First, 0);
 }
 
 // What a screen reader is told of the cursor's tile.
@@ -212,15 +212,15 @@ TEST_F(KeyboardPlayTest, TheCursorTileIsDescribed) {
   EXPECT_EQ(engine.CursorDescription(), face + ", free, selected");
   Press(BoardKey::Right);
   EXPECT_EQ(engine.CursorDescription(), FaceName(board::Face(At(7, 3, 1))) + ", not free");
-  engine.HintTile1 = At(7, 3, 1);
+  engine.MutableGame().Picks.HintFirst = At(7, 3, 1);
   EXPECT_EQ(engine.CursorDescription(), FaceName(board::Face(At(7, 3, 1))) + ", not free, hinted");
 
   // Memory tells no face before the tile is turned.
-  engine.NewMemoryGame("MJ Memory (Easy)");
+  engine.NewMemoryGame(Difficulty::Easy);
   Press(BoardKey::First);
   EXPECT_EQ(engine.CursorDescription(), "Face down");
   Press(BoardKey::Activate);
-  EXPECT_EQ(engine.CursorDescription(), FaceName(board::Face(engine.SelectedTile1)));
+  EXPECT_EQ(engine.CursorDescription(), FaceName(board::Face(engine.Game().Picks.First)));
 }
 
 }  // namespace
