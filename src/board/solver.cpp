@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdio>//DBG
+#include <cstdlib>//DBG
 
 namespace board {
 
@@ -25,6 +27,10 @@ constexpr int GroupCount = MaxTiles / 4;  // 36 match groups of four tiles
 // (on Traditional deals 90 needed fewer quick checks, in total and on the
 // hardest deals, than 60, 80, 100 or 130).
 constexpr int ProbeFromTiles = 90;
+// Nodes of the first run on removals, and of the first run on pairings (one
+// quick check each).
+constexpr std::uint64_t FirstRunNodes = 100;
+constexpr std::uint64_t FirstPairingsNodes = 2000;
 
 struct Bits {
   std::array<std::uint64_t, 3> w{};
@@ -135,6 +141,7 @@ struct Solver::Impl {
   std::array<Bits, MaxItems> sideA{}, sideB{};  // left/right (or up/down) neighbours
   std::array<Bits, MaxItems> before{};        // items that must leave before it
   std::array<int, MaxItems> weight{};         // how much it holds up
+  std::array<std::uint8_t, MaxItems> groupOf{}, slotOf{};  // of tiles: match group, (t - 1) % 4
   Bits tiles;                                 // the items that are tiles
   // Members of each match group by slot ((t - 1) % 4), -1 where absent.
   std::array<std::array<int, 4>, GroupCount> member{};
@@ -164,8 +171,37 @@ struct Solver::Impl {
   using Partners = std::array<std::array<std::uint8_t, 4>, GroupCount>;
   void GroupPartners(int g, const Bits& present, std::uint8_t denied, Partners& out) const;
   Partners PartnersOf(const Bits& present, const std::array<std::uint8_t, GroupCount>& denied) const;
-  bool CanAllLeave(Bits present, Bits free, const Partners& partners) const;
+  // On a failure `stuck` gets the free tiles left; on success `when` gets
+  // the step at which each tile left.
+  bool CanAllLeave(Bits present, Bits free, const Partners& partners, Bits* stuck = nullptr,
+                   std::array<std::uint8_t, MaxItems>* when = nullptr) const;
   bool OutOfBudget();
+
+  // ---- the search on pairings alone
+  // Nothing is removed: each node settles the pairing of one more group of
+  // four, and every pairing still open is tried on its own with the quick
+  // check, which rules out those that cannot win. With every pairing
+  // settled the quick check is exact, and a removal order follows. The
+  // group to settle next is the one whose tiles were found stuck most often
+  // when a check failed, for its number of open pairings: deals that cannot
+  // be won mostly fail on a few groups tangled together, and this finds
+  // them where settling the groups that happen to be free would not.
+  using Denied = std::array<std::uint8_t, GroupCount>;
+  Outcome Pairings(Denied denied);
+  // One quick check of the pairing search, counted as a node. On a failure
+  // the groups of the free tiles left stuck gain weight.
+  bool PairingsCheck(const Partners& partners, Outcome& budget, std::array<std::uint8_t, MaxItems>* when = nullptr);
+  // With every pairing settled: the pairs in removal order into `path`.
+  bool OrderFromPairings(const Partners& partners);
+  int OpenPairings(int g, const Denied& denied) const;
+  // The open pairings of group g as (cost, pairing), those whose pairs left
+  // the quick check closest together first (pairing -1 past the last): a
+  // tile kept waiting long for its partner holds others up.
+  std::array<std::pair<int, int>, 3> BestPairings(int g, const Denied& denied,
+                                                 const std::array<std::uint8_t, MaxItems>& when) const;
+  Bits start, startFree;                    // the position being decided
+  std::array<std::uint32_t, GroupCount> stuckCount{};
+  std::uint64_t pairingsEnd = 0;            // node bound of this run
 
   // The tiles that may become free when this item leaves.
   std::array<Bits, MaxItems> affects{};
@@ -289,6 +325,8 @@ bool Solver::Impl::Build(const BoardState& s, bool vertical) {
     if (t == 0) continue;
     const int g = Group(t), slot = (t - 1) % 4;
     member[static_cast<std::size_t>(g)][static_cast<std::size_t>(slot)] = i;
+    groupOf[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(g);
+    slotOf[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(slot);
     slotsHere[static_cast<std::size_t>(g)] |= static_cast<std::uint8_t>(1u << slot);
   }
   for (int g = 0; g < GroupCount; ++g) {
@@ -604,60 +642,245 @@ Solver::Impl::Partners Solver::Impl::PartnersOf(const Bits& present,
 // free and one of the partners it may still pair with is free too (or gone
 // already). Every real line of play takes tiles no sooner than this does, so
 // a tile that never gets to leave here can never leave at all.
-bool Solver::Impl::CanAllLeave(Bits present, Bits free, const Partners& partners) const {
-  Bits work = free.And(tiles);
-  auto wakeMates = [&](int k) {
-    // The free tiles of k's group may now find a partner.
-    const int t = tileOf[static_cast<std::size_t>(k)];
-    const auto& m = member[static_cast<std::size_t>(Group(t))];
+bool Solver::Impl::CanAllLeave(Bits present, Bits free, const Partners& partners, Bits* stuck,
+                               std::array<std::uint8_t, MaxItems>* when) const {
+  // All groups at once, one machine word per slot: bit g of freeSlot[s] is
+  // set while the tile in slot s of group g is on the board and free, of
+  // goneSlot[s] once it has left here; mayPair[s][r] has bit g set when the
+  // tiles in slots s and r of group g may pair.
+  std::array<std::uint64_t, 4> freeSlot{}, goneSlot{};
+  std::array<std::array<std::uint64_t, 4>, 4> mayPair{};
+  for (int gi = 0; gi < groupsUsed; ++gi) {
+    const int g = groupList[static_cast<std::size_t>(gi)];
+    const std::uint64_t bit = std::uint64_t{1} << g;
     for (int sl = 0; sl < 4; ++sl) {
-      const int j = m[static_cast<std::size_t>(sl)];
-      if (j >= 0 && j != k && present.Has(j) && free.Has(j)) work.Set(j);
+      const unsigned mates = partners[static_cast<std::size_t>(g)][static_cast<std::size_t>(sl)];
+      for (int r = 0; r < 4; ++r)
+        if ((mates >> r) & 1u) mayPair[static_cast<std::size_t>(sl)][static_cast<std::size_t>(r)] |= bit;
     }
+  }
+  free = free.And(present).And(tiles);
+  auto markFree = [&](int i) {
+    freeSlot[static_cast<std::size_t>(slotOf[static_cast<std::size_t>(i)])] |= std::uint64_t{1} << groupOf[static_cast<std::size_t>(i)];
   };
-  for (;;) {
-    if (!present.Meets(tiles)) return true;
-    int i = -1;
-    for (int wi = 0; wi < 3 && i < 0; ++wi)
-      if (work.w[static_cast<std::size_t>(wi)] != 0) i = wi * 64 + std::countr_zero(work.w[static_cast<std::size_t>(wi)]);
-    if (i < 0) return false;
-    work.Reset(i);
-    if (!present.Has(i)) continue;
-    const int t = tileOf[static_cast<std::size_t>(i)];
-    const int g = Group(t), slot = (t - 1) % 4;
-    const auto& m = member[static_cast<std::size_t>(g)];
-    const unsigned mates = partners[static_cast<std::size_t>(g)][static_cast<std::size_t>(slot)];
-    bool leaves = false;
-    for (int sl = 0; sl < 4 && !leaves; ++sl) {
-      if (!((mates >> sl) & 1u)) continue;
-      const int j = m[static_cast<std::size_t>(sl)];
-      leaves = free.Has(j) || !present.Has(j);
+  for (int wi = 0; wi < 3; ++wi)
+    for (std::uint64_t word = free.w[static_cast<std::size_t>(wi)]; word; word &= word - 1)
+      markFree(wi * 64 + std::countr_zero(word));
+  // A tile leaves once it is free and a tile it may pair with is free too or
+  // has left. Leaving only frees more, so all that may leave in a round go
+  // together, and the rounds end when none may.
+  for (int round = 0;; ++round) {
+    std::array<std::uint64_t, 4> leaving{};
+    std::uint64_t any = 0;
+    for (int sl = 0; sl < 4; ++sl) {
+      std::uint64_t met = 0;
+      for (int r = 0; r < 4; ++r)
+        met |= mayPair[static_cast<std::size_t>(sl)][static_cast<std::size_t>(r)] &
+               (freeSlot[static_cast<std::size_t>(r)] | goneSlot[static_cast<std::size_t>(r)]);
+      leaving[static_cast<std::size_t>(sl)] = freeSlot[static_cast<std::size_t>(sl)] & met;
+      any |= leaving[static_cast<std::size_t>(sl)];
     }
-    if (!leaves) continue;
-    const Bits before = free;
-    present.Reset(i);
-    free.Reset(i);
-    // Only the tiles beside and under i can have been freed by it.
-    for (int wi = 0; wi < 3; ++wi) {
-      std::uint64_t word = affects[static_cast<std::size_t>(i)].w[static_cast<std::size_t>(wi)] &
-                           present.w[static_cast<std::size_t>(wi)] & tiles.w[static_cast<std::size_t>(wi)] &
-                           ~free.w[static_cast<std::size_t>(wi)];
-      while (word) {
-        const int k = wi * 64 + std::countr_zero(word);
-        word &= word - 1;
-        if (IsFree(k, present)) free.Set(k);
+    if (any == 0) break;
+    Bits left;
+    for (int sl = 0; sl < 4; ++sl) {
+      freeSlot[static_cast<std::size_t>(sl)] &= ~leaving[static_cast<std::size_t>(sl)];
+      goneSlot[static_cast<std::size_t>(sl)] |= leaving[static_cast<std::size_t>(sl)];
+      for (std::uint64_t word = leaving[static_cast<std::size_t>(sl)]; word; word &= word - 1) {
+        const int i = member[static_cast<std::size_t>(std::countr_zero(word))][static_cast<std::size_t>(sl)];
+        left.Set(i);
+        present.Reset(i);
+        if (when != nullptr) (*when)[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(std::min(round, 255));
       }
     }
-    wakeMates(i);
+    if (!present.Meets(tiles)) return true;
+    // Only the tiles beside and under those that left can have been freed.
+    Bits check;
+    for (int wi = 0; wi < 3; ++wi)
+      for (std::uint64_t word = left.w[static_cast<std::size_t>(wi)]; word; word &= word - 1)
+        check.Add(affects[static_cast<std::size_t>(wi * 64 + std::countr_zero(word))]);
     for (int wi = 0; wi < 3; ++wi) {
-      std::uint64_t fresh = free.w[static_cast<std::size_t>(wi)] & ~before.w[static_cast<std::size_t>(wi)];
-      work.w[static_cast<std::size_t>(wi)] |= fresh;
-      while (fresh) {
-        wakeMates(wi * 64 + std::countr_zero(fresh));
-        fresh &= fresh - 1;
+      std::uint64_t word = check.w[static_cast<std::size_t>(wi)] & present.w[static_cast<std::size_t>(wi)] &
+                           tiles.w[static_cast<std::size_t>(wi)] & ~free.w[static_cast<std::size_t>(wi)];
+      for (; word; word &= word - 1) {
+        const int k = wi * 64 + std::countr_zero(word);
+        if (!IsFree(k, present)) continue;
+        free.Set(k);
+        markFree(k);
       }
     }
   }
+  if (!present.Meets(tiles)) return true;
+  if (stuck != nullptr) *stuck = free.And(present);
+  return false;
+}
+
+int Solver::Impl::OpenPairings(int g, const Denied& denied) const {
+  const unsigned allowed = usable[static_cast<std::size_t>(g)] & ~static_cast<unsigned>(denied[static_cast<std::size_t>(g)]);
+  int open = 0;
+  for (int q = 0; q < 3; ++q) open += ((allowed >> q) & 1u) && ((allowed >> (5 - q)) & 1u);
+  return open;
+}
+
+bool Solver::Impl::PairingsCheck(const Partners& partners, Outcome& budget, std::array<std::uint8_t, MaxItems>* when) {
+  ++nodes;
+  if (OutOfBudget()) {
+    budget = Outcome::Stopped;
+    return true;  // no conclusion: the caller stops
+  }
+  Bits stuck;
+  if (CanAllLeave(start, startFree, partners, &stuck, when)) return true;
+  for (int wi = 0; wi < 3; ++wi) {
+    std::uint64_t word = stuck.w[static_cast<std::size_t>(wi)];
+    while (word) {
+      const int i = wi * 64 + std::countr_zero(word);
+      word &= word - 1;
+      ++stuckCount[static_cast<std::size_t>(Group(tileOf[static_cast<std::size_t>(i)]))];
+    }
+  }
+  return false;
+}
+
+std::array<std::pair<int, int>, 3> Solver::Impl::BestPairings(int g, const Denied& denied,
+                                                             const std::array<std::uint8_t, MaxItems>& when) const {
+  const auto& m = member[static_cast<std::size_t>(g)];
+  const unsigned allowed = usable[static_cast<std::size_t>(g)] & ~static_cast<unsigned>(denied[static_cast<std::size_t>(g)]);
+  std::array<std::pair<int, int>, 3> tries{{{0, -1}, {0, -1}, {0, -1}}};
+  int tryCount = 0;
+  for (int q = 0; q < 3; ++q) {
+    if (!((allowed >> q) & 1u) || !((allowed >> (5 - q)) & 1u)) continue;
+    int cost = 0;
+    for (int p : {q, 5 - q}) {
+      const auto& ps = PairSlots[static_cast<std::size_t>(p)];
+      cost += std::max(when[static_cast<std::size_t>(m[static_cast<std::size_t>(ps[0])])],
+                       when[static_cast<std::size_t>(m[static_cast<std::size_t>(ps[1])])]);
+    }
+    tries[static_cast<std::size_t>(tryCount++)] = {cost, q};
+  }
+  for (int k = 1; k < tryCount; ++k)
+    for (int j = k; j > 0 && tries[static_cast<std::size_t>(j)] < tries[static_cast<std::size_t>(j - 1)]; --j)
+      std::swap(tries[static_cast<std::size_t>(j)], tries[static_cast<std::size_t>(j - 1)]);
+  return tries;
+}
+
+Outcome Solver::Impl::Pairings(Denied denied) {
+  Outcome budget = Outcome::Win;  // Stopped once the budget runs out
+  Partners partners;
+  std::array<std::uint8_t, MaxItems> when{};
+  // Rule out every pairing that fails on its own, until none does.
+  for (bool changed = true; changed;) {
+    changed = false;
+    partners = PartnersOf(start, denied);
+    if (!PairingsCheck(partners, budget, &when)) return Outcome::Lost;
+    if (budget == Outcome::Stopped) return budget;
+    for (int gi = 0; gi < groupsUsed; ++gi) {
+      const int g = groupList[static_cast<std::size_t>(gi)];
+      if (slotsHere[static_cast<std::size_t>(g)] != 0xFu) continue;
+      const int open = OpenPairings(g, denied);
+      if (open == 0) return Outcome::Lost;
+      if (open == 1) continue;
+      const unsigned allowed = usable[static_cast<std::size_t>(g)] & ~static_cast<unsigned>(denied[static_cast<std::size_t>(g)]);
+      bool narrowed = false;
+      for (int q = 0; q < 3; ++q) {
+        if (!((allowed >> q) & 1u) || !((allowed >> (5 - q)) & 1u)) continue;
+        Partners trial = partners;
+        auto& p4 = trial[static_cast<std::size_t>(g)];
+        p4.fill(0);
+        for (int p : {q, 5 - q}) {
+          const int a = PairSlots[static_cast<std::size_t>(p)][0], b = PairSlots[static_cast<std::size_t>(p)][1];
+          p4[static_cast<std::size_t>(a)] = static_cast<std::uint8_t>(1u << b);
+          p4[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(1u << a);
+        }
+        const bool passes = PairingsCheck(trial, budget);
+        if (budget == Outcome::Stopped) return budget;
+        if (passes) continue;
+        denied[static_cast<std::size_t>(g)] |= static_cast<std::uint8_t>((1u << q) | (1u << (5 - q)));
+        narrowed = true;
+      }
+      if (OpenPairings(g, denied) == 0) return Outcome::Lost;
+      if (narrowed) {
+        GroupPartners(g, start, denied[static_cast<std::size_t>(g)], partners);
+        changed = true;
+      }
+    }
+  }
+  // Each open group with its pairing whose pairs left the quick check
+  // closest together (see below): often that wins at once, and with every
+  // pairing settled the check is exact.
+  {
+    Partners guess = partners;
+    for (int gi = 0; gi < groupsUsed; ++gi) {
+      const int g = groupList[static_cast<std::size_t>(gi)];
+      if (slotsHere[static_cast<std::size_t>(g)] != 0xFu || OpenPairings(g, denied) < 2) continue;
+      const int q = BestPairings(g, denied, when)[0].second;
+      auto& p4 = guess[static_cast<std::size_t>(g)];
+      p4.fill(0);
+      for (int p : {q, 5 - q}) {
+        const int a = PairSlots[static_cast<std::size_t>(p)][0], b = PairSlots[static_cast<std::size_t>(p)][1];
+        p4[static_cast<std::size_t>(a)] = static_cast<std::uint8_t>(1u << b);
+        p4[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(1u << a);
+      }
+    }
+    ++nodes;
+    if (CanAllLeave(start, startFree, guess) && OrderFromPairings(guess)) return Outcome::Win;
+  }
+  // The most often stuck group for its open pairings, ties to the first.
+  int best = -1;
+  double bestScore = -1;
+  for (int gi = 0; gi < groupsUsed; ++gi) {
+    const int g = groupList[static_cast<std::size_t>(gi)];
+    if (slotsHere[static_cast<std::size_t>(g)] != 0xFu) continue;
+    const int open = OpenPairings(g, denied);
+    if (open < 2) continue;
+    const double score = (stuckCount[static_cast<std::size_t>(g)] + 1.0) / open;
+    if (score > bestScore) {
+      bestScore = score;
+      best = g;
+    }
+  }
+  if (best < 0) return OrderFromPairings(partners) ? Outcome::Win : Outcome::Stopped;
+  const auto tries = BestPairings(best, denied, when);
+  int tryCount = 0;
+  while (tryCount < 3 && tries[static_cast<std::size_t>(tryCount)].second >= 0) ++tryCount;
+  for (int k = 0; k < tryCount; ++k) {
+    const int q = tries[static_cast<std::size_t>(k)].second;
+    Denied settled = denied;
+    for (int r = 0; r < 3; ++r)
+      if (r != q) settled[static_cast<std::size_t>(best)] |= static_cast<std::uint8_t>((1u << r) | (1u << (5 - r)));
+    const Outcome o = Pairings(settled);
+    if (o != Outcome::Lost) return o;
+  }
+  return Outcome::Lost;
+}
+
+// Every tile has one partner left, and the quick check has let them all
+// leave: taking any pair whose two tiles are free, again and again, then
+// clears the board.
+bool Solver::Impl::OrderFromPairings(const Partners& partners) {
+  path.clear();
+  Bits present = start;
+  for (bool progress = true; progress && present.Meets(tiles);) {
+    progress = false;
+    const Bits free = FreeOf(present);
+    for (int wi = 0; wi < 3; ++wi) {
+      std::uint64_t word = free.w[static_cast<std::size_t>(wi)];
+      while (word) {
+        const int i = wi * 64 + std::countr_zero(word);
+        word &= word - 1;
+        if (!present.Has(i)) continue;
+        const int t = tileOf[static_cast<std::size_t>(i)];
+        const int g = Group(t), slot = (t - 1) % 4;
+        const unsigned mates = partners[static_cast<std::size_t>(g)][static_cast<std::size_t>(slot)];
+        if (std::popcount(mates) != 1) return false;
+        const int j = member[static_cast<std::size_t>(g)][static_cast<std::size_t>(std::countr_zero(mates))];
+        if (j < 0 || !present.Has(j) || !free.Has(j)) continue;
+        path.push_back({i, j});
+        present.Reset(i);
+        present.Reset(j);
+        progress = true;
+      }
+    }
+  }
+  return !present.Meets(tiles);
 }
 
 Solver::Solver(std::size_t maxTableBytes) : impl_(std::make_unique<Impl>(maxTableBytes)) {}
@@ -678,16 +901,26 @@ SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits&
   Bits all;
   for (int i = 0; i < d.count; ++i) all.Set(i);
   std::array<std::uint8_t, GroupCount> denied{};
-  // Short runs first, growing by half each time; the last run has no bound
-  // but the caller's.
+  // A first short run of the search on removals settles most positions;
+  // the rest alternate between runs of the search on pairings and further
+  // runs on removals, each longer than the one before. The last runs have
+  // no bound but the caller's.
+  d.start = all;
+  d.startFree = d.FreeOf(all);
+  d.stuckCount.fill(0);
   Outcome o = Outcome::Stopped;
-  std::uint64_t runLength = 100;
+  std::uint64_t runLength = getenv("RL") ? atol(getenv("RL")) : FirstRunNodes, pairingsLength = getenv("PL") ? atol(getenv("PL")) : FirstPairingsNodes;
   for (d.run = 0;; ++d.run) {
-    d.runEnd = d.run >= 40 ? UINT64_MAX : d.nodes + runLength;
+    const bool last = d.run >= 40;
+    d.runEnd = last ? UINT64_MAX : d.nodes + runLength;
     d.path.clear();
-    o = d.Search(all, denied);
+    o = d.Search(all, denied); if (getenv("DBG")) fprintf(stderr, "run %u removal -> %d at %lu\n", d.run, int(o), (unsigned long)d.nodes);
     if (o != Outcome::Stopped || d.stopped) break;
     runLength += runLength / 2;
+    d.runEnd = last ? UINT64_MAX : d.nodes + pairingsLength;
+    o = d.Pairings(denied); if (getenv("DBG")) fprintf(stderr, "run %u pairings -> %d at %lu\n", d.run, int(o), (unsigned long)d.nodes);
+    if (o != Outcome::Stopped || d.stopped) break;
+    pairingsLength += pairingsLength / 2;
   }
   res.Nodes = d.nodes;
   if (o == Outcome::Win) {
