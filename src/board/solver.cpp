@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cstdio>//DBG
-#include <cstdlib>//DBG
 
 namespace board {
 
@@ -30,7 +28,10 @@ constexpr int ProbeFromTiles = 90;
 // Nodes of the first run on removals, and of the first run on pairings (one
 // quick check each).
 constexpr std::uint64_t FirstRunNodes = 100;
-constexpr std::uint64_t FirstPairingsNodes = 2000;
+constexpr std::uint64_t FirstPairingsNodes = 5000;
+// Quick checks spent on changing a guess at every pairing, at the first node
+// of each run on pairings.
+constexpr int RepairChecks = 300;
 
 struct Bits {
   std::array<std::uint64_t, 3> w{};
@@ -129,6 +130,33 @@ class LostTable {
 
 enum class Outcome { Win, Lost, Stopped };
 
+// Which tiles of each match group may still pair, all groups at once: bit g
+// of may[s][r] is set when the tiles in slots s and r of group g may pair.
+struct Partners {
+  std::array<std::array<std::uint64_t, 4>, 4> may{};
+  void Clear(int g) {
+    const std::uint64_t keep = ~(std::uint64_t{1} << g);
+    for (auto& row : may)
+      for (auto& w : row) w &= keep;
+  }
+  void Allow(int g, int a, int b) {
+    may[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)] |= std::uint64_t{1} << g;
+    may[static_cast<std::size_t>(b)][static_cast<std::size_t>(a)] |= std::uint64_t{1} << g;
+  }
+  // Group g's pairing q alone: pairs q and 5 - q.
+  void Settle(int g, int q) {
+    Clear(g);
+    for (int p : {q, 5 - q}) Allow(g, PairSlots[static_cast<std::size_t>(p)][0], PairSlots[static_cast<std::size_t>(p)][1]);
+  }
+  // The slots the tile in slot s of group g may pair with.
+  unsigned Mates(int g, int s) const {
+    unsigned m = 0;
+    for (int r = 0; r < 4; ++r)
+      m |= static_cast<unsigned>((may[static_cast<std::size_t>(s)][static_cast<std::size_t>(r)] >> g) & 1u) << r;
+    return m;
+  }
+};
+
 }  // namespace
 
 struct Solver::Impl {
@@ -168,13 +196,12 @@ struct Solver::Impl {
   bool Build(const BoardState& s, bool vertical);
   Outcome Search(Bits present, std::array<std::uint8_t, GroupCount> denied);
   // Partner slots each slot may still pair with, per group.
-  using Partners = std::array<std::array<std::uint8_t, 4>, GroupCount>;
   void GroupPartners(int g, const Bits& present, std::uint8_t denied, Partners& out) const;
   Partners PartnersOf(const Bits& present, const std::array<std::uint8_t, GroupCount>& denied) const;
-  // On a failure `stuck` gets the free tiles left; on success `when` gets
-  // the step at which each tile left.
+  // On a failure `stuck` gets the free tiles left and `left` the number of
+  // tiles left; on success `when` gets the round in which each tile left.
   bool CanAllLeave(Bits present, Bits free, const Partners& partners, Bits* stuck = nullptr,
-                   std::array<std::uint8_t, MaxItems>* when = nullptr) const;
+                   std::array<std::uint8_t, MaxItems>* when = nullptr, int* left = nullptr) const;
   bool OutOfBudget();
 
   // ---- the search on pairings alone
@@ -187,10 +214,21 @@ struct Solver::Impl {
   // be won mostly fail on a few groups tangled together, and this finds
   // them where settling the groups that happen to be free would not.
   using Denied = std::array<std::uint8_t, GroupCount>;
-  Outcome Pairings(Denied denied);
+  // At the first node (`atRoot`) the pairings ruled out hold for every line
+  // of play: they go to `known`, for the later runs of both searches.
+  Outcome Pairings(Denied denied, bool atRoot = false);
+  Denied known{};
   // One quick check of the pairing search, counted as a node. On a failure
   // the groups of the free tiles left stuck gain weight.
   bool PairingsCheck(const Partners& partners, Outcome& budget, std::array<std::uint8_t, MaxItems>* when = nullptr);
+  // Settles every open group of four at once, each with its best pairing
+  // (BestPairings), then for up to `checks` quick checks changes the pairing
+  // of one group whose free tiles were left stuck, keeping the change that
+  // leaves fewest tiles, or a fixed pseudo-random one when none helps. With
+  // every pairing settled the check is exact: true once one passes, with
+  // the removal order in `path`.
+  bool Repair(const Denied& denied, const Partners& partners, const std::array<std::uint8_t, MaxItems>& when,
+              int checks);
   // With every pairing settled: the pairs in removal order into `path`.
   bool OrderFromPairings(const Partners& partners);
   int OpenPairings(int g, const Denied& denied) const;
@@ -201,7 +239,6 @@ struct Solver::Impl {
                                                  const std::array<std::uint8_t, MaxItems>& when) const;
   Bits start, startFree;                    // the position being decided
   std::array<std::uint32_t, GroupCount> stuckCount{};
-  std::uint64_t pairingsEnd = 0;            // node bound of this run
 
   // The tiles that may become free when this item leaves.
   std::array<Bits, MaxItems> affects{};
@@ -496,13 +533,7 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
       for (int q = 0; q < 3; ++q) {
         if (!((allowed >> q) & 1u) || !((allowed >> (5 - q)) & 1u)) continue;
         Partners trial = partners;
-        auto& p4 = trial[static_cast<std::size_t>(g)];
-        p4.fill(0);
-        for (int p : {q, 5 - q}) {
-          const int a = PairSlots[static_cast<std::size_t>(p)][0], b = PairSlots[static_cast<std::size_t>(p)][1];
-          p4[static_cast<std::size_t>(a)] = static_cast<std::uint8_t>(1u << b);
-          p4[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(1u << a);
-        }
+        trial.Settle(g, q);
         if (CanAllLeave(present, lastFree, trial)) {
           ++open;
           continue;
@@ -613,8 +644,7 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
 // a tile that never gets to leave here can never leave at all.
 void Solver::Impl::GroupPartners(int g, const Bits& present, std::uint8_t denied, Partners& out) const {
   const auto& m = member[static_cast<std::size_t>(g)];
-  auto& p4 = out[static_cast<std::size_t>(g)];
-  p4.fill(0);
+  out.Clear(g);
   unsigned here = 0;
   for (int sl = 0; sl < 4; ++sl)
     if (m[static_cast<std::size_t>(sl)] >= 0 && present.Has(m[static_cast<std::size_t>(sl)])) here |= 1u << sl;
@@ -623,14 +653,13 @@ void Solver::Impl::GroupPartners(int g, const Bits& present, std::uint8_t denied
     const int a = PairSlots[static_cast<std::size_t>(p)][0], b = PairSlots[static_cast<std::size_t>(p)][1];
     if (!((here >> a) & 1u) || !((here >> b) & 1u) || !((allowed >> p) & 1u)) continue;
     if (std::popcount(here) == 4 && !((allowed >> (5 - p)) & 1u)) continue;
-    p4[static_cast<std::size_t>(a)] |= static_cast<std::uint8_t>(1u << b);
-    p4[static_cast<std::size_t>(b)] |= static_cast<std::uint8_t>(1u << a);
+    out.Allow(g, a, b);
   }
 }
 
-Solver::Impl::Partners Solver::Impl::PartnersOf(const Bits& present,
+Partners Solver::Impl::PartnersOf(const Bits& present,
                                                 const std::array<std::uint8_t, GroupCount>& denied) const {
-  Partners out{};
+  Partners out;
   for (int gi = 0; gi < groupsUsed; ++gi) {
     const int g = groupList[static_cast<std::size_t>(gi)];
     GroupPartners(g, present, denied[static_cast<std::size_t>(g)], out);
@@ -643,22 +672,12 @@ Solver::Impl::Partners Solver::Impl::PartnersOf(const Bits& present,
 // already). Every real line of play takes tiles no sooner than this does, so
 // a tile that never gets to leave here can never leave at all.
 bool Solver::Impl::CanAllLeave(Bits present, Bits free, const Partners& partners, Bits* stuck,
-                               std::array<std::uint8_t, MaxItems>* when) const {
+                               std::array<std::uint8_t, MaxItems>* when, int* left) const {
   // All groups at once, one machine word per slot: bit g of freeSlot[s] is
   // set while the tile in slot s of group g is on the board and free, of
-  // goneSlot[s] once it has left here; mayPair[s][r] has bit g set when the
-  // tiles in slots s and r of group g may pair.
+  // goneSlot[s] once it has left here.
   std::array<std::uint64_t, 4> freeSlot{}, goneSlot{};
-  std::array<std::array<std::uint64_t, 4>, 4> mayPair{};
-  for (int gi = 0; gi < groupsUsed; ++gi) {
-    const int g = groupList[static_cast<std::size_t>(gi)];
-    const std::uint64_t bit = std::uint64_t{1} << g;
-    for (int sl = 0; sl < 4; ++sl) {
-      const unsigned mates = partners[static_cast<std::size_t>(g)][static_cast<std::size_t>(sl)];
-      for (int r = 0; r < 4; ++r)
-        if ((mates >> r) & 1u) mayPair[static_cast<std::size_t>(sl)][static_cast<std::size_t>(r)] |= bit;
-    }
-  }
+  const auto& mayPair = partners.may;
   free = free.And(present).And(tiles);
   auto markFree = [&](int i) {
     freeSlot[static_cast<std::size_t>(slotOf[static_cast<std::size_t>(i)])] |= std::uint64_t{1} << groupOf[static_cast<std::size_t>(i)];
@@ -711,6 +730,7 @@ bool Solver::Impl::CanAllLeave(Bits present, Bits free, const Partners& partners
   }
   if (!present.Meets(tiles)) return true;
   if (stuck != nullptr) *stuck = free.And(present);
+  if (left != nullptr) *left = present.And(tiles).Count();
   return false;
 }
 
@@ -751,8 +771,9 @@ std::array<std::pair<int, int>, 3> Solver::Impl::BestPairings(int g, const Denie
     int cost = 0;
     for (int p : {q, 5 - q}) {
       const auto& ps = PairSlots[static_cast<std::size_t>(p)];
-      cost += std::max(when[static_cast<std::size_t>(m[static_cast<std::size_t>(ps[0])])],
-                       when[static_cast<std::size_t>(m[static_cast<std::size_t>(ps[1])])]);
+      const int ta = when[static_cast<std::size_t>(m[static_cast<std::size_t>(ps[0])])];
+      const int tb = when[static_cast<std::size_t>(m[static_cast<std::size_t>(ps[1])])];
+      cost += std::max(ta, tb);
     }
     tries[static_cast<std::size_t>(tryCount++)] = {cost, q};
   }
@@ -762,7 +783,80 @@ std::array<std::pair<int, int>, 3> Solver::Impl::BestPairings(int g, const Denie
   return tries;
 }
 
-Outcome Solver::Impl::Pairings(Denied denied) {
+bool Solver::Impl::Repair(const Denied& denied, const Partners& partners,
+                          const std::array<std::uint8_t, MaxItems>& when, int checks) {
+  Partners guess = partners;
+  std::array<std::int8_t, GroupCount> chosen{};
+  chosen.fill(-1);
+  for (int gi = 0; gi < groupsUsed; ++gi) {
+    const int g = groupList[static_cast<std::size_t>(gi)];
+    if (slotsHere[static_cast<std::size_t>(g)] != 0xFu || OpenPairings(g, denied) < 2) continue;
+    const int q = BestPairings(g, denied, when)[0].second;
+    chosen[static_cast<std::size_t>(g)] = static_cast<std::int8_t>(q);
+    guess.Settle(g, q);
+  }
+  Bits stuck;
+  int left = 0;
+  ++nodes;
+  if (CanAllLeave(start, startFree, guess, &stuck, nullptr, &left)) return OrderFromPairings(guess);
+  for (int step = 1; checks > 0; ++step) {
+    // The groups to change: those of the free tiles left stuck.
+    std::uint64_t groups = 0;
+    for (int wi = 0; wi < 3; ++wi)
+      for (std::uint64_t word = stuck.w[static_cast<std::size_t>(wi)]; word; word &= word - 1) {
+        const int g = groupOf[static_cast<std::size_t>(wi * 64 + std::countr_zero(word))];
+        if (chosen[static_cast<std::size_t>(g)] >= 0) groups |= std::uint64_t{1} << g;
+      }
+    if (groups == 0) return false;
+    int bestLeft = left, bestGroup = -1, bestPairing = -1;
+    std::array<std::pair<int, int>, 8> moves{};  // (group, pairing), for the walk
+    int moveCount = 0;
+    Bits bestStuck;
+    for (std::uint64_t word = groups; word && checks > 0; word &= word - 1) {
+      const int g = std::countr_zero(word);
+      const unsigned allowed = usable[static_cast<std::size_t>(g)] & ~static_cast<unsigned>(denied[static_cast<std::size_t>(g)]);
+      for (int q = 0; q < 3 && checks > 0; ++q) {
+        if (q == chosen[static_cast<std::size_t>(g)] || !((allowed >> q) & 1u) || !((allowed >> (5 - q)) & 1u)) continue;
+        Partners trial = guess;
+        trial.Settle(g, q);
+        --checks;
+        ++nodes;
+        Bits s2;
+        int l2 = 0;
+        if (CanAllLeave(start, startFree, trial, &s2, nullptr, &l2)) return OrderFromPairings(trial);
+        if (l2 < bestLeft) {
+          bestLeft = l2;
+          bestGroup = g;
+          bestPairing = q;
+          bestStuck = s2;
+        }
+        if (moveCount < static_cast<int>(moves.size())) moves[static_cast<std::size_t>(moveCount++)] = {g, q};
+      }
+    }
+    if (bestGroup < 0) {
+      if (moveCount == 0) return false;
+      // No change helps: a step chosen by a fixed hash of the step number, so
+      // that a position always gets the same answer.
+      std::uint64_t h = static_cast<std::uint64_t>(step) * 0x9E3779B97F4A7C15ull;
+      h ^= h >> 29;
+      const auto [g, q] = moves[static_cast<std::size_t>(h % static_cast<std::uint64_t>(moveCount))];
+      bestGroup = g;
+      bestPairing = q;
+      Partners trial = guess;
+      trial.Settle(g, q);
+      --checks;
+      ++nodes;
+      if (CanAllLeave(start, startFree, trial, &bestStuck, nullptr, &bestLeft)) return OrderFromPairings(trial);
+    }
+    chosen[static_cast<std::size_t>(bestGroup)] = static_cast<std::int8_t>(bestPairing);
+    guess.Settle(bestGroup, bestPairing);
+    left = bestLeft;
+    stuck = bestStuck;
+  }
+  return false;
+}
+
+Outcome Solver::Impl::Pairings(Denied denied, bool atRoot) {
   Outcome budget = Outcome::Win;  // Stopped once the budget runs out
   Partners partners;
   std::array<std::uint8_t, MaxItems> when{};
@@ -783,17 +877,12 @@ Outcome Solver::Impl::Pairings(Denied denied) {
       for (int q = 0; q < 3; ++q) {
         if (!((allowed >> q) & 1u) || !((allowed >> (5 - q)) & 1u)) continue;
         Partners trial = partners;
-        auto& p4 = trial[static_cast<std::size_t>(g)];
-        p4.fill(0);
-        for (int p : {q, 5 - q}) {
-          const int a = PairSlots[static_cast<std::size_t>(p)][0], b = PairSlots[static_cast<std::size_t>(p)][1];
-          p4[static_cast<std::size_t>(a)] = static_cast<std::uint8_t>(1u << b);
-          p4[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(1u << a);
-        }
+        trial.Settle(g, q);
         const bool passes = PairingsCheck(trial, budget);
         if (budget == Outcome::Stopped) return budget;
         if (passes) continue;
         denied[static_cast<std::size_t>(g)] |= static_cast<std::uint8_t>((1u << q) | (1u << (5 - q)));
+        if (atRoot) known[static_cast<std::size_t>(g)] = denied[static_cast<std::size_t>(g)];
         narrowed = true;
       }
       if (OpenPairings(g, denied) == 0) return Outcome::Lost;
@@ -803,26 +892,9 @@ Outcome Solver::Impl::Pairings(Denied denied) {
       }
     }
   }
-  // Each open group with its pairing whose pairs left the quick check
-  // closest together (see below): often that wins at once, and with every
-  // pairing settled the check is exact.
-  {
-    Partners guess = partners;
-    for (int gi = 0; gi < groupsUsed; ++gi) {
-      const int g = groupList[static_cast<std::size_t>(gi)];
-      if (slotsHere[static_cast<std::size_t>(g)] != 0xFu || OpenPairings(g, denied) < 2) continue;
-      const int q = BestPairings(g, denied, when)[0].second;
-      auto& p4 = guess[static_cast<std::size_t>(g)];
-      p4.fill(0);
-      for (int p : {q, 5 - q}) {
-        const int a = PairSlots[static_cast<std::size_t>(p)][0], b = PairSlots[static_cast<std::size_t>(p)][1];
-        p4[static_cast<std::size_t>(a)] = static_cast<std::uint8_t>(1u << b);
-        p4[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(1u << a);
-      }
-    }
-    ++nodes;
-    if (CanAllLeave(start, startFree, guess) && OrderFromPairings(guess)) return Outcome::Win;
-  }
+  // A guess at every pairing still open often wins at once; at the first
+  // node of a run it gets a few changes too.
+  if (Repair(denied, partners, when, atRoot ? RepairChecks : 1)) return Outcome::Win;
   // The most often stuck group for its open pairings, ties to the first.
   int best = -1;
   double bestScore = -1;
@@ -869,7 +941,7 @@ bool Solver::Impl::OrderFromPairings(const Partners& partners) {
         if (!present.Has(i)) continue;
         const int t = tileOf[static_cast<std::size_t>(i)];
         const int g = Group(t), slot = (t - 1) % 4;
-        const unsigned mates = partners[static_cast<std::size_t>(g)][static_cast<std::size_t>(slot)];
+        const unsigned mates = partners.Mates(g, slot);
         if (std::popcount(mates) != 1) return false;
         const int j = member[static_cast<std::size_t>(g)][static_cast<std::size_t>(std::countr_zero(mates))];
         if (j < 0 || !present.Has(j) || !free.Has(j)) continue;
@@ -908,17 +980,18 @@ SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits&
   d.start = all;
   d.startFree = d.FreeOf(all);
   d.stuckCount.fill(0);
+  d.known = denied;
   Outcome o = Outcome::Stopped;
-  std::uint64_t runLength = getenv("RL") ? atol(getenv("RL")) : FirstRunNodes, pairingsLength = getenv("PL") ? atol(getenv("PL")) : FirstPairingsNodes;
+  std::uint64_t runLength = FirstRunNodes, pairingsLength = FirstPairingsNodes;
   for (d.run = 0;; ++d.run) {
     const bool last = d.run >= 40;
     d.runEnd = last ? UINT64_MAX : d.nodes + runLength;
     d.path.clear();
-    o = d.Search(all, denied); if (getenv("DBG")) fprintf(stderr, "run %u removal -> %d at %lu\n", d.run, int(o), (unsigned long)d.nodes);
+    o = d.Search(all, d.known);
     if (o != Outcome::Stopped || d.stopped) break;
     runLength += runLength / 2;
     d.runEnd = last ? UINT64_MAX : d.nodes + pairingsLength;
-    o = d.Pairings(denied); if (getenv("DBG")) fprintf(stderr, "run %u pairings -> %d at %lu\n", d.run, int(o), (unsigned long)d.nodes);
+    o = d.Pairings(d.known, true);
     if (o != Outcome::Stopped || d.stopped) break;
     pairingsLength += pairingsLength / 2;
   }
