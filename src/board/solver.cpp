@@ -160,7 +160,11 @@ struct Partners {
 }  // namespace
 
 struct Solver::Impl {
-  explicit Impl(std::size_t maxBytes) : lost(std::min<std::size_t>(maxBytes, std::size_t{64} << 20)) {}
+  // Three quarters of the bound for lost positions, a quarter for lost
+  // choices of pairings.
+  explicit Impl(std::size_t maxBytes)
+      : lost(std::min<std::size_t>(maxBytes, std::size_t{64} << 20) / 4 * 3),
+        lostPairings(std::min<std::size_t>(maxBytes, std::size_t{64} << 20) / 4) {}
 
   // ---- the position, fixed for one solve
   int count = 0;                              // items (tiles and fixed places)
@@ -216,7 +220,12 @@ struct Solver::Impl {
   using Denied = std::array<std::uint8_t, GroupCount>;
   // At the first node (`atRoot`) the pairings ruled out hold for every line
   // of play: they go to `known`, for the later runs of both searches.
+  // Choices of pairings proven lost are kept (LostPairingsKey) so that later
+  // runs need not repeat them.
   Outcome Pairings(Denied denied, bool atRoot = false);
+  Outcome SettlePairings(Denied denied, bool atRoot);
+  Bits LostPairingsKey(const Denied& denied) const;
+  LostTable lostPairings;
   Denied known{};
   // One quick check of the pairing search, counted as a node. On a failure
   // the groups of the free tiles left stuck gain weight.
@@ -856,7 +865,28 @@ bool Solver::Impl::Repair(const Denied& denied, const Partners& partners,
   return false;
 }
 
+// The pairings still open of each group of four, three bits a group.
+Bits Solver::Impl::LostPairingsKey(const Denied& denied) const {
+  Bits key;
+  for (int gi = 0; gi < groupsUsed; ++gi) {
+    const int g = groupList[static_cast<std::size_t>(gi)];
+    if (slotsHere[static_cast<std::size_t>(g)] != 0xFu) continue;
+    const unsigned allowed = usable[static_cast<std::size_t>(g)] & ~static_cast<unsigned>(denied[static_cast<std::size_t>(g)]);
+    for (int q = 0; q < 3; ++q)
+      if (((allowed >> q) & 1u) && ((allowed >> (5 - q)) & 1u)) key.Set(3 * g + q);
+  }
+  return key;
+}
+
 Outcome Solver::Impl::Pairings(Denied denied, bool atRoot) {
+  const Bits key = LostPairingsKey(denied);
+  if (lostPairings.Contains(key)) return Outcome::Lost;
+  const Outcome o = SettlePairings(denied, atRoot);
+  if (o == Outcome::Lost) lostPairings.Insert(key);
+  return o;
+}
+
+Outcome Solver::Impl::SettlePairings(Denied denied, bool atRoot) {
   Outcome budget = Outcome::Win;  // Stopped once the budget runs out
   Partners partners;
   std::array<std::uint8_t, MaxItems> when{};
@@ -958,7 +988,7 @@ bool Solver::Impl::OrderFromPairings(const Partners& partners) {
 Solver::Solver(std::size_t maxTableBytes) : impl_(std::make_unique<Impl>(maxTableBytes)) {}
 Solver::~Solver() = default;
 
-std::size_t Solver::TableBytes() const { return impl_->lost.Bytes(); }
+std::size_t Solver::TableBytes() const { return impl_->lost.Bytes() + impl_->lostPairings.Bytes(); }
 
 SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits& limits) {
   Impl& d = *impl_;
@@ -1008,6 +1038,7 @@ SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits&
     res.Answer = Verdict::Unwinnable;
   }
   d.lost.Reset();
+  d.lostPairings.Reset();
   d.path.clear();
   d.path.shrink_to_fit();
   return res;
