@@ -79,6 +79,7 @@ class LostTable {
     stored_ = 0;
   }
   bool Contains(const Bits& k) const {
+    if (k.Empty()) return false;  // the mark of a free slot, never stored
     const std::size_t mask = slots_.size() - 1;
     std::size_t h = Hash(k) & mask;
     for (int i = 0; i < Probe; ++i, h = (h + 1) & mask) {
@@ -247,6 +248,7 @@ struct Solver::Impl {
   std::array<std::pair<int, int>, 3> BestPairings(int g, const Denied& denied,
                                                  const std::array<std::uint8_t, MaxItems>& when) const;
   Bits start, startFree;                    // the position being decided
+  bool pairingsOnly = false;                // see Solver::UsePairingsOnly
   std::array<std::uint32_t, GroupCount> stuckCount{};
 
   // The tiles that may become free when this item leaves.
@@ -988,6 +990,8 @@ bool Solver::Impl::OrderFromPairings(const Partners& partners) {
 Solver::Solver(std::size_t maxTableBytes) : impl_(std::make_unique<Impl>(maxTableBytes)) {}
 Solver::~Solver() = default;
 
+void Solver::UsePairingsOnly(bool on) { impl_->pairingsOnly = on; }
+
 std::size_t Solver::TableBytes() const { return impl_->lost.Bytes() + impl_->lostPairings.Bytes(); }
 
 SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits& limits) {
@@ -1012,14 +1016,19 @@ SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits&
   d.stuckCount.fill(0);
   d.known = denied;
   Outcome o = Outcome::Stopped;
+  for (int gi = 0; gi < d.groupsUsed; ++gi)  // one tile of a group would stay behind
+    if (std::popcount(d.slotsHere[static_cast<std::size_t>(d.groupList[static_cast<std::size_t>(gi)])]) % 2 != 0)
+      o = Outcome::Lost;
   std::uint64_t runLength = FirstRunNodes, pairingsLength = FirstPairingsNodes;
-  for (d.run = 0;; ++d.run) {
+  for (d.run = 0; o == Outcome::Stopped; ++d.run) {
     const bool last = d.run >= 40;
-    d.runEnd = last ? UINT64_MAX : d.nodes + runLength;
-    d.path.clear();
-    o = d.Search(all, d.known);
-    if (o != Outcome::Stopped || d.stopped) break;
-    runLength += runLength / 2;
+    if (!d.pairingsOnly) {
+      d.runEnd = last ? UINT64_MAX : d.nodes + runLength;
+      d.path.clear();
+      o = d.Search(all, d.known);
+      if (o != Outcome::Stopped || d.stopped) break;
+      runLength += runLength / 2;
+    }
     d.runEnd = last ? UINT64_MAX : d.nodes + pairingsLength;
     o = d.Pairings(d.known, true);
     if (o != Outcome::Stopped || d.stopped) break;
