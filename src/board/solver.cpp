@@ -496,6 +496,27 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
         progress = true;
         continue;
       }
+      if (std::popcount(freeSlots) == 3) {
+        // Three free, the fourth held down. If one of the free three keeps no
+        // tile on the board from being free, now or later, it may as well be
+        // the one to wait for the fourth: a win that pairs it otherwise still
+        // wins with the other two taken now and it kept for the fourth.
+        const int held = std::countr_zero(~freeSlots & 0xFu);
+        int keep = -1;
+        for (int sl = 0; sl < 4 && keep < 0; ++sl) {
+          if (sl == held || affects[static_cast<std::size_t>(m[static_cast<std::size_t>(sl)])].And(present).Meets(tiles)) continue;
+          const int q = PairOf(sl, held);
+          if ((pairings >> (q < 3 ? q : 5 - q)) & 1u) keep = sl;
+        }
+        if (keep >= 0) {
+          int go[2] = {0, 0}, n2 = 0;
+          for (int sl = 0; sl < 4; ++sl)
+            if (sl != keep && sl != held && n2 < 2) go[n2++] = sl;
+          take(m[static_cast<std::size_t>(go[0])], m[static_cast<std::size_t>(go[1])]);
+          progress = true;
+          continue;
+        }
+      }
       for (int k = 0; k < moveCount; ++k) {
         const auto& ps = PairSlots[static_cast<std::size_t>(moves[k])];
         const int a = m[static_cast<std::size_t>(ps[0])], b = m[static_cast<std::size_t>(ps[1])];
