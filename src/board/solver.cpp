@@ -670,10 +670,9 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
   return lose();
 }
 
-// A quick necessary condition: let a tile leave on its own as soon as it is
-// free and one of the partners it may still pair with is free too (or gone
-// already). Every real line of play takes tiles no sooner than this does, so
-// a tile that never gets to leave here can never leave at all.
+// Which tiles of group g still on the board may pair: the pairs neither
+// stacked nor ruled out, and in a group of four only those whose other two
+// may pair as well.
 void Solver::Impl::GroupPartners(int g, const Bits& present, std::uint8_t denied, Partners& out) const {
   const auto& m = member[static_cast<std::size_t>(g)];
   out.Clear(g);
