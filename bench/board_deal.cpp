@@ -3,7 +3,7 @@
 // A winnable deal draws many thousands of numbers (the last tile pairs alone
 // need thousands of tries each). Everything else a deal does may cost no
 // more than those draws: the deal must take at most twice as long as the
-// same number of bare NextRandom calls. IsItFree on a full board must stay
+// same number of bare NextRandom calls. RecountFreeTiles on a full board must stay
 // under 2 microseconds.
 #include <benchmark/benchmark.h>
 
@@ -29,7 +29,7 @@ const board::LayoutGrid& Traditional() {
 std::uint64_t WinnableDeal(board::BoardState& s, std::uint32_t seed) {
   board::Generator g;
   board::PrepareBoard(s, Traditional());
-  board::CreateBoard(s, Traditional(), g, board::SeedChoice::Exact(seed), nullptr);
+  board::DealLayout(s, Traditional(), g, board::SeedChoice::Exact(seed), nullptr);
   return g.DrawCount;
 }
 
@@ -57,7 +57,7 @@ void BM_IsItFreeFullTraditional(benchmark::State& state) {
   board::BoardState s;
   WinnableDeal(s, 1);
   for (auto _ : state) {
-    board::IsItFree(s, false);
+    board::RecountFreeTiles(s, false);
     benchmark::DoNotOptimize(s.MovesLeft);
   }
 }

@@ -131,7 +131,7 @@ void BM_SolveWinnableDeal(benchmark::State& state) {
   board::BoardState s;
   board::Generator g;
   board::PrepareBoard(s, Traditional());
-  board::CreateBoard(s, Traditional(), g, board::SeedChoice::Exact(1), nullptr);
+  board::DealLayout(s, Traditional(), g, board::SeedChoice::Exact(1), nullptr);
   board::Solver solver;
   for (auto _ : state) benchmark::DoNotOptimize(solver.Solve(s, false));
 }

@@ -46,16 +46,16 @@ struct Rig {
 // time limit and the counters with their recount of free tiles.
 void BM_TickRunningGame(benchmark::State& state) {
   Rig rig;
-  rig.engine.RandomSolitaireGame1Click();
+  rig.engine.NewRandomGame();
   rig.engine.ShowStatus("A status text long enough to leave the small-string buffer behind it");
   for (int i = 0; i < 200; ++i) {  // settle the status line and the counters
     rig.clock.Advance(50);
-    rig.engine.Temps();
+    rig.engine.Tick();
   }
   // The clock stands still so that the game never reaches its time limit;
   // every tick still reads it and recounts the board.
   const long before = g_allocations.load();
-  for (auto _ : state) rig.engine.Temps();
+  for (auto _ : state) rig.engine.Tick();
   if (rig.engine.GameMode != game::ModeSolitaire) state.SkipWithError("the game is no longer running");
   state.counters["allocations_per_tick"] =
       static_cast<double>(g_allocations.load() - before) / static_cast<double>(state.iterations());
@@ -70,7 +70,7 @@ void BM_ClickRemovesPair(benchmark::State& state) {
   for (auto _ : state) {
     if (pair >= 72) {
       state.PauseTiming();
-      rig.engine.RandomSolitaireGame1Click();
+      rig.engine.NewRandomGame();
       pair = 0;
       state.ResumeTiming();
     }
@@ -89,7 +89,7 @@ BENCHMARK(BM_ClickRemovesPair);
 // pairs without a path when every pair was tried.
 void BM_CanBeReachedNoPathFullHard(benchmark::State& state) {
   Rig rig;
-  rig.engine.FourRivers("MJ Rivers (Hard)");
+  rig.engine.NewRiversGame("MJ Rivers (Hard)");
   rig.engine.Opt.AnimateTileRivers = false;
   const int left = rig.engine.State.Board.At(6, 15, 2);
   const int right = rig.engine.State.Board.At(10, 7, 2);

@@ -37,7 +37,7 @@ struct Fixture {
     } else {
       std::fprintf(stderr, "%s: %s (measuring with a blank tileset)\n", tileset.c_str(), error.c_str());
     }
-    view.ChangeTexture();
+    view.MakeTileTexture();
     if (view::DecodePicture(std::string(SORAMI_DATA_DIR) + "/Backgrounds/andromeda.jpg", picture, error))
       view::Looks::TileBackground(view.BackgroundBuffer, picture);
     board::LayoutGrid layout;
@@ -113,7 +113,7 @@ BENCHMARK(BM_RedrawTile)->Unit(benchmark::kMicrosecond);
 void BM_ChangeTexture(benchmark::State& st) {
   Fixture f;
   for (auto _ : st) {
-    f.view.ChangeTexture();
+    f.view.MakeTileTexture();
     benchmark::DoNotOptimize(f.view.TileTexture.constBits());
   }
 }

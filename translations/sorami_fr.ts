@@ -534,7 +534,7 @@ La disposition reste ouverte dans l&apos;éditeur : choisissez « Enregistrer so
     </message>
 </context>
 <context>
-    <name>app::THelpForm</name>
+    <name>app::HelpWindow</name>
     <message>
         <source>Sorami - Help</source>
         <translation>Sorami - Aide</translation>
@@ -683,7 +683,7 @@ Merci à tous les joueurs qui ont envoyé dispositions, idées et rapports d&apo
     </message>
 </context>
 <context>
-    <name>app::TSorami</name>
+    <name>app::MainWindow</name>
     <message>
         <source>Sorami starts with its default settings and leaves the file as it is.</source>
         <translation>Sorami démarre avec ses réglages par défaut et laisse le fichier tel quel.</translation>

@@ -9,27 +9,28 @@
 #include "app/band_menu.h"
 #include "app/editor_panel.h"
 #include "app/main_window.h"
+#include "app/screen_adapter.h"
 #include "game/engine.h"
 
 namespace app {
 
-EditorShell::EditorShell(TSorami& window, EditorPanel& panel)
-    : QObject(&window), window_(window), panel_(panel), editor_(window.Engine(), window, *this) {
+EditorShell::EditorShell(MainWindow& window, EditorPanel& panel)
+    : QObject(&window), window_(window), panel_(panel), editor_(window.Engine(), window.Screen(), *this) {
   using editor::SaveChoice;
   editor::LayoutEditor& e = editor_;
   exitMenu_ = new BandMenu(tr("Exit"), &window);
-  AddEntry(exitMenu_, tr("Save"), {}, [&e] { e.SaveandexitClick(SaveChoice::Save); });
-  AddEntry(exitMenu_, tr("Save as..."), {}, [&e] { e.SaveandexitClick(SaveChoice::SaveAs); });
-  AddEntry(exitMenu_, tr("Try it"), {}, [&e] { e.SaveandexitClick(SaveChoice::TryIt); });
+  AddEntry(exitMenu_, tr("Save"), {}, [&e] { e.SaveAndExit(SaveChoice::Save); });
+  AddEntry(exitMenu_, tr("Save as..."), {}, [&e] { e.SaveAndExit(SaveChoice::SaveAs); });
+  AddEntry(exitMenu_, tr("Try it"), {}, [&e] { e.SaveAndExit(SaveChoice::TryIt); });
   exitMenu_->addSeparator();
-  AddEntry(exitMenu_, tr("Exit"), {}, [&e] { e.Cancel2Click(); });
+  AddEntry(exitMenu_, tr("Exit"), {}, [&e] { e.CancelEditing(); });
 
   moveMenu_ = new BandMenu(tr("Move Board"), &window);
-  AddEntry(moveMenu_, tr("Move to left <"), Qt::CTRL | Qt::Key_S, [&e] { e.Movetoleft1Click(); });
-  AddEntry(moveMenu_, tr("Move to right >"), Qt::CTRL | Qt::Key_D, [&e] { e.Movetoright1Click(); });
-  AddEntry(moveMenu_, tr("Move to top /\\"), Qt::CTRL | Qt::Key_E, [&e] { e.Movetotop1Click(); });
+  AddEntry(moveMenu_, tr("Move to left <"), Qt::CTRL | Qt::Key_S, [&e] { e.MoveBoardLeft(); });
+  AddEntry(moveMenu_, tr("Move to right >"), Qt::CTRL | Qt::Key_D, [&e] { e.MoveBoardRight(); });
+  AddEntry(moveMenu_, tr("Move to top /\\"), Qt::CTRL | Qt::Key_E, [&e] { e.MoveBoardUp(); });
   AddEntry(moveMenu_, tr("Move to bottom \\/"), Qt::CTRL | Qt::Key_X,
-           [&e] { e.Movetobottom1Click(); });
+           [&e] { e.MoveBoardDown(); });
 
   // The name field leaves the keys of the menu bar's entries to them.
   panel_.NameField()->SetWindowShortcutTest([this](const QKeySequence& key) {
@@ -45,8 +46,8 @@ EditorShell::EditorShell(TSorami& window, EditorPanel& panel)
 
   // The "&Layout" menu's two editor commands (run through the window's own
   // command wrapper).
-  window.CreateLayoutHandler = [&e] { e.CreateLayout1Click(); };
-  window.EditLayoutHandler = [&e] { e.Editlayout1Click(); };
+  window.CreateLayoutHandler = [&e] { e.CreateLayout(); };
+  window.EditLayoutHandler = [&e] { e.EditLayout(); };
 }
 
 EditorShell::~EditorShell() {
@@ -80,7 +81,7 @@ void EditorShell::Run(const std::function<void()>& command) {
   try {
     command();
   } catch (const std::exception& error) {
-    window_.Tell(editor::MessageTitle, error.what());
+    window_.Screen().Tell(editor::MessageTitle, error.what());
   }
   window_.RefreshFromEngine();
 }

@@ -21,13 +21,13 @@ namespace app {
 
 class BandMenu;
 class EditorPanel;
-class TSorami;
+class MainWindow;
 
 class EditorShell : public QObject, public editor::EditorWindowPort {
   Q_OBJECT
 
  public:
-  EditorShell(TSorami& window, EditorPanel& panel);
+  EditorShell(MainWindow& window, EditorPanel& panel);
   ~EditorShell() override;
 
   editor::LayoutEditor& Editor() { return editor_; }
@@ -53,7 +53,7 @@ class EditorShell : public QObject, public editor::EditorWindowPort {
   // follow the engine's state.
   void Run(const std::function<void()>& command);
 
-  TSorami& window_;
+  MainWindow& window_;
   EditorPanel& panel_;
   BandMenu* exitMenu_ = nullptr;
   BandMenu* moveMenu_ = nullptr;

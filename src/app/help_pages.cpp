@@ -119,17 +119,17 @@ void UrlLabel::mouseReleaseEvent(QMouseEvent* event) {
 
 const std::array<AboutLink, 4>& AboutLinks() {
   static const std::array<AboutLink, 4> links = {{
-      {QT_TRANSLATE_NOOP("app::THelpForm", "Sorami home page: https://sorami.example/"), "https://sorami.example/"},
-      {QT_TRANSLATE_NOOP("app::THelpForm", "New layouts and tilesets: https://sorami.example/extras/"), "https://sorami.example/extras/"},
-      {QT_TRANSLATE_NOOP("app::THelpForm", "Write to the author: author@sorami.example"), "mailto:author@sorami.example"},
-      {QT_TRANSLATE_NOOP("app::THelpForm", "Report a problem: support@sorami.example"), "mailto:support@sorami.example"},
+      {QT_TRANSLATE_NOOP("app::HelpWindow", "Sorami home page: https://sorami.example/"), "https://sorami.example/"},
+      {QT_TRANSLATE_NOOP("app::HelpWindow", "New layouts and tilesets: https://sorami.example/extras/"), "https://sorami.example/extras/"},
+      {QT_TRANSLATE_NOOP("app::HelpWindow", "Write to the author: author@sorami.example"), "mailto:author@sorami.example"},
+      {QT_TRANSLATE_NOOP("app::HelpWindow", "Report a problem: support@sorami.example"), "mailto:support@sorami.example"},
   }};
   return links;
 }
 
 QString AboutCredits() {
   return QCoreApplication::translate(
-      "app::THelpForm",
+      "app::HelpWindow",
       "Mah-Jongg solitaire for one or two players, Mah-Jongg Rivers and Mah-Jongg Memory\n"
       "Programming, layouts, tiles, backgrounds and music: the Sorami team\n"
       "Sorami is free to play and to give away, as long as it stays whole and unchanged.\n"

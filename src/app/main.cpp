@@ -131,12 +131,12 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("org.sorami.Sorami"));
 
   // 3. The main window; building it runs the start-up.
-  app::TSorami::Environment environment;
+  app::MainWindow::Environment environment;
   environment.ProgramDir = QCoreApplication::applicationDirPath();
   environment.Folders = folders;
   environment.StartLayout = command.Layout;
   environment.StartGame = command.Game;
-  app::TSorami window(std::move(environment));
+  app::MainWindow window(std::move(environment));
   if (!window.Started()) {
     if (window.CommandLineRefused()) {
       std::fputs((window.StartupError() + QLatin1Char('\n')).toLocal8Bit().constData(), stderr);
@@ -147,10 +147,10 @@ int main(int argc, char** argv) {
   // The splash window goes, with its picture and window, once the main
   // window shows.
   splash->setAttribute(Qt::WA_DeleteOnClose);
-  QObject::connect(&window, &app::TSorami::FirstShown, splash.release(), &QWidget::close);
+  QObject::connect(&window, &app::MainWindow::FirstShown, splash.release(), &QWidget::close);
   // Start-up reads and decodes many files and frees most of what it used:
   // once the window stands, hand the free heap back to the system.
-  QObject::connect(&window, &app::TSorami::FirstShown, &window,
+  QObject::connect(&window, &app::MainWindow::FirstShown, &window,
                    [] { QTimer::singleShot(500, [] { malloc_trim(0); }); });
   if (endPipe[0] >= 0) {
     auto* ending = new QSocketNotifier(endPipe[0], QSocketNotifier::Read, &window);

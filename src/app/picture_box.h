@@ -2,7 +2,7 @@
 // A widget that shows one picture at its natural size and reports the
 // pointer over it: moves (also without a button held) and button releases,
 // in pixels of the picture, and its leaving. The board image `Game` and the side panel
-// `HofBox` are picture boxes.
+// `HallPanelBox` are picture boxes.
 //
 // A box either keeps its own (shared) copy of a picture, or shows a picture
 // its owner keeps drawing into (the board) straight from the owner's pixels,

@@ -58,13 +58,13 @@ bool AnchorOf(const BoardState& s, int tile, Cell& c) {
 
 }  // namespace
 
-bool Dispo(const BoardState& s, int tile) {
+bool IsTileFree(const BoardState& s, int tile) {
   Cell c;
   if (!AnchorOf(s, tile, c)) return false;
   return !BlockedLeftRight(s.Board, c.x, c.y, c.z) && !Covered(s.Board, c.x, c.y, c.z);
 }
 
-bool Dispo_Vertical(const BoardState& s, int tile) {
+bool IsTileFreeVertical(const BoardState& s, int tile) {
   Cell c;
   if (!AnchorOf(s, tile, c)) return false;
   return !BlockedUpDown(s.Board, c.x, c.y, c.z) && !Covered(s.Board, c.x, c.y, c.z);
@@ -75,12 +75,12 @@ bool PlaceIsFree(const Grid& g, int x, int y, int z) {
   return !BlockedLeftRight(g, x, y, z) && !Covered(g, x, y, z);
 }
 
-void IsItFree(BoardState& s, bool vertical) {
+void RecountFreeTiles(BoardState& s, bool vertical) {
   s.FreeCount = 0;
   s.MovesLeft = 0;
   const int last = s.TileCount < MaxTiles ? s.TileCount : MaxTiles;
   for (int t = 1; t <= last; ++t) {
-    if (vertical ? Dispo_Vertical(s, t) : Dispo(s, t)) s.FreeTiles[++s.FreeCount] = static_cast<std::uint8_t>(t);
+    if (vertical ? IsTileFreeVertical(s, t) : IsTileFree(s, t)) s.FreeTiles[++s.FreeCount] = static_cast<std::uint8_t>(t);
   }
   // FreeTiles is sorted, so the free tiles of one group stand together.
   for (int k = 1; k < s.FreeCount; ++k)

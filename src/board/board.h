@@ -46,6 +46,7 @@ class Grid {
   }
   // Unchecked read for the hot rules: valid for x -1..36, y -1..22, z 0..6.
   std::uint8_t Near(int x, int y, int z) const { return cells_[Index(x, y, z)]; }
+  bool operator==(const Grid&) const = default;
 
  private:
   static constexpr int Margin = 2;
@@ -108,15 +109,17 @@ struct BoardState {
   void PutTile(int t, Cell c);
   // Takes tile t off the board (Board and TilePlaces together).
   void TakeTile(int t);
+
+  bool operator==(const BoardState&) const = default;
 };
 
 // Free rules. These answer on the board alone; the engine answers "free" for
 // every tile in the modes that have no free rule before asking them.
-bool Dispo(const BoardState& s, int tile);           // normal rule
-bool Dispo_Vertical(const BoardState& s, int tile);  // vertical variation
+bool IsTileFree(const BoardState& s, int tile);           // normal rule
+bool IsTileFreeVertical(const BoardState& s, int tile);  // vertical variation
 bool PlaceIsFree(const Grid& g, int x, int y, int z); // while dealing (155 counts as occupied)
 // Recomputes FreeCount, FreeTiles and MovesLeft (the engine calls it only in
 // one- and two-player solitaire).
-void IsItFree(BoardState& s, bool vertical);
+void RecountFreeTiles(BoardState& s, bool vertical);
 
 }  // namespace board

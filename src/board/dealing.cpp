@@ -340,7 +340,7 @@ void PlainDeal(BoardState& s, Generator& g, DealObserver* perTile) {
   }
 }
 
-DealResult CreateBoard(BoardState& s, const LayoutGrid& layout, Generator& g, const SeedChoice& seed,
+DealResult DealLayout(BoardState& s, const LayoutGrid& layout, Generator& g, const SeedChoice& seed,
                        DealObserver* wholeBoard) {
   DealResult res;
   res.Outcome = DealOutcome::Winnable;
@@ -392,7 +392,7 @@ DealResult Deal(BoardState& s, const LayoutGrid& layout, Generator& g, const Dea
   PrepareBoard(s, layout);
   DealObserver* board = request.AnimateBoard ? request.Observer : nullptr;
   if (board) board->ShowWholeBoard();
-  if (request.Winnable) return CreateBoard(s, layout, g, request.Seed, board);
+  if (request.Winnable) return DealLayout(s, layout, g, request.Seed, board);
   ChooseSeed(g, request.Seed);
   PlainDeal(s, g, request.AnimateTiles ? request.Observer : nullptr);
   return DealResult{};

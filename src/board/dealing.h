@@ -1,6 +1,6 @@
 #pragma once
 // The one dealer: board preparation, the plain deal (tiles dropped one by one
-// on random places), the winnable deal `CreateBoard` (the layout is emptied
+// on random places), the winnable deal `DealLayout` (the layout is emptied
 // two free places at a time, then matching pairs are handed out to those place
 // pairs in reverse order, so the emptying order is a complete solution), and
 // the pieces the winnable shuffle and the flat games (Rivers, Memory) deal
@@ -34,7 +34,7 @@ class DealObserver {
 // deal needs it (after the winnable dealer's reset), from the game number when
 // "Random Seed" is on and the number is positive, else from the clock.
 struct SeedChoice {
-  bool RandomSeed1 = false;
+  bool NumberedGames = false;
   std::int32_t GameSeed = 0;
   // The UTC time of day read by the engine just before the deal.
   int Hour = 0;
@@ -52,7 +52,7 @@ struct SeedChoice {
     return c;
   }
   // True when the deal is a numbered ("specific") game.
-  bool Seeded() const { return RandomSeed1 && GameSeed > 0; }
+  bool Seeded() const { return NumberedGames && GameSeed > 0; }
 };
 
 // Seeds g as the choice says.
@@ -186,11 +186,11 @@ void PlainDeal(BoardState& s, Generator& g, DealObserver* perTile);
 // exists (odd place count, a shape that always gets stuck) it falls back to
 // the plain deal on the same board and says so in the result. On a layout
 // that can be cleared it deals exactly as the unbounded algorithm does.
-DealResult CreateBoard(BoardState& s, const LayoutGrid& layout, Generator& g,
+DealResult DealLayout(BoardState& s, const LayoutGrid& layout, Generator& g,
                        const SeedChoice& seed, DealObserver* wholeBoard);
 
 // The whole deal of a new solitaire game: preparation, the empty-table redraw,
-// then CreateBoard or the seed choice and the plain deal.
+// then DealLayout or the seed choice and the plain deal.
 DealResult Deal(BoardState& s, const LayoutGrid& layout, Generator& g, const DealRequest& request);
 
 }  // namespace board

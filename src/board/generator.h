@@ -27,6 +27,9 @@ class Generator {
   void SeedFromClock(int hour, int minute, int second, int millisecond) {
     GeneratorSeed = static_cast<std::uint32_t>(((hour * 60 + minute) * 60 + second) * 1000 + millisecond);
   }
+
+  // Two generators are the same when they draw the same numbers from now on.
+  bool operator==(const Generator& other) const { return GeneratorSeed == other.GeneratorSeed; }
 };
 
 }  // namespace board

@@ -4,18 +4,18 @@ namespace board {
 
 int Geometry::TileAt(const Grid& g, int x, int y) const {
   const PixelPoint p = ToGrid(x, y);
-  return WhatTileThere(g, p.x, p.y);
+  return TileAtPixel(g, p.x, p.y);
 }
 
 Cell Geometry::PlaceToAddAt(const Grid& g, int x, int y) const {
   const PixelPoint p = ToGrid(x, y);
-  return WhatAdd(g, p.x, p.y);
+  return CellToAddAt(g, p.x, p.y);
 }
 
 // Both tests walk the cells in drawing order (layers up, columns right to
 // left, rows top to bottom) and keep the last hit: the picture drawn last is
 // the one on top.
-int WhatTileThere(const Grid& g, int px, int py) {
+int TileAtPixel(const Grid& g, int px, int py) {
   int hit = 0;
   for (int z = 1; z <= MaxZ; ++z)
     for (int x = MaxX; x >= 1; --x)
@@ -26,7 +26,7 @@ int WhatTileThere(const Grid& g, int px, int py) {
   return hit;
 }
 
-Cell WhatAdd(const Grid& g, int px, int py) {
+Cell CellToAddAt(const Grid& g, int px, int py) {
   Cell hit{};
   for (int z = 1; z <= MaxZ; ++z)
     for (int x = MaxX; x >= 1; --x)

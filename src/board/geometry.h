@@ -157,9 +157,9 @@ class Geometry {
 
 // The scale-1 hit tests, on a point from the grid's origin (Geometry::ToGrid).
 // The tile whose 46 x 56 picture is on top at the point, 0 for none.
-int WhatTileThere(const Grid& g, int px, int py);
+int TileAtPixel(const Grid& g, int px, int py);
 // The highest cell whose add box holds the point and that stands on the floor
 // or on a place of the layer below (within one cell); z 0 for none.
-Cell WhatAdd(const Grid& g, int px, int py);
+Cell CellToAddAt(const Grid& g, int px, int py);
 
 }  // namespace board

@@ -46,7 +46,7 @@ bool ClearsInOrder(BoardState s, const RemovalOrder& order) {
     const Cell a = order.RemovalPairs[i], b = order.RemovalPairs[i + 1];
     const int t1 = s.Board.At(a.x, a.y, a.z), t2 = s.Board.At(b.x, b.y, b.z);
     if (t1 < 1 || t1 > MaxTiles || t2 < 1 || t2 > MaxTiles || t1 == t2) return false;
-    if (Group(t1) != Group(t2) || !Dispo(s, t1) || !Dispo(s, t2)) return false;
+    if (Group(t1) != Group(t2) || !IsTileFree(s, t1) || !IsTileFree(s, t2)) return false;
     s.TakeTile(t1);
     s.TakeTile(t2);
     s.TilesLeft -= 2;
@@ -66,7 +66,7 @@ LayoutCheck CheckLayout(const LayoutGrid& layout, int deals, std::uint32_t first
     const std::uint32_t seed = firstSeed + static_cast<std::uint32_t>(i);
     BoardState s;
     PrepareBoard(s, layout);
-    const DealResult d = CreateBoard(s, layout, g, SeedChoice::Exact(seed), nullptr);
+    const DealResult d = DealLayout(s, layout, g, SeedChoice::Exact(seed), nullptr);
     ++r.Deals;
     if (d.Outcome == DealOutcome::Winnable && ClearsInOrder(s, d.Order))
       ++r.DealsFinished;

@@ -62,7 +62,7 @@ struct Selection {
   std::string CurrentLayoutFile;
   bool Shp = false;
 };
-// Selecting layout i of the menu (LoadlayoutClick / LoadShplayoutClick).
+// Selecting layout i of the menu (ChooseLayout / ChooseShpLayout).
 Selection SelectLayout(const LayoutList& list, const std::string& layoutsDir, int i);
 
 // The file side of SaveLayout.

@@ -1078,7 +1078,7 @@ bool OrderClearsBoard(const BoardState& s, bool vertical, const std::vector<Tile
   for (const auto& [a, b] : order) {
     if (a == b || a < 1 || a > MaxTiles || b < 1 || b > MaxTiles) return false;
     if (Group(a) != Group(b)) return false;
-    const bool free = vertical ? Dispo_Vertical(copy, a) && Dispo_Vertical(copy, b) : Dispo(copy, a) && Dispo(copy, b);
+    const bool free = vertical ? IsTileFreeVertical(copy, a) && IsTileFreeVertical(copy, b) : IsTileFree(copy, a) && IsTileFree(copy, b);
     if (!free) return false;
     copy.TakeTile(a);
     copy.TakeTile(b);

@@ -39,9 +39,9 @@ LayoutEditor::~LayoutEditor() { engine_.EditorClick = nullptr; }
 
 // ---------------------------------------------------------------- opening
 
-void LayoutEditor::CreateLayout1Click() { OpenEditor(true); }
+void LayoutEditor::CreateLayout() { OpenEditor(true); }
 
-void LayoutEditor::Editlayout1Click() { OpenEditor(false); }
+void LayoutEditor::EditLayout() { OpenEditor(false); }
 
 void LayoutEditor::OpenEditor(bool create) {
   game::Engine& e = engine_;
@@ -51,7 +51,7 @@ void LayoutEditor::OpenEditor(bool create) {
     layoutBefore_ = e.Layout;
     nameBefore_ = e.CurrentLayoutName;
   }
-  e.IM(game::ModeEditor);
+  e.SetMode(game::ModeEditor);
   e.EditorCursor = board::Cell{-1, -1, -1};
   if (create) e.Layout.Clear();
   for (int t = 1; t <= board::MaxTiles; ++t) e.State.TilePlaces[t] = board::Cell{};
@@ -61,7 +61,7 @@ void LayoutEditor::OpenEditor(bool create) {
 
   // Deal tile numbers onto the places through the fully random game: in the
   // editor's mode the deal only numbers the places and the mode stays.
-  e.RandomSolitaireGame1Click();
+  e.NewRandomGame();
 
   // A damaged layout can hold more than 144 places; the deal numbers the
   // first 144 only. The rest would be places nobody can see or remove, so
@@ -102,7 +102,7 @@ bool LayoutEditor::AddPlace(int px, int py) {
   board::BoardState& s = engine_.State;
   // The highest cell under the point where a tile could stand: on layer 1,
   // or over at least one tile of the layer below.
-  const board::Cell cell = board::WhatAdd(s.Board, px, py);
+  const board::Cell cell = board::CellToAddAt(s.Board, px, py);
   if (cell.z == 0) return false;
   if (AnyAnchorAround(s.Board, cell.x, cell.y, cell.z)) return false;
   // The lowest tile number not on the board.
@@ -178,7 +178,7 @@ bool LayoutEditor::Move(int dx, int dy) {
 
 // ---------------------------------------------------------------- leaving
 
-void LayoutEditor::SaveandexitClick(SaveChoice choice) {
+void LayoutEditor::SaveAndExit(SaveChoice choice) {
   if (!Active()) return;
   game::Engine& e = engine_;
   TilesToPlace = LayoutTiles - e.Layout.Count();
@@ -199,7 +199,7 @@ void LayoutEditor::SaveandexitClick(SaveChoice choice) {
     e.CurrentLayoutFile = fileBefore;
     return;
   }
-  e.IM(game::ModeIdle);
+  e.SetMode(game::ModeIdle);
   CloseEditor();
   // The player plays the layout just built.
   e.BeginGame();
@@ -237,7 +237,7 @@ SaveOutcome LayoutEditor::SaveLayout() {
     return SaveOutcome::Failed;
   }
   e.CurrentLayoutFile = saved.File;
-  e.IM(game::ModeIdle);
+  e.SetMode(game::ModeIdle);
   if (saved.ListFull) {
     screen_.Tell(MessageTitle, base::Format(base::Translate("LayoutEditor", "The layout was saved in %1, but the Layout menu "
                                                      "already holds %2 layouts, so it is not listed."),
@@ -261,13 +261,13 @@ void LayoutEditor::LoadHallOfFame(int table, const std::string& layoutName) {
   engine_.Hall().LoadSection(hallFile, table, layoutName);
 }
 
-void LayoutEditor::Cancel2Click() {
+void LayoutEditor::CancelEditing() {
   if (!Active()) return;
   game::Engine& e = engine_;
   // The layout file of the ticked menu item, as at start-up.
   e.CurrentLayoutFile = board::CurrentFileFor(e.Layouts, base::JoinPath(e.ProgramDir, "Layouts"), e.BoardNumber);
   e.SavedLayoutNumber = e.BoardNumber;
-  e.IM(game::ModeSolitaire);
+  e.SetMode(game::ModeSolitaire);
   CloseEditor();
   // Every change is discarded: the layout goes back to what it was, so that
   // a file that cannot be read (or holds another header) still leaves the
@@ -287,9 +287,9 @@ void LayoutEditor::Cancel2Click() {
   // Loading shows "Layout ... selected." and starts a game; a file that
   // cannot be read is reported by the loader, which starts nothing.
   if (IsShp(e.CurrentLayoutFile))
-    e.RunShpLayout();
+    e.StartShpLayout();
   else
-    e.RunLayout(e.CurrentLayoutFile);
+    e.StartLayoutFile(e.CurrentLayoutFile);
   if (!readable) e.BeginGame();
 }
 

@@ -81,15 +81,15 @@ class LayoutEditor {
   bool Active() const { return engine_.GameMode == game::ModeEditor; }
 
   // "Create Layout": an empty board named "New Layout".
-  void CreateLayout1Click();
+  void CreateLayout();
   // "Edit Layout": the current layout, ready to change.
-  void Editlayout1Click();
+  void EditLayout();
 
   // A click on the board in the editor, as the engine routes it: the button,
   // the board-relative pixel position and the tile under it (0 = none).
   // Left adds a place, right removes one, the middle button does nothing.
   void Click(game::MouseButton button, int px, int py, int tile);
-  // Adds a place at the cell WhatAdd gives for the point, with the lowest
+  // Adds a place at the cell CellToAddAt gives for the point, with the lowest
   // free tile number. False when refused (no tile left to place, nothing to
   // stand on, or a place of the same layer in the way).
   bool AddPlace(int px, int py);
@@ -99,21 +99,21 @@ class LayoutEditor {
 
   // "Move Board": shift every place by half a tile. Refused (false) when a
   // place is anchored on the edge the layout would be pushed over.
-  bool Movetoleft1Click() { return Move(-1, 0); }
-  bool Movetoright1Click() { return Move(1, 0); }
-  bool Movetotop1Click() { return Move(0, -1); }
-  bool Movetobottom1Click() { return Move(0, 1); }
+  bool MoveBoardLeft() { return Move(-1, 0); }
+  bool MoveBoardRight() { return Move(1, 0); }
+  bool MoveBoardUp() { return Move(0, -1); }
+  bool MoveBoardDown() { return Move(0, 1); }
 
   // "Save", "Save as..." and "Try it": with all 144 places, write the layout
   // (not for "Try it"), leave the editor and start a game on the layout. A
   // file that cannot be written leaves the editor open with nothing changed.
-  void SaveandexitClick(SaveChoice choice);
+  void SaveAndExit(SaveChoice choice);
   // Writes Layout and CurrentLayoutName to CurrentLayoutFile (asking for a
   // file name when there is none) and registers the layout in the list.
   SaveOutcome SaveLayout();
   // "Exit": leaves the editor, discarding every change, and plays the layout
   // of the ticked menu item again.
-  void Cancel2Click();
+  void CancelEditing();
 
  private:
   void OpenEditor(bool create);

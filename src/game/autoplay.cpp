@@ -24,7 +24,7 @@ std::pair<int, int> TileFaceCentre(const Engine& engine, int tile) {
 
 void ClickTile(Engine& engine, int tile, MouseButton button) {
   const auto [x, y] = TileFaceCentre(engine, tile);
-  engine.ButtonDown(button, x, y);
+  engine.OnPointerReleased(button, x, y);
 }
 
 AutoplayResult PlayRemovalOrder(Engine& engine, const AutoplayHooks& hooks) {
@@ -65,7 +65,7 @@ AutoplayResult PlayRivers(Engine& engine, const AutoplayHooks& hooks, int maxShu
     engine.Opt.AnimateTileRivers = animate;
     if (first == 0) {
       if (result.Shuffles >= maxShuffles) break;
-      engine.Shuffle1Click();
+      engine.Shuffle();
       ++result.Shuffles;
       continue;
     }

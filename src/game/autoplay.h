@@ -18,7 +18,7 @@ void ClickTile(Engine& engine, int tile, MouseButton button = MouseButton::Left)
 struct AutoplayHooks {
   // Runs after every click (the caller's clock moves on).
   std::function<void()> AfterClick;
-  // One 50 ms timer tick (the caller moves its clock 50 ms and calls Temps).
+  // One 50 ms timer tick (the caller moves its clock 50 ms and calls Tick).
   std::function<void()> Tick;
 };
 

@@ -13,7 +13,7 @@ Engine::Engine(TimePort& time, ScreenPort& screen, SoundPort& sound)
 
 // ---------------------------------------------------------------- the tick
 
-void Engine::Temps() {
+void Engine::Tick() {
   // 1. A turned Memory pair is judged half a second after the second tile,
   //    in every mode, also while paused.
   MemoryJudgement();
@@ -30,10 +30,10 @@ void Engine::Temps() {
     ElapsedSeconds = static_cast<std::int32_t>((Now() - StartTick) / 1000u);
     if (GameTime() >= TimeLimitSeconds) Stop();
   }
-  WriteScore();
+  ShowCounters();
   WatchWinnability();
   // Keep the board hidden while stopped or paused, whatever painted meanwhile.
-  if (GameMode == ModeStopped || GameMode == ModePaused) ShowFond();
+  if (GameMode == ModeStopped || GameMode == ModePaused) ShowBackground();
 }
 
 // ---------------------------------------------------------------- status line
@@ -72,7 +72,7 @@ void Engine::StatusStep() {
     return;
   }
   if (s > 1) {
-    StatusPos = Opt.CoolStatus ? std::max(s - 1, 1) : 1;
+    StatusPos = Opt.ScrollingStatus ? std::max(s - 1, 1) : 1;
     show();
     return;
   }
@@ -85,7 +85,7 @@ void Engine::StatusStep() {
 void Engine::FullRedraw() {
   // The redraw's own logic: panel refresh, the finished flag, and no drawing
   // at all once the game is over or while it is paused.
-  if (PanelRefreshPending) screen_.ShowPanelHOF();
+  if (PanelRefreshPending) screen_.ShowHallPanel();
   if (State.TilesLeft == 0 && GameMode != ModeEditor && ElapsedSeconds > 0) BoardFinished = true;
   if (BoardFinished || GameMode == ModePaused) {
     GameOver();
@@ -95,7 +95,7 @@ void Engine::FullRedraw() {
 }
 
 void Engine::RedrawArea(board::Cell place) {
-  if (PanelRefreshPending) screen_.ShowPanelHOF();
+  if (PanelRefreshPending) screen_.ShowHallPanel();
   if (State.TilesLeft == 0 && GameMode != ModeEditor && ElapsedSeconds > 0) BoardFinished = true;
   if (BoardFinished || GameMode == ModePaused) {
     GameOver();
@@ -110,13 +110,13 @@ void Engine::RedrawTile(int tile) {
   RedrawArea(State.TilePlaces[tile]);
 }
 
-void Engine::ShowFond() { screen_.ShowFond(); }
+void Engine::ShowBackground() { screen_.ShowBackground(); }
 
 void Engine::PlaySound(const char* name) {
   if (Opt.PlaySounds) sound_.PlaySound(name);
 }
 
-void Engine::SonOK(int tile) {
+void Engine::AcknowledgeTile(int tile) {
   PlaySound("select");
   if (tile > 0) RedrawTile(tile);
 }
@@ -142,28 +142,28 @@ void Engine::SeedFromClock() {
 
 // ---------------------------------------------------------------- focus and help
 
-void Engine::FormDeactivate() {
-  if (GameMode != ModePaused) PauseClick();
+void Engine::OnApplicationDeactivated() {
+  if (GameMode != ModePaused) TogglePause();
 }
 
-void Engine::FormActivate() {
-  if (GameMode == ModePaused) PauseClick();
+void Engine::OnApplicationActivated() {
+  if (GameMode == ModePaused) TogglePause();
 }
 
-void Engine::CallHelp(HelpPage page) {
+void Engine::OpenHelp(HelpPage page) {
   if (GameMode == ModeTwoPlayer) return;
   const std::uint8_t before = GameMode;
   const bool running = before == ModeSolitaire || before == ModeRivers || before == ModeMemory;
-  if (running) PauseClick();
+  if (running) TogglePause();
   // The window holds the game paused while it is open.
-  IM(ModePaused);
+  SetMode(ModePaused);
   screen_.OpenHelp(page);
   if (running || before == ModePaused) {
     // Resume the paused game, whether opening paused it or the player had.
-    if (GameMode == ModePaused) PauseClick();
+    if (GameMode == ModePaused) TogglePause();
   } else if (GameMode == ModePaused) {
     // Nothing was running (idle, stopped, finished, editor): back to that.
-    IM(before);
+    SetMode(before);
   }
 }
 

@@ -204,68 +204,68 @@ class Engine : private board::DealObserver {
   bool NewRecordShown = false;
 
   // ---------------------------------------------------------------- game control
-  void IM(std::uint8_t code) { GameMode = code; }
+  void SetMode(std::uint8_t code) { GameMode = code; }
   // "New": a game of the kind last played.
   void NewGame();
   void BeginGame();
-  void RandomSolitaireGame1Click();
-  void NewSpecificGame1Click();
-  void NewRandomSpecificGame1Click();
-  void TwoPlayers();
+  void NewRandomGame();
+  void NewNumberedGame();
+  void NewRandomNumberedGame();
+  void NewTwoPlayerGame();
   // caption: the invoking command's caption ("Mah-Jongg Rivers : New Game
   // (Hard)", "MJ Memory (Easy)", ...); any other text keeps the difficulty.
-  void FourRivers(const std::string& caption);
-  void Memory(const std::string& caption);
-  void PauseClick();
+  void NewRiversGame(const std::string& caption);
+  void NewMemoryGame(const std::string& caption);
+  void TogglePause();
   void Stop();
   void GameOver();
   // The 50 ms timer.
-  void Temps();
+  void Tick();
   // Focus changes of the application.
-  void FormActivate();
-  void FormDeactivate();
+  void OnApplicationActivated();
+  void OnApplicationDeactivated();
   // Opens the help window on a page, pausing a running game around it.
-  void CallHelp(HelpPage page);
+  void OpenHelp(HelpPage page);
 
   // ---------------------------------------------------------------- moves
-  void RemovePair();
-  void TestStile2();
-  void BackHistory();
-  void GoBack();
+  void RemoveSelectedPair();
+  void ReleaseSameTileClickedTwice();
+  void PutBackLastPair();
+  void TakeBackMove();
   void Back();
   void Restart();
   void Hint();
   // "Back to Last Winnable Position": takes moves back, as "Back" does, until
   // the position can be won again.
   void BackToLastWinnablePosition();
-  void Shuffle1Click();
+  void Shuffle();
   // The winnable shuffle; false when it fell back to the plain shuffle.
-  bool ShuffleBoard();
-  void WriteScore();
+  bool ShuffleWinnably();
+  void ShowCounters();
 
   // ---------------------------------------------------------------- options
-  void VerticalClick();
-  void ShowTimeClick();
-  void NStatus();
-  void WinnableClick() { Opt.Winnable = !Opt.Winnable; }
-  void ShuffableClick() { Opt.Shuffable = !Opt.Shuffable; }
-  void TellUnwinnableClick();
-  void WinnableHintsClick() { Opt.WinnableHints = !Opt.WinnableHints; }
-  void AnimateClick() { Opt.Animate = !Opt.Animate; }
-  void AnimateTileRiversClick() { Opt.AnimateTileRivers = !Opt.AnimateTileRivers; }
-  void EnableHallClick() { Opt.EnableHall = !Opt.EnableHall; }
-  void CoolStatusClick() { Opt.CoolStatus = !Opt.CoolStatus; }
-  void StartupGameClick() { Opt.StartupGame = !Opt.StartupGame; }
-  void Res800Click() { Opt.Res800 = !Opt.Res800; }
-  void InvertClick() { Opt.Invert = !Opt.Invert; }
-  void OnlyPossibleMovesClick() { Opt.OnlyPossibleMoves = !Opt.OnlyPossibleMoves; }
-  void ShadowsClick();
-  void ShowCurrentTileClick();
+  void ToggleVerticalRule();
+  void ToggleShowTime();
+  void ToggleShowMovesLeft();
+  void ToggleWinnableDeals() { Opt.Winnable = !Opt.Winnable; }
+  void ToggleWinnableShuffles() { Opt.Shuffable = !Opt.Shuffable; }
+  void ToggleTellUnwinnable();
+  void ToggleWinnableHints() { Opt.WinnableHints = !Opt.WinnableHints; }
+  void ToggleAnimateDeal() { Opt.Animate = !Opt.Animate; }
+  void ToggleAnimateRiverSlides() { Opt.AnimateTileRivers = !Opt.AnimateTileRivers; }
+  void ToggleHallOfFameTiming() { Opt.EnableHall = !Opt.EnableHall; }
+  void ToggleScrollingStatus() { Opt.ScrollingStatus = !Opt.ScrollingStatus; }
+  void ToggleStartupGame() { Opt.StartupGame = !Opt.StartupGame; }
+  void ToggleSwitchTo800x600() { Opt.SwitchTo800x600 = !Opt.SwitchTo800x600; }
+  void ToggleInvertSelection() { Opt.Invert = !Opt.Invert; }
+  void ToggleOnlyPossibleMoves() { Opt.OnlyPossibleMoves = !Opt.OnlyPossibleMoves; }
+  void ToggleShadows();
+  void ToggleShowCurrentTile();
   // "&Highlight": None; one of the rectangles (mode 1 red, 3 green, 4 blue);
   // Colored Tile.
-  void Highlight1Click();
-  void Highlight2Click(int mode);
-  void Highlight3Click();
+  void SetHighlightNone();
+  void SetHighlightRectangle(int mode);
+  void SetHighlightColouredTile();
 
   // ---------------------------------------------------------------- layouts
   // Start-up discovery of ProgramDir/Layouts; false when no layout exists
@@ -274,19 +274,19 @@ class Engine : private board::DealObserver {
   // Start-up: load CurrentLayoutFile without starting a game.
   void LoadLayoutAtStartup();
   // A layout item of the menu (1-based layout number).
-  void LoadlayoutClick(int item);
-  void LoadShplayoutClick(int item);
+  void ChooseLayout(int item);
+  void ChooseShpLayout(int item);
   // Read the layout file and start a game on it; false (the player told why,
   // the layout unchanged) when it cannot be read.
-  bool RunLayout(const std::string& file);
-  bool RunShpLayout();
+  bool StartLayoutFile(const std::string& file);
+  bool StartShpLayout();
 
   // ---------------------------------------------------------------- pointer
   // Pixel positions of the board image as the window receives them.
   board::Geometry BoardGeometry() const { return board::Geometry(board::BoardOrigin{OriginX, OriginY}); }
-  void ButtonDown(MouseButton button, int x, int y);
-  void ChoisitPai(int x, int y, MouseButton button);
-  void FormMouseMove(int x, int y);
+  void OnPointerReleased(MouseButton button, int x, int y);
+  void ClickTileAt(int x, int y, MouseButton button);
+  void OnPointerMoved(int x, int y);
   // The editor's place cursor for the pointer at board pixel (x, y): the
   // zero-based cell where a place could be added, or (-1, -1, -1).
   board::Cell EditorCursorAt(int x, int y) const;
@@ -295,7 +295,7 @@ class Engine : private board::DealObserver {
   void FollowPointerInEditor();
   // The pointer went off the board image: where it is is no longer known.
   void PointerLeftBoard() { PointerX = PointerY = -1; }
-  void SonOK(int tile);
+  void AcknowledgeTile(int tile);
 
   // ---------------------------------------------------------------- status and drawing
   void ShowStatus(const std::string& text);
@@ -303,14 +303,14 @@ class Engine : private board::DealObserver {
   void RedrawTile(int tile);
   // Redraw of the picture area of one place (one-based anchor).
   void RedrawArea(board::Cell place);
-  void ShowFond();
+  void ShowBackground();
   void PlaySound(const char* name);
 
   // ---------------------------------------------------------------- rules
   // Free by the rule in force (always in Rivers and in the editor).
   bool TileFree(int tile) const;
   // Recounts FreeTiles and MovesLeft (only in one- and two-player solitaire).
-  void IsItFree();
+  void RecountFreeTiles();
   // Rivers: can tile t (clicked second) reach tile s (clicked first)? May
   // slide s along the path (SlidingTile) when the animation is on.
   bool CanBeReached(int t, int s);
@@ -321,7 +321,7 @@ class Engine : private board::DealObserver {
   // Does a game time enter table BoardNumber (below its rank 10)?
   bool Qualifies(int seconds) const;
   // Enters the finished game into table BoardNumber.
-  void AddHall();
+  void EnterHallOfFame();
   // "Hallfame.ini" at start-up (after the layout list is known) and at exit:
   // the tables of every layout of the list and of the four variants.
   void LoadHallOfFame(const base::IniFile& ini) { hall_.Load(ini, LayoutNames()); }
@@ -332,8 +332,8 @@ class Engine : private board::DealObserver {
   std::uint32_t PlayerShownTime(int player);
   std::string PlayerTimeText(int player);
   // Is the label "PLAY 1" / "PLAY 2" on show at this tick count?
-  bool Play1Visible(std::uint32_t tick) const;
-  bool Play2Visible(std::uint32_t tick) const;
+  bool Player1LabelVisible(std::uint32_t tick) const;
+  bool Player2LabelVisible(std::uint32_t tick) const;
 
   // ---------------------------------------------------------------- winnability
   // The worker that decides each new position (tests and tools wait on it).

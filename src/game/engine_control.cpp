@@ -25,27 +25,27 @@ std::string UpperCase(std::string text) {
 
 void Engine::NewGame() {
   if (GameMode == ModeMemory || BoardNumber == MemoryEasyBoard || BoardNumber == MemoryHardBoard)
-    Memory("");
+    NewMemoryGame("");
   else if (GameMode == ModeRivers || BoardNumber == RiversEasyBoard || BoardNumber == RiversHardBoard)
-    FourRivers("");
+    NewRiversGame("");
   else if (GameMode == ModeTwoPlayer)
-    TwoPlayers();
+    NewTwoPlayerGame();
   else
-    RandomSolitaireGame1Click();
+    NewRandomGame();
 }
 
-void Engine::RandomSolitaireGame1Click() {
-  Opt.RandomSeed1 = false;
+void Engine::NewRandomGame() {
+  Opt.NumberedGames = false;
   BeginGame();
 }
 
-void Engine::NewSpecificGame1Click() {
-  Opt.RandomSeed1 = true;
+void Engine::NewNumberedGame() {
+  Opt.NumberedGames = true;
   BeginGame();
 }
 
-void Engine::NewRandomSpecificGame1Click() {
-  Opt.RandomSeed1 = true;
+void Engine::NewRandomNumberedGame() {
+  Opt.NumberedGames = true;
   SeedFromClock();
   GameSeed = static_cast<std::int32_t>(Generator.NextRandom(2147483647u));
   BeginGame();
@@ -62,7 +62,7 @@ void Engine::TakeBackLayoutNumber() {
 
 board::SeedChoice Engine::DealSeed() {
   board::SeedChoice choice;
-  choice.RandomSeed1 = Opt.RandomSeed1;
+  choice.NumberedGames = Opt.NumberedGames;
   choice.GameSeed = GameSeed;
   if (!choice.Seeded() && ClockSeedOverride) return board::SeedChoice::Exact(*ClockSeedOverride);
   const TimeOfDay now = time_.UtcTimeOfDay();
@@ -82,9 +82,9 @@ void Engine::Deal(bool twoPlayer) {
   request.Observer = this;
   const bool previousShown = GameMode != ModeIdle && GameMode != ModeEditor &&
                              GameMode != ModeFinished && GameMode != ModeStopped;
-  request.AnimateBoard = Opt.Animate && previousShown && !Opt.RandomSeed1;
+  request.AnimateBoard = Opt.Animate && previousShown && !Opt.NumberedGames;
   request.AnimateTiles =
-      twoPlayer ? request.AnimateBoard : (Opt.Animate && !Opt.RandomSeed1 && GameMode != ModeEditor);
+      twoPlayer ? request.AnimateBoard : (Opt.Animate && !Opt.NumberedGames && GameMode != ModeEditor);
   const board::DealResult result = board::Deal(State, Layout, Generator, request);
   LastDealOutcome = result.Outcome;
   LastRemovalOrder = result.Order;
@@ -131,10 +131,10 @@ void Engine::BeginGame() {
   TakeBackLayoutNumber();
   Deal(false);
   ResetForNewGame();
-  if (GameMode != ModeEditor) IM(ModeSolitaire);
-  if (GameSeed > 0 && Opt.RandomSeed1)
+  if (GameMode != ModeEditor) SetMode(ModeSolitaire);
+  if (GameSeed > 0 && Opt.NumberedGames)
     ShowStatus(base::Format(base::Translate("Engine", "Specific Board started. Random Seed #%1"), {std::to_string(GameSeed)}));
-  screen_.ShowPanelHOF();
+  screen_.ShowHallPanel();
   FullRedraw();
   if (StatusPos <= 1) ShowStatus(base::Translate("Engine", "New game started."));
   StartTick = Now();
@@ -142,15 +142,15 @@ void Engine::BeginGame() {
 
 // ---------------------------------------------------------------- pause, stop, end
 
-void Engine::PauseClick() {
+void Engine::TogglePause() {
   if (IsRunningMode(GameMode)) {
     ModeBeforePause = GameMode;
-    IM(ModePaused);
+    SetMode(ModePaused);
     PausedElapsed = Now() - StartTick;
     screen_.SetPauseCaptions(true);
-    ShowFond();
+    ShowBackground();
   } else if (GameMode == ModePaused) {
-    IM(ModeBeforePause);
+    SetMode(ModeBeforePause);
     StartTick = Now() - PausedElapsed;
     screen_.SetPauseCaptions(false);
     FullRedraw();
@@ -162,29 +162,29 @@ void Engine::Stop() {
     StartTick = Now() - PausedElapsed;
     screen_.SetPauseCaptions(false);
   }
-  IM(ModeStopped);
-  ShowFond();
+  SetMode(ModeStopped);
+  ShowBackground();
 }
 
 void Engine::GameOver() {
-  ShowFond();
+  ShowBackground();
   if (GameMode == ModeTwoPlayer) {
     if (BoardFinished && !GameOverHandled) TwoPlayerEnd();
   } else if (BoardFinished && !GameOverHandled) {
     GameOverHandled = true;
-    WriteScore();
+    ShowCounters();
     Stop();
     ModeBeforePause = ModeFinished;
     const int seconds = GameTime();
     std::string message = base::Translate("Engine", "Congratulations !! You WON !");
     if (Opt.EnableHall) {
       message = base::Format(base::Translate("Engine", "You WON ! Your time is : %1"), {TimeText(seconds)});
-      IM(ModeFinished);
+      SetMode(ModeFinished);
       if (Qualifies(seconds)) {
-        AddHall();
-        screen_.ShowPanelHOF();
+        EnterHallOfFame();
+        screen_.ShowHallPanel();
         NewRecordShown = true;
-        CallHelp(HelpPage::HallOfFame);
+        OpenHelp(HelpPage::HallOfFame);
         NewRecordShown = false;
       }
     }
@@ -197,11 +197,11 @@ void Engine::GameOver() {
 
 bool Engine::Qualifies(int seconds) const { return hall_.Qualifies(BoardNumber, seconds); }
 
-void Engine::AddHall() { hall_.AddHall(BoardNumber, GameTime(), TimePenalty, CurrentPlayerName); }
+void Engine::EnterHallOfFame() { hall_.EnterHallOfFame(BoardNumber, GameTime(), TimePenalty, CurrentPlayerName); }
 
 // ---------------------------------------------------------------- options
 
-void Engine::VerticalClick() {
+void Engine::ToggleVerticalRule() {
   if (GameMode == ModeSolitaire) {
     if (screen_.Ask(base::Translate("Engine", "Vertical variation"),
                     base::Translate("Engine",
@@ -215,7 +215,7 @@ void Engine::VerticalClick() {
   }
 }
 
-void Engine::ShowTimeClick() {
+void Engine::ToggleShowTime() {
   Opt.ShowTime = !Opt.ShowTime;
   if (!Opt.ShowTime) {
     CounterTime.clear();
@@ -223,39 +223,39 @@ void Engine::ShowTimeClick() {
   }
 }
 
-void Engine::NStatus() {
-  Opt.Moves = !Opt.Moves;
-  if (!Opt.Moves) {
+void Engine::ToggleShowMovesLeft() {
+  Opt.ShowMovesLeft = !Opt.ShowMovesLeft;
+  if (!Opt.ShowMovesLeft) {
     CounterMoves.clear();
     screen_.ShowCounters(CounterTiles, CounterMoves, CounterTime);
   }
 }
 
-void Engine::ShadowsClick() {
+void Engine::ToggleShadows() {
   Opt.Shadows = !Opt.Shadows;
   FullRedraw();
 }
 
-void Engine::ShowCurrentTileClick() {
+void Engine::ToggleShowCurrentTile() {
   Opt.ShowCurrentTile = !Opt.ShowCurrentTile;
-  screen_.ShowPanelHOF();
+  screen_.ShowHallPanel();
 }
 
-void Engine::Highlight1Click() {
+void Engine::SetHighlightNone() {
   const int old = HoverTile;
   HoverTile = 0;
   RedrawTile(old);
   HighlightMode = 0;
 }
 
-void Engine::Highlight2Click(int mode) {
+void Engine::SetHighlightRectangle(int mode) {
   const int old = HoverTile;
   HoverTile = 0;
   RedrawTile(old);
   if (mode == 1 || mode == 3 || mode == 4) HighlightMode = mode;
 }
 
-void Engine::Highlight3Click() {
+void Engine::SetHighlightColouredTile() {
   const int old = HoverTile;
   HoverTile = 0;
   RedrawTile(old);
@@ -291,13 +291,13 @@ bool Engine::DiscoverLayouts(int storedBoardNumber) {
 void Engine::LoadLayoutAtStartup() {
   LoadingAtStartup = true;
   if (CurrentLayoutFile.find(".shp") != std::string::npos)
-    RunShpLayout();
+    StartShpLayout();
   else
-    RunLayout(CurrentLayoutFile);
+    StartLayoutFile(CurrentLayoutFile);
   LoadingAtStartup = false;
 }
 
-void Engine::LoadlayoutClick(int item) {
+void Engine::ChooseLayout(int item) {
   const board::Selection selection = board::SelectLayout(Layouts, base::JoinPath(ProgramDir, "Layouts"), item);
   if (selection.BoardNumber < 1) return;
   // A file that cannot be read leaves the layout on the board: its number
@@ -308,7 +308,7 @@ void Engine::LoadlayoutClick(int item) {
   BoardNumber = selection.BoardNumber;
   SavedLayoutNumber = BoardNumber;
   CurrentLayoutFile = selection.CurrentLayoutFile;
-  const bool loaded = selection.Shp ? RunShpLayout() : RunLayout(CurrentLayoutFile);
+  const bool loaded = selection.Shp ? StartShpLayout() : StartLayoutFile(CurrentLayoutFile);
   if (!loaded) {
     BoardNumber = boardBefore;
     SavedLayoutNumber = savedBefore;
@@ -316,9 +316,9 @@ void Engine::LoadlayoutClick(int item) {
   }
 }
 
-void Engine::LoadShplayoutClick(int item) { LoadlayoutClick(item); }
+void Engine::ChooseShpLayout(int item) { ChooseLayout(item); }
 
-bool Engine::RunLayout(const std::string& file) {
+bool Engine::StartLayoutFile(const std::string& file) {
   try {
     const board::LayReadResult read = board::ReadLayFile(file, Layout);
     CurrentLayoutName = read.Name;
@@ -330,7 +330,7 @@ bool Engine::RunLayout(const std::string& file) {
   return true;
 }
 
-bool Engine::RunShpLayout() {
+bool Engine::StartShpLayout() {
   try {
     board::ReadShpFile(CurrentLayoutFile, Layout);
   } catch (const board::LayoutFileError& error) {

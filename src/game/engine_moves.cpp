@@ -23,17 +23,17 @@ constexpr int MaxShuffleRestarts = 200;
 bool Engine::TileFree(int tile) const {
   // Rivers and the editor have no free rule.
   if (GameMode == ModeRivers || GameMode == ModeEditor) return true;
-  return Opt.Vertical ? board::Dispo_Vertical(State, tile) : board::Dispo(State, tile);
+  return Opt.Vertical ? board::IsTileFreeVertical(State, tile) : board::IsTileFree(State, tile);
 }
 
-void Engine::IsItFree() {
+void Engine::RecountFreeTiles() {
   if (!IsSolitaire(GameMode)) return;
-  board::IsItFree(State, Opt.Vertical);
+  board::RecountFreeTiles(State, Opt.Vertical);
 }
 
 // ---------------------------------------------------------------- pairs and history
 
-void Engine::RemovePair() {
+void Engine::RemoveSelectedPair() {
   const int e = State.TileCount - State.TilesLeft;
   const int first = SelectedTile1;
   const int second = SelectedTile2;
@@ -54,7 +54,7 @@ void Engine::RemovePair() {
   if (GameMode == ModeTwoPlayer) PassTurn();
 }
 
-void Engine::TestStile2() {
+void Engine::ReleaseSameTileClickedTwice() {
   const int clicked = SelectedTile2;
   if (SelectedTile1 == SelectedTile2) {
     // The selected tile clicked again: it is let go.
@@ -65,7 +65,7 @@ void Engine::TestStile2() {
   RedrawTile(clicked);
 }
 
-void Engine::BackHistory() {
+void Engine::PutBackLastPair() {
   if (State.TilesLeft >= State.TileCount) return;
   State.TilesLeft += 2;
   PositionChanged(false);
@@ -80,22 +80,22 @@ void Engine::BackHistory() {
   }
 }
 
-void Engine::GoBack() {
+void Engine::TakeBackMove() {
   if (GameMode != ModeSolitaire && GameMode != ModeRivers) return;
-  BackHistory();
+  PutBackLastPair();
   FullRedraw();
 }
 
 void Engine::Back() {
   if (GameMode != ModeSolitaire && GameMode != ModeRivers) return;
   if (State.TilesLeft == 0 || State.TilesLeft >= State.TileCount) return;
-  GoBack();
+  TakeBackMove();
 }
 
 void Engine::Restart() {
   if (State.TilesLeft == 0 || State.TilesLeft >= State.TileCount) return;
   if (GameMode != ModeSolitaire && GameMode != ModeRivers) return;
-  while (State.TilesLeft < State.TileCount) GoBack();
+  while (State.TilesLeft < State.TileCount) TakeBackMove();
   ElapsedSeconds = 0;
   TimePenalty = 0;
   PausedElapsed = 0;
@@ -112,7 +112,7 @@ void Engine::Hint() {
   if (GameMode != ModeSolitaire || State.MovesLeft == 0) return;
   if (Opt.WinnableHints && WinningHint()) return;
   HintTile1 = HintTile2 = 0;
-  IsItFree();
+  RecountFreeTiles();
   if (State.FreeCount < 2 || State.MovesLeft == 0) return;
   HintIndex = HintIndex % State.MovesLeft + 1;
   int count = 0;
@@ -132,18 +132,18 @@ void Engine::Hint() {
 
 // ---------------------------------------------------------------- shuffles
 
-void Engine::Shuffle1Click() {
+void Engine::Shuffle() {
   if (BoardFinished) return;
   if (GameMode != ModeSolitaire && GameMode != ModeTwoPlayer && GameMode != ModeRivers) return;
   HintTile1 = HintTile2 = 0;
   SelectedTile1 = SelectedTile2 = 0;
   if (Opt.Shuffable)
-    ShuffleBoard();
+    ShuffleWinnably();
   else
     PlainShuffle();
   PositionChanged(true);
   if (GameMode != ModeRivers) {
-    IsItFree();
+    RecountFreeTiles();
     const int n = State.MovesLeft;
     if (n >= 2)
       ShowStatus(base::Format(base::Translate("Engine", "Tiles shuffled. %1 new moves found."), {std::to_string(n)}));
@@ -178,7 +178,7 @@ void Engine::PlainShuffle() {
           State.PutTile(t, board::Cell{x2, y2, z2});
           State.PutTile(t2, board::Cell{x, y, z});
         }
-    IsItFree();
+    RecountFreeTiles();
     ++attempts;
   } while (State.MovesLeft <= 0 && attempts <= 100);
 }
@@ -186,8 +186,8 @@ void Engine::PlainShuffle() {
 // The winnable shuffle keeps the occupied places and which tiles pair up,
 // and deals the pairs again so that the board can be cleared: it empties the
 // places two free ones at a time, then hands the pairs out in reverse order.
-bool Engine::ShuffleBoard() {
-  if (Opt.Animate && !Opt.RandomSeed1 &&
+bool Engine::ShuffleWinnably() {
+  if (Opt.Animate && !Opt.NumberedGames &&
       (GameMode == ModeSolitaire || GameMode == ModeTwoPlayer || GameMode == ModeRivers))
     FullRedraw();
   const int tileCount = State.TileCount;
@@ -261,7 +261,7 @@ bool Engine::ShuffleBoard() {
 
 // ---------------------------------------------------------------- counters
 
-void Engine::WriteScore() {
+void Engine::ShowCounters() {
   const bool shown = GameMode == ModeSolitaire || GameMode == ModeTwoPlayer || GameMode == ModeRivers ||
                      GameMode == ModeMemory || GameMode == ModePaused;
   if (!shown || BoardFinished) {
@@ -271,9 +271,9 @@ void Engine::WriteScore() {
     screen_.ShowCounters(CounterTiles, CounterMoves, CounterTime);
     return;
   }
-  IsItFree();
+  RecountFreeTiles();
   CounterTiles = std::to_string(State.TilesLeft);
-  if (Opt.Moves && IsSolitaire(GameMode))
+  if (Opt.ShowMovesLeft && IsSolitaire(GameMode))
     CounterMoves = std::to_string(State.MovesLeft);
   else
     CounterMoves.clear();

@@ -5,7 +5,7 @@
 
 namespace game {
 
-void Engine::ButtonDown(MouseButton button, int x, int y) {
+void Engine::OnPointerReleased(MouseButton button, int x, int y) {
   PointerX = x;
   PointerY = y;
   // Clicks wait while a turned Memory pair is on show, and count only in a
@@ -17,13 +17,13 @@ void Engine::ButtonDown(MouseButton button, int x, int y) {
     HintTile1 = HintTile2 = 0;
     SelectedTile1 = SelectedTile2 = 0;
     FullRedraw();
-    screen_.RedrawHOF();
+    screen_.RedrawHallPanel();
     return;
   }
-  ChoisitPai(x, y, button);
+  ClickTileAt(x, y, button);
 }
 
-void Engine::ChoisitPai(int x, int y, MouseButton button) {
+void Engine::ClickTileAt(int x, int y, MouseButton button) {
   PanelRefreshPending = false;
   const board::Geometry geometry = BoardGeometry();
   const bool overGrid = geometry.OverGrid(x, y);
@@ -33,9 +33,9 @@ void Engine::ChoisitPai(int x, int y, MouseButton button) {
     if (SelectedTile1 == 0) {
       SelectedTile1 = static_cast<std::uint8_t>(t);
       if (GameMode == ModeMemory) {
-        SonOK(t);  // turned face up
+        AcknowledgeTile(t);  // turned face up
       } else if (TileFree(t)) {
-        SonOK(t);
+        AcknowledgeTile(t);
       } else {
         SelectedTile1 = 0;
         PlaySound("noway");
@@ -47,7 +47,7 @@ void Engine::ChoisitPai(int x, int y, MouseButton button) {
         // The turned tile clicked again does nothing; another tile is turned
         // and the pair stays on show until the timer judges it.
         if (t != SelectedTile1) {
-          SonOK(t);
+          AcknowledgeTile(t);
           RevealCountdown = RevealTicks;
         }
         return;
@@ -56,7 +56,7 @@ void Engine::ChoisitPai(int x, int y, MouseButton button) {
         SelectedTile2 = oldSecond;
         PlaySound("noway");
       } else {
-        TestStile2();
+        ReleaseSameTileClickedTwice();
       }
     }
   }
@@ -79,7 +79,7 @@ void Engine::ChoisitPai(int x, int y, MouseButton button) {
   } else if (GameMode == ModeRivers) {
     RiversPairResolution(s, second);
   } else {
-    RemovePair();
+    RemoveSelectedPair();
   }
 }
 
@@ -97,7 +97,7 @@ void Engine::FollowPointerInEditor() {
   EditorCursor = PointerX < 0 ? board::Cell{-1, -1, -1} : EditorCursorAt(PointerX, PointerY);
 }
 
-void Engine::FormMouseMove(int x, int y) {
+void Engine::OnPointerMoved(int x, int y) {
   PointerX = x;
   PointerY = y;
   if (HighlightMode == 0 && GameMode != ModeEditor) return;

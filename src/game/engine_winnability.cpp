@@ -23,7 +23,7 @@ std::string NoLongerWinnableText(int movesBack) {
                        {std::to_string(movesBack)});
 }
 
-void Engine::TellUnwinnableClick() {
+void Engine::ToggleTellUnwinnable() {
   Opt.TellUnwinnable = !Opt.TellUnwinnable;
   if (!Opt.TellUnwinnable) {
     watch_.Cancel();
@@ -144,7 +144,7 @@ bool Engine::WinningHint() {
   for (const auto& [a, b] : winningOrder_)
     if (TileFree(a) && TileFree(b)) free.emplace_back(std::min(a, b), std::max(a, b));
   if (free.empty()) return false;
-  IsItFree();
+  RecountFreeTiles();
   HintIndex = HintIndex % static_cast<int>(free.size()) + 1;
   HintTile1 = free[static_cast<std::size_t>(HintIndex - 1)].first;
   HintTile2 = free[static_cast<std::size_t>(HintIndex - 1)].second;

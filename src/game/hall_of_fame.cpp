@@ -139,7 +139,7 @@ bool HallOfFame::Qualifies(int table, int seconds) const {
   return seconds < HallEntryTime(EntryOrDefault(table, kHallRanks));
 }
 
-int HallOfFame::AddHall(int table, int seconds, int penalty, std::string_view player_name) {
+int HallOfFame::EnterHallOfFame(int table, int seconds, int penalty, std::string_view player_name) {
   if (!Qualifies(table, seconds)) return 0;
   // Both numbers must fit their four-character fields.
   seconds = std::max(seconds, 0);
@@ -174,7 +174,7 @@ void HallOfFame::ResetTable(int table) {
   for (int r = 1; r <= kHallRanks; ++r) SetEntry(table, r, DefaultHallEntry(r));
 }
 
-std::vector<HallRow> HallOfFame::GenerateList(int table) {
+std::vector<HallRow> HallOfFame::FillHallTable(int table) {
   std::vector<HallRow> rows;
   if (!ValidTable(table)) return rows;
   for (int r = 1; r <= kHallRanks; ++r) {

@@ -91,7 +91,7 @@ class HallOfFame {
   // (also kept as RankReached), or 0 when the game does not earn a place,
   // which leaves the table and RankReached as they were. The penalty is the
   // part of `seconds` that hints, shuffles and mismatches added.
-  int AddHall(int table, int seconds, int penalty, std::string_view player_name);
+  int EnterHallOfFame(int table, int seconds, int penalty, std::string_view player_name);
   // The rank given to the last entry made, 0 when none. Loading a layout
   // clears it; a new game does not.
   int RankReached() const { return rank_reached_; }
@@ -103,7 +103,7 @@ class HallOfFame {
   void ResetTable(int table);
   // The help window's list of a table. An empty entry is first replaced by
   // its default, which stays stored.
-  std::vector<HallRow> GenerateList(int table);
+  std::vector<HallRow> FillHallTable(int table);
   // Replaces the name of the entry at `rank` by HallName(player_name) (the
   // record name field after a new record). Nothing happens for rank 0.
   void RenameRecord(int table, int rank, std::string_view player_name);

@@ -9,7 +9,7 @@
 
 namespace game {
 
-void Engine::Memory(const std::string& caption) {
+void Engine::NewMemoryGame(const std::string& caption) {
   if (BoardNumber < RiversEasyBoard) SavedLayoutNumber = BoardNumber;
   if (caption.find("Memory") != std::string::npos)
     BoardNumber = caption.find("Easy") != std::string::npos ? MemoryEasyBoard : MemoryHardBoard;
@@ -34,9 +34,9 @@ void Engine::Memory(const std::string& caption) {
   StartTick = Now();
   ClearPausedCaptions();
   ShowStatus(base::Translate("Engine", "Mahjongg Memory started."));
-  IM(ModeMemory);
+  SetMode(ModeMemory);
   FullRedraw();
-  screen_.ShowPanelHOF();
+  screen_.ShowHallPanel();
 }
 
 // First step of every tick: counts the reveal down and judges the two turned

@@ -74,7 +74,7 @@ void MusicControl::StartupMusic() {
   Changed();
 }
 
-void MusicControl::LoadMidiClick(int piece) {
+void MusicControl::ChoosePiece(int piece) {
   if (RunEntry(piece, true) == Outcome::Refused) ReportUnplayable(Pieces[piece - 1].File, true);
 }
 
@@ -177,7 +177,7 @@ bool MusicControl::OpenDevice(bool playerAsked) {
   return false;
 }
 
-void MusicControl::PlayMusicClick() {
+void MusicControl::TogglePlayMusic() {
   options_.PlayMusic = !options_.PlayMusic;
   MusicButtonEnabled = options_.PlayMusic;
   Changed();
@@ -188,23 +188,23 @@ void MusicControl::PlayMusicClick() {
   }
 }
 
-void MusicControl::RandomMusicClick() {
+void MusicControl::ToggleRandomMusic() {
   options_.RandomMusic = !options_.RandomMusic;
   Changed();
   if (options_.RandomMusic) PlayRandomPiece(true);
 }
 
-void MusicControl::PlaySoundsClick() {
+void MusicControl::TogglePlaySounds() {
   options_.PlaySounds = !options_.PlaySounds;
   Changed();
 }
 
-void MusicControl::StartMusicClick() {
+void MusicControl::ToggleStartMusic() {
   options_.StartMusic = !options_.StartMusic;
   Changed();
 }
 
-void MusicControl::SetMusicClick() {
+void MusicControl::PauseOrResumeMusic() {
   if (!device_.IsOpen()) {
     ReportNoDevice();
     return;
@@ -217,14 +217,14 @@ void MusicControl::SetMusicClick() {
   Changed();
 }
 
-void MusicControl::MediaNotify() {
+void MusicControl::OnPieceEnded() {
   CheckPieceEnded();
   // The device keeps its notices armed: nothing more to ask for here.
 }
 
 void MusicControl::EndOfPieceCheck() {
   if (!options_.PlayMusic || !device_.IsOpen()) return;
-  if (device_.TakeEndNotice()) MediaNotify();
+  if (device_.TakeEndNotice()) OnPieceEnded();
   CheckPieceEnded();
 }
 

@@ -87,17 +87,17 @@ class MusicControl {
   void StartupMusic();
 
   // Commands.
-  void LoadMidiClick(int piece);          // a piece entry of the music menu
+  void ChoosePiece(int piece);          // a piece entry of the music menu
   void SelectedMusic(const std::string& file);
-  void PlayMusicClick();                  // "Play music"
-  void RandomMusicClick();                // "Random Music"
-  void PlaySoundsClick();                 // "Play sound effects"
-  void StartMusicClick();                 // "Run music automatically at startup"
-  void SetMusicClick();                   // toolbar "Music": pause / resume
-  void MediaNotify();                     // the device's end-of-play notice
+  void TogglePlayMusic();                  // "Play music"
+  void ToggleRandomMusic();                // "Random Music"
+  void TogglePlaySounds();                 // "Play sound effects"
+  void ToggleStartMusic();                 // "Run music automatically at startup"
+  void PauseOrResumeMusic();                   // toolbar "Music": pause / resume
+  void OnPieceEnded();                     // the device's end-of-play notice
 
   // Run by every 50 ms timer tick while "Play music" is on: routes a pending
-  // end-of-play notice to MediaNotify, then restarts or changes the piece
+  // end-of-play notice to OnPieceEnded, then restarts or changes the piece
   // when it has ended.
   void EndOfPieceCheck();
 

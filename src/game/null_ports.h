@@ -15,10 +15,10 @@ class NullScreen : public ScreenPort {
  public:
   void PaintBoard() override {}
   void PaintTileArea(int, int, int) override {}
-  void ShowFond() override {}
+  void ShowBackground() override {}
   void ClearBoardBuffer() override {}
   void UpdateNow() override {}
-  void ShowPanelHOF() override {}
+  void ShowHallPanel() override {}
   void PaintBanner() override {}
   void ShowCurrentTile(int) override {}
   void ShowCounters(const std::string&, const std::string&, const std::string&) override {}

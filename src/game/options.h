@@ -13,14 +13,14 @@ struct Options {
   bool TellUnwinnable = true;      // "Tell when the game can no longer be won"
   bool WinnableHints = false;      // "Hints keep the game winnable"
   bool Animate = false;            // "Animate Board while building the tiles"
-  bool RandomSeed1 = false;        // "Random Seed": the next deal is numbered
+  bool NumberedGames = false;        // "Random Seed": the next deal is numbered
   bool Vertical = false;           // "Vertical Variation"
   bool AnimateTileRivers = true;   // "Animate Tile Rivers in Mahjongg Rivers"
 
   // Counters and status line.
-  bool Moves = true;               // "Show &Moves Left"
+  bool ShowMovesLeft = true;               // "Show &Moves Left"
   bool ShowTime = true;            // "&Show Time Left"
-  bool CoolStatus = true;          // "Cool Status"
+  bool ScrollingStatus = true;          // "Cool Status"
 
   // Music and sound effects.
   bool PlayMusic = true;           // "Play music"
@@ -30,7 +30,7 @@ struct Options {
 
   // Hall of fame.
   bool EnableHall = true;          // "Enable time tracking for the Hall of fame"
-  bool ShowHallFame = true;        // "Show Hall of &Fame"
+  bool ShowHallOfFame = true;        // "Show Hall of &Fame"
 
   // Board drawing and pointer.
   bool Shadows = true;             // "Enable 3D shadows on tilesets"
@@ -40,9 +40,9 @@ struct Options {
 
   // Start-up and the window's look.
   bool StartupGame = true;         // "Begin game directly at startup"
-  bool Res800 = false;             // "Switch to 800x600 at startup"
-  bool Toolbar1 = true;            // "Show &Toolbar"
-  bool ShowTitle = true;           // "Show Status Bar"
+  bool SwitchTo800x600 = false;             // "Switch to 800x600 at startup"
+  bool ShowToolbar = true;            // "Show &Toolbar"
+  bool ShowStatusBar = true;           // "Show Status Bar"
   bool CoolMenu = true;            // "Cool Menu"
   bool CoolMouse = true;           // "Cool Mouse"
   bool CoolToolbar = true;         // "Cool Toolbar"

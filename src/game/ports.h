@@ -37,15 +37,15 @@ class ScreenPort {
   virtual void PaintBoard() = 0;
   virtual void PaintTileArea(int x, int y, int z) = 0;
   // Show the bare background (BackgroundBuffer) in place of the board.
-  virtual void ShowFond() = 0;
+  virtual void ShowBackground() = 0;
   // Copy BackgroundBuffer into BoardBuffer (start of a game).
   virtual void ClearBoardBuffer() = 0;
   // Repaint the window at once (animations mid-command).
   virtual void UpdateNow() = 0;
   // The side panel: compose and show it from the engine's state.
-  virtual void ShowPanelHOF() = 0;
-  // Copy the composed side panel (SaveHof) onto the visible one (HofBox).
-  virtual void RedrawHOF() {}
+  virtual void ShowHallPanel() = 0;
+  // Copy the composed side panel (HallPanelPicture) onto the visible one (HallPanelBox).
+  virtual void RedrawHallPanel() {}
   // Two-player banner in the side panel, once per tick in mode 2.
   virtual void PaintBanner() = 0;
   // Tile preview of "Show Current Tile" (0 = empty box).

@@ -20,7 +20,7 @@ bool CanStep(int x, int y, int dx, int dy) {
 
 }  // namespace
 
-void Engine::FourRivers(const std::string& caption) {
+void Engine::NewRiversGame(const std::string& caption) {
   if (BoardNumber < RiversEasyBoard) SavedLayoutNumber = BoardNumber;
   if (caption.find("Rivers") != std::string::npos)
     BoardNumber = caption.find("Easy") != std::string::npos ? RiversEasyBoard : RiversHardBoard;
@@ -46,9 +46,9 @@ void Engine::FourRivers(const std::string& caption) {
   StartTick = Now();
   ClearPausedCaptions();
   ShowStatus(base::Translate("Engine", "Mahjongg Rivers started."));
-  IM(ModeRivers);
+  SetMode(ModeRivers);
   FullRedraw();
-  screen_.ShowPanelHOF();
+  screen_.ShowHallPanel();
 }
 
 // A pair of one group in Rivers: taken when a path joins them. The history

@@ -8,7 +8,7 @@
 
 namespace game {
 
-void Engine::TwoPlayers() {
+void Engine::NewTwoPlayerGame() {
   if (RefuseEmptyLayout()) return;
   screen_.ClearBoardBuffer();
   TakeBackLayoutNumber();
@@ -19,10 +19,10 @@ void Engine::TwoPlayers() {
   Player2Time = 0;
   ClearPausedCaptions();
   ShowStatus(base::Translate("Engine", "Two-Player Solitaire started."));
-  IM(ModeTwoPlayer);
-  if (GameSeed > 0 && Opt.RandomSeed1)
+  SetMode(ModeTwoPlayer);
+  if (GameSeed > 0 && Opt.NumberedGames)
     ShowStatus(base::Format(base::Translate("Engine", "Specific Board started. Random Seed #%1"), {std::to_string(GameSeed)}));
-  screen_.ShowPanelHOF();
+  screen_.ShowHallPanel();
   FullRedraw();
   if (StatusPos <= 1) ShowStatus(base::Translate("Engine", "New game started."));
   StartTick = Player1TurnStart = Player2TurnStart = Now();
@@ -45,7 +45,7 @@ void Engine::PassTurn() {
 
 void Engine::TwoPlayerEnd() {
   GameOverHandled = true;
-  WriteScore();
+  ShowCounters();
   Stop();
   if (Player2Time < Player1Time)
     ShowStatus(base::Translate("Engine", "Player 2 WON ! Congratulations !"));
@@ -53,7 +53,7 @@ void Engine::TwoPlayerEnd() {
     ShowStatus(base::Translate("Engine", "Same score for both players !"));
   else
     ShowStatus(base::Translate("Engine", "Player 1 WON ! Congratulations !"));
-  IM(ModeFinished);
+  SetMode(ModeFinished);
 }
 
 std::uint32_t Engine::PlayerShownTime(int player) {
@@ -69,7 +69,7 @@ std::string Engine::PlayerTimeText(int player) {
 
 // The label of the player who has the turn blinks once a second; the other
 // one stands still.
-bool Engine::Play1Visible(std::uint32_t tick) const { return Player2ToMove || tick % 1000u > 500u; }
-bool Engine::Play2Visible(std::uint32_t tick) const { return !Player2ToMove || tick % 1000u > 500u; }
+bool Engine::Player1LabelVisible(std::uint32_t tick) const { return Player2ToMove || tick % 1000u > 500u; }
+bool Engine::Player2LabelVisible(std::uint32_t tick) const { return !Player2ToMove || tick % 1000u > 500u; }
 
 }  // namespace game

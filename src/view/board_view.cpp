@@ -69,7 +69,7 @@ BoardView::BoardView()
       TileTexture(MakePicture(TextureWidth, TextureHeight)),
       filled_(MakePicture(FaceWidth, FaceHeight, 0xFFFFFFFFu)) {}
 
-void BoardView::ChangeTexture() {
+void BoardView::MakeTileTexture() {
   for (int f = 1; f <= board::FaceCount; ++f) {
     const FaceCell cell = FaceCells(f);
     const Region t = TextureCell(cell);
@@ -122,7 +122,7 @@ void BoardView::PaintTiles(const Scene& scene) {
     for (int x = board::MaxX; x >= 1; --x)
       for (int y = 1; y <= board::MaxY; ++y) {
         const int v = g.At(x, y, z);
-        if (IsTile(v) || scene.IsEditorCursor(x, y, z)) ShowIt(scene, x - 1, y - 1, z - 1, IsTile(v) ? v : 0);
+        if (IsTile(v) || scene.IsEditorCursor(x, y, z)) DrawTileAt(scene, x - 1, y - 1, z - 1, IsTile(v) ? v : 0);
       }
 }
 
@@ -146,10 +146,10 @@ PixelRect BoardView::RedrawTile(const Scene& scene, int tile) {
   return RedrawArea(scene, TilePictureRect(c.x, c.y, c.z, scene.Origin()));
 }
 
-void BoardView::ShowIt(const Scene& scene, int x, int y, int z, int tile) {
+void BoardView::DrawTileAt(const Scene& scene, int x, int y, int z, int tile) {
   const int X = x + 1, Y = y + 1, Z = z + 1;
-  const int a = CoordX(x, z, scene.OriginX);
-  const int b = CoordY(y, z, scene.OriginY);
+  const int a = FaceLeftOfCell(x, z, scene.OriginX);
+  const int b = FaceTopOfCell(y, z, scene.OriginY);
   if (DirtyRect != WholeBoard) {
     const bool touches = a - EdgeSize < DirtyRect.right && a + FaceWidth > DirtyRect.left &&
                          b < DirtyRect.bottom && b + TileHeight > DirtyRect.top;

@@ -37,7 +37,7 @@ class BoardView {
 
   // Rebuilds TileTexture from TilesetImage: for every face the blank tile with
   // the face set into its face area through the face's mask.
-  void ChangeTexture();
+  void MakeTileTexture();
 
   // BoardBuffer := BackgroundBuffer (start of a game).
   void ClearBoardBuffer();
@@ -54,10 +54,10 @@ class BoardView {
   PixelRect RedrawArea(const Scene& scene, PixelRect area);
 
   // Paints one tile (zero-based anchor indices) when it touches DirtyRect.
-  void ShowIt(const Scene& scene, int x, int y, int z, int tile);
+  void DrawTileAt(const Scene& scene, int x, int y, int z, int tile);
 
   // The bare background shown in place of the board.
-  const QImage& ShowFond() const { return BackgroundBuffer; }
+  const QImage& ShowBackground() const { return BackgroundBuffer; }
 
   // Paints the tile's ready-made picture, masked, with its top-left at (x, y).
   void PaintTilePicture(QImage& dst, int x, int y, int tile) const;
@@ -75,7 +75,7 @@ class BoardView {
 
   QImage filled_;   // 40 x 50 white: XOR inverts a face
   QImage scratch_;  // the area of a partial redraw
-  // Where ShowIt paints: BoardBuffer, or the scratch picture whose top-left
+  // Where DrawTileAt paints: BoardBuffer, or the scratch picture whose top-left
   // is BoardBuffer's (shiftX_, shiftY_).
   QImage* canvas_ = &BoardBuffer;
   int shiftX_ = 0;

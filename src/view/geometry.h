@@ -33,8 +33,8 @@ constexpr int FaceTop(int y, int z, int originY) { return originY + board::Geome
 
 // The same, given the zero-based anchor indices (x - 1, z - 1) and (y - 1,
 // z - 1). Given the one-based anchor they give that point moved by (+26, +19).
-constexpr int CoordX(int x, int z, int originX) { return FaceLeft(x + 1, z + 1, originX); }
-constexpr int CoordY(int y, int z, int originY) { return FaceTop(y + 1, z + 1, originY); }
+constexpr int FaceLeftOfCell(int x, int z, int originX) { return FaceLeft(x + 1, z + 1, originX); }
+constexpr int FaceTopOfCell(int y, int z, int originY) { return FaceTop(y + 1, z + 1, originY); }
 
 // The whole picture (face and edges) of the tile anchored at the one-based cell (x, y, z).
 constexpr PixelRect TilePictureRect(int x, int y, int z, BoardOrigin o) {

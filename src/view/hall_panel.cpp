@@ -63,11 +63,11 @@ class AreaPainter {
 HallPanel::HallPanel() { SetHofPic(MakePicture(DefaultWidth, DefaultHeight)); }
 
 void HallPanel::SetHofPic(const QImage& picture) {
-  HofPic = picture;
-  ToPictureFormat(HofPic);
-  SaveHof = HofPic.copy();
-  SaveHof.setDotsPerMeterX(DotsPerMeter96);
-  SaveHof.setDotsPerMeterY(DotsPerMeter96);
+  HallPicture = picture;
+  ToPictureFormat(HallPicture);
+  HallPanelPicture = HallPicture.copy();
+  HallPanelPicture.setDotsPerMeterX(DotsPerMeter96);
+  HallPanelPicture.setDotsPerMeterY(DotsPerMeter96);
 }
 
 int HallPanel::Shift(const PanelContent& content) {
@@ -76,17 +76,17 @@ int HallPanel::Shift(const PanelContent& content) {
 }
 
 void HallPanel::RestoreFromPicture(PixelRect area) {
-  Blit(SaveHof, area.left, area.top, area.Width(), area.Height(), HofPic, area.left, area.top, Rop::Copy);
+  Blit(HallPanelPicture, area.left, area.top, area.Width(), area.Height(), HallPicture, area.left, area.top, Rop::Copy);
 }
 
-bool HallPanel::ShowPanelHOF(const PanelContent& content) {
-  if (!content.ShowHallFame) return false;
+bool HallPanel::ShowHallPanel(const PanelContent& content) {
+  if (!content.ShowHallOfFame) return false;
   const int d = Shift(content);
-  RestoreFromPicture({0, 0, HofPic.width(), HofPic.height()});
+  RestoreFromPicture({0, 0, HallPicture.width(), HallPicture.height()});
   if (content.EditorMode) return true;
   if (content.ShowCurrentTile && !content.TwoPlayer) PaintPreviewRecess();
 
-  AreaPainter painter(SaveHof, {0, 0, SaveHof.width(), SaveHof.height()});
+  AreaPainter painter(HallPanelPicture, {0, 0, HallPanelPicture.width(), HallPanelPicture.height()});
   QPainter& p = *painter;
   p.setRenderHint(QPainter::TextAntialiasing);
   const QFont title = PanelFont("Comic Sans MS", 10, true);
@@ -106,20 +106,20 @@ bool HallPanel::ShowPanelHOF(const PanelContent& content) {
 
 void HallPanel::PaintBanner(const BannerContent& banner) {
   RestoreFromPicture(BannerArea);
-  AreaPainter painter(SaveHof, BannerArea);
+  AreaPainter painter(HallPanelPicture, BannerArea);
   QPainter& p = *painter;
   p.setRenderHint(QPainter::TextAntialiasing);
   const QFont label = PanelFont("Arial", 18, true);
   const QFont time = PanelFont("Arial", 10, true);
-  if (banner.Play1Visible) Text(p, 4, 380, label, qRgb(255, 255, 0), "PLAY 1");
-  if (banner.Play2Visible) Text(p, 4, 422, label, qRgb(0, 255, 255), "PLAY 2");
+  if (banner.Player1LabelVisible) Text(p, 4, 380, label, qRgb(255, 255, 0), "PLAY 1");
+  if (banner.Player2LabelVisible) Text(p, 4, 422, label, qRgb(0, 255, 255), "PLAY 2");
   Text(p, 30, 402, time, qRgb(255, 255, 255), banner.Player1Time);
   Text(p, 30, 444, time, qRgb(255, 255, 255), banner.Player2Time);
 }
 
 void HallPanel::PaintPreviewRecess() {
   RestoreFromPicture(RecessArea);
-  AreaPainter painter(SaveHof, RecessArea);
+  AreaPainter painter(HallPanelPicture, RecessArea);
   QPainter& p = *painter;
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(QPen(QColor(70, 58, 128), 1));
@@ -131,7 +131,7 @@ void HallPanel::PaintPreviewRecess() {
 
 void HallPanel::ShowCurrentTile(const BoardView& view, int tile) {
   PaintPreviewRecess();
-  if (tile > 0) view.PaintTilePicture(SaveHof, PreviewArea.left, PreviewArea.top, tile);
+  if (tile > 0) view.PaintTilePicture(HallPanelPicture, PreviewArea.left, PreviewArea.top, tile);
 }
 
 }  // namespace view

@@ -3,8 +3,8 @@
 // names and times of the current table, the two-player banner and the
 // "Show Current Tile" preview box.
 //
-// The panel is composed in SaveHof from its background picture HofPic; the
-// window shows SaveHof (RedrawHOF) after each of the calls below.
+// The panel is composed in HallPanelPicture from its background picture HallPicture; the
+// window shows HallPanelPicture (RedrawHallPanel) after each of the calls below.
 
 #include <QImage>
 #include <array>
@@ -19,7 +19,7 @@ class BoardView;
 
 // What the list shows.
 struct PanelContent {
-  bool ShowHallFame = true;     // "Show Hall of &Fame": nothing is drawn when off
+  bool ShowHallOfFame = true;     // "Show Hall of &Fame": nothing is drawn when off
   bool EditorMode = false;      // the layout editor shows the bare picture
   bool TwoPlayer = false;       // room for the banner
   bool ShowCurrentTile = false; // room for the preview
@@ -29,8 +29,8 @@ struct PanelContent {
 
 // What the two-player banner shows at one tick.
 struct BannerContent {
-  bool Play1Visible = true;
-  bool Play2Visible = true;
+  bool Player1LabelVisible = true;
+  bool Player2LabelVisible = true;
   std::string Player1Time;  // "mm:ss"
   std::string Player2Time;
 };
@@ -47,10 +47,10 @@ class HallPanel {
   // Without a picture the panel is black, 92 wide and as high as the board.
   HallPanel();
 
-  QImage HofPic;   // the panel's background picture
-  QImage SaveHof;  // the composed panel, the size of HofPic
+  QImage HallPicture;   // the panel's background picture
+  QImage HallPanelPicture;  // the composed panel, the size of HallPicture
 
-  // Takes a new background picture ("hof.bmp"); SaveHof takes its size.
+  // Takes a new background picture ("hof.bmp"); HallPanelPicture takes its size.
   void SetHofPic(const QImage& picture);
 
   // How far the list moves up: 20 in two-player mode, else 10 with the
@@ -60,9 +60,9 @@ class HallPanel {
   // Composes the panel. Returns false (and draws nothing) when the panel is
   // switched off. The preview's recess is drawn only when the preview is on
   // and the banner does not take its place.
-  bool ShowPanelHOF(const PanelContent& content);
+  bool ShowHallPanel(const PanelContent& content);
 
-  // Repaints the banner area (0, 380) to the bottom right of SaveHof.
+  // Repaints the banner area (0, 380) to the bottom right of HallPanelPicture.
   void PaintBanner(const BannerContent& banner);
 
   // Paints the tile's picture into the preview box, or empties the box for

@@ -26,15 +26,15 @@ Looks::Looks(BoardView& view, LooksHost& host, std::string programDir)
 
 const char* Looks::FileOf(TilesetItem item) {
   switch (item) {
-    case TilesetItem::MahJongg1:
+    case TilesetItem::Classic:
       return "Tilesets/pai.bmp";
-    case TilesetItem::MahJongg2:
+    case TilesetItem::Dark:
       return "Tilesets/darkpai.bmp";
-    case TilesetItem::MahJongg3:
+    case TilesetItem::Blue:
       return "Tilesets/bluepai.bmp";
-    case TilesetItem::Lowcolor1:
+    case TilesetItem::LowColour:
       return "Tilesets/pai256.bmp";
-    case TilesetItem::Load1:
+    case TilesetItem::FromFile:
       break;
   }
   return "";
@@ -42,16 +42,16 @@ const char* Looks::FileOf(TilesetItem item) {
 
 const char* Looks::FileOf(BackgroundItem item) {
   switch (item) {
-    case BackgroundItem::Kanji1:
+    case BackgroundItem::Kanji:
       return "Backgrounds/kanji.bmp";
-    case BackgroundItem::Dragons1:
+    case BackgroundItem::Dragons:
       return "Backgrounds/dragons.bmp";
     case BackgroundItem::Andromeda:
       return "Backgrounds/andromeda.jpg";
     case BackgroundItem::Catpats:
       return "Backgrounds/catpats.jpg";
-    case BackgroundItem::None1:
-    case BackgroundItem::LoadBackground:
+    case BackgroundItem::None:
+    case BackgroundItem::FromFile:
       break;
   }
   return "";
@@ -126,7 +126,7 @@ bool Looks::ApplyTileset(const std::string& path) {
     return false;
   }
   view_.TilesetImage = std::move(picture);
-  view_.ChangeTexture();
+  view_.MakeTileTexture();
   host_.RedrawUnlessIdle();
   return true;
 }
@@ -140,9 +140,9 @@ std::string Looks::TilesetProblem(const QImage& picture, const std::string& path
 }
 
 bool Looks::Load1Steps() {
-  if (!ChooseFile(Ticked(TilesetItem::Load1), LastTilesetFile, TilesetTitle, TilesetFilter, "Tilesets/"))
+  if (!ChooseFile(Ticked(TilesetItem::FromFile), LastTilesetFile, TilesetTitle, TilesetFilter, "Tilesets/"))
     return false;
-  TickOnly(TilesetItem::Load1);
+  TickOnly(TilesetItem::FromFile);
   return ApplyTileset(LastTilesetFile);
 }
 
@@ -150,7 +150,7 @@ bool Looks::LoadTilesetSteps(const std::string& path) {
   if (Exists(path)) return ApplyTileset(path);
   // A missing file leads to "Load from disk", which asks for one.
   LastTilesetFile.clear();
-  tilesetTicks_[static_cast<int>(TilesetItem::Load1)] = true;
+  tilesetTicks_[static_cast<int>(TilesetItem::FromFile)] = true;
   return Load1Steps();
 }
 
@@ -171,7 +171,7 @@ void Looks::BuiltInTileset(TilesetItem item) {
   if (!BuiltInTilesetSteps(item)) Restore(before);
 }
 
-void Looks::Load1Click() {
+void Looks::ChooseTilesetFile() {
   const Snapshot before = Take();
   if (!Load1Steps()) Restore(before);
 }
@@ -200,7 +200,7 @@ void Looks::PaintPlainBackground(QImage& background) {
 bool Looks::NouveauFondSteps(const std::string& path) {
   if (!Exists(path)) {
     LastBackgroundFile.clear();
-    backgroundTicks_[static_cast<int>(BackgroundItem::LoadBackground)] = true;
+    backgroundTicks_[static_cast<int>(BackgroundItem::FromFile)] = true;
     return LoadBackgroundSteps();
   }
   QImage picture;
@@ -216,10 +216,10 @@ bool Looks::NouveauFondSteps(const std::string& path) {
 }
 
 bool Looks::LoadBackgroundSteps() {
-  if (!ChooseFile(Ticked(BackgroundItem::LoadBackground), LastBackgroundFile, BackgroundTitle, BackgroundFilter,
+  if (!ChooseFile(Ticked(BackgroundItem::FromFile), LastBackgroundFile, BackgroundTitle, BackgroundFilter,
                   "Backgrounds/"))
     return false;
-  TickOnly(BackgroundItem::LoadBackground);
+  TickOnly(BackgroundItem::FromFile);
   return NouveauFondSteps(LastBackgroundFile);
 }
 
@@ -229,13 +229,13 @@ bool Looks::BuiltInBackgroundSteps(BackgroundItem item) {
 }
 
 bool Looks::None1Steps() {
-  TickOnly(BackgroundItem::None1);
+  TickOnly(BackgroundItem::None);
   PaintPlainBackground(view_.BackgroundBuffer);
   host_.RedrawUnlessIdle();
   return true;
 }
 
-bool Looks::NouveauFond(const std::string& path) {
+bool Looks::LoadBackgroundFile(const std::string& path) {
   const Snapshot before = Take();
   const bool ok = NouveauFondSteps(path);
   if (!ok) Restore(before);
@@ -247,9 +247,9 @@ void Looks::BuiltInBackground(BackgroundItem item) {
   if (!BuiltInBackgroundSteps(item)) Restore(before);
 }
 
-void Looks::None1Click() { None1Steps(); }
+void Looks::ChooseNoBackground() { None1Steps(); }
 
-void Looks::LoadBackgroundClick() {
+void Looks::ChooseBackgroundFile() {
   const Snapshot before = Take();
   if (!LoadBackgroundSteps()) Restore(before);
 }
@@ -259,13 +259,13 @@ void Looks::LoadBackgroundClick() {
 void Looks::ActiveTilesetBackground() {
   Snapshot before = Take();
   bool ok = true;
-  if (Ticked(BackgroundItem::LoadBackground)) {
-    backgroundTicks_[static_cast<int>(BackgroundItem::LoadBackground)] = false;
+  if (Ticked(BackgroundItem::FromFile)) {
+    backgroundTicks_[static_cast<int>(BackgroundItem::FromFile)] = false;
     ok = LoadBackgroundSteps();
-  } else if (Ticked(BackgroundItem::Kanji1)) {
-    ok = BuiltInBackgroundSteps(BackgroundItem::Kanji1);
-  } else if (Ticked(BackgroundItem::Dragons1)) {
-    ok = BuiltInBackgroundSteps(BackgroundItem::Dragons1);
+  } else if (Ticked(BackgroundItem::Kanji)) {
+    ok = BuiltInBackgroundSteps(BackgroundItem::Kanji);
+  } else if (Ticked(BackgroundItem::Dragons)) {
+    ok = BuiltInBackgroundSteps(BackgroundItem::Dragons);
   } else if (Ticked(BackgroundItem::Andromeda)) {
     ok = BuiltInBackgroundSteps(BackgroundItem::Andromeda);
   } else if (Ticked(BackgroundItem::Catpats)) {
@@ -276,17 +276,17 @@ void Looks::ActiveTilesetBackground() {
   if (!ok) Restore(before);
 
   before = Take();
-  if (Ticked(TilesetItem::Load1)) {
-    tilesetTicks_[static_cast<int>(TilesetItem::Load1)] = false;
+  if (Ticked(TilesetItem::FromFile)) {
+    tilesetTicks_[static_cast<int>(TilesetItem::FromFile)] = false;
     ok = Load1Steps();
-  } else if (Ticked(TilesetItem::MahJongg1)) {
-    ok = BuiltInTilesetSteps(TilesetItem::MahJongg1);
-  } else if (Ticked(TilesetItem::Lowcolor1)) {
-    ok = BuiltInTilesetSteps(TilesetItem::Lowcolor1);
-  } else if (Ticked(TilesetItem::MahJongg3)) {
-    ok = BuiltInTilesetSteps(TilesetItem::MahJongg3);
+  } else if (Ticked(TilesetItem::Classic)) {
+    ok = BuiltInTilesetSteps(TilesetItem::Classic);
+  } else if (Ticked(TilesetItem::LowColour)) {
+    ok = BuiltInTilesetSteps(TilesetItem::LowColour);
+  } else if (Ticked(TilesetItem::Blue)) {
+    ok = BuiltInTilesetSteps(TilesetItem::Blue);
   } else {
-    ok = BuiltInTilesetSteps(TilesetItem::MahJongg2);
+    ok = BuiltInTilesetSteps(TilesetItem::Dark);
   }
   if (!ok) Restore(before);
 }

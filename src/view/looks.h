@@ -17,8 +17,8 @@
 namespace view {
 
 // Menu items, numbered by their settings codes.
-enum class TilesetItem { Load1 = 0, MahJongg1 = 1, MahJongg2 = 2, MahJongg3 = 3, Lowcolor1 = 4 };
-enum class BackgroundItem { Kanji1 = 0, Dragons1 = 1, None1 = 2, LoadBackground = 3, Andromeda = 4, Catpats = 5 };
+enum class TilesetItem { FromFile = 0, Classic = 1, Dark = 2, Blue = 3, LowColour = 4 };
+enum class BackgroundItem { Kanji = 0, Dragons = 1, None = 2, FromFile = 3, Andromeda = 4, Catpats = 5 };
 
 // What the window does for these commands.
 class LooksHost {
@@ -58,21 +58,21 @@ class Looks {
 
   // Tilesets.
   bool LoadTileset(const std::string& path);
-  void ChangeTexture() { view_.ChangeTexture(); }
-  void MahJongg1Click() { BuiltInTileset(TilesetItem::MahJongg1); }
-  void MahJongg2Click() { BuiltInTileset(TilesetItem::MahJongg2); }
-  void MahJongg3Click() { BuiltInTileset(TilesetItem::MahJongg3); }
-  void Lowcolor1Click() { BuiltInTileset(TilesetItem::Lowcolor1); }
-  void Load1Click();
+  void MakeTileTexture() { view_.MakeTileTexture(); }
+  void ChooseClassicTileset() { BuiltInTileset(TilesetItem::Classic); }
+  void ChooseDarkTileset() { BuiltInTileset(TilesetItem::Dark); }
+  void ChooseBlueTileset() { BuiltInTileset(TilesetItem::Blue); }
+  void ChooseLowColourTileset() { BuiltInTileset(TilesetItem::LowColour); }
+  void ChooseTilesetFile();
 
   // Backgrounds.
-  bool NouveauFond(const std::string& path);
-  void None1Click();
-  void Kanji1Click() { BuiltInBackground(BackgroundItem::Kanji1); }
-  void Dragons1Click() { BuiltInBackground(BackgroundItem::Dragons1); }
-  void AndromedaClick() { BuiltInBackground(BackgroundItem::Andromeda); }
-  void CatpatsClick() { BuiltInBackground(BackgroundItem::Catpats); }
-  void LoadBackgroundClick();
+  bool LoadBackgroundFile(const std::string& path);
+  void ChooseNoBackground();
+  void ChooseKanjiBackground() { BuiltInBackground(BackgroundItem::Kanji); }
+  void ChooseDragonsBackground() { BuiltInBackground(BackgroundItem::Dragons); }
+  void ChooseAndromedaBackground() { BuiltInBackground(BackgroundItem::Andromeda); }
+  void ChooseCatpatsBackground() { BuiltInBackground(BackgroundItem::Catpats); }
+  void ChooseBackgroundFile();
 
   // Start-up: applies the ticked choices (background first, then tileset).
   void ActiveTilesetBackground();

@@ -27,7 +27,7 @@ Scene SceneOf(const game::Engine& e) {
 
 PanelContent PanelOf(const game::Engine& e) {
   PanelContent c;
-  c.ShowHallFame = e.Opt.ShowHallFame;
+  c.ShowHallOfFame = e.Opt.ShowHallOfFame;
   c.EditorMode = e.GameMode == game::ModeEditor;
   c.TwoPlayer = e.GameMode == game::ModeTwoPlayer;
   c.ShowCurrentTile = e.Opt.ShowCurrentTile;
@@ -40,8 +40,8 @@ BannerContent BannerOf(game::Engine& e) { return BannerOf(e, e.Now()); }
 
 BannerContent BannerOf(game::Engine& e, std::uint32_t tickMs) {
   BannerContent b;
-  b.Play1Visible = e.Play1Visible(tickMs);
-  b.Play2Visible = e.Play2Visible(tickMs);
+  b.Player1LabelVisible = e.Player1LabelVisible(tickMs);
+  b.Player2LabelVisible = e.Player2LabelVisible(tickMs);
   b.Player1Time = e.PlayerTimeText(1);
   b.Player2Time = e.PlayerTimeText(2);
   return b;

@@ -90,7 +90,7 @@ class FrenchWindow : public ::testing::Test {
   QTranslator translator_;
 };
 
-QStringList MenuTitles(const app::TSorami& window) {
+QStringList MenuTitles(const app::MainWindow& window) {
   QStringList titles;
   for (QAction* action : window.menuBar()->actions()) titles << action->text();
   return titles;
@@ -113,10 +113,10 @@ TEST_F(FrenchWindow, MenusToolbarStatusAndCoreTextsAreFrench) {
 
   // The core's status text, translated before its number is put in.
   w->Engine().GameSeed = 4711;
-  w->Engine().NewSpecificGame1Click();
+  w->Engine().NewNumberedGame();
   EXPECT_EQ(w->Engine().StatusMessage, "Partie numérotée commencée. Numéro de partie #4711");
   // Pausing renames the entry.
-  w->Engine().PauseClick();
+  w->Engine().TogglePause();
   w->RefreshFromEngine();
   EXPECT_NE(w->MenuEntry(QStringLiteral("&Jeu"), QStringLiteral("&Continuer")), nullptr);
   w->close();
@@ -130,7 +130,7 @@ TEST(EnglishWindow, TextsStayAsTheyWereWithoutACatalogue) {
   EXPECT_NE(w->MenuEntry(QStringLiteral("&File"), QStringLiteral("Mah-Jongg Rivers : New Game (Easy)")), nullptr);
   EXPECT_EQ(w->Tools()->ButtonAt(app::ToolBar::New)->text(), QStringLiteral("New"));
   w->Engine().GameSeed = 12;
-  w->Engine().NewSpecificGame1Click();
+  w->Engine().NewNumberedGame();
   EXPECT_EQ(w->Engine().StatusMessage, "Specific Board started. Random Seed #12");
   w->close();
 }
@@ -151,12 +151,12 @@ TEST(PlayerFolders, SettingsScoresAndOwnLayoutsLiveInThePlayersFolders) {
 
   apptest::TestApp();
   auto make = [&] {
-    app::TSorami::Environment environment;
+    app::MainWindow::Environment environment;
     environment.ProgramDir = folder.QPath();
     environment.Folders = folders;
     environment.Sound = std::make_unique<apptest::QuietSound>();
     environment.MusicDevice = std::make_unique<apptest::QuietMusic>();
-    return std::make_unique<app::TSorami>(std::move(environment));
+    return std::make_unique<app::MainWindow>(std::move(environment));
   };
   {
     auto w = make();
@@ -187,13 +187,13 @@ TEST(CommandLineStart, TheLayoutByNameAndTheNumberedGame) {
   ProgramFolder folder;
   apptest::TestApp();
   auto make = [&](const QString& layout, std::optional<int> game) {
-    app::TSorami::Environment environment;
+    app::MainWindow::Environment environment;
     environment.ProgramDir = folder.QPath();
     environment.Sound = std::make_unique<apptest::QuietSound>();
     environment.MusicDevice = std::make_unique<apptest::QuietMusic>();
     environment.StartLayout = layout;
     environment.StartGame = game;
-    return std::make_unique<app::TSorami>(std::move(environment));
+    return std::make_unique<app::MainWindow>(std::move(environment));
   };
   {
     auto w = make(QStringLiteral("no such layout"), std::nullopt);
@@ -208,7 +208,7 @@ TEST(CommandLineStart, TheLayoutByNameAndTheNumberedGame) {
     w->show();
     QCoreApplication::processEvents();
     EXPECT_EQ(w->Engine().GameSeed, 31337);
-    EXPECT_TRUE(w->Engine().Opt.RandomSeed1);
+    EXPECT_TRUE(w->Engine().Opt.NumberedGames);
     EXPECT_EQ(w->Engine().StatusMessage, "Specific Board started. Random Seed #31337");
     w->close();
   }

@@ -64,7 +64,7 @@ class SaveDialogAnswer {
   QTimer timer_;
 };
 
-QStringList MenuTitles(app::TSorami& w) {
+QStringList MenuTitles(app::MainWindow& w) {
   QStringList titles;
   for (QAction* action : w.menuBar()->actions()) titles << action->text();
   return titles;
@@ -119,7 +119,7 @@ class LayoutEditorWindowTest : public ::testing::Test {
   }
 
   ProgramFolder folder_;
-  std::unique_ptr<app::TSorami> w_;
+  std::unique_ptr<app::MainWindow> w_;
   app::EditorShell* shell_ = nullptr;
 };
 
@@ -159,13 +159,13 @@ TEST_F(LayoutEditorWindowTest, TheEditorTakesThePlaceOfTheMenuBarAndTheToolbarAn
 }
 
 TEST_F(LayoutEditorWindowTest, WithoutTheToolbarThePanelStillShowsAndTheBoardKeepsItsSize) {
-  w_->Toolbar1Click();
+  w_->ToggleToolbar();
   ASSERT_FALSE(w_->Tools()->isVisible());
   TriggerMain("&Layout", "Edit Layout");
   EXPECT_TRUE(Panel().isVisible());
   EXPECT_EQ(Panel().TilesLeft(), "0");
   EXPECT_EQ(Panel().LayoutName(), "Traditional");
-  EXPECT_EQ(w_->Game()->height(), app::TSorami::kBoardHeight);
+  EXPECT_EQ(w_->Game()->height(), app::MainWindow::kBoardHeight);
   TriggerEditor(QStringLiteral("Exit"));
   EXPECT_FALSE(Panel().isVisible());
   EXPECT_FALSE(w_->Tools()->isVisible());

@@ -35,13 +35,13 @@ using apptest::MakeWindow;
 using apptest::MessageBoxAnswer;
 using apptest::ProgramFolder;
 
-bool Checked(app::TSorami& w, const char* menu, const char* entry) {
+bool Checked(app::MainWindow& w, const char* menu, const char* entry) {
   QAction* action = w.MenuEntry(QString::fromLatin1(menu), QString::fromLatin1(entry));
   EXPECT_NE(action, nullptr) << menu << " / " << entry;
   return action != nullptr && action->isChecked();
 }
 
-void Trigger(app::TSorami& w, const char* menu, const char* entry) {
+void Trigger(app::MainWindow& w, const char* menu, const char* entry) {
   QAction* action = w.MenuEntry(QString::fromLatin1(menu), QString::fromLatin1(entry));
   ASSERT_NE(action, nullptr) << menu << " / " << entry;
   action->trigger();
@@ -53,7 +53,7 @@ QPoint FaceCentre(const game::Engine& e, board::Cell place) {
           view::FaceTop(place.y, place.z, e.OriginY) + view::FaceHeight / 2};
 }
 
-void ClickPlace(app::TSorami& w, board::Cell place) {
+void ClickPlace(app::MainWindow& w, board::Cell place) {
   QTest::mouseClick(w.Game(), Qt::LeftButton, Qt::NoModifier, FaceCentre(w.Engine(), place));
 }
 
@@ -61,7 +61,7 @@ class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override { apptest::TestApp(); }
 
-  std::unique_ptr<app::TSorami> StartShown(std::vector<std::string>* sounds = nullptr) {
+  std::unique_ptr<app::MainWindow> StartShown(std::vector<std::string>* sounds = nullptr) {
     auto window = MakeWindow(folder_, sounds);
     EXPECT_TRUE(window->Started()) << window->StartupError().toStdString();
     window->show();
@@ -95,9 +95,9 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsGivesTheDefaultsAndARunningGame)
   EXPECT_NE(w->Game()->Picture().pixel(352, 234), w->View().BackgroundBuffer.pixel(352, 234));
 
   // The window's size follows from its parts.
-  EXPECT_EQ(w->centralWidget()->width(), 704 + w->HofBox()->width());
+  EXPECT_EQ(w->centralWidget()->width(), 704 + w->HallPanelBox()->width());
   EXPECT_EQ(w->centralWidget()->height(), 33 + 468 + 27);
-  EXPECT_TRUE(w->HofBox()->isVisible());
+  EXPECT_TRUE(w->HallPanelBox()->isVisible());
   // A fixed window: it can be minimised, not maximised.
   EXPECT_TRUE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -221,7 +221,7 @@ TEST_F(MainWindowTest, AReadOnlySettingsFileKeepsTheWindowOpenUntilThePlayerQuit
 TEST_F(MainWindowTest, ASettingsFileThatCannotBeReadIsNamedAtOnceAndLeftAlone) {
   // A folder in the file's place cannot be read, not even by root.
   std::filesystem::create_directory(folder_.Path() + "Sorami.ini");
-  std::unique_ptr<app::TSorami> w;
+  std::unique_ptr<app::MainWindow> w;
   {
     MessageBoxAnswer ok(QStringLiteral("OK"));
     w = MakeWindow(folder_);
@@ -267,13 +267,13 @@ TEST_F(MainWindowTest, AMissingHelpTextIsReportedAtStartAndTheHelpWindowBuiltOnl
   EXPECT_TRUE(w->Started());
   EXPECT_TRUE(ok.Answered());
   EXPECT_EQ(ok.Text(), folder_.QPath().prepend("Cannot open file ") + "whatsnew.rtf");
-  EXPECT_EQ(w->findChild<app::THelpForm*>(), nullptr) << "built before it was wanted";
+  EXPECT_EQ(w->findChild<app::HelpWindow*>(), nullptr) << "built before it was wanted";
 
   // Built now, with the texts there are and without a second notice.
   MessageBoxAnswer again(QStringLiteral("OK"));
-  app::THelpForm* help = w->Help();
+  app::HelpWindow* help = w->Help();
   ASSERT_NE(help, nullptr);
-  EXPECT_EQ(w->findChild<app::THelpForm*>(), help);
+  EXPECT_EQ(w->findChild<app::HelpWindow*>(), help);
   EXPECT_EQ(w->Help(), help) << "built once";
   QCoreApplication::processEvents();
   EXPECT_FALSE(again.Answered());
@@ -316,8 +316,8 @@ TEST_F(MainWindowTest, ToolbarAndStatusLineTogglesKeepTheWindowsHeight) {
 
   const int width = w->width();
   Trigger(*w, "View", "Show Hall of &Fame");
-  EXPECT_EQ(w->width(), width - w->HofBox()->width());
-  EXPECT_FALSE(w->HofBox()->isVisible());
+  EXPECT_EQ(w->width(), width - w->HallPanelBox()->width());
+  EXPECT_FALSE(w->HallPanelBox()->isVisible());
   Trigger(*w, "View", "Show Hall of &Fame");
   EXPECT_EQ(w->width(), width);
 }
@@ -325,12 +325,12 @@ TEST_F(MainWindowTest, ToolbarAndStatusLineTogglesKeepTheWindowsHeight) {
 TEST_F(MainWindowTest, ClicksOnTheStatusLineFieldsToggleTheirOptions) {
   auto w = StartShown();
   game::Engine& e = w->Engine();
-  ASSERT_TRUE(e.Opt.Moves && e.Opt.ShowTime);
+  ASSERT_TRUE(e.Opt.ShowMovesLeft && e.Opt.ShowTime);
   for (QLabel* label : w->Status()->findChildren<QLabel*>()) {
     if (label->text() == QStringLiteral("Moves left")) QTest::mouseClick(label, Qt::LeftButton);
     if (label->text() == QStringLiteral("Time")) QTest::mouseClick(label, Qt::LeftButton);
   }
-  EXPECT_FALSE(e.Opt.Moves);
+  EXPECT_FALSE(e.Opt.ShowMovesLeft);
   EXPECT_FALSE(e.Opt.ShowTime);
   EXPECT_FALSE(Checked(*w, "View", "Show &Moves Left"));
   EXPECT_FALSE(Checked(*w, "View", "&Show Time Left"));
@@ -342,7 +342,7 @@ TEST_F(MainWindowTest, CheckMarksFollowCommandsThatChangeOptions) {
   auto w = StartShown();
   game::Engine& e = w->Engine();
   Trigger(*w, "&File", "Mah-Jongg Solitaire : New Random Specific Game");
-  EXPECT_TRUE(e.Opt.RandomSeed1);
+  EXPECT_TRUE(e.Opt.NumberedGames);
   EXPECT_TRUE(Checked(*w, "&Play", "Random Seed"));
   Trigger(*w, "&File", "Mah-Jongg Solitaire : New Fully Random Game");
   EXPECT_FALSE(Checked(*w, "&Play", "Random Seed"));
@@ -406,7 +406,7 @@ TEST_F(MainWindowTest, AHighlightNumberOutsideTheMenuTicksNothingAndIsKept) {
 }
 
 // A window on a display of its own; `display` stays readable by the test.
-std::unique_ptr<app::TSorami> StartOnDisplay(const ProgramFolder& folder,
+std::unique_ptr<app::MainWindow> StartOnDisplay(const ProgramFolder& folder,
                                              apptest::FakeDisplay*& display, app::Resolution size) {
   auto owned = std::make_unique<apptest::FakeDisplay>();
   owned->current = owned->stored = size;
@@ -424,7 +424,7 @@ TEST_F(MainWindowTest, ANarrowScreenAfterAWiderOneDropsToolbarAndPanelAtTheCorne
   EXPECT_EQ(w->pos(), QPoint(0, 0));
   EXPECT_EQ(w->width(), 640);
   EXPECT_FALSE(w->Tools()->isVisible());
-  EXPECT_FALSE(w->HofBox()->isVisible());
+  EXPECT_FALSE(w->HallPanelBox()->isVisible());
   EXPECT_FALSE(Checked(*w, "View", "Show &Toolbar"));
   // The board is drawn for a narrow screen.
   EXPECT_EQ(w->Engine().OriginX, -5);
@@ -456,14 +456,14 @@ TEST_F(MainWindowTest, AFirstStartOnANarrowScreenUsesTheStoredCornerWithToolbarA
   auto w = StartOnDisplay(folder_, display, {640, 480});
   EXPECT_EQ(w->pos(), QPoint(0, 0));
   EXPECT_TRUE(w->Tools()->isVisible());
-  EXPECT_TRUE(w->HofBox()->isVisible());
-  EXPECT_EQ(w->centralWidget()->width(), 704 + w->HofBox()->width());
+  EXPECT_TRUE(w->HallPanelBox()->isVisible());
+  EXPECT_EQ(w->centralWidget()->width(), 704 + w->HallPanelBox()->width());
   // The panel switched off and on again gives the window back its width,
   // also on a 640-pixel screen: it never grows by a panel at each round.
   const int width = w->width();
   for (int round = 0; round < 2; ++round) {
     Trigger(*w, "View", "Show Hall of &Fame");
-    EXPECT_EQ(w->width(), width - w->HofBox()->width());
+    EXPECT_EQ(w->width(), width - w->HallPanelBox()->width());
     Trigger(*w, "View", "Show Hall of &Fame");
     EXPECT_EQ(w->width(), width);
   }

@@ -40,11 +40,11 @@ TEST(SettingsTest, MissingFileGivesEveryDefault) {
   EXPECT_TRUE(s.LastLoadedTileset.empty());
   const game::Options& o = s.Options;
   EXPECT_FALSE(o.Invert);
-  EXPECT_TRUE(o.Moves && o.PlayMusic && o.PlaySounds && o.StartupGame && o.StartMusic);
-  EXPECT_TRUE(o.ShowHallFame && o.Toolbar1 && o.ShowTitle && o.CoolMenu && o.CoolMouse);
-  EXPECT_TRUE(o.CoolStatus && o.CoolToolbar && o.AnimateTileRivers && o.ShowTime);
+  EXPECT_TRUE(o.ShowMovesLeft && o.PlayMusic && o.PlaySounds && o.StartupGame && o.StartMusic);
+  EXPECT_TRUE(o.ShowHallOfFame && o.ShowToolbar && o.ShowStatusBar && o.CoolMenu && o.CoolMouse);
+  EXPECT_TRUE(o.ScrollingStatus && o.CoolToolbar && o.AnimateTileRivers && o.ShowTime);
   EXPECT_TRUE(o.FlatButtons && o.EnableHall && o.Shadows && o.Shuffable);
-  EXPECT_FALSE(o.Res800 || o.Vertical || o.Winnable || o.Animate || o.ShowCurrentTile);
+  EXPECT_FALSE(o.SwitchTo800x600 || o.Vertical || o.Winnable || o.Animate || o.ShowCurrentTile);
   EXPECT_FALSE(o.OnlyPossibleMoves || o.RandomMusic);
   EXPECT_TRUE(o.TellUnwinnable);
   EXPECT_FALSE(o.WinnableHints);
@@ -71,7 +71,7 @@ TEST(SettingsTest, EmptyOrUnreadableNumbersAndMarksTakeTheirDefaults) {
   EXPECT_EQ(s.BoardNumber, -1);
   EXPECT_EQ(s.XPos, 0);
   EXPECT_EQ(s.Tileset, 2);  // "0X" in capitals is hexadecimal too
-  EXPECT_TRUE(s.Options.Moves);
+  EXPECT_TRUE(s.Options.ShowMovesLeft);
   EXPECT_FALSE(s.Options.Invert);
   EXPECT_TRUE(s.Options.Shadows);
   EXPECT_FALSE(s.Options.Vertical);

@@ -146,16 +146,16 @@ class ProgramFolder {
 };
 
 // Builds a window on a program folder with quiet devices.
-inline std::unique_ptr<app::TSorami> MakeWindow(const ProgramFolder& folder,
+inline std::unique_ptr<app::MainWindow> MakeWindow(const ProgramFolder& folder,
                                                 std::vector<std::string>* sounds = nullptr,
                                                 std::unique_ptr<app::DisplayBackend> display = {}) {
   TestApp();
-  app::TSorami::Environment environment;
+  app::MainWindow::Environment environment;
   environment.ProgramDir = folder.QPath();
   environment.Sound = std::make_unique<QuietSound>(sounds);
   environment.MusicDevice = std::make_unique<QuietMusic>();
   environment.Display = std::move(display);
-  return std::make_unique<app::TSorami>(std::move(environment));
+  return std::make_unique<app::MainWindow>(std::move(environment));
 }
 
 // Answers the next message box that opens (within the next event loop

@@ -99,14 +99,14 @@ TEST_F(XvfbSmokeTest, ClickingAFreePairRemovesItFromTheScreen) {
   board::BoardState state;
   board::Generator generator;
   board::DealRequest request;
-  request.Seed.RandomSeed1 = true;
+  request.Seed.NumberedGames = true;
   request.Seed.GameSeed = kSeed;
   board::Deal(state, layout, generator, request);
   int first = 0;
   int second = 0;
   for (int s = 1; s <= board::MaxTiles && second == 0; ++s) {
     for (int t = s + 1; t <= board::MaxTiles && second == 0; ++t) {
-      if ((s - 1) / 4 == (t - 1) / 4 && board::Dispo(state, s) && board::Dispo(state, t)) {
+      if ((s - 1) / 4 == (t - 1) / 4 && board::IsTileFree(state, s) && board::IsTileFree(state, t)) {
         first = s;
         second = t;
       }

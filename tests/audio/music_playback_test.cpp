@@ -87,7 +87,7 @@ TEST_F(MusicPlaybackTest, RandomMusicSwitchedOnChangesThePieceAtOnce) {
   Ticks(8);
   board::Generator expected = generator;
   const int next = static_cast<int>(expected.NextRandom(3)) + 1;
-  music.RandomMusicClick();
+  music.ToggleRandomMusic();
   EXPECT_TRUE(options.RandomMusic);
   EXPECT_EQ(music.CheckedPiece, next);
   EXPECT_EQ(device.LoadedFile(), File(next));
@@ -95,7 +95,7 @@ TEST_F(MusicPlaybackTest, RandomMusicSwitchedOnChangesThePieceAtOnce) {
   EXPECT_TRUE(device.IsPlaying());
 
   // Switched off, the piece goes on and then loops.
-  music.RandomMusicClick();
+  music.ToggleRandomMusic();
   EXPECT_EQ(device.LoadedFile(), File(next));
   Ticks(25);
   EXPECT_EQ(device.LoadedFile(), File(next));
@@ -104,7 +104,7 @@ TEST_F(MusicPlaybackTest, RandomMusicSwitchedOnChangesThePieceAtOnce) {
 
 TEST_F(MusicPlaybackTest, PlayMusicOffAndOnRestartsThePiece) {
   Ticks(12);
-  music.PlayMusicClick();
+  music.TogglePlayMusic();
   EXPECT_FALSE(options.PlayMusic);
   EXPECT_FALSE(music.MusicButtonEnabled);
   EXPECT_FALSE(device.IsPlaying());
@@ -112,7 +112,7 @@ TEST_F(MusicPlaybackTest, PlayMusicOffAndOnRestartsThePiece) {
   Ticks(40);  // silent: no check runs and the piece does not move
   EXPECT_EQ(device.Position(), held);
 
-  music.PlayMusicClick();
+  music.TogglePlayMusic();
   EXPECT_TRUE(options.PlayMusic);
   EXPECT_TRUE(music.MusicButtonEnabled);
   EXPECT_TRUE(device.IsPlaying());
@@ -121,21 +121,21 @@ TEST_F(MusicPlaybackTest, PlayMusicOffAndOnRestartsThePiece) {
 }
 
 TEST_F(MusicPlaybackTest, ChoosingAPieceWithMusicOffOnlyMovesTheCheckMark) {
-  music.PlayMusicClick();
-  music.LoadMidiClick(3);
+  music.TogglePlayMusic();
+  music.ChoosePiece(3);
   EXPECT_EQ(music.CheckedPiece, 3);
   EXPECT_EQ(music.MidiNumber, 3);
   EXPECT_EQ(device.LoadedFile(), File(2));
   EXPECT_FALSE(device.IsPlaying());
 
-  music.PlayMusicClick();
+  music.TogglePlayMusic();
   EXPECT_EQ(device.LoadedFile(), File(3));
   EXPECT_TRUE(device.IsPlaying());
 }
 
 TEST_F(MusicPlaybackTest, TheMusicButtonPausesAndResumesWithoutAnEndMeanwhile) {
   Ticks(10);
-  music.SetMusicClick();
+  music.PauseOrResumeMusic();
   EXPECT_TRUE(device.IsPaused());
   Ticks(1);  // the music fades out
   const std::int64_t held = device.Position();
@@ -143,7 +143,7 @@ TEST_F(MusicPlaybackTest, TheMusicButtonPausesAndResumesWithoutAnEndMeanwhile) {
   EXPECT_TRUE(device.IsPaused());
   EXPECT_EQ(device.Position(), held);
 
-  music.SetMusicClick();
+  music.PauseOrResumeMusic();
   EXPECT_TRUE(device.IsPlaying());
   Ticks(9);
   EXPECT_GT(device.Position(), held) << "still the first time through";

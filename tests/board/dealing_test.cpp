@@ -51,7 +51,7 @@ TEST(SeedChoice, GameNumberOnlyWhenSeededAndPositive) {
   c.GameSeed = 777;
   ChooseSeed(g, c);
   EXPECT_EQ(g.GeneratorSeed, clock);  // Random Seed off
-  c.RandomSeed1 = true;
+  c.NumberedGames = true;
   ChooseSeed(g, c);
   EXPECT_EQ(g.GeneratorSeed, 777u);
   EXPECT_TRUE(c.Seeded());
@@ -122,7 +122,7 @@ TEST(PlainDeal, DealsEveryTileAndAnimatesTileByTile) {
   Generator g;
   Recorder rec;
   DealRequest r;
-  r.Seed.RandomSeed1 = true;
+  r.Seed.NumberedGames = true;
   r.Seed.GameSeed = 42;
   r.Observer = &rec;
   r.AnimateBoard = true;
@@ -139,12 +139,12 @@ TEST(PlainDeal, DealsEveryTileAndAnimatesTileByTile) {
   EXPECT_TRUE(quiet.TilePlaces == s.TilePlaces);
 }
 
-TEST(CreateBoard, SameNumberSameBoardAndAlwaysClearable) {
+TEST(DealLayout, SameNumberSameBoardAndAlwaysClearable) {
   const LayoutGrid l = Turtle();
   for (std::int32_t seed = 1; seed <= 60; ++seed) {
     DealRequest r;
     r.Winnable = true;
-    r.Seed.RandomSeed1 = true;
+    r.Seed.NumberedGames = true;
     r.Seed.GameSeed = seed;
     BoardState a, b;
     Generator ga, gb;
@@ -223,7 +223,7 @@ LayoutGrid Pile() {
   return l;
 }
 
-TEST(CreateBoard, DealsExactlyAsTheUnboundedDealer) {
+TEST(DealLayout, DealsExactlyAsTheUnboundedDealer) {
   struct Case {
     LayoutGrid l;
     std::vector<std::uint32_t> seeds;
@@ -238,7 +238,7 @@ TEST(CreateBoard, DealsExactlyAsTheUnboundedDealer) {
       BoardState s;
       Generator g;
       PrepareBoard(s, c.l);
-      const DealResult d = CreateBoard(s, c.l, g, SeedChoice::Exact(seed), nullptr);
+      const DealResult d = DealLayout(s, c.l, g, SeedChoice::Exact(seed), nullptr);
       ASSERT_EQ(d.Outcome, DealOutcome::Winnable);
       EXPECT_GE(d.Restarts, c.minRestarts);
       EXPECT_TRUE(s.TilePlaces == expected) << seed;
@@ -248,7 +248,7 @@ TEST(CreateBoard, DealsExactlyAsTheUnboundedDealer) {
   }
 }
 
-TEST(CreateBoard, A142PlaceLayoutUsesTiles1To142) {
+TEST(DealLayout, A142PlaceLayoutUsesTiles1To142) {
   LayoutGrid l = Turtle();
   l.Set(16, 10, 5, 0);
   l.Set(3, 10, 1, 0);
@@ -257,7 +257,7 @@ TEST(CreateBoard, A142PlaceLayoutUsesTiles1To142) {
     BoardState s;
     Generator g;
     PrepareBoard(s, l);
-    const DealResult d = CreateBoard(s, l, g, SeedChoice::Exact(seed), nullptr);
+    const DealResult d = DealLayout(s, l, g, SeedChoice::Exact(seed), nullptr);
     ASSERT_EQ(d.Outcome, DealOutcome::Winnable);
     ExpectDealtOn(s, l, 142);
     EXPECT_TRUE(ClearsInOrder(s, d.Order));
@@ -271,7 +271,7 @@ TEST(CreateBoard, A142PlaceLayoutUsesTiles1To142) {
   }
 }
 
-TEST(CreateBoard, FallsBackWhereNoOrderExists) {
+TEST(DealLayout, FallsBackWhereNoOrderExists) {
   struct Case {
     const char* what;
     LayoutGrid l;
@@ -293,7 +293,7 @@ TEST(CreateBoard, FallsBackWhereNoOrderExists) {
     BoardState s;
     Generator g;
     PrepareBoard(s, c.l);
-    const DealResult d = CreateBoard(s, c.l, g, SeedChoice::Exact(7), nullptr);
+    const DealResult d = DealLayout(s, c.l, g, SeedChoice::Exact(7), nullptr);
     EXPECT_EQ(d.Outcome, DealOutcome::FellBack) << c.what;
     EXPECT_TRUE(d.ProvenImpossible) << c.what;
     EXPECT_EQ(d.Order.Count, 0);
@@ -301,12 +301,12 @@ TEST(CreateBoard, FallsBackWhereNoOrderExists) {
   }
 }
 
-TEST(CreateBoard, NoPlacesDealsNothing) {
+TEST(DealLayout, NoPlacesDealsNothing) {
   LayoutGrid empty;
   BoardState s;
   Generator g;
   PrepareBoard(s, empty);
-  const DealResult d = CreateBoard(s, empty, g, SeedChoice::Exact(5), nullptr);
+  const DealResult d = DealLayout(s, empty, g, SeedChoice::Exact(5), nullptr);
   EXPECT_EQ(d.Outcome, DealOutcome::Winnable);
   EXPECT_EQ(s.TilesLeft, 0);
   EXPECT_EQ(g.DrawCount, 2u);  // the tile loop's one attempt

@@ -36,7 +36,7 @@ const BoardState& DealtTraditional() {
     BoardState s;
     Generator g;
     PrepareBoard(s, layout);
-    CreateBoard(s, layout, g, SeedChoice::Exact(20261207u), nullptr);
+    DealLayout(s, layout, g, SeedChoice::Exact(20261207u), nullptr);
     return s;
   }();
   return dealt;

@@ -65,52 +65,52 @@ TEST(PutAndTake, KeepBoardAndTablesInStep) {
   EXPECT_EQ(s.Board.At(1, 1, 1), 0);
 }
 
-TEST(Dispo, SideNeighbours) {
+TEST(IsTileFree, SideNeighbours) {
   // Alone, left only, right only: free. Both sides: blocked.
-  EXPECT_TRUE(Dispo(With({{1, {10, 10, 1}}}), 1));
-  EXPECT_TRUE(Dispo(With({{1, {10, 10, 1}}, {2, {8, 10, 1}}}), 1));
-  EXPECT_TRUE(Dispo(With({{1, {10, 10, 1}}, {2, {12, 10, 1}}}), 1));
-  EXPECT_FALSE(Dispo(With({{1, {10, 10, 1}}, {2, {8, 10, 1}}, {3, {12, 10, 1}}}), 1));
+  EXPECT_TRUE(IsTileFree(With({{1, {10, 10, 1}}}), 1));
+  EXPECT_TRUE(IsTileFree(With({{1, {10, 10, 1}}, {2, {8, 10, 1}}}), 1));
+  EXPECT_TRUE(IsTileFree(With({{1, {10, 10, 1}}, {2, {12, 10, 1}}}), 1));
+  EXPECT_FALSE(IsTileFree(With({{1, {10, 10, 1}}, {2, {8, 10, 1}}, {3, {12, 10, 1}}}), 1));
   // Half a row up or down still blocks; a full row away does not.
-  EXPECT_FALSE(Dispo(With({{1, {10, 10, 1}}, {2, {8, 9, 1}}, {3, {12, 11, 1}}}), 1));
-  EXPECT_TRUE(Dispo(With({{1, {10, 10, 1}}, {2, {8, 8, 1}}, {3, {12, 10, 1}}}), 1));
+  EXPECT_FALSE(IsTileFree(With({{1, {10, 10, 1}}, {2, {8, 9, 1}}, {3, {12, 11, 1}}}), 1));
+  EXPECT_TRUE(IsTileFree(With({{1, {10, 10, 1}}, {2, {8, 8, 1}}, {3, {12, 10, 1}}}), 1));
   // Neighbours on another layer do not block sideways.
-  EXPECT_TRUE(Dispo(With({{1, {10, 10, 2}}, {2, {8, 10, 1}}, {3, {12, 10, 1}}}), 1));
+  EXPECT_TRUE(IsTileFree(With({{1, {10, 10, 2}}, {2, {8, 10, 1}}, {3, {12, 10, 1}}}), 1));
 }
 
-TEST(Dispo, TilesAbove) {
+TEST(IsTileFree, TilesAbove) {
   // Any tile anchored within one cell on the layer above covers, corners too.
   for (int dx = -1; dx <= 1; ++dx)
     for (int dy = -1; dy <= 1; ++dy)
-      EXPECT_FALSE(Dispo(With({{1, {10, 10, 1}}, {2, {10 + dx, 10 + dy, 2}}}), 1)) << dx << "," << dy;
-  EXPECT_TRUE(Dispo(With({{1, {10, 10, 1}}, {2, {12, 10, 2}}}), 1));
-  EXPECT_TRUE(Dispo(With({{1, {10, 10, 1}}, {2, {10, 10, 3}}}), 1));
+      EXPECT_FALSE(IsTileFree(With({{1, {10, 10, 1}}, {2, {10 + dx, 10 + dy, 2}}}), 1)) << dx << "," << dy;
+  EXPECT_TRUE(IsTileFree(With({{1, {10, 10, 1}}, {2, {12, 10, 2}}}), 1));
+  EXPECT_TRUE(IsTileFree(With({{1, {10, 10, 1}}, {2, {10, 10, 3}}}), 1));
   // Layer 5 is free whenever its sides allow it.
-  EXPECT_TRUE(Dispo(With({{1, {10, 10, 5}}}), 1));
-  EXPECT_FALSE(Dispo(With({{1, {10, 10, 5}}, {2, {8, 10, 5}}, {3, {12, 10, 5}}}), 1));
+  EXPECT_TRUE(IsTileFree(With({{1, {10, 10, 5}}}), 1));
+  EXPECT_FALSE(IsTileFree(With({{1, {10, 10, 5}}, {2, {8, 10, 5}}, {3, {12, 10, 5}}}), 1));
 }
 
-TEST(Dispo, EdgesOfTheGridAndTilesOffTheBoard) {
-  EXPECT_TRUE(Dispo(With({{1, {1, 1, 1}}, {2, {3, 1, 1}}}), 1));
-  EXPECT_TRUE(Dispo(With({{1, {34, 20, 5}}, {2, {32, 20, 5}}}), 1));
+TEST(IsTileFree, EdgesOfTheGridAndTilesOffTheBoard) {
+  EXPECT_TRUE(IsTileFree(With({{1, {1, 1, 1}}, {2, {3, 1, 1}}}), 1));
+  EXPECT_TRUE(IsTileFree(With({{1, {34, 20, 5}}, {2, {32, 20, 5}}}), 1));
   BoardState s = With({{1, {10, 10, 1}}});
-  EXPECT_FALSE(Dispo(s, 2));
-  EXPECT_FALSE(Dispo(s, 0));
-  EXPECT_FALSE(Dispo(s, 200));
+  EXPECT_FALSE(IsTileFree(s, 2));
+  EXPECT_FALSE(IsTileFree(s, 0));
+  EXPECT_FALSE(IsTileFree(s, 200));
   s.TilePlaces[3] = {99, 99, 99};  // a damaged entry is never free
-  EXPECT_FALSE(Dispo(s, 3));
-  EXPECT_FALSE(Dispo_Vertical(s, 3));
+  EXPECT_FALSE(IsTileFree(s, 3));
+  EXPECT_FALSE(IsTileFreeVertical(s, 3));
 }
 
-TEST(DispoVertical, LooksUpAndDownInstead) {
+TEST(IsTileFreeVertical, LooksUpAndDownInstead) {
   // Left and right neighbours do not block; nothing two rows above: free.
-  EXPECT_TRUE(Dispo_Vertical(With({{1, {10, 10, 1}}, {2, {8, 10, 1}}, {3, {12, 10, 1}}}), 1));
-  EXPECT_TRUE(Dispo_Vertical(With({{1, {10, 10, 1}}, {2, {10, 12, 1}}}), 1));
-  EXPECT_FALSE(Dispo_Vertical(With({{1, {10, 10, 1}}, {2, {10, 8, 1}}, {3, {10, 12, 1}}}), 1));
+  EXPECT_TRUE(IsTileFreeVertical(With({{1, {10, 10, 1}}, {2, {8, 10, 1}}, {3, {12, 10, 1}}}), 1));
+  EXPECT_TRUE(IsTileFreeVertical(With({{1, {10, 10, 1}}, {2, {10, 12, 1}}}), 1));
+  EXPECT_FALSE(IsTileFreeVertical(With({{1, {10, 10, 1}}, {2, {10, 8, 1}}, {3, {10, 12, 1}}}), 1));
   // Half a column offset still blocks.
-  EXPECT_FALSE(Dispo_Vertical(With({{1, {10, 10, 1}}, {2, {9, 8, 1}}, {3, {11, 12, 1}}}), 1));
-  EXPECT_TRUE(Dispo_Vertical(With({{1, {10, 10, 1}}, {2, {8, 8, 1}}, {3, {10, 12, 1}}}), 1));
-  EXPECT_FALSE(Dispo_Vertical(With({{1, {10, 10, 1}}, {2, {11, 11, 2}}}), 1));
+  EXPECT_FALSE(IsTileFreeVertical(With({{1, {10, 10, 1}}, {2, {9, 8, 1}}, {3, {11, 12, 1}}}), 1));
+  EXPECT_TRUE(IsTileFreeVertical(With({{1, {10, 10, 1}}, {2, {8, 8, 1}}, {3, {10, 12, 1}}}), 1));
+  EXPECT_FALSE(IsTileFreeVertical(With({{1, {10, 10, 1}}, {2, {11, 11, 2}}}), 1));
 }
 
 TEST(PlaceIsFree, CountsPlacesStillToFill) {
@@ -134,11 +134,11 @@ TEST(PlaceIsFree, CountsPlacesStillToFill) {
   EXPECT_TRUE(PlaceIsFree(v, 10, 10, 1));
 }
 
-TEST(IsItFree, ListsFreeTilesAndCountsMoves) {
+TEST(RecountFreeTiles, ListsFreeTilesAndCountsMoves) {
   // Three free crak-1 tiles and two free flowers: 2 + 1 moves.
   BoardState s = With({{1, {1, 1, 1}}, {2, {5, 1, 1}}, {3, {9, 1, 1}}, {110, {13, 1, 1}}, {112, {17, 1, 1}},
                        {113, {21, 1, 1}}, {5, {25, 1, 1}}});
-  IsItFree(s, false);
+  RecountFreeTiles(s, false);
   EXPECT_EQ(s.FreeCount, 7);
   EXPECT_EQ(s.MovesLeft, 3);
   EXPECT_EQ(s.FreeTiles[1], 1);
@@ -146,53 +146,53 @@ TEST(IsItFree, ListsFreeTilesAndCountsMoves) {
   EXPECT_EQ(s.FreeTiles[7], 113);
   // Cover one crak and the count drops.
   s.PutTile(9, {2, 2, 2});
-  IsItFree(s, false);
+  RecountFreeTiles(s, false);
   EXPECT_EQ(s.MovesLeft, 2);
   // The vertical rule is used when asked.
   BoardState v = With({{1, {10, 10, 1}}, {2, {10, 8, 1}}, {3, {10, 12, 1}}, {4, {8, 10, 1}}});
-  IsItFree(v, true);
+  RecountFreeTiles(v, true);
   EXPECT_EQ(v.FreeCount, 3);  // 2, 3, 4
-  IsItFree(v, false);
+  RecountFreeTiles(v, false);
   EXPECT_EQ(v.FreeCount, 4);
   // A damaged TileCount never reads past the table.
   v.TileCount = 1000;
-  IsItFree(v, false);
+  RecountFreeTiles(v, false);
   EXPECT_EQ(v.FreeCount, 4);
 }
 
-TEST(WhatTileThere, TopmostTileWins) {
+TEST(TileAtPixel, TopmostTileWins) {
   Grid g;
   g.Set(10, 10, 1, 1);  // box left 154, top 185, 46 x 56
-  EXPECT_EQ(WhatTileThere(g, 154, 185), 1);
-  EXPECT_EQ(WhatTileThere(g, 199, 240), 1);
-  EXPECT_EQ(WhatTileThere(g, 200, 240), 0);
-  EXPECT_EQ(WhatTileThere(g, 199, 241), 0);
-  EXPECT_EQ(WhatTileThere(g, 153, 185), 0);
+  EXPECT_EQ(TileAtPixel(g, 154, 185), 1);
+  EXPECT_EQ(TileAtPixel(g, 199, 240), 1);
+  EXPECT_EQ(TileAtPixel(g, 200, 240), 0);
+  EXPECT_EQ(TileAtPixel(g, 199, 241), 0);
+  EXPECT_EQ(TileAtPixel(g, 153, 185), 0);
   g.Set(10, 10, 2, 2);  // one layer up: left 160, top 179
-  EXPECT_EQ(WhatTileThere(g, 170, 200), 2);
-  EXPECT_EQ(WhatTileThere(g, 155, 230), 1);
+  EXPECT_EQ(TileAtPixel(g, 170, 200), 2);
+  EXPECT_EQ(TileAtPixel(g, 155, 230), 1);
   // On one layer the smaller x wins, then the larger y.
   Grid h;
   h.Set(10, 10, 1, 1);
   h.Set(11, 10, 1, 2);
   h.Set(10, 11, 1, 3);
-  EXPECT_EQ(WhatTileThere(h, 180, 215), 3);
+  EXPECT_EQ(TileAtPixel(h, 180, 215), 3);
 }
 
-TEST(WhatAdd, HighestSupportedCell) {
+TEST(CellToAddAt, HighestSupportedCell) {
   Grid g;
   // Over an empty board: a layer-1 cell (box 30 x 35, neighbours overlap by 10).
-  EXPECT_EQ(WhatAdd(g, 170, 200), (Cell{10, 10, 1}));
-  EXPECT_EQ(WhatAdd(g, -100, -100), (Cell{}));
+  EXPECT_EQ(CellToAddAt(g, 170, 200), (Cell{10, 10, 1}));
+  EXPECT_EQ(CellToAddAt(g, -100, -100), (Cell{}));
   // Nothing underneath: never above layer 1.
   for (int px = 0; px < 700; px += 7)
-    for (int py = 0; py < 500; py += 7) ASSERT_LE(WhatAdd(g, px, py).z, 1);
+    for (int py = 0; py < 500; py += 7) ASSERT_LE(CellToAddAt(g, px, py).z, 1);
   g.Set(10, 10, 1, 1);
-  EXPECT_EQ(WhatAdd(g, 175, 195), (Cell{10, 10, 2}));
-  EXPECT_EQ(WhatAdd(g, 195, 220), (Cell{11, 11, 2}));  // a corner still carries it
-  EXPECT_EQ(WhatAdd(g, 215, 195), (Cell{12, 10, 1}));  // two columns away: not carried
+  EXPECT_EQ(CellToAddAt(g, 175, 195), (Cell{10, 10, 2}));
+  EXPECT_EQ(CellToAddAt(g, 195, 220), (Cell{11, 11, 2}));  // a corner still carries it
+  EXPECT_EQ(CellToAddAt(g, 215, 195), (Cell{12, 10, 1}));  // two columns away: not carried
   // Where boxes overlap, the last in scan order wins (smaller x).
-  EXPECT_EQ(WhatAdd(g, 161, 180), (Cell{9, 10, 2}));
+  EXPECT_EQ(CellToAddAt(g, 161, 180), (Cell{9, 10, 2}));
 }
 
 }  // namespace

@@ -134,12 +134,12 @@ bool WinnableByEveryOrder(const BoardState& s, bool vertical, std::uint32_t mask
   const int n = static_cast<int>(tiles.size());
   for (int i = 0; i < n && !won; ++i) {
     if (!((mask >> i) & 1u)) continue;
-    if (!(vertical ? Dispo_Vertical(s, tiles[static_cast<std::size_t>(i)]) : Dispo(s, tiles[static_cast<std::size_t>(i)])))
+    if (!(vertical ? IsTileFreeVertical(s, tiles[static_cast<std::size_t>(i)]) : IsTileFree(s, tiles[static_cast<std::size_t>(i)])))
       continue;
     for (int j = i + 1; j < n && !won; ++j) {
       if (!((mask >> j) & 1u)) continue;
       const int a = tiles[static_cast<std::size_t>(i)], b = tiles[static_cast<std::size_t>(j)];
-      if (Group(a) != Group(b) || !(vertical ? Dispo_Vertical(s, b) : Dispo(s, b))) continue;
+      if (Group(a) != Group(b) || !(vertical ? IsTileFreeVertical(s, b) : IsTileFree(s, b))) continue;
       BoardState next = s;
       next.TakeTile(a);
       next.TakeTile(b);
@@ -261,7 +261,7 @@ TEST(Solver, EveryWinnableDealOfEveryShippedLayoutIsWinnable) {
       BoardState s;
       Generator g;
       PrepareBoard(s, l);
-      const DealResult d = CreateBoard(s, l, g, SeedChoice::Exact(seed), nullptr);
+      const DealResult d = DealLayout(s, l, g, SeedChoice::Exact(seed), nullptr);
       ASSERT_EQ(d.Outcome, DealOutcome::Winnable) << name;
       const SolveResult r = solver.Solve(s, false);
       EXPECT_EQ(r.Answer, Verdict::Winnable) << name << " seed " << seed;

@@ -104,10 +104,10 @@ class LayoutEditorTest : public ::testing::Test {
     engine.ClockSeedOverride = 4242u;
     EXPECT_TRUE(engine.DiscoverLayouts(-1));
     engine.LoadLayoutAtStartup();
-    engine.IM(game::ModeStopped);
+    engine.SetMode(game::ModeStopped);
   }
 
-  // The board pixel (as the window receives it) where WhatAdd gives `c`.
+  // The board pixel (as the window receives it) where CellToAddAt gives `c`.
   std::pair<int, int> PointFor(Cell c) const {
     const int left = 20 * c.x + 6 * c.z - 52;
     const int top = 25 * c.y - 6 * c.z - 59;
@@ -115,21 +115,21 @@ class LayoutEditorTest : public ::testing::Test {
   }
   void ClickCell(Cell c, MouseButton button = MouseButton::Left) {
     const auto [x, y] = PointFor(c);
-    engine.ButtonDown(button, x, y);
+    engine.OnPointerReleased(button, x, y);
   }
   void RightClickTile(int tile) {
     const Cell c = engine.State.TilePlaces[tile];
     const int a = 20 * c.x + 6 * c.z + engine.OriginX - 46;
     const int b = 25 * c.y - 6 * c.z + engine.OriginY - 59;
-    engine.ButtonDown(MouseButton::Right, a + 20, b + 25);
+    engine.OnPointerReleased(MouseButton::Right, a + 20, b + 25);
   }
   int TileAt(Cell c) const { return engine.State.Board.At(c.x, c.y, c.z); }
 
   void BuildFlat() {
-    editor.CreateLayout1Click();
+    editor.CreateLayout();
     for (const Cell& c : FlatCells()) {
       const auto [x, y] = PointFor(c);
-      ASSERT_EQ(board::WhatAdd(engine.State.Board, x - engine.OriginX, y - engine.OriginY), c);
+      ASSERT_EQ(board::CellToAddAt(engine.State.Board, x - engine.OriginX, y - engine.OriginY), c);
       ClickCell(c);
     }
   }
@@ -174,8 +174,8 @@ class LayoutEditorTest : public ::testing::Test {
 
 TEST_F(LayoutEditorTest, CreateLayoutOpensAnEmptyBoardNamedNewLayout) {
   const fs::path before = engine.CurrentLayoutFile;
-  engine.Opt.RandomSeed1 = true;
-  editor.CreateLayout1Click();
+  engine.Opt.NumberedGames = true;
+  editor.CreateLayout();
 
   EXPECT_EQ(engine.GameMode, game::ModeEditor);
   EXPECT_TRUE(window.Shown);
@@ -188,12 +188,12 @@ TEST_F(LayoutEditorTest, CreateLayoutOpensAnEmptyBoardNamedNewLayout) {
   EXPECT_EQ(engine.StatusMessage, "      ");
   EXPECT_EQ(engine.EditorCursor, (Cell{-1, -1, -1}));
   // The fully random game dealt (nothing) and unticked "Random Seed".
-  EXPECT_FALSE(engine.Opt.RandomSeed1);
+  EXPECT_FALSE(engine.Opt.NumberedGames);
   EXPECT_EQ(engine.CurrentLayoutFile, before);
   for (int t = 1; t <= 144; ++t) EXPECT_EQ(engine.State.TilePlaces[t], Cell{});
   // No clock runs in the editor and the counters stay empty.
   clock.AdvanceSeconds(30);
-  for (int i = 0; i < 5; ++i) engine.Temps();
+  for (int i = 0; i < 5; ++i) engine.Tick();
   EXPECT_EQ(engine.GameMode, game::ModeEditor);
   EXPECT_EQ(engine.ElapsedSeconds, 0);
   EXPECT_EQ(screen.Tiles, "");
@@ -201,7 +201,7 @@ TEST_F(LayoutEditorTest, CreateLayoutOpensAnEmptyBoardNamedNewLayout) {
 
 TEST_F(LayoutEditorTest, EditLayoutNumbersEveryPlaceOfTheCurrentLayout) {
   const board::LayoutGrid turtle = engine.Layout;
-  editor.Editlayout1Click();
+  editor.EditLayout();
 
   EXPECT_EQ(engine.GameMode, game::ModeEditor);
   EXPECT_EQ(engine.Layout, turtle);
@@ -217,7 +217,7 @@ TEST_F(LayoutEditorTest, EditLayoutDropsThePlacesADamagedLayoutHasBeyond144) {
   board::testing::Block(crowded, 1, 1, 1, 3, 1);  // three more places in the top-left corner
   ASSERT_EQ(crowded.Count(), 147);
   engine.Layout = crowded;
-  editor.Editlayout1Click();
+  editor.EditLayout();
   EXPECT_EQ(engine.Layout.Count(), 144);
   ExpectConsistent();
 }
@@ -225,7 +225,7 @@ TEST_F(LayoutEditorTest, EditLayoutDropsThePlacesADamagedLayoutHasBeyond144) {
 // ---------------------------------------------------------------- placing and removing
 
 TEST_F(LayoutEditorTest, PlacingTakesTheCellUnderThePointerAndTheLowestFreeNumber) {
-  editor.CreateLayout1Click();
+  editor.CreateLayout();
   const int paints = screen.BoardPaints;
   ClickCell({10, 6, 1});
   EXPECT_EQ(TileAt({10, 6, 1}), 1);
@@ -240,12 +240,12 @@ TEST_F(LayoutEditorTest, PlacingTakesTheCellUnderThePointerAndTheLowestFreeNumbe
 
   // The middle button does nothing; neither does a click outside the grid.
   ClickCell({20, 6, 1}, MouseButton::Middle);
-  engine.ButtonDown(MouseButton::Left, engine.OriginX + 35 * 20 + 5, engine.OriginY + 40);
+  engine.OnPointerReleased(MouseButton::Left, engine.OriginX + 35 * 20 + 5, engine.OriginY + 40);
   EXPECT_EQ(editor.TilesToPlace, 142);
 }
 
 TEST_F(LayoutEditorTest, APlaceOverlappingOneOfItsOwnLayerIsRefused) {
-  editor.CreateLayout1Click();
+  editor.CreateLayout();
   // A stack up to the top layer, where nothing can climb higher.
   for (int z = 1; z <= 5; ++z) ClickCell({10, 6, z});
   ASSERT_EQ(TileAt({10, 6, 5}), 5);
@@ -253,8 +253,8 @@ TEST_F(LayoutEditorTest, APlaceOverlappingOneOfItsOwnLayerIsRefused) {
   // Half a tile beside the top tile, on its own layer: refused silently.
   for (Cell c : {Cell{11, 6, 5}, Cell{10, 7, 5}, Cell{9, 5, 5}}) {
     const auto [x, y] = PointFor(c);
-    ASSERT_EQ(board::WhatAdd(engine.State.Board, x - engine.OriginX, y - engine.OriginY), c);
-    engine.ButtonDown(MouseButton::Left, x, y);
+    ASSERT_EQ(board::CellToAddAt(engine.State.Board, x - engine.OriginX, y - engine.OriginY), c);
+    engine.OnPointerReleased(MouseButton::Left, x, y);
     EXPECT_EQ(TileAt(c), 0);
   }
   EXPECT_EQ(editor.TilesToPlace, 139);
@@ -267,14 +267,14 @@ TEST_F(LayoutEditorTest, LayerTwoStandsOnAnySingleTileButNeverOnNothing) {
   // Straight over the tile or half a tile off in any direction.
   for (int dy = -1; dy <= 1; ++dy)
     for (int dx = -1; dx <= 1; ++dx) {
-      editor.CreateLayout1Click();
+      editor.CreateLayout();
       ClickCell({10, 6, 1});
       const Cell above{10 + dx, 6 + dy, 2};
       ClickCell(above);
       EXPECT_EQ(TileAt(above), 2) << dx << "," << dy;
     }
   // Where nothing lies beneath, the same spot of the screen gets layer 1.
-  editor.CreateLayout1Click();
+  editor.CreateLayout();
   ClickCell({10, 6, 1});
   ClickCell({30, 15, 2});
   EXPECT_EQ(TileAt({30, 15, 2}), 0);
@@ -285,7 +285,7 @@ TEST_F(LayoutEditorTest, LayerTwoStandsOnAnySingleTileButNeverOnNothing) {
 }
 
 TEST_F(LayoutEditorTest, ACoveredTileStaysAndTheUpperOneGoes) {
-  editor.CreateLayout1Click();
+  editor.CreateLayout();
   ClickCell({10, 6, 1});
   ClickCell({11, 7, 2});
   ASSERT_EQ(editor.TilesToPlace, 142);
@@ -314,7 +314,7 @@ TEST_F(LayoutEditorTest, ACoveredTileStaysAndTheUpperOneGoes) {
 }
 
 TEST_F(LayoutEditorTest, TheLowestFreeNumberComesBackAfterTile37IsRemoved) {
-  editor.CreateLayout1Click();
+  editor.CreateLayout();
   const std::vector<Cell> cells = FlatCells();
   for (int i = 0; i < 40; ++i) ClickCell(cells[static_cast<std::size_t>(i)]);
   ASSERT_EQ(TileAt(cells[36]), 37);
@@ -328,40 +328,40 @@ TEST_F(LayoutEditorTest, TheLowestFreeNumberComesBackAfterTile37IsRemoved) {
 }
 
 TEST_F(LayoutEditorTest, ThePointerMovesTheCursorAndRedrawsOnlyTheOldAndNewPlace) {
-  editor.CreateLayout1Click();
+  editor.CreateLayout();
   ClickCell({10, 6, 1});
   screen.TileAreas.clear();
   const int paints = screen.BoardPaints;
   const auto [x1, y1] = PointFor({20, 10, 1});
-  engine.FormMouseMove(x1, y1);
+  engine.OnPointerMoved(x1, y1);
   EXPECT_EQ(engine.EditorCursor, (Cell{19, 9, 0}));
   ASSERT_EQ(screen.TileAreas.size(), 1u);
   // Onto the tile: the cursor climbs to the layer above it.
   const auto [x2, y2] = PointFor({10, 6, 2});
-  engine.FormMouseMove(x2, y2);
+  engine.OnPointerMoved(x2, y2);
   EXPECT_EQ(engine.EditorCursor, (Cell{9, 5, 1}));
   ASSERT_EQ(screen.TileAreas.size(), 3u);
   EXPECT_EQ(screen.TileAreas[1].x, 20);  // the old place erased
   EXPECT_EQ(screen.TileAreas[2].z, 2);   // the new one drawn
   EXPECT_EQ(screen.BoardPaints, paints);
   // A click there places the tile where the cursor showed it.
-  engine.ButtonDown(MouseButton::Left, x2, y2);
+  engine.OnPointerReleased(MouseButton::Left, x2, y2);
   EXPECT_EQ(TileAt({10, 6, 2}), 2);
 }
 
 TEST_F(LayoutEditorTest, ThePlaceCursorFollowsTheBoardChangedUnderAStillPointer) {
-  editor.CreateLayout1Click();
+  editor.CreateLayout();
   ClickCell({10, 6, 1});
   // The pointer rests on the tile: the cursor shows the place above it.
   const auto [x, y] = PointFor({10, 6, 2});
-  engine.FormMouseMove(x, y);
+  engine.OnPointerMoved(x, y);
   ASSERT_EQ(engine.EditorCursor, (Cell{9, 5, 1}));
   // Where the same pointer, moved by nothing, puts the cursor, redrawing
   // nothing when it is there already.
   const auto expectCursorWherePointerIs = [&, x = x, y = y](const char* after) {
     const Cell shown = engine.EditorCursor;
     screen.TileAreas.clear();
-    engine.FormMouseMove(x, y);
+    engine.OnPointerMoved(x, y);
     EXPECT_EQ(shown, engine.EditorCursor) << after;
     EXPECT_TRUE(screen.TileAreas.empty()) << after;
   };
@@ -369,39 +369,39 @@ TEST_F(LayoutEditorTest, ThePlaceCursorFollowsTheBoardChangedUnderAStillPointer)
   // The board moves from under it: half a tile, the pointer is still over
   // the tile; a whole tile, and it is over the empty layer 1.
   const int paints = screen.BoardPaints;
-  ASSERT_TRUE(editor.Movetoleft1Click());
+  ASSERT_TRUE(editor.MoveBoardLeft());
   EXPECT_GT(screen.BoardPaints, paints);
   expectCursorWherePointerIs("a move");
-  ASSERT_TRUE(editor.Movetoleft1Click());
+  ASSERT_TRUE(editor.MoveBoardLeft());
   EXPECT_EQ(engine.EditorCursor.z, 0);
   expectCursorWherePointerIs("two moves");
-  ASSERT_TRUE(editor.Movetoright1Click());
-  ASSERT_TRUE(editor.Movetoright1Click());
+  ASSERT_TRUE(editor.MoveBoardRight());
+  ASSERT_TRUE(editor.MoveBoardRight());
   EXPECT_EQ(engine.EditorCursor, (Cell{9, 5, 1}));
 
   // The tile under it goes: the cursor drops to the layer below.
-  engine.ButtonDown(MouseButton::Right, x, y);
+  engine.OnPointerReleased(MouseButton::Right, x, y);
   ASSERT_EQ(editor.TilesToPlace, 144);
   EXPECT_EQ(engine.EditorCursor.z, 0);
   expectCursorWherePointerIs("a removal");
 
   // With the pointer gone off the board, a move leaves no cursor behind.
   engine.PointerLeftBoard();
-  ASSERT_TRUE(editor.Movetoright1Click());
+  ASSERT_TRUE(editor.MoveBoardRight());
   EXPECT_EQ(engine.EditorCursor, (Cell{-1, -1, -1}));
 }
 
 // ---------------------------------------------------------------- moving the layout
 
 TEST_F(LayoutEditorTest, MovingShiftsEveryPlaceAndKeepsBoardLayoutAndTilesTogether) {
-  editor.CreateLayout1Click();
+  editor.CreateLayout();
   ClickCell({10, 6, 1});
   ClickCell({11, 7, 2});
   ClickCell({20, 12, 1});
   const int a = TileAt({10, 6, 1}), b = TileAt({11, 7, 2}), c = TileAt({20, 12, 1});
   const int updates = screen.Updates;
 
-  EXPECT_TRUE(editor.Movetoleft1Click());
+  EXPECT_TRUE(editor.MoveBoardLeft());
   EXPECT_EQ(TileAt({9, 6, 1}), a);
   EXPECT_EQ(TileAt({10, 7, 2}), b);
   EXPECT_EQ(TileAt({19, 12, 1}), c);
@@ -409,10 +409,10 @@ TEST_F(LayoutEditorTest, MovingShiftsEveryPlaceAndKeepsBoardLayoutAndTilesTogeth
   EXPECT_EQ(screen.Updates, updates + 1);  // shown at once
   ExpectConsistent();
 
-  EXPECT_TRUE(editor.Movetoright1Click());
-  EXPECT_TRUE(editor.Movetotop1Click());
-  EXPECT_TRUE(editor.Movetobottom1Click());
-  EXPECT_TRUE(editor.Movetobottom1Click());
+  EXPECT_TRUE(editor.MoveBoardRight());
+  EXPECT_TRUE(editor.MoveBoardUp());
+  EXPECT_TRUE(editor.MoveBoardDown());
+  EXPECT_TRUE(editor.MoveBoardDown());
   EXPECT_EQ(TileAt({10, 7, 1}), a);
   EXPECT_EQ(TileAt({11, 8, 2}), b);
   EXPECT_EQ(TileAt({20, 13, 1}), c);
@@ -421,32 +421,32 @@ TEST_F(LayoutEditorTest, MovingShiftsEveryPlaceAndKeepsBoardLayoutAndTilesTogeth
 }
 
 TEST_F(LayoutEditorTest, EachMoveIsRefusedWithAPlaceOnTheEdgeItMovesTowards) {
-  editor.CreateLayout1Click();
+  editor.CreateLayout();
   ClickCell({1, 5, 1});
   const board::LayoutGrid before = engine.Layout;
   const int paints = screen.BoardPaints;
-  EXPECT_FALSE(editor.Movetoleft1Click());
+  EXPECT_FALSE(editor.MoveBoardLeft());
   EXPECT_EQ(engine.Layout, before);
   EXPECT_EQ(TileAt({1, 5, 1}), 1);
   EXPECT_EQ(screen.BoardPaints, paints);
-  EXPECT_TRUE(editor.Movetoright1Click());
+  EXPECT_TRUE(editor.MoveBoardRight());
 
   // Right edge, top row, bottom row; a place on a higher layer counts too.
-  editor.CreateLayout1Click();
+  editor.CreateLayout();
   ClickCell({33, 5, 1});
   ClickCell({34, 5, 2});
-  EXPECT_FALSE(editor.Movetoright1Click());
-  EXPECT_TRUE(editor.Movetoleft1Click());
+  EXPECT_FALSE(editor.MoveBoardRight());
+  EXPECT_TRUE(editor.MoveBoardLeft());
 
-  editor.CreateLayout1Click();
+  editor.CreateLayout();
   ClickCell({8, 1, 1});
-  EXPECT_FALSE(editor.Movetotop1Click());
-  EXPECT_TRUE(editor.Movetobottom1Click());
+  EXPECT_FALSE(editor.MoveBoardUp());
+  EXPECT_TRUE(editor.MoveBoardDown());
 
-  editor.CreateLayout1Click();
+  editor.CreateLayout();
   ClickCell({8, 20, 1});
-  EXPECT_FALSE(editor.Movetobottom1Click());
-  EXPECT_TRUE(editor.Movetotop1Click());
+  EXPECT_FALSE(editor.MoveBoardDown());
+  EXPECT_TRUE(editor.MoveBoardUp());
   ExpectConsistent();
 }
 
@@ -459,7 +459,7 @@ TEST_F(LayoutEditorTest, TryItWith144PlacesStartsAGameWithoutWritingAFile) {
   ClickCell({2, 20, 1});
   EXPECT_EQ(editor.TilesToPlace, 0);
   window.Name = "My Flat";
-  editor.SaveandexitClick(SaveChoice::TryIt);
+  editor.SaveAndExit(SaveChoice::TryIt);
 
   EXPECT_EQ(LayoutFiles(), files);
   EXPECT_TRUE(screen.SaveDialogs.empty());
@@ -475,11 +475,11 @@ TEST_F(LayoutEditorTest, TryItWith144PlacesStartsAGameWithoutWritingAFile) {
 
 TEST_F(LayoutEditorTest, AnUnfinishedLayoutIsNeitherSavedNorTried) {
   const std::string flatFile = board::testing::ReadAll(engine.CurrentLayoutFile);
-  editor.CreateLayout1Click();
+  editor.CreateLayout();
   ClickCell({10, 6, 1});
   for (SaveChoice choice : {SaveChoice::Save, SaveChoice::SaveAs, SaveChoice::TryIt}) {
     screen.Told.clear();
-    editor.SaveandexitClick(choice);
+    editor.SaveAndExit(choice);
     ASSERT_EQ(screen.Told.size(), 1u);
     EXPECT_EQ(screen.Told[0].second, "You haven't finished building the layout yet !");
     EXPECT_EQ(engine.GameMode, game::ModeEditor);
@@ -497,7 +497,7 @@ TEST_F(LayoutEditorTest, SaveAfterCreateLayoutOverwritesTheFileThatWasCurrent) {
   ASSERT_EQ(current.filename(), "Traditional.lay");
   BuildFlat();
   window.Name = "Rows";
-  editor.SaveandexitClick(SaveChoice::Save);
+  editor.SaveAndExit(SaveChoice::Save);
 
   EXPECT_TRUE(screen.SaveDialogs.empty());
   board::LayoutGrid read;
@@ -526,7 +526,7 @@ TEST_F(LayoutEditorTest, SaveAsAsksForANameAndListsTheNewLayoutLastWithItsHallOf
   BuildFlat();
   window.Name = "My Board";
   screen.DialogAnswer = (folder.path() / "Layouts" / "My Board").string();
-  editor.SaveandexitClick(SaveChoice::SaveAs);
+  editor.SaveAndExit(SaveChoice::SaveAs);
 
   ASSERT_EQ(screen.SaveDialogs.size(), 1u);
   EXPECT_EQ(screen.SaveDialogs[0].title, "Please choose a name for your layout file");
@@ -550,8 +550,8 @@ TEST_F(LayoutEditorTest, SaveAsAsksForANameAndListsTheNewLayoutLastWithItsHallOf
   EXPECT_TRUE(check.Ok()) << check.DealsFinished << " of " << check.Deals;
 
   // Selecting another layout and back again finds the file.
-  engine.LoadlayoutClick(1);
-  engine.LoadlayoutClick(3);
+  engine.ChooseLayout(1);
+  engine.ChooseLayout(3);
   EXPECT_EQ(engine.CurrentLayoutName, "My Board");
   EXPECT_EQ(engine.Layout, read);
 }
@@ -563,7 +563,7 @@ TEST_F(LayoutEditorTest, AnEditedShippedLayoutIsSavedInThePlayersFolderAndTakesI
   engine.UserDir = (folder.path() / "player").string() + "/";
   BuildFlat();
   window.Name = "Traditional";
-  editor.SaveandexitClick(SaveChoice::Save);
+  editor.SaveAndExit(SaveChoice::Save);
 
   const fs::path own = folder.path() / "player" / "Layouts" / "Traditional.lay";
   ASSERT_TRUE(fs::exists(own));
@@ -571,8 +571,8 @@ TEST_F(LayoutEditorTest, AnEditedShippedLayoutIsSavedInThePlayersFolderAndTakesI
   EXPECT_EQ(engine.CurrentLayoutFile, own);
   EXPECT_EQ(engine.LayoutCount(), 2);
   // Selecting it again, and the next start, play the player's copy.
-  engine.LoadlayoutClick(1);
-  engine.LoadlayoutClick(2);
+  engine.ChooseLayout(1);
+  engine.ChooseLayout(2);
   EXPECT_EQ(engine.CurrentLayoutFile, own);
   EXPECT_EQ(engine.Layout.Count(), 144);
   EXPECT_TRUE(engine.DiscoverLayouts(2));
@@ -584,7 +584,7 @@ TEST_F(LayoutEditorTest, SaveAsOfAnInstalledCopyOpensInThePlayersLayoutsFolder) 
   BuildFlat();
   window.Name = "Rows";
   screen.DialogAnswer = (folder.path() / "player" / "Layouts" / "Rows").string();
-  editor.SaveandexitClick(SaveChoice::SaveAs);
+  editor.SaveAndExit(SaveChoice::SaveAs);
   ASSERT_EQ(screen.SaveDialogs.size(), 1u);
   EXPECT_EQ(screen.SaveDialogs[0].dir, (folder.path() / "player" / "Layouts").string() + "/");
   EXPECT_TRUE(fs::is_directory(folder.path() / "player" / "Layouts"));
@@ -599,7 +599,7 @@ TEST_F(LayoutEditorTest, ACancelledSaveDialogWritesNothingButPlaysTheLayout) {
   const std::vector<std::string> files = LayoutFiles();
   BuildFlat();
   screen.DialogAnswer.reset();
-  editor.SaveandexitClick(SaveChoice::SaveAs);
+  editor.SaveAndExit(SaveChoice::SaveAs);
   EXPECT_EQ(screen.SaveDialogs.size(), 1u);
   EXPECT_EQ(LayoutFiles(), files);
   EXPECT_EQ(engine.LayoutCount(), 2);
@@ -616,7 +616,7 @@ TEST_F(LayoutEditorTest, AFileThatCannotBeWrittenLeavesTheEditorOpenWithNothingL
   const board::LayoutGrid built = engine.Layout;
   const board::BoardState board = engine.State;
   screen.DialogAnswer = (folder.path() / "no such folder" / "Rows.lay").string();
-  editor.SaveandexitClick(SaveChoice::SaveAs);
+  editor.SaveAndExit(SaveChoice::SaveAs);
 
   ASSERT_EQ(screen.Told.size(), 1u);
   EXPECT_NE(screen.Told[0].second.find("Rows.lay"), std::string::npos) << screen.Told[0].second;
@@ -631,7 +631,7 @@ TEST_F(LayoutEditorTest, AFileThatCannotBeWrittenLeavesTheEditorOpenWithNothingL
 
   // The player saves again, where it can be written.
   screen.DialogAnswer = (folder.path() / "Layouts" / "Rows.lay").string();
-  editor.SaveandexitClick(SaveChoice::SaveAs);
+  editor.SaveAndExit(SaveChoice::SaveAs);
   EXPECT_TRUE(fs::exists(folder.path() / "Layouts" / "Rows.lay"));
   EXPECT_EQ(engine.GameMode, game::ModeSolitaire);
   EXPECT_EQ(engine.LayoutCount(), 3);
@@ -640,11 +640,11 @@ TEST_F(LayoutEditorTest, AFileThatCannotBeWrittenLeavesTheEditorOpenWithNothingL
 TEST_F(LayoutEditorTest, ExitDiscardsEveryChangeAndPlaysTheTickedLayoutAgain) {
   const board::LayoutGrid turtle = engine.Layout;
   const std::string file = board::testing::ReadAll(engine.CurrentLayoutFile);
-  editor.Editlayout1Click();
+  editor.EditLayout();
   RightClickTile(engine.State.Board.At(16, 10, 5));
-  EXPECT_TRUE(editor.Movetobottom1Click());
+  EXPECT_TRUE(editor.MoveBoardDown());
   window.Name = "Changed";
-  editor.Cancel2Click();
+  editor.CancelEditing();
 
   EXPECT_FALSE(window.Shown);
   EXPECT_EQ(window.ModeAtHide, game::ModeSolitaire);
@@ -657,19 +657,19 @@ TEST_F(LayoutEditorTest, ExitDiscardsEveryChangeAndPlaysTheTickedLayoutAgain) {
   EXPECT_EQ(board::testing::ReadAll(engine.CurrentLayoutFile), file);
 
   // The same after "Create Layout", which had emptied the layout and renamed it.
-  editor.CreateLayout1Click();
+  editor.CreateLayout();
   ClickCell({10, 6, 1});
-  editor.Cancel2Click();
+  editor.CancelEditing();
   EXPECT_EQ(engine.Layout, turtle);
   EXPECT_EQ(engine.CurrentLayoutName, "Traditional");
 }
 
 TEST_F(LayoutEditorTest, ExitWhenTheLayoutFileHasGoneStillEndsOnThePreviousLayout) {
-  editor.Editlayout1Click();
+  editor.EditLayout();
   RightClickTile(engine.State.Board.At(16, 10, 5));
   fs::remove(folder.path() / "Layouts" / "Traditional.lay");
   fs::remove(folder.path() / "Layouts" / "Flat.lay");
-  editor.Cancel2Click();
+  editor.CancelEditing();
   // The loader told why; the game runs on the layout as it was before.
   EXPECT_FALSE(screen.Told.empty());
   EXPECT_EQ(engine.GameMode, game::ModeSolitaire);
@@ -679,12 +679,12 @@ TEST_F(LayoutEditorTest, ExitWhenTheLayoutFileHasGoneStillEndsOnThePreviousLayou
 }
 
 TEST_F(LayoutEditorTest, EditorCommandsOutsideTheEditorDoNothing) {
-  engine.RandomSolitaireGame1Click();
+  engine.NewRandomGame();
   const board::LayoutGrid layout = engine.Layout;
-  EXPECT_FALSE(editor.Movetoleft1Click());
+  EXPECT_FALSE(editor.MoveBoardLeft());
   EXPECT_FALSE(editor.AddPlace(100, 100));
-  editor.SaveandexitClick(SaveChoice::Save);
-  editor.Cancel2Click();
+  editor.SaveAndExit(SaveChoice::Save);
+  editor.CancelEditing();
   EXPECT_EQ(engine.Layout, layout);
   EXPECT_EQ(engine.GameMode, game::ModeSolitaire);
   EXPECT_EQ(window.HideCalls, 0);

@@ -10,7 +10,7 @@ namespace {
 class ControlTest : public EngineTest {};
 
 TEST_F(ControlTest, BeginGameDealsTheLayoutAndStartsTheClock) {
-  engine.RandomSolitaireGame1Click();
+  engine.NewRandomGame();
   EXPECT_EQ(engine.GameMode, ModeSolitaire);
   EXPECT_EQ(engine.State.TilesLeft, 144);
   EXPECT_EQ(engine.State.TileCount, 144);
@@ -18,19 +18,19 @@ TEST_F(ControlTest, BeginGameDealsTheLayoutAndStartsTheClock) {
   EXPECT_EQ(engine.StatusMessage, "New game started.");
   EXPECT_GE(screen.BoardPaints, 1);
   EXPECT_EQ(screen.BufferClears, 1);
-  EXPECT_FALSE(engine.Opt.RandomSeed1);
+  EXPECT_FALSE(engine.Opt.NumberedGames);
 }
 
 TEST_F(ControlTest, SpecificGamesAreNumberedAndRepeatable) {
   engine.GameSeed = 777;
-  engine.NewSpecificGame1Click();
+  engine.NewNumberedGame();
   EXPECT_EQ(engine.StatusMessage, "Specific Board started. Random Seed #777");
   const board::TilePlaceTable first = engine.State.TilePlaces;
-  engine.NewSpecificGame1Click();
+  engine.NewNumberedGame();
   EXPECT_EQ(engine.State.TilePlaces, first);
 
   // A random specific game draws its number from the clock's seed.
-  engine.NewRandomSpecificGame1Click();
+  engine.NewRandomNumberedGame();
   board::Generator g;
   g.GeneratorSeed = 4242u;
   EXPECT_EQ(engine.GameSeed, static_cast<std::int32_t>(g.NextRandom(2147483647u)));
@@ -38,72 +38,72 @@ TEST_F(ControlTest, SpecificGamesAreNumberedAndRepeatable) {
 }
 
 TEST_F(ControlTest, PauseForFiveMinutesCostsNoTime) {
-  engine.RandomSolitaireGame1Click();
+  engine.NewRandomGame();
   clock.AdvanceSeconds(42);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(engine.ElapsedSeconds, 42);
-  engine.PauseClick();
+  engine.TogglePause();
   EXPECT_EQ(engine.GameMode, ModePaused);
   EXPECT_EQ(engine.ModeBeforePause, ModeSolitaire);
   EXPECT_TRUE(screen.PausedCaptions);
   const int fonds = screen.Fonds;
   clock.AdvanceSeconds(300);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(engine.ElapsedSeconds, 42);
   EXPECT_GT(screen.Fonds, fonds);  // the board stays hidden
-  engine.PauseClick();
+  engine.TogglePause();
   EXPECT_EQ(engine.GameMode, ModeSolitaire);
   EXPECT_FALSE(screen.PausedCaptions);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(engine.ElapsedSeconds, 42);
   clock.AdvanceSeconds(3);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(engine.ElapsedSeconds, 45);
 }
 
 TEST_F(ControlTest, PauseAppliesOnlyToRunningGamesAndFocusFollowsIt) {
-  engine.TwoPlayers();
-  engine.PauseClick();
+  engine.NewTwoPlayerGame();
+  engine.TogglePause();
   EXPECT_EQ(engine.GameMode, ModeTwoPlayer);
-  engine.FormDeactivate();
+  engine.OnApplicationDeactivated();
   EXPECT_EQ(engine.GameMode, ModeTwoPlayer);
 
-  engine.RandomSolitaireGame1Click();
-  engine.FormDeactivate();
+  engine.NewRandomGame();
+  engine.OnApplicationDeactivated();
   EXPECT_EQ(engine.GameMode, ModePaused);
-  engine.FormActivate();
+  engine.OnApplicationActivated();
   EXPECT_EQ(engine.GameMode, ModeSolitaire);
   // Paused by hand, then away and back: the return resumes it.
-  engine.PauseClick();
-  engine.FormDeactivate();
+  engine.TogglePause();
+  engine.OnApplicationDeactivated();
   EXPECT_EQ(engine.GameMode, ModePaused);
-  engine.FormActivate();
+  engine.OnApplicationActivated();
   EXPECT_EQ(engine.GameMode, ModeSolitaire);
 }
 
 TEST_F(ControlTest, StopWhilePausedKeepsTheTimeOfThePause) {
-  engine.RandomSolitaireGame1Click();
+  engine.NewRandomGame();
   clock.AdvanceSeconds(10);
-  engine.PauseClick();
+  engine.TogglePause();
   clock.AdvanceSeconds(100);
   engine.Stop();
   EXPECT_EQ(engine.GameMode, ModeStopped);
   EXPECT_EQ(engine.ModeBeforePause, ModeSolitaire);
   EXPECT_EQ(clock.Tick - engine.StartTick, 10000u);
-  engine.PauseClick();  // nothing to resume
+  engine.TogglePause();  // nothing to resume
   EXPECT_EQ(engine.GameMode, ModeStopped);
 }
 
 TEST_F(ControlTest, TheTimeLimitStopsTheGameSilently) {
-  engine.RandomSolitaireGame1Click();
+  engine.NewRandomGame();
   engine.TimePenalty = 5990;
   clock.AdvanceSeconds(9);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(engine.GameMode, ModeSolitaire);
   EXPECT_EQ(screen.Time, "99:59");
   clock.AdvanceSeconds(1);
   const int fonds = screen.Fonds;
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(engine.GameMode, ModeStopped);
   EXPECT_GT(screen.Fonds, fonds);
   EXPECT_EQ(screen.Tiles, "");
@@ -113,32 +113,32 @@ TEST_F(ControlTest, TheTimeLimitStopsTheGameSilently) {
 TEST_F(ControlTest, CoolStatusRevealsTextFromItsEnd) {
   const std::string text = "abcdefghijklmnopqrst";  // 20 characters
   engine.ShowStatus(text);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(screen.Status, "st");
-  for (int i = 1; i < 18; ++i) engine.Temps();
+  for (int i = 1; i < 18; ++i) engine.Tick();
   EXPECT_EQ(screen.Status, text.substr(1));
-  engine.Temps();  // the 19th tick
+  engine.Tick();  // the 19th tick
   EXPECT_EQ(screen.Status, text);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(screen.Status, text);  // stays
   EXPECT_EQ(engine.StatusMessage, " ");
 
-  engine.Opt.CoolStatus = false;
+  engine.Opt.ScrollingStatus = false;
   engine.ShowStatus(text);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(screen.Status, text);
 }
 
 TEST_F(ControlTest, TheDeadEndNoticeSwingsBackAndForth) {
   // Two tiles of different groups: no move left.
   Lay(ModeSolitaire, {{1, 4, 4, 1}, {5, 10, 4, 1}});
-  engine.Opt.CoolStatus = true;
-  engine.Temps();
+  engine.Opt.ScrollingStatus = true;
+  engine.Tick();
   EXPECT_TRUE(engine.NoMovesShown);
   EXPECT_EQ(engine.StatusMessage, NoMoreMovesText);
   int lowest = 100, highest = 0;
   for (int i = 0; i < 200; ++i) {
-    engine.Temps();
+    engine.Tick();
     lowest = std::min(lowest, engine.StatusPos);
     highest = std::max(highest, engine.StatusPos);
     EXPECT_EQ(engine.StatusMessage, NoMoreMovesText);
@@ -151,18 +151,18 @@ TEST_F(ControlTest, TheDeadEndNoticeSwingsBackAndForth) {
 }
 
 TEST_F(ControlTest, CountersFollowTheirOptions) {
-  engine.RandomSolitaireGame1Click();
+  engine.NewRandomGame();
   clock.AdvanceSeconds(65);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(screen.Tiles, "144");
   EXPECT_FALSE(screen.Moves.empty());
   EXPECT_EQ(screen.Time, "01:05");
-  engine.ShowTimeClick();
+  engine.ToggleShowTime();
   EXPECT_EQ(screen.Time, "");
   EXPECT_EQ(screen.Tiles, "144");
-  engine.NStatus();
+  engine.ToggleShowMovesLeft();
   EXPECT_EQ(screen.Moves, "");
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(screen.Time, "");
   EXPECT_EQ(screen.Moves, "");
 }
@@ -172,10 +172,10 @@ TEST_F(ControlTest, WinningWithTimeTrackingShowsTheTime) {
   engine.BoardNumber = 1;
   engine.TimePenalty = 40;
   clock.AdvanceSeconds(65);
-  engine.Temps();
+  engine.Tick();
   ClickPair(1, 2);
   EXPECT_EQ(engine.State.TilesLeft, 0);
-  engine.Temps();  // the counters notice the empty board
+  engine.Tick();  // the counters notice the empty board
   EXPECT_TRUE(engine.BoardFinished);
   EXPECT_TRUE(engine.GameOverHandled);
   EXPECT_EQ(engine.GameMode, ModeFinished);
@@ -188,7 +188,7 @@ TEST_F(ControlTest, WinningWithTimeTrackingShowsTheTime) {
   EXPECT_FALSE(engine.NewRecordShown);
   EXPECT_EQ(engine.GameMode, ModeFinished);
   // Handled once only.
-  engine.Temps();
+  engine.Tick();
   engine.FullRedraw();
   EXPECT_EQ(screen.HelpOpened.size(), 1u);
 }
@@ -197,9 +197,9 @@ TEST_F(ControlTest, WinningWithoutTimeTrackingEntersNothing) {
   engine.Opt.EnableHall = false;
   Lay(ModeSolitaire, {{1, 4, 4, 1}, {2, 10, 4, 1}});
   clock.AdvanceSeconds(30);
-  engine.Temps();
+  engine.Tick();
   ClickPair(1, 2);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(engine.StatusMessage, "Congratulations !! You WON !");
   EXPECT_EQ(engine.GameMode, ModeStopped);
   EXPECT_EQ(engine.ModeBeforePause, ModeFinished);
@@ -212,12 +212,12 @@ TEST_F(ControlTest, WinningWithoutTimeTrackingEntersNothing) {
 // game still on show). Neither start deals it; the game in hand goes on.
 TEST_F(ControlTest, ALayoutWithoutPlacesStartsNoGame) {
   engine.Opt.Animate = true;
-  engine.RandomSolitaireGame1Click();
+  engine.NewRandomGame();
   clock.AdvanceSeconds(30);
-  engine.Temps();
+  engine.Tick();
   const board::TilePlaceTable before = engine.State.TilePlaces;
   engine.Layout.Clear();
-  for (auto start : {&Engine::RandomSolitaireGame1Click, &Engine::TwoPlayers, &Engine::NewGame}) {
+  for (auto start : {&Engine::NewRandomGame, &Engine::NewTwoPlayerGame, &Engine::NewGame}) {
     (engine.*start)();
     EXPECT_EQ(engine.StatusMessage, NoPlacesText);
     EXPECT_EQ(engine.GameMode, ModeSolitaire);
@@ -226,7 +226,7 @@ TEST_F(ControlTest, ALayoutWithoutPlacesStartsNoGame) {
     EXPECT_EQ(engine.ElapsedSeconds, 30);
   }
   clock.AdvanceSeconds(5);
-  engine.Temps();
+  engine.Tick();
   EXPECT_FALSE(engine.BoardFinished);
   EXPECT_TRUE(screen.HelpOpened.empty());
 }
@@ -237,9 +237,9 @@ TEST_F(ControlTest, QualifyingFollowsTheTableOfTheLayout) {
     Lay(ModeSolitaire, {{1, 4, 4, 1}, {2, 10, 4, 1}});
     engine.BoardFinished = engine.GameOverHandled = false;
     clock.AdvanceSeconds(static_cast<std::uint32_t>(seconds));
-    engine.Temps();
+    engine.Tick();
     ClickPair(1, 2);
-    engine.Temps();
+    engine.Tick();
   };
   engine.CurrentPlayerName = "Alexander the Great";
   finishIn(599);
@@ -260,15 +260,15 @@ TEST_F(ControlTest, DamagedHallTimeDoesNotStopTheEnd) {
   engine.Hall().SetEntry(1, 10, "Bob      x12    0");
   Lay(ModeSolitaire, {{1, 4, 4, 1}, {2, 10, 4, 1}});
   clock.AdvanceSeconds(100);
-  engine.Temps();
+  engine.Tick();
   ClickPair(1, 2);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(engine.GameMode, ModeFinished);
   EXPECT_EQ(engine.StatusMessage, "You WON ! Your time is : 01:40");
 }
 
 TEST_F(ControlTest, NewRepeatsTheKindOfTheLastGame) {
-  engine.FourRivers("Mah-Jongg Rivers : New Game (Hard)");
+  engine.NewRiversGame("Mah-Jongg Rivers : New Game (Hard)");
   EXPECT_EQ(engine.BoardNumber, RiversHardBoard);
   engine.NewGame();
   EXPECT_EQ(engine.GameMode, ModeRivers);
@@ -278,67 +278,67 @@ TEST_F(ControlTest, NewRepeatsTheKindOfTheLastGame) {
   engine.NewGame();
   EXPECT_EQ(engine.BoardNumber, RiversHardBoard);
 
-  engine.Memory("MJ Memory (Easy)");
-  engine.PauseClick();
+  engine.NewMemoryGame("MJ Memory (Easy)");
+  engine.TogglePause();
   engine.NewGame();
   EXPECT_EQ(engine.GameMode, ModeMemory);
   EXPECT_EQ(engine.BoardNumber, MemoryEasyBoard);
   EXPECT_EQ(engine.State.TilesLeft, 32);
   EXPECT_FALSE(screen.PausedCaptions);
 
-  engine.TwoPlayers();
+  engine.NewTwoPlayerGame();
   EXPECT_EQ(engine.BoardNumber, 1);  // back to the ticked layout
   engine.NewGame();
   EXPECT_EQ(engine.GameMode, ModeTwoPlayer);
-  engine.IM(ModeFinished);
+  engine.SetMode(ModeFinished);
   engine.NewGame();
   EXPECT_EQ(engine.GameMode, ModeSolitaire);
 }
 
 TEST_F(ControlTest, VerticalVariationAsksBeforeRestarting) {
-  engine.RandomSolitaireGame1Click();
+  engine.NewRandomGame();
   screen.Answers = {false};
-  engine.VerticalClick();
+  engine.ToggleVerticalRule();
   EXPECT_FALSE(engine.Opt.Vertical);
   ASSERT_EQ(screen.Asked.size(), 1u);
   EXPECT_EQ(screen.Asked[0].first, "Vertical variation");
   clock.AdvanceSeconds(20);
-  engine.Temps();
+  engine.Tick();
   screen.Answers = {true};
-  engine.VerticalClick();
+  engine.ToggleVerticalRule();
   EXPECT_TRUE(engine.Opt.Vertical);
   EXPECT_EQ(engine.ElapsedSeconds, 0);  // a new game
 
   engine.Stop();
-  engine.VerticalClick();
+  engine.ToggleVerticalRule();
   EXPECT_FALSE(engine.Opt.Vertical);
   EXPECT_EQ(screen.Asked.size(), 2u);
-  engine.FourRivers("MJ Rivers (Easy)");
-  engine.VerticalClick();
+  engine.NewRiversGame("MJ Rivers (Easy)");
+  engine.ToggleVerticalRule();
   EXPECT_FALSE(engine.Opt.Vertical);
 }
 
 TEST_F(ControlTest, HelpWindowHoldsTheGamePaused) {
-  engine.RandomSolitaireGame1Click();
+  engine.NewRandomGame();
   std::uint8_t modeWhileOpen = 0;
   screen.OnHelp = [&](HelpPage) {
     modeWhileOpen = engine.GameMode;
     clock.AdvanceSeconds(60);
   };
-  engine.CallHelp(HelpPage::Help);
+  engine.OpenHelp(HelpPage::Help);
   EXPECT_EQ(modeWhileOpen, ModePaused);
   EXPECT_EQ(engine.GameMode, ModeSolitaire);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(engine.ElapsedSeconds, 0);
 
   engine.Stop();
-  engine.CallHelp(HelpPage::About);
+  engine.OpenHelp(HelpPage::About);
   EXPECT_EQ(modeWhileOpen, ModePaused);
   EXPECT_EQ(engine.GameMode, ModeStopped);
 
-  engine.TwoPlayers();
+  engine.NewTwoPlayerGame();
   const auto opened = screen.HelpOpened.size();
-  engine.CallHelp(HelpPage::Help);
+  engine.OpenHelp(HelpPage::Help);
   EXPECT_EQ(screen.HelpOpened.size(), opened);
 }
 

@@ -296,7 +296,7 @@ TEST_F(DrawOrderTest, TraditionalPlainDealsOfKnownNumbers) {
     for (int t = 1; t <= 10; ++t) ASSERT_EQ(d.at[t], k.first[static_cast<std::size_t>(t - 1)]) << k.seed;
     EXPECT_EQ(d.seed, k.after);
     engine.GameSeed = static_cast<std::int32_t>(k.seed);
-    engine.NewSpecificGame1Click();
+    engine.NewNumberedGame();
     ExpectEngineHas(d, "plain deal " + std::to_string(k.seed));
     EXPECT_EQ(engine.StatusMessage, "Specific Board started. Random Seed #" + std::to_string(k.seed));
   }
@@ -319,7 +319,7 @@ TEST_F(DrawOrderTest, TraditionalWinnableDealsOfKnownNumbers) {
     for (int t = 1; t <= 10; ++t) ASSERT_EQ(d.at[t], k.first[static_cast<std::size_t>(t - 1)]) << k.seed;
     EXPECT_EQ(d.seed, k.after);
     engine.GameSeed = static_cast<std::int32_t>(k.seed);
-    engine.NewSpecificGame1Click();
+    engine.NewNumberedGame();
     ExpectEngineHas(d, "winnable deal " + std::to_string(k.seed));
   }
 }
@@ -333,9 +333,9 @@ TEST_F(DrawOrderTest, ClockDealsDrawTheSameWithTheAnimationOn) {
     for (std::uint32_t clockSeed : {4242u, 86399999u}) {
       engine.ClockSeedOverride = clockSeed;
       const Dealt d = winnable ? WinnableDeal(traditional, clockSeed) : PlainDeal(traditional, clockSeed);
-      engine.RandomSolitaireGame1Click();  // the previous game (if any) is on show: full animation
+      engine.NewRandomGame();  // the previous game (if any) is on show: full animation
       ExpectEngineHas(d, "one player");
-      engine.TwoPlayers();
+      engine.NewTwoPlayerGame();
       ExpectEngineHas(d, "two players");
     }
   }
@@ -348,7 +348,7 @@ TEST_F(DrawOrderTest, RandomSpecificGameNumberComesFromTheClock) {
   Lcg g{((12u * 60u + 34u) * 60u + 56u) * 1000u + 789u};
   const std::uint32_t number = g.Next(2147483647u);
   EXPECT_EQ(number, 1049778548u);
-  engine.NewRandomSpecificGame1Click();
+  engine.NewRandomNumberedGame();
   EXPECT_EQ(engine.GameSeed, static_cast<std::int32_t>(number));
   ExpectEngineHas(PlainDeal(traditional, number), "drawn number");
 }
@@ -375,9 +375,9 @@ TEST_F(DrawOrderTest, RiversAndMemoryBoards) {
       }
       d.seed = g.seed;
       if (caption.find("Rivers") != std::string::npos)
-        engine.FourRivers(caption);
+        engine.NewRiversGame(caption);
       else
-        engine.Memory(caption);
+        engine.NewMemoryGame(caption);
       ExpectEngineHas(d, caption + " " + std::to_string(clockSeed));
       EXPECT_EQ(engine.State.TilesLeft, c.count);
     }
@@ -405,7 +405,7 @@ TEST_F(DrawOrderTest, BothShufflesDrawInTheirOrder) {
     engine.Opt.Winnable = true;
     engine.Opt.Shuffable = winnable;
     engine.GameSeed = 1;
-    engine.NewSpecificGame1Click();
+    engine.NewNumberedGame();
     Dealt d = WinnableDeal(traditional, 1);
     ExpectEngineHas(d, "deal");
     // The first three pairs of the dealer's removal order.
@@ -418,7 +418,7 @@ TEST_F(DrawOrderTest, BothShufflesDrawInTheirOrder) {
     }
     ASSERT_EQ(engine.State.TilesLeft, 138);
     engine.ClockSeedOverride = 99u;
-    engine.Shuffle1Click();
+    engine.Shuffle();
     Lcg g{d.seed};
     if (winnable)
       WinnableShuffle(d, 99u);

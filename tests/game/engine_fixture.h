@@ -47,9 +47,9 @@ class EngineTest : public ::testing::Test {
     // the game starts at TileCount - TilesLeft.
     engine.State.TilesLeft = static_cast<int>(tiles.size());
     engine.State.TileCount = highest;
-    engine.IM(mode);
+    engine.SetMode(mode);
     engine.StartTick = clock.Tick;
-    engine.IsItFree();
+    engine.RecountFreeTiles();
   }
 
   // The pixel of the board image at the middle of a tile's face.
@@ -64,7 +64,7 @@ class EngineTest : public ::testing::Test {
   void Ticks(int n) {
     for (int i = 0; i < n; ++i) {
       clock.Advance(50);
-      engine.Temps();
+      engine.Tick();
     }
   }
 

@@ -52,11 +52,11 @@ class FakeScreen : public ScreenPort {
 
   void PaintBoard() override { ++BoardPaints; }
   void PaintTileArea(int x, int y, int z) override { TileAreas.push_back({x, y, z}); }
-  void ShowFond() override { ++Fonds; }
+  void ShowBackground() override { ++Fonds; }
   void ClearBoardBuffer() override { ++BufferClears; }
   void UpdateNow() override { ++Updates; }
-  void ShowPanelHOF() override { ++PanelShows; }
-  void RedrawHOF() override { ++PanelRedraws; }
+  void ShowHallPanel() override { ++PanelShows; }
+  void RedrawHallPanel() override { ++PanelRedraws; }
   void PaintBanner() override { ++Banners; }
   void ShowCurrentTile(int tile) override { Previews.push_back(tile); }
   void ShowCounters(const std::string& tiles, const std::string& moves, const std::string& time) override {

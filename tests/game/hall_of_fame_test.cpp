@@ -77,7 +77,7 @@ TEST(TimeTextTest, MinutesAndSeconds) {
 TEST(HallOfFameTest, FirstGameIn599SecondsTakesRank6OfAFreshTable) {
   HallOfFame hall;
   ASSERT_TRUE(hall.Qualifies(kLayout, 599));
-  EXPECT_EQ(hall.AddHall(kLayout, 599, 0, "Player1"), 6);
+  EXPECT_EQ(hall.EnterHallOfFame(kLayout, 599, 0, "Player1"), 6);
   EXPECT_EQ(hall.RankReached(), 6);
   EXPECT_EQ(hall.Entry(kLayout, 5), game::DefaultHallEntry(5));
   EXPECT_EQ(hall.Entry(kLayout, 6), "Player1   599    0");
@@ -89,31 +89,31 @@ TEST(HallOfFameTest, FirstGameIn599SecondsTakesRank6OfAFreshTable) {
 TEST(HallOfFameTest, QualifyingIsStrictlyBelowRankTen) {
   HallOfFame hall;
   EXPECT_FALSE(hall.Qualifies(kLayout, 840));
-  EXPECT_EQ(hall.AddHall(kLayout, 840, 0, "Late"), 0);
+  EXPECT_EQ(hall.EnterHallOfFame(kLayout, 840, 0, "Late"), 0);
   EXPECT_EQ(hall.RankReached(), 0);
   EXPECT_FALSE(hall.HasRealRecord(kLayout));
 
   EXPECT_TRUE(hall.Qualifies(kLayout, 839));
-  EXPECT_EQ(hall.AddHall(kLayout, 839, 0, "Just"), 10);
+  EXPECT_EQ(hall.EnterHallOfFame(kLayout, 839, 0, "Just"), 10);
   EXPECT_EQ(hall.Entry(kLayout, 10), "Just      839    0");
   EXPECT_EQ(hall.Entry(kLayout, 9), game::DefaultHallEntry(9));
 
   EXPECT_FALSE(hall.Qualifies(-1, 1));
   EXPECT_FALSE(hall.Qualifies(121, 1));
-  EXPECT_EQ(hall.AddHall(121, 1, 0, "x"), 0);
+  EXPECT_EQ(hall.EnterHallOfFame(121, 1, 0, "x"), 0);
 }
 
 TEST(HallOfFameTest, EqualTimesAreOrderedByPenaltyThenByAge) {
   HallOfFame hall;
-  EXPECT_EQ(hall.AddHall(kLayout, 350, 10, "First"), 2);
+  EXPECT_EQ(hall.EnterHallOfFame(kLayout, 350, 10, "First"), 2);
   // Smaller penalty goes ahead.
-  EXPECT_EQ(hall.AddHall(kLayout, 350, 5, "Second"), 2);
+  EXPECT_EQ(hall.EnterHallOfFame(kLayout, 350, 5, "Second"), 2);
   // Equal penalty: the earlier entry stays ahead.
-  EXPECT_EQ(hall.AddHall(kLayout, 350, 5, "Third"), 3);
+  EXPECT_EQ(hall.EnterHallOfFame(kLayout, 350, 5, "Third"), 3);
   // Larger than one and smaller than the other: lands between them.
-  EXPECT_EQ(hall.AddHall(kLayout, 350, 7, "Fourth"), 4);
+  EXPECT_EQ(hall.EnterHallOfFame(kLayout, 350, 7, "Fourth"), 4);
   // Larger than all: after every game of that time.
-  EXPECT_EQ(hall.AddHall(kLayout, 350, 20, "Fifth"), 6);
+  EXPECT_EQ(hall.EnterHallOfFame(kLayout, 350, 20, "Fifth"), 6);
   EXPECT_EQ(Names(hall, kLayout)[0], "---     ");
   EXPECT_EQ(Names(hall, kLayout)[1], "Second  ");
   EXPECT_EQ(Names(hall, kLayout)[2], "Third   ");
@@ -126,15 +126,15 @@ TEST(HallOfFameTest, EqualToRankTenDoesNotQualifyWhateverThePenalty) {
   HallOfFame hall;
   for (int r = 1; r <= 10; ++r) hall.SetEntry(kLayout, r, "Old       500    3");
   EXPECT_FALSE(hall.Qualifies(kLayout, 500));
-  EXPECT_EQ(hall.AddHall(kLayout, 500, 0, "New"), 0);
+  EXPECT_EQ(hall.EnterHallOfFame(kLayout, 500, 0, "New"), 0);
   EXPECT_EQ(hall.Entry(kLayout, 1), "Old       500    3");
-  EXPECT_EQ(hall.AddHall(kLayout, 499, 100, "New"), 1);
+  EXPECT_EQ(hall.EnterHallOfFame(kLayout, 499, 100, "New"), 1);
   EXPECT_EQ(hall.Entry(kLayout, 10), "Old       500    3");
 }
 
 TEST(HallOfFameTest, LongNamesAreCutToEightCharacters) {
   HallOfFame hall;
-  EXPECT_EQ(hall.AddHall(kLayout, 200, 30, "Alexander the Great"), 1);
+  EXPECT_EQ(hall.EnterHallOfFame(kLayout, 200, 30, "Alexander the Great"), 1);
   EXPECT_EQ(hall.Entry(kLayout, 1), "Alexande  200   30");
 }
 
@@ -145,9 +145,9 @@ TEST(HallOfFameTest, GarbageTimeFieldsNeverStopTheEndOfAGame) {
   // Rank 10 reads as 99 seconds.
   EXPECT_TRUE(hall.Qualifies(kLayout, 98));
   EXPECT_FALSE(hall.Qualifies(kLayout, 99));
-  EXPECT_EQ(hall.AddHall(kLayout, 98, 0, "Quick"), 1);
+  EXPECT_EQ(hall.EnterHallOfFame(kLayout, 98, 0, "Quick"), 1);
 
-  std::vector<game::HallRow> rows = hall.GenerateList(kLayout);
+  std::vector<game::HallRow> rows = hall.FillHallTable(kLayout);
   ASSERT_EQ(rows.size(), 10u);
   EXPECT_EQ(rows[3].name, "Cheater ");
   EXPECT_EQ(rows[3].time, "00:00");
@@ -155,7 +155,7 @@ TEST(HallOfFameTest, GarbageTimeFieldsNeverStopTheEndOfAGame) {
   // A table whose every entry is garbage qualifies nothing and still lists.
   for (int r = 1; r <= 10; ++r) hall.SetEntry(kLayout + 1, r, "????????????");
   EXPECT_FALSE(hall.Qualifies(kLayout + 1, 1));
-  EXPECT_EQ(hall.GenerateList(kLayout + 1).size(), 10u);
+  EXPECT_EQ(hall.FillHallTable(kLayout + 1).size(), 10u);
 }
 
 TEST(HallOfFameTest, EmptyRanksShowAndStayAsTheirDefaults) {
@@ -163,7 +163,7 @@ TEST(HallOfFameTest, EmptyRanksShowAndStayAsTheirDefaults) {
   hall.SetEntry(kLayout, 1, "");
   hall.SetEntry(kLayout, 10, "");
   EXPECT_TRUE(hall.Qualifies(kLayout, 839));  // empty rank 10 reads as 14:00
-  std::vector<game::HallRow> rows = hall.GenerateList(kLayout);
+  std::vector<game::HallRow> rows = hall.FillHallTable(kLayout);
   ASSERT_EQ(rows.size(), 10u);
   EXPECT_EQ(rows[0].rank, 1);
   EXPECT_EQ(rows[0].name, "---     ");
@@ -172,12 +172,12 @@ TEST(HallOfFameTest, EmptyRanksShowAndStayAsTheirDefaults) {
   EXPECT_EQ(rows[9].time, "14:00");
   EXPECT_EQ(hall.Entry(kLayout, 1), game::DefaultHallEntry(1));
   EXPECT_EQ(hall.Entry(kLayout, 10), game::DefaultHallEntry(10));
-  EXPECT_TRUE(hall.GenerateList(-3).empty());
+  EXPECT_TRUE(hall.FillHallTable(-3).empty());
 }
 
 TEST(HallOfFameTest, RenamingARecordReplacesOnlyItsName) {
   HallOfFame hall;
-  const int rank = hall.AddHall(kLayout, 330, 15, "Player1");
+  const int rank = hall.EnterHallOfFame(kLayout, 330, 15, "Player1");
   ASSERT_EQ(rank, 2);
   hall.RenameRecord(kLayout, rank, " Bob");
   EXPECT_EQ(hall.Entry(kLayout, 2), "-Bob      330   15");
@@ -191,7 +191,7 @@ TEST(HallOfFameTest, RenamingARecordReplacesOnlyItsName) {
 
 TEST(HallOfFameTest, ResetPutsTheDefaultsBack) {
   HallOfFame hall;
-  hall.AddHall(kLayout, 100, 0, "A");
+  hall.EnterHallOfFame(kLayout, 100, 0, "A");
   ASSERT_TRUE(hall.HasRealRecord(kLayout));
   hall.ResetTable(kLayout);
   EXPECT_FALSE(hall.HasRealRecord(kLayout));
@@ -207,9 +207,9 @@ class HallFileTest : public ::testing::Test {
 
 TEST_F(HallFileTest, SaveWritesRecordSectionsAndTheFourVariantsAndLoadReadsThemBack) {
   HallOfFame hall;
-  hall.AddHall(2, 599, 0, "Alexander the Great");  // "My Board"
-  hall.AddHall(game::kRiversHardTable, 290, 20, "River");
-  hall.AddHall(game::kMemoryEasyTable, 100, 0, "Memo");
+  hall.EnterHallOfFame(2, 599, 0, "Alexander the Great");  // "My Board"
+  hall.EnterHallOfFame(game::kRiversHardTable, 290, 20, "River");
+  hall.EnterHallOfFame(game::kMemoryEasyTable, 100, 0, "Memo");
   IniFile ini(path_);
   hall.Save(ini, layouts_);
   ASSERT_FALSE(ini.Save().has_value());
@@ -234,7 +234,7 @@ TEST_F(HallFileTest, SaveWritesRecordSectionsAndTheFourVariantsAndLoadReadsThemB
 
 TEST_F(HallFileTest, ResetAndSaveErasesTheLayoutSection) {
   HallOfFame hall;
-  hall.AddHall(2, 500, 0, "Someone");
+  hall.EnterHallOfFame(2, 500, 0, "Someone");
   IniFile ini(path_);
   hall.Save(ini, layouts_);
   ASSERT_FALSE(ini.Save().has_value());
@@ -270,7 +270,7 @@ TEST_F(HallFileTest, LoadingWidensShortValuesAndDefaultsMissingOnes) {
 
 TEST_F(HallFileTest, AnAllBlankNameSurvivesTheRoundTrip) {
   HallOfFame hall;
-  ASSERT_EQ(hall.AddHall(1, 400, 0, "        "), 3);
+  ASSERT_EQ(hall.EnterHallOfFame(1, 400, 0, "        "), 3);
   IniFile ini(path_);
   hall.Save(ini, layouts_);
   ASSERT_FALSE(ini.Save().has_value());
@@ -294,7 +294,7 @@ TEST_F(HallFileTest, ANewlyRegisteredLayoutReadsItsSectionWithoutWidening) {
 TEST_F(HallFileTest, LayoutsWhoseNamesDifferOnlyInBlanksShareASectionSafely) {
   const std::vector<std::string> twins = {"My Board", "MyBoard", "my board"};
   HallOfFame hall;
-  hall.AddHall(1, 200, 0, "Keeper");
+  hall.EnterHallOfFame(1, 200, 0, "Keeper");
   IniFile ini(path_);
   hall.Save(ini, twins);
   EXPECT_EQ(ini.ReadString("MyBoard", "Rank1", ""), "Keeper    200    0");
@@ -302,7 +302,7 @@ TEST_F(HallFileTest, LayoutsWhoseNamesDifferOnlyInBlanksShareASectionSafely) {
 
 TEST_F(HallFileTest, AStrayBytesNameEntersARecord) {
   HallOfFame hall;
-  ASSERT_EQ(hall.AddHall(1, 100, 0, "\x80\x80"), 1);
+  ASSERT_EQ(hall.EnterHallOfFame(1, 100, 0, "\x80\x80"), 1);
   EXPECT_EQ(hall.Entry(1, 1), "-         100    0");
   hall.RenameRecord(1, 1, "\xBF");
   EXPECT_EQ(hall.Entry(1, 1), "-         100    0");
@@ -313,8 +313,8 @@ TEST_F(HallFileTest, LayoutsSharingASectionLoseNoRecord) {
   const std::vector<std::string> names = {"Arena", "My Board", "arena", "MyBoard"};
   {
     HallOfFame first_run;
-    first_run.AddHall(1, 100, 0, "Old1");
-    first_run.AddHall(1, 200, 0, "Old2");
+    first_run.EnterHallOfFame(1, 100, 0, "Old1");
+    first_run.EnterHallOfFame(1, 200, 0, "Old2");
     IniFile ini(path_);
     first_run.Save(ini, names);
     ASSERT_FALSE(ini.Save().has_value());
@@ -327,12 +327,12 @@ TEST_F(HallFileTest, LayoutsSharingASectionLoseNoRecord) {
   EXPECT_EQ(game::HallEntryName(hall.Entry(3, 2)), "Old2    ");
   // Both tables get new records; the later layout's table must not undo the
   // earlier one's.
-  hall.AddHall(1, 50, 0, "New1");
-  hall.AddHall(3, 150, 10, "New3");
-  hall.AddHall(3, 150, 5, "Fast3");
-  hall.AddHall(2, 250, 0, "Board2");
-  hall.AddHall(4, 250, 0, "Board4");
-  hall.AddHall(4, 250, 0, "Board2");  // equal in every character to table 2's record
+  hall.EnterHallOfFame(1, 50, 0, "New1");
+  hall.EnterHallOfFame(3, 150, 10, "New3");
+  hall.EnterHallOfFame(3, 150, 5, "Fast3");
+  hall.EnterHallOfFame(2, 250, 0, "Board2");
+  hall.EnterHallOfFame(4, 250, 0, "Board4");
+  hall.EnterHallOfFame(4, 250, 0, "Board2");  // equal in every character to table 2's record
   hall.Save(ini, names);
   ASSERT_FALSE(ini.Save().has_value());
 
@@ -365,8 +365,8 @@ TEST_F(HallFileTest, LayoutsSharingASectionLoseNoRecord) {
 TEST_F(HallFileTest, ALayoutNamedLikeAVariantSharesItsSectionWithoutLoss) {
   const std::vector<std::string> memory = {"memory"};
   HallOfFame hall;
-  hall.AddHall(1, 100, 0, "Layout");
-  hall.AddHall(game::kMemoryEasyTable, 120, 0, "Variant");
+  hall.EnterHallOfFame(1, 100, 0, "Layout");
+  hall.EnterHallOfFame(game::kMemoryEasyTable, 120, 0, "Variant");
   IniFile ini(path_);
   hall.Save(ini, memory);
   HallOfFame both;
@@ -389,7 +389,7 @@ TEST_F(HallFileTest, EntriesReadBackAsTheyWereLoaded) {
 
   HallOfFame hall;
   hall.Load(IniFile(path_), layouts_);
-  hall.AddHall(1, 100, 0, "\rZed");
+  hall.EnterHallOfFame(1, 100, 0, "\rZed");
   std::vector<std::string> first;
   for (int table : {1, game::kRiversEasyTable})
     for (int r = 1; r <= 10; ++r) first.push_back(hall.Entry(table, r));
@@ -413,7 +413,7 @@ TEST_F(HallFileTest, EntriesReadBackAsTheyWereLoaded) {
 TEST_F(HallFileTest, ALayoutNameWithALineBreakKeepsItsRecords) {
   const std::vector<std::string> names = {"Two\nLines"};
   HallOfFame hall;
-  hall.AddHall(1, 100, 0, "Liner");
+  hall.EnterHallOfFame(1, 100, 0, "Liner");
   IniFile ini(path_);
   hall.Save(ini, names);
   ASSERT_FALSE(ini.Save().has_value());
@@ -430,7 +430,7 @@ TEST_F(HallFileTest, AtMost99LayoutsAreLoadedAndSaved) {
   HallOfFame hall;
   hall.Load(ini, many);
   EXPECT_EQ(hall.Entry(game::kRiversEasyTable, 1), game::DefaultHallEntry(1));
-  hall.AddHall(99, 100, 0, "Last");
+  hall.EnterHallOfFame(99, 100, 0, "Last");
   hall.Save(ini, many);
   EXPECT_TRUE(ini.SectionExists("Layout99"));
   EXPECT_TRUE(ini.SectionExists("Layout100"));  // not ours to erase

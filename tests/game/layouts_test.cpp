@@ -38,8 +38,8 @@ TEST_F(LayoutsTest, StartupLoadsTheLayoutWithoutAGame) {
   EXPECT_EQ(engine.CurrentLayoutName, "Traditional");
   EXPECT_EQ(engine.Layout, board::testing::Turtle());
 
-  engine.Hall().AddHall(1, 100, 0, "Ann");
-  engine.LoadlayoutClick(1);
+  engine.Hall().EnterHallOfFame(1, 100, 0, "Ann");
+  engine.ChooseLayout(1);
   EXPECT_EQ(engine.BoardNumber, 1);
   EXPECT_EQ(engine.StatusMessage, "Layout MY OWN BOARD selected.");
   EXPECT_EQ(engine.GameMode, ModeSolitaire);
@@ -52,13 +52,13 @@ TEST_F(LayoutsTest, AMissingOrDamagedFileIsReportedAndStartsNoGame) {
   ASSERT_TRUE(engine.DiscoverLayouts(1));
   engine.LoadLayoutAtStartup();
   std::filesystem::remove(dir.path() / "Layouts" / "Traditional.lay");
-  engine.LoadlayoutClick(1);
+  engine.ChooseLayout(1);
   ASSERT_EQ(screen.Told.size(), 1u);
   EXPECT_EQ(engine.GameMode, ModeIdle);
   EXPECT_EQ(engine.Layout, board::testing::Turtle());  // unchanged
 
   dir.Write("Layouts/Traditional.lay", "Sorami 3.0\r\nBroken\r\n01x1\r\n");
-  engine.LoadlayoutClick(1);
+  engine.ChooseLayout(1);
   EXPECT_EQ(screen.Told.size(), 2u);
   EXPECT_EQ(engine.GameMode, ModeIdle);
   EXPECT_EQ(engine.Layout, board::testing::Turtle());
@@ -76,11 +76,11 @@ TEST_F(LayoutsTest, AfterAFailedLoadTheLayoutOnTheBoardKeepsItsNumberAndTable) {
   dir.Write("Layouts/cut.shp", shp);
   ASSERT_TRUE(engine.DiscoverLayouts(-1));
   ASSERT_EQ(engine.LayoutNames(), (std::vector<std::string>{"Butterfly", "Traditional", "cut.shp"}));
-  engine.LoadlayoutClick(1);
+  engine.ChooseLayout(1);
   const std::string butterflyFile = engine.CurrentLayoutFile;
   ASSERT_EQ(engine.State.TilesLeft, 2);
 
-  engine.LoadShplayoutClick(3);
+  engine.ChooseShpLayout(3);
   EXPECT_EQ(screen.Told.size(), 1u);
   EXPECT_EQ(engine.BoardNumber, 1);
   EXPECT_EQ(engine.SavedLayoutNumber, 1);
@@ -92,19 +92,19 @@ TEST_F(LayoutsTest, AfterAFailedLoadTheLayoutOnTheBoardKeepsItsNumberAndTable) {
   engine.NewGame();
   ASSERT_EQ(engine.State.TilesLeft, 2);
   clock.AdvanceSeconds(50);
-  engine.Temps();
+  engine.Tick();
   ClickPair(1, 2);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(engine.Hall().RankReached(), 1);
   EXPECT_TRUE(engine.Hall().HasRealRecord(1));
   EXPECT_FALSE(engine.Hall().HasRealRecord(3));
 
   // During a Rivers game the Rivers table stays, and so does the layout
   // that comes back after it.
-  engine.LoadlayoutClick(2);
-  engine.FourRivers("");
+  engine.ChooseLayout(2);
+  engine.NewRiversGame("");
   ASSERT_EQ(engine.BoardNumber, RiversEasyBoard);
-  engine.LoadShplayoutClick(3);
+  engine.ChooseShpLayout(3);
   EXPECT_EQ(screen.Told.size(), 2u);
   EXPECT_EQ(engine.BoardNumber, RiversEasyBoard);
   EXPECT_EQ(engine.SavedLayoutNumber, 2);
@@ -122,7 +122,7 @@ TEST_F(LayoutsTest, ExternalLayoutsAreNamedByTheirPath) {
   dir.Write("Layouts/flat.shp", shp);
   ASSERT_TRUE(engine.DiscoverLayouts(-1));
   ASSERT_EQ(engine.LayoutCount(), 2);
-  engine.LoadShplayoutClick(2);
+  engine.ChooseShpLayout(2);
   EXPECT_EQ(engine.GameMode, ModeSolitaire);
   EXPECT_EQ(engine.CurrentLayoutName, engine.CurrentLayoutFile);
   EXPECT_NE(engine.StatusMessage.find("FLAT.SHP"), std::string::npos);
@@ -143,12 +143,12 @@ TEST_F(LayoutsTest, RecordsOfMyBoardGoToTheSectionMyBoard) {
   WriteLay("My Board.lay", "My Board", two);
   WriteLay("Traditional.lay", "Traditional", board::testing::Turtle());
   ASSERT_TRUE(engine.DiscoverLayouts(-1));
-  engine.LoadlayoutClick(1);
+  engine.ChooseLayout(1);
   ASSERT_EQ(engine.State.TilesLeft, 2);
   clock.AdvanceSeconds(50);
-  engine.Temps();
+  engine.Tick();
   ClickPair(1, 2);
-  engine.Temps();
+  engine.Tick();
   ASSERT_EQ(engine.Hall().RankReached(), 1);
 
   base::IniFile ini((dir.path() / "Hallfame.ini").string());

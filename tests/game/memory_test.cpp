@@ -12,7 +12,7 @@ class MemoryTest : public EngineTest {
  protected:
   // Tiles 1, 2 (group 0) and 5, 6 (group 1) face down in a row.
   void LayFour() {
-    engine.Memory("Mah-Jongg Memory : New Game (Easy)");
+    engine.NewMemoryGame("Mah-Jongg Memory : New Game (Easy)");
     Lay(ModeMemory, {{1, 10, 7, 1}, {5, 12, 7, 1}, {2, 14, 7, 1}, {6, 16, 7, 1}});
   }
   void Turn(int a, int b) {
@@ -26,7 +26,7 @@ class MemoryTest : public EngineTest {
 };
 
 TEST_F(MemoryTest, EasyAndHardDealsFillTheirBlocks) {
-  engine.Memory("MJ Memory (Easy)");
+  engine.NewMemoryGame("MJ Memory (Easy)");
   EXPECT_EQ(engine.GameMode, ModeMemory);
   EXPECT_EQ(engine.BoardNumber, MemoryEasyBoard);
   EXPECT_EQ(engine.State.TilesLeft, 32);
@@ -39,7 +39,7 @@ TEST_F(MemoryTest, EasyAndHardDealsFillTheirBlocks) {
   }
   EXPECT_EQ(places.size(), 32u);
 
-  engine.Memory("MJ Memory (Hard)");
+  engine.NewMemoryGame("MJ Memory (Hard)");
   EXPECT_EQ(engine.BoardNumber, MemoryHardBoard);
   EXPECT_EQ(engine.State.TilesLeft, 84);
   for (int t = 1; t <= 84; ++t) {
@@ -110,7 +110,7 @@ TEST_F(MemoryTest, FiveMismatchesAddTenSeconds) {
 TEST_F(MemoryTest, PausingRightAfterTheSecondTileStillJudgesIt) {
   LayFour();
   ClickPair(1, 2);
-  engine.PauseClick();
+  engine.TogglePause();
   EXPECT_EQ(engine.GameMode, ModePaused);
   const int paints = screen.BoardPaints;
   const int fonds = screen.Fonds;
@@ -121,7 +121,7 @@ TEST_F(MemoryTest, PausingRightAfterTheSecondTileStillJudgesIt) {
   EXPECT_GT(screen.Fonds, fonds);
   Click(5);  // ignored while paused
   EXPECT_EQ(engine.SelectedTile1, 0);
-  engine.PauseClick();
+  engine.TogglePause();
   EXPECT_EQ(engine.GameMode, ModeMemory);
   clock.AdvanceSeconds(5);
   Turn(5, 6);
@@ -133,7 +133,7 @@ TEST_F(MemoryTest, PausingRightAfterTheSecondTileStillJudgesIt) {
 TEST_F(MemoryTest, ANewGameDropsAPendingJudgement) {
   LayFour();
   ClickPair(1, 5);
-  engine.RandomSolitaireGame1Click();
+  engine.NewRandomGame();
   Ticks(RevealTicks);
   EXPECT_EQ(engine.State.TilesLeft, 144);
   EXPECT_EQ(engine.TimePenalty, 0);

@@ -44,7 +44,7 @@ class MovesTest : public EngineTest {
 
 TEST_F(MovesTest, RemovingAPairWritesTheHistoryAndBackRestoresIt) {
   engine.Opt.Winnable = true;
-  engine.RandomSolitaireGame1Click();
+  engine.NewRandomGame();
   ASSERT_EQ(engine.LastDealOutcome, board::DealOutcome::Winnable);
   const board::TilePlaceTable dealt = engine.State.TilePlaces;
 
@@ -67,12 +67,12 @@ TEST_F(MovesTest, RemovingAPairWritesTheHistoryAndBackRestoresIt) {
 
 TEST_F(MovesTest, RestartBringsEveryPairBackAndResetsTheClock) {
   engine.Opt.Winnable = true;
-  engine.RandomSolitaireGame1Click();
+  engine.NewRandomGame();
   const board::TilePlaceTable dealt = engine.State.TilePlaces;
   PlayPairs(5);
   engine.Hint();
   clock.AdvanceSeconds(77);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(engine.State.TilesLeft, 134);
   const int paints = screen.BoardPaints;
   engine.Restart();
@@ -82,7 +82,7 @@ TEST_F(MovesTest, RestartBringsEveryPairBackAndResetsTheClock) {
   EXPECT_EQ(engine.StatusMessage, "Game restarted.");
   EXPECT_EQ(engine.TimePenalty, 0);
   EXPECT_EQ(engine.StartTick, clock.Tick);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(engine.ElapsedSeconds, 0);
   engine.Restart();  // at the dealt position: nothing
   EXPECT_EQ(engine.StatusMessage, "Game restarted.");
@@ -109,7 +109,7 @@ TEST_F(MovesTest, UndoStopsAtTheDealtPositionOnASmallLayout) {
   engine.Layout = small;
   for (auto& e : engine.MoveHistory) e = HistoryEntry{99, 7, 7, 1};  // stale entries of an old game
   engine.Opt.Winnable = true;
-  engine.RandomSolitaireGame1Click();
+  engine.NewRandomGame();
   ASSERT_EQ(engine.State.TilesLeft, 10);
   EXPECT_EQ(engine.State.TileCount, 10);
   const board::TilePlaceTable dealt = engine.State.TilePlaces;
@@ -158,21 +158,21 @@ TEST_F(MovesTest, HintIsOnlyForOnePlayerSolitaireWithMovesLeft) {
 
 TEST_F(MovesTest, PlainShuffleKeepsTheOccupiedPlacesAndReportsTheMoves) {
   engine.Opt.Shuffable = false;
-  engine.RandomSolitaireGame1Click();
+  engine.NewRandomGame();
   const auto anchors = Anchors();
-  engine.Shuffle1Click();
+  engine.Shuffle();
   EXPECT_EQ(Anchors(), anchors);
   ExpectConsistent();
-  engine.IsItFree();
+  engine.RecountFreeTiles();
   const int n = engine.State.MovesLeft;
   ASSERT_GE(n, 2);
   EXPECT_EQ(engine.StatusMessage, "Tiles shuffled. " + std::to_string(n) + " new moves found.");
   EXPECT_EQ(engine.TimePenalty, 10 * n);
 
   // Two-player: the same message, no penalty.
-  engine.TwoPlayers();
-  engine.Shuffle1Click();
-  engine.IsItFree();
+  engine.NewTwoPlayerGame();
+  engine.Shuffle();
+  engine.RecountFreeTiles();
   EXPECT_EQ(engine.StatusMessage, "Tiles shuffled. " + std::to_string(engine.State.MovesLeft) + " new moves found.");
   EXPECT_EQ(engine.TimePenalty, 0);
 }
@@ -181,14 +181,14 @@ TEST_F(MovesTest, ShuffleMessagesForOneAndNoMove) {
   engine.Opt.Shuffable = false;
   // One pair only, side by side with a blocker: one move whatever the shuffle.
   Lay(ModeSolitaire, {{1, 4, 4, 1}, {2, 10, 4, 1}});
-  engine.Shuffle1Click();
+  engine.Shuffle();
   EXPECT_EQ(engine.StatusMessage, "Tiles shuffled. 1 new move found.");
   EXPECT_EQ(engine.TimePenalty, 10);
 
   // Two tiles stacked on one spot: no move can exist.
   Lay(ModeSolitaire, {{1, 4, 4, 1}, {2, 4, 4, 2}});
   engine.TimePenalty = 0;
-  engine.Shuffle1Click();
+  engine.Shuffle();
   EXPECT_EQ(engine.StatusMessage, "No moves found. Try to press Back a few times.");
   EXPECT_EQ(engine.TimePenalty, 0);
 }
@@ -196,7 +196,7 @@ TEST_F(MovesTest, ShuffleMessagesForOneAndNoMove) {
 TEST_F(MovesTest, WinnableShuffleLeavesAStackedPairAlone) {
   engine.Opt.Shuffable = true;
   Lay(ModeSolitaire, {{1, 4, 4, 1}, {2, 4, 4, 2}});
-  engine.Shuffle1Click();
+  engine.Shuffle();
   EXPECT_EQ(engine.State.TilePlaces[1], C(4, 4, 1));
   EXPECT_EQ(engine.State.TilePlaces[2], C(4, 4, 2));
   EXPECT_EQ(engine.StatusMessage, "No moves found. Try to press Back a few times.");
@@ -205,18 +205,18 @@ TEST_F(MovesTest, WinnableShuffleLeavesAStackedPairAlone) {
 TEST_F(MovesTest, WinnableShuffleKeepsPairsAndCanBeCleared) {
   engine.Opt.Winnable = true;
   engine.Opt.Shuffable = true;
-  engine.RandomSolitaireGame1Click();
+  engine.NewRandomGame();
   PlayPairs(10);
   const auto anchors = Anchors();
   for (std::uint32_t seed : {1u, 99u, 123456u}) {
     engine.ClockSeedOverride = seed;
-    ASSERT_TRUE(engine.ShuffleBoard());
+    ASSERT_TRUE(engine.ShuffleWinnably());
     EXPECT_EQ(Anchors(), anchors);
     ExpectConsistent();
   }
   // Greedy play on a winnable shuffle: some order clears it, so free pairs
   // exist at the start.
-  engine.IsItFree();
+  engine.RecountFreeTiles();
   EXPECT_GT(engine.State.MovesLeft, 0);
 }
 
@@ -227,15 +227,15 @@ TEST_F(MovesTest, WinnableShuffleEndsOnAShapeNoOrderClears) {
   engine.Opt.Shuffable = true;
   Lay(ModeSolitaire, {{1, 4, 4, 1}, {2, 4, 4, 2}, {3, 4, 4, 3}, {4, 10, 4, 1}});
   const auto anchors = Anchors();
-  EXPECT_FALSE(engine.ShuffleBoard());
+  EXPECT_FALSE(engine.ShuffleWinnably());
   EXPECT_EQ(Anchors(), anchors);
   ExpectConsistent();
 }
 
 TEST_F(MovesTest, ShuffleIsRefusedInMemoryAndAfterTheEnd) {
-  engine.Memory("MJ Memory (Easy)");
+  engine.NewMemoryGame("MJ Memory (Easy)");
   const board::TilePlaceTable before = engine.State.TilePlaces;
-  engine.Shuffle1Click();
+  engine.Shuffle();
   engine.Back();
   engine.Hint();
   EXPECT_EQ(engine.State.TilePlaces, before);
@@ -243,18 +243,18 @@ TEST_F(MovesTest, ShuffleIsRefusedInMemoryAndAfterTheEnd) {
 
   Lay(ModeSolitaire, {{1, 4, 4, 1}, {5, 10, 4, 1}});
   engine.BoardFinished = true;
-  engine.Shuffle1Click();
+  engine.Shuffle();
   EXPECT_EQ(engine.TimePenalty, 0);
 }
 
 TEST_F(MovesTest, NumberedGamesShuffleTheSameWay) {
   engine.Opt.Shuffable = false;
   engine.GameSeed = 31337;
-  engine.NewSpecificGame1Click();
-  engine.Shuffle1Click();
+  engine.NewNumberedGame();
+  engine.Shuffle();
   const board::TilePlaceTable once = engine.State.TilePlaces;
-  engine.NewSpecificGame1Click();
-  engine.Shuffle1Click();
+  engine.NewNumberedGame();
+  engine.Shuffle();
   EXPECT_EQ(engine.State.TilePlaces, once);
 }
 

@@ -168,7 +168,7 @@ TEST_F(MusicControlTest, StartUpFollowsPlayMusicAlone) {
   EXPECT_EQ(music.CheckedPiece, 2);
   EXPECT_TRUE(device.files.empty());
 
-  music.PlayMusicClick();
+  music.TogglePlayMusic();
   EXPECT_TRUE(music.MusicButtonEnabled);
   EXPECT_EQ(device.files, std::vector<std::string>{File(2)});
 }
@@ -185,17 +185,17 @@ TEST_F(MusicControlTest, WithoutADeviceTheErrorShowsOnceAndRequestsSayNoDevice) 
   for (int i = 0; i < 10; ++i) music.EndOfPieceCheck();
   EXPECT_TRUE(notices.messages.empty());
 
-  music.SetMusicClick();
-  music.PlayMusicClick();  // off
-  music.PlayMusicClick();  // on again: tries the device once more
-  music.LoadMidiClick(3);
+  music.PauseOrResumeMusic();
+  music.TogglePlayMusic();  // off
+  music.TogglePlayMusic();  // on again: tries the device once more
+  music.ChoosePiece(3);
   EXPECT_EQ(notices.messages, std::vector<std::string>(3, MusicControl::kNoDeviceText));
   EXPECT_EQ(notices.statuses.size(), 1u);
   EXPECT_EQ(music.CheckedPiece, 3);
 
   // The device comes back: the player's next request plays.
   device.canOpen = true;
-  music.LoadMidiClick(1);
+  music.ChoosePiece(1);
   EXPECT_EQ(device.loaded, File(1));
 }
 
@@ -205,7 +205,7 @@ TEST_F(MusicControlTest, MissingAndUnloadablePieces) {
 
   // A missing file moves the check mark and plays nothing, silently.
   fs::remove(File(3));
-  music.LoadMidiClick(3);
+  music.ChoosePiece(3);
   EXPECT_EQ(music.CheckedPiece, 3);
   EXPECT_EQ(music.MidiNumber, 3);
   EXPECT_EQ(device.files.size(), 1u);
@@ -217,7 +217,7 @@ TEST_F(MusicControlTest, MissingAndUnloadablePieces) {
   // act on, even with Random Music on.
   device.loads = false;
   device.error = "Cannot play the music file " + File(1) + ": it is not a Standard MIDI File.";
-  music.LoadMidiClick(1);
+  music.ChoosePiece(1);
   EXPECT_EQ(notices.messages, std::vector<std::string>{device.error});
   EXPECT_TRUE(notices.statuses.empty());
   options.RandomMusic = true;
@@ -226,8 +226,8 @@ TEST_F(MusicControlTest, MissingAndUnloadablePieces) {
   EXPECT_EQ(device.files.size(), 2u);
 
   // Entries outside the list do nothing.
-  music.LoadMidiClick(0);
-  music.LoadMidiClick(4);
+  music.ChoosePiece(0);
+  music.ChoosePiece(4);
   EXPECT_EQ(music.CheckedPiece, 1);
 }
 
@@ -240,8 +240,8 @@ TEST_F(MusicControlTest, AnUnplayablePieceAtStartUpIsNamedShortlyInTheStatusLine
   EXPECT_TRUE(device.loaded.empty());
 
   // "Play music" off and on is the player's command: a message box.
-  music.PlayMusicClick();
-  music.PlayMusicClick();
+  music.TogglePlayMusic();
+  music.TogglePlayMusic();
   EXPECT_EQ(notices.messages, std::vector<std::string>{device.error});
   EXPECT_NE(device.error.find(File(2)), std::string::npos);
 }
@@ -281,7 +281,7 @@ TEST_F(MusicControlTest, RandomMusicSkipsAPieceThatCannotBePlayedAndGoesOn) {
 
   // The player's own choice tries it again; once it plays, random play takes it again.
   device.refused.clear();
-  music.LoadMidiClick(broken);
+  music.ChoosePiece(broken);
   EXPECT_EQ(device.loaded, File(broken));
 }
 
@@ -298,8 +298,8 @@ TEST_F(MusicControlTest, WhenNoPieceCanBePlayedTheMusicStopsWithOneMessage) {
   EXPECT_EQ(device.files.size(), 3u);
 
   // The player turns random play off and on: one message box, nothing tried again.
-  music.RandomMusicClick();
-  music.RandomMusicClick();
+  music.ToggleRandomMusic();
+  music.ToggleRandomMusic();
   EXPECT_EQ(notices.messages, std::vector<std::string>{MusicControl::kNothingPlayableText});
   EXPECT_EQ(device.files.size(), 3u);
   EXPECT_EQ(notices.statuses.size(), 4u);
@@ -323,7 +323,7 @@ TEST_F(MusicControlTest, AnEndIsHandledOnceThroughTheNoticeOrThePosition) {
   EXPECT_EQ(device.seeks, 2);
 
   // "Play music" off: the check does nothing at all.
-  music.PlayMusicClick();
+  music.TogglePlayMusic();
   device.End();
   music.EndOfPieceCheck();
   EXPECT_EQ(device.seeks, 2);
@@ -335,7 +335,7 @@ TEST_F(MusicControlTest, RandomMusicWithMusicOffDrawsAndMovesOnlyTheCheckMark) {
   board::Generator expected = generator;
   const int next = static_cast<int>(expected.NextRandom(3)) + 1;
   const int changes = notices.changes;
-  music.RandomMusicClick();
+  music.ToggleRandomMusic();
   EXPECT_TRUE(options.RandomMusic);
   EXPECT_EQ(music.CheckedPiece, next);
   EXPECT_GT(notices.changes, changes) << "the window moves its check mark";
@@ -343,7 +343,7 @@ TEST_F(MusicControlTest, RandomMusicWithMusicOffDrawsAndMovesOnlyTheCheckMark) {
   EXPECT_EQ(generator.GeneratorSeed, expected.GeneratorSeed);
 
   // Switching music on plays the piece the mark is on.
-  music.PlayMusicClick();
+  music.TogglePlayMusic();
   EXPECT_EQ(device.files, std::vector<std::string>{File(next)});
 }
 

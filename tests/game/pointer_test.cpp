@@ -63,13 +63,13 @@ TEST_F(PointerTest, TheReleasePointCountsAndTheOriginIsSubtracted) {
   const auto [x, y] = FaceCentre(engine, 1);
   engine.OriginX = -5;
   engine.OriginY = 0;
-  engine.ButtonDown(MouseButton::Left, x, y);
+  engine.OnPointerReleased(MouseButton::Left, x, y);
   EXPECT_EQ(engine.SelectedTile1, 0);
   EXPECT_TRUE(sound.Played.empty());  // an empty spot: no sound
   Click(1);
   EXPECT_EQ(engine.SelectedTile1, 1);
   // Outside the grid: nothing.
-  engine.ButtonDown(MouseButton::Left, -300, -300);
+  engine.OnPointerReleased(MouseButton::Left, -300, -300);
   EXPECT_EQ(engine.SelectedTile1, 1);
 }
 
@@ -81,7 +81,7 @@ TEST_F(PointerTest, HigherTileWinsAndTheLowerEdgeHitsTheLowerTile) {
   const board::Cell c = engine.State.TilePlaces[4];
   const int a = 20 * c.x + 6 * c.z + engine.OriginX - 46;
   const int b = 25 * c.y - 6 * c.z + engine.OriginY - 59;
-  engine.ButtonDown(MouseButton::Left, a + 10, b + 53);
+  engine.OnPointerReleased(MouseButton::Left, a + 10, b + 53);
   EXPECT_EQ(engine.SelectedTile1, 0);
   EXPECT_EQ(sound.Last(), "noway");
 }
@@ -96,7 +96,7 @@ TEST_F(PointerTest, MiddleSelectsAndRightClears) {
 
 TEST_F(PointerTest, ClicksAreIgnoredOutsideRunningGames) {
   for (std::uint8_t mode : {ModeIdle, ModeFinished, ModeStopped, ModePaused}) {
-    engine.IM(mode);
+    engine.SetMode(mode);
     Click(1);
     EXPECT_EQ(engine.SelectedTile1, 0);
   }
@@ -112,22 +112,22 @@ TEST_F(PointerTest, VerticalVariationChangesWhatIsFree) {
 TEST_F(PointerTest, HoverFollowsThePointer) {
   const auto [x1, y1] = FaceCentre(engine, 1);
   const auto [x2, y2] = FaceCentre(engine, 2);
-  engine.FormMouseMove(x1, y1);
+  engine.OnPointerMoved(x1, y1);
   EXPECT_EQ(engine.HoverTile, 1);
   const std::size_t areas = screen.TileAreas.size();
-  engine.FormMouseMove(x1 + 1, y1);  // same tile: nothing repainted
+  engine.OnPointerMoved(x1 + 1, y1);  // same tile: nothing repainted
   EXPECT_EQ(screen.TileAreas.size(), areas);
-  engine.FormMouseMove(x2, y2);
+  engine.OnPointerMoved(x2, y2);
   EXPECT_EQ(engine.HoverTile, 2);
   EXPECT_EQ(screen.TileAreas.size(), areas + 2);
-  engine.FormMouseMove(-300, -300);  // outside the grid: left where it is
+  engine.OnPointerMoved(-300, -300);  // outside the grid: left where it is
   EXPECT_EQ(engine.HoverTile, 2);
   const auto [ex, ey] = std::pair{x2 + 60, y2};  // an empty spot
-  engine.FormMouseMove(ex, ey);
+  engine.OnPointerMoved(ex, ey);
   EXPECT_EQ(engine.HoverTile, 0);
 
   engine.HighlightMode = 0;  // "None": moves are not processed
-  engine.FormMouseMove(x1, y1);
+  engine.OnPointerMoved(x1, y1);
   EXPECT_EQ(engine.HoverTile, 0);
 }
 
@@ -136,33 +136,33 @@ TEST_F(PointerTest, OnlyPossibleMovesSkipsBlockedTiles) {
   engine.Opt.ShowCurrentTile = true;
   const auto [x1, y1] = FaceCentre(engine, 1);
   const auto [x3, y3] = FaceCentre(engine, 3);
-  engine.FormMouseMove(x1, y1);
+  engine.OnPointerMoved(x1, y1);
   EXPECT_EQ(engine.HoverTile, 1);
   EXPECT_EQ(screen.Previews.back(), 1);
-  engine.FormMouseMove(x3, y3);
+  engine.OnPointerMoved(x3, y3);
   EXPECT_EQ(engine.HoverTile, 0);
   EXPECT_EQ(screen.Previews.back(), 0);
   // Stopped: pointer moves are still tracked.
   engine.Stop();
-  engine.FormMouseMove(x1, y1);
+  engine.OnPointerMoved(x1, y1);
   EXPECT_EQ(engine.HoverTile, 1);
 }
 
 TEST_F(PointerTest, PreviewShowsOnlyUncoveredTiles) {
   engine.Opt.ShowCurrentTile = true;
   const auto [x6, y6] = FaceCentre(engine, 6);
-  engine.FormMouseMove(x6, y6);
+  engine.OnPointerMoved(x6, y6);
   EXPECT_EQ(screen.Previews.back(), 6);
   const board::Cell c = engine.State.TilePlaces[4];
   const int a = 20 * c.x + 6 * c.z + engine.OriginX - 46;
   const int b = 25 * c.y - 6 * c.z + engine.OriginY - 59;
-  engine.FormMouseMove(a + 10, b + 53);  // the covered tile's edge
+  engine.OnPointerMoved(a + 10, b + 53);  // the covered tile's edge
   EXPECT_EQ(engine.HoverTile, 4);
   EXPECT_EQ(screen.Previews.back(), 0);
 }
 
 TEST_F(PointerTest, EditorClicksGoToTheEditorAndMoveTheCursor) {
-  engine.IM(ModeEditor);
+  engine.SetMode(ModeEditor);
   std::vector<std::tuple<MouseButton, int, int, int>> clicks;
   engine.EditorClick = [&](MouseButton b, int px, int py, int t) { clicks.emplace_back(b, px, py, t); };
   Click(1, MouseButton::Right);
@@ -173,15 +173,15 @@ TEST_F(PointerTest, EditorClicksGoToTheEditorAndMoveTheCursor) {
 
   engine.State.Board.Clear();
   engine.HighlightMode = 0;  // the editor cursor moves in every highlight mode
-  engine.FormMouseMove(engine.OriginX + 100, engine.OriginY + 100);
+  engine.OnPointerMoved(engine.OriginX + 100, engine.OriginY + 100);
   const board::Cell cursor = engine.EditorCursor;
   EXPECT_GE(cursor.x, 0);
   EXPECT_EQ(cursor.z, 0);
   const std::size_t areas = screen.TileAreas.size();
-  engine.FormMouseMove(engine.OriginX + 101, engine.OriginY + 100);  // same cell
+  engine.OnPointerMoved(engine.OriginX + 101, engine.OriginY + 100);  // same cell
   EXPECT_EQ(engine.EditorCursor, cursor);
   EXPECT_EQ(screen.TileAreas.size(), areas);
-  engine.FormMouseMove(engine.OriginX + 160, engine.OriginY + 100);
+  engine.OnPointerMoved(engine.OriginX + 160, engine.OriginY + 100);
   EXPECT_NE(engine.EditorCursor, cursor);
   EXPECT_EQ(screen.TileAreas.size(), areas + 2);  // old cursor off, new on
 }

@@ -21,7 +21,7 @@ class RiversTest : public EngineTest {
 };
 
 TEST_F(RiversTest, EasyDealFillsOneLayerBlock) {
-  engine.FourRivers("Mah-Jongg Rivers : New Game (Easy)");
+  engine.NewRiversGame("Mah-Jongg Rivers : New Game (Easy)");
   EXPECT_EQ(engine.GameMode, ModeRivers);
   EXPECT_EQ(engine.BoardNumber, RiversEasyBoard);
   EXPECT_EQ(engine.SavedLayoutNumber, 1);
@@ -41,7 +41,7 @@ TEST_F(RiversTest, EasyDealFillsOneLayerBlock) {
 }
 
 TEST_F(RiversTest, HardDealStacksTwoFullLayers) {
-  engine.FourRivers("MJ Rivers (Hard)");
+  engine.NewRiversGame("MJ Rivers (Hard)");
   EXPECT_EQ(engine.BoardNumber, RiversHardBoard);
   EXPECT_EQ(engine.State.TilesLeft, 144);
   for (int t = 1; t <= 144; ++t) {
@@ -117,7 +117,7 @@ TEST_F(RiversTest, TopRowOfAFullBlockPairsThroughTheMarginRow) {
   for (auto& p : engine.State.TilePlaces) p = board::Cell{};
   for (const Placed& p : tiles) engine.State.PutTile(p.tile, board::Cell{p.x, p.y, p.z});
   engine.State.TilesLeft = engine.State.TileCount = 84;
-  engine.IM(ModeRivers);
+  engine.SetMode(ModeRivers);
   ASSERT_EQ(engine.State.Board.At(X(2), Y(2), 1), 1);
   ASSERT_EQ(engine.State.Board.At(X(4), Y(2), 1), 2);
   EXPECT_TRUE(engine.CanBeReached(2, 1));
@@ -127,7 +127,7 @@ TEST_F(RiversTest, TopRowOfAFullBlockPairsThroughTheMarginRow) {
 
 TEST_F(RiversTest, APathNeedingThreeTurnsIsRefused) {
   // Everything walled in but a corridor: right, down, left, down from A to B.
-  engine.IM(ModeRivers);
+  engine.SetMode(ModeRivers);
   engine.State.Board.Clear();
   for (auto& p : engine.State.TilePlaces) p = board::Cell{};
   for (int i = 1; i <= 16; ++i)
@@ -157,13 +157,13 @@ TEST_F(RiversTest, LayersNeverPairInHard) {
 TEST_F(RiversTest, NoDeadEndNoticeNoHintAndAShuffleWithoutMessage) {
   Lay(ModeRivers, {{1, X(5), Y(2), 1}, {5, X(9), Y(2), 1}});
   engine.State.MovesLeft = 0;
-  engine.Temps();
+  engine.Tick();
   EXPECT_FALSE(engine.NoMovesShown);
   EXPECT_EQ(screen.Moves, "");
   engine.Hint();
   EXPECT_EQ(engine.HintTile1, 0);
   engine.ShowStatus("x");
-  engine.Shuffle1Click();
+  engine.Shuffle();
   EXPECT_EQ(engine.StatusMessage, "x");
   EXPECT_EQ(engine.TimePenalty, 0);
   EXPECT_TRUE(OnBoard(1));
@@ -239,7 +239,7 @@ TEST_F(RiversTest, SearchOrderAndSlideMatchAPlainSearch) {
   for (const char* caption : {"MJ Rivers (Easy)", "MJ Rivers (Hard)"}) {
     for (std::uint32_t seed : {11u, 2024u}) {
       engine.ClockSeedOverride = seed;
-      engine.FourRivers(caption);
+      engine.NewRiversGame(caption);
       // Take out about half of the tiles, the same ones every run.
       board::Generator thin{seed, 0};
       for (int t = 1; t <= engine.State.TileCount; ++t)
@@ -281,12 +281,12 @@ TEST_F(RiversTest, SearchOrderAndSlideMatchAPlainSearch) {
 }
 
 TEST_F(RiversTest, ClearingTheBoardEndsTheGameInTheRiversTable) {
-  engine.FourRivers("MJ Rivers (Hard)");
+  engine.NewRiversGame("MJ Rivers (Hard)");
   Lay(ModeRivers, {{1, X(5), Y(2), 1}, {2, X(6), Y(2), 1}});
   clock.AdvanceSeconds(200);
-  engine.Temps();
+  engine.Tick();
   ClickPair(1, 2);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(engine.GameMode, ModeFinished);
   EXPECT_EQ(engine.StatusMessage, "You WON ! Your time is : 03:20");
   EXPECT_EQ(engine.Hall().RankReached(), 1);

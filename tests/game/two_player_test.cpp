@@ -10,7 +10,7 @@ class TwoPlayerTest : public EngineTest {
  protected:
   // Four free pairs far apart (groups 0, 1, 2, 3), blocked tile 3 between 9 and 13.
   void LayPairs() {
-    engine.TwoPlayers();
+    engine.NewTwoPlayerGame();
     Lay(ModeTwoPlayer, {{1, 4, 2, 1}, {2, 10, 2, 1}, {5, 16, 2, 1}, {6, 22, 2, 1},
                         {9, 4, 8, 1}, {3, 6, 8, 1}, {13, 8, 8, 1}, {10, 28, 8, 1}, {14, 22, 14, 1},
                         {4, 28, 14, 1}});
@@ -26,15 +26,15 @@ class TwoPlayerTest : public EngineTest {
 TEST_F(TwoPlayerTest, StartDealsLikeOnePlayerAndPlayerOneBegins) {
   engine.Opt.Winnable = true;
   engine.GameSeed = 55;
-  engine.Opt.RandomSeed1 = true;
-  engine.TwoPlayers();
+  engine.Opt.NumberedGames = true;
+  engine.NewTwoPlayerGame();
   EXPECT_EQ(engine.GameMode, ModeTwoPlayer);
   EXPECT_FALSE(engine.Player2ToMove);
   EXPECT_EQ(engine.State.TilesLeft, 144);
   EXPECT_EQ(engine.StatusMessage, "Specific Board started. Random Seed #55");
   EXPECT_EQ(engine.Player1TurnStart, clock.Tick);
   const board::TilePlaceTable dealt = engine.State.TilePlaces;
-  engine.NewSpecificGame1Click();
+  engine.NewNumberedGame();
   EXPECT_EQ(engine.State.TilePlaces, dealt);  // the same deal as a one-player game
 }
 
@@ -52,10 +52,10 @@ TEST_F(TwoPlayerTest, EachClockRunsOnlyInItsTurns) {
   EXPECT_EQ(engine.PlayerTimeText(1), "00:35");
   EXPECT_EQ(engine.PlayerTimeText(2), "00:10");
   // Player 1 has the turn: "PLAY 1" blinks, "PLAY 2" stands.
-  EXPECT_FALSE(engine.Play1Visible(1200));
-  EXPECT_TRUE(engine.Play1Visible(1700));
-  EXPECT_TRUE(engine.Play2Visible(1200));
-  EXPECT_TRUE(engine.Play2Visible(1700));
+  EXPECT_FALSE(engine.Player1LabelVisible(1200));
+  EXPECT_TRUE(engine.Player1LabelVisible(1700));
+  EXPECT_TRUE(engine.Player2LabelVisible(1200));
+  EXPECT_TRUE(engine.Player2LabelVisible(1700));
   const int banners = screen.Banners;
   Ticks(3);
   EXPECT_EQ(screen.Banners, banners + 3);
@@ -67,7 +67,7 @@ TEST_F(TwoPlayerTest, BlockedOrWrongClicksDoNotPassTheTurn) {
   Click(1);
   Click(5);  // another group
   EXPECT_FALSE(engine.Player2ToMove);
-  engine.Shuffle1Click();
+  engine.Shuffle();
   EXPECT_FALSE(engine.Player2ToMove);
   EXPECT_EQ(engine.TimePenalty, 0);
 }
@@ -75,12 +75,12 @@ TEST_F(TwoPlayerTest, BlockedOrWrongClicksDoNotPassTheTurn) {
 TEST_F(TwoPlayerTest, CountersShowMovesButNoTimeAndNoPauseOrHelp) {
   LayPairs();
   clock.AdvanceSeconds(3);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(screen.Tiles, "10");
   EXPECT_FALSE(screen.Moves.empty());
   EXPECT_EQ(screen.Time, "");
-  engine.PauseClick();
-  engine.FormDeactivate();
+  engine.TogglePause();
+  engine.OnApplicationDeactivated();
   EXPECT_EQ(engine.GameMode, ModeTwoPlayer);
   engine.Hint();
   engine.Back();
@@ -95,7 +95,7 @@ TEST_F(TwoPlayerTest, LowerTotalWins) {
   ClickPair(5, 6);  // player 2: 5 s
   FinishBoard();    // both take no time
   clock.AdvanceSeconds(1);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(engine.StatusMessage, "Player 2 WON ! Congratulations !");
   EXPECT_EQ(engine.GameMode, ModeFinished);
   EXPECT_TRUE(engine.GameOverHandled);
@@ -114,7 +114,7 @@ TEST_F(TwoPlayerTest, EqualTotalsToTheMillisecond) {
   ClickPair(5, 6);
   FinishBoard();
   clock.AdvanceSeconds(1);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(engine.StatusMessage, "Same score for both players !");
 
   LayPairs();
@@ -124,7 +124,7 @@ TEST_F(TwoPlayerTest, EqualTotalsToTheMillisecond) {
   ClickPair(5, 6);
   FinishBoard();
   clock.AdvanceSeconds(1);
-  engine.Temps();
+  engine.Tick();
   EXPECT_EQ(engine.StatusMessage, "Player 1 WON ! Congratulations !");
 }
 

@@ -11,7 +11,7 @@ class WholeGameTest : public EngineTest {
     AutoplayHooks hooks;
     hooks.AfterClick = [this] {
       clock.AdvanceSeconds(2);
-      engine.Temps();
+      engine.Tick();
     };
     hooks.Tick = [this] { Ticks(1); };
     return hooks;
@@ -20,7 +20,7 @@ class WholeGameTest : public EngineTest {
 
 TEST_F(WholeGameTest, WinnableSolitaireIsWonThroughButtonDown) {
   engine.Opt.Winnable = true;
-  engine.Opt.RandomSeed1 = true;
+  engine.Opt.NumberedGames = true;
   engine.GameSeed = 2024;
   engine.BeginGame();
   ASSERT_EQ(engine.LastDealOutcome, board::DealOutcome::Winnable);
@@ -39,7 +39,7 @@ TEST_F(WholeGameTest, WinnableSolitaireIsWonThroughButtonDown) {
 
 TEST_F(WholeGameTest, TwoPlayerGameEndsWithAWinner) {
   engine.Opt.Winnable = true;
-  engine.TwoPlayers();
+  engine.NewTwoPlayerGame();
   const AutoplayResult result = PlayRemovalOrder(engine, Hooks());
   EXPECT_TRUE(result.Cleared);
   EXPECT_EQ(engine.GameMode, ModeFinished);
@@ -52,7 +52,7 @@ TEST_F(WholeGameTest, TwoPlayerGameEndsWithAWinner) {
 
 TEST_F(WholeGameTest, RiversEasyAndHardAreCleared) {
   for (const char* caption : {"MJ Rivers (Easy)", "MJ Rivers (Hard)"}) {
-    engine.FourRivers(caption);
+    engine.NewRiversGame(caption);
     const AutoplayResult result = PlayRivers(engine, Hooks());
     EXPECT_TRUE(result.Cleared) << caption << " shuffles " << result.Shuffles;
     EXPECT_TRUE(engine.GameOverHandled) << caption;
@@ -60,7 +60,7 @@ TEST_F(WholeGameTest, RiversEasyAndHardAreCleared) {
 }
 
 TEST_F(WholeGameTest, MemoryIsClearedWithoutPenalty) {
-  engine.Memory("MJ Memory (Hard)");
+  engine.NewMemoryGame("MJ Memory (Hard)");
   const AutoplayResult result = PlayMemory(engine, Hooks());
   EXPECT_TRUE(result.Cleared);
   EXPECT_EQ(result.Clicks, 84);

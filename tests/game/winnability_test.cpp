@@ -21,7 +21,7 @@ class WinnabilityTest : public EngineTest {
     else
       Lay(mode, {{6, 1, 1, 1}, {1, 1, 1, 2}, {4, 5, 1, 1}, {5, 5, 1, 2}, {2, 9, 1, 1}, {3, 13, 1, 1}});
     engine.PositionChanged(true);
-    engine.Opt.CoolStatus = false;
+    engine.Opt.ScrollingStatus = false;
   }
   // One tick hands the position to the worker; the next, once it has
   // answered, takes the answer in.
@@ -103,7 +103,7 @@ TEST_F(WinnabilityTest, ADealThatCannotBeWonSaysSoAndHasNothingToGoBackTo) {
   // 1 under 2 and nothing else of their group: lost from the start.
   Lay(ModeSolitaire, {{1, 1, 1, 1}, {2, 1, 1, 2}, {5, 9, 1, 1}, {6, 13, 1, 1}});
   engine.PositionChanged(true);
-  engine.Opt.CoolStatus = false;
+  engine.Opt.ScrollingStatus = false;
   Settle();
   EXPECT_EQ(engine.StatusMessage, NeverWinnableText);
   ClickPair(5, 6);
@@ -195,7 +195,7 @@ namespace game::testing {
 namespace {
 
 TEST_F(WinnabilityTest, ADealtGameIsJudgedAsTheSolverJudgesItsDeal) {
-  engine.Opt.CoolStatus = false;
+  engine.Opt.ScrollingStatus = false;
   for (std::uint32_t seed : {1u, 2u, 18u, 49u}) {
     engine.ClockSeedOverride = seed;
     engine.BeginGame();

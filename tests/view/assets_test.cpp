@@ -215,7 +215,7 @@ TEST_P(Tileset, GameBuildsCleanTilePicturesFromIt) {
   const std::string path = (kData + "Tilesets/" + GetParam()).toStdString();
   ASSERT_TRUE(view::DecodePicture(path, board.TilesetImage, error)) << error;
   EXPECT_TRUE(view::Looks::TilesetProblem(board.TilesetImage, path).empty());
-  board.ChangeTexture();
+  board.MakeTileTexture();
   const QImage& t = board.TilesetImage;
   for (int face = 1; face <= 42; ++face) {
     const QPoint cell = FaceCell(face);
@@ -286,14 +286,14 @@ Jpeg DecodeJpeg(const QByteArray& bytes) {
 TEST(BuiltInChoices, EveryMenuChoiceNamesAFileThatShipsAndDecodes) {
   using view::BackgroundItem;
   using view::TilesetItem;
-  for (const TilesetItem item : {TilesetItem::MahJongg1, TilesetItem::MahJongg2, TilesetItem::MahJongg3,
-                                 TilesetItem::Lowcolor1}) {
+  for (const TilesetItem item : {TilesetItem::Classic, TilesetItem::Dark, TilesetItem::Blue,
+                                 TilesetItem::LowColour}) {
     QImage picture;
     std::string error;
     const std::string path = kData.toStdString() + view::Looks::FileOf(item);
     EXPECT_TRUE(view::DecodePicture(path, picture, error)) << path << ": " << error;
   }
-  for (const BackgroundItem item : {BackgroundItem::Kanji1, BackgroundItem::Dragons1, BackgroundItem::Andromeda,
+  for (const BackgroundItem item : {BackgroundItem::Kanji, BackgroundItem::Dragons, BackgroundItem::Andromeda,
                                     BackgroundItem::Catpats}) {
     QImage picture;
     std::string error;

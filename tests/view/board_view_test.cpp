@@ -19,7 +19,7 @@ class BoardViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
     view.TilesetImage = MakeTestTileset();
-    view.ChangeTexture();
+    view.MakeTileTexture();
     view.BackgroundBuffer = MakeGradient(view::BoardWidth, view::BoardHeight);
     scene.Board = &grid;
     scene.TilePlaces = &places;
@@ -101,9 +101,9 @@ TEST(Geometry, CellsToPixelsOnWideAndNarrowScreens) {
   EXPECT_EQ(view::TilePictureRect(10, 5, 2, wide), (view::PixelRect{196, 79, 242, 135}));
   EXPECT_EQ(view::FaceLeft(10, 1, 36), 196);
   EXPECT_EQ(view::FaceTop(5, 1, 25), 85);
-  // With the one-based anchor CoordX/CoordY give the face moved by (+26, +19).
-  EXPECT_EQ(view::CoordX(10, 2, 36) - 6, 196 + 26);
-  EXPECT_EQ(view::CoordY(5, 2, 25), 79 + 19);
+  // With the one-based anchor FaceLeftOfCell/FaceTopOfCell give the face moved by (+26, +19).
+  EXPECT_EQ(view::FaceLeftOfCell(10, 2, 36) - 6, 196 + 26);
+  EXPECT_EQ(view::FaceTopOfCell(5, 2, 25), 79 + 19);
 }
 
 TEST_F(BoardViewTest, TileAt10_5_2IsPaintedWithItsFaceAt202_79) {

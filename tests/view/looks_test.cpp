@@ -75,9 +75,9 @@ class LooksTest : public ::testing::Test {
 };
 
 TEST_F(LooksTest, BuiltInTilesetLoadsTicksAndRebuildsTheTexture) {
-  looks->MahJongg3Click();
-  EXPECT_TRUE(looks->Ticked(TilesetItem::MahJongg3));
-  EXPECT_FALSE(looks->Ticked(TilesetItem::Load1));
+  looks->ChooseBlueTileset();
+  EXPECT_TRUE(looks->Ticked(TilesetItem::Blue));
+  EXPECT_FALSE(looks->Ticked(TilesetItem::FromFile));
   EXPECT_EQ(looks->TilesetCode(), 3);
   EXPECT_EQ(Mark(), BlueMark);
   EXPECT_EQ(view.TileTexture.pixel(8, 5), testpics::Ivory);
@@ -87,29 +87,29 @@ TEST_F(LooksTest, BuiltInTilesetLoadsTicksAndRebuildsTheTexture) {
 
 TEST_F(LooksTest, MissingBuiltInTilesetAsksForAFile) {
   host.answers.push_back(disk);
-  looks->MahJongg1Click();  // pai.bmp is not there
+  looks->ChooseClassicTileset();  // pai.bmp is not there
   ASSERT_EQ(host.titles.size(), 1u);
   EXPECT_EQ(host.titles[0], "Please choose a Tileset bitmap file");
   EXPECT_EQ(host.filters[0], "Tileset files (*.bmp; *.jpg)|*.bmp;*.jpg");
   EXPECT_EQ(host.dirs[0], root.string() + "/Tilesets/");
   EXPECT_EQ(Mark(), DiskMark);
-  EXPECT_TRUE(looks->Ticked(TilesetItem::Load1));
-  EXPECT_FALSE(looks->Ticked(TilesetItem::MahJongg1));
+  EXPECT_TRUE(looks->Ticked(TilesetItem::FromFile));
+  EXPECT_FALSE(looks->Ticked(TilesetItem::Classic));
   EXPECT_EQ(looks->LastTilesetFile, disk);
 }
 
 TEST_F(LooksTest, LoadFromDiskIsRememberedAcrossOtherChoices) {
   host.answers.push_back(disk);
-  looks->Load1Click();
+  looks->ChooseTilesetFile();
   EXPECT_EQ(Mark(), DiskMark);
-  looks->MahJongg3Click();
+  looks->ChooseBlueTileset();
   EXPECT_EQ(Mark(), BlueMark);
-  looks->Load1Click();  // reloads the earlier file without a dialog
+  looks->ChooseTilesetFile();  // reloads the earlier file without a dialog
   EXPECT_EQ(host.titles.size(), 1u);
   EXPECT_EQ(Mark(), DiskMark);
   // While "Load from disk" is ticked, choosing it asks for a new file.
   host.answers.push_back(Path("Tilesets/darkpai.bmp"));
-  looks->Load1Click();
+  looks->ChooseTilesetFile();
   EXPECT_EQ(host.titles.size(), 2u);
   EXPECT_EQ(Mark(), DarkMark);
   EXPECT_EQ(looks->LastTilesetFile, Path("Tilesets/darkpai.bmp"));
@@ -118,43 +118,43 @@ TEST_F(LooksTest, LoadFromDiskIsRememberedAcrossOtherChoices) {
 TEST_F(LooksTest, ADialogThatNamesAVanishedFileOpensAgain) {
   host.answers.push_back(Path("Elsewhere/gone.bmp"));
   host.answers.push_back(disk);
-  looks->Load1Click();
+  looks->ChooseTilesetFile();
   EXPECT_EQ(host.titles.size(), 2u);
   EXPECT_EQ(Mark(), DiskMark);
 }
 
 TEST_F(LooksTest, CancellingWithNothingRememberedLeavesEverythingAsItWas) {
-  looks->MahJongg3Click();
+  looks->ChooseBlueTileset();
   const QImage texture = view.TileTexture;
-  looks->Load1Click();  // cancelled: no file remembered
+  looks->ChooseTilesetFile();  // cancelled: no file remembered
   EXPECT_EQ(host.titles.size(), 1u);
-  EXPECT_TRUE(looks->Ticked(TilesetItem::MahJongg3));
-  EXPECT_FALSE(looks->Ticked(TilesetItem::Load1));
+  EXPECT_TRUE(looks->Ticked(TilesetItem::Blue));
+  EXPECT_FALSE(looks->Ticked(TilesetItem::FromFile));
   EXPECT_EQ(Mark(), BlueMark);
   EXPECT_TRUE(view.TileTexture == texture);
   // Cancelling keeps a remembered file, which then loads.
   host.answers.push_back(disk);
-  looks->Load1Click();
-  looks->Load1Click();  // ticked: asks, cancelled, reloads the remembered file
+  looks->ChooseTilesetFile();
+  looks->ChooseTilesetFile();  // ticked: asks, cancelled, reloads the remembered file
   EXPECT_EQ(looks->LastTilesetFile, disk);
   EXPECT_EQ(Mark(), DiskMark);
 }
 
 TEST_F(LooksTest, BrokenOrTooSmallTilesetsAreRefusedWithTheirReason) {
-  looks->MahJongg3Click();
+  looks->ChooseBlueTileset();
   const QImage texture = view.TileTexture;
   std::ofstream(Path("Tilesets/darkpai.bmp"), std::ios::binary) << "BM not a picture";
-  looks->MahJongg2Click();
+  looks->ChooseDarkTileset();
   ASSERT_EQ(host.errors.size(), 1u);
   EXPECT_EQ(host.errors[0], "The picture file " + Path("Tilesets/darkpai.bmp") +
                                 " cannot be used: bitmap image is not valid");
-  EXPECT_TRUE(looks->Ticked(TilesetItem::MahJongg3));
-  EXPECT_FALSE(looks->Ticked(TilesetItem::MahJongg2));
+  EXPECT_TRUE(looks->Ticked(TilesetItem::Blue));
+  EXPECT_FALSE(looks->Ticked(TilesetItem::Dark));
   EXPECT_EQ(Mark(), BlueMark);
   EXPECT_TRUE(view.TileTexture == texture);
 
   testpics::WriteBmp(Tileset(DarkMark, 300, 500), Path("Tilesets/darkpai.bmp"));
-  looks->MahJongg2Click();
+  looks->ChooseDarkTileset();
   ASSERT_EQ(host.errors.size(), 2u);
   EXPECT_NE(host.errors[1].find("300 x 500"), std::string::npos) << host.errors[1];
   EXPECT_NE(host.errors[1].find("369 x 567"), std::string::npos) << host.errors[1];
@@ -164,13 +164,13 @@ TEST_F(LooksTest, BrokenOrTooSmallTilesetsAreRefusedWithTheirReason) {
 
 TEST_F(LooksTest, SmallBackgroundsAreRepeatedFromTheCorner) {
   const QImage small = testpics::MakeGradient(100, 100);
-  EXPECT_TRUE(looks->NouveauFond(testpics::WriteBmp(small, Path("Backgrounds/small.bmp"))));
+  EXPECT_TRUE(looks->LoadBackgroundFile(testpics::WriteBmp(small, Path("Backgrounds/small.bmp"))));
   for (int y = 0; y < view::BoardHeight; ++y)
     for (int x = 0; x < view::BoardWidth; ++x)
       ASSERT_EQ(view.BackgroundBuffer.pixel(x, y), small.pixel(x % 100, y % 100)) << x << "," << y;
 
   const QImage wide = testpics::MakeGradient(800, 300);
-  EXPECT_TRUE(looks->NouveauFond(testpics::WriteBmp(wide, Path("Backgrounds/wide.bmp"))));
+  EXPECT_TRUE(looks->LoadBackgroundFile(testpics::WriteBmp(wide, Path("Backgrounds/wide.bmp"))));
   for (int y = 0; y < view::BoardHeight; ++y)
     for (int x = 0; x < view::BoardWidth; ++x)
       ASSERT_EQ(view.BackgroundBuffer.pixel(x, y), wide.pixel(x, y % 300)) << x << "," << y;
@@ -179,14 +179,14 @@ TEST_F(LooksTest, SmallBackgroundsAreRepeatedFromTheCorner) {
 TEST_F(LooksTest, BoardSizedOrLargerBackgroundsAreDrawnOnceUnscaled) {
   for (const QSize size : {QSize(704, 468), QSize(1000, 700)}) {
     const QImage pic = testpics::MakeGradient(size.width(), size.height());
-    EXPECT_TRUE(looks->NouveauFond(testpics::WriteBmp(pic, Path("Backgrounds/big.bmp"))));
+    EXPECT_TRUE(looks->LoadBackgroundFile(testpics::WriteBmp(pic, Path("Backgrounds/big.bmp"))));
     EXPECT_TRUE(view.BackgroundBuffer == pic.copy(0, 0, 704, 468));
   }
 }
 
 TEST_F(LooksTest, NoneIsTealWithABlackBorder) {
-  looks->None1Click();
-  EXPECT_TRUE(looks->Ticked(BackgroundItem::None1));
+  looks->ChooseNoBackground();
+  EXPECT_TRUE(looks->Ticked(BackgroundItem::None));
   EXPECT_EQ(looks->BackgroundCode(), 2);
   const QImage& bg = view.BackgroundBuffer;
   for (int x = 0; x < 704; ++x) {
@@ -202,41 +202,41 @@ TEST_F(LooksTest, NoneIsTealWithABlackBorder) {
 TEST_F(LooksTest, BackgroundsFromDiskAndBrokenBackgrounds) {
   const QImage pic = testpics::MakeGradient(704, 468);
   const std::string mine = testpics::WriteBmp(pic, Path("Elsewhere/bg.bmp"));
-  looks->None1Click();
+  looks->ChooseNoBackground();
   host.answers.push_back(mine);
-  looks->LoadBackgroundClick();
+  looks->ChooseBackgroundFile();
   EXPECT_EQ(host.titles.back(), "Please choose a Background bitmap file");
   EXPECT_EQ(host.filters.back(), "Background files (*.bmp; *.jpg)|*.bmp;*.jpg");
   EXPECT_EQ(host.dirs.back(), root.string() + "/Backgrounds/");
-  EXPECT_TRUE(looks->Ticked(BackgroundItem::LoadBackground));
+  EXPECT_TRUE(looks->Ticked(BackgroundItem::FromFile));
   EXPECT_EQ(looks->LastBackgroundFile, mine);
   EXPECT_TRUE(view.BackgroundBuffer == pic);
 
   // A JPEG named in upper case is read as a bitmap, and fails.
   std::ofstream(Path("Backgrounds/catpats.JPG"), std::ios::binary) << "\xFF\xD8\xFF\xE0 a JPEG start";
-  EXPECT_FALSE(looks->NouveauFond(Path("Backgrounds/catpats.JPG")));
+  EXPECT_FALSE(looks->LoadBackgroundFile(Path("Backgrounds/catpats.JPG")));
   EXPECT_EQ(host.errors.back(), "The picture file " + Path("Backgrounds/catpats.JPG") +
                                    " cannot be used: bitmap image is not valid");
   EXPECT_TRUE(view.BackgroundBuffer == pic);
-  EXPECT_TRUE(looks->Ticked(BackgroundItem::LoadBackground));
+  EXPECT_TRUE(looks->Ticked(BackgroundItem::FromFile));
 
   // A missing built-in background asks for a file; the remembered one is
   // forgotten first, so cancelling leaves the previous choice.
   const std::size_t asked = host.titles.size();
-  looks->Kanji1Click();
+  looks->ChooseKanjiBackground();
   EXPECT_EQ(host.titles.size(), asked + 1);
-  EXPECT_TRUE(looks->Ticked(BackgroundItem::LoadBackground));
-  EXPECT_FALSE(looks->Ticked(BackgroundItem::Kanji1));
+  EXPECT_TRUE(looks->Ticked(BackgroundItem::FromFile));
+  EXPECT_FALSE(looks->Ticked(BackgroundItem::Kanji));
   EXPECT_EQ(looks->LastBackgroundFile, mine);
   EXPECT_TRUE(view.BackgroundBuffer == pic);
 }
 
 TEST_F(LooksTest, SettingsCodesTickOneItemOrNone) {
   looks->SetTilesetCode(1);
-  EXPECT_TRUE(looks->Ticked(TilesetItem::MahJongg1));
+  EXPECT_TRUE(looks->Ticked(TilesetItem::Classic));
   EXPECT_EQ(looks->TilesetCode(), 1);
   looks->SetTilesetCode(9);  // names no item
-  EXPECT_FALSE(looks->Ticked(TilesetItem::MahJongg1));
+  EXPECT_FALSE(looks->Ticked(TilesetItem::Classic));
   EXPECT_EQ(looks->TilesetCode(), 4);
   looks->SetBackgroundCode(5);
   EXPECT_TRUE(looks->Ticked(BackgroundItem::Catpats));
@@ -250,8 +250,8 @@ TEST_F(LooksTest, StartUpAppliesTheTickedChoices) {
   looks->SetTilesetCode(7);
   looks->SetBackgroundCode(7);
   looks->ActiveTilesetBackground();
-  EXPECT_TRUE(looks->Ticked(BackgroundItem::None1));
-  EXPECT_TRUE(looks->Ticked(TilesetItem::MahJongg2));
+  EXPECT_TRUE(looks->Ticked(BackgroundItem::None));
+  EXPECT_TRUE(looks->Ticked(TilesetItem::Dark));
   EXPECT_EQ(Mark(), DarkMark);
   EXPECT_EQ(view.BackgroundBuffer.pixel(5, 5), qRgb(0, 128, 128));
 
@@ -265,8 +265,8 @@ TEST_F(LooksTest, StartUpAppliesTheTickedChoices) {
   EXPECT_TRUE(host.titles.empty());
   EXPECT_EQ(Mark(), DiskMark);
   EXPECT_TRUE(view.BackgroundBuffer == pic);
-  EXPECT_TRUE(looks->Ticked(TilesetItem::Load1));
-  EXPECT_TRUE(looks->Ticked(BackgroundItem::LoadBackground));
+  EXPECT_TRUE(looks->Ticked(TilesetItem::FromFile));
+  EXPECT_TRUE(looks->Ticked(BackgroundItem::FromFile));
   EXPECT_TRUE(host.errors.empty());
 }
 

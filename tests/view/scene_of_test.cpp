@@ -17,14 +17,14 @@ class SceneOfTest : public ::testing::Test {
  protected:
   void SetUp() override {
     view.TilesetImage = MakeTestTileset();
-    view.ChangeTexture();
+    view.MakeTileTexture();
     // Two free tiles of different groups, one blocked pair member beside.
     engine.State.PutTile(1, {4, 4, 1});
     engine.State.PutTile(5, {10, 4, 1});
     engine.State.PutTile(9, {12, 4, 1});
     engine.State.TilesLeft = 3;
-    engine.IM(game::ModeSolitaire);
-    engine.IsItFree();
+    engine.SetMode(game::ModeSolitaire);
+    engine.RecountFreeTiles();
   }
   QRgb FacePixel(int tile, int i, int j) {
     const board::Cell c = engine.State.TilePlaces[tile];
@@ -33,7 +33,7 @@ class SceneOfTest : public ::testing::Test {
   }
   void Click(int tile) {
     const board::Cell c = engine.State.TilePlaces[tile];
-    engine.ButtonDown(game::MouseButton::Left, view::FaceLeft(c.x, c.z, engine.OriginX) + 20,
+    engine.OnPointerReleased(game::MouseButton::Left, view::FaceLeft(c.x, c.z, engine.OriginX) + 20,
                       view::FaceTop(c.y, c.z, engine.OriginY) + 25);
   }
 
@@ -56,10 +56,10 @@ TEST_F(SceneOfTest, AClickThroughTheEngineShowsTheSelectedTile) {
 }
 
 TEST_F(SceneOfTest, MemoryAndEditorTilesLieFaceDown) {
-  engine.IM(game::ModeMemory);
+  engine.SetMode(game::ModeMemory);
   view.FullRedraw(view::SceneOf(engine));
   EXPECT_EQ(FacePixel(1, 15, 20), Ivory);
-  engine.IM(game::ModeEditor);
+  engine.SetMode(game::ModeEditor);
   engine.EditorCursor = {3, 3, 1};  // on top of tile 1's place
   view.FullRedraw(view::SceneOf(engine));
   EXPECT_EQ(FacePixel(9, 15, 20), Ivory);
@@ -69,15 +69,15 @@ TEST_F(SceneOfTest, MemoryAndEditorTilesLieFaceDown) {
 }
 
 TEST_F(SceneOfTest, BannerFollowsTheTurnAndTheMillisecondClock) {
-  engine.IM(game::ModeTwoPlayer);
+  engine.SetMode(game::ModeTwoPlayer);
   engine.Player2ToMove = false;
   clock.Tick = 10200;  // in the first half of a second: the mover's label is off
   view::BannerContent b = view::BannerOf(engine);
-  EXPECT_FALSE(b.Play1Visible);
-  EXPECT_TRUE(b.Play2Visible);
+  EXPECT_FALSE(b.Player1LabelVisible);
+  EXPECT_TRUE(b.Player2LabelVisible);
   clock.Tick = 10700;
   b = view::BannerOf(engine);
-  EXPECT_TRUE(b.Play1Visible);
+  EXPECT_TRUE(b.Player1LabelVisible);
   EXPECT_EQ(b.Player2Time, "00:00");
 }
 

@@ -34,10 +34,10 @@ TEST(FaceCells, EveryFaceHasItsOwnCellAndTheEmptyCellsStayEmpty) {
   EXPECT_FALSE(used[8][4]);
 }
 
-TEST(ChangeTexture, EachFaceIsSetIntoTheBlankTile) {
+TEST(MakeTileTexture, EachFaceIsSetIntoTheBlankTile) {
   view::BoardView v;
   v.TilesetImage = MakeTestTileset();
-  v.ChangeTexture();
+  v.MakeTileTexture();
   for (int f = 1; f <= 42; ++f) {
     const view::FaceCell cell = view::FaceCells(f);
     const view::Region t = view::TextureCell(cell);

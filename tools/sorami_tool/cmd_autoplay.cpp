@@ -58,17 +58,17 @@ int RunAutoplay(const Args& args) {
   game::AutoplayHooks hooks;
   hooks.AfterClick = [&session] {
     session.clock.Tick += 2000;
-    session.engine.Temps();
+    session.engine.Tick();
   };
   hooks.Tick = [&session] { session.Tick(); };
 
   game::AutoplayResult result;
   if (solitaire) {
     engine.Opt.Winnable = true;
-    engine.Opt.RandomSeed1 = true;
+    engine.Opt.NumberedGames = true;
     engine.GameSeed = static_cast<std::int32_t>(gameNumber);
     if (mode == "two-player")
-      engine.TwoPlayers();
+      engine.NewTwoPlayerGame();
     else
       engine.BeginGame();
     if (engine.LastDealOutcome != board::DealOutcome::Winnable)

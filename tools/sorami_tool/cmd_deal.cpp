@@ -28,7 +28,7 @@ int RunDeal(const Args& args) {
   board::DealResult result;
   const bool winnable = HasFlag(args, "--winnable");
   if (winnable) {
-    result = board::CreateBoard(s, layout, g, choice, nullptr);
+    result = board::DealLayout(s, layout, g, choice, nullptr);
   } else {
     board::ChooseSeed(g, choice);
     board::PlainDeal(s, g, nullptr);

@@ -81,12 +81,12 @@ int RunPanel(const Args& args) {
     if (!view::DecodePicture(hof.string(), picture, error)) return Fail(Name, error);
     panel.SetHofPic(picture);
   }
-  panel.ShowPanelHOF(content);
+  panel.ShowHallPanel(content);
   // The banner as it stands at the start of a two-player game.
   if (content.TwoPlayer) panel.PaintBanner({true, true, "00:00", "00:00"});
 
   const fs::path target = *out;
-  if (!WritePng(panel.SaveHof, target)) return Fail(Name, "cannot write " + target.string());
+  if (!WritePng(panel.HallPanelPicture, target)) return Fail(Name, "cannot write " + target.string());
   std::printf("%s: table %lld\n", target.string().c_str(), table);
   return 0;
 }

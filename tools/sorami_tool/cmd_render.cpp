@@ -75,7 +75,7 @@ int RunRender(const Args& args) {
   error = view::Looks::TilesetProblem(picture, tileset);
   if (!error.empty()) return Fail(Name, error);
   view.TilesetImage = picture;
-  view.ChangeTexture();
+  view.MakeTileTexture();
 
   const std::string* background = FlagValue(args, "--background");
   const std::string backgroundFile =

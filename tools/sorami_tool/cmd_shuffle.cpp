@@ -34,7 +34,7 @@ int RunShuffle(const Args& args) {
   if (!session.LoadLayout(Name, files[0])) return 2;
   engine.Opt.Winnable = winnable;
   engine.ClockSeedOverride = seed;
-  engine.RandomSolitaireGame1Click();
+  engine.NewRandomGame();
   if (winnable && engine.LastDealOutcome != board::DealOutcome::Winnable)
     return Fail(Name, "no removal order exists for this layout; the tiles were dealt at random");
   const board::RemovalOrder& order = engine.LastRemovalOrder;
@@ -47,7 +47,7 @@ int RunShuffle(const Args& args) {
   }
   engine.Opt.Shuffable = boardSeedText != nullptr;
   engine.ClockSeedOverride = boardSeed;
-  engine.Shuffle1Click();
+  engine.Shuffle();
   session.PrintTiles();
   return 0;
 }

@@ -37,7 +37,7 @@ int RunSolve(const Args& args) {
   board::PrepareBoard(s, layout);
   const auto choice = board::SeedChoice::Exact(seed);
   if (HasFlag(args, "--winnable")) {
-    board::CreateBoard(s, layout, g, choice, nullptr);
+    board::DealLayout(s, layout, g, choice, nullptr);
   } else {
     board::ChooseSeed(g, choice);
     board::PlainDeal(s, g, nullptr);

@@ -51,7 +51,7 @@ struct Session {
   // One 50 ms timer tick.
   void Tick() {
     clock.Tick += 50;
-    engine.Temps();
+    engine.Tick();
   }
   // Ticks until the status line shows its whole text.
   void SettleStatus() {
@@ -78,10 +78,10 @@ struct Session {
 
 // The Rivers and Memory games as their menu entries start them.
 inline void StartRivers(game::Engine& engine, bool easy) {
-  engine.FourRivers(easy ? "MJ Rivers (Easy)" : "MJ Rivers (Hard)");
+  engine.NewRiversGame(easy ? "MJ Rivers (Easy)" : "MJ Rivers (Hard)");
 }
 inline void StartMemory(game::Engine& engine, bool easy) {
-  engine.Memory(easy ? "MJ Memory (Easy)" : "MJ Memory (Hard)");
+  engine.NewMemoryGame(easy ? "MJ Memory (Easy)" : "MJ Memory (Hard)");
 }
 
 }  // namespace tool

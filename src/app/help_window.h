@@ -1,8 +1,8 @@
 #pragma once
-// THelpForm: the help and options window. One modal window with seven pages
+// HelpWindow: the help and options window. One modal window with seven pages
 // (help text, change notes, credits, a French page, the tile chart, the typed
 // options and the hall-of-fame viewer), built when it is first wanted,
-// hidden between uses and opened on a page by CallHelp. While it is open a running
+// hidden between uses and opened on a page by OpenHelp. While it is open a running
 // game is held paused.
 
 #include <QDialog>
@@ -36,12 +36,12 @@ class HelpHost {
   virtual ~HelpHost() = default;
   // Compose and show the hall-of-fame side panel for table BoardNumber (it
   // draws nothing while "Show Hall of Fame" is off).
-  virtual void ShowPanelHOF() = 0;
+  virtual void ShowHallPanel() = 0;
   // The ready-made tile pictures of the current tileset (TileTexture).
   virtual const QImage& HelpTileTexture() const = 0;
 };
 
-class THelpForm : public QDialog {
+class HelpWindow : public QDialog {
   Q_OBJECT
 
  public:
@@ -49,8 +49,8 @@ class THelpForm : public QDialog {
   static constexpr int ClientHeight = 438;
   static constexpr int BottomBarHeight = 32;
 
-  THelpForm(game::Engine& engine, HelpHost& host, QWidget* parent = nullptr);
-  ~THelpForm() override;
+  HelpWindow(game::Engine& engine, HelpHost& host, QWidget* parent = nullptr);
+  ~HelpWindow() override;
 
   // Start-up: the page background "orange.jpg" (skipped when missing) and the
   // texts "sorami.rtf" and "whatsnew.rtf" from `programDir` (which ends in a
@@ -72,7 +72,7 @@ class THelpForm : public QDialog {
   // The eight commands that open the window: through the engine, which does
   // nothing during a two-player game, holds a running game paused while the
   // window is open and then asks the screen port to open it (RunModal).
-  void CallHelp(game::HelpPage page);
+  void OpenHelp(game::HelpPage page);
   // The screen port's OpenHelp: fills the pages from the engine's state,
   // shows `page` and runs the window modally until it is closed. With the
   // engine's NewRecordShown raised, the "Hall of Fame" page offers the
@@ -80,13 +80,13 @@ class THelpForm : public QDialog {
   void RunModal(game::HelpPage page);
 
   // Handlers (public so that the window's commands and the tests reach them).
-  void GenerateList(int code);
-  void LayoutComboBoxChange();
-  void DeleteHighscoresClick();
-  void PlayerNameChange();
-  void HallEdit1Change();
-  void RandomSeedChange();
-  void UrlLabelClick(int number);
+  void FillHallTable(int code);
+  void OnHallLayoutChosen();
+  void DeleteHighScores();
+  void OnPlayerNameEdited();
+  void OnRecordNameEdited();
+  void OnGameNumberEdited();
+  void OpenLink(int number);
 
   // Modal questions and notices go through these, so that tests can answer
   // them. By default they are message boxes above this window.

@@ -1,4 +1,4 @@
-#include "app/help_form.h"
+#include "app/help_window.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -53,7 +53,7 @@ QWidget* FixedPanel(QSize size) {
 
 }  // namespace
 
-THelpForm::THelpForm(game::Engine& engine, HelpHost& host, QWidget* parent)
+HelpWindow::HelpWindow(game::Engine& engine, HelpHost& host, QWidget* parent)
     : QDialog(parent,
               Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -86,9 +86,9 @@ THelpForm::THelpForm(game::Engine& engine, HelpHost& host, QWidget* parent)
   }
 }
 
-THelpForm::~THelpForm() = default;
+HelpWindow::~HelpWindow() = default;
 
-void THelpForm::KeepOnTop(bool onTop) {
+void HelpWindow::KeepOnTop(bool onTop) {
   // Changing a widget's flags re-creates its window and so would end the
   // modal run: change them on the platform window itself.
   if (QWindow* window = windowHandle()) window->setFlag(Qt::WindowStaysOnTopHint, onTop);
@@ -96,7 +96,7 @@ void THelpForm::KeepOnTop(bool onTop) {
 
 // ---- Building the pages --------------------------------------------------------
 
-void THelpForm::BuildPages() {
+void HelpWindow::BuildPages() {
   pages_ = new QTabWidget(this);
   pages_->setObjectName(QStringLiteral("PageControl"));
   pages_->setGeometry(0, 0, ClientWidth, ClientHeight - BottomBarHeight);
@@ -129,7 +129,7 @@ void THelpForm::BuildPages() {
   connect(return_button_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-QWidget* THelpForm::BuildTextPage(QTextEdit*& box, const QString& name) {
+QWidget* HelpWindow::BuildTextPage(QTextEdit*& box, const QString& name) {
   box = new QTextEdit;
   box->setObjectName(name);
   box->setReadOnly(true);
@@ -141,7 +141,7 @@ QWidget* THelpForm::BuildTextPage(QTextEdit*& box, const QString& name) {
   return box;
 }
 
-QWidget* THelpForm::BuildAboutPanel() {
+QWidget* HelpWindow::BuildAboutPanel() {
   QWidget* panel = FixedPanel(kAboutPanel);
   auto* column = new QVBoxLayout(panel);
   column->setSpacing(8);
@@ -158,14 +158,14 @@ QWidget* THelpForm::BuildAboutPanel() {
   for (const AboutLink& link : AboutLinks()) {
     auto* label = new UrlLabel(number++, tr(link.caption),
                                QString::fromLatin1(link.url));
-    connect(label, &UrlLabel::Clicked, this, &THelpForm::UrlLabelClick);
+    connect(label, &UrlLabel::Clicked, this, &HelpWindow::OpenLink);
     column->addWidget(label, 0, Qt::AlignHCenter);
   }
   column->addStretch(1);
   return panel;
 }
 
-QWidget* THelpForm::BuildFrenchPanel() {
+QWidget* HelpWindow::BuildFrenchPanel() {
   QWidget* panel = FixedPanel(kFrenchPanel);
   auto* column = new QVBoxLayout(panel);
   auto* title = new QLabel(QStringLiteral("Sorami : la règle du jeu"));
@@ -182,7 +182,7 @@ QWidget* THelpForm::BuildFrenchPanel() {
   return panel;
 }
 
-QWidget* THelpForm::BuildTilesPanel() {
+QWidget* HelpWindow::BuildTilesPanel() {
   tile_view_ = new QLabel;
   tile_view_->setObjectName(QStringLiteral("TileChart"));
   tile_view_->setFixedSize(TileChartWidth, TileChartHeight);
@@ -190,7 +190,7 @@ QWidget* THelpForm::BuildTilesPanel() {
   return tile_view_;
 }
 
-QWidget* THelpForm::BuildOptionsPanel() {
+QWidget* HelpWindow::BuildOptionsPanel() {
   QWidget* panel = FixedPanel(kOptionsPanel);
   auto* column = new QVBoxLayout(panel);
 
@@ -223,12 +223,12 @@ QWidget* THelpForm::BuildOptionsPanel() {
   column->addWidget(seedGroup);
   column->addStretch(1);
 
-  connect(player_name_, &QLineEdit::textChanged, this, &THelpForm::PlayerNameChange);
-  connect(random_seed_, &QLineEdit::textChanged, this, &THelpForm::RandomSeedChange);
+  connect(player_name_, &QLineEdit::textChanged, this, &HelpWindow::OnPlayerNameEdited);
+  connect(random_seed_, &QLineEdit::textChanged, this, &HelpWindow::OnGameNumberEdited);
   return panel;
 }
 
-QWidget* THelpForm::BuildHallPanel() {
+QWidget* HelpWindow::BuildHallPanel() {
   QWidget* panel = FixedPanel(kHallPanel);
   auto* column = new QVBoxLayout(panel);
 
@@ -289,9 +289,9 @@ QWidget* THelpForm::BuildHallPanel() {
   record_label_->hide();
   hall_edit_->hide();
 
-  connect(layout_combo_, &QComboBox::currentIndexChanged, this, &THelpForm::LayoutComboBoxChange);
-  connect(reset_button_, &QPushButton::clicked, this, &THelpForm::DeleteHighscoresClick);
-  connect(hall_edit_, &QLineEdit::textChanged, this, &THelpForm::HallEdit1Change);
+  connect(layout_combo_, &QComboBox::currentIndexChanged, this, &HelpWindow::OnHallLayoutChosen);
+  connect(reset_button_, &QPushButton::clicked, this, &HelpWindow::DeleteHighScores);
+  connect(hall_edit_, &QLineEdit::textChanged, this, &HelpWindow::OnRecordNameEdited);
   return panel;
 }
 
@@ -305,7 +305,7 @@ QString HelpTextPath(const QString& programDir, int text) {
 
 // What the page of a help text that could not be read shows.
 QString UnreadableTextNote(const QString& reason) {
-  return QCoreApplication::translate("app::THelpForm", "The help text could not be read, so it cannot be shown here.\n\n%1")
+  return QCoreApplication::translate("app::HelpWindow", "The help text could not be read, so it cannot be shown here.\n\n%1")
       .arg(reason);
 }
 
@@ -319,7 +319,7 @@ std::optional<QString> PictureProblem(const QString& path) {
 
 }  // namespace
 
-QStringList THelpForm::CheckFiles(const QString& programDir) {
+QStringList HelpWindow::CheckFiles(const QString& programDir) {
   QStringList problems;
   const QString orange = programDir + QStringLiteral("orange.jpg");
   if (QFile::exists(orange)) {
@@ -333,7 +333,7 @@ QStringList THelpForm::CheckFiles(const QString& programDir) {
   return problems;
 }
 
-bool THelpForm::LoadFiles(const QString& programDir, const QStringList& alreadyReported) {
+bool HelpWindow::LoadFiles(const QString& programDir, const QStringList& alreadyReported) {
   const auto report = [&](const QString& text) {
     if (!alreadyReported.contains(text)) tell_(text);
   };
@@ -368,7 +368,7 @@ bool THelpForm::LoadFiles(const QString& programDir, const QStringList& alreadyR
 
 // ---- Opening ---------------------------------------------------------------------
 
-void THelpForm::CentrePanels() {
+void HelpWindow::CentrePanels() {
   // Every page fills the page control's one page area. A page that has not
   // been shown yet still has the size it was built with, and the page shown
   // takes the area's size only when the window is laid out: so the panels
@@ -387,18 +387,18 @@ void THelpForm::CentrePanels() {
                        (bottom_bar_->height() - return_button_->height()) / 2);
 }
 
-void THelpForm::showEvent(QShowEvent* event) {
+void HelpWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   // Only now has the page control given its page area its size.
   CentrePanels();
 }
 
-void THelpForm::DrawTiles() {
+void HelpWindow::DrawTiles() {
   tile_chart_ = DrawTileChart(host_.HelpTileTexture());
   tile_view_->setPixmap(QPixmap::fromImage(tile_chart_));
 }
 
-void THelpForm::FillLayoutChooser() {
+void HelpWindow::FillLayoutChooser() {
   const QSignalBlocker quiet(layout_combo_);
   layout_combo_->clear();
   const int count = engine_.LayoutCount();
@@ -413,13 +413,13 @@ void THelpForm::FillLayoutChooser() {
   layout_combo_->setCurrentIndex(HallChooserItem(engine_.BoardNumber, count));
 }
 
-void THelpForm::CallHelp(game::HelpPage page) {
+void HelpWindow::OpenHelp(game::HelpPage page) {
   // The engine decides whether the window opens and holds the game paused
   // around it; it comes back through the screen port to RunModal.
-  engine_.CallHelp(page);
+  engine_.OpenHelp(page);
 }
 
-void THelpForm::RunModal(game::HelpPage page) {
+void HelpWindow::RunModal(game::HelpPage page) {
   if (running_) {
     // Already open (a Memory pair judged while the window is open can end
     // the game): show the page in the window that is open.
@@ -433,7 +433,7 @@ void THelpForm::RunModal(game::HelpPage page) {
   running_ = false;
 }
 
-void THelpForm::ShowPage(game::HelpPage page) {
+void HelpWindow::ShowPage(game::HelpPage page) {
   // The layout list grows when the editor saves a new layout: keep the
   // chooser's items in step with it, or its Rivers and Memory items would
   // name the wrong tables.
@@ -443,14 +443,14 @@ void THelpForm::ShowPage(game::HelpPage page) {
   player_name_->setText(QString::fromStdString(engine_.CurrentPlayerName));
   random_seed_->setText(QString::number(engine_.GameSeed));
   DrawTiles();
-  GenerateList(engine_.BoardNumber);
+  FillHallTable(engine_.BoardNumber);
   hall_edit_->setText(QString::fromStdString(engine_.CurrentPlayerName));
   ShowRecordState();
   // A window not shown yet centres its panels as it is shown (showEvent).
   if (isVisible()) CentrePanels();
 }
 
-void THelpForm::ShowRecordState() {
+void HelpWindow::ShowRecordState() {
   const bool record = engine_.NewRecordShown;
   layout_combo_->setVisible(!record);
   reset_button_->setVisible(!record);
@@ -465,13 +465,13 @@ void THelpForm::ShowRecordState() {
 
 // ---- Hall of fame ----------------------------------------------------------------
 
-void THelpForm::GenerateList(int code) {
+void HelpWindow::FillHallTable(int code) {
   {
     const QSignalBlocker quiet(layout_combo_);
     layout_combo_->setCurrentIndex(HallChooserItem(code, chooser_layouts_));
   }
   hof_list_->clear();
-  for (const game::HallRow& row : engine_.Hall().GenerateList(code)) {
+  for (const game::HallRow& row : engine_.Hall().FillHallTable(code)) {
     auto* item = new QTreeWidgetItem(hof_list_);
     item->setText(0, QString::number(row.rank));
     item->setText(1, QString::fromStdString(row.name));
@@ -482,46 +482,46 @@ void THelpForm::GenerateList(int code) {
   }
 }
 
-int THelpForm::SelectedTable() const {
+int HelpWindow::SelectedTable() const {
   const int item = layout_combo_->currentIndex();
   if (item < 0) return 0;
   return HallTableCode(item, chooser_layouts_);
 }
 
-void THelpForm::LayoutComboBoxChange() {
+void HelpWindow::OnHallLayoutChosen() {
   const int code = SelectedTable();
   if (code == 0) return;
-  GenerateList(code);
+  FillHallTable(code);
 }
 
-void THelpForm::DeleteHighscoresClick() {
+void HelpWindow::DeleteHighScores() {
   const int code = SelectedTable();
   if (code == 0) return;
   if (ask_(tr("Please confirm..."),
            tr("Do you really want to remove the Hall of Fame entries for this layout ?"))) {
     engine_.Hall().ResetTable(code);
   }
-  host_.ShowPanelHOF();
-  GenerateList(code);
+  host_.ShowHallPanel();
+  FillHallTable(code);
   engine_.PanelRefreshPending = true;
 }
 
-void THelpForm::HallEdit1Change() {
+void HelpWindow::OnRecordNameEdited() {
   const std::string text = hall_edit_->text().toStdString();
   if (text != engine_.CurrentPlayerName) {
     engine_.CurrentPlayerName = text.empty() ? std::string("-") : text;
     engine_.Hall().RenameRecord(engine_.BoardNumber, engine_.Hall().RankReached(),
                                 engine_.CurrentPlayerName);
-    GenerateList(engine_.BoardNumber);
+    FillHallTable(engine_.BoardNumber);
   }
-  host_.ShowPanelHOF();
+  host_.ShowHallPanel();
 }
 
 // ---- Options ----------------------------------------------------------------------
 
-void THelpForm::PlayerNameChange() { engine_.CurrentPlayerName = player_name_->text().toStdString(); }
+void HelpWindow::OnPlayerNameEdited() { engine_.CurrentPlayerName = player_name_->text().toStdString(); }
 
-void THelpForm::RandomSeedChange() {
+void HelpWindow::OnGameNumberEdited() {
   const QString text = random_seed_->text();
   if (text.isEmpty()) return;
   if (const std::optional<std::int32_t> number = ParseGameNumber(text)) {
@@ -531,7 +531,7 @@ void THelpForm::RandomSeedChange() {
   }
 }
 
-void THelpForm::UrlLabelClick(int number) {
+void HelpWindow::OpenLink(int number) {
   const auto& links = AboutLinks();
   if (number < 1 || number > static_cast<int>(links.size())) return;
   open_url_(QString::fromLatin1(links[static_cast<std::size_t>(number - 1)].url));

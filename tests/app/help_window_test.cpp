@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "app/help_form.h"
+#include "app/help_window.h"
 #include "app/help_pages.h"
 #include "game/engine.h"
 #include "game/fakes.h"
@@ -53,7 +53,7 @@ class FakeHost : public app::HelpHost {
   FakeHost() : texture(view::TextureWidth, view::TextureHeight, QImage::Format_RGB32) {
     texture.fill(Qt::black);
   }
-  void ShowPanelHOF() override { ++panelRedraws; }
+  void ShowHallPanel() override { ++panelRedraws; }
   const QImage& HelpTileTexture() const override { return texture; }
   int panelRedraws = 0;
   QImage texture;
@@ -68,7 +68,7 @@ class HelpFormTest : public ::testing::Test {
     }
     engine.BoardNumber = 1;
     engine.CurrentPlayerName = "Alice";
-    form = std::make_unique<app::THelpForm>(engine, host);
+    form = std::make_unique<app::HelpWindow>(engine, host);
     form->SetAsk([this](const QString& title, const QString& text) {
       questions.push_back(title + "|" + text);
       return answer;
@@ -82,7 +82,7 @@ class HelpFormTest : public ::testing::Test {
   // Opens the window on `page`; `whileOpen` runs inside the modal run, which
   // is then closed with "Return to Sorami".
   void Open(game::HelpPage page, const std::function<void()>& whileOpen = {}) {
-    OpenBy([this, page] { form->CallHelp(page); }, whileOpen);
+    OpenBy([this, page] { form->OpenHelp(page); }, whileOpen);
   }
   // The same, for the window opened by `command`.
   void OpenBy(const std::function<void()>& command, const std::function<void()>& whileOpen) {
@@ -116,7 +116,7 @@ class HelpFormTest : public ::testing::Test {
 
   // A running one-player game that has been played for `seconds`.
   void RunningGame(std::uint8_t mode, int seconds) {
-    engine.IM(mode);
+    engine.SetMode(mode);
     engine.StartTick = time.Tick;
     time.Tick += static_cast<std::uint32_t>(seconds) * 1000;
   }
@@ -127,7 +127,7 @@ class HelpFormTest : public ::testing::Test {
   game::testing::FakeSound sound;
   game::Engine engine;
   FakeHost host;
-  std::unique_ptr<app::THelpForm> form;
+  std::unique_ptr<app::HelpWindow> form;
   bool answer = false;
   bool opened = false;
   std::vector<QString> questions;
@@ -221,7 +221,7 @@ TEST_F(HelpFormTest, EveryPageSitsInTheSamePlaceAtEveryOpeningWhateverWasShownBe
       EXPECT_EQ(place.panel.x() - place.area.x(), (place.area.width() - place.panel.width()) / 2) << key;
       EXPECT_EQ(place.panel.y() - place.area.y(), (place.area.height() - place.panel.height()) / 2) << key;
       EXPECT_TRUE(place.area.contains(place.panel)) << key;
-      EXPECT_LE(place.area.bottom(), app::THelpForm::ClientHeight - app::THelpForm::BottomBarHeight) << key;
+      EXPECT_LE(place.area.bottom(), app::HelpWindow::ClientHeight - app::HelpWindow::BottomBarHeight) << key;
     } else {
       EXPECT_EQ(place.panel, first[key].panel) << key;
       EXPECT_EQ(place.area, first[key].area) << key;
@@ -254,7 +254,7 @@ TEST_F(HelpFormTest, AHelpTextThatIsNoRtfIsRefusedAtStartAndItsPageSaysSo) {
   ASSERT_TRUE(WriteFile(programDir + "sorami.rtf", "Sorami help, typed as plain text.\n"));
   ASSERT_TRUE(WriteFile(programDir + "whatsnew.rtf", "{\\rtf1 Faster start.}"));
 
-  const QStringList checked = app::THelpForm::CheckFiles(programDir);
+  const QStringList checked = app::HelpWindow::CheckFiles(programDir);
   ASSERT_EQ(checked.size(), 1);
   EXPECT_TRUE(checked[0].startsWith("Cannot show file " + programDir + "sorami.rtf: it is not an RTF text"))
       << checked[0].toStdString();
@@ -309,7 +309,7 @@ TEST_F(HelpFormTest, StartUpCheckSaysWhatLoadingWouldAndLoadingSaysOnlyWhatIsNew
 
   // The check builds nothing and names the damaged picture and the missing
   // text in the words and order of loading.
-  const QStringList checked = app::THelpForm::CheckFiles(programDir);
+  const QStringList checked = app::HelpWindow::CheckFiles(programDir);
   EXPECT_FALSE(form->LoadFiles(programDir));
   ASSERT_EQ(checked.size(), 2);
   EXPECT_EQ(checked, QStringList(notices.begin(), notices.end()));
@@ -327,12 +327,12 @@ TEST_F(HelpFormTest, StartUpCheckSaysWhatLoadingWouldAndLoadingSaysOnlyWhatIsNew
   ASSERT_TRUE(WriteFile(programDir + "sorami.rtf", "{\\rtf1 Text.}"));
   ASSERT_TRUE(WriteFile(programDir + "whatsnew.rtf", "{\\rtf1 Text.}"));
   ASSERT_TRUE(QFile::remove(programDir + "orange.jpg"));
-  EXPECT_TRUE(app::THelpForm::CheckFiles(programDir).isEmpty());
+  EXPECT_TRUE(app::HelpWindow::CheckFiles(programDir).isEmpty());
 }
 
 TEST_F(HelpFormTest, LinkLabelsOpenTheirAddresses) {
-  for (int n = 1; n <= 4; ++n) form->UrlLabelClick(n);
-  form->UrlLabelClick(5);
+  for (int n = 1; n <= 4; ++n) form->OpenLink(n);
+  form->OpenLink(5);
   ASSERT_EQ(urls.size(), 4u);
   EXPECT_TRUE(urls[0].startsWith("https://"));
   EXPECT_TRUE(urls[1].startsWith("https://"));
@@ -366,7 +366,7 @@ TEST_F(HelpFormTest, RiversAndMemoryGamesArePausedToo) {
 
 TEST_F(HelpFormTest, AGamePausedByHandIsResumedOnClosing) {
   RunningGame(game::ModeSolitaire, 20);
-  engine.PauseClick();
+  engine.TogglePause();
   time.Tick += 30000;
   Open(game::HelpPage::Help, [&] { time.Tick += 30000; });
   EXPECT_EQ(engine.GameMode, game::ModeSolitaire);
@@ -375,24 +375,24 @@ TEST_F(HelpFormTest, AGamePausedByHandIsResumedOnClosing) {
 
 TEST_F(HelpFormTest, WithNoGameRunningTheEarlierModeComesBack) {
   // Right after start-up: stopped, nothing paused yet.
-  engine.IM(game::ModeStopped);
+  engine.SetMode(game::ModeStopped);
   Open(game::HelpPage::Help);
   EXPECT_TRUE(opened);
   EXPECT_EQ(engine.GameMode, game::ModeStopped);
 
   // A finished game, even when the last pause saved another mode.
-  engine.IM(game::ModeFinished);
+  engine.SetMode(game::ModeFinished);
   engine.ModeBeforePause = game::ModeSolitaire;
   Open(game::HelpPage::HallOfFame);
   EXPECT_EQ(engine.GameMode, game::ModeFinished);
 
-  engine.IM(game::ModeIdle);
+  engine.SetMode(game::ModeIdle);
   Open(game::HelpPage::Tiles);
   EXPECT_EQ(engine.GameMode, game::ModeIdle);
 }
 
 TEST_F(HelpFormTest, NothingOpensDuringATwoPlayerGame) {
-  engine.IM(game::ModeTwoPlayer);
+  engine.SetMode(game::ModeTwoPlayer);
   Open(game::HelpPage::Help);
   EXPECT_FALSE(opened);
   EXPECT_EQ(engine.GameMode, game::ModeTwoPlayer);
@@ -422,7 +422,7 @@ TEST_F(HelpFormTest, ChooserCodesCoverLayoutsAndTheFourVariants) {
 }
 
 TEST_F(HelpFormTest, RiversHardTableIsShownDuringARiversHardGame) {
-  engine.Hall().AddHall(game::kRiversHardTable, 123, 4, "River");
+  engine.Hall().EnterHallOfFame(game::kRiversHardTable, 123, 4, "River");
   engine.BoardNumber = game::RiversHardBoard;
   RunningGame(game::ModeRivers, 5);
   std::vector<std::vector<QString>> rows;
@@ -442,7 +442,7 @@ TEST_F(HelpFormTest, RiversHardTableIsShownDuringARiversHardGame) {
 TEST_F(HelpFormTest, AnEmptyRankIsShownAndStoredAsItsDefault) {
   engine.Hall().SetEntry(2, 1, "");
   engine.Hall().SetEntry(2, 10, "");
-  form->GenerateList(2);
+  form->FillHallTable(2);
   const auto rows = ListRows();
   ASSERT_EQ(rows.size(), 10u);
   EXPECT_EQ(rows[0], (std::vector<QString>{"1", "---     ", "05:00", "00:00"}));
@@ -453,7 +453,7 @@ TEST_F(HelpFormTest, AnEmptyRankIsShownAndStoredAsItsDefault) {
 }
 
 TEST_F(HelpFormTest, ChoosingATableShowsItWithoutChangingTheLayout) {
-  engine.Hall().AddHall(game::kMemoryEasyTable, 200, 6, "Memo");
+  engine.Hall().EnterHallOfFame(game::kMemoryEasyTable, 200, 6, "Memo");
   Child<QComboBox>("LayoutComboBox")->setCurrentIndex(engine.LayoutCount() + 2);
   EXPECT_EQ(ListRows()[0][1], "Memo    ");
   EXPECT_EQ(engine.BoardNumber, 1);
@@ -465,7 +465,7 @@ class RecordTest : public HelpFormTest {
   // takes rank 2; the end of the game opens the window, where `typed` goes
   // into the record's name field.
   void Record(const QString& typed) {
-    engine.Hall().AddHall(1, 100, 0, "First");
+    engine.Hall().EnterHallOfFame(1, 100, 0, "First");
     RunningGame(game::ModeSolitaire, 190);
     engine.ElapsedSeconds = 190;
     engine.TimePenalty = 10;
@@ -539,7 +539,7 @@ TEST_F(RecordTest, AClearedNameFieldStoresADash) {
 }
 
 TEST_F(HelpFormTest, CancelledResetChangesNothingButRedraws) {
-  engine.Hall().AddHall(3, 250, 0, "Keeper");
+  engine.Hall().EnterHallOfFame(3, 250, 0, "Keeper");
   Child<QComboBox>("LayoutComboBox")->setCurrentIndex(2);
   Child<QTreeWidget>("HofList")->clear();
   engine.PanelRefreshPending = false;
@@ -555,11 +555,11 @@ TEST_F(HelpFormTest, CancelledResetChangesNothingButRedraws) {
 }
 
 TEST_F(HelpFormTest, ConfirmedResetPutsTheDefaultsBack) {
-  engine.Hall().AddHall(game::kMemoryHardTable, 250, 0, "Keeper");
-  engine.Hall().AddHall(1, 250, 0, "Other");
+  engine.Hall().EnterHallOfFame(game::kMemoryHardTable, 250, 0, "Keeper");
+  engine.Hall().EnterHallOfFame(1, 250, 0, "Other");
   Child<QComboBox>("LayoutComboBox")->setCurrentIndex(engine.LayoutCount() + 3);
   answer = true;
-  form->DeleteHighscoresClick();
+  form->DeleteHighScores();
   EXPECT_FALSE(engine.Hall().HasRealRecord(game::kMemoryHardTable));
   EXPECT_TRUE(engine.Hall().HasRealRecord(1));
   EXPECT_EQ(ListRows()[0][1], "---     ");
@@ -568,7 +568,7 @@ TEST_F(HelpFormTest, ConfirmedResetPutsTheDefaultsBack) {
 TEST_F(HelpFormTest, ResetWithoutASelectionDoesNothing) {
   Child<QComboBox>("LayoutComboBox")->setCurrentIndex(-1);
   answer = true;
-  form->DeleteHighscoresClick();
+  form->DeleteHighScores();
   EXPECT_TRUE(questions.empty());
   EXPECT_EQ(host.panelRedraws, 0);
 }
