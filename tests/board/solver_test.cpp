@@ -188,9 +188,10 @@ BoardState PlainTraditionalDeal(std::uint32_t seed) {
   return s;
 }
 
-TEST(Solver, BudgetsEndTheSearchUndecided) {
+TEST_P(SolverBothWays, BudgetsEndTheSearchUndecided) {
   const BoardState s = PlainTraditionalDeal(1);
   Solver solver;
+  solver.UsePairingsOnly(GetParam());
   SolveLimits few;
   few.MaxNodes = 2;
   EXPECT_EQ(solver.Solve(s, false, few).Answer, Verdict::Undecided);
@@ -200,8 +201,29 @@ TEST(Solver, BudgetsEndTheSearchUndecided) {
   const SolveResult r = solver.Solve(s, false, stopped);
   EXPECT_EQ(r.Answer, Verdict::Undecided);
   EXPECT_TRUE(r.Order.empty());
-  // The table is back to its small size after a solve.
+  // The tables are back to their small size after a solve.
   EXPECT_LE(solver.TableBytes(), std::size_t{1} << 20);
+}
+
+// The game keeps one solver for every position of a line of play: what one
+// solve learns (losses, stuck groups, pairings ruled out) must not leak into
+// the next, nor may a budget cut short earlier change a later answer.
+TEST(Solver, AReusedSolverAnswersAsAFreshOne) {
+  const std::vector<std::uint32_t> seeds{1255, 1, 2, 851, 3, 1255};
+  Solver reused;
+  SolveLimits few;
+  few.MaxNodes = 300;
+  for (const std::uint32_t seed : seeds) {
+    const BoardState s = PlainTraditionalDeal(seed);
+    reused.Solve(PlainTraditionalDeal(seed + 1), false, few);  // cut short on purpose
+    const SolveResult again = reused.Solve(s, false);
+    Solver fresh;
+    const SolveResult first = fresh.Solve(s, false);
+    ASSERT_NE(first.Answer, Verdict::Undecided) << "seed " << seed;
+    EXPECT_EQ(again.Answer, first.Answer) << "seed " << seed;
+    EXPECT_EQ(again.Order, first.Order) << "seed " << seed;
+    EXPECT_EQ(again.Nodes, first.Nodes) << "seed " << seed;
+  }
 }
 
 // Deals of Traditional whose answer took the old search seconds: each is
