@@ -6,7 +6,10 @@
 
 #include <QCryptographicHash>
 #include <QImage>
+#include <algorithm>
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "board/board.h"
 #include "board/dealing.h"
@@ -16,6 +19,9 @@
 #include "view/looks.h"
 #include "view/picture_file.h"
 #include "view/raster.h"
+#include "view/shadow_pieces.h"
+#include "view/test_pictures.h"
+#include "view/tile_art.h"
 
 namespace {
 
@@ -53,7 +59,7 @@ class ShippedBoard : public ::testing::Test {
     board::Deal(state, layout, generator, request);
     view.TilesetImage = Decode(kData + "/Tilesets/bluepai.bmp");
     view.MakeTileTexture();
-    view::Looks::TileBackground(view.BackgroundBuffer, Decode(kData + "/Backgrounds/kanji.bmp"));
+    view.SetBackgroundPicture(Decode(kData + "/Backgrounds/kanji.bmp"));
     scene.Board = &state.Board;
     scene.TilePlaces = &state.TilePlaces;
   }
@@ -129,6 +135,254 @@ TEST_F(ShippedBoard, AtScaleOneAPartialRedrawPaintsWhatItAlwaysHas) {
   const board::PixelRect area{near.left - 30, near.top - 20, near.right + 25, near.bottom + 40};
   EXPECT_EQ(view.RedrawArea(scene, area), area);
   EXPECT_EQ(PixelHash(view.BoardBuffer), "62f1bed12dd566babc9b479f7e3e30fa873c1df517e1258b237d29ed7544f3d8");
+}
+
+// Visible face pixels of every tile at a scale, found by inverting one face
+// at a time: each must lie in the face rectangle the geometry gives at that
+// scale, and a click there picks that tile, except where the rectangle rule
+// gives another tile at scale 1 too (a higher tile's cut corner, the short
+// bottom edge of a neighbour): those overlaps are the same at every scale.
+class HitAtScale : public ShippedBoard, public ::testing::WithParamInterface<board::Scale> {};
+
+TEST_P(HitAtScale, EveryVisibleTileIsPickedWhereItIsDrawn) {
+  const board::Scale scale = GetParam();
+  view.SetScale(scale);
+  scene.Shadows = false;
+  const board::Geometry at = view.GeometryOf(scene);
+  const board::Geometry unit(scene.Origin());
+  view.FullRedraw(scene);
+  const QImage plain = view.BoardBuffer.copy();
+  int samples = 0, exact = 0, tiles = 0;
+  for (int t = 1; t <= board::MaxTiles; ++t) {
+    const board::Cell c = state.TilePlaces[t];
+    if (!c.OnBoard()) continue;
+    scene.Invert = true;
+    scene.SelectedTile1 = t;
+    const board::PixelRect shown = view.RedrawTile(scene, t);
+    const board::PixelRect face = at.TileFace(c);
+    std::vector<board::PixelPoint> visible;
+    for (int y = shown.top; y < shown.bottom; ++y)
+      for (int x = shown.left; x < shown.right; ++x)
+        if (view.BoardBuffer.pixel(x, y) != plain.pixel(x, y)) {
+          ASSERT_TRUE(face.Contains(x, y)) << "tile " << t << " drawn at " << x << "," << y;
+          visible.push_back({x, y});
+        }
+    scene.SelectedTile1 = 0;
+    view.RedrawTile(scene, t);
+    if (visible.empty()) continue;
+    ++tiles;
+    const std::size_t step = std::max<std::size_t>(1, visible.size() / 40);
+    int hits = 0;
+    for (std::size_t i = 0; i < visible.size(); i += step) {
+      const board::PixelPoint q = visible[i];
+      const int picked = at.TileAt(state.Board, q.x, q.y);
+      ++samples;
+      if (picked == t) {
+        ++exact;
+        ++hits;
+        continue;
+      }
+      const int x1 = at.Unscaled(q.x), y1 = at.Unscaled(q.y);
+      ASSERT_NE(unit.TileAt(state.Board, x1, y1), t) << "tile " << t << " at " << q.x << "," << q.y;
+      ASSERT_EQ(picked, unit.TileAt(state.Board, x1, y1));
+    }
+    // A pixel or two of a face may peek past the cut corner of a covering
+    // tile at a fractional scale, where the corner's slant is rounded: such a
+    // peek belongs to the covering tile's rectangle, as at scale 1.
+    if (visible.size() > 2) {
+      EXPECT_GT(hits, 0) << "tile " << t;
+    }
+  }
+  EXPECT_GT(tiles, 60);
+  EXPECT_GT(exact, samples * 95 / 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, HitAtScale,
+                         ::testing::Values(board::Scale{1, 1}, board::Scale{5, 4}, board::Scale{3, 2},
+                                           board::Scale{2, 1}, board::Scale{3, 1}, board::Scale{37, 16}),
+                         [](const auto& info) {
+                           return std::to_string(info.param.Numerator) + "_" + std::to_string(info.param.Denominator);
+                         });
+
+// The layout editor's place cursor and pointer at a scale: every pixel asks
+// the scale-1 test at the scale-1 pixel it shows.
+TEST(PlaceAtScale, ThePlaceToAddIsTheOneUnderTheScaledPixel) {
+  board::LayoutGrid layout;
+  ASSERT_TRUE(board::ReadLayFile(kData + "/Layouts/Traditional.lay", layout).HeaderOk);
+  board::BoardState state;
+  board::Generator generator;
+  board::Deal(state, layout, generator, board::DealRequest{});
+  for (const board::Scale s : {board::Scale{3, 2}, board::Scale{2, 1}, board::Scale{3, 1}}) {
+    const board::Geometry at(board::Geometry::WideOrigin, s);
+    for (int y = 0; y < at.Height(); y += 7)
+      for (int x = 0; x < at.Width(); x += 5) {
+        const board::Cell got = at.PlaceToAddAt(state.Board, x, y);
+        const board::Cell want = board::CellToAddAt(state.Board, at.Unscaled(x) - 36, at.Unscaled(y) - 25);
+        ASSERT_EQ(got, want) << x << "," << y;
+        if (got.z != 0) {
+          ASSERT_TRUE(at.Scaled(board::Geometry::WideOrigin.OriginX + board::Geometry::UnitAddBox(got.x, got.y, got.z).left) <= x);
+        }
+      }
+  }
+}
+
+// One lone tile on the plain background at a scale: its picture fills exactly
+// the geometry's rectangle, which at a whole or half scale is the scale-1
+// rectangle times the scale.
+TEST(BoardAtScale, ALoneTileFillsItsScaledRectangleAndTheBoardItsScaledSize) {
+  testpics::EnsureGuiApp();
+  for (const board::Scale s : {board::Scale{3, 2}, board::Scale{2, 1}, board::Scale{3, 1}, board::Scale{7, 4}}) {
+    BoardView view;
+    view.SetScale(s);
+    view.TilesetImage = testpics::MakeTestTileset();
+    view.MakeTileTexture();
+    view.SetPlainBackground();
+    board::Grid grid;
+    board::TilePlaceTable places{};
+    grid.Set(12, 6, 2, 5);
+    places[5] = {12, 6, 2};
+    Scene scene;
+    scene.Board = &grid;
+    scene.TilePlaces = &places;
+    view.FullRedraw(scene);
+    const board::Geometry at(scene.Origin(), s);
+    ASSERT_EQ(view.BoardBuffer.size(), QSize(at.Width(), at.Height()));
+    const board::PixelRect unit = board::Geometry(scene.Origin()).TilePicture({12, 6, 2});
+    const board::PixelRect want = at.TilePicture({12, 6, 2});
+    if (s.Denominator <= 2) {
+      EXPECT_EQ(want, (board::PixelRect{unit.left * s.Numerator / s.Denominator, unit.top * s.Numerator / s.Denominator,
+                                        unit.right * s.Numerator / s.Denominator,
+                                        unit.bottom * s.Numerator / s.Denominator}));
+    }
+    board::PixelRect drawn{at.Width(), at.Height(), 0, 0};
+    const QRgb teal = qRgb(0, 128, 128);
+    for (int y = 0; y < at.Height(); ++y)
+      for (int x = 0; x < at.Width(); ++x) {
+        const bool border = x < at.Scaled(1) || y < at.Scaled(1) || x >= at.Scaled(703) || y >= at.Scaled(467);
+        const QRgb background = border ? qRgb(0, 0, 0) : teal;
+        if (view.BoardBuffer.pixel(x, y) == background) continue;
+        drawn = {std::min(drawn.left, x), std::min(drawn.top, y), std::max(drawn.right, x + 1),
+                 std::max(drawn.bottom, y + 1)};
+      }
+    EXPECT_EQ(drawn, want) << s.Numerator << "/" << s.Denominator;
+  }
+}
+
+// Shadows at scale 2: the half dither band below a higher tile covers the
+// scaled band with single-pixel dots, not doubled ones.
+TEST(BoardAtScale, ShadowsKeepAFineDitherAtTheScaledPlace) {
+  testpics::EnsureGuiApp();
+  BoardView view;
+  view.SetScale({2, 1});
+  view.TilesetImage = testpics::MakeTestTileset();
+  view.MakeTileTexture();
+  view.SetPlainBackground();
+  board::Grid grid;
+  board::TilePlaceTable places{};
+  grid.Set(10, 5, 1, 1);
+  places[1] = {10, 5, 1};
+  grid.Set(10, 3, 2, 2);
+  places[2] = {10, 3, 2};
+  Scene scene;
+  scene.Board = &grid;
+  scene.TilePlaces = &places;
+  scene.Shadows = false;
+  view.FullRedraw(scene);
+  const QImage plain = view.BoardBuffer.copy();
+  scene.Shadows = true;
+  view.FullRedraw(scene);
+  const int a = 2 * view::FaceLeft(10, 1, scene.OriginX), b = 2 * view::FaceTop(5, 1, scene.OriginY);
+  int grey = 0;
+  for (int j = 0; j < 20; ++j)
+    for (int i = 0; i < 80; ++i) {
+      // A diagonal start over the first 20 pixels, then the band; the dots
+      // fall where the scale-1 dots' checkerboard falls.
+      const bool set = ((a + i + b + j) & 1) == ((a / 2 + b / 2) & 1) && (i >= 20 || i >= j);
+      ASSERT_EQ(view.BoardBuffer.pixel(a + i, b + j), set ? view::ShadowGrey : plain.pixel(a + i, b + j)) << i << "," << j;
+      grey += set;
+    }
+  EXPECT_EQ(grey, 10 * 60 + 100);
+  for (int y = 0; y < view.BoardBuffer.height(); ++y)
+    for (int x = 0; x < view.BoardBuffer.width(); ++x)
+      if (x < a || x >= a + 80 || y < b || y >= b + 20) {
+        ASSERT_EQ(view.BoardBuffer.pixel(x, y), plain.pixel(x, y));
+      }
+}
+
+// The art: at scale 1 it is TileTexture; at 2 and 3 it comes untouched from
+// the shipped copies drawn at that size; at other scales from the nearest
+// larger copy; a copy that is too small is passed over.
+TEST_F(ShippedBoard, TheArtComesFromTheCopyDrawnAtTheScale) {
+  EXPECT_TRUE(view.Art().Tiles == view.TileTexture);
+  const std::string classic = kData + "/Tilesets/bluepai.bmp";
+  const std::vector<view::TilesetCopy> copies = view::FindTilesetCopies(classic);
+  ASSERT_EQ(copies, (std::vector<view::TilesetCopy>{{2, kData + "/Tilesets/bluepai@2x.png"},
+                                                     {3, kData + "/Tilesets/bluepai@3x.png"}}));
+  view.TilesetCopies = copies;
+  for (int k : {2, 3}) {
+    view.SetScale({k, 1});
+    const view::TileArt drawn = view::ComposeTileArt(view::ReadTilesetCopy(copies[k - 2]), k);
+    EXPECT_TRUE(view.Art().Tiles == drawn.Tiles) << k;
+    EXPECT_TRUE(view.Art().SelectedFaces == drawn.SelectedFaces) << k;
+    EXPECT_EQ(view.Art().CellWidth, 46 * k);
+  }
+  view.SetScale({5, 2});
+  const view::TileArt fromThree =
+      view::ResampleTileArt(view::ComposeTileArt(view::ReadTilesetCopy(copies[1]), 3), {5, 2});
+  EXPECT_TRUE(view.Art().Tiles == fromThree.Tiles);
+  EXPECT_EQ(view.Art().CellWidth, 115);
+  // Back at scale 1 the pictures are the ones of old again.
+  view.SetScale({1, 1});
+  EXPECT_TRUE(view.Art().Tiles == view.TileTexture);
+  EXPECT_EQ(Hash(), "3fd6ba9eb0da0524a6d22c87bdaba340899a66b73d7cb5f25c00cf6dcc8d8d13");
+}
+
+TEST(TilesetCopies, AMissingOrTooSmallCopyIsPassedOver) {
+  testpics::EnsureGuiApp();
+  const std::string dir = ::testing::TempDir();
+  const std::string classic = dir + "/own.bmp";
+  testpics::WriteBmp(testpics::MakeTestTileset(), classic);
+  EXPECT_TRUE(view::FindTilesetCopies(classic).empty());
+  const std::string small = view::TilesetCopyFile(classic, 2);
+  EXPECT_EQ(small, dir + "/own@2x.png");
+  ASSERT_TRUE(testpics::MakeTestTileset().save(QString::fromStdString(small), "png"));
+  const std::vector<view::TilesetCopy> found = view::FindTilesetCopies(classic);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_TRUE(view::ReadTilesetCopy(found[0]).isNull());
+  // The board still draws at scale 2, from the classic picture.
+  BoardView view;
+  view.TilesetImage = testpics::MakeTestTileset();
+  view.TilesetCopies = found;
+  view.SetScale({2, 1});
+  view.MakeTileTexture();
+  EXPECT_EQ(view.Art().CellWidth, 92);
+  EXPECT_EQ(view.Art().Tiles.pixel(6 * 2 + 2, 2 + 0), testpics::Ivory);
+  std::remove(small.c_str());
+  std::remove(classic.c_str());
+}
+
+// A background picture smaller than the board is repeated where its scale-1
+// copies lie; the plain one keeps a border of one scale-1 pixel.
+TEST(BoardAtScale, BackgroundsAreScaledSmoothlyAndRepeatedInPlace) {
+  testpics::EnsureGuiApp();
+  BoardView view;
+  view.SetScale({2, 1});
+  QImage small = view::MakePicture(100, 100, qRgb(200, 10, 10));
+  view.SetBackgroundPicture(small);
+  ASSERT_EQ(view.BackgroundBuffer.size(), QSize(1408, 936));
+  EXPECT_EQ(view.BackgroundBuffer.pixel(0, 0), qRgb(200, 10, 10));
+  EXPECT_EQ(view.BackgroundBuffer.pixel(1407, 935), qRgb(200, 10, 10));
+  view.SetPlainBackground();
+  EXPECT_EQ(view.BackgroundBuffer.pixel(1, 1), qRgb(0, 0, 0));
+  EXPECT_EQ(view.BackgroundBuffer.pixel(2, 2), qRgb(0, 128, 128));
+  EXPECT_EQ(view.BackgroundBuffer.pixel(1405, 933), qRgb(0, 128, 128));
+  EXPECT_EQ(view.BackgroundBuffer.pixel(1406, 933), qRgb(0, 0, 0));
+  // Scale 1 again gives the picture the way it always was.
+  view.SetBackgroundPicture(testpics::MakeGradient(300, 200));
+  view.SetScale({1, 1});
+  QImage want = view::MakePicture(704, 468);
+  view::Looks::TileBackground(want, testpics::MakeGradient(300, 200));
+  EXPECT_TRUE(view.BackgroundBuffer == want);
 }
 
 }  // namespace
