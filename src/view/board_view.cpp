@@ -82,6 +82,8 @@ BoardView::BoardView()
 void BoardView::MakeTileTexture() {
   TileArt unit = ComposeTileArt(TilesetImage, 1);
   TileTexture = unit.Tiles;
+  sourceArt_ = TileArt();
+  sourceCopy_ = TilesetCopy();
   if (scale_ == board::Scale{}) {
     art_ = std::move(unit);
   } else {
@@ -91,7 +93,8 @@ void BoardView::MakeTileTexture() {
 
 void BoardView::MakeArt() {
   // From the smallest copy at least as large as the scale, else the largest;
-  // the classic picture when no copy is larger than it.
+  // the classic picture when no copy is larger than it. The copy's art is
+  // composed once and kept, so a change of scale only resamples it.
   const long long n = scale_.Numerator, d = scale_.Denominator;
   const TilesetCopy* best = nullptr;
   for (const TilesetCopy& copy : TilesetCopies) {
@@ -101,13 +104,16 @@ void BoardView::MakeArt() {
         (!enough && !bestEnough && copy.Factor > best->Factor))
       best = &copy;
   }
-  if (best != nullptr && n > d) {
-    if (const QImage picture = ReadTilesetCopy(*best); !picture.isNull()) {
-      art_ = ResampleTileArt(ComposeTileArt(picture, best->Factor), scale_);
-      return;
-    }
+  if (best == nullptr || n <= d) {
+    art_ = ResampleTileArt(ComposeTileArt(TilesetImage, 1), scale_);
+    return;
   }
-  art_ = ResampleTileArt(ComposeTileArt(TilesetImage, 1), scale_);
+  if (sourceArt_.Empty() || !(sourceCopy_ == *best)) {
+    const QImage picture = ReadTilesetCopy(*best);
+    sourceArt_ = picture.isNull() ? ComposeTileArt(TilesetImage, 1) : ComposeTileArt(picture, best->Factor);
+    sourceCopy_ = *best;
+  }
+  art_ = ResampleTileArt(sourceArt_, scale_);
 }
 
 void BoardView::SetScale(board::Scale scale) {
@@ -277,7 +283,8 @@ void BoardView::PaintBody(QImage& canvas, const Scene& scene, int X, int Y, int 
     const PixelRect d = OnCanvas(r);
     const int cx = Scaled(left + sx) - Scaled(left), cy = Scaled(top + sy) - Scaled(top);
     if (masked)
-      MaskedBlit(canvas, d.left, d.top, d.Width(), d.Height(), art_.TileMask, cx, cy, art_.Tiles, tx + cx, ty + cy);
+      MaskedBlit(canvas, d.left, d.top, d.Width(), d.Height(), art_.TileMask, cx, cy, art_.TileMaskRuns, art_.Tiles,
+                 tx + cx, ty + cy);
     else
       Blit(canvas, d.left, d.top, d.Width(), d.Height(), art_.Tiles, tx + cx, ty + cy, Rop::Copy);
   };
@@ -290,7 +297,8 @@ void BoardView::PaintBody(QImage& canvas, const Scene& scene, int X, int Y, int 
     part({left, top + FaceHeight, left + 21, top + TileHeight}, 0, FaceHeight, false);
     part({a + 15, top + FaceHeight, a + 15 + EdgeSize, top + TileHeight}, FaceWidth, FaceHeight, true);
   } else {
-    MaskedBlit(canvas, whole.left, whole.top, whole.Width(), whole.Height(), art_.TileMask, 0, 0, art_.Tiles, tx, ty);
+    MaskedBlit(canvas, whole.left, whole.top, whole.Width(), whole.Height(), art_.TileMask, 0, 0, art_.TileMaskRuns,
+               art_.Tiles, tx, ty);
   }
 }
 
@@ -349,7 +357,8 @@ void BoardView::PaintShadows(QImage& canvas, const Scene& scene, int X, int Y, i
         if (shape.Slant > 0) from = std::max(from, left + (py - top));
         if (shape.Slant < 0) to = std::min(to, left + (py - top) + 1);
         if (((from + py) & 1) != phase) ++from;
-        for (int px = from; px < to; px += 2) std::memset(row + 3 * (px - shiftX_), ShadowByte, 3);
+        for (uchar *d = row + 3 * (from - shiftX_), *end = row + 3 * (to - shiftX_); d < end; d += 6)
+          d[0] = d[1] = d[2] = ShadowByte;
       }
     }
   }

@@ -116,6 +116,9 @@ class BoardView {
 
   board::Scale scale_;
   TileArt art_;
+  // The art of the tileset copy last used, at its own size.
+  TileArt sourceArt_;
+  TilesetCopy sourceCopy_;
   QImage backgroundPicture_;  // null: the plain background
   QImage filled_;   // a face of white: XOR inverts a face
   QImage scratch_;  // the area of a partial redraw

@@ -100,6 +100,7 @@ TileArt ComposeTileArt(const QImage& source, int k) {
   const Region tileMask = Times(TileMask, k), blankFace = Times(BlankFace, k);
   art.TileMask = MakePicture(tileMask.w, tileMask.h);
   Blit(art.TileMask, 0, 0, tileMask.w, tileMask.h, tileset, tileMask.x, tileMask.y, Rop::Copy);
+  art.TileMaskRuns = BlackRuns(art.TileMask);
   art.BlankFace = MakePicture(fw, fh);
   Blit(art.BlankFace, 0, 0, fw, fh, tileset, blankFace.x, blankFace.y, Rop::Copy);
   art.SelectedFace = MakePicture(fw, fh);
@@ -120,6 +121,7 @@ TileArt ResampleTileArt(const TileArt& art, board::Scale scale) {
   out.FaceCellWidth = ScaledSpan(FaceWidth, scale);
   out.FaceCellHeight = ScaledSpan(FaceHeight, scale);
   out.TileMask = ResampleMask(art.TileMask, out.CellWidth, out.CellHeight);
+  out.TileMaskRuns = BlackRuns(out.TileMask);
   out.Tiles = ResampleSheet(art.Tiles, art.CellWidth, art.CellHeight, out.CellWidth, out.CellHeight);
   CutToShape(out.Tiles, out.TileMask, out.CellWidth, out.CellHeight);
   out.SelectedFaces =

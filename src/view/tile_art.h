@@ -19,7 +19,10 @@
 
 #include <QImage>
 
+#include <vector>
+
 #include "board/geometry.h"
+#include "view/raster.h"
 #include "view/tileset_layout.h"
 
 namespace view {
@@ -34,6 +37,7 @@ struct TileArt {
   int FaceCellHeight = FaceHeight;
   QImage Tiles;          // 9 x 5 cells: each face's whole tile, black outside the tile's shape
   QImage TileMask;       // one cell: black inside the tile's shape, white outside
+  std::vector<MaskRun> TileMaskRuns;  // its rows' black runs
   QImage SelectedFaces;  // 9 x 5 face cells: each face on the selected colour
   QImage HintFaces;      // 9 x 5 face cells: each face on the hint colour
   QImage BlankFace;      // the face-down face
