@@ -37,6 +37,8 @@ class PictureBox : public QWidget {
   // Show only `area` of `picture` anew, leaving the rest on screen.
   void SetPictureArea(const QImage& picture, const QRect& area);
   const QImage& Picture() const { return live_ != nullptr ? *live_ : picture_; }
+  // Whether it shows its owner's picture live (ShowLive).
+  bool ShowsLive() const { return live_ != nullptr; }
 
   // The picture comes drawn at `scale` times `unitSize` in device pixels of
   // a screen with device pixel ratio `ratio`; the box takes the size that

@@ -59,6 +59,8 @@ class HallPanel {
   // scale-1 pixels. The panel must be shown again after a change.
   void SetScale(board::Scale scale);
   board::Scale DrawingScale() const { return scale_; }
+  // The panel's size at scale 1.
+  QSize UnitSize() const { return unitPicture_.size(); }
 
   // How far the list moves up: 20 in two-player mode, else 10 with the
   // preview on, else -20 (down).
