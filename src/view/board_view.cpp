@@ -75,12 +75,13 @@ BoardView::BoardView()
       TilesetImage(MakePicture(800, 600)),
       TileTexture(MakePicture(TextureWidth, TextureHeight)),
       filled_(MakePicture(FaceWidth, FaceHeight, 0xFFFFFFFFu)) {
-  art_ = ComposeTileArt(TilesetImage, 1);
+  art_ = ComposeTileArt(TilesetImage, 1, false);
   art_.Tiles = TileTexture;
 }
 
 void BoardView::MakeTileTexture() {
-  TileArt unit = ComposeTileArt(TilesetImage, 1);
+  // At scale 1 the faces come from the tileset itself, as they always have.
+  TileArt unit = ComposeTileArt(TilesetImage, 1, false);
   TileTexture = unit.Tiles;
   sourceArt_ = TileArt();
   sourceCopy_ = TilesetCopy();
@@ -125,7 +126,8 @@ void BoardView::SetScale(board::Scale scale) {
   scratch_ = QImage();
   filled_ = MakePicture(ScaledSpan(FaceWidth, scale_), ScaledSpan(FaceHeight, scale_), 0xFFFFFFFFu);
   if (scale_ == board::Scale{}) {
-    art_ = ComposeTileArt(TilesetImage, 1);
+    art_ = ComposeTileArt(TilesetImage, 1, false);
+    art_.Tiles = TileTexture;
   } else {
     MakeArt();
   }
@@ -134,42 +136,36 @@ void BoardView::SetScale(board::Scale scale) {
 }
 
 void BoardView::SetBackgroundPicture(const QImage& picture) {
-  backgroundPicture_ = picture;
-  ToPictureFormat(backgroundPicture_);
+  // The background at scale 1 is kept: the pictures at other scales are
+  // made from it (a picture larger than the board shows only its top-left
+  // part, and a small one its copies, so nothing else of it is needed).
+  QImage unit = MakePicture(BoardWidth, BoardHeight);
+  Looks::TileBackground(unit, picture);
+  unitBackground_ = std::move(unit);
   PaintBackground();
 }
 
 void BoardView::SetPlainBackground() {
-  backgroundPicture_ = QImage();
+  unitBackground_ = QImage();
   PaintBackground();
 }
 
 void BoardView::PaintBackground() {
   const board::Geometry g({0, 0}, scale_);
-  if (BackgroundBuffer.width() != g.Width() || BackgroundBuffer.height() != g.Height())
-    BackgroundBuffer = MakePicture(g.Width(), g.Height());
-  if (backgroundPicture_.isNull()) {
+  if (unitBackground_.isNull()) {
+    if (BackgroundBuffer.width() != g.Width() || BackgroundBuffer.height() != g.Height())
+      BackgroundBuffer = MakePicture(g.Width(), g.Height());
     FillRect(BackgroundBuffer, 0, 0, g.Width(), g.Height(), qRgb(0, 0, 0));
     const PixelRect inside = g.Scaled(PixelRect{1, 1, BoardWidth - 1, BoardHeight - 1});
     FillRect(BackgroundBuffer, inside.left, inside.top, inside.Width(), inside.Height(), qRgb(0, 128, 128));
     return;
   }
-  const int w = backgroundPicture_.width(), h = backgroundPicture_.height();
-  if (scale_ == board::Scale{} || w <= 0 || h <= 0) {
-    Looks::TileBackground(BackgroundBuffer, backgroundPicture_);
+  if (scale_ == board::Scale{}) {
+    BackgroundBuffer = unitBackground_;  // shared, not copied
     return;
   }
-  // Only the part that shows matters: the board's top-left when the picture
-  // covers it, else one copy of a repeated picture; the part is scaled once
-  // and the copies land where the scale-1 copies would.
-  const bool once = w >= BoardWidth && h >= BoardHeight;
-  const int pw = std::min(w, BoardWidth), ph = std::min(h, BoardHeight);
-  const QImage part = backgroundPicture_.copy(0, 0, pw, ph).scaled(
-      ScaledSpan(pw, scale_), ScaledSpan(ph, scale_), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  const int stepX = once ? BoardWidth : w, stepY = once ? BoardHeight : h;
-  for (int y = 0; y < BoardHeight; y += stepY)
-    for (int x = 0; x < BoardWidth; x += stepX)
-      Blit(BackgroundBuffer, g.Scaled(x), g.Scaled(y), part.width(), part.height(), part, 0, 0, Rop::Copy);
+  BackgroundBuffer = unitBackground_.scaled(g.Width(), g.Height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  ToPictureFormat(BackgroundBuffer);
 }
 
 int BoardView::Scaled(int p) const { return board::Geometry({0, 0}, scale_).Scaled(p); }
@@ -259,9 +255,15 @@ void BoardView::DrawTileAt(const Scene& scene, int x, int y, int z, int tile) {
   const bool faceDown = scene.EditorMode || (scene.MemoryMode && !IsSelected(scene, tile));
   if (faceDown) {
     // The editor's places and Memory's unturned tiles show the blank face.
-    const QImage& face = scene.IsEditorCursor(X, Y, Z) ? art_.SelectedFace : art_.BlankFace;
+    const bool cursor = scene.IsEditorCursor(X, Y, Z);
     const PixelRect r = OnCanvas({a, b, a + FaceWidth, b + FaceHeight});
-    Blit(canvas, r.left, r.top, r.Width(), r.Height(), face, 0, 0, Rop::Copy);
+    if (scale_ == board::Scale{}) {
+      const Region& face = cursor ? SelectedFace : BlankFace;
+      Blit(canvas, r.left, r.top, FaceWidth, FaceHeight, TilesetImage, face.x, face.y, Rop::Copy);
+    } else {
+      Blit(canvas, r.left, r.top, r.Width(), r.Height(), cursor ? art_.SelectedFace : art_.BlankFace, 0, 0,
+           Rop::Copy);
+    }
     if (scene.MemoryMode && Outlined(scene, tile)) PointerRectangle(canvas, scene, a, b);
   } else if (!scene.RiverSlideActive) {
     PaintMarks(canvas, scene, a, b, tile);
@@ -313,8 +315,17 @@ void BoardView::PaintMarks(QImage& canvas, const Scene& scene, int a, int b, int
     return;
   }
   // The face keeps its own pixels; its background takes the special face's colour.
-  const QImage& faces = selected ? art_.SelectedFaces : art_.HintFaces;
   const FaceCell cell = FaceCells(board::Face(tile));
+  if (scale_ == board::Scale{}) {
+    const Region& back = selected ? SelectedFace : HintFace;
+    const Region mask = FaceMask(cell);
+    const Region face = FacePicture(cell);
+    Blit(canvas, r.left, r.top, FaceWidth, FaceHeight, TilesetImage, back.x, back.y, Rop::Copy);
+    MaskedBlit(canvas, r.left, r.top, FaceWidth, FaceHeight, TilesetImage, mask.x, mask.y, TilesetImage, face.x,
+               face.y);
+    return;
+  }
+  const QImage& faces = selected ? art_.SelectedFaces : art_.HintFaces;
   Blit(canvas, r.left, r.top, r.Width(), r.Height(), faces, art_.FaceCellX(cell), art_.FaceCellY(cell), Rop::Copy);
 }
 

@@ -64,8 +64,8 @@ class BoardView {
   const TileArt& Art() const { return art_; }
 
   // The background: a picture repeated from the top-left corner in rows when
-  // it is smaller than the board, else drawn once (smoothly scaled with the
-  // board); or the plain teal one. Kept to be drawn again at a new scale.
+  // it is smaller than the board, else drawn once, and smoothly scaled with
+  // the board; or the plain teal one.
   void SetBackgroundPicture(const QImage& picture);
   void SetPlainBackground();
 
@@ -119,7 +119,7 @@ class BoardView {
   // The art of the tileset copy last used, at its own size.
   TileArt sourceArt_;
   TilesetCopy sourceCopy_;
-  QImage backgroundPicture_;  // null: the plain background
+  QImage unitBackground_;  // the background at scale 1; null: the plain one
   QImage filled_;   // a face of white: XOR inverts a face
   QImage scratch_;  // the area of a partial redraw
   // Where DrawTileAt paints: BoardBuffer, or the scratch picture whose top-left

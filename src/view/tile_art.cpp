@@ -69,7 +69,7 @@ int ScaledSpan(int length, board::Scale scale) {
   return static_cast<int>((n + scale.Denominator - 1) / scale.Denominator);
 }
 
-TileArt ComposeTileArt(const QImage& source, int k) {
+TileArt ComposeTileArt(const QImage& source, int k, bool faces) {
   QImage holder = source;
   ToPictureFormat(holder);
   const QImage& tileset = holder;
@@ -80,8 +80,10 @@ TileArt ComposeTileArt(const QImage& source, int k) {
   art.FaceCellWidth = FaceWidth * k;
   art.FaceCellHeight = FaceHeight * k;
   art.Tiles = MakePicture(Columns * art.CellWidth, Rows * art.CellHeight);
-  art.SelectedFaces = MakePicture(Columns * art.FaceCellWidth, Rows * art.FaceCellHeight);
-  art.HintFaces = MakePicture(Columns * art.FaceCellWidth, Rows * art.FaceCellHeight);
+  if (faces) {
+    art.SelectedFaces = MakePicture(Columns * art.FaceCellWidth, Rows * art.FaceCellHeight);
+    art.HintFaces = MakePicture(Columns * art.FaceCellWidth, Rows * art.FaceCellHeight);
+  }
   const Region blank = Times(BlankTile, k), selected = Times(SelectedFace, k), hint = Times(HintFace, k);
   const int fw = FaceWidth * k, fh = FaceHeight * k;
   for (int f = 1; f <= board::FaceCount; ++f) {
@@ -91,6 +93,7 @@ TileArt ComposeTileArt(const QImage& source, int k) {
     const int tx = art.CellX(cell), ty = art.CellY(cell);
     Blit(art.Tiles, tx, ty, blank.w, blank.h, tileset, blank.x, blank.y, Rop::Copy);
     MaskedBlit(art.Tiles, tx + EdgeSize * k, ty, fw, fh, tileset, mask.x, mask.y, tileset, face.x, face.y);
+    if (!faces) continue;
     const int fx = art.FaceCellX(cell), fy = art.FaceCellY(cell);
     Blit(art.SelectedFaces, fx, fy, fw, fh, tileset, selected.x, selected.y, Rop::Copy);
     MaskedBlit(art.SelectedFaces, fx, fy, fw, fh, tileset, mask.x, mask.y, tileset, face.x, face.y);
@@ -101,6 +104,7 @@ TileArt ComposeTileArt(const QImage& source, int k) {
   art.TileMask = MakePicture(tileMask.w, tileMask.h);
   Blit(art.TileMask, 0, 0, tileMask.w, tileMask.h, tileset, tileMask.x, tileMask.y, Rop::Copy);
   art.TileMaskRuns = BlackRuns(art.TileMask);
+  if (!faces) return art;
   art.BlankFace = MakePicture(fw, fh);
   Blit(art.BlankFace, 0, 0, fw, fh, tileset, blankFace.x, blankFace.y, Rop::Copy);
   art.SelectedFace = MakePicture(fw, fh);

@@ -54,7 +54,9 @@ struct TileArt {
 // The art of a classic-format tileset picture drawn at `factor` times the
 // classic size (every region of the format multiplied by it), at scale
 // factor / 1. At factor 1 Tiles is pixel for pixel BoardView::TileTexture.
-TileArt ComposeTileArt(const QImage& tileset, int factor);
+// Without `faces` only the tiles and the mask are made (the painter takes
+// the faces from the tileset itself at scale 1).
+TileArt ComposeTileArt(const QImage& tileset, int factor, bool faces = true);
 
 // The art resampled to `scale`; a copy when the scale is the art's own.
 TileArt ResampleTileArt(const TileArt& art, board::Scale scale);
