@@ -30,11 +30,21 @@ constexpr std::array<ButtonText, ToolBar::kCount> kButtons{{
     {QT_TRANSLATE_NOOP("app::ToolBar", "Exit"), QT_TRANSLATE_NOOP("app::ToolBar", "Don't leave me !! :("), "exit"},
 }};
 
+// The glyph, with its copies drawn at two and three times the size
+// ("NAME@2x.png", "NAME@3x.png") when they are there, which a screen at that
+// pixel ratio shows instead of an enlarged one.
 QIcon LoadGlyph(const QString& dir, const char* name) {
   const QString path = dir + QLatin1String(name) + QStringLiteral(".png");
   const QImage picture = view::ReadImageFile(path, "png");
   if (picture.isNull()) return {};
-  return QIcon(QPixmap::fromImage(picture));
+  QIcon icon(QPixmap::fromImage(picture));
+  for (const int factor : {2, 3}) {
+    QImage larger = view::ReadImageFile(dir + QLatin1String(name) + QStringLiteral("@%1x.png").arg(factor), "png");
+    if (larger.isNull() || larger.width() != picture.width() * factor) continue;
+    larger.setDevicePixelRatio(factor);
+    icon.addPixmap(QPixmap::fromImage(larger));
+  }
+  return icon;
 }
 
 }  // namespace
