@@ -235,8 +235,8 @@ void MainWindow::PlaceWindow(const Settings& stored) {
 }
 
 int MainWindow::BandsHeight() const {
-  const game::Options& o = engine_->Opt;
-  const bool editor = engine_->GameMode == game::ModeEditor;
+  const game::Options& o = engine_->Opt();
+  const bool editor = engine_->Game().Running(game::GameKind::Editor);
   int height = 0;
   if (o.ShowToolbar && !editor) height += ToolBar::kHeight;
   if (editor) height += EditorPanel::kHeight;
@@ -245,7 +245,7 @@ int MainWindow::BandsHeight() const {
 }
 
 QSize MainWindow::ContentAtActualSize() const {
-  const int panel = engine_->Opt.ShowHallOfFame ? panel_.UnitSize().width() : 0;
+  const int panel = engine_->Opt().ShowHallOfFame ? panel_.UnitSize().width() : 0;
   return {kBoardWidth + panel, kBoardHeight};
 }
 
@@ -328,9 +328,9 @@ void MainWindow::ApplyZoom(bool force) {
   } else {
     game_->SetPicture(view_->ShowBackground());
   }
-  if (engine_->Opt.ShowHallOfFame) {
+  if (engine_->Opt().ShowHallOfFame) {
     screen_->ShowHallPanel();
-    if (engine_->GameMode == game::ModeTwoPlayer) screen_->PaintBanner();
+    if (engine_->Game().Kind == game::GameKind::TwoPlayer) screen_->PaintBanner();
   }
 }
 

@@ -80,15 +80,15 @@ TEST_F(ZoomWindowTest, AWindowMadeLargerDrawsTheBoardLargerAndAClickPicksTheTile
   // A click on the face of a free tile, on the larger picture, selects it.
   game::Engine& e = w->Engine();
   int tile = 0;
+  const board::BoardState& b = e.Game().Board;
   for (int t = 1; t <= board::MaxTiles && tile == 0; ++t)
-    if (e.State.TilePlaces[t].OnBoard() && board::IsTileFree(e.State, t))
-      tile = t;
+    if (b.TilePlaces[t].OnBoard() && board::IsTileFree(b, t)) tile = t;
   ASSERT_NE(tile, 0);
-  const board::Geometry at(board::BoardOrigin{e.OriginX, e.OriginY}, {2, 1});
-  const board::PixelRect face = at.TileFace(e.State.TilePlaces[tile]);
+  const board::Geometry at(board::BoardOrigin{e.OriginX(), e.OriginY()}, {2, 1});
+  const board::PixelRect face = at.TileFace(b.TilePlaces[tile]);
   // The face's bottom-right pixel: one more to the right is no longer it.
   QTest::mouseClick(w->Game(), Qt::LeftButton, Qt::NoModifier, QPoint(face.right - 1, face.bottom - 1));
-  EXPECT_EQ(e.SelectedTile1, tile);
+  EXPECT_EQ(e.Game().Picks.First, tile);
   // The picture shows the selection at the scaled place.
   EXPECT_NE(w->Game()->Picture().pixel(face.left + 3, face.top + 3), w->View().BackgroundBuffer.pixel(face.left + 3, face.top + 3));
 
