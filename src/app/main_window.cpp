@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QWindow>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -395,6 +396,9 @@ void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!shownOnce_) {
     shownOnce_ = true;
+    // On a screen of another pixel ratio the pictures are drawn anew for it.
+    if (QWindow* handle = windowHandle())
+      connect(handle, &QWindow::screenChanged, this, [this] { ApplyZoom(); });
     emit FirstShown();
     session_->FirstShown();
   }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "board/board.h"
@@ -22,6 +23,7 @@
 #include "view/shadow_pieces.h"
 #include "view/test_pictures.h"
 #include "view/tile_art.h"
+#include "view/tool_run.h"
 
 namespace {
 
@@ -383,6 +385,35 @@ TEST(BoardAtScale, BackgroundsAreScaledSmoothlyAndRepeatedInPlace) {
   QImage want = view::MakePicture(704, 468);
   view::Looks::TileBackground(want, testpics::MakeGradient(300, 200));
   EXPECT_TRUE(view.BackgroundBuffer == want);
+}
+
+// sorami-tool render --scale: the picture is the board's size times the
+// scale, and a scale it cannot draw is refused with a message.
+class RenderAtScale : public tool_testing::ToolsTest {};
+
+TEST_F(RenderAtScale, ThePictureIsTheBoardTimesTheScale) {
+  using tool_testing::Quoted;
+  using tool_testing::Tool;
+  const std::string out = (dir / "board.png").string();
+  for (const auto& [text, w, h] : {std::tuple{"1.5", 1056, 702}, std::tuple{"2", 1408, 936}, std::tuple{"3", 2112, 1404}}) {
+    const tool_testing::ToolRun r = Tool(std::string("render Traditional --seed 4 --scale ") + text + " --out " + Quoted(out));
+    ASSERT_EQ(r.status, 0) << r.output;
+    const QImage picture(QString::fromStdString(out));
+    EXPECT_EQ(picture.size(), QSize(w, h)) << text;
+  }
+  // At scale 1 the picture is the one the painter has always made.
+  ASSERT_EQ(Tool("render Traditional --seed 12345 --tileset " + Quoted(kData + "/Tilesets/pai.bmp") +
+                 " --background " + Quoted(kData + "/Backgrounds/kanji.bmp") + " --scale 1 --out " + Quoted(out))
+                .status,
+            0);
+  EXPECT_EQ(PixelHash(QImage(QString::fromStdString(out))),
+            "0a22fbb43c29bb63fd5d3aa1a72aeb01448dbbdd3ea2ed5f1daf44a96c4f565b");
+  for (const char* bad : {"0.5", "9", "1.255", "two", "1.", "-2"}) {
+    const tool_testing::ToolRun r = Tool(std::string("render Traditional --seed 4 --scale ") + bad + " --out " + Quoted(out));
+    EXPECT_EQ(r.status, 2) << bad;
+    EXPECT_NE(r.output.find("--scale wants a number from 1 to 8 with at most two decimals"), std::string::npos)
+        << r.output;
+  }
 }
 
 }  // namespace
