@@ -17,6 +17,10 @@
 #include <exception>
 #include <limits>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "app/audio_devices.h"
 #include "app/band_menu.h"
 #include "app/board_area.h"
@@ -333,6 +337,12 @@ void MainWindow::ApplyZoom(bool force) {
     screen_->ShowHallPanel();
     if (engine_->Game().Kind == game::GameKind::TwoPlayer) screen_->PaintBanner();
   }
+#ifdef __GLIBC__
+  // Making the pictures for a new size passes through large temporary
+  // pictures (Qt scales them on worker threads, whose memory pools keep
+  // what they held): hand that memory back.
+  malloc_trim(0);
+#endif
 }
 
 void MainWindow::SetChosenZoom(int zoom) {
