@@ -75,8 +75,10 @@ BoardView::BoardView()
       TilesetImage(MakePicture(800, 600)),
       TileTexture(MakePicture(TextureWidth, TextureHeight)),
       filled_(MakePicture(FaceWidth, FaceHeight, 0xFFFFFFFFu)) {
-  art_ = ComposeTileArt(TilesetImage, 1, false);
+  // Before a tileset: the black texture through an all-black mask.
   art_.Tiles = TileTexture;
+  art_.TileMask = MakePicture(TileWidth, TileHeight);
+  art_.TileMaskRuns = BlackRuns(art_.TileMask);
 }
 
 void BoardView::MakeTileTexture() {
