@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr std::uint32_t Now = 5000000;
-
 // Game 2024 on the turtle, thirty pairs in.
 game::SavedGame MidGame() {
   game::SavedGame saved;
@@ -28,7 +26,7 @@ game::SavedGame MidGame() {
   s.BoardNumber = s.SavedLayoutNumber = 1;
   s.Kind = game::GameKind::Solitaire;
   s.Phase = game::GamePhase::Running;
-  s.Clock.StartTick = Now - 300000;
+  s.Clock.PausedElapsed = 300000;
   board::DealRequest request;
   request.Seed = board::SeedChoice::Exact(2024);
   request.Winnable = true;
@@ -56,7 +54,7 @@ std::string BenchFolder() {
 
 void BM_SavedGameText(benchmark::State& state) {
   const game::SavedGame saved = MidGame();
-  for (auto _ : state) benchmark::DoNotOptimize(game::SavedGameText(saved, Now));
+  for (auto _ : state) benchmark::DoNotOptimize(game::SavedGameText(saved));
 }
 BENCHMARK(BM_SavedGameText);
 
@@ -67,7 +65,7 @@ void BM_KeepGameAfterMove(benchmark::State& state) {
   base::LatestFileWriter writer;
   std::string text;
   for (auto _ : state) {
-    if (game::PrepareSavedGame(saved, Now, text).has_value()) state.SkipWithError("refused");
+    if (game::PrepareSavedGame(saved, text).has_value()) state.SkipWithError("refused");
     writer.Replace(path, text);
   }
   writer.Flush();
@@ -80,14 +78,14 @@ void BM_WriteSavedGameFile(benchmark::State& state) {
   const game::SavedGame saved = MidGame();
   const std::string path = base::JoinPath(BenchFolder(), game::CurrentGameFileName);
   for (auto _ : state) {
-    if (game::WriteSavedGameFile(path, saved, Now).has_value()) state.SkipWithError("not written");
+    if (game::WriteSavedGameFile(path, saved).has_value()) state.SkipWithError("not written");
   }
 }
 BENCHMARK(BM_WriteSavedGameFile)->Unit(benchmark::kMicrosecond);
 
 void BM_ReadSavedGameText(benchmark::State& state) {
-  const std::string text = game::SavedGameText(MidGame(), Now);
-  for (auto _ : state) benchmark::DoNotOptimize(game::ReadSavedGameText(text, Now, "bench"));
+  const std::string text = game::SavedGameText(MidGame());
+  for (auto _ : state) benchmark::DoNotOptimize(game::ReadSavedGameText(text, "bench"));
 }
 BENCHMARK(BM_ReadSavedGameText);
 

@@ -187,7 +187,7 @@ def saved_game(kind, board_number, places, removed, tile_count=None, phase="runn
         "solitaire-layout-number": "1", "game-number": "0", "kind": kind, "phase": phase,
         "phase-before-pause": "running" if phase == "paused" else "stopped", "free-rule": rule,
         "generator": "2882400001", "clock": "61500 61 40", "selection": "0 0", "hint": "0 0 0",
-        "no-moves-told": "0", "slide": "0 0 0 0", "reveal": "0", "turns": "0 0 0 0",
+        "no-moves-told": "0", "slide": "0 0 0 0", "reveal": "0", "turns": "0 0 0",
     }
     lines.update(extra or {})
     out = ["Sorami saved game 1"] + ["%s %s" % item for item in lines.items()]
@@ -209,7 +209,7 @@ def saved_games():
         saved_game("solitaire", 1, row, [5, 6, 1, 4], phase="paused", rule="vertical",
                    name="Caf\xc3\xa9 \\n \\x7F"))
     put("saved_game", "two-player.sorami-game",
-        saved_game("two-player", 2, row, [], extra={"turns": "1 4000 2500 700", "selection": "3 0"}))
+        saved_game("two-player", 2, row, [], extra={"turns": "1 4000 2500", "selection": "3 0"}))
     block = [(x, y, 1) for y in range(7, 14, 2) for x in range(10, 25, 2)]
     put("saved_game", "memory.sorami-game",
         saved_game("memory", 110, block, [1, 2], extra={"selection": "5 9", "reveal": "4"}))

@@ -443,7 +443,7 @@ const std::array<GamePhase, 4> PhasesBefore{GamePhase::Idle, GamePhase::Running,
                                             GamePhase::Stopped};
 const std::array<const char*, 2> RuleNames{"normal", "vertical"};
 
-SavedGame Parse(std::string_view text, std::uint32_t now, const std::string& name) {
+SavedGame Parse(std::string_view text, const std::string& name) {
   Reader in(text, name);
   // The magic line tells a saved game from any other file, and its version.
   {
@@ -515,9 +515,7 @@ SavedGame Parse(std::string_view text, std::uint32_t now, const std::string& nam
 
   in.KeyedLine("clock");
   in.ExpectFields(3);
-  const auto played = static_cast<std::uint32_t>(in.Integer(0, 0, MaxMilliseconds));
-  s.Clock.PausedElapsed = played;
-  s.Clock.StartTick = now - played;
+  s.Clock.PausedElapsed = static_cast<std::uint32_t>(in.Integer(0, 0, MaxMilliseconds));
   s.Clock.ElapsedSeconds = static_cast<std::int32_t>(in.Integer(1, 0, MaxSeconds));
   s.Clock.Penalty = static_cast<std::int32_t>(in.Integer(2, 0, MaxSeconds));
 
@@ -545,15 +543,10 @@ SavedGame Parse(std::string_view text, std::uint32_t now, const std::string& nam
   s.Reveal.Countdown = static_cast<std::int32_t>(in.Integer(0, 0, MaxRevealTicks));
 
   in.KeyedLine("turns");
-  in.ExpectFields(4);
+  in.ExpectFields(3);
   s.Turns.SecondToMove = in.Flag(0);
   s.Turns.FirstTime = static_cast<std::uint32_t>(in.Integer(1, 0, MaxMilliseconds));
   s.Turns.SecondTime = static_cast<std::uint32_t>(in.Integer(2, 0, MaxMilliseconds));
-  const auto turn = static_cast<std::uint32_t>(in.Integer(3, 0, MaxMilliseconds));
-  if (s.Kind == GameKind::TwoPlayer)
-    s.Turns.FirstTurnStart = s.Turns.SecondTurnStart = now - turn;
-  else if (turn != 0)
-    in.Damaged(base::Translate("SavedGame", "only a two-player game has turns."));
 
   // The layout's places, in running order (so none twice).
   in.KeyedLine("layout-places");
@@ -638,7 +631,7 @@ bool IsResumable(const GameState& state) {
   return kind && phase && !state.BoardFinished && !state.GameOverHandled && state.Board.TilesLeft > 0;
 }
 
-std::string SavedGameText(const SavedGame& game, std::uint32_t now) {
+std::string SavedGameText(const SavedGame& game) {
   const GameState& s = game.State;
   const board::BoardState& b = s.Board;
   std::string out;
@@ -659,8 +652,7 @@ std::string SavedGameText(const SavedGame& game, std::uint32_t now) {
   w.Key("free-rule").Word(game.VerticalRule ? "vertical" : "normal").End();
   w.Key("generator").Number(s.Generator.GeneratorSeed).End();
   // Durations only: the tick counts mean nothing to the next run.
-  const std::uint32_t played = s.Phase == GamePhase::Running ? now - s.Clock.StartTick : s.Clock.PausedElapsed;
-  w.Key("clock").Number(played).Number(s.Clock.ElapsedSeconds).Number(s.Clock.Penalty).End();
+  w.Key("clock").Number(s.Clock.PausedElapsed).Number(s.Clock.ElapsedSeconds).Number(s.Clock.Penalty).End();
   w.Key("selection").Number(s.Picks.First).Number(s.Picks.Second).End();
   w.Key("hint").Number(s.Picks.HintFirst).Number(s.Picks.HintSecond).Number(s.Picks.HintIndex).End();
   w.Key("no-moves-told").Number(s.Picks.NoMovesShown ? 1 : 0).End();
@@ -669,17 +661,10 @@ std::string SavedGameText(const SavedGame& game, std::uint32_t now) {
   else
     w.Key("slide").Number(0).Number(0).Number(0).Number(0).End();
   w.Key("reveal").Number(s.Reveal.Countdown).End();
-  if (s.Kind == GameKind::TwoPlayer) {
-    const std::uint32_t turnStart = s.Turns.SecondToMove ? s.Turns.SecondTurnStart : s.Turns.FirstTurnStart;
-    w.Key("turns")
-        .Number(s.Turns.SecondToMove ? 1 : 0)
-        .Number(s.Turns.FirstTime)
-        .Number(s.Turns.SecondTime)
-        .Number(static_cast<std::uint32_t>(now - turnStart))
-        .End();
-  } else {
-    w.Key("turns").Number(0).Number(0).Number(0).Number(0).End();
-  }
+  if (s.Kind == GameKind::TwoPlayer)
+    w.Key("turns").Number(s.Turns.SecondToMove ? 1 : 0).Number(s.Turns.FirstTime).Number(s.Turns.SecondTime).End();
+  else
+    w.Key("turns").Number(0).Number(0).Number(0).End();
 
   w.Key("layout-places").Number(s.Layout.Count()).End();
   for (int k = 0; k < board::LayoutFlagCount; ++k)
@@ -707,10 +692,10 @@ std::string SavedGameText(const SavedGame& game, std::uint32_t now) {
   return out;
 }
 
-SavedGameRead ReadSavedGameText(std::string_view text, std::uint32_t now, const std::string& name) {
+SavedGameRead ReadSavedGameText(std::string_view text, const std::string& name) {
   SavedGameRead result;
   try {
-    result.Game = Parse(text, now, name);
+    result.Game = Parse(text, name);
   } catch (const Failure& failure) {
     result.Error.What = failure.What;
     result.Error.Message = failure.Message;
@@ -719,10 +704,10 @@ SavedGameRead ReadSavedGameText(std::string_view text, std::uint32_t now, const 
   return result;
 }
 
-SavedGameRead ReadSavedGameFile(const std::string& path, std::uint32_t now) {
+SavedGameRead ReadSavedGameFile(const std::string& path) {
   std::string text;
   const base::ReadStatus status = base::ReadWholeFile(path, text, MaxSavedGameSize);
-  if (status == base::ReadStatus::Ok) return ReadSavedGameText(text, now, path);
+  if (status == base::ReadStatus::Ok) return ReadSavedGameText(text, path);
   SavedGameRead result;
   result.Error.What = SavedGameError::Kind::CannotRead;
   const char* problem = SORAMI_TEXT_NOOP("SavedGame", "Cannot read the saved game %1.");
@@ -747,25 +732,25 @@ SavedGameRead ReadSavedGameFile(const std::string& path, std::uint32_t now) {
   return result;
 }
 
-std::optional<SavedGameError> PrepareSavedGame(const SavedGame& game, std::uint32_t now, std::string& text) {
+std::optional<SavedGameError> PrepareSavedGame(const SavedGame& game, std::string& text) {
   if (!IsResumable(game.State))
     return WriteError(base::Translate("SavedGame", "There is no game in progress to save."));
-  text = SavedGameText(game, now);
+  text = SavedGameText(game);
   // What is written must read back as itself: a game the reader would refuse
   // is never put in place of a good file.
-  const SavedGameRead back = ReadSavedGameText(text, now, "");
+  const SavedGameRead back = ReadSavedGameText(text, "");
   if (!back)
     return WriteError(base::Format(base::Translate("SavedGame", "The game in hand cannot be saved: %1"),
                                    {back.Error.Detail.empty() ? back.Error.Message : back.Error.Detail}));
-  if (SavedGameText(*back.Game, now) != text)
+  if (SavedGameText(*back.Game) != text)
     return WriteError(
         base::Translate("SavedGame", "The game in hand cannot be saved: it does not read back the same."));
   return std::nullopt;
 }
 
-std::optional<SavedGameError> WriteSavedGameFile(const std::string& path, const SavedGame& game, std::uint32_t now) {
+std::optional<SavedGameError> WriteSavedGameFile(const std::string& path, const SavedGame& game) {
   std::string text;
-  if (auto error = PrepareSavedGame(game, now, text)) return error;
+  if (auto error = PrepareSavedGame(game, text)) return error;
   const base::ReplaceResult written = base::ReplaceFile(path, text);
   if (!written)
     return WriteError(base::Format(base::Translate("SavedGame", "Cannot write the saved game %1: %2"),

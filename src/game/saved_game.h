@@ -22,14 +22,16 @@
 //   no-moves-told 0                      "no more moves" already said (0 or 1)
 //   slide ACTIVE TILE X Y                Rivers: a tile on its way (0 0 0 0: none)
 //   reveal TICKS                         Memory: ticks before a turned pair is judged
-//   turns SECOND-TO-MOVE FIRST-MS SECOND-MS TURN-MS   two players' clocks
+//   turns SECOND-TO-MOVE FIRST-MS SECOND-MS   two players' times (ms)
 //   layout-places N                      then N lines "X Y Z", in running order
 //   tiles N                              then N lines "X Y Z" for tiles 1..N (0 0 0: removed)
 //   removed N                            then N lines "TILE X Y Z", in the order taken
 //   end
 //
-// Times of the two-player clocks and of play are durations, never the
-// machine's tick counts, so that the time the program was closed does not
+// Times are durations played, never the machine's tick counts: the game is
+// written from the engine's snapshot (the time played so far, the mover's
+// turn counted into the player's total), and the engine's Restore lets the
+// clocks go on from there, so the time the program was closed does not
 // count. Text values escape '\' as "\\", line breaks as "\n" and "\r", and
 // other control characters as "\xHH". A reader refuses a version it does not
 // know, and anything that does not describe one consistent game: every number
@@ -93,23 +95,23 @@ struct SavedGameRead {
   explicit operator bool() const { return Game.has_value(); }
 };
 
-// The file's text for `game` (which IsResumable); `now` is the time port's
-// tick at this moment.
-std::string SavedGameText(const SavedGame& game, std::uint32_t now);
+// The file's text for `game` (which IsResumable, its state a snapshot).
+std::string SavedGameText(const SavedGame& game);
 
-// Reads a saved game's text. `now` is the time port's tick: the clocks go on
-// from it. `name` names the file in messages.
-SavedGameRead ReadSavedGameText(std::string_view text, std::uint32_t now, const std::string& name);
-SavedGameRead ReadSavedGameFile(const std::string& path, std::uint32_t now);
+// Reads a saved game's text; `name` names the file in messages. The state
+// read holds the time played (Clock.PausedElapsed, the players' totals) and
+// no tick counts: it is put back with the engine's Restore.
+SavedGameRead ReadSavedGameText(std::string_view text, const std::string& name);
+SavedGameRead ReadSavedGameFile(const std::string& path);
 
 // The text of a game to be written: refused (an error returned) when the
 // game is not in progress or does not read back as itself.
-std::optional<SavedGameError> PrepareSavedGame(const SavedGame& game, std::uint32_t now, std::string& text);
+std::optional<SavedGameError> PrepareSavedGame(const SavedGame& game, std::string& text);
 
 // Writes the game to `path` so that the file is always either the old one
 // or the new one whole (a temporary file beside it, flushed, then renamed).
 // Nothing is written, and an error returned, when the game is not in
 // progress or does not read back as itself.
-std::optional<SavedGameError> WriteSavedGameFile(const std::string& path, const SavedGame& game, std::uint32_t now);
+std::optional<SavedGameError> WriteSavedGameFile(const std::string& path, const SavedGame& game);
 
 }  // namespace game

@@ -34,8 +34,6 @@ extern "C" int renameat(int oldFolder, const char* oldName, int newFolder, const
 namespace game {
 namespace {
 
-constexpr std::uint32_t Now = testing::SaveTick;
-
 SavedGame Saved(const GameState& state) {
   SavedGame saved;
   saved.State = state;
@@ -61,20 +59,20 @@ TEST(SavedGameCrash, KilledBetweenWritingAndRenamingKeepsTheOldFile) {
   const std::string path = (dir.path() / CurrentGameFileName).string();
   const SavedGame before = Saved(testing::SolitaireGame(31, 2));
   const SavedGame after = Saved(testing::SolitaireGame(31, 5));
-  ASSERT_FALSE(WriteSavedGameFile(path, before, Now).has_value());
+  ASSERT_FALSE(WriteSavedGameFile(path, before).has_value());
 
   const pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
     killAtRename = 1;
-    WriteSavedGameFile(path, after, Now);
+    WriteSavedGameFile(path, after);
     _exit(0);  // not reached: the rename kills it
   }
   const int status = WaitForChild(child);
   ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
 
-  EXPECT_EQ(Content(path), SavedGameText(before, Now));
-  const SavedGameRead read = ReadSavedGameFile(path, Now);
+  EXPECT_EQ(Content(path), SavedGameText(before));
+  const SavedGameRead read = ReadSavedGameFile(path);
   ASSERT_TRUE(read) << read.Error.Message;
   EXPECT_EQ(read.Game->State.Board.TilePlaces, before.State.Board.TilePlaces);
 
@@ -86,7 +84,7 @@ TEST(SavedGameCrash, KilledBetweenWritingAndRenamingKeepsTheOldFile) {
     if (entry.Name == CurrentGameFileName) continue;
     ++temporaries;
     EXPECT_EQ(entry.Name.front(), '.');
-    EXPECT_EQ(Content(base::JoinPath(dir.path().string(), entry.Name)), SavedGameText(after, Now));
+    EXPECT_EQ(Content(base::JoinPath(dir.path().string(), entry.Name)), SavedGameText(after));
   }
   EXPECT_EQ(temporaries, 1);
 }
@@ -103,7 +101,7 @@ TEST(SavedGameCrash, KilledAtAnyMomentOfRepeatedWritesLeavesOneWholeGame) {
     close(pipeEnds[0]);
     // Writes the two games in turn, telling each finished write, until killed.
     for (unsigned n = 0;; ++n) {
-      if (WriteSavedGameFile(path, games[n % 2], Now).has_value()) _exit(1);
+      if (WriteSavedGameFile(path, games[n % 2]).has_value()) _exit(1);
       const char done = 'w';
       if (write(pipeEnds[1], &done, 1) != 1) _exit(1);
     }
@@ -123,8 +121,8 @@ TEST(SavedGameCrash, KilledAtAnyMomentOfRepeatedWritesLeavesOneWholeGame) {
   ASSERT_TRUE(WIFSIGNALED(status)) << status;
 
   const std::string text = Content(path);
-  EXPECT_TRUE(text == SavedGameText(games[0], Now) || text == SavedGameText(games[1], Now)) << text;
-  EXPECT_TRUE(ReadSavedGameFile(path, Now));
+  EXPECT_TRUE(text == SavedGameText(games[0]) || text == SavedGameText(games[1])) << text;
+  EXPECT_TRUE(ReadSavedGameFile(path));
 }
 
 }  // namespace

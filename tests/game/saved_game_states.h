@@ -14,9 +14,6 @@
 
 namespace game::testing {
 
-// The tick at which the tests' games are written.
-inline constexpr std::uint32_t SaveTick = 5000000;
-
 inline void RecordPair(GameState& s, int a, int b) {
   board::BoardState& board = s.Board;
   const int e = board.TileCount - board.TilesLeft;
@@ -39,7 +36,8 @@ inline GameState Started(GameKind kind, int boardNumber) {
   s.Kind = kind;
   s.Phase = GamePhase::Running;
   s.PhaseBeforePause = GamePhase::Stopped;
-  s.Clock.StartTick = SaveTick - 61500;
+  // As the engine's snapshot holds it: the time played, not ticks.
+  s.Clock.PausedElapsed = 61500;
   s.Clock.ElapsedSeconds = 61;
   return s;
 }
@@ -109,22 +107,15 @@ inline int FirstTileOnBoard(const GameState& s) {
   return 0;
 }
 
-// The state a saved game of `s` written at `writtenAt` reads back as at
-// `readAt`: the clocks go on from `readAt`, and what the game no longer
-// needs (the history past the moves made, the free-tile counts outside
-// solitaire, turns outside two-player) is cleared.
-inline GameState CanonicalAfterReading(const GameState& s, bool vertical, std::uint32_t writtenAt,
-                                       std::uint32_t readAt) {
+// The state a saved game of the snapshot `s` reads back as: no tick counts
+// (Restore sets them), and what the game no longer needs (the history past
+// the moves made, the free-tile counts outside solitaire, turns outside
+// two-player) cleared.
+inline GameState CanonicalAfterReading(const GameState& s, bool vertical) {
   GameState c = s;
-  const std::uint32_t played = c.Phase == GamePhase::Running ? writtenAt - c.Clock.StartTick : c.Clock.PausedElapsed;
-  c.Clock.PausedElapsed = played;
-  c.Clock.StartTick = readAt - played;
-  if (c.Kind == GameKind::TwoPlayer) {
-    const std::uint32_t turn = writtenAt - (c.Turns.SecondToMove ? c.Turns.SecondTurnStart : c.Turns.FirstTurnStart);
-    c.Turns.FirstTurnStart = c.Turns.SecondTurnStart = readAt - turn;
-  } else {
-    c.Turns = TwoPlayerTurns{};
-  }
+  c.Clock.StartTick = 0;
+  c.Turns.FirstTurnStart = c.Turns.SecondTurnStart = 0;
+  if (c.Kind != GameKind::TwoPlayer) c.Turns = TwoPlayerTurns{};
   if (!c.Slide.Active) c.Slide = RiverSlide{};
   for (int i = c.Board.TileCount - c.Board.TilesLeft; i < board::MaxTiles; ++i)
     c.History[static_cast<std::size_t>(i)] = HistoryEntry{};
