@@ -9,12 +9,13 @@
 #include "app/band_menu.h"
 #include "app/editor_panel.h"
 #include "app/main_window.h"
+#include "app/screen_adapter.h"
 #include "game/engine.h"
 
 namespace app {
 
 EditorShell::EditorShell(MainWindow& window, EditorPanel& panel)
-    : QObject(&window), window_(window), panel_(panel), editor_(window.Engine(), window, *this) {
+    : QObject(&window), window_(window), panel_(panel), editor_(window.Engine(), window.Screen(), *this) {
   using editor::SaveChoice;
   editor::LayoutEditor& e = editor_;
   exitMenu_ = new BandMenu(tr("Exit"), &window);
@@ -80,7 +81,7 @@ void EditorShell::Run(const std::function<void()>& command) {
   try {
     command();
   } catch (const std::exception& error) {
-    window_.Tell(editor::MessageTitle, error.what());
+    window_.Screen().Tell(editor::MessageTitle, error.what());
   }
   window_.RefreshFromEngine();
 }

@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -9,7 +8,6 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -17,24 +15,21 @@
 #include <exception>
 #include <limits>
 
+#include "app/audio_devices.h"
 #include "app/band_menu.h"
 #include "app/editor_panel.h"
 #include "app/editor_shell.h"
 #include "app/message_box.h"
 #include "app/picture_box.h"
 #include "app/pointer_shape.h"
+#include "app/screen_adapter.h"
+#include "app/session.h"
 #include "app/status_line.h"
-#include "audio/audio_output.h"
-#include "audio/fluid_music_device.h"
-#include "audio/wave_sounds.h"
-#include "base/file_io.h"
-#include "board/layout_list.h"
 #include "game/engine.h"
-#include "game/hall_of_fame.h"
+#include "game/music_control.h"
 #include "view/board_view.h"
-#include "view/geometry.h"
+#include "view/looks.h"
 #include "view/picture_file.h"
-#include "view/scene_of.h"
 
 namespace app {
 
@@ -45,17 +40,6 @@ QString WithSeparator(QString dir) {
   dir = QDir(dir).absolutePath();
   if (!dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
   return dir;
-}
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-// A file that is there but cannot be read (no permission, a folder of that
-// name) is named to the player at once; the run goes on with the defaults and
-// the close will not overwrite the file.
-void TellUnreadable(QWidget* parent, const base::IniFile& file, const QString& consequence) {
-  if (file.LoadError().empty()) return;
-  ShowMessage(parent, QMessageBox::Warning, QStringLiteral("Sorami"),
-              Q(file.LoadError()) + QLatin1Char('\n') + consequence);
 }
 
 }  // namespace
@@ -71,21 +55,20 @@ MainWindow::MainWindow(Environment environment) : env_(std::move(environment)) {
                                                 game::FolderEnvironment::FromProcess());
   programDir_ = WithSeparator(QString::fromStdString(folders_.Data));
 
-  if (!env_.Sound || !env_.MusicDevice) audioOutput_ = std::make_unique<audio::AudioOutput>();
-  sound_ = env_.Sound
-               ? std::move(env_.Sound)
-               : std::make_unique<audio::WaveSounds>(*audioOutput_, programDir_.toStdString());
-  musicDevice_ = env_.MusicDevice ? std::move(env_.MusicDevice)
-                                  : std::make_unique<audio::FluidMusicDevice>(*audioOutput_);
-  engine_ = std::make_unique<game::Engine>(time_, *this, *sound_);
-  music_ =
-      std::make_unique<game::MusicControl>(*musicDevice_, engine_->Opt, engine_->Generator, this);
+  audio_ = std::make_unique<AudioDevices>(std::move(env_.Sound), std::move(env_.MusicDevice),
+                                          programDir_.toStdString());
+  screen_ = std::make_unique<ScreenAdapter>(*this);
+  engine_ = std::make_unique<game::Engine>(time_, *screen_, audio_->Sound());
+  music_ = std::make_unique<game::MusicControl>(audio_->Music(), engine_->Opt, engine_->Generator,
+                                                screen_.get());
   engine_->Music = music_.get();
   view_ = std::make_unique<view::BoardView>();
-  looks_ = std::make_unique<view::Looks>(*view_, static_cast<view::LooksHost&>(*this),
+  looks_ = std::make_unique<view::Looks>(*view_, static_cast<view::LooksHost&>(*screen_),
                                          programDir_.toStdString());
+  commands_ = MakeCommands({*this, *engine_, *music_, *looks_});
 
-  Init();
+  session_ = std::make_unique<Session>(*this);
+  session_->Start();
 }
 
 MainWindow::~MainWindow() {
@@ -101,9 +84,15 @@ MainWindow::~MainWindow() {
   engine_.reset();
 }
 
+bool MainWindow::Started() const { return session_->Started(); }
+
+const QString& MainWindow::StartupError() const { return session_->StartupError(); }
+
+bool MainWindow::CommandLineRefused() const { return session_->CommandLineRefused(); }
+
 HelpWindow* MainWindow::Help() {
   if (help_ == nullptr) {
-    help_ = new HelpWindow(*engine_, *this, this);
+    help_ = new HelpWindow(*engine_, *screen_, this);
     // Start-up reported what was wrong with the files then; only what has
     // gone wrong since is reported now.
     help_->LoadFiles(programDir_, helpNotices_);
@@ -121,14 +110,10 @@ Resolution MainWindow::ScreenSize() const {
 
 int MainWindow::ScreenWidth() const { return ScreenSize().width; }
 
-// ---------------------------------------------------------------- start-up
+// ---------------------------------------------------------------- building
 
-void MainWindow::Init() {
+void MainWindow::BuildParts() {
   game::Engine& e = *engine_;
-  // 1. No game yet; a pause would return to "stopped".
-  e.SetMode(game::ModeIdle);
-  e.ModeBeforePause = game::ModeStopped;
-
   // 2. The parts of the window on a black ground; glyphs beside the menu
   // entries that have a toolbar twin.
   central_ = new QWidget(this);
@@ -166,9 +151,9 @@ void MainWindow::Init() {
 
   statusLine_ = new StatusLine(central_);
   connect(statusLine_, &StatusLine::MovesLeftClicked, this,
-          [this] { Run([this] { engine_->ToggleShowMovesLeft(); }); });
+          [this] { RunCommand(CommandId::ShowMovesLeft); });
   connect(statusLine_, &StatusLine::TimeClicked, this,
-          [this] { Run([this] { engine_->ToggleShowTime(); }); });
+          [this] { RunCommand(CommandId::ShowTime); });
   auto* column = new QVBoxLayout(central_);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
@@ -188,7 +173,7 @@ void MainWindow::Init() {
 
   // 6. The status text is a blank; the board's pointer events reach the
   // engine (the application's focus changes do once start-up is done).
-  ShowStatusText(" ");
+  screen_->ShowStatusText(" ");
   // A pointer move changes no option: the menus need no refresh after it.
   connect(game_, &PictureBox::PointerMoved, this,
           [this](int x, int y) { Run([this, x, y] { engine_->OnPointerMoved(x, y); }, false); });
@@ -199,92 +184,18 @@ void MainWindow::Init() {
                                                                  : game::MouseButton::Left;
     Run([this, which, x, y] { engine_->OnPointerReleased(which, x, y); });
   });
+}
 
-  // 7. The settings file.
-  ReadSettingsFile();
-  BuildMenus();
-  editor_ = std::make_unique<EditorShell>(*this, *editorPanel_);
+void MainWindow::BuildEditor() { editor_ = std::make_unique<EditorShell>(*this, *editorPanel_); }
 
-  // 8. The 800 x 600 switch. XRandR is only asked when the switch is on.
+void MainWindow::SwitchDisplayMode() {
   if (!env_.Display) {
     const Resolution screen = ScreenSize();
     env_.Display = MakeSystemDisplayBackend(
-        screen, e.Opt.SwitchTo800x600 && QGuiApplication::platformName() == QLatin1String("xcb"));
+        screen, engine_->Opt.SwitchTo800x600 && QGuiApplication::platformName() == QLatin1String("xcb"));
   }
   displayMode_ = std::make_unique<DisplayMode>(*env_.Display);
-  if (e.Opt.SwitchTo800x600) displayMode_->Switch800x600();
-
-  // 9. Where the grid sits in the board pictures.
-  const view::BoardOrigin origin = view::OriginForScreenWidth(ScreenWidth());
-  e.OriginX = origin.OriginX;
-  e.OriginY = origin.OriginY;
-
-  // 10-12. Size and place the window; the panels then widen it without
-  // moving it.
-  PlaceWindow();
-  LayOut();
-
-  // 13. The music and layout lists and the hall of fame.
-  if (!LoadFiles()) return;
-  if (!ChooseStartLayout()) return;
-
-  // 15. The pointer shape, the menus' title band, the toolbar's look.
-  techno_ = LoadPointerShape(programDir_);
-  ApplyCoolMenu();
-  ApplyCoolMouse();
-  toolBar_->SetTiled(e.Opt.CoolToolbar);
-  toolBar_->SetFlat(e.Opt.FlatButtons);
-
-  // 16. The hall-of-fame panel.
-  if (e.Opt.ShowHallOfFame) ShowHallPanel();
-
-  // 18. The counters of an empty game.
-  e.State.TilesLeft = board::MaxTiles;
-  e.State.TileCount = board::MaxTiles;
-  e.ElapsedSeconds = 0;
-  e.BoardFinished = false;
-  e.GameOverHandled = false;
-  e.NoMovesShown = false;
-  e.PanelRefreshPending = false;
-
-  // 19. The background and tileset entries of the stored choices.
-  looks_->SetBackgroundCode(loaded_.Background);
-  looks_->SetTilesetCode(loaded_.Tileset);
-
-  // 20. The current layout, without starting a game.
-  e.LoadLayoutAtStartup();
-
-  // 21-22. The music device and the current piece.
-  music_->StartupMusic();
-
-  // 24. The tileset and the background.
-  looks_->ActiveTilesetBackground();
-
-  // 25. The game timer; the board image shows.
-  connect(&timer_, &QTimer::timeout, this, &MainWindow::Tick);
-  timer_.start(50);
-  // A game pauses while another program has the focus.
-  connect(qApp, &QGuiApplication::applicationStateChanged, this,
-          &MainWindow::ApplicationStateChanged);
-  started_ = true;
-  RefreshFromEngine();
-}
-
-void MainWindow::ReadSettingsFile() {
-  settingsFile_.Open(folders_.SettingsFile());
-  TellUnreadable(this, settingsFile_,
-                 tr("Sorami starts with its default settings and leaves the file as "
-                                "it is."));
-  loaded_ = ReadSettings(settingsFile_, ScreenWidth());
-  game::Engine& e = *engine_;
-  e.Opt = loaded_.Options;
-  e.HighlightMode = loaded_.Highlight;
-  e.BoardNumber = loaded_.BoardNumber;
-  e.GameSeed = loaded_.RandomSeed;
-  e.CurrentPlayerName = loaded_.CurrentPlayer1;
-  music_->MidiNumber = loaded_.MidiNumber;
-  looks_->LastTilesetFile = loaded_.LastLoadedTileset;
-  looks_->LastBackgroundFile = loaded_.LastLoadedBackground;
+  if (engine_->Opt.SwitchTo800x600) displayMode_->Switch800x600();
 }
 
 bool MainWindow::TitleOnScreen(QPoint at) const {
@@ -303,14 +214,14 @@ bool MainWindow::TitleOnScreen(QPoint at) const {
   return false;
 }
 
-void MainWindow::PlaceWindow() {
+void MainWindow::PlaceWindow(const Settings& stored) {
   const int screenWidth = ScreenWidth();
   const int screenHeight = ScreenSize().height;
-  const QPoint stored(loaded_.XPos, loaded_.YPos);
+  const QPoint place(stored.XPos, stored.YPos);
   // A stored place wholly off the screens (a monitor gone, a damaged file)
   // would leave the player without a window to reach: it is centred instead.
-  if (screenWidth == loaded_.PreviousRes && TitleOnScreen(stored)) {
-    move(stored);
+  if (screenWidth == stored.PreviousRes && TitleOnScreen(place)) {
+    move(place);
   } else if (screenWidth == 640) {
     engine_->Opt.ShowHallOfFame = false;
     engine_->Opt.ShowToolbar = false;
@@ -345,98 +256,28 @@ void MainWindow::LayOut() {
   adjustSize();
 }
 
-bool MainWindow::LoadFiles() {
-  game::Engine& e = *engine_;
-  // 1-3. The music pieces and their menu.
-  if (music_->LoadMusicList(programDir_.toStdString(), folders_.UserFolder("Musics")) == 0) {
-    FailStartup(
-        tr("The folder %1 holds no music piece (*.mid), so Sorami cannot start.")
-            .arg(QDir::toNativeSeparators(programDir_ + QStringLiteral("Musics"))));
-    return false;
-  }
-  FillMusicMenu();
-  // 4-5. The layouts and their menu.
-  if (!e.DiscoverLayouts(loaded_.BoardNumber)) {
-    FailStartup(
-        tr("The folder %1 holds no layout (*.lay, *.shp), so Sorami cannot start.")
-            .arg(QDir::toNativeSeparators(programDir_ + QStringLiteral("Layouts"))));
-    return false;
-  }
-  FillLayoutMenu();
-  // 6. The hall of fame.
-  hallFile_.Open(folders_.HallOfFameFile());
-  TellUnreadable(this, hallFile_,
-                 tr("The hall of fame starts without records and leaves the file as it is."));
-  e.Hall().Load(hallFile_, LayoutNames());
-  // 7. Pictures loaded from disk that have gone since.
-  for (std::string* last : {&looks_->LastTilesetFile, &looks_->LastBackgroundFile}) {
-    if (!base::Exists(*last)) last->clear();
-  }
-  return true;
+void MainWindow::ApplyLooks() {
+  techno_ = LoadPointerShape(programDir_);
+  ApplyCoolMenu();
+  ApplyCoolMouse();
+  toolBar_->SetTiled(engine_->Opt.CoolToolbar);
+  toolBar_->SetFlat(engine_->Opt.FlatButtons);
 }
 
-bool MainWindow::ChooseStartLayout() {
-  if (env_.StartLayout.isEmpty()) return true;
-  game::Engine& e = *engine_;
-  const std::string wanted = env_.StartLayout.toStdString();
-  int found = 0;
-  for (int i = 1; i <= e.LayoutCount() && found == 0; ++i) {
-    if (e.Layouts.LayoutName(i) == wanted) found = i;
-  }
-  // A name typed in another letter case still finds its layout.
-  for (int i = 1; i <= e.LayoutCount() && found == 0; ++i) {
-    if (QString::fromStdString(e.Layouts.LayoutName(i)).compare(env_.StartLayout, Qt::CaseInsensitive) == 0)
-      found = i;
-  }
-  if (found == 0) {
-    QStringList names;
-    for (const std::string& name : LayoutNames()) names << Q(name);
-    startupError_ = tr("No layout is named \"%1\". The layouts are: %2.")
-                        .arg(env_.StartLayout, names.join(QStringLiteral(", ")));
-    commandLineRefused_ = true;
-    return false;
-  }
-  const board::Selection selection =
-      board::SelectLayout(e.Layouts, base::JoinPath(e.ProgramDir, "Layouts"), found);
-  e.BoardNumber = selection.BoardNumber;
-  e.SavedLayoutNumber = selection.BoardNumber;
-  e.CurrentLayoutFile = selection.CurrentLayoutFile;
-  return true;
-}
-
-std::vector<std::string> MainWindow::LayoutNames() const {
-  std::vector<std::string> names;
-  for (const auto& entry : engine_->Layouts.Entries) names.push_back(entry.Name);
-  return names;
-}
-
-void MainWindow::FailStartup(const QString& message) {
-  startupError_ = message;
-  ShowMessage(nullptr, QMessageBox::Critical, QStringLiteral("Sorami"), message);
+void MainWindow::StartTimer() {
+  connect(&timer_, &QTimer::timeout, this, &MainWindow::Tick);
+  timer_.start(50);
+  // A game pauses while another program has the focus.
+  connect(qApp, &QGuiApplication::applicationStateChanged, this,
+          &MainWindow::ApplicationStateChanged);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!shownOnce_) {
     shownOnce_ = true;
-    FormShow();
-  }
-}
-
-void MainWindow::FormShow() {
-  emit FirstShown();
-  game::Engine& e = *engine_;
-  if (e.GameMode != game::ModeIdle) return;
-  e.SetMode(game::ModeStopped);
-  if (env_.StartGame) {
-    // The numbered game of the command line, on the current layout.
-    const int number = *env_.StartGame;
-    Run([this, number] {
-      engine_->GameSeed = number;
-      engine_->NewNumberedGame();
-    });
-  } else if (e.Opt.StartupGame) {
-    Run([this] { engine_->NewGame(); });
+    emit FirstShown();
+    session_->FirstShown();
   }
 }
 
@@ -448,13 +289,13 @@ void MainWindow::Tick() {
     engine_->Tick();
   } catch (const std::exception& error) {
     timer_.stop();
-    Tell("Sorami", error.what());
+    screen_->Tell("Sorami", error.what());
     timer_.start(50);
   }
 }
 
 void MainWindow::ApplicationStateChanged(Qt::ApplicationState state) {
-  if (!started_ || closing_) return;
+  if (!Started() || closing_) return;
   // The help window holds the game paused itself and resumes it when it
   // closes.
   if (help_ != nullptr && help_->IsRunning()) return;
@@ -469,78 +310,21 @@ void MainWindow::ApplicationStateChanged(Qt::ApplicationState state) {
 
 // ---------------------------------------------------------------- closing
 
-Settings MainWindow::CurrentSettings() const {
-  const game::Engine& e = *engine_;
-  Settings s = loaded_;
-  s.Highlight = e.HighlightMode;
-  s.Options = e.Opt;
-  s.CurrentPlayer1 = e.CurrentPlayerName;
-  s.Background = looks_->BackgroundCode();
-  s.Tileset = looks_->TilesetCode();
-  // While a Rivers or Memory game is current the file still gets a layout.
-  s.BoardNumber = e.BoardNumber >= game::RiversEasyBoard ? e.SavedLayoutNumber : e.BoardNumber;
-  s.MidiNumber = music_->MidiNumber;
-  s.LastLoadedTileset = looks_->LastTilesetFile;
-  s.LastLoadedBackground = looks_->LastBackgroundFile;
-  s.RandomSeed = e.GameSeed;
-  const QRect outer = frameGeometry();
-  s.XPos = outer.x();
-  s.YPos = outer.y();
-  s.WPos = outer.width();
-  s.HPos = outer.height();
-  s.PreviousRes = ScreenWidth();
-  return s;
-}
-
 void MainWindow::Exit() { close(); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (FormCloseQuery()) {
+  if (session_->Close()) {
     event->accept();
   } else {
     event->ignore();
   }
 }
 
-bool MainWindow::FormCloseQuery() {
-  if (closing_) return true;
-  if (!started_) {
-    closing_ = true;
-    return true;
-  }
-  // 1-2. The settings, then the hall of fame (in the player's folders, made
-  // when first needed).
-  if (folders_.Separate()) {
-    game::MakeFolders(folders_.Settings);
-    game::MakeFolders(folders_.User);
-  }
-  WriteSettings(settingsFile_, CurrentSettings());
-  QStringList refused;
-  if (auto error = settingsFile_.Save()) refused << Q(*error);
-  engine_->Hall().Save(hallFile_, LayoutNames());
-  if (auto error = hallFile_.Save()) refused << Q(*error);
-  if (!refused.isEmpty()) {
-    // The window stays open, but the player is never trapped: one button
-    // leaves without the files.
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Sorami"), refused.join(QLatin1Char('\n')),
-                    QMessageBox::NoButton, this);
-    box.setInformativeText(
-        tr("Your settings and the hall of fame are kept in memory. Make the file "
-                       "writable and close again, or quit without saving them."));
-    KeepWithinScreen(box);
-    QPushButton* stay = box.addButton(tr("Stay in Sorami"), QMessageBox::RejectRole);
-    QPushButton* quit =
-        box.addButton(tr("Quit without saving"), QMessageBox::DestructiveRole);
-    box.setDefaultButton(stay);
-    box.exec();
-    if (box.clickedButton() != quit) return false;
-  }
-  // 3-4. Stop the timer and the music, give the display its mode back.
+void MainWindow::StopForExit() {
   closing_ = true;
   timer_.stop();
-  musicDevice_->Stop();
+  audio_->Music().Stop();
   if (displayMode_) displayMode_->Restore();
-  return true;
 }
 
 }  // namespace app

@@ -2,31 +2,32 @@
 // MainWindow, the game's main window: the menu bar, the toolbar, the board image
 // `Game`, the hall-of-fame panel `HallPanelBox` and the status line, stacked into a
 // window whose size follows from its parts. It owns the one game engine and
-// carries the engine's requests to the screen (ScreenPort), its clock
-// (TimePort), and turns menu commands, toolbar buttons, pointer events on the
-// board, the 50 ms timer and the application's focus changes into engine
-// commands. No game rule lives here.
+// its ports (the screen adapter, the clock, the sound and music devices), and
+// turns the commands of its command table, pointer events on the board, the
+// 50 ms timer and the application's focus changes into engine commands. No
+// game rule lives here.
 //
-// Building the window runs the start-up (Init); closing it runs the close
-// sequence (FormCloseQuery), which writes "Sorami.ini" and "Hallfame.ini".
+// Building the window runs the start-up (Session::Start); closing it runs the
+// close sequence (Session::Close), which writes "Sorami.ini" and "Hallfame.ini".
 
 #include <QCursor>
 #include <QMainWindow>
-#include <QPointer>
 #include <QTimer>
 
+#include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/commands.h"
 #include "app/display_mode.h"
 #include "app/help_window.h"
 #include "app/settings.h"
 #include "app/time_source.h"
 #include "app/tool_bar.h"
-#include "base/ini_file.h"
 #include "board/geometry.h"
 #include "game/music_control.h"
 #include "game/ports.h"
@@ -41,23 +42,22 @@ class QWidget;
 namespace game {
 class Engine;
 }
-namespace audio {
-class AudioOutput;
+namespace view {
+class BoardView;
 }
 
 namespace app {
 
+class AudioDevices;
 class BandMenu;
 class EditorPanel;
 class EditorShell;
 class PictureBox;
+class ScreenAdapter;
+class Session;
 class StatusLine;
 
-class MainWindow : public QMainWindow,
-                public game::ScreenPort,
-                public game::MusicNotices,
-                public HelpHost,
-                private view::LooksHost {
+class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
@@ -89,13 +89,16 @@ class MainWindow : public QMainWindow,
   // False when the start-up could not finish (an empty music or layout
   // folder); the reason was shown to the player and the window must not be
   // shown.
-  bool Started() const { return started_; }
-  const QString& StartupError() const { return startupError_; }
+  bool Started() const;
+  const QString& StartupError() const;
   // True when the start-up stopped on the command line's request (a layout
   // name that is in no menu); StartupError says why, no message box showed.
-  bool CommandLineRefused() const { return commandLineRefused_; }
+  bool CommandLineRefused() const;
 
-  game::Engine& Engine() { return *engine_; }
+  game::Engine& Engine() const { return *engine_; }
+  game::MusicControl& Music() const { return *music_; }
+  // The engine's screen (and the help window's host).
+  ScreenAdapter& Screen() const { return *screen_; }
   // The shipped data's folder (with a trailing separator).
   const QString& ProgramDir() const { return programDir_; }
   // Where the settings, the hall of fame and the player's own files live.
@@ -104,12 +107,17 @@ class MainWindow : public QMainWindow,
   // The parts, for tests and the help and editor windows.
   PictureBox* Game() const { return game_; }
   PictureBox* HallPanelBox() const { return hallPanelBox_; }
+  view::HallPanel& HallPanel() { return panel_; }
   StatusLine* Status() const { return statusLine_; }
   ToolBar* Tools() const { return toolBar_; }
   QMenu* NewGameMenu() const;
   // A menu entry by its menu's and its own caption, as shown ("&File",
   // "E&xit"); null when there is none.
   QAction* MenuEntry(const QString& menu, const QString& entry) const;
+  // The menu entry of a command; null for a command only the toolbar gives.
+  QAction* CommandEntry(CommandId id) const;
+  // Gives a command as its menu entry, button or shortcut does.
+  void RunCommand(CommandId id);
 
   // The help window, built when first wanted.
   HelpWindow* Help();
@@ -140,38 +148,9 @@ class MainWindow : public QMainWindow,
   // place of the toolbar while the layout editor is open).
   void LayOut();
 
-  // game::ScreenPort
-  void PaintBoard() override;
-  void PaintTileArea(int x, int y, int z) override;
-  void ShowBackground() override;
-  void ClearBoardBuffer() override;
-  void UpdateNow() override;
-  void ShowHallPanel() override;  // also HelpHost
-  void PaintBanner() override;
-  void ShowCurrentTile(int tile) override;
-  void ShowCounters(const std::string& tiles, const std::string& moves,
-                    const std::string& time) override;
-  void ShowStatusText(const std::string& text) override;
-  void SetPauseCaptions(bool paused) override;
-  bool Ask(const std::string& title, const std::string& text) override;
-  void Tell(const std::string& title, const std::string& text) override;
-  std::optional<std::string> OpenFileDialog(const std::string& title, const std::string& filter,
-                                            const std::string& dir) override;
-  std::optional<std::string> SaveFileDialog(const std::string& title, const std::string& filter,
-                                            const std::string& dir) override;
-  void OpenHelp(game::HelpPage page) override;
-
-  // game::MusicNotices
-  void ShowMusicStatus(const std::string& text) override;
-  void TellMusicError(const std::string& text) override;
-  void MusicStateChanged() override;
-
-  // HelpHost
-  const QImage& HelpTileTexture() const override;
-
   // The tileset and background choices, and the board pictures.
-  view::Looks& Looks() { return *looks_; }
-  view::BoardView& View() { return *view_; }
+  view::Looks& Looks() const { return *looks_; }
+  view::BoardView& View() const { return *view_; }
 
  signals:
   // The window has been shown for the first time (the splash can go).
@@ -182,37 +161,29 @@ class MainWindow : public QMainWindow,
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Start-up, in the order of its steps.
-  void Init();
-  void ReadSettingsFile();
-  void PlaceWindow();
+  // The start-up and close sequences run the steps below.
+  friend class Session;
+
+  // Start-up steps that build and place the window.
+  void BuildParts();
+  void BuildToolBar();
+  void BuildMenus();
+  void BuildEditor();
+  void SwitchDisplayMode();
+  void PlaceWindow(const Settings& stored);
   // Whether a window placed at `at` shows some of its top on a screen.
   bool TitleOnScreen(QPoint at) const;
-  bool LoadFiles();
-  // The command line's layout becomes the current one; false when no menu
-  // entry has its name.
-  bool ChooseStartLayout();
-  void FormShow();
-  void BuildLookMenus();
-  // The close sequence; false when the player chose to stay.
-  bool FormCloseQuery();
-  // Settings as the file should hold them now.
-  Settings CurrentSettings() const;
-  void FailStartup(const QString& message);
-  // The layout list's names, which name the hall-of-fame tables.
-  std::vector<std::string> LayoutNames() const;
-
-  // Building the window's parts.
-  void BuildMenus();
-  void BuildNewGameMenu();
-  void BuildToolBar();
   void FillLayoutMenu();
   void FillMusicMenu();
+  // The pointer shape, the menus' title band, the toolbar's look.
+  void ApplyLooks();
+  void StartTimer();
+  // The last step of the close: the timer and the music stop, the display
+  // gets its mode back.
+  void StopForExit();
+
   BandMenu* AddMenu(const QString& caption);
-  QAction* AddEntry(QMenu* menu, const QString& caption, const QKeySequence& key,
-                    std::function<void()> command);
-  QAction* AddToggle(QMenu* menu, const QString& caption, const QKeySequence& key,
-                     std::function<void()> command, std::function<bool()> checked);
+  void AddCommandEntry(QMenu* menu, const Command& command);
   // Runs a command, shows an error it raises, and (unless told not to)
   // refreshes the window's check marks and buttons from the engine.
   void Run(const std::function<void()>& command, bool refresh = true);
@@ -225,18 +196,9 @@ class MainWindow : public QMainWindow,
   // Another program took the focus, or Sorami got it back.
   void ApplicationStateChanged(Qt::ApplicationState state);
 
-  // view::LooksHost
-  std::optional<std::string> OpenPictureDialog(const std::string& title, const std::string& filter,
-                                               const std::string& dir) override;
-  void ShowError(const std::string& text) override;
-  void RedrawUnlessIdle() override;
-
   Environment env_;
   QString programDir_;
   game::Folders folders_;
-  bool started_ = false;
-  QString startupError_;
-  bool commandLineRefused_ = false;
   bool shownOnce_ = false;
   // Placed on a 640-pixel screen after a run at another width: the window
   // keeps to 640 x 453.
@@ -244,21 +206,15 @@ class MainWindow : public QMainWindow,
   bool closing_ = false;
 
   TimeSource time_;
-  // The sound device both the effects and the music sound through; it
-  // outlives them.
-  std::unique_ptr<audio::AudioOutput> audioOutput_;
-  std::unique_ptr<game::SoundPort> sound_;
-  std::unique_ptr<game::MusicDevice> musicDevice_;
+  std::unique_ptr<AudioDevices> audio_;
+  std::unique_ptr<ScreenAdapter> screen_;
   std::unique_ptr<game::Engine> engine_;
   std::unique_ptr<game::MusicControl> music_;
   std::unique_ptr<view::BoardView> view_;
   std::unique_ptr<view::Looks> looks_;
   view::HallPanel panel_;
   std::unique_ptr<DisplayMode> displayMode_;
-
-  base::IniFile settingsFile_;
-  base::IniFile hallFile_;
-  Settings loaded_;
+  std::unique_ptr<Session> session_;
 
   QTimer timer_;
   QWidget* central_ = nullptr;
@@ -274,19 +230,17 @@ class MainWindow : public QMainWindow,
   std::optional<QCursor> techno_;
   bool technoApplied_ = false;
 
-  // Menus and the entries whose look follows the engine.
+  // The command table, its menu entries (null for the toolbar's own
+  // commands) and the command each toolbar button gives.
+  std::vector<Command> commands_;
+  std::map<CommandId, QAction*> commandEntries_;
+  std::array<std::optional<CommandId>, ToolBar::kCount> buttonCommands_{};
   std::vector<BandMenu*> menus_;
   BandMenu* newGameMenu_ = nullptr;
   BandMenu* layoutMenu_ = nullptr;
   BandMenu* musicMenu_ = nullptr;
-  QAction* pauseEntry_ = nullptr;
   std::vector<QAction*> layoutEntries_;
   std::vector<QAction*> musicEntries_;
-  struct CheckBinding {
-    QPointer<QAction> action;
-    std::function<bool()> checked;
-  };
-  std::vector<CheckBinding> checks_;
 };
 
 }  // namespace app

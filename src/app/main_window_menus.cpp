@@ -1,31 +1,24 @@
-// MainWindow's menu bar, new-game pop-up, toolbar and option toggles: every
-// entry bound to its engine command, every check mark mirroring its option.
+// MainWindow's menu bar, new-game pop-up and toolbar, built from the command
+// table; the option toggles the window carries out itself; and the check
+// marks, captions and enabled states that mirror the engine.
 
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QToolButton>
 
 #include <exception>
 
 #include "app/band_menu.h"
 #include "app/main_window.h"
-#include "app/picture_box.h"
-#include "app/status_line.h"
+#include "app/screen_adapter.h"
 #include "game/engine.h"
-#include "view/looks.h"
+#include "game/music_control.h"
 #include "view/picture_file.h"
 
 namespace app {
 
 namespace {
-
-// The engine is told the English caption; the menu shows it translated.
-const char* const kRiversEasy = QT_TRANSLATE_NOOP("app::MainWindow", "Mah-Jongg Rivers : New Game (Easy)");
-const char* const kRiversHard = QT_TRANSLATE_NOOP("app::MainWindow", "Mah-Jongg Rivers : New Game (Hard)");
-const char* const kMemoryEasy = QT_TRANSLATE_NOOP("app::MainWindow", "Mah-Jongg Memory : New Game (Easy)");
-const char* const kMemoryHard = QT_TRANSLATE_NOOP("app::MainWindow", "Mah-Jongg Memory : New Game (Hard)");
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -38,34 +31,38 @@ BandMenu* MainWindow::AddMenu(const QString& caption) {
   return menu;
 }
 
-QAction* MainWindow::AddEntry(QMenu* menu, const QString& caption, const QKeySequence& key,
-                           std::function<void()> command) {
-  QAction* action = menu->addAction(caption);
-  if (!key.isEmpty()) {
-    action->setShortcut(key);
+void MainWindow::AddCommandEntry(QMenu* menu, const Command& command) {
+  QAction* action = menu->addAction(tr(command.Caption));
+  if (!command.Shortcut.isEmpty()) {
+    action->setShortcut(command.Shortcut);
     action->setShortcutContext(Qt::WindowShortcut);
   }
-  connect(action, &QAction::triggered, this,
-          [this, command = std::move(command)] { Run(command); });
-  return action;
-}
-
-QAction* MainWindow::AddToggle(QMenu* menu, const QString& caption, const QKeySequence& key,
-                            std::function<void()> command, std::function<bool()> checked) {
-  QAction* action = AddEntry(menu, caption, key, std::move(command));
-  action->setCheckable(true);
-  action->setChecked(checked());
-  checks_.push_back({action, std::move(checked)});
-  return action;
+  if (command.Glyph) action->setIcon(toolBar_->Glyph(*command.Glyph));
+  if (command.Checked) {
+    action->setCheckable(true);
+    action->setChecked(command.Checked());
+  }
+  const CommandId id = command.Id;
+  connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+  commandEntries_[id] = action;
 }
 
 void MainWindow::Run(const std::function<void()>& command, bool refresh) {
   try {
     command();
   } catch (const std::exception& error) {
-    Tell("Sorami", error.what());
+    screen_->Tell("Sorami", error.what());
   }
   if (refresh && !closing_) RefreshFromEngine();
+}
+
+void MainWindow::RunCommand(CommandId id) {
+  for (const Command& command : commands_) {
+    if (command.Id == id) {
+      Run(command.Action);
+      return;
+    }
+  }
 }
 
 QMenu* MainWindow::NewGameMenu() const { return newGameMenu_; }
@@ -80,223 +77,33 @@ QAction* MainWindow::MenuEntry(const QString& menu, const QString& entry) const 
   return nullptr;
 }
 
+QAction* MainWindow::CommandEntry(CommandId id) const {
+  const auto found = commandEntries_.find(id);
+  return found == commandEntries_.end() ? nullptr : found->second;
+}
+
 void MainWindow::BuildMenus() {
-  game::Engine& e = *engine_;
-  game::Options& o = e.Opt;
-  const QIcon newGlyph = toolBar_->Glyph(ToolBar::New);
-  auto option = [&o](bool game::Options::* flag) { return [&o, flag] { return o.*flag; }; };
-
-  BandMenu* file = AddMenu(tr("&File"));
-  AddEntry(file, tr("Mah-Jongg Solitaire : New Fully Random Game"), Qt::Key_F2,
-           [&e] { e.NewRandomGame(); })
-      ->setIcon(newGlyph);
-  AddEntry(file, tr("Mah-Jongg Solitaire : New Random Specific Game"), {},
-           [&e] { e.NewRandomNumberedGame(); })
-      ->setIcon(newGlyph);
-  AddEntry(file, tr("Mah-Jongg Solitaire : New Specific Game"), {},
-           [&e] { e.NewNumberedGame(); })
-      ->setIcon(newGlyph);
-  file->addSeparator();
-  AddEntry(file, tr("Mah-Jongg Solitaire : New 2-Player Game"), Qt::SHIFT | Qt::Key_F2,
-           [&e] { e.NewTwoPlayerGame(); })
-      ->setIcon(newGlyph);
-  file->addSeparator();
-  AddEntry(file, tr(kRiversEasy), Qt::Key_F3, [&e] { e.NewRiversGame(kRiversEasy); })
-      ->setIcon(newGlyph);
-  AddEntry(file, tr(kRiversHard), Qt::SHIFT | Qt::Key_F3,
-           [&e] { e.NewRiversGame(kRiversHard); })
-      ->setIcon(newGlyph);
-  file->addSeparator();
-  AddEntry(file, tr(kMemoryEasy), Qt::Key_F4, [&e] { e.NewMemoryGame(kMemoryEasy); })
-      ->setIcon(newGlyph);
-  AddEntry(file, tr(kMemoryHard), Qt::SHIFT | Qt::Key_F4,
-           [&e] { e.NewMemoryGame(kMemoryHard); })
-      ->setIcon(newGlyph);
-  file->addSeparator();
-  AddEntry(file, tr("E&xit"), Qt::CTRL | Qt::Key_C, [this] { Exit(); })
-      ->setIcon(toolBar_->Glyph(ToolBar::Exit));
-
-  BandMenu* play = AddMenu(tr("&Play"));
-  AddEntry(play, tr("&Back"), Qt::CTRL | Qt::Key_Z, [&e] { e.Back(); })
-      ->setIcon(toolBar_->Glyph(ToolBar::Back));
-  AddEntry(play, tr("Back to Last Winnable Position"), Qt::CTRL | Qt::SHIFT | Qt::Key_Z,
-           [&e] { e.BackToLastWinnablePosition(); });
-  AddEntry(play, tr("&Hint"), Qt::CTRL | Qt::Key_H, [&e] { e.Hint(); })
-      ->setIcon(toolBar_->Glyph(ToolBar::Hint));
-  play->addSeparator();
-  pauseEntry_ = AddEntry(play, tr("&Pause"), Qt::Key_F12, [&e] { e.TogglePause(); });
-  pauseEntry_->setIcon(toolBar_->Glyph(ToolBar::Pause));
-  AddEntry(play, tr("Shu&ffle"), Qt::CTRL | Qt::Key_S, [&e] { e.Shuffle(); })
-      ->setIcon(toolBar_->Glyph(ToolBar::Shuffle));
-  AddEntry(play, tr("&Stop"), Qt::CTRL | Qt::Key_X, [&e] { e.Stop(); });
-  AddEntry(play, tr("&Restart"), Qt::CTRL | Qt::Key_R, [&e] { e.Restart(); });
-  play->addSeparator();
-  AddEntry(play, tr("&Player Name"), {},
-           [&e] { e.OpenHelp(game::HelpPage::Options); });
-  AddToggle(play, tr("Random Seed"), {}, [&e] { e.OpenHelp(game::HelpPage::Options); },
-            option(&game::Options::NumberedGames));
-  AddToggle(play, tr("Vertical Variation"), {}, [&e] { e.ToggleVerticalRule(); },
-            option(&game::Options::Vertical));
-
-  BandMenu* viewMenu = AddMenu(tr("View"));
-  AddToggle(viewMenu, tr("&Invert selection"), {}, [&e] { e.ToggleInvertSelection(); },
-            option(&game::Options::Invert));
-  viewMenu->addSeparator();
-  AddToggle(viewMenu, tr("Cool Menu"), {}, [this] { ToggleCoolMenu(); },
-            option(&game::Options::CoolMenu));
-  AddToggle(viewMenu, tr("Cool Mouse"), {}, [this] { ToggleCoolMouse(); },
-            option(&game::Options::CoolMouse));
-  AddToggle(viewMenu, tr("Cool Toolbar"), {}, [this] { ToggleCoolToolbar(); },
-            option(&game::Options::CoolToolbar));
-  AddToggle(viewMenu, tr("Cool Buttons"), {}, [this] { ToggleFlatButtons(); },
-            option(&game::Options::FlatButtons));
-  AddToggle(viewMenu, tr("Cool Status"), {}, [&e] { e.ToggleScrollingStatus(); },
-            option(&game::Options::ScrollingStatus));
-  viewMenu->addSeparator();
-  AddToggle(viewMenu, tr("&Show Time Left"), Qt::CTRL | Qt::Key_L,
-            [&e] { e.ToggleShowTime(); }, option(&game::Options::ShowTime));
-  AddToggle(viewMenu, tr("Show &Moves Left"), Qt::CTRL | Qt::Key_M,
-            [&e] { e.ToggleShowMovesLeft(); }, option(&game::Options::ShowMovesLeft));
-  viewMenu->addSeparator();
-  AddToggle(viewMenu, tr("Show Hall of &Fame"), Qt::CTRL | Qt::Key_F,
-            [this] { ToggleHallOfFame(); }, option(&game::Options::ShowHallOfFame));
-  AddToggle(viewMenu, tr("Show Status Bar"), Qt::CTRL | Qt::Key_B,
-            [this] { ToggleStatusBar(); }, option(&game::Options::ShowStatusBar));
-  AddToggle(viewMenu, tr("Show &Toolbar"), Qt::CTRL | Qt::Key_T,
-            [this] { ToggleToolbar(); }, option(&game::Options::ShowToolbar));
-
-  BandMenu* highlight = AddMenu(tr("&Highlight"));
-  auto mode = [&e](int value) { return [&e, value] { return e.HighlightMode == value; }; };
-  AddToggle(highlight, tr("None"), {}, [&e] { e.SetHighlightNone(); }, mode(0));
-  highlight->addSeparator();
-  AddToggle(highlight, tr("Red Rectangle"), {}, [&e] { e.SetHighlightRectangle(1); },
-            mode(1));
-  AddToggle(highlight, tr("Green Rectangle"), {}, [&e] { e.SetHighlightRectangle(3); },
-            mode(3));
-  AddToggle(highlight, tr("Blue Rectangle"), {}, [&e] { e.SetHighlightRectangle(4); },
-            mode(4));
-  highlight->addSeparator();
-  AddToggle(highlight, tr("Colored Tile"), {}, [&e] { e.SetHighlightColouredTile(); }, mode(2));
-  highlight->addSeparator();
-  AddToggle(highlight, tr("Show Current Tile"), {}, [&e] { e.ToggleShowCurrentTile(); },
-            option(&game::Options::ShowCurrentTile));
-  AddToggle(highlight, tr("Only Possible Moves"), {},
-            [&e] { e.ToggleOnlyPossibleMoves(); }, option(&game::Options::OnlyPossibleMoves));
-
-  BandMenu* configuration = AddMenu(tr("&Configuration"));
-  AddToggle(configuration, tr("Winnable Layouts (in at least one way)"), {},
-            [&e] { e.ToggleWinnableDeals(); }, option(&game::Options::Winnable));
-  AddToggle(configuration, tr("Winnable Shuffles (in at least one way)"), {},
-            [&e] { e.ToggleWinnableShuffles(); }, option(&game::Options::Shuffable));
-  AddToggle(configuration, tr("Tell when the game can no longer be won"), {},
-            [&e] { e.ToggleTellUnwinnable(); }, option(&game::Options::TellUnwinnable));
-  AddToggle(configuration, tr("Hints keep the game winnable"), {}, [&e] { e.ToggleWinnableHints(); },
-            option(&game::Options::WinnableHints));
-  configuration->addSeparator();
-  AddToggle(configuration, tr("Enable time tracking for the Hall of fame"), {},
-            [&e] { e.ToggleHallOfFameTiming(); }, option(&game::Options::EnableHall));
-  AddToggle(configuration, tr("Enable 3D shadows on tilesets"), {},
-            [&e] { e.ToggleShadows(); }, option(&game::Options::Shadows));
-  AddToggle(configuration, tr("Begin game directly at startup"), {},
-            [&e] { e.ToggleStartupGame(); }, option(&game::Options::StartupGame));
-  AddToggle(configuration, tr("Switch to 800x600 at startup"), {},
-            [&e] { e.ToggleSwitchTo800x600(); }, option(&game::Options::SwitchTo800x600));
-  configuration->addSeparator();
-  AddToggle(configuration, tr("Animate Board while building the tiles"), {},
-            [&e] { e.ToggleAnimateDeal(); }, option(&game::Options::Animate));
-  AddToggle(configuration, tr("Animate Tile Rivers in Mahjongg Rivers"), {},
-            [&e] { e.ToggleAnimateRiverSlides(); }, option(&game::Options::AnimateTileRivers));
-  configuration->addSeparator();
-  AddToggle(configuration, tr("Run music automatically at startup"), {},
-            [this] { music_->ToggleStartMusic(); }, option(&game::Options::StartMusic));
-  AddToggle(configuration, tr("Play sound effects"), {},
-            [this] { music_->TogglePlaySounds(); }, option(&game::Options::PlaySounds));
-  AddToggle(configuration, tr("Play music"), {}, [this] { music_->TogglePlayMusic(); },
-            option(&game::Options::PlayMusic));
-
-  BuildLookMenus();
-
-  layoutMenu_ = AddMenu(tr("&Layout"));
-  AddEntry(layoutMenu_, tr("Create Layout"), {}, [this] {
-    if (CreateLayoutHandler) CreateLayoutHandler();
-  });
-  AddEntry(layoutMenu_, tr("Edit Layout"), {}, [this] {
-    if (EditLayoutHandler) EditLayoutHandler();
-  });
-  layoutMenu_->addSeparator();
-
-  musicMenu_ = AddMenu(tr("M&usic"));
-  AddToggle(musicMenu_, tr("Random Music"), {}, [this] { music_->ToggleRandomMusic(); },
-            option(&game::Options::RandomMusic));
-  musicMenu_->addSeparator();
-
-  BandMenu* help = AddMenu(tr("&Help"));
-  AddEntry(help, tr("&Contents"), Qt::Key_F1,
-           [&e] { e.OpenHelp(game::HelpPage::Help); });
-  AddEntry(help, tr("What's New"), {}, [&e] { e.OpenHelp(game::HelpPage::WhatsNew); });
-  AddEntry(help, tr("French Help"), {}, [&e] { e.OpenHelp(game::HelpPage::French); });
-  AddEntry(help, tr("View Tiles"), {}, [&e] { e.OpenHelp(game::HelpPage::Tiles); });
-  help->addSeparator();
-  AddEntry(help, tr("&Hall of Fame"), Qt::Key_F10,
-           [&e] { e.OpenHelp(game::HelpPage::HallOfFame); })
-      ->setIcon(toolBar_->Glyph(ToolBar::HallOfFame));
-  AddEntry(help, tr("&About..."), Qt::Key_F11,
-           [&e] { e.OpenHelp(game::HelpPage::About); })
-      ->setIcon(toolBar_->Glyph(ToolBar::About));
-
-  BuildNewGameMenu();
-}
-
-void MainWindow::BuildLookMenus() {
-  view::Looks& looks = *looks_;
-  using B = view::BackgroundItem;
-  using T = view::TilesetItem;
-  auto ticked = [&looks](auto item) { return [&looks, item] { return looks.Ticked(item); }; };
-
-  BandMenu* background = AddMenu(tr("&Background"));
-  AddToggle(background, tr("Load from disk"), {},
-            [&looks] { looks.ChooseBackgroundFile(); }, ticked(B::FromFile));
-  background->addSeparator();
-  AddToggle(background, tr("None"), {}, [&looks] { looks.ChooseNoBackground(); },
-            ticked(B::None));
-  AddToggle(background, tr("&Dragons"), {}, [&looks] { looks.ChooseDragonsBackground(); },
-            ticked(B::Dragons));
-  AddToggle(background, tr("Andromeda"), {}, [&looks] { looks.ChooseAndromedaBackground(); },
-            ticked(B::Andromeda));
-  AddToggle(background, tr("&Kanji (classic)"), {}, [&looks] { looks.ChooseKanjiBackground(); },
-            ticked(B::Kanji));
-  AddToggle(background, tr("Catpats"), {}, [&looks] { looks.ChooseCatpatsBackground(); },
-            ticked(B::Catpats));
-
-  BandMenu* tileset = AddMenu(tr("Tileset"));
-  AddToggle(tileset, tr("Load from disk"), {}, [&looks] { looks.ChooseTilesetFile(); },
-            ticked(T::FromFile));
-  tileset->addSeparator();
-  AddToggle(tileset, tr("Orange borders"), {}, [&looks] { looks.ChooseClassicTileset(); },
-            ticked(T::Classic));
-  AddToggle(tileset, tr("Dark borders"), {}, [&looks] { looks.ChooseDarkTileset(); },
-            ticked(T::Dark));
-  AddToggle(tileset, tr("Blue borders"), {}, [&looks] { looks.ChooseBlueTileset(); },
-            ticked(T::Blue));
-  AddToggle(tileset, tr("Few Colors"), {}, [&looks] { looks.ChooseLowColourTileset(); },
-            ticked(T::LowColour));
-}
-
-void MainWindow::BuildNewGameMenu() {
-  game::Engine& e = *engine_;
-  newGameMenu_ = new BandMenu(QStringLiteral("Sorami"), this);
-  newGameMenu_->SetBand(true);
-  auto entry = [this](const char* caption, std::function<void()> command) {
-    QAction* action = newGameMenu_->addAction(tr(caption));
-    connect(action, &QAction::triggered, this,
-            [this, command = std::move(command)] { Run(command); });
-  };
-  entry(QT_TR_NOOP("Solitaire (1-player)"), [&e] { e.NewRandomGame(); });
-  entry(QT_TR_NOOP("Solitaire (2-player)"), [&e] { e.NewTwoPlayerGame(); });
-  entry(QT_TR_NOOP("MJ Rivers (Easy)"), [&e] { e.NewRiversGame("MJ Rivers (Easy)"); });
-  entry(QT_TR_NOOP("MJ Rivers (Hard)"), [&e] { e.NewRiversGame("MJ Rivers (Hard)"); });
-  entry(QT_TR_NOOP("MJ Memory (Easy)"), [&e] { e.NewMemoryGame("MJ Memory (Easy)"); });
-  entry(QT_TR_NOOP("MJ Memory (Hard)"), [&e] { e.NewMemoryGame("MJ Memory (Hard)"); });
+  for (const Menu& spec : Menus()) {
+    BandMenu* menu = nullptr;
+    if (spec.Id == MenuId::NewGamePopup) {
+      // The pop-up stands apart from the menu bar and always shows its band.
+      newGameMenu_ = menu = new BandMenu(QString::fromLatin1(spec.Title), this);
+      newGameMenu_->SetBand(true);
+    } else {
+      menu = AddMenu(tr(spec.Title));
+    }
+    if (spec.Id == MenuId::Layout) layoutMenu_ = menu;
+    if (spec.Id == MenuId::Music) musicMenu_ = menu;
+    for (const MenuItem& entry : spec.Entries) {
+      if (!entry.Command) {
+        menu->addSeparator();
+        continue;
+      }
+      for (const Command& command : commands_) {
+        if (command.Id == *entry.Command) AddCommandEntry(menu, command);
+      }
+    }
+  }
 }
 
 void MainWindow::OpenNewGameMenu(QPoint at) { newGameMenu_->popup(at); }
@@ -304,25 +111,16 @@ void MainWindow::OpenNewGameMenu(QPoint at) { newGameMenu_->popup(at); }
 void MainWindow::BuildToolBar() {
   toolBar_ = new ToolBar(programDir_ + QStringLiteral("toolbar/"),
                          QPixmap::fromImage(view::ReadImageFile(programDir_ + QStringLiteral("toolbar/tile.png"), "png")), central_);
+  for (const Command& command : commands_) {
+    if (command.Button) buttonCommands_[*command.Button] = command.Id;
+  }
   connect(toolBar_, &ToolBar::Clicked, this, &MainWindow::ToolButton);
   connect(toolBar_, &ToolBar::NewMenuRequested, this, &MainWindow::OpenNewGameMenu);
 }
 
 void MainWindow::ToolButton(ToolBar::Button which) {
-  game::Engine& e = *engine_;
-  switch (which) {
-    case ToolBar::New: Run([&e] { e.NewGame(); }); break;
-    case ToolBar::Back: Run([&e] { e.Back(); }); break;
-    case ToolBar::Hint: Run([&e] { e.Hint(); }); break;
-    case ToolBar::Shuffle: Run([&e] { e.Shuffle(); }); break;
-    case ToolBar::Pause: Run([&e] { e.TogglePause(); }); break;
-    case ToolBar::Music: Run([this] { music_->PauseOrResumeMusic(); }); break;
-    case ToolBar::Help: Run([&e] { e.OpenHelp(game::HelpPage::Help); }); break;
-    case ToolBar::About: Run([&e] { e.OpenHelp(game::HelpPage::About); }); break;
-    case ToolBar::HallOfFame: Run([&e] { e.OpenHelp(game::HelpPage::HallOfFame); }); break;
-    case ToolBar::Exit: Exit(); break;
-    case ToolBar::kCount: break;
-  }
+  if (which < 0 || which >= ToolBar::kCount) return;
+  if (const std::optional<CommandId> id = buttonCommands_[which]) RunCommand(*id);
 }
 
 void MainWindow::FillLayoutMenu() {
@@ -368,8 +166,9 @@ void MainWindow::FillMusicMenu() {
 
 void MainWindow::RefreshFromEngine() {
   const game::Engine& e = *engine_;
-  for (const CheckBinding& binding : checks_) {
-    if (binding.action) binding.action->setChecked(binding.checked());
+  for (const Command& command : commands_) {
+    if (!command.Checked) continue;
+    if (QAction* entry = CommandEntry(command.Id)) entry->setChecked(command.Checked());
   }
   // A layout count that grew (the editor saved a new layout) gets its entry.
   if (static_cast<int>(layoutEntries_.size()) != e.LayoutCount() && layoutMenu_ != nullptr) {
@@ -395,7 +194,7 @@ void MainWindow::ToggleHallOfFame() {
   e.Opt.ShowHallOfFame = !e.Opt.ShowHallOfFame;
   LayOut();
   if (e.Opt.ShowHallOfFame) {
-    ShowHallPanel();
+    screen_->ShowHallPanel();
     e.PanelRefreshPending = true;
   }
   e.FullRedraw();

@@ -9,14 +9,19 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
+#include <array>
 #include <functional>
+#include <map>
+#include <set>
 #include <utility>
 
 #include "app/band_menu.h"
+#include "app/commands.h"
 #include "app/help_window.h"
 #include "app/message_box.h"
 #include "app/splash_window.h"
@@ -368,4 +373,129 @@ TEST(MessageTextTest, LongRunsGetPlacesToBreakAndLoseNothing) {
     }
   }
   EXPECT_TRUE(shown.contains(QStringLiteral("home/") + zeroWidthSpace + QStringLiteral("player/")));
+}
+
+namespace {
+
+// Every menu's entries and the new-game pop-up's, by the menu's title.
+std::vector<std::pair<QString, const QAction*>> AllEntries(app::MainWindow& w) {
+  std::vector<std::pair<QString, const QAction*>> entries;
+  for (QAction* title : w.menuBar()->actions()) {
+    for (const QAction* action : title->menu()->actions()) entries.emplace_back(title->text(), action);
+  }
+  for (const QAction* action : w.NewGameMenu()->actions()) entries.emplace_back("Sorami", action);
+  return entries;
+}
+
+}  // namespace
+
+TEST_F(WindowPartsTest, EveryCommandIsGivenFromOnePlaceAndNoTwoShareAKey) {
+  auto w = MakeWindow(folder_);
+  ASSERT_TRUE(w->Started());
+  const std::vector<app::Command> commands =
+      app::MakeCommands({*w, w->Engine(), w->Music(), w->Looks()});
+
+  // Each command once in the table; each in at most one menu place, and
+  // reached from a menu or a button.
+  std::map<app::CommandId, int> inTable;
+  std::map<app::CommandId, int> inMenus;
+  for (const app::Command& command : commands) ++inTable[command.Id];
+  for (const app::Menu& menu : app::Menus()) {
+    for (const app::MenuItem& entry : menu.Entries) {
+      if (entry.Command) ++inMenus[*entry.Command];
+    }
+  }
+  const int last = static_cast<int>(app::CommandId::PauseOrResumeMusic);
+  EXPECT_EQ(static_cast<int>(commands.size()), last + 1);
+  std::array<int, app::ToolBar::kCount> buttonUses{};
+  for (const app::Command& command : commands) {
+    const int id = static_cast<int>(command.Id);
+    EXPECT_EQ(inTable[command.Id], 1) << "command " << id;
+    EXPECT_LE(inMenus[command.Id], 1) << "command " << id;
+    EXPECT_TRUE(inMenus[command.Id] == 1 || command.Button) << "command " << id << " unreachable";
+    if (command.Button) ++buttonUses[*command.Button];
+    // A menu's entry shows its command's caption; a toolbar-only command has none.
+    const QAction* entry = w->CommandEntry(command.Id);
+    EXPECT_EQ(entry != nullptr, inMenus[command.Id] == 1) << "command " << id;
+    if (entry != nullptr) {
+      EXPECT_EQ(entry->text(), QString::fromLatin1(command.Caption)) << "command " << id;
+      EXPECT_EQ(entry->isCheckable(), static_cast<bool>(command.Checked)) << "command " << id;
+    }
+  }
+  for (int button = 0; button < app::ToolBar::kCount; ++button) {
+    EXPECT_EQ(buttonUses[button], 1) << "toolbar button " << button;
+  }
+
+  // No key gives two entries, and the menus' entries are the table's and
+  // the layout and music lists' only.
+  std::set<QString> keys;
+  int fromTable = 0;
+  for (const auto& [menu, action] : AllEntries(*w)) {
+    if (action->isSeparator()) continue;
+    for (const app::Command& command : commands) {
+      if (w->CommandEntry(command.Id) == action) ++fromTable;
+    }
+    for (const QKeySequence& key : action->shortcuts()) {
+      EXPECT_TRUE(keys.insert(key.toString()).second) << key.toString().toStdString() << " twice";
+    }
+  }
+  int placed = 0;
+  for (const auto& [id, count] : inMenus) placed += count;
+  EXPECT_EQ(fromTable, placed);
+}
+
+TEST_F(WindowPartsTest, TheToolbarsButtonsGiveTheirMenuTwinsCommands) {
+  auto w = MakeWindow(folder_);
+  ASSERT_TRUE(w->Started());
+  w->show();
+  QApplication::processEvents();
+  game::Engine& e = w->Engine();
+  app::ToolBar* tools = w->Tools();
+  // "New" starts a game as the start-up does; "Pause" pauses it and its
+  // menu twin's caption follows; "Back" takes back nothing on a fresh board.
+  tools->ButtonAt(app::ToolBar::New)->click();
+  EXPECT_EQ(e.GameMode, game::ModeSolitaire);
+  tools->ButtonAt(app::ToolBar::Pause)->click();
+  EXPECT_EQ(e.GameMode, game::ModePaused);
+  EXPECT_EQ(w->CommandEntry(app::CommandId::Pause)->text(), QStringLiteral("&Continue"));
+  EXPECT_EQ(tools->ButtonAt(app::ToolBar::Pause)->text(), QStringLiteral("Play"));
+  w->CommandEntry(app::CommandId::Pause)->trigger();
+  EXPECT_EQ(e.GameMode, game::ModeSolitaire);
+  EXPECT_EQ(w->CommandEntry(app::CommandId::Pause)->text(), QStringLiteral("&Pause"));
+  // "Exit" closes the window as the File menu's entry does.
+  tools->ButtonAt(app::ToolBar::Exit)->click();
+  EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(WindowPartsTest, EveryShortcutOfACheckedEntryFlipsItsOwnMarkAndNoOther) {
+  auto w = MakeWindow(folder_);
+  ASSERT_TRUE(w->Started());
+  w->show();
+  w->activateWindow();
+  if (!QTest::qWaitForWindowActive(w.get())) GTEST_SKIP() << "no window activation here";
+  const std::vector<app::Command> commands =
+      app::MakeCommands({*w, w->Engine(), w->Music(), w->Looks()});
+  auto marks = [&] {
+    QStringList ticked;
+    for (const app::Command& command : commands) {
+      if (command.Checked && command.Checked()) ticked << QString::fromLatin1(command.Caption);
+    }
+    return ticked;
+  };
+  int pressed = 0;
+  for (const app::Command& command : commands) {
+    if (!command.Checked || command.Shortcut.isEmpty()) continue;
+    const QKeyCombination key = command.Shortcut[0];
+    const QStringList before = marks();
+    const bool was = command.Checked();
+    QTest::keyClick(w.get(), key.key(), key.keyboardModifiers());
+    EXPECT_NE(command.Checked(), was) << command.Caption;
+    EXPECT_EQ(w->CommandEntry(command.Id)->isChecked(), command.Checked()) << command.Caption;
+    QTest::keyClick(w.get(), key.key(), key.keyboardModifiers());
+    EXPECT_EQ(marks(), before) << command.Caption;
+    ++pressed;
+  }
+  // "Show Time Left", "Show Moves Left", "Show Hall of Fame", "Show Status
+  // Bar" and "Show Toolbar".
+  EXPECT_EQ(pressed, 5);
 }
