@@ -33,12 +33,12 @@ struct Rig {
   FakeSound sound;
   game::Engine engine{clock, screen, sound};
   Rig() {
-    engine.Opt.PlaySounds = false;
-    engine.Layout = board::testing::Turtle();
-    engine.BoardNumber = engine.SavedLayoutNumber = 1;
-    engine.Layouts.Entries.push_back(board::LayoutEntry{"Turtle", "Turtle.lay", false});
-    engine.ClockSeedOverride = 1234u;
-    engine.Opt.Winnable = true;
+    engine.MutableOptions().PlaySounds = false;
+    engine.MutableGame().Layout = board::testing::Turtle();
+    engine.MutableGame().BoardNumber = engine.MutableGame().SavedLayoutNumber = 1;
+    engine.MutableLayouts().Entries.push_back(board::LayoutEntry{"Turtle", "Turtle.lay", false});
+    engine.SetClockSeedOverride(1234u);
+    engine.MutableOptions().Winnable = true;
   }
 };
 
@@ -56,7 +56,7 @@ void BM_TickRunningGame(benchmark::State& state) {
   // every tick still reads it and recounts the board.
   const long before = g_allocations.load();
   for (auto _ : state) rig.engine.Tick();
-  if (rig.engine.GameMode != game::ModeSolitaire) state.SkipWithError("the game is no longer running");
+  if (!rig.engine.Game().Running(game::GameKind::Solitaire)) state.SkipWithError("the game is no longer running");
   state.counters["allocations_per_tick"] =
       static_cast<double>(g_allocations.load() - before) / static_cast<double>(state.iterations());
 }
@@ -74,10 +74,10 @@ void BM_ClickRemovesPair(benchmark::State& state) {
       pair = 0;
       state.ResumeTiming();
     }
-    const board::Cell a = rig.engine.LastRemovalOrder.RemovalPairs[2 * pair];
-    const board::Cell b = rig.engine.LastRemovalOrder.RemovalPairs[2 * pair + 1];
-    game::ClickTile(rig.engine, rig.engine.State.Board.At(a.x, a.y, a.z));
-    game::ClickTile(rig.engine, rig.engine.State.Board.At(b.x, b.y, b.z));
+    const board::Cell a = rig.engine.LastRemovalOrder().RemovalPairs[2 * pair];
+    const board::Cell b = rig.engine.LastRemovalOrder().RemovalPairs[2 * pair + 1];
+    game::ClickTile(rig.engine, rig.engine.Game().Board.Board.At(a.x, a.y, a.z));
+    game::ClickTile(rig.engine, rig.engine.Game().Board.Board.At(b.x, b.y, b.z));
     ++pair;
   }
 }
@@ -89,10 +89,10 @@ BENCHMARK(BM_ClickRemovesPair);
 // pairs without a path when every pair was tried.
 void BM_CanBeReachedNoPathFullHard(benchmark::State& state) {
   Rig rig;
-  rig.engine.NewRiversGame("MJ Rivers (Hard)");
-  rig.engine.Opt.AnimateTileRivers = false;
-  const int left = rig.engine.State.Board.At(6, 15, 2);
-  const int right = rig.engine.State.Board.At(10, 7, 2);
+  rig.engine.NewRiversGame(game::Difficulty::Hard);
+  rig.engine.MutableOptions().AnimateTileRivers = false;
+  const int left = rig.engine.Game().Board.Board.At(6, 15, 2);
+  const int right = rig.engine.Game().Board.Board.At(10, 7, 2);
   if (rig.engine.CanBeReached(left, right)) state.SkipWithError("a path exists");
   for (auto _ : state) benchmark::DoNotOptimize(rig.engine.CanBeReached(left, right));
 }

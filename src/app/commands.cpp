@@ -24,13 +24,13 @@ std::vector<Command> MakeCommands(const CommandTargets& targets) {
   game::Engine& e = targets.Engine;
   game::MusicControl& music = targets.Music;
   view::Looks& looks = targets.Looks;
-  game::Options& o = e.Opt;
+  game::Options& o = e.MutableOptions();
   using Id = CommandId;
   using B = ToolBar::Button;
   using BG = view::BackgroundItem;
   using TS = view::TilesetItem;
   auto option = [&o](bool game::Options::* flag) { return [&o, flag] { return o.*flag; }; };
-  auto mode = [&e](int value) { return [&e, value] { return e.HighlightMode == value; }; };
+  auto mode = [&e](int value) { return [&e, value] { return e.HighlightMode() == value; }; };
   auto ticked = [&looks](auto item) { return [&looks, item] { return looks.Ticked(item); }; };
   auto help = [&e](game::HelpPage page) { return [&e, page] { e.OpenHelp(page); }; };
   const QKeySequence none;
@@ -46,13 +46,13 @@ std::vector<Command> MakeCommands(const CommandTargets& targets) {
       {Id::NewTwoPlayerGame, QT_TRANSLATE_NOOP("app::MainWindow", "Mah-Jongg Solitaire : New 2-Player Game"),
        Qt::SHIFT | Qt::Key_F2, B::New, {}, {}, [&e] { e.NewTwoPlayerGame(); }},
       {Id::NewRiversEasy, kRiversEasy, Qt::Key_F3, B::New, {}, {},
-       [&e] { e.NewRiversGame(kRiversEasy); }},
+       [&e] { e.NewRiversGame(game::Difficulty::Easy); }},
       {Id::NewRiversHard, kRiversHard, Qt::SHIFT | Qt::Key_F3, B::New, {}, {},
-       [&e] { e.NewRiversGame(kRiversHard); }},
+       [&e] { e.NewRiversGame(game::Difficulty::Hard); }},
       {Id::NewMemoryEasy, kMemoryEasy, Qt::Key_F4, B::New, {}, {},
-       [&e] { e.NewMemoryGame(kMemoryEasy); }},
+       [&e] { e.NewMemoryGame(game::Difficulty::Easy); }},
       {Id::NewMemoryHard, kMemoryHard, Qt::SHIFT | Qt::Key_F4, B::New, {}, {},
-       [&e] { e.NewMemoryGame(kMemoryHard); }},
+       [&e] { e.NewMemoryGame(game::Difficulty::Hard); }},
       {Id::Exit, QT_TRANSLATE_NOOP("app::MainWindow", "E&xit"), Qt::CTRL | Qt::Key_C, B::Exit,
        B::Exit, {}, [&w] { w.Exit(); }},
 
@@ -211,13 +211,13 @@ std::vector<Command> MakeCommands(const CommandTargets& targets) {
       {Id::PopupTwoPlayer, QT_TRANSLATE_NOOP("app::MainWindow", "Solitaire (2-player)"), none, {},
        {}, {}, [&e] { e.NewTwoPlayerGame(); }},
       {Id::PopupRiversEasy, QT_TRANSLATE_NOOP("app::MainWindow", "MJ Rivers (Easy)"), none, {},
-       {}, {}, [&e] { e.NewRiversGame("MJ Rivers (Easy)"); }},
+       {}, {}, [&e] { e.NewRiversGame(game::Difficulty::Easy); }},
       {Id::PopupRiversHard, QT_TRANSLATE_NOOP("app::MainWindow", "MJ Rivers (Hard)"), none, {},
-       {}, {}, [&e] { e.NewRiversGame("MJ Rivers (Hard)"); }},
+       {}, {}, [&e] { e.NewRiversGame(game::Difficulty::Hard); }},
       {Id::PopupMemoryEasy, QT_TRANSLATE_NOOP("app::MainWindow", "MJ Memory (Easy)"), none, {},
-       {}, {}, [&e] { e.NewMemoryGame("MJ Memory (Easy)"); }},
+       {}, {}, [&e] { e.NewMemoryGame(game::Difficulty::Easy); }},
       {Id::PopupMemoryHard, QT_TRANSLATE_NOOP("app::MainWindow", "MJ Memory (Hard)"), none, {},
-       {}, {}, [&e] { e.NewMemoryGame("MJ Memory (Hard)"); }},
+       {}, {}, [&e] { e.NewMemoryGame(game::Difficulty::Hard); }},
 
       // The toolbar's own commands
       {Id::NewGame, "", none, {}, B::New, {}, [&e] { e.NewGame(); }},

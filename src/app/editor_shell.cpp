@@ -92,7 +92,7 @@ void EditorShell::ShowEditor() {
     gameMenus_ = bar->actions();
     for (QAction* menu : gameMenus_) bar->removeAction(menu);
   }
-  const bool band = window_.Engine().Opt.CoolMenu;
+  const bool band = window_.Engine().Opt().CoolMenu;
   exitMenu_->SetBand(band);
   moveMenu_->SetBand(band);
   if (!bar->actions().contains(exitMenu_->menuAction())) {

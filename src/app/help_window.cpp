@@ -403,14 +403,14 @@ void HelpWindow::FillLayoutChooser() {
   layout_combo_->clear();
   const int count = engine_.LayoutCount();
   for (int i = 1; i <= count; ++i) {
-    layout_combo_->addItem(tr("%1 Layout").arg(QString::fromStdString(engine_.Layouts.LayoutName(i))));
+    layout_combo_->addItem(tr("%1 Layout").arg(QString::fromStdString(engine_.Layouts().LayoutName(i))));
   }
   layout_combo_->addItem(tr("Mahjongg Rivers (Easy)"));
   layout_combo_->addItem(tr("Mahjongg Rivers (Hard)"));
   layout_combo_->addItem(tr("Mahjongg Memory (Easy)"));
   layout_combo_->addItem(tr("Mahjongg Memory (Hard)"));
   chooser_layouts_ = count;
-  layout_combo_->setCurrentIndex(HallChooserItem(engine_.BoardNumber, count));
+  layout_combo_->setCurrentIndex(HallChooserItem(engine_.Game().BoardNumber, count));
 }
 
 void HelpWindow::OpenHelp(game::HelpPage page) {
@@ -440,18 +440,18 @@ void HelpWindow::ShowPage(game::HelpPage page) {
   if (chooser_layouts_ != engine_.LayoutCount()) FillLayoutChooser();
 
   pages_->setCurrentIndex(static_cast<int>(page));
-  player_name_->setText(QString::fromStdString(engine_.CurrentPlayerName));
-  random_seed_->setText(QString::number(engine_.GameSeed));
+  player_name_->setText(QString::fromStdString(engine_.PlayerName()));
+  random_seed_->setText(QString::number(engine_.Game().GameSeed));
   DrawTiles();
-  FillHallTable(engine_.BoardNumber);
-  hall_edit_->setText(QString::fromStdString(engine_.CurrentPlayerName));
+  FillHallTable(engine_.Game().BoardNumber);
+  hall_edit_->setText(QString::fromStdString(engine_.PlayerName()));
   ShowRecordState();
   // A window not shown yet centres its panels as it is shown (showEvent).
   if (isVisible()) CentrePanels();
 }
 
 void HelpWindow::ShowRecordState() {
-  const bool record = engine_.NewRecordShown;
+  const bool record = engine_.NewRecordShown();
   layout_combo_->setVisible(!record);
   reset_button_->setVisible(!record);
   record_label_->setVisible(record);
@@ -459,7 +459,7 @@ void HelpWindow::ShowRecordState() {
   if (record) {
     record_label_->setText(tr("You reached rank #%1, %2 !")
                                .arg(engine_.Hall().RankReached())
-                               .arg(QString::fromStdString(engine_.CurrentPlayerName)));
+                               .arg(QString::fromStdString(engine_.PlayerName())));
   }
 }
 
@@ -503,29 +503,29 @@ void HelpWindow::DeleteHighScores() {
   }
   host_.ShowHallPanel();
   FillHallTable(code);
-  engine_.PanelRefreshPending = true;
+  engine_.SetPanelRefreshPending(true);
 }
 
 void HelpWindow::OnRecordNameEdited() {
   const std::string text = hall_edit_->text().toStdString();
-  if (text != engine_.CurrentPlayerName) {
-    engine_.CurrentPlayerName = text.empty() ? std::string("-") : text;
-    engine_.Hall().RenameRecord(engine_.BoardNumber, engine_.Hall().RankReached(),
-                                engine_.CurrentPlayerName);
-    FillHallTable(engine_.BoardNumber);
+  if (text != engine_.PlayerName()) {
+    engine_.SetPlayerName(text.empty() ? std::string("-") : text);
+    engine_.Hall().RenameRecord(engine_.Game().BoardNumber, engine_.Hall().RankReached(),
+                                engine_.PlayerName());
+    FillHallTable(engine_.Game().BoardNumber);
   }
   host_.ShowHallPanel();
 }
 
 // ---- Options ----------------------------------------------------------------------
 
-void HelpWindow::OnPlayerNameEdited() { engine_.CurrentPlayerName = player_name_->text().toStdString(); }
+void HelpWindow::OnPlayerNameEdited() { engine_.SetPlayerName(player_name_->text().toStdString()); }
 
 void HelpWindow::OnGameNumberEdited() {
   const QString text = random_seed_->text();
   if (text.isEmpty()) return;
   if (const std::optional<std::int32_t> number = ParseGameNumber(text)) {
-    engine_.GameSeed = *number;
+    engine_.MutableGame().GameSeed = *number;
   } else {
     tell_(tr("'%1' is not a valid integer value").arg(text));
   }

@@ -59,9 +59,9 @@ MainWindow::MainWindow(Environment environment) : env_(std::move(environment)) {
                                           programDir_.toStdString());
   screen_ = std::make_unique<ScreenAdapter>(*this);
   engine_ = std::make_unique<game::Engine>(time_, *screen_, audio_->Sound());
-  music_ = std::make_unique<game::MusicControl>(audio_->Music(), engine_->Opt, engine_->Generator,
-                                                screen_.get());
-  engine_->Music = music_.get();
+  music_ = std::make_unique<game::MusicControl>(audio_->Music(), engine_->MutableOptions(),
+                                                engine_->MutableGame().Generator, screen_.get());
+  engine_->SetMusic(music_.get());
   view_ = std::make_unique<view::BoardView>();
   looks_ = std::make_unique<view::Looks>(*view_, static_cast<view::LooksHost&>(*screen_),
                                          programDir_.toStdString());
@@ -79,7 +79,7 @@ MainWindow::~MainWindow() {
   // The engine and the music logic hold references into each other and to
   // this window: take them down before the widgets go.
   editor_.reset();
-  engine_->Music = nullptr;
+  engine_->SetMusic(nullptr);
   music_.reset();
   engine_.reset();
 }
@@ -127,8 +127,8 @@ void MainWindow::BuildParts() {
   game_->setObjectName(QStringLiteral("Game"));
 
   // 3. The program's folder is the current directory.
-  e.ProgramDir = programDir_.toStdString();
-  e.UserDir = folders_.User;
+  e.SetProgramDir(programDir_.toStdString());
+  e.SetUserDir(folders_.User);
   looks_->UserDir = folders_.UserFolder("");
   QDir::setCurrent(programDir_);
 
@@ -192,10 +192,10 @@ void MainWindow::SwitchDisplayMode() {
   if (!env_.Display) {
     const Resolution screen = ScreenSize();
     env_.Display = MakeSystemDisplayBackend(
-        screen, engine_->Opt.SwitchTo800x600 && QGuiApplication::platformName() == QLatin1String("xcb"));
+        screen, engine_->Opt().SwitchTo800x600 && QGuiApplication::platformName() == QLatin1String("xcb"));
   }
   displayMode_ = std::make_unique<DisplayMode>(*env_.Display);
-  if (engine_->Opt.SwitchTo800x600) displayMode_->Switch800x600();
+  if (engine_->Opt().SwitchTo800x600) displayMode_->Switch800x600();
 }
 
 bool MainWindow::TitleOnScreen(QPoint at) const {
@@ -223,8 +223,8 @@ void MainWindow::PlaceWindow(const Settings& stored) {
   if (screenWidth == stored.PreviousRes && TitleOnScreen(place)) {
     move(place);
   } else if (screenWidth == 640) {
-    engine_->Opt.ShowHallOfFame = false;
-    engine_->Opt.ShowToolbar = false;
+    engine_->MutableOptions().ShowHallOfFame = false;
+    engine_->MutableOptions().ShowToolbar = false;
     narrowScreen_ = true;
     move(0, 0);
   } else {
@@ -233,8 +233,8 @@ void MainWindow::PlaceWindow(const Settings& stored) {
 }
 
 void MainWindow::LayOut() {
-  const game::Options& o = engine_->Opt;
-  const bool editor = engine_->GameMode == game::ModeEditor;
+  const game::Options& o = engine_->Opt();
+  const bool editor = engine_->Game().Running(game::GameKind::Editor);
   toolBar_->setVisible(o.ShowToolbar && !editor);
   editorPanel_->setVisible(editor);
   statusLine_->setVisible(o.ShowStatusBar);
@@ -260,8 +260,8 @@ void MainWindow::ApplyLooks() {
   techno_ = LoadPointerShape(programDir_);
   ApplyCoolMenu();
   ApplyCoolMouse();
-  toolBar_->SetTiled(engine_->Opt.CoolToolbar);
-  toolBar_->SetFlat(engine_->Opt.FlatButtons);
+  toolBar_->SetTiled(engine_->Opt().CoolToolbar);
+  toolBar_->SetFlat(engine_->Opt().FlatButtons);
 }
 
 void MainWindow::StartTimer() {

@@ -132,9 +132,9 @@ void MainWindow::FillLayoutMenu() {
   layoutEntries_.clear();
   const int count = e.LayoutCount();
   for (int i = 1; i <= count; ++i) {
-    const board::LayoutEntry* entry = e.Layouts.Entry(i);
+    const board::LayoutEntry* entry = e.Layouts().Entry(i);
     const bool shp = entry != nullptr && entry->Shp;
-    QAction* action = layoutMenu_->addAction(Q(e.Layouts.LayoutName(i)));
+    QAction* action = layoutMenu_->addAction(Q(e.Layouts().LayoutName(i)));
     action->setCheckable(true);
     connect(action, &QAction::triggered, this, [this, i, shp] {
       Run([this, i, shp] {
@@ -176,8 +176,7 @@ void MainWindow::RefreshFromEngine() {
   }
   // While a Rivers or Memory game runs, the layout played before it keeps
   // the check mark.
-  const int checkedLayout =
-      e.BoardNumber >= game::RiversEasyBoard ? e.SavedLayoutNumber : e.BoardNumber;
+  const int checkedLayout = e.CheckedLayout();
   for (int i = 0; i < static_cast<int>(layoutEntries_.size()); ++i) {
     layoutEntries_[i]->setChecked(i + 1 == checkedLayout);
   }
@@ -191,52 +190,52 @@ void MainWindow::RefreshFromEngine() {
 
 void MainWindow::ToggleHallOfFame() {
   game::Engine& e = *engine_;
-  e.Opt.ShowHallOfFame = !e.Opt.ShowHallOfFame;
+  e.MutableOptions().ShowHallOfFame = !e.Opt().ShowHallOfFame;
   LayOut();
-  if (e.Opt.ShowHallOfFame) {
+  if (e.Opt().ShowHallOfFame) {
     screen_->ShowHallPanel();
-    e.PanelRefreshPending = true;
+    e.SetPanelRefreshPending(true);
   }
   e.FullRedraw();
 }
 
 void MainWindow::ToggleToolbar() {
-  engine_->Opt.ShowToolbar = !engine_->Opt.ShowToolbar;
+  engine_->MutableOptions().ShowToolbar = !engine_->Opt().ShowToolbar;
   LayOut();
   engine_->FullRedraw();
 }
 
 void MainWindow::ToggleStatusBar() {
-  engine_->Opt.ShowStatusBar = !engine_->Opt.ShowStatusBar;
+  engine_->MutableOptions().ShowStatusBar = !engine_->Opt().ShowStatusBar;
   LayOut();
 }
 
 void MainWindow::ToggleCoolMenu() {
-  engine_->Opt.CoolMenu = !engine_->Opt.CoolMenu;
+  engine_->MutableOptions().CoolMenu = !engine_->Opt().CoolMenu;
   ApplyCoolMenu();
 }
 
 void MainWindow::ToggleCoolMouse() {
-  engine_->Opt.CoolMouse = !engine_->Opt.CoolMouse;
+  engine_->MutableOptions().CoolMouse = !engine_->Opt().CoolMouse;
   ApplyCoolMouse();
 }
 
 void MainWindow::ToggleCoolToolbar() {
-  engine_->Opt.CoolToolbar = !engine_->Opt.CoolToolbar;
-  toolBar_->SetTiled(engine_->Opt.CoolToolbar);
+  engine_->MutableOptions().CoolToolbar = !engine_->Opt().CoolToolbar;
+  toolBar_->SetTiled(engine_->Opt().CoolToolbar);
 }
 
 void MainWindow::ToggleFlatButtons() {
-  engine_->Opt.FlatButtons = !engine_->Opt.FlatButtons;
-  toolBar_->SetFlat(engine_->Opt.FlatButtons);
+  engine_->MutableOptions().FlatButtons = !engine_->Opt().FlatButtons;
+  toolBar_->SetFlat(engine_->Opt().FlatButtons);
 }
 
 void MainWindow::ApplyCoolMenu() {
-  for (BandMenu* menu : menus_) menu->SetBand(engine_->Opt.CoolMenu);
+  for (BandMenu* menu : menus_) menu->SetBand(engine_->Opt().CoolMenu);
 }
 
 void MainWindow::ApplyCoolMouse() {
-  const bool wanted = engine_->Opt.CoolMouse && techno_.has_value();
+  const bool wanted = engine_->Opt().CoolMouse && techno_.has_value();
   if (wanted && !technoApplied_) {
     QApplication::setOverrideCursor(*techno_);
   } else if (!wanted && technoApplied_) {

@@ -70,14 +70,14 @@ void ScreenAdapter::ShowHallPanel() {
 }
 
 void ScreenAdapter::PaintBanner() {
-  if (!window_.Engine().Opt.ShowHallOfFame) return;
+  if (!window_.Engine().Opt().ShowHallOfFame) return;
   view::HallPanel& panel = window_.HallPanel();
   panel.PaintBanner(view::BannerOf(window_.Engine()));
   window_.HallPanelBox()->SetPicture(panel.HallPanelPicture);
 }
 
 void ScreenAdapter::ShowCurrentTile(int tile) {
-  if (!window_.Engine().Opt.ShowHallOfFame) return;
+  if (!window_.Engine().Opt().ShowHallOfFame) return;
   view::HallPanel& panel = window_.HallPanel();
   panel.ShowCurrentTile(window_.View(), tile);
   window_.HallPanelBox()->SetPicture(panel.HallPanelPicture);
@@ -153,7 +153,7 @@ void ScreenAdapter::ShowError(const std::string& text) {
 }
 
 void ScreenAdapter::RedrawUnlessIdle() {
-  if (window_.Engine().GameMode != game::ModeIdle) window_.Engine().FullRedraw();
+  if (window_.Engine().Game().Phase != game::GamePhase::Idle) window_.Engine().FullRedraw();
 }
 
 }  // namespace app

@@ -39,8 +39,8 @@ void Session::Start() {
   MainWindow& w = window_;
   game::Engine& e = w.Engine();
   // 1. No game yet; a pause would return to "stopped".
-  e.SetMode(game::ModeIdle);
-  e.ModeBeforePause = game::ModeStopped;
+  e.SetMode(game::GameKind::None, game::GamePhase::Idle);
+  e.MutableGame().PhaseBeforePause = game::GamePhase::Stopped;
 
   // 2-6. The parts of the window; the program's folder is the current
   // directory.
@@ -56,8 +56,7 @@ void Session::Start() {
 
   // 9. Where the grid sits in the board pictures.
   const view::BoardOrigin origin = view::OriginForScreenWidth(w.ScreenWidth());
-  e.OriginX = origin.OriginX;
-  e.OriginY = origin.OriginY;
+  e.SetOrigin(origin.OriginX, origin.OriginY);
 
   // 10-12. Size and place the window; the panels then widen it without
   // moving it.
@@ -72,16 +71,16 @@ void Session::Start() {
   w.ApplyLooks();
 
   // 16. The hall-of-fame panel.
-  if (e.Opt.ShowHallOfFame) w.Screen().ShowHallPanel();
+  if (e.Opt().ShowHallOfFame) w.Screen().ShowHallPanel();
 
   // 18. The counters of an empty game.
-  e.State.TilesLeft = board::MaxTiles;
-  e.State.TileCount = board::MaxTiles;
-  e.ElapsedSeconds = 0;
-  e.BoardFinished = false;
-  e.GameOverHandled = false;
-  e.NoMovesShown = false;
-  e.PanelRefreshPending = false;
+  e.MutableGame().Board.TilesLeft = board::MaxTiles;
+  e.MutableGame().Board.TileCount = board::MaxTiles;
+  e.MutableGame().Clock.ElapsedSeconds = 0;
+  e.MutableGame().BoardFinished = false;
+  e.MutableGame().GameOverHandled = false;
+  e.MutableGame().Picks.NoMovesShown = false;
+  e.SetPanelRefreshPending(false);
 
   // 19. The background and tileset entries of the stored choices.
   view::Looks& looks = w.Looks();
@@ -111,11 +110,11 @@ void Session::ReadSettingsFile() {
                                 "it is."));
   loaded_ = ReadSettings(settingsFile_, w.ScreenWidth());
   game::Engine& e = w.Engine();
-  e.Opt = loaded_.Options;
-  e.HighlightMode = loaded_.Highlight;
-  e.BoardNumber = loaded_.BoardNumber;
-  e.GameSeed = loaded_.RandomSeed;
-  e.CurrentPlayerName = loaded_.CurrentPlayer1;
+  e.MutableOptions() = loaded_.Options;
+  e.SetHighlightMode(loaded_.Highlight);
+  e.MutableGame().BoardNumber = loaded_.BoardNumber;
+  e.MutableGame().GameSeed = loaded_.RandomSeed;
+  e.SetPlayerName(loaded_.CurrentPlayer1);
   w.Music().MidiNumber = loaded_.MidiNumber;
   w.Looks().LastTilesetFile = loaded_.LastLoadedTileset;
   w.Looks().LastBackgroundFile = loaded_.LastLoadedBackground;
@@ -160,11 +159,11 @@ bool Session::ChooseStartLayout() {
   const std::string wanted = startLayout.toStdString();
   int found = 0;
   for (int i = 1; i <= e.LayoutCount() && found == 0; ++i) {
-    if (e.Layouts.LayoutName(i) == wanted) found = i;
+    if (e.Layouts().LayoutName(i) == wanted) found = i;
   }
   // A name typed in another letter case still finds its layout.
   for (int i = 1; i <= e.LayoutCount() && found == 0; ++i) {
-    if (QString::fromStdString(e.Layouts.LayoutName(i)).compare(startLayout, Qt::CaseInsensitive) == 0)
+    if (QString::fromStdString(e.Layouts().LayoutName(i)).compare(startLayout, Qt::CaseInsensitive) == 0)
       found = i;
   }
   if (found == 0) {
@@ -176,16 +175,16 @@ bool Session::ChooseStartLayout() {
     return false;
   }
   const board::Selection selection =
-      board::SelectLayout(e.Layouts, base::JoinPath(e.ProgramDir, "Layouts"), found);
-  e.BoardNumber = selection.BoardNumber;
-  e.SavedLayoutNumber = selection.BoardNumber;
-  e.CurrentLayoutFile = selection.CurrentLayoutFile;
+      board::SelectLayout(e.Layouts(), base::JoinPath(e.ProgramDir(), "Layouts"), found);
+  e.MutableGame().BoardNumber = selection.BoardNumber;
+  e.MutableGame().SavedLayoutNumber = selection.BoardNumber;
+  e.MutableGame().LayoutFile = selection.CurrentLayoutFile;
   return true;
 }
 
 std::vector<std::string> Session::LayoutNames() const {
   std::vector<std::string> names;
-  for (const auto& entry : window_.Engine().Layouts.Entries) names.push_back(entry.Name);
+  for (const auto& entry : window_.Engine().Layouts().Entries) names.push_back(entry.Name);
   return names;
 }
 
@@ -197,16 +196,16 @@ void Session::FailStartup(const QString& message) {
 void Session::FirstShown() {
   MainWindow& w = window_;
   game::Engine& e = w.Engine();
-  if (e.GameMode != game::ModeIdle) return;
-  e.SetMode(game::ModeStopped);
+  if (e.Game().Phase != game::GamePhase::Idle) return;
+  e.SetPhase(game::GamePhase::Stopped);
   if (w.env_.StartGame) {
     // The numbered game of the command line, on the current layout.
     const int number = *w.env_.StartGame;
     w.Run([&e, number] {
-      e.GameSeed = number;
+      e.MutableGame().GameSeed = number;
       e.NewNumberedGame();
     });
-  } else if (e.Opt.StartupGame) {
+  } else if (e.Opt().StartupGame) {
     w.Run([&e] { e.NewGame(); });
   }
 }
@@ -217,17 +216,17 @@ Settings Session::CurrentSettings() const {
   const MainWindow& w = window_;
   const game::Engine& e = window_.Engine();
   Settings s = loaded_;
-  s.Highlight = e.HighlightMode;
-  s.Options = e.Opt;
-  s.CurrentPlayer1 = e.CurrentPlayerName;
+  s.Highlight = e.HighlightMode();
+  s.Options = e.Opt();
+  s.CurrentPlayer1 = e.PlayerName();
   s.Background = window_.Looks().BackgroundCode();
   s.Tileset = window_.Looks().TilesetCode();
   // While a Rivers or Memory game is current the file still gets a layout.
-  s.BoardNumber = e.BoardNumber >= game::RiversEasyBoard ? e.SavedLayoutNumber : e.BoardNumber;
+  s.BoardNumber = e.CheckedLayout();
   s.MidiNumber = window_.Music().MidiNumber;
   s.LastLoadedTileset = window_.Looks().LastTilesetFile;
   s.LastLoadedBackground = window_.Looks().LastBackgroundFile;
-  s.RandomSeed = e.GameSeed;
+  s.RandomSeed = e.Game().GameSeed;
   const QRect outer = w.frameGeometry();
   s.XPos = outer.x();
   s.YPos = outer.y();

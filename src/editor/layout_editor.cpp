@@ -30,12 +30,12 @@ bool IsShp(const std::string& file) { return file.find(".shp") != std::string::n
 
 LayoutEditor::LayoutEditor(game::Engine& engine, game::ScreenPort& screen, EditorWindowPort& window)
     : engine_(engine), screen_(screen), window_(window) {
-  engine_.EditorClick = [this](game::MouseButton button, int px, int py, int tile) {
+  engine_.SetEditorClick([this](game::MouseButton button, int px, int py, int tile) {
     Click(button, px, py, tile);
-  };
+  });
 }
 
-LayoutEditor::~LayoutEditor() { engine_.EditorClick = nullptr; }
+LayoutEditor::~LayoutEditor() { engine_.SetEditorClick(nullptr); }
 
 // ---------------------------------------------------------------- opening
 
@@ -48,16 +48,16 @@ void LayoutEditor::OpenEditor(bool create) {
   if (!Active()) {
     // What "Exit" goes back to. Opening again from inside the editor keeps
     // the layout the editor was first opened on.
-    layoutBefore_ = e.Layout;
-    nameBefore_ = e.CurrentLayoutName;
+    layoutBefore_ = e.Game().Layout;
+    nameBefore_ = e.Game().LayoutName;
   }
-  e.SetMode(game::ModeEditor);
-  e.EditorCursor = board::Cell{-1, -1, -1};
-  if (create) e.Layout.Clear();
-  for (int t = 1; t <= board::MaxTiles; ++t) e.State.TilePlaces[t] = board::Cell{};
+  e.SetMode(game::GameKind::Editor, game::GamePhase::Running);
+  e.SetEditorCursor(board::Cell{-1, -1, -1});
+  if (create) e.MutableGame().Layout.Clear();
+  for (int t = 1; t <= board::MaxTiles; ++t) e.MutableGame().Board.TilePlaces[t] = board::Cell{};
   window_.ShowEditor();
-  if (create) e.CurrentLayoutName = NewLayoutName;
-  window_.SetLayoutNameField(e.CurrentLayoutName);
+  if (create) e.MutableGame().LayoutName = NewLayoutName;
+  window_.SetLayoutNameField(e.Game().LayoutName);
 
   // Deal tile numbers onto the places through the fully random game: in the
   // editor's mode the deal only numbers the places and the mode stays.
@@ -66,15 +66,15 @@ void LayoutEditor::OpenEditor(bool create) {
   // A damaged layout can hold more than 144 places; the deal numbers the
   // first 144 only. The rest would be places nobody can see or remove, so
   // they are dropped and the layout is exactly what the board shows.
-  if (e.Layout.Count() > LayoutTiles) {
+  if (e.Game().Layout.Count() > LayoutTiles) {
     for (int k = 0; k < board::LayoutFlagCount; ++k) {
-      if (!e.Layout.Flag(k)) continue;
+      if (!e.Game().Layout.Flag(k)) continue;
       const int x = k % board::MaxX + 1, y = (k / board::MaxX) % board::MaxY + 1,
                 z = k / (board::MaxX * board::MaxY) + 1;
-      if (e.State.Board.At(x, y, z) == 0) e.Layout.SetFlag(k, 0);
+      if (e.Game().Board.Board.At(x, y, z) == 0) e.MutableGame().Layout.SetFlag(k, 0);
     }
   }
-  TilesToPlace = LayoutTiles - e.Layout.Count();
+  TilesToPlace = LayoutTiles - e.Game().Layout.Count();
   ShowCounter();
   // After the deal, so that no deal notice stands in the editor's status line.
   e.ShowStatus(EditorStatusText);
@@ -83,7 +83,7 @@ void LayoutEditor::OpenEditor(bool create) {
 void LayoutEditor::ShowCounter() { window_.ShowTilesToPlace(TilesToPlace); }
 
 void LayoutEditor::CloseEditor() {
-  engine_.EditorCursor = board::Cell{-1, -1, -1};
+  engine_.SetEditorCursor(board::Cell{-1, -1, -1});
   window_.HideEditor();
 }
 
@@ -99,7 +99,7 @@ void LayoutEditor::Click(game::MouseButton button, int px, int py, int tile) {
 
 bool LayoutEditor::AddPlace(int px, int py) {
   if (!Active() || TilesToPlace <= 0) return false;
-  board::BoardState& s = engine_.State;
+  board::BoardState& s = engine_.MutableGame().Board;
   // The highest cell under the point where a tile could stand: on layer 1,
   // or over at least one tile of the layer below.
   const board::Cell cell = board::CellToAddAt(s.Board, px, py);
@@ -111,7 +111,7 @@ bool LayoutEditor::AddPlace(int px, int py) {
   if (t > board::MaxTiles) return false;
   s.PutTile(t, cell);
   ++s.TilesLeft;
-  engine_.Layout.Set(cell.x, cell.y, cell.z, 1);
+  engine_.MutableGame().Layout.Set(cell.x, cell.y, cell.z, 1);
   engine_.FullRedraw();
   --TilesToPlace;
   ShowCounter();
@@ -121,12 +121,12 @@ bool LayoutEditor::AddPlace(int px, int py) {
 bool LayoutEditor::RemovePlace(int tile) {
   if (!Active() || TilesToPlace >= LayoutTiles) return false;
   if (tile < 1 || tile > board::MaxTiles) return false;
-  board::BoardState& s = engine_.State;
+  board::BoardState& s = engine_.MutableGame().Board;
   const board::Cell c = s.TilePlaces[tile];
   if (!c.OnBoard()) return false;
   // A place with a tile of the layer above on it stays.
   if (c.z < board::MaxZ && AnyAnchorAround(s.Board, c.x, c.y, c.z + 1)) return false;
-  engine_.Layout.Set(c.x, c.y, c.z, 0);
+  engine_.MutableGame().Layout.Set(c.x, c.y, c.z, 0);
   s.TakeTile(tile);
   if (s.TilesLeft > 0) --s.TilesLeft;
   engine_.FollowPointerInEditor();
@@ -141,7 +141,7 @@ bool LayoutEditor::RemovePlace(int tile) {
 bool LayoutEditor::Move(int dx, int dy) {
   if (!Active()) return false;
   game::Engine& e = engine_;
-  board::BoardState& s = e.State;
+  board::BoardState& s = e.MutableGame().Board;
   // The line the layout moves towards must be empty on every layer, so that
   // shifting loses no place.
   const int edgeX = dx < 0 ? 1 : board::MaxX;
@@ -149,10 +149,10 @@ bool LayoutEditor::Move(int dx, int dy) {
   for (int z = 1; z <= board::MaxZ; ++z) {
     if (dx != 0)
       for (int y = 1; y <= board::MaxY; ++y)
-        if (e.Layout.Get(edgeX, y, z) || s.Board.At(edgeX, y, z)) return false;
+        if (e.Game().Layout.Get(edgeX, y, z) || s.Board.At(edgeX, y, z)) return false;
     if (dy != 0)
       for (int x = 1; x <= board::MaxX; ++x)
-        if (e.Layout.Get(x, edgeY, z) || s.Board.At(x, edgeY, z)) return false;
+        if (e.Game().Layout.Get(x, edgeY, z) || s.Board.At(x, edgeY, z)) return false;
   }
   board::Grid board;
   board::LayoutGrid layout;
@@ -160,10 +160,10 @@ bool LayoutEditor::Move(int dx, int dy) {
     for (int y = 1; y <= board::MaxY; ++y)
       for (int x = 1; x <= board::MaxX; ++x) {
         if (const std::uint8_t v = s.Board.At(x, y, z)) board.Set(x + dx, y + dy, z, v);
-        if (e.Layout.Get(x, y, z)) layout.Set(x + dx, y + dy, z, 1);
+        if (e.Game().Layout.Get(x, y, z)) layout.Set(x + dx, y + dy, z, 1);
       }
   s.Board = board;
-  e.Layout = layout;
+  e.MutableGame().Layout = layout;
   for (int t = 1; t <= board::MaxTiles; ++t) {
     board::Cell& c = s.TilePlaces[t];
     if (c.x > 0) c.x += dx;
@@ -181,25 +181,25 @@ bool LayoutEditor::Move(int dx, int dy) {
 void LayoutEditor::SaveAndExit(SaveChoice choice) {
   if (!Active()) return;
   game::Engine& e = engine_;
-  TilesToPlace = LayoutTiles - e.Layout.Count();
+  TilesToPlace = LayoutTiles - e.Game().Layout.Count();
   ShowCounter();
   if (TilesToPlace != 0) {
     screen_.Tell(MessageTitle, base::Translate("LayoutEditor", UnfinishedText));
     window_.ResetNameField();
     return;
   }
-  const std::string nameBefore = e.CurrentLayoutName;
-  const std::string fileBefore = e.CurrentLayoutFile;
-  e.CurrentLayoutName = window_.LayoutNameField();
-  if (choice == SaveChoice::SaveAs) e.CurrentLayoutFile.clear();
+  const std::string nameBefore = e.Game().LayoutName;
+  const std::string fileBefore = e.Game().LayoutFile;
+  e.MutableGame().LayoutName = window_.LayoutNameField();
+  if (choice == SaveChoice::SaveAs) e.MutableGame().LayoutFile.clear();
   if (choice != SaveChoice::TryIt && SaveLayout() == SaveOutcome::Failed) {
     // Nothing was written: the editor stays open as it was, so the player
     // can choose another file or free the disk and save again.
-    e.CurrentLayoutName = nameBefore;
-    e.CurrentLayoutFile = fileBefore;
+    e.MutableGame().LayoutName = nameBefore;
+    e.MutableGame().LayoutFile = fileBefore;
     return;
   }
-  e.SetMode(game::ModeIdle);
+  e.SetMode(game::GameKind::None, game::GamePhase::Idle);
   CloseEditor();
   // The player plays the layout just built.
   e.BeginGame();
@@ -207,19 +207,19 @@ void LayoutEditor::SaveAndExit(SaveChoice choice) {
 
 SaveOutcome LayoutEditor::SaveLayout() {
   game::Engine& e = engine_;
-  std::string file = e.CurrentLayoutFile;
+  std::string file = e.Game().LayoutFile;
   // An installed copy's shipped layouts cannot be changed: an edited one is
   // saved under its own name in the player's layouts folder, where it takes
   // the shipped one's place.
   const std::string ownFolder = e.UserLayoutsDir();
   if (!file.empty() && !ownFolder.empty() &&
-      base::AbsolutePath(base::ParentOf(file)) == base::AbsolutePath(base::JoinPath(e.ProgramDir, "Layouts"))) {
+      base::AbsolutePath(base::ParentOf(file)) == base::AbsolutePath(base::JoinPath(e.ProgramDir(), "Layouts"))) {
     game::MakeFolders(ownFolder);
     file = base::JoinPath(ownFolder, base::FileNameOf(file));
   }
   if (file.empty()) {
     if (!ownFolder.empty()) game::MakeFolders(ownFolder);
-    const std::string folder = ownFolder.empty() ? base::JoinPath(e.ProgramDir, "Layouts/") : ownFolder + "/";
+    const std::string folder = ownFolder.empty() ? base::JoinPath(e.ProgramDir(), "Layouts/") : ownFolder + "/";
     const std::optional<std::string> chosen = screen_.SaveFileDialog(
         base::Translate("LayoutEditor", SaveDialogTitle), base::Translate("LayoutEditor", SaveDialogFilter), folder);
     if (!chosen || chosen->empty()) return SaveOutcome::Cancelled;
@@ -227,7 +227,7 @@ SaveOutcome LayoutEditor::SaveLayout() {
   }
   board::SaveResult saved;
   try {
-    saved = board::SaveLayoutFile(e.Layouts, file, e.CurrentLayoutName, e.Layout);
+    saved = board::SaveLayoutFile(e.MutableLayouts(), file, e.MutableGame().LayoutName, e.MutableGame().Layout);
   } catch (const board::LayoutFileError& error) {
     screen_.Tell(MessageTitle,
                  base::Format(base::Translate("LayoutEditor",
@@ -236,8 +236,8 @@ SaveOutcome LayoutEditor::SaveLayout() {
                      {error.what()}));
     return SaveOutcome::Failed;
   }
-  e.CurrentLayoutFile = saved.File;
-  e.SetMode(game::ModeIdle);
+  e.MutableGame().LayoutFile = saved.File;
+  e.SetMode(game::GameKind::None, game::GamePhase::Idle);
   if (saved.ListFull) {
     screen_.Tell(MessageTitle, base::Format(base::Translate("LayoutEditor", "The layout was saved in %1, but the Layout menu "
                                                      "already holds %2 layouts, so it is not listed."),
@@ -246,9 +246,9 @@ SaveOutcome LayoutEditor::SaveLayout() {
   }
   // The saved layout becomes the current one; its menu item takes the check
   // mark (a new one is appended to the menu by the window).
-  e.BoardNumber = saved.BoardNumber;
-  e.SavedLayoutNumber = saved.BoardNumber;
-  if (saved.Registered) LoadHallOfFame(saved.BoardNumber, e.Layouts.LayoutName(saved.BoardNumber));
+  e.MutableGame().BoardNumber = saved.BoardNumber;
+  e.MutableGame().SavedLayoutNumber = saved.BoardNumber;
+  if (saved.Registered) LoadHallOfFame(saved.BoardNumber, e.Layouts().LayoutName(saved.BoardNumber));
   return SaveOutcome::Saved;
 }
 
@@ -257,7 +257,7 @@ void LayoutEditor::LoadHallOfFame(int table, const std::string& layoutName) {
   // what the game read at start-up; a layout saved under a name used before
   // gets its old records back. Nothing is written here.
   const base::IniFile hallFile(
-      base::JoinPath(engine_.UserDir.empty() ? engine_.ProgramDir : engine_.UserDir, "Hallfame.ini"));
+      base::JoinPath(engine_.UserDir().empty() ? engine_.ProgramDir() : engine_.UserDir(), "Hallfame.ini"));
   engine_.Hall().LoadSection(hallFile, table, layoutName);
 }
 
@@ -265,31 +265,31 @@ void LayoutEditor::CancelEditing() {
   if (!Active()) return;
   game::Engine& e = engine_;
   // The layout file of the ticked menu item, as at start-up.
-  e.CurrentLayoutFile = board::CurrentFileFor(e.Layouts, base::JoinPath(e.ProgramDir, "Layouts"), e.BoardNumber);
-  e.SavedLayoutNumber = e.BoardNumber;
-  e.SetMode(game::ModeSolitaire);
+  e.MutableGame().LayoutFile = board::CurrentFileFor(e.MutableLayouts(), base::JoinPath(e.ProgramDir(), "Layouts"), e.MutableGame().BoardNumber);
+  e.MutableGame().SavedLayoutNumber = e.Game().BoardNumber;
+  e.SetMode(game::GameKind::Solitaire, game::GamePhase::Running);
   CloseEditor();
   // Every change is discarded: the layout goes back to what it was, so that
   // a file that cannot be read (or holds another header) still leaves the
   // game on the layout the editor was opened on.
-  e.Layout = layoutBefore_;
-  e.CurrentLayoutName = nameBefore_;
+  e.MutableGame().Layout = layoutBefore_;
+  e.MutableGame().LayoutName = nameBefore_;
   bool readable = true;
   try {
     board::LayoutGrid probe;
-    if (IsShp(e.CurrentLayoutFile))
-      board::ReadShpFile(e.CurrentLayoutFile, probe);
+    if (IsShp(e.Game().LayoutFile))
+      board::ReadShpFile(e.Game().LayoutFile, probe);
     else
-      board::ReadLayFile(e.CurrentLayoutFile, probe);
+      board::ReadLayFile(e.Game().LayoutFile, probe);
   } catch (const board::LayoutFileError&) {
     readable = false;
   }
   // Loading shows "Layout ... selected." and starts a game; a file that
   // cannot be read is reported by the loader, which starts nothing.
-  if (IsShp(e.CurrentLayoutFile))
+  if (IsShp(e.Game().LayoutFile))
     e.StartShpLayout();
   else
-    e.StartLayoutFile(e.CurrentLayoutFile);
+    e.StartLayoutFile(e.Game().LayoutFile);
   if (!readable) e.BeginGame();
 }
 

@@ -4,7 +4,7 @@
 // the whole layout by half a tile, and then saves it as a ".lay" file, tries
 // it without saving, or leaves without keeping anything.
 //
-// The editor is a mode of the game (GameMode 5). While it runs the board holds
+// The editor is a kind of game of its own (GameKind::Editor). While it runs the board holds
 // real tile numbers: every place carries a tile (dealt when the editor opens,
 // or the lowest free number when a place is added), TilePlaces always agrees
 // with Board, and Layout holds a 1 at every anchor. The tiles are drawn face
@@ -69,7 +69,7 @@ enum class SaveOutcome {
 
 class LayoutEditor {
  public:
-  // Hooks itself into the engine's pointer handling (Engine::EditorClick).
+  // Hooks itself into the engine's pointer handling (Engine::SetEditorClick).
   LayoutEditor(game::Engine& engine, game::ScreenPort& screen, EditorWindowPort& window);
   ~LayoutEditor();
   LayoutEditor(const LayoutEditor&) = delete;
@@ -78,7 +78,7 @@ class LayoutEditor {
   // Places still to set: 144 minus the places of the layout.
   std::int32_t TilesToPlace = 0;
 
-  bool Active() const { return engine_.GameMode == game::ModeEditor; }
+  bool Active() const { return engine_.Game().Running(game::GameKind::Editor); }
 
   // "Create Layout": an empty board named "New Layout".
   void CreateLayout();
@@ -108,7 +108,7 @@ class LayoutEditor {
   // (not for "Try it"), leave the editor and start a game on the layout. A
   // file that cannot be written leaves the editor open with nothing changed.
   void SaveAndExit(SaveChoice choice);
-  // Writes Layout and CurrentLayoutName to CurrentLayoutFile (asking for a
+  // Writes the game's Layout and LayoutName to its LayoutFile (asking for a
   // file name when there is none) and registers the layout in the list.
   SaveOutcome SaveLayout();
   // "Exit": leaves the editor, discarding every change, and plays the layout

@@ -11,14 +11,14 @@ void Click(Engine& engine, int tile, const AutoplayHooks& hooks, AutoplayResult&
 }
 
 bool Uncovered(const Engine& engine, int tile) {
-  const board::Cell c = engine.State.TilePlaces[tile];
-  return c.OnBoard() && (c.z == board::MaxZ || engine.State.Board.At(c.x, c.y, c.z + 1) == 0);
+  const board::Cell c = engine.Game().Board.TilePlaces[tile];
+  return c.OnBoard() && (c.z == board::MaxZ || engine.Game().Board.Board.At(c.x, c.y, c.z + 1) == 0);
 }
 
 }  // namespace
 
 std::pair<int, int> TileFaceCentre(const Engine& engine, int tile) {
-  const board::PixelPoint p = engine.BoardGeometry().FaceCentre(engine.State.TilePlaces[tile]);
+  const board::PixelPoint p = engine.BoardGeometry().FaceCentre(engine.Game().Board.TilePlaces[tile]);
   return {p.x, p.y};
 }
 
@@ -29,31 +29,31 @@ void ClickTile(Engine& engine, int tile, MouseButton button) {
 
 AutoplayResult PlayRemovalOrder(Engine& engine, const AutoplayHooks& hooks) {
   AutoplayResult result;
-  const board::RemovalOrder& order = engine.LastRemovalOrder;
+  const board::RemovalOrder& order = engine.LastRemovalOrder();
   for (int j = 0; 2 * j + 1 < order.Count; ++j) {
     const board::Cell pa = order.RemovalPairs[2 * j];
     const board::Cell pb = order.RemovalPairs[2 * j + 1];
-    const int a = engine.State.Board.At(pa.x, pa.y, pa.z);
-    const int b = engine.State.Board.At(pb.x, pb.y, pb.z);
+    const int a = engine.Game().Board.Board.At(pa.x, pa.y, pa.z);
+    const int b = engine.Game().Board.Board.At(pb.x, pb.y, pb.z);
     if (a == 0 || b == 0) break;
     Click(engine, a, hooks, result);
     Click(engine, b, hooks, result);
-    if (engine.State.TilePlaces[a].OnBoard() || engine.State.TilePlaces[b].OnBoard()) break;
+    if (engine.Game().Board.TilePlaces[a].OnBoard() || engine.Game().Board.TilePlaces[b].OnBoard()) break;
   }
-  result.Cleared = engine.State.TilesLeft == 0;
+  result.Cleared = engine.Game().Board.TilesLeft == 0;
   return result;
 }
 
 AutoplayResult PlayRivers(Engine& engine, const AutoplayHooks& hooks, int maxShuffles) {
   AutoplayResult result;
-  while (engine.State.TilesLeft > 0 && engine.GameMode == ModeRivers) {
+  while (engine.Game().Board.TilesLeft > 0 && engine.Game().Running(GameKind::Rivers)) {
     // Probe with the slide off, so that probing moves nothing.
-    const bool animate = engine.Opt.AnimateTileRivers;
-    engine.Opt.AnimateTileRivers = false;
+    const bool animate = engine.Opt().AnimateTileRivers;
+    engine.MutableOptions().AnimateTileRivers = false;
     int first = 0, second = 0;
-    for (int s = 1; s <= engine.State.TileCount && first == 0; ++s) {
+    for (int s = 1; s <= engine.Game().Board.TileCount && first == 0; ++s) {
       if (!Uncovered(engine, s)) continue;
-      for (int t = s + 1; t <= engine.State.TileCount; ++t) {
+      for (int t = s + 1; t <= engine.Game().Board.TileCount; ++t) {
         if (board::Group(t) != board::Group(s) || !Uncovered(engine, t)) continue;
         if (engine.CanBeReached(t, s)) {
           first = s;
@@ -62,7 +62,7 @@ AutoplayResult PlayRivers(Engine& engine, const AutoplayHooks& hooks, int maxShu
         }
       }
     }
-    engine.Opt.AnimateTileRivers = animate;
+    engine.MutableOptions().AnimateTileRivers = animate;
     if (first == 0) {
       if (result.Shuffles >= maxShuffles) break;
       engine.Shuffle();
@@ -71,20 +71,20 @@ AutoplayResult PlayRivers(Engine& engine, const AutoplayHooks& hooks, int maxShu
     }
     Click(engine, first, hooks, result);
     Click(engine, second, hooks, result);
-    if (engine.State.TilePlaces[second].OnBoard()) break;  // refused: give up
+    if (engine.Game().Board.TilePlaces[second].OnBoard()) break;  // refused: give up
   }
-  result.Cleared = engine.State.TilesLeft == 0;
+  result.Cleared = engine.Game().Board.TilesLeft == 0;
   return result;
 }
 
 AutoplayResult PlayMemory(Engine& engine, const AutoplayHooks& hooks) {
   AutoplayResult result;
-  while (engine.State.TilesLeft > 0 && engine.GameMode == ModeMemory) {
+  while (engine.Game().Board.TilesLeft > 0 && engine.Game().Running(GameKind::Memory)) {
     int first = 0, second = 0;
-    for (int s = 1; s <= engine.State.TileCount && first == 0; ++s) {
-      if (!engine.State.TilePlaces[s].OnBoard()) continue;
-      for (int t = s + 1; t <= engine.State.TileCount; ++t)
-        if (board::Group(t) == board::Group(s) && engine.State.TilePlaces[t].OnBoard()) {
+    for (int s = 1; s <= engine.Game().Board.TileCount && first == 0; ++s) {
+      if (!engine.Game().Board.TilePlaces[s].OnBoard()) continue;
+      for (int t = s + 1; t <= engine.Game().Board.TileCount; ++t)
+        if (board::Group(t) == board::Group(s) && engine.Game().Board.TilePlaces[t].OnBoard()) {
           first = s;
           second = t;
           break;
@@ -94,9 +94,9 @@ AutoplayResult PlayMemory(Engine& engine, const AutoplayHooks& hooks) {
     Click(engine, first, hooks, result);
     Click(engine, second, hooks, result);
     for (int i = 0; i < RevealTicks && hooks.Tick; ++i) hooks.Tick();
-    if (engine.State.TilePlaces[second].OnBoard()) break;
+    if (engine.Game().Board.TilePlaces[second].OnBoard()) break;
   }
-  result.Cleared = engine.State.TilesLeft == 0;
+  result.Cleared = engine.Game().Board.TilesLeft == 0;
   return result;
 }
 

@@ -2,12 +2,12 @@
 // The game engine: one object that owns the whole game state for the run and
 // carries out every command a menu, a toolbar button, the pointer or the
 // 50 ms timer triggers. It knows nothing of windows: it talks to the world
-// only through the ports (time, screen, sound), and the window and the view
-// read its public state to paint.
+// only through the ports (time, screen, sound). The game in hand is one
+// GameState value; the window and the view read it, and the rest of what
+// they show, through const access.
 //
-// Game modes (GameMode, one byte): 0 idle, 1 one-player solitaire,
-// 2 two-player solitaire, 3 Rivers, 4 Memory, 5 layout editor, 6 finished,
-// 7 stopped, 8 paused.
+// The mode is the game's kind and phase: a kind in play is Running; a game
+// paused, finished or stopped keeps its kind; the program starts Idle.
 
 #include <array>
 #include <cstdint>
@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/ini_file.h"
@@ -24,6 +25,8 @@
 #include "board/geometry.h"
 #include "board/generator.h"
 #include "board/layout_list.h"
+#include "game/game_kind.h"
+#include "game/game_state.h"
 #include "game/hall_of_fame.h"
 #include "game/options.h"
 #include "game/ports.h"
@@ -33,24 +36,6 @@
 namespace game {
 
 class MusicControl;
-
-// GameMode codes.
-inline constexpr std::uint8_t ModeIdle = 0;
-inline constexpr std::uint8_t ModeSolitaire = 1;
-inline constexpr std::uint8_t ModeTwoPlayer = 2;
-inline constexpr std::uint8_t ModeRivers = 3;
-inline constexpr std::uint8_t ModeMemory = 4;
-inline constexpr std::uint8_t ModeEditor = 5;
-inline constexpr std::uint8_t ModeFinished = 6;
-inline constexpr std::uint8_t ModeStopped = 7;
-inline constexpr std::uint8_t ModePaused = 8;
-
-// BoardNumber values of the Rivers and Memory games: they are the numbers of
-// those games' hall-of-fame tables.
-inline constexpr int RiversEasyBoard = kRiversEasyTable;
-inline constexpr int RiversHardBoard = kRiversHardTable;
-inline constexpr int MemoryEasyBoard = kMemoryEasyTable;
-inline constexpr int MemoryHardBoard = kMemoryHardTable;
 
 // A game that reaches this many seconds (time plus penalty) is stopped.
 inline constexpr int TimeLimitSeconds = 6000;
@@ -72,150 +57,135 @@ inline constexpr const char* WinnabilityUndecidedText =
 std::string NoLongerWinnableText(int movesBack);
 inline constexpr const char* StartupCreditText = SORAMI_TEXT_NOOP("Engine", "Sorami 5.28 - Mah-Jongg solitaire, Rivers and Memory");
 
-enum class MouseButton { Left, Middle, Right };
-
-// One removed tile: the pair of the k-th move is at entries 2k and 2k + 1.
-struct HistoryEntry {
-  std::uint8_t tile = 0;
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  std::int32_t z = 0;
-};
-
 class Engine : private board::DealObserver {
  public:
   Engine(TimePort& time, ScreenPort& screen, SoundPort& sound);
   Engine(const Engine&) = delete;
   Engine& operator=(const Engine&) = delete;
 
-  // ---------------------------------------------------------------- state
-  // The board with its counters (Board, TilePlaces, TilesLeft, TileCount,
-  // FreeCount, FreeTiles, MovesLeft).
-  board::BoardState State;
-  // The current layout's place flags.
-  board::LayoutGrid Layout;
-  // The one random source.
-  board::Generator Generator;
+  // ---------------------------------------------------------------- the game in hand
+  const GameState& Game() const { return game_; }
+  // Direct changes to the game, outside the rules: the layout editor edits
+  // the board and the layout in place, and tests set up positions. The
+  // caller redraws.
+  GameState& MutableGame() { return game_; }
+  // A copy of the game in hand, and the way back to it. The copy holds the
+  // time played so far (Clock.PausedElapsed, and the mover's turn counted
+  // into its total); the tick fields of the clocks are 0, as ticks of this
+  // run mean nothing to another. Restore puts a game back on the
+  // board as it was taken (a paused game stays paused) with its clocks going
+  // on from there, so that time spent away does not count.
+  GameState Snapshot() const;
+  void Restore(const GameState& game);
+  // The mode: the game's kind and its phase. SetPhase keeps the kind.
+  void SetMode(GameKind kind, GamePhase phase);
+  void SetPhase(GamePhase phase) { game_.Phase = phase; }
+  // The rules the board answers to now: those of the kind in play, or the
+  // one-player rules while nothing runs (idle, paused, stopped, finished).
+  const GameRules& Rules() const;
+
   // Removal order of the last winnable deal (a complete solution of it),
   // and how that deal went.
-  board::RemovalOrder LastRemovalOrder;
-  board::DealOutcome LastDealOutcome = board::DealOutcome::Plain;
+  const board::RemovalOrder& LastRemovalOrder() const { return lastRemovalOrder_; }
+  board::DealOutcome LastDealOutcome() const { return lastDealOutcome_; }
 
-  // Layout list and the current layout.
-  board::LayoutList Layouts;
-  int BoardNumber = -1;          // 1..LayoutCount, or 100/101/110/111
-  int SavedLayoutNumber = 1;     // the solitaire layout before a Rivers/Memory game
-  std::string CurrentLayoutFile;
-  std::string CurrentLayoutName = "External Layout";
-  bool LoadingAtStartup = false;
-  int LayoutCount() const { return Layouts.LayoutCount(); }
+  // The layout list.
+  const board::LayoutList& Layouts() const { return layouts_; }
+  board::LayoutList& MutableLayouts() { return layouts_; }
+  int LayoutCount() const { return layouts_.LayoutCount(); }
   // The captions of the layout list, layout i at index i - 1.
   std::vector<std::string> LayoutNames() const;
   // The layout whose menu item carries the check mark (also while a Rivers
-  // or Memory game holds 100..111 in BoardNumber).
-  int CheckedLayout() const { return BoardNumber < RiversEasyBoard ? BoardNumber : SavedLayoutNumber; }
+  // or Memory game holds its hall-of-fame table in BoardNumber).
+  int CheckedLayout() const { return VariantOfTable(game_.BoardNumber) ? game_.SavedLayoutNumber : game_.BoardNumber; }
 
-  std::array<HistoryEntry, board::MaxTiles> MoveHistory{};
+  // ---------------------------------------------------------------- pointer and highlight
+  std::uint8_t HoverTile() const { return hoverTile_; }
+  std::int32_t PointedTile() const { return pointedTile_; }
+  std::int32_t PreviousPointedTile() const { return previousPointedTile_; }
+  // The editor's place cursor: a zero-based cell; (-1,-1,-1) = none.
+  board::Cell EditorCursor() const { return editorCursor_; }
+  void SetEditorCursor(board::Cell cell) { editorCursor_ = cell; }
+  // Where the pointer was last seen over the board image (its pixels); -1
+  // before it was.
+  int PointerX() const { return pointerX_; }
+  int PointerY() const { return pointerY_; }
+  // 0 none, 1 red, 2 coloured, 3 green, 4 blue.
+  std::int32_t HighlightMode() const { return highlightMode_; }
+  void SetHighlightMode(std::int32_t mode) { highlightMode_ = mode; }
+  // The grid origin in the board picture.
+  int OriginX() const { return originX_; }
+  int OriginY() const { return originY_; }
+  void SetOrigin(int x, int y) {
+    originX_ = x;
+    originY_ = y;
+  }
+  // The hall-of-fame panel is redrawn with the next board redraw.
+  bool PanelRefreshPending() const { return panelRefreshPending_; }
+  void SetPanelRefreshPending(bool pending) { panelRefreshPending_ = pending; }
 
-  // Mode and clock.
-  std::uint8_t GameMode = ModeIdle;
-  std::uint8_t ModeBeforePause = ModeStopped;
-  std::uint32_t StartTick = 0;      // ms tick the running game is timed from
-  std::uint32_t PausedElapsed = 0;  // ms of play at the moment of pausing
-  std::int32_t ElapsedSeconds = 0;
-  std::int32_t TimePenalty = 0;
-  bool BoardFinished = false;
-  bool GameOverHandled = false;
-  std::int32_t GameSeed = 0;        // number of a specific game (<= 0: none)
-
-  // Selection, hint and pointer.
-  std::uint8_t SelectedTile1 = 0;
-  std::uint8_t SelectedTile2 = 0;
-  std::int32_t HintTile1 = 0;
-  std::int32_t HintTile2 = 0;
-  std::int32_t HintIndex = 0;
-  bool NoMovesShown = false;
-  std::uint8_t HoverTile = 0;
-  std::int32_t PointedTile = 0;
-  std::int32_t PreviousPointedTile = 0;
-  board::Cell EditorCursor{-1, -1, -1};  // zero-based cell; (-1,-1,-1) = none
-  // Where the pointer was last seen over the board image (its pixels);
-  // -1 before it was.
-  int PointerX = -1;
-  int PointerY = -1;
-  std::int32_t HighlightMode = 3;        // 0 none, 1 red, 2 coloured, 3 green, 4 blue
-  int OriginX = board::Geometry::WideOrigin.OriginX;  // grid origin in the board picture
-  int OriginY = board::Geometry::WideOrigin.OriginY;
-  bool PanelRefreshPending = false;
-
-  // Rivers slide.
-  bool RiverSlideActive = false;
-  int SlidingTile = 0;
-  int SlideX = 0;
-  int SlideY = 0;
-
-  // Memory: ticks left before the two turned tiles are judged.
-  std::int32_t RevealCountdown = 0;
-
-  // Two-player solitaire (times in milliseconds).
-  bool Player2ToMove = false;
-  std::uint32_t Player1Time = 0;
-  std::uint32_t Player2Time = 0;
-  std::uint32_t Player1TurnStart = 0;
-  std::uint32_t Player2TurnStart = 0;
-
-  // Status line.
-  std::string StatusMessage = " ";
-  std::string StatusShown = " ";  // the caption on show
-  int StatusPos = 0;
-  int StatusLength = 0;
-  int StatusDirection = 1;
-  std::uint32_t TickCounter = 0;
+  // ---------------------------------------------------------------- status line and counters
+  const std::string& StatusMessage() const { return statusMessage_; }
+  const std::string& StatusShown() const { return statusShown_; }  // the caption on show
+  int StatusPos() const { return statusPos_; }
+  int StatusLength() const { return statusLength_; }
+  int StatusDirection() const { return statusDirection_; }
+  std::uint32_t TickCounter() const { return tickCounter_; }
   // The three counter fields as last shown (tiles left, moves left, time).
-  std::string CounterTiles, CounterMoves, CounterTime;
+  const std::string& CounterTiles() const { return counterTiles_; }
+  const std::string& CounterMoves() const { return counterMoves_; }
+  const std::string& CounterTime() const { return counterTime_; }
 
-  std::string CurrentPlayerName = "Player1";
-  std::string ProgramDir;  // every data path is built from it (UTF-8)
+  // ---------------------------------------------------------------- player, folders, options
+  const std::string& PlayerName() const { return playerName_; }
+  void SetPlayerName(std::string name) { playerName_ = std::move(name); }
+  // Every data path is built from the program folder (UTF-8).
+  const std::string& ProgramDir() const { return programDir_; }
+  void SetProgramDir(std::string dir) { programDir_ = std::move(dir); }
   // Where the player's own files go (Folders::User): the hall of fame and the
   // layouts made in the editor. Empty, or ProgramDir, for a copy that keeps
   // them beside itself.
-  std::string UserDir;
+  const std::string& UserDir() const { return userDir_; }
+  void SetUserDir(std::string dir) { userDir_ = std::move(dir); }
   // The player's own layouts folder when it lies apart from the shipped one;
   // empty otherwise.
   std::string UserLayoutsDir() const;
 
-  Options Opt;
+  const Options& Opt() const { return options_; }
+  Options& MutableOptions() { return options_; }
 
   // The music logic; its end-of-piece check runs in every tick while
   // "Play music" is on. Owned by the window.
-  MusicControl* Music = nullptr;
+  MusicControl* Music() const { return music_; }
+  void SetMusic(MusicControl* music) { music_ = music; }
 
-  // The layout editor's side of a click in mode 5 (button, board-relative
+  // The layout editor's side of a click in the editor (button, board-relative
   // pixel position, tile under it). Set by the editor.
-  std::function<void(MouseButton, int, int, int)> EditorClick;
+  using EditorClickHandler = std::function<void(MouseButton, int, int, int)>;
+  void SetEditorClick(EditorClickHandler handler) { editorClick_ = std::move(handler); }
+  bool HasEditorClick() const { return static_cast<bool>(editorClick_); }
 
   // Tests and sorami-tool: when set, every "seed from the clock" sets the
   // generator to exactly this value instead.
-  std::optional<std::uint32_t> ClockSeedOverride;
+  const std::optional<std::uint32_t>& ClockSeedOverride() const { return clockSeedOverride_; }
+  void SetClockSeedOverride(std::optional<std::uint32_t> seed) { clockSeedOverride_ = seed; }
 
   HallOfFame& Hall() { return hall_; }
   const HallOfFame& Hall() const { return hall_; }
   // Raised while the help window shows a new record (its name field).
-  bool NewRecordShown = false;
+  bool NewRecordShown() const { return newRecordShown_; }
 
   // ---------------------------------------------------------------- game control
-  void SetMode(std::uint8_t code) { GameMode = code; }
-  // "New": a game of the kind last played.
+  // "New": a game of the kind last played (Rivers and Memory of the last
+  // difficulty).
   void NewGame();
   void BeginGame();
   void NewRandomGame();
   void NewNumberedGame();
   void NewRandomNumberedGame();
   void NewTwoPlayerGame();
-  // caption: the invoking command's caption ("Mah-Jongg Rivers : New Game
-  // (Hard)", "MJ Memory (Easy)", ...); any other text keeps the difficulty.
-  void NewRiversGame(const std::string& caption);
-  void NewMemoryGame(const std::string& caption);
+  void NewRiversGame(Difficulty level);
+  void NewMemoryGame(Difficulty level);
   void TogglePause();
   void Stop();
   void GameOver();
@@ -247,18 +217,18 @@ class Engine : private board::DealObserver {
   void ToggleVerticalRule();
   void ToggleShowTime();
   void ToggleShowMovesLeft();
-  void ToggleWinnableDeals() { Opt.Winnable = !Opt.Winnable; }
-  void ToggleWinnableShuffles() { Opt.Shuffable = !Opt.Shuffable; }
+  void ToggleWinnableDeals() { options_.Winnable = !options_.Winnable; }
+  void ToggleWinnableShuffles() { options_.Shuffable = !options_.Shuffable; }
   void ToggleTellUnwinnable();
-  void ToggleWinnableHints() { Opt.WinnableHints = !Opt.WinnableHints; }
-  void ToggleAnimateDeal() { Opt.Animate = !Opt.Animate; }
-  void ToggleAnimateRiverSlides() { Opt.AnimateTileRivers = !Opt.AnimateTileRivers; }
-  void ToggleHallOfFameTiming() { Opt.EnableHall = !Opt.EnableHall; }
-  void ToggleScrollingStatus() { Opt.ScrollingStatus = !Opt.ScrollingStatus; }
-  void ToggleStartupGame() { Opt.StartupGame = !Opt.StartupGame; }
-  void ToggleSwitchTo800x600() { Opt.SwitchTo800x600 = !Opt.SwitchTo800x600; }
-  void ToggleInvertSelection() { Opt.Invert = !Opt.Invert; }
-  void ToggleOnlyPossibleMoves() { Opt.OnlyPossibleMoves = !Opt.OnlyPossibleMoves; }
+  void ToggleWinnableHints() { options_.WinnableHints = !options_.WinnableHints; }
+  void ToggleAnimateDeal() { options_.Animate = !options_.Animate; }
+  void ToggleAnimateRiverSlides() { options_.AnimateTileRivers = !options_.AnimateTileRivers; }
+  void ToggleHallOfFameTiming() { options_.EnableHall = !options_.EnableHall; }
+  void ToggleScrollingStatus() { options_.ScrollingStatus = !options_.ScrollingStatus; }
+  void ToggleStartupGame() { options_.StartupGame = !options_.StartupGame; }
+  void ToggleSwitchTo800x600() { options_.SwitchTo800x600 = !options_.SwitchTo800x600; }
+  void ToggleInvertSelection() { options_.Invert = !options_.Invert; }
+  void ToggleOnlyPossibleMoves() { options_.OnlyPossibleMoves = !options_.OnlyPossibleMoves; }
   void ToggleShadows();
   void ToggleShowCurrentTile();
   // "&Highlight": None; one of the rectangles (mode 1 red, 3 green, 4 blue);
@@ -271,8 +241,9 @@ class Engine : private board::DealObserver {
   // Start-up discovery of ProgramDir/Layouts; false when no layout exists
   // (the program then closes). storedBoardNumber: the settings value.
   bool DiscoverLayouts(int storedBoardNumber);
-  // Start-up: load CurrentLayoutFile without starting a game.
+  // Start-up: load the game's layout file without starting a game.
   void LoadLayoutAtStartup();
+  bool LoadingAtStartup() const { return loadingAtStartup_; }
   // A layout item of the menu (1-based layout number).
   void ChooseLayout(int item);
   void ChooseShpLayout(int item);
@@ -283,7 +254,7 @@ class Engine : private board::DealObserver {
 
   // ---------------------------------------------------------------- pointer
   // Pixel positions of the board image as the window receives them.
-  board::Geometry BoardGeometry() const { return board::Geometry(board::BoardOrigin{OriginX, OriginY}); }
+  board::Geometry BoardGeometry() const { return board::Geometry(board::BoardOrigin{originX_, originY_}); }
   void OnPointerReleased(MouseButton button, int x, int y);
   void ClickTileAt(int x, int y, MouseButton button);
   void OnPointerMoved(int x, int y);
@@ -294,7 +265,7 @@ class Engine : private board::DealObserver {
   // the place cursor goes where the pointer now points. The caller redraws.
   void FollowPointerInEditor();
   // The pointer went off the board image: where it is is no longer known.
-  void PointerLeftBoard() { PointerX = PointerY = -1; }
+  void PointerLeftBoard() { pointerX_ = pointerY_ = -1; }
   void AcknowledgeTile(int tile);
 
   // ---------------------------------------------------------------- status and drawing
@@ -312,15 +283,15 @@ class Engine : private board::DealObserver {
   // Recounts FreeTiles and MovesLeft (only in one- and two-player solitaire).
   void RecountFreeTiles();
   // Rivers: can tile t (clicked second) reach tile s (clicked first)? May
-  // slide s along the path (SlidingTile) when the animation is on.
+  // slide s along the path (the game's Slide) when the animation is on.
   bool CanBeReached(int t, int s);
   // Game time: elapsed seconds plus penalty.
-  int GameTime() const { return ElapsedSeconds + TimePenalty; }
+  int GameTime() const { return game_.GameTime(); }
 
   // ---------------------------------------------------------------- hall of fame
-  // Does a game time enter table BoardNumber (below its rank 10)?
+  // Does a game time enter the table of the game in hand (below its rank 10)?
   bool Qualifies(int seconds) const;
-  // Enters the finished game into table BoardNumber.
+  // Enters the finished game into its table.
   void EnterHallOfFame();
   // "Hallfame.ini" at start-up (after the layout list is known) and at exit:
   // the tables of every layout of the list and of the four variants.
@@ -346,11 +317,19 @@ class Engine : private board::DealObserver {
   // laid out anew, so nothing known of earlier positions holds any more).
   void PositionChanged(bool newLine);
 
-  // Sets the generator from the clock (or from ClockSeedOverride).
+  // Sets the generator from the clock (or from the clock-seed override).
   void SeedFromClock();
   std::uint32_t Now() { return time_.TickCount(); }
 
  private:
+  // The kinds carry out their part of the game on the engine's state.
+  friend class GameRules;
+  friend class SolitaireRules;
+  friend class TwoPlayerRules;
+  friend class RiversRules;
+  friend class MemoryRules;
+  friend class EditorRules;
+
   // Deal animation.
   void ShowWholeBoard() override;
   void ShowTile(int t) override;
@@ -361,15 +340,21 @@ class Engine : private board::DealObserver {
   bool RefuseEmptyLayout();
   void ResetForNewGame();
   void TakeBackLayoutNumber();
+  // Before a Rivers or Memory game: its table number goes into BoardNumber,
+  // the solitaire layout is kept to come back to.
+  void EnterVariantTable(GameKind kind, Difficulty level);
   void ClearPausedCaptions();
   void StatusStep();
   void MemoryJudgement();
-  void TwoPlayerEnd();
   void PassTurn();
   void PlainShuffle();
   void RiversPairResolution(int s, int t);
   void MoveRiverTiles(int x, int y, int z);
-  bool RiverSegment(int level, int x, int y, int z, int dx, int dy, int bx, int by);
+  // The selection step of the solitaire kinds and Rivers: the first and the
+  // second pick, each taken only when the tile is free.
+  void PickFreeTile(int tile);
+  // Two picks of different groups: the second becomes the selection.
+  void KeepSecondPick();
   void LayoutSelected();
   // Hands a new position to the worker and takes in its answers (every tick).
   void WatchWinnability();
@@ -381,6 +366,40 @@ class Engine : private board::DealObserver {
   SoundPort& sound_;
   HallOfFame hall_;
   int layoutsLeftOut_ = 0;  // layout files beyond the 99 the list holds
+
+  GameState game_;
+  board::RemovalOrder lastRemovalOrder_;
+  board::DealOutcome lastDealOutcome_ = board::DealOutcome::Plain;
+  board::LayoutList layouts_;
+  bool loadingAtStartup_ = false;
+
+  std::uint8_t hoverTile_ = 0;
+  std::int32_t pointedTile_ = 0;
+  std::int32_t previousPointedTile_ = 0;
+  board::Cell editorCursor_{-1, -1, -1};
+  int pointerX_ = -1;
+  int pointerY_ = -1;
+  std::int32_t highlightMode_ = 3;
+  int originX_ = board::Geometry::WideOrigin.OriginX;
+  int originY_ = board::Geometry::WideOrigin.OriginY;
+  bool panelRefreshPending_ = false;
+
+  std::string statusMessage_ = " ";
+  std::string statusShown_ = " ";
+  int statusPos_ = 0;
+  int statusLength_ = 0;
+  int statusDirection_ = 1;
+  std::uint32_t tickCounter_ = 0;
+  std::string counterTiles_, counterMoves_, counterTime_;
+
+  std::string playerName_ = "Player1";
+  std::string programDir_;
+  std::string userDir_;
+  Options options_;
+  MusicControl* music_ = nullptr;
+  EditorClickHandler editorClick_;
+  std::optional<std::uint32_t> clockSeedOverride_;
+  bool newRecordShown_ = false;
 
   // Winnability: positions change serial on every move; the worker's answer
   // counts only for the serial it was asked about.

@@ -10,8 +10,6 @@
 namespace game {
 namespace {
 
-bool IsSolitaire(std::uint8_t mode) { return mode == ModeSolitaire || mode == ModeTwoPlayer; }
-
 // Restarts of the winnable shuffle's removal before it gives up on a shape
 // that no removal order can clear and shuffles plainly instead.
 constexpr int MaxShuffleRestarts = 200;
@@ -21,86 +19,84 @@ constexpr int MaxShuffleRestarts = 200;
 // ---------------------------------------------------------------- rules
 
 bool Engine::TileFree(int tile) const {
-  // Rivers and the editor have no free rule.
-  if (GameMode == ModeRivers || GameMode == ModeEditor) return true;
-  return Opt.Vertical ? board::IsTileFreeVertical(State, tile) : board::IsTileFree(State, tile);
+  // Rivers, Memory and the editor have no free rule.
+  return Rules().TileFree(game_, options_.Vertical, tile);
 }
 
 void Engine::RecountFreeTiles() {
-  if (!IsSolitaire(GameMode)) return;
-  board::RecountFreeTiles(State, Opt.Vertical);
+  if (!game_.SolitaireRunning()) return;
+  board::RecountFreeTiles(game_.Board, options_.Vertical);
 }
 
 // ---------------------------------------------------------------- pairs and history
 
 void Engine::RemoveSelectedPair() {
-  const int e = State.TileCount - State.TilesLeft;
-  const int first = SelectedTile1;
-  const int second = SelectedTile2;
+  const int e = game_.Board.TileCount - game_.Board.TilesLeft;
+  const int first = game_.Picks.First;
+  const int second = game_.Picks.Second;
   if (e >= 0 && e + 1 < board::MaxTiles) {
-    const board::Cell a = State.TilePlaces[first];
-    const board::Cell b = State.TilePlaces[second];
-    MoveHistory[e] = {static_cast<std::uint8_t>(first), a.x, a.y, a.z};
-    MoveHistory[e + 1] = {static_cast<std::uint8_t>(second), b.x, b.y, b.z};
+    const board::Cell a = game_.Board.TilePlaces[first];
+    const board::Cell b = game_.Board.TilePlaces[second];
+    game_.History[e] = {static_cast<std::uint8_t>(first), a.x, a.y, a.z};
+    game_.History[e + 1] = {static_cast<std::uint8_t>(second), b.x, b.y, b.z};
   }
-  SelectedTile1 = 0;
-  SelectedTile2 = 0;
-  State.TakeTile(first);
-  State.TakeTile(second);
+  game_.Picks.First = 0;
+  game_.Picks.Second = 0;
+  game_.Board.TakeTile(first);
+  game_.Board.TakeTile(second);
   FullRedraw();
-  State.TilesLeft -= 2;
+  game_.Board.TilesLeft -= 2;
   PositionChanged(false);
   PlaySound("done");
-  if (GameMode == ModeTwoPlayer) PassTurn();
 }
 
 void Engine::ReleaseSameTileClickedTwice() {
-  const int clicked = SelectedTile2;
-  if (SelectedTile1 == SelectedTile2) {
+  const int clicked = game_.Picks.Second;
+  if (game_.Picks.First == game_.Picks.Second) {
     // The selected tile clicked again: it is let go.
-    SelectedTile1 = 0;
-    SelectedTile2 = 0;
+    game_.Picks.First = 0;
+    game_.Picks.Second = 0;
     PlaySound("select");
   }
   RedrawTile(clicked);
 }
 
 void Engine::PutBackLastPair() {
-  if (State.TilesLeft >= State.TileCount) return;
-  State.TilesLeft += 2;
+  if (game_.Board.TilesLeft >= game_.Board.TileCount) return;
+  game_.Board.TilesLeft += 2;
   PositionChanged(false);
-  SelectedTile1 = SelectedTile2 = 0;
-  HintTile1 = HintTile2 = 0;
-  const int e = State.TileCount - State.TilesLeft;
+  game_.Picks.First = game_.Picks.Second = 0;
+  game_.Picks.HintFirst = game_.Picks.HintSecond = 0;
+  const int e = game_.Board.TileCount - game_.Board.TilesLeft;
   if (e < 0 || e + 1 >= board::MaxTiles) return;
   for (int i = e; i <= e + 1; ++i) {
-    const HistoryEntry& entry = MoveHistory[i];
+    const HistoryEntry& entry = game_.History[i];
     if (entry.tile >= 1 && entry.tile <= board::MaxTiles)
-      State.PutTile(entry.tile, board::Cell{entry.x, entry.y, entry.z});
+      game_.Board.PutTile(entry.tile, board::Cell{entry.x, entry.y, entry.z});
   }
 }
 
 void Engine::TakeBackMove() {
-  if (GameMode != ModeSolitaire && GameMode != ModeRivers) return;
+  if (!game_.Running(GameKind::Solitaire) && !game_.Running(GameKind::Rivers)) return;
   PutBackLastPair();
   FullRedraw();
 }
 
 void Engine::Back() {
-  if (GameMode != ModeSolitaire && GameMode != ModeRivers) return;
-  if (State.TilesLeft == 0 || State.TilesLeft >= State.TileCount) return;
+  if (!game_.Running(GameKind::Solitaire) && !game_.Running(GameKind::Rivers)) return;
+  if (game_.Board.TilesLeft == 0 || game_.Board.TilesLeft >= game_.Board.TileCount) return;
   TakeBackMove();
 }
 
 void Engine::Restart() {
-  if (State.TilesLeft == 0 || State.TilesLeft >= State.TileCount) return;
-  if (GameMode != ModeSolitaire && GameMode != ModeRivers) return;
-  while (State.TilesLeft < State.TileCount) TakeBackMove();
-  ElapsedSeconds = 0;
-  TimePenalty = 0;
-  PausedElapsed = 0;
-  StartTick = Now();
-  HoverTile = 0;
+  if (game_.Board.TilesLeft == 0 || game_.Board.TilesLeft >= game_.Board.TileCount) return;
+  if (!game_.Running(GameKind::Solitaire) && !game_.Running(GameKind::Rivers)) return;
+  while (game_.Board.TilesLeft < game_.Board.TileCount) TakeBackMove();
+  game_.Clock.ElapsedSeconds = 0;
+  game_.Clock.Penalty = 0;
+  game_.Clock.PausedElapsed = 0;
+  game_.Clock.StartTick = Now();
+  hoverTile_ = 0;
   ShowStatus(base::Translate("Engine", "Game restarted."));
 }
 
@@ -109,49 +105,49 @@ void Engine::Restart() {
 // Repeated hints step through the available pairs in ascending tile order and
 // start again after the last; each costs 40 seconds.
 void Engine::Hint() {
-  if (GameMode != ModeSolitaire || State.MovesLeft == 0) return;
-  if (Opt.WinnableHints && WinningHint()) return;
-  HintTile1 = HintTile2 = 0;
+  if (!game_.Running(GameKind::Solitaire) || game_.Board.MovesLeft == 0) return;
+  if (options_.WinnableHints && WinningHint()) return;
+  game_.Picks.HintFirst = game_.Picks.HintSecond = 0;
   RecountFreeTiles();
-  if (State.FreeCount < 2 || State.MovesLeft == 0) return;
-  HintIndex = HintIndex % State.MovesLeft + 1;
+  if (game_.Board.FreeCount < 2 || game_.Board.MovesLeft == 0) return;
+  game_.Picks.HintIndex = game_.Picks.HintIndex % game_.Board.MovesLeft + 1;
   int count = 0;
-  for (int k = 1; k < State.FreeCount; ++k) {
-    const int a = State.FreeTiles[k];
-    const int b = State.FreeTiles[k + 1];
+  for (int k = 1; k < game_.Board.FreeCount; ++k) {
+    const int a = game_.Board.FreeTiles[k];
+    const int b = game_.Board.FreeTiles[k + 1];
     if (board::Group(a) != board::Group(b)) continue;
-    if (++count == HintIndex) {
-      HintTile1 = a;
-      HintTile2 = b;
+    if (++count == game_.Picks.HintIndex) {
+      game_.Picks.HintFirst = a;
+      game_.Picks.HintSecond = b;
       break;
     }
   }
-  TimePenalty += 40;
+  game_.Clock.Penalty += 40;
   FullRedraw();
 }
 
 // ---------------------------------------------------------------- shuffles
 
 void Engine::Shuffle() {
-  if (BoardFinished) return;
-  if (GameMode != ModeSolitaire && GameMode != ModeTwoPlayer && GameMode != ModeRivers) return;
-  HintTile1 = HintTile2 = 0;
-  SelectedTile1 = SelectedTile2 = 0;
-  if (Opt.Shuffable)
+  if (game_.BoardFinished) return;
+  if (!game_.SolitaireRunning() && !game_.Running(GameKind::Rivers)) return;
+  game_.Picks.HintFirst = game_.Picks.HintSecond = 0;
+  game_.Picks.First = game_.Picks.Second = 0;
+  if (options_.Shuffable)
     ShuffleWinnably();
   else
     PlainShuffle();
   PositionChanged(true);
-  if (GameMode != ModeRivers) {
+  if (!game_.Running(GameKind::Rivers)) {
     RecountFreeTiles();
-    const int n = State.MovesLeft;
+    const int n = game_.Board.MovesLeft;
     if (n >= 2)
       ShowStatus(base::Format(base::Translate("Engine", "Tiles shuffled. %1 new moves found."), {std::to_string(n)}));
     else if (n == 1)
       ShowStatus(base::Translate("Engine", "Tiles shuffled. 1 new move found."));
     else
       ShowStatus(base::Translate("Engine", "No moves found. Try to press Back a few times."));
-    if (GameMode != ModeTwoPlayer) TimePenalty += 10 * n;
+    if (!game_.Running(GameKind::TwoPlayer)) game_.Clock.Penalty += 10 * n;
   }
   FullRedraw();
   screen_.UpdateNow();
@@ -166,49 +162,49 @@ void Engine::PlainShuffle() {
     for (int x = 1; x <= board::MaxX; ++x)
       for (int y = 1; y <= board::MaxY; ++y)
         for (int z = 1; z <= board::MaxZ; ++z) {
-          const int t = State.Board.At(x, y, z);
+          const int t = game_.Board.Board.At(x, y, z);
           if (t < 1 || t > board::MaxTiles) continue;
           int x2, y2, z2, t2;
           do {
-            x2 = static_cast<int>(Generator.NextRandom(board::MaxX)) + 1;
-            y2 = static_cast<int>(Generator.NextRandom(board::MaxY)) + 1;
-            z2 = static_cast<int>(Generator.NextRandom(board::MaxZ)) + 1;
-            t2 = State.Board.At(x2, y2, z2);
+            x2 = static_cast<int>(game_.Generator.NextRandom(board::MaxX)) + 1;
+            y2 = static_cast<int>(game_.Generator.NextRandom(board::MaxY)) + 1;
+            z2 = static_cast<int>(game_.Generator.NextRandom(board::MaxZ)) + 1;
+            t2 = game_.Board.Board.At(x2, y2, z2);
           } while (t2 < 1 || t2 > board::MaxTiles);
-          State.PutTile(t, board::Cell{x2, y2, z2});
-          State.PutTile(t2, board::Cell{x, y, z});
+          game_.Board.PutTile(t, board::Cell{x2, y2, z2});
+          game_.Board.PutTile(t2, board::Cell{x, y, z});
         }
     RecountFreeTiles();
     ++attempts;
-  } while (State.MovesLeft <= 0 && attempts <= 100);
+  } while (game_.Board.MovesLeft <= 0 && attempts <= 100);
 }
 
 // The winnable shuffle keeps the occupied places and which tiles pair up,
 // and deals the pairs again so that the board can be cleared: it empties the
 // places two free ones at a time, then hands the pairs out in reverse order.
 bool Engine::ShuffleWinnably() {
-  if (Opt.Animate && !Opt.NumberedGames &&
-      (GameMode == ModeSolitaire || GameMode == ModeTwoPlayer || GameMode == ModeRivers))
+  if (options_.Animate && !options_.NumberedGames &&
+      (game_.SolitaireRunning() || game_.Running(GameKind::Rivers)))
     FullRedraw();
-  const int tileCount = State.TileCount;
-  const board::TilePlaceTable saved = State.TilePlaces;
+  const int tileCount = game_.Board.TileCount;
+  const board::TilePlaceTable saved = game_.Board.TilePlaces;
   auto restore = [&] {
-    State.Board.Clear();
-    for (int t = 1; t <= board::MaxTiles; ++t) State.TilePlaces[t] = board::Cell{};
+    game_.Board.Board.Clear();
+    for (int t = 1; t <= board::MaxTiles; ++t) game_.Board.TilePlaces[t] = board::Cell{};
     for (int t = 1; t <= tileCount; ++t)
-      if (saved[t].x > 0 && saved[t].y > 0 && saved[t].z > 0) State.PutTile(t, saved[t]);
+      if (saved[t].x > 0 && saved[t].y > 0 && saved[t].z > 0) game_.Board.PutTile(t, saved[t]);
   };
 
   // The shape: every occupied cell becomes a place still to be filled.
-  State.Board.Clear();
+  game_.Board.Board.Clear();
   for (int t = 1; t <= tileCount; ++t) {
     const board::Cell c = saved[t];
-    if (c.x > 0 && c.y > 0 && c.z > 0) State.Board.Set(c.x, c.y, c.z, board::PlaceMarker);
+    if (c.x > 0 && c.y > 0 && c.z > 0) game_.Board.Board.Set(c.x, c.y, c.z, board::PlaceMarker);
   }
-  const board::PlaceList places = board::ListMarkedPlaces(State.Board);
-  for (int t = 1; t <= tileCount; ++t) State.TilePlaces[t] = board::Cell{};
-  State.FreeCount = board::CountFreePlaces(State.Board, places);
-  if (State.FreeCount < 2) {
+  const board::PlaceList places = board::ListMarkedPlaces(game_.Board.Board);
+  for (int t = 1; t <= tileCount; ++t) game_.Board.TilePlaces[t] = board::Cell{};
+  game_.Board.FreeCount = board::CountFreePlaces(game_.Board.Board, places);
+  if (game_.Board.FreeCount < 2) {
     restore();
     return true;
   }
@@ -236,7 +232,7 @@ bool Engine::ShuffleWinnably() {
   board::RemovalOrder order;
   int restarts = 0;
   const board::RemovalLimits limits{0, MaxShuffleRestarts + 1};
-  if (board::DrawRemovalOrder(State, places, Generator, limits, order, restarts) != board::RemovalEnd::Complete) {
+  if (board::DrawRemovalOrder(game_.Board, places, game_.Generator, limits, order, restarts) != board::RemovalEnd::Complete) {
     // No removal order clears this shape: shuffle plainly instead.
     restore();
     PlainShuffle();
@@ -244,14 +240,13 @@ bool Engine::ShuffleWinnably() {
   }
 
   // The pairs dealt again, the last emptied pair of places first.
-  State.Board.Clear();
-  for (int t = 1; t <= tileCount; ++t) State.TilePlaces[t] = board::Cell{};
-  const bool animate = Opt.Animate && GameMode != ModeIdle && GameMode != ModeEditor &&
-                       GameMode != ModeFinished && GameMode != ModeStopped;
+  game_.Board.Board.Clear();
+  for (int t = 1; t <= tileCount; ++t) game_.Board.TilePlaces[t] = board::Cell{};
+  const bool animate = options_.Animate && (game_.Playing() || game_.Phase == GamePhase::Paused);
   board::HandOutPairs(
-      State, order,
+      game_.Board, order,
       [&]() -> std::pair<int, int> {
-        const int r = static_cast<int>(Generator.NextRandom(static_cast<std::uint32_t>(m - 1)));
+        const int r = static_cast<int>(game_.Generator.NextRandom(static_cast<std::uint32_t>(m - 1)));
         const int partner = r % 2 == 0 ? r + 1 : r - 1;
         return {remaining[r], remaining[partner]};
       },
@@ -262,33 +257,32 @@ bool Engine::ShuffleWinnably() {
 // ---------------------------------------------------------------- counters
 
 void Engine::ShowCounters() {
-  const bool shown = GameMode == ModeSolitaire || GameMode == ModeTwoPlayer || GameMode == ModeRivers ||
-                     GameMode == ModeMemory || GameMode == ModePaused;
-  if (!shown || BoardFinished) {
-    CounterTiles.clear();
-    CounterMoves.clear();
-    CounterTime.clear();
-    screen_.ShowCounters(CounterTiles, CounterMoves, CounterTime);
+  const bool shown = game_.Playing() || game_.Phase == GamePhase::Paused;
+  if (!shown || game_.BoardFinished) {
+    counterTiles_.clear();
+    counterMoves_.clear();
+    counterTime_.clear();
+    screen_.ShowCounters(counterTiles_, counterMoves_, counterTime_);
     return;
   }
   RecountFreeTiles();
-  CounterTiles = std::to_string(State.TilesLeft);
-  if (Opt.ShowMovesLeft && IsSolitaire(GameMode))
-    CounterMoves = std::to_string(State.MovesLeft);
+  counterTiles_ = std::to_string(game_.Board.TilesLeft);
+  if (options_.ShowMovesLeft && game_.SolitaireRunning())
+    counterMoves_ = std::to_string(game_.Board.MovesLeft);
   else
-    CounterMoves.clear();
-  if (Opt.ShowTime && (GameMode == ModeSolitaire || GameMode == ModeRivers || GameMode == ModeMemory))
-    CounterTime = TimeText(GameTime());
+    counterMoves_.clear();
+  if (options_.ShowTime && game_.Playing() && game_.Kind != GameKind::TwoPlayer)
+    counterTime_ = TimeText(GameTime());
   else
-    CounterTime.clear();
-  screen_.ShowCounters(CounterTiles, CounterMoves, CounterTime);
-  if (State.MovesLeft > 0) NoMovesShown = false;
-  if (State.TilesLeft == 0) {
-    if (!GameOverHandled) FullRedraw();
-  } else if (State.MovesLeft == 0 && IsSolitaire(GameMode) && !NoMovesShown) {
+    counterTime_.clear();
+  screen_.ShowCounters(counterTiles_, counterMoves_, counterTime_);
+  if (game_.Board.MovesLeft > 0) game_.Picks.NoMovesShown = false;
+  if (game_.Board.TilesLeft == 0) {
+    if (!game_.GameOverHandled) FullRedraw();
+  } else if (game_.Board.MovesLeft == 0 && game_.SolitaireRunning() && !game_.Picks.NoMovesShown) {
     ShowStatus(base::Translate("Engine", NoMoreMovesText));
-    StatusDirection = 1;
-    NoMovesShown = true;
+    statusDirection_ = 1;
+    game_.Picks.NoMovesShown = true;
   }
 }
 

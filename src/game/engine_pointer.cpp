@@ -6,16 +6,16 @@
 namespace game {
 
 void Engine::OnPointerReleased(MouseButton button, int x, int y) {
-  PointerX = x;
-  PointerY = y;
+  pointerX_ = x;
+  pointerY_ = y;
   // Clicks wait while a turned Memory pair is on show, and count only in a
   // running game or the editor.
-  if (RevealCountdown > 0) return;
-  if (GameMode < ModeSolitaire || GameMode > ModeEditor) return;
-  if (button == MouseButton::Right && GameMode != ModeEditor) {
+  if (game_.Reveal.Countdown > 0) return;
+  if (game_.Phase != GamePhase::Running || game_.Kind == GameKind::None) return;
+  if (button == MouseButton::Right && !game_.Running(GameKind::Editor)) {
     // A right click lets go of the selection and the hint.
-    HintTile1 = HintTile2 = 0;
-    SelectedTile1 = SelectedTile2 = 0;
+    game_.Picks.HintFirst = game_.Picks.HintSecond = 0;
+    game_.Picks.First = game_.Picks.Second = 0;
     FullRedraw();
     screen_.RedrawHallPanel();
     return;
@@ -23,139 +23,93 @@ void Engine::OnPointerReleased(MouseButton button, int x, int y) {
   ClickTileAt(x, y, button);
 }
 
+// The kind in play decides what the click does; outside a running game the
+// board answers by the one-player rules.
 void Engine::ClickTileAt(int x, int y, MouseButton button) {
-  PanelRefreshPending = false;
+  panelRefreshPending_ = false;
   const board::Geometry geometry = BoardGeometry();
-  const bool overGrid = geometry.OverGrid(x, y);
-  const int t = geometry.TileAt(State.Board, x, y);
-
-  if (overGrid && t > 0 && GameMode != ModeEditor) {
-    if (SelectedTile1 == 0) {
-      SelectedTile1 = static_cast<std::uint8_t>(t);
-      if (GameMode == ModeMemory) {
-        AcknowledgeTile(t);  // turned face up
-      } else if (TileFree(t)) {
-        AcknowledgeTile(t);
-      } else {
-        SelectedTile1 = 0;
-        PlaySound("noway");
-      }
-    } else {
-      const std::uint8_t oldSecond = SelectedTile2;
-      SelectedTile2 = static_cast<std::uint8_t>(t);
-      if (GameMode == ModeMemory) {
-        // The turned tile clicked again does nothing; another tile is turned
-        // and the pair stays on show until the timer judges it.
-        if (t != SelectedTile1) {
-          AcknowledgeTile(t);
-          RevealCountdown = RevealTicks;
-        }
-        return;
-      }
-      if (!TileFree(t)) {
-        SelectedTile2 = oldSecond;
-        PlaySound("noway");
-      } else {
-        ReleaseSameTileClickedTwice();
-      }
-    }
-  }
-
-  if (GameMode == ModeEditor && overGrid) {
-    const board::PixelPoint p = geometry.ToGrid(x, y);
-    if (EditorClick) EditorClick(button, p.x, p.y, t);
-    return;
-  }
-
-  if (GameMode == ModeMemory || SelectedTile1 == 0 || SelectedTile2 == 0) return;
-  const int s = SelectedTile1;
-  const int second = SelectedTile2;
-  if (board::Group(s) != board::Group(second)) {
-    // Not a pair: the second tile becomes the selection.
-    SelectedTile1 = static_cast<std::uint8_t>(second);
-    SelectedTile2 = 0;
-    RedrawTile(s);
-    PlaySound("select");
-  } else if (GameMode == ModeRivers) {
-    RiversPairResolution(s, second);
-  } else {
-    RemoveSelectedPair();
-  }
+  BoardClick click;
+  click.Button = button;
+  click.OverGrid = geometry.OverGrid(x, y);
+  click.Tile = geometry.TileAt(game_.Board.Board, x, y);
+  click.Grid = geometry.ToGrid(x, y);
+  Rules().Click(*this, click);
 }
 
 board::Cell Engine::EditorCursorAt(int x, int y) const {
   const board::Cell none{-1, -1, -1};
   const board::Geometry geometry = BoardGeometry();
   if (!geometry.OverGrid(x, y)) return none;
-  const board::Cell cell = geometry.PlaceToAddAt(State.Board, x, y);
+  const board::Cell cell = geometry.PlaceToAddAt(game_.Board.Board, x, y);
   if (cell.z == 0) return none;
   return board::Cell{cell.x - 1, cell.y - 1, cell.z - 1};
 }
 
 void Engine::FollowPointerInEditor() {
-  if (GameMode != ModeEditor) return;
-  EditorCursor = PointerX < 0 ? board::Cell{-1, -1, -1} : EditorCursorAt(PointerX, PointerY);
+  if (!game_.Running(GameKind::Editor)) return;
+  editorCursor_ = pointerX_ < 0 ? board::Cell{-1, -1, -1} : EditorCursorAt(pointerX_, pointerY_);
 }
 
 void Engine::OnPointerMoved(int x, int y) {
-  PointerX = x;
-  PointerY = y;
-  if (HighlightMode == 0 && GameMode != ModeEditor) return;
-  if (GameMode == ModeIdle || GameMode == ModeFinished || GameMode == ModePaused) return;
+  pointerX_ = x;
+  pointerY_ = y;
+  const bool editor = game_.Running(GameKind::Editor);
+  if (highlightMode_ == 0 && !editor) return;
+  if (game_.Phase == GamePhase::Idle || game_.Phase == GamePhase::Finished || game_.Phase == GamePhase::Paused) return;
   const board::Geometry geometry = BoardGeometry();
   const bool overGrid = geometry.OverGrid(x, y);
 
-  if (GameMode == ModeEditor) {
+  if (editor) {
     if (!overGrid) return;
     // The place cursor follows the highest cell where a place could be added.
-    const board::Cell old = EditorCursor;
+    const board::Cell old = editorCursor_;
     const bool hadCursor = old.x >= 0;
-    const board::Cell cell = geometry.PlaceToAddAt(State.Board, x, y);
+    const board::Cell cell = geometry.PlaceToAddAt(game_.Board.Board, x, y);
     if (cell.z == 0) {
       if (hadCursor) {
-        EditorCursor = board::Cell{-1, -1, -1};
+        editorCursor_ = board::Cell{-1, -1, -1};
         RedrawArea(board::Cell{old.x + 1, old.y + 1, old.z + 1});
       }
       return;
     }
     const board::Cell cursor{cell.x - 1, cell.y - 1, cell.z - 1};
     if (hadCursor && cursor == old) return;
-    EditorCursor = board::Cell{-1, -1, -1};
+    editorCursor_ = board::Cell{-1, -1, -1};
     if (hadCursor) RedrawArea(board::Cell{old.x + 1, old.y + 1, old.z + 1});
-    EditorCursor = cursor;
+    editorCursor_ = cursor;
     RedrawArea(cell);
     return;
   }
 
-  PreviousPointedTile = PointedTile;
+  previousPointedTile_ = pointedTile_;
   if (!overGrid) return;
-  const int t = geometry.TileAt(State.Board, x, y);
-  const bool passed = t > 0 && (!Opt.OnlyPossibleMoves || GameMode == ModeMemory || TileFree(t));
+  const int t = geometry.TileAt(game_.Board.Board, x, y);
+  const bool passed = t > 0 && (!options_.OnlyPossibleMoves || game_.Running(GameKind::Memory) || TileFree(t));
   if (passed) {
-    PointedTile = t;
-    if (Opt.ShowCurrentTile && GameMode != ModeTwoPlayer && GameMode != ModeMemory) {
+    pointedTile_ = t;
+    if (options_.ShowCurrentTile && !game_.Running(GameKind::TwoPlayer) && !game_.Running(GameKind::Memory)) {
       // Only a tile with nothing on it is shown; a covered one blanks the box.
-      const board::Cell c = State.TilePlaces[t];
-      const bool uncovered = c.z == board::MaxZ || State.Board.At(c.x, c.y, c.z + 1) == 0;
+      const board::Cell c = game_.Board.TilePlaces[t];
+      const bool uncovered = c.z == board::MaxZ || game_.Board.Board.At(c.x, c.y, c.z + 1) == 0;
       screen_.ShowCurrentTile(uncovered ? t : 0);
     }
-    if (PreviousPointedTile == PointedTile) return;
-    if (PreviousPointedTile != 0) {
-      const int old = HoverTile;
-      HoverTile = 0;
+    if (previousPointedTile_ == pointedTile_) return;
+    if (previousPointedTile_ != 0) {
+      const int old = hoverTile_;
+      hoverTile_ = 0;
       RedrawTile(old);
     }
-    HoverTile = static_cast<std::uint8_t>(PointedTile);
-    RedrawTile(HoverTile);
+    hoverTile_ = static_cast<std::uint8_t>(pointedTile_);
+    RedrawTile(hoverTile_);
   } else {
-    if (GameMode != ModeTwoPlayer && Opt.ShowCurrentTile) screen_.ShowCurrentTile(0);
-    if (HoverTile != 0) {
-      const int old = HoverTile;
-      HoverTile = 0;
+    if (!game_.Running(GameKind::TwoPlayer) && options_.ShowCurrentTile) screen_.ShowCurrentTile(0);
+    if (hoverTile_ != 0) {
+      const int old = hoverTile_;
+      hoverTile_ = 0;
       RedrawTile(old);
     }
-    PointedTile = 0;
-    PreviousPointedTile = 0;
+    pointedTile_ = 0;
+    previousPointedTile_ = 0;
   }
 }
 

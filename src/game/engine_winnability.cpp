@@ -10,8 +10,6 @@
 namespace game {
 namespace {
 
-bool IsSolitaire(std::uint8_t mode) { return mode == ModeSolitaire || mode == ModeTwoPlayer; }
-
 // A command that decides on the spot gives each position this long.
 constexpr std::chrono::milliseconds CommandBudget{3000};
 
@@ -24,8 +22,8 @@ std::string NoLongerWinnableText(int movesBack) {
 }
 
 void Engine::ToggleTellUnwinnable() {
-  Opt.TellUnwinnable = !Opt.TellUnwinnable;
-  if (!Opt.TellUnwinnable) {
+  options_.TellUnwinnable = !options_.TellUnwinnable;
+  if (!options_.TellUnwinnable) {
     watch_.Cancel();
     submittedSerial_ = 0;
   }
@@ -33,14 +31,14 @@ void Engine::ToggleTellUnwinnable() {
 
 PlayLine Engine::CurrentLine() const {
   PlayLine line;
-  line.Now = State;
-  line.Vertical = Opt.Vertical;
-  const int taken = State.TileCount - State.TilesLeft;
+  line.Now = game_.Board;
+  line.Vertical = options_.Vertical;
+  const int taken = game_.Board.TileCount - game_.Board.TilesLeft;
   const int moves = std::clamp(taken / 2, 0, MaxLineMoves);
   for (int k = 0; k < moves; ++k) {
     LineMove m;
     for (int i = 0; i < 2; ++i) {
-      const HistoryEntry& e = MoveHistory[static_cast<std::size_t>(2 * k + i)];
+      const HistoryEntry& e = game_.History[static_cast<std::size_t>(2 * k + i)];
       m.Tile[static_cast<std::size_t>(i)] = e.tile;
       m.Place[static_cast<std::size_t>(i)] = board::Cell{e.x, e.y, e.z};
     }
@@ -63,7 +61,7 @@ void Engine::PositionChanged(bool newLine) {
   }
   // Positions past the current one belong to moves taken back: a new move
   // replaces them. A lost position is followed by lost positions only.
-  const int moves = std::clamp((State.TileCount - State.TilesLeft) / 2, 0, MaxLineMoves);
+  const int moves = std::clamp((game_.Board.TileCount - game_.Board.TilesLeft) / 2, 0, MaxLineMoves);
   const bool lostBefore = moves > 0 && lineKnown_[static_cast<std::size_t>(moves - 1)] == Knowledge::Unwinnable;
   for (int j = moves + 1; j <= MaxLineMoves; ++j) lineKnown_[static_cast<std::size_t>(j)] = Knowledge::Unknown;
   if (lineKnown_[static_cast<std::size_t>(moves)] == Knowledge::Unknown && lostBefore)
@@ -71,8 +69,8 @@ void Engine::PositionChanged(bool newLine) {
 }
 
 void Engine::WatchWinnability() {
-  if (!Opt.TellUnwinnable || !IsSolitaire(GameMode)) return;
-  if (submittedSerial_ != positionSerial_ && State.TilesLeft > 0) {
+  if (!options_.TellUnwinnable || !game_.SolitaireRunning()) return;
+  if (submittedSerial_ != positionSerial_ && game_.Board.TilesLeft > 0) {
     submittedSerial_ = positionSerial_;
     watch_.Submit(positionSerial_, CurrentLine(), lineKnown_);
   }
@@ -89,16 +87,16 @@ void Engine::WatchWinnability() {
   if (r.Now != board::Verdict::Unwinnable || !r.LastWinnable || unwinnableTold_) return;
   unwinnableTold_ = true;
   // At a dead end the notice "no more moves" already says it.
-  if (NoMovesShown || State.MovesLeft == 0) return;
-  const int moves = static_cast<int>((State.TileCount - State.TilesLeft) / 2);
+  if (game_.Picks.NoMovesShown || game_.Board.MovesLeft == 0) return;
+  const int moves = static_cast<int>((game_.Board.TileCount - game_.Board.TilesLeft) / 2);
   ShowStatus(*r.LastWinnable < 0 ? base::Translate("Engine", NeverWinnableText)
                                  : NoLongerWinnableText(moves - *r.LastWinnable));
 }
 
 void Engine::BackToLastWinnablePosition() {
   // Offered where "Back" is, and only once a move has been made.
-  if (GameMode != ModeSolitaire) return;
-  if (State.TilesLeft == 0 || State.TilesLeft >= State.TileCount) return;
+  if (!game_.Running(GameKind::Solitaire)) return;
+  if (game_.Board.TilesLeft == 0 || game_.Board.TilesLeft >= game_.Board.TileCount) return;
   const PlayLine line = CurrentLine();
   LineKnowledge known = lineKnown_;
   board::SolveLimits limits;
@@ -145,10 +143,10 @@ bool Engine::WinningHint() {
     if (TileFree(a) && TileFree(b)) free.emplace_back(std::min(a, b), std::max(a, b));
   if (free.empty()) return false;
   RecountFreeTiles();
-  HintIndex = HintIndex % static_cast<int>(free.size()) + 1;
-  HintTile1 = free[static_cast<std::size_t>(HintIndex - 1)].first;
-  HintTile2 = free[static_cast<std::size_t>(HintIndex - 1)].second;
-  TimePenalty += 40;
+  game_.Picks.HintIndex = game_.Picks.HintIndex % static_cast<int>(free.size()) + 1;
+  game_.Picks.HintFirst = free[static_cast<std::size_t>(game_.Picks.HintIndex - 1)].first;
+  game_.Picks.HintSecond = free[static_cast<std::size_t>(game_.Picks.HintIndex - 1)].second;
+  game_.Clock.Penalty += 40;
   FullRedraw();
   return true;
 }

@@ -109,6 +109,10 @@ struct GameState {
   TwoPlayerTurns Turns;
 
   bool Running(GameKind k) const { return Phase == GamePhase::Running && Kind == k; }
+  // A game of one of the four kinds is being played (not the editor).
+  bool Playing() const { return Phase == GamePhase::Running && Kind != GameKind::None && Kind != GameKind::Editor; }
+  // One- or two-player solitaire is being played: the kinds that count moves.
+  bool SolitaireRunning() const { return Running(GameKind::Solitaire) || Running(GameKind::TwoPlayer); }
   int GameTime() const { return Clock.ElapsedSeconds + Clock.Penalty; }
   int MovesMade() const { return (Board.TileCount - Board.TilesLeft) / 2; }
 

@@ -9,6 +9,25 @@
 
 namespace game {
 
+int HallTableOf(GameKind kind, Difficulty level) {
+  const bool easy = level == Difficulty::Easy;
+  switch (kind) {
+    case GameKind::Rivers: return easy ? kRiversEasyTable : kRiversHardTable;
+    case GameKind::Memory: return easy ? kMemoryEasyTable : kMemoryHardTable;
+    default: return 0;
+  }
+}
+
+std::optional<VariantGame> VariantOfTable(int table) {
+  switch (table) {
+    case kRiversEasyTable: return VariantGame{GameKind::Rivers, Difficulty::Easy};
+    case kRiversHardTable: return VariantGame{GameKind::Rivers, Difficulty::Hard};
+    case kMemoryEasyTable: return VariantGame{GameKind::Memory, Difficulty::Easy};
+    case kMemoryHardTable: return VariantGame{GameKind::Memory, Difficulty::Hard};
+    default: return std::nullopt;
+  }
+}
+
 namespace {
 
 const std::string kEmpty;

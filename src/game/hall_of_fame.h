@@ -19,9 +19,12 @@
 // 0..120 are ignored by every operation.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "game/game_state.h"
 
 namespace base {
 class IniFile;
@@ -39,6 +42,16 @@ inline constexpr int kRiversEasyTable = 100;
 inline constexpr int kRiversHardTable = 101;
 inline constexpr int kMemoryEasyTable = 110;
 inline constexpr int kMemoryHardTable = 111;
+
+// The table of a Rivers or Memory game of that difficulty; 0 for any other
+// kind (the solitaire games enter their layout's table, two players none).
+int HallTableOf(GameKind kind, Difficulty level);
+// The Rivers or Memory game whose table this is; nothing for a layout's table.
+struct VariantGame {
+  GameKind Kind = GameKind::None;
+  Difficulty Level = Difficulty::Easy;
+};
+std::optional<VariantGame> VariantOfTable(int table);
 
 // The default entry of rank 1..10.
 std::string DefaultHallEntry(int rank);

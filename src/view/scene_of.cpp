@@ -6,32 +6,32 @@ namespace view {
 
 Scene SceneOf(const game::Engine& e) {
   Scene s;
-  s.Board = &e.State.Board;
-  s.TilePlaces = &e.State.TilePlaces;
-  s.EditorMode = e.GameMode == game::ModeEditor;
-  s.MemoryMode = e.GameMode == game::ModeMemory;
-  s.SelectedTile1 = e.SelectedTile1;
-  s.SelectedTile2 = e.SelectedTile2;
-  s.HintTile1 = e.HintTile1;
-  s.HintTile2 = e.HintTile2;
-  s.HoverTile = e.HoverTile;
-  s.HighlightMode = e.HighlightMode;
-  s.EditorCursor = e.EditorCursor;
-  s.RiverSlideActive = e.RiverSlideActive;
-  s.Shadows = e.Opt.Shadows;
-  s.Invert = e.Opt.Invert;
-  s.OriginX = e.OriginX;
-  s.OriginY = e.OriginY;
+  s.Board = &e.Game().Board.Board;
+  s.TilePlaces = &e.Game().Board.TilePlaces;
+  s.EditorMode = e.Game().Running(game::GameKind::Editor);
+  s.MemoryMode = e.Game().Running(game::GameKind::Memory);
+  s.SelectedTile1 = e.Game().Picks.First;
+  s.SelectedTile2 = e.Game().Picks.Second;
+  s.HintTile1 = e.Game().Picks.HintFirst;
+  s.HintTile2 = e.Game().Picks.HintSecond;
+  s.HoverTile = e.HoverTile();
+  s.HighlightMode = e.HighlightMode();
+  s.EditorCursor = e.EditorCursor();
+  s.RiverSlideActive = e.Game().Slide.Active;
+  s.Shadows = e.Opt().Shadows;
+  s.Invert = e.Opt().Invert;
+  s.OriginX = e.OriginX();
+  s.OriginY = e.OriginY();
   return s;
 }
 
 PanelContent PanelOf(const game::Engine& e) {
   PanelContent c;
-  c.ShowHallOfFame = e.Opt.ShowHallOfFame;
-  c.EditorMode = e.GameMode == game::ModeEditor;
-  c.TwoPlayer = e.GameMode == game::ModeTwoPlayer;
-  c.ShowCurrentTile = e.Opt.ShowCurrentTile;
-  for (int rank = 1; rank <= game::kHallRanks; ++rank) c.Entries[rank - 1] = e.Hall().Entry(e.BoardNumber, rank);
+  c.ShowHallOfFame = e.Opt().ShowHallOfFame;
+  c.EditorMode = e.Game().Running(game::GameKind::Editor);
+  c.TwoPlayer = e.Game().Running(game::GameKind::TwoPlayer);
+  c.ShowCurrentTile = e.Opt().ShowCurrentTile;
+  for (int rank = 1; rank <= game::kHallRanks; ++rank) c.Entries[rank - 1] = e.Hall().Entry(e.Game().BoardNumber, rank);
   c.RankReached = e.Hall().RankReached();
   return c;
 }

@@ -112,9 +112,9 @@ TEST_F(FrenchWindow, MenusToolbarStatusAndCoreTextsAreFrench) {
   EXPECT_EQ(w->Tools()->ButtonAt(app::ToolBar::Exit)->toolTip(), QStringLiteral("Ne me quittez pas !! :("));
 
   // The core's status text, translated before its number is put in.
-  w->Engine().GameSeed = 4711;
+  w->Engine().MutableGame().GameSeed = 4711;
   w->Engine().NewNumberedGame();
-  EXPECT_EQ(w->Engine().StatusMessage, "Partie numérotée commencée. Numéro de partie #4711");
+  EXPECT_EQ(w->Engine().StatusMessage(), "Partie numérotée commencée. Numéro de partie #4711");
   // Pausing renames the entry.
   w->Engine().TogglePause();
   w->RefreshFromEngine();
@@ -129,9 +129,9 @@ TEST(EnglishWindow, TextsStayAsTheyWereWithoutACatalogue) {
   EXPECT_TRUE(MenuTitles(*w).contains(QStringLiteral("&File")));
   EXPECT_NE(w->MenuEntry(QStringLiteral("&File"), QStringLiteral("Mah-Jongg Rivers : New Game (Easy)")), nullptr);
   EXPECT_EQ(w->Tools()->ButtonAt(app::ToolBar::New)->text(), QStringLiteral("New"));
-  w->Engine().GameSeed = 12;
+  w->Engine().MutableGame().GameSeed = 12;
   w->Engine().NewNumberedGame();
-  EXPECT_EQ(w->Engine().StatusMessage, "Specific Board started. Random Seed #12");
+  EXPECT_EQ(w->Engine().StatusMessage(), "Specific Board started. Random Seed #12");
   w->close();
 }
 
@@ -163,11 +163,11 @@ TEST(PlayerFolders, SettingsScoresAndOwnLayoutsLiveInThePlayersFolders) {
     ASSERT_TRUE(w->Started()) << w->StartupError().toStdString();
     const game::Engine& e = w->Engine();
     ASSERT_GE(e.LayoutCount(), 2);
-    EXPECT_EQ(e.Layouts.LayoutName(e.LayoutCount()), "Zigzag");
+    EXPECT_EQ(e.Layouts().LayoutName(e.LayoutCount()), "Zigzag");
     EXPECT_EQ(w->Files().HallOfFameFile(), folders.User + "Hallfame.ini");
     // The player's piece follows the shipped ones though its name sorts first.
-    EXPECT_EQ(w->Engine().Music->Pieces.back().Name, "Aaa Mine");
-    w->Engine().CurrentPlayerName = "Ada";
+    EXPECT_EQ(w->Engine().Music()->Pieces.back().Name, "Aaa Mine");
+    w->Engine().SetPlayerName("Ada");
     EXPECT_TRUE(w->close());
   }
   EXPECT_TRUE(fs::exists(folders.Settings + "Sorami.ini"));
@@ -178,7 +178,7 @@ TEST(PlayerFolders, SettingsScoresAndOwnLayoutsLiveInThePlayersFolders) {
     // The next start reads them back.
     auto w = make();
     ASSERT_TRUE(w->Started());
-    EXPECT_EQ(w->Engine().CurrentPlayerName, "Ada");
+    EXPECT_EQ(w->Engine().PlayerName(), "Ada");
     w->close();
   }
 }
@@ -204,12 +204,12 @@ TEST(CommandLineStart, TheLayoutByNameAndTheNumberedGame) {
   {
     auto w = make(QStringLiteral("cross"), 31337);
     ASSERT_TRUE(w->Started()) << w->StartupError().toStdString();
-    EXPECT_EQ(w->Engine().CurrentLayoutName, "Cross");
+    EXPECT_EQ(w->Engine().Game().LayoutName, "Cross");
     w->show();
     QCoreApplication::processEvents();
-    EXPECT_EQ(w->Engine().GameSeed, 31337);
-    EXPECT_TRUE(w->Engine().Opt.NumberedGames);
-    EXPECT_EQ(w->Engine().StatusMessage, "Specific Board started. Random Seed #31337");
+    EXPECT_EQ(w->Engine().Game().GameSeed, 31337);
+    EXPECT_TRUE(w->Engine().Opt().NumberedGames);
+    EXPECT_EQ(w->Engine().StatusMessage(), "Specific Board started. Random Seed #31337");
     w->close();
   }
 }

@@ -64,10 +64,10 @@ class HelpFormTest : public ::testing::Test {
   HelpFormTest() : engine(time, screen, sound) {
     App();
     for (const char* name : {"Traditional", "My Board", "Pyramid"}) {
-      engine.Layouts.Entries.push_back({name, std::string(name) + ".lay", false});
+      engine.MutableLayouts().Entries.push_back({name, std::string(name) + ".lay", false});
     }
-    engine.BoardNumber = 1;
-    engine.CurrentPlayerName = "Alice";
+    engine.MutableGame().BoardNumber = 1;
+    engine.SetPlayerName("Alice");
     form = std::make_unique<app::HelpWindow>(engine, host);
     form->SetAsk([this](const QString& title, const QString& text) {
       questions.push_back(title + "|" + text);
@@ -115,12 +115,12 @@ class HelpFormTest : public ::testing::Test {
   }
 
   // A running one-player game that has been played for `seconds`.
-  void RunningGame(std::uint8_t mode, int seconds) {
-    engine.SetMode(mode);
-    engine.StartTick = time.Tick;
+  void RunningGame(game::GameKind kind, int seconds) {
+    engine.SetMode(kind, game::GamePhase::Running);
+    engine.MutableGame().Clock.StartTick = time.Tick;
     time.Tick += static_cast<std::uint32_t>(seconds) * 1000;
   }
-  int ClockSeconds() const { return static_cast<int>((time.Tick - engine.StartTick) / 1000); }
+  int ClockSeconds() const { return static_cast<int>((time.Tick - engine.Game().Clock.StartTick) / 1000); }
 
   game::testing::FakeClock time;
   game::testing::FakeScreen screen;
@@ -343,59 +343,59 @@ TEST_F(HelpFormTest, LinkLabelsOpenTheirAddresses) {
 // ---- Pausing around the window ----------------------------------------------------
 
 TEST_F(HelpFormTest, OpenTimeDoesNotCountOnTheClock) {
-  RunningGame(game::ModeSolitaire, 42);
-  std::uint8_t modeWhileOpen = 0;
+  RunningGame(game::GameKind::Solitaire, 42);
+  game::GamePhase phaseWhileOpen = game::GamePhase::Idle;
   Open(game::HelpPage::Help, [&] {
-    modeWhileOpen = engine.GameMode;
+    phaseWhileOpen = engine.Game().Phase;
     time.Tick += 5 * 60 * 1000;  // five minutes of reading
   });
   EXPECT_TRUE(opened);
-  EXPECT_EQ(modeWhileOpen, game::ModePaused);
-  EXPECT_EQ(engine.GameMode, game::ModeSolitaire);
+  EXPECT_EQ(phaseWhileOpen, game::GamePhase::Paused);
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
   EXPECT_EQ(ClockSeconds(), 42);
 }
 
 TEST_F(HelpFormTest, RiversAndMemoryGamesArePausedToo) {
-  for (std::uint8_t mode : {game::ModeRivers, game::ModeMemory}) {
-    RunningGame(mode, 10);
+  for (game::GameKind kind : {game::GameKind::Rivers, game::GameKind::Memory}) {
+    RunningGame(kind, 10);
     Open(game::HelpPage::About, [&] { time.Tick += 60000; });
-    EXPECT_EQ(engine.GameMode, mode);
+    EXPECT_TRUE(engine.Game().Running(kind));
     EXPECT_EQ(ClockSeconds(), 10);
   }
 }
 
 TEST_F(HelpFormTest, AGamePausedByHandIsResumedOnClosing) {
-  RunningGame(game::ModeSolitaire, 20);
+  RunningGame(game::GameKind::Solitaire, 20);
   engine.TogglePause();
   time.Tick += 30000;
   Open(game::HelpPage::Help, [&] { time.Tick += 30000; });
-  EXPECT_EQ(engine.GameMode, game::ModeSolitaire);
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
   EXPECT_EQ(ClockSeconds(), 20);
 }
 
 TEST_F(HelpFormTest, WithNoGameRunningTheEarlierModeComesBack) {
   // Right after start-up: stopped, nothing paused yet.
-  engine.SetMode(game::ModeStopped);
+  engine.SetPhase(game::GamePhase::Stopped);
   Open(game::HelpPage::Help);
   EXPECT_TRUE(opened);
-  EXPECT_EQ(engine.GameMode, game::ModeStopped);
+  EXPECT_EQ(engine.Game().Phase, game::GamePhase::Stopped);
 
   // A finished game, even when the last pause saved another mode.
-  engine.SetMode(game::ModeFinished);
-  engine.ModeBeforePause = game::ModeSolitaire;
+  engine.SetPhase(game::GamePhase::Finished);
+  engine.MutableGame().PhaseBeforePause = game::GamePhase::Running;
   Open(game::HelpPage::HallOfFame);
-  EXPECT_EQ(engine.GameMode, game::ModeFinished);
+  EXPECT_EQ(engine.Game().Phase, game::GamePhase::Finished);
 
-  engine.SetMode(game::ModeIdle);
+  engine.SetMode(game::GameKind::None, game::GamePhase::Idle);
   Open(game::HelpPage::Tiles);
-  EXPECT_EQ(engine.GameMode, game::ModeIdle);
+  EXPECT_EQ(engine.Game().Phase, game::GamePhase::Idle);
 }
 
 TEST_F(HelpFormTest, NothingOpensDuringATwoPlayerGame) {
-  engine.SetMode(game::ModeTwoPlayer);
+  engine.SetMode(game::GameKind::TwoPlayer, game::GamePhase::Running);
   Open(game::HelpPage::Help);
   EXPECT_FALSE(opened);
-  EXPECT_EQ(engine.GameMode, game::ModeTwoPlayer);
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::TwoPlayer));
 }
 
 // ---- Hall of fame -----------------------------------------------------------------
@@ -423,8 +423,8 @@ TEST_F(HelpFormTest, ChooserCodesCoverLayoutsAndTheFourVariants) {
 
 TEST_F(HelpFormTest, RiversHardTableIsShownDuringARiversHardGame) {
   engine.Hall().EnterHallOfFame(game::kRiversHardTable, 123, 4, "River");
-  engine.BoardNumber = game::RiversHardBoard;
-  RunningGame(game::ModeRivers, 5);
+  engine.MutableGame().BoardNumber = game::kRiversHardTable;
+  RunningGame(game::GameKind::Rivers, 5);
   std::vector<std::vector<QString>> rows;
   int item = -1;
   bool chooserShown = false;
@@ -456,7 +456,7 @@ TEST_F(HelpFormTest, ChoosingATableShowsItWithoutChangingTheLayout) {
   engine.Hall().EnterHallOfFame(game::kMemoryEasyTable, 200, 6, "Memo");
   Child<QComboBox>("LayoutComboBox")->setCurrentIndex(engine.LayoutCount() + 2);
   EXPECT_EQ(ListRows()[0][1], "Memo    ");
-  EXPECT_EQ(engine.BoardNumber, 1);
+  EXPECT_EQ(engine.Game().BoardNumber, 1);
 }
 
 class RecordTest : public HelpFormTest {
@@ -466,13 +466,13 @@ class RecordTest : public HelpFormTest {
   // into the record's name field.
   void Record(const QString& typed) {
     engine.Hall().EnterHallOfFame(1, 100, 0, "First");
-    RunningGame(game::ModeSolitaire, 190);
-    engine.ElapsedSeconds = 190;
-    engine.TimePenalty = 10;
-    engine.BoardFinished = true;
+    RunningGame(game::GameKind::Solitaire, 190);
+    engine.MutableGame().Clock.ElapsedSeconds = 190;
+    engine.MutableGame().Clock.Penalty = 10;
+    engine.MutableGame().BoardFinished = true;
     OpenBy([this] { engine.GameOver(); }, [&] {
       rank = engine.Hall().RankReached();
-      newRecordWhileOpen = engine.NewRecordShown;
+      newRecordWhileOpen = engine.NewRecordShown();
       label = Child<QLabel>("RecordLabel")->text();
       recordShown = Child<QLineEdit>("HallEdit1")->isVisible();
       chooserShown = Child<QComboBox>("LayoutComboBox")->isVisible() ||
@@ -506,14 +506,14 @@ TEST_F(RecordTest, NewRecordOffersTheNameFieldInsteadOfTheChooser) {
   Record("Bob");
   EXPECT_TRUE(opened);
   EXPECT_TRUE(newRecordWhileOpen);
-  EXPECT_FALSE(engine.NewRecordShown);
-  EXPECT_EQ(engine.GameMode, game::ModeFinished);
+  EXPECT_FALSE(engine.NewRecordShown());
+  EXPECT_EQ(engine.Game().Phase, game::GamePhase::Finished);
   EXPECT_EQ(rank, 2);
   EXPECT_EQ(label, "You reached rank #2, Alice !");
   EXPECT_TRUE(recordShown);
   EXPECT_FALSE(chooserShown);
   EXPECT_EQ(nameInField, "Alice");
-  EXPECT_EQ(engine.CurrentPlayerName, "Bob");
+  EXPECT_EQ(engine.PlayerName(), "Bob");
   EXPECT_EQ(engine.Hall().Entry(1, 2), "Bob       200   10");
   EXPECT_EQ(rowName, "Bob     ");
   EXPECT_GT(host.panelRedraws, 0);
@@ -527,14 +527,14 @@ TEST_F(RecordTest, NewRecordOffersTheNameFieldInsteadOfTheChooser) {
 
 TEST_F(RecordTest, ABlankFirstCharacterIsStoredAsADash) {
   Record(" Bo");
-  EXPECT_EQ(engine.CurrentPlayerName, " Bo");
+  EXPECT_EQ(engine.PlayerName(), " Bo");
   EXPECT_EQ(engine.Hall().Entry(1, 2), "-Bo       200   10");
   EXPECT_EQ(engine.Hall().Entry(1, 1).substr(0, 8), "First   ");
 }
 
 TEST_F(RecordTest, AClearedNameFieldStoresADash) {
   Record("");
-  EXPECT_EQ(engine.CurrentPlayerName, "-");
+  EXPECT_EQ(engine.PlayerName(), "-");
   EXPECT_EQ(engine.Hall().Entry(1, 2), "-         200   10");
 }
 
@@ -542,7 +542,7 @@ TEST_F(HelpFormTest, CancelledResetChangesNothingButRedraws) {
   engine.Hall().EnterHallOfFame(3, 250, 0, "Keeper");
   Child<QComboBox>("LayoutComboBox")->setCurrentIndex(2);
   Child<QTreeWidget>("HofList")->clear();
-  engine.PanelRefreshPending = false;
+  engine.SetPanelRefreshPending(false);
   answer = false;
   Child<QPushButton>("DeleteHighscores")->click();
   ASSERT_EQ(questions.size(), 1u);
@@ -551,7 +551,7 @@ TEST_F(HelpFormTest, CancelledResetChangesNothingButRedraws) {
   EXPECT_EQ(engine.Hall().Entry(3, 1).substr(0, 8), "Keeper  ");
   EXPECT_EQ(ListRows().size(), 10u);
   EXPECT_EQ(host.panelRedraws, 1);
-  EXPECT_TRUE(engine.PanelRefreshPending);
+  EXPECT_TRUE(engine.PanelRefreshPending());
 }
 
 TEST_F(HelpFormTest, ConfirmedResetPutsTheDefaultsBack) {
@@ -574,8 +574,8 @@ TEST_F(HelpFormTest, ResetWithoutASelectionDoesNothing) {
 }
 
 TEST_F(HelpFormTest, ChooserFollowsLayoutsAddedDuringTheRun) {
-  engine.Layouts.Entries.push_back({"Fresh", "Fresh.lay", false});
-  engine.BoardNumber = game::MemoryEasyBoard;
+  engine.MutableLayouts().Entries.push_back({"Fresh", "Fresh.lay", false});
+  engine.MutableGame().BoardNumber = game::kMemoryEasyTable;
   int item = -1;
   int count = 0;
   Open(game::HelpPage::HallOfFame, [&] {
@@ -589,7 +589,7 @@ TEST_F(HelpFormTest, ChooserFollowsLayoutsAddedDuringTheRun) {
 // ---- Options ------------------------------------------------------------------------
 
 TEST_F(HelpFormTest, OptionsFieldsShowAndSetNameAndGameNumber) {
-  engine.GameSeed = 777;
+  engine.MutableGame().GameSeed = 777;
   QString name, seed;
   Open(game::HelpPage::Options, [&] {
     name = Child<QLineEdit>("PlayerName")->text();
@@ -599,8 +599,8 @@ TEST_F(HelpFormTest, OptionsFieldsShowAndSetNameAndGameNumber) {
   });
   EXPECT_EQ(name, "Alice");
   EXPECT_EQ(seed, "777");
-  EXPECT_EQ(engine.CurrentPlayerName, "Zoe");
-  EXPECT_EQ(engine.GameSeed, -12);
+  EXPECT_EQ(engine.PlayerName(), "Zoe");
+  EXPECT_EQ(engine.Game().GameSeed, -12);
   EXPECT_EQ(Child<QLineEdit>("PlayerName")->maxLength(), 8);
   EXPECT_EQ(Child<QLineEdit>("HallEdit1")->maxLength(), 8);
   EXPECT_TRUE(notices.empty());
@@ -609,20 +609,20 @@ TEST_F(HelpFormTest, OptionsFieldsShowAndSetNameAndGameNumber) {
 TEST_F(HelpFormTest, AGameNumberThatIsNoIntegerIsReported) {
   auto* field = Child<QLineEdit>("RandomSeed");
   field->setText("2147483647");
-  EXPECT_EQ(engine.GameSeed, 2147483647);
+  EXPECT_EQ(engine.Game().GameSeed, 2147483647);
   for (const char* bad : {"12a", "-", "2147483648", "1 2", "0x10"}) {
     field->setText(bad);
-    EXPECT_EQ(engine.GameSeed, 2147483647) << bad;
+    EXPECT_EQ(engine.Game().GameSeed, 2147483647) << bad;
     ASSERT_FALSE(notices.empty());
     EXPECT_EQ(notices.back(), QString("'%1' is not a valid integer value").arg(bad));
   }
   const std::size_t reported = notices.size();
   field->setText("");
-  EXPECT_EQ(engine.GameSeed, 2147483647);
+  EXPECT_EQ(engine.Game().GameSeed, 2147483647);
   field->setText("-2147483648");
-  EXPECT_EQ(engine.GameSeed, -2147483647 - 1);
+  EXPECT_EQ(engine.Game().GameSeed, -2147483647 - 1);
   field->setText("0");
-  EXPECT_EQ(engine.GameSeed, 0);
+  EXPECT_EQ(engine.Game().GameSeed, 0);
   EXPECT_EQ(notices.size(), reported);
 }
 

@@ -101,7 +101,7 @@ class LayoutEditorWindowTest : public ::testing::Test {
     const int left = 20 * c.x + 6 * c.z - 52;
     const int top = 25 * c.y - 6 * c.z - 59;
     QTest::mouseClick(w_->Game(), button, Qt::NoModifier,
-                      QPoint(left + 15 + E().OriginX, top + 17 + E().OriginY));
+                      QPoint(left + 15 + E().OriginX(), top + 17 + E().OriginY()));
   }
 
   // 144 places on layer 1 in rows two cells apart, clicked right to left.
@@ -129,7 +129,7 @@ TEST_F(LayoutEditorWindowTest, TheEditorTakesThePlaceOfTheMenuBarAndTheToolbarAn
   ASSERT_TRUE(w_->Tools()->isVisible());
   TriggerMain("&Layout", "Create Layout");
 
-  EXPECT_EQ(E().GameMode, game::ModeEditor);
+  EXPECT_TRUE(E().Game().Running(game::GameKind::Editor));
   EXPECT_EQ(MenuTitles(*w_), (QStringList{"Exit", "Move Board"}));
   QStringList exitEntries;
   for (QAction* action : shell_->ExitMenu()->actions()) exitEntries << (action->isSeparator() ? "-" : action->text());
@@ -150,12 +150,12 @@ TEST_F(LayoutEditorWindowTest, TheEditorTakesThePlaceOfTheMenuBarAndTheToolbarAn
   EXPECT_EQ(w_->size(), size);  // the panel stands where the toolbar stood
 
   TriggerEditor(QStringLiteral("Exit"));
-  EXPECT_EQ(E().GameMode, game::ModeSolitaire);
+  EXPECT_TRUE(E().Game().Running(game::GameKind::Solitaire));
   EXPECT_EQ(MenuTitles(*w_), gameMenus);
   EXPECT_TRUE(w_->Tools()->isVisible());
   EXPECT_FALSE(Panel().isVisible());
   EXPECT_EQ(w_->size(), size);
-  EXPECT_EQ(E().CurrentLayoutName, "Traditional");
+  EXPECT_EQ(E().Game().LayoutName, "Traditional");
 }
 
 TEST_F(LayoutEditorWindowTest, WithoutTheToolbarThePanelStillShowsAndTheBoardKeepsItsSize) {
@@ -176,14 +176,14 @@ TEST_F(LayoutEditorWindowTest, ALayoutClickedTogetherIsTriedWithoutWritingAFile)
   TriggerMain("&Layout", "Create Layout");
   ClickFlatLayout();
   EXPECT_EQ(Panel().TilesLeft(), "0");
-  EXPECT_EQ(E().Layout.Count(), 144);
+  EXPECT_EQ(E().Game().Layout.Count(), 144);
   // The board shows the places face down.
   const QImage board = w_->Game()->Picture();
   EXPECT_FALSE(board.isNull());
 
   TriggerEditor(QStringLiteral("Try it"));
-  EXPECT_EQ(E().GameMode, game::ModeSolitaire);
-  EXPECT_EQ(E().State.TilesLeft, 144);
+  EXPECT_TRUE(E().Game().Running(game::GameKind::Solitaire));
+  EXPECT_EQ(E().Game().Board.TilesLeft, 144);
   EXPECT_EQ(LayoutFileCount(), files);
   EXPECT_TRUE(w_->Tools()->isVisible());
   EXPECT_FALSE(Panel().isVisible());
@@ -196,13 +196,13 @@ TEST_F(LayoutEditorWindowTest, RightClicksRemoveOnlyUncoveredPlaces) {
   ClickCell({11, 7, 2});
   EXPECT_EQ(Panel().TilesLeft(), "142");
   // The lower tile's exposed left edge: it lies under the other one.
-  const int left = 20 * 10 + 6 - 52 + E().OriginX;
-  const int top = 25 * 6 - 6 - 59 + E().OriginY;
+  const int left = 20 * 10 + 6 - 52 + E().OriginX();
+  const int top = 25 * 6 - 6 - 59 + E().OriginY();
   QTest::mouseClick(w_->Game(), Qt::RightButton, Qt::NoModifier, QPoint(left + 2, top + 10));
   EXPECT_EQ(Panel().TilesLeft(), "142");
   ClickCell({11, 7, 2}, Qt::RightButton);
   EXPECT_EQ(Panel().TilesLeft(), "143");
-  EXPECT_EQ(E().State.Board.At(11, 7, 2), 0);
+  EXPECT_EQ(E().Game().Board.Board.At(11, 7, 2), 0);
 }
 
 TEST_F(LayoutEditorWindowTest, MoveToLeftIsRefusedWithAPlaceInColumnOne) {
@@ -210,13 +210,13 @@ TEST_F(LayoutEditorWindowTest, MoveToLeftIsRefusedWithAPlaceInColumnOne) {
   ClickCell({1, 5, 1});
   ClickCell({6, 5, 1});
   TriggerEditor(QStringLiteral("Move to left <"));
-  EXPECT_EQ(E().State.Board.At(1, 5, 1), 1);
-  EXPECT_EQ(E().State.Board.At(6, 5, 1), 2);
+  EXPECT_EQ(E().Game().Board.Board.At(1, 5, 1), 1);
+  EXPECT_EQ(E().Game().Board.Board.At(6, 5, 1), 2);
   TriggerEditor(QStringLiteral("Move to right >"));
   TriggerEditor(QStringLiteral("Move to left <"));
   TriggerEditor(QStringLiteral("Move to left <"));
-  EXPECT_EQ(E().State.Board.At(1, 5, 1), 1);
-  EXPECT_EQ(E().State.Board.At(6, 5, 1), 2);
+  EXPECT_EQ(E().Game().Board.Board.At(1, 5, 1), 1);
+  EXPECT_EQ(E().Game().Board.Board.At(6, 5, 1), 2);
 }
 
 TEST_F(LayoutEditorWindowTest, TheEditorsShortcutsReplaceTheGamesWhileItIsOpen) {
@@ -224,18 +224,18 @@ TEST_F(LayoutEditorWindowTest, TheEditorsShortcutsReplaceTheGamesWhileItIsOpen) 
   if (!QTest::qWaitForWindowActive(w_.get())) GTEST_SKIP() << "no window activation here";
   TriggerMain("&Layout", "Create Layout");
   ClickCell({5, 5, 1});
-  const int shuffles = E().TimePenalty;
+  const int shuffles = E().Game().Clock.Penalty;
   // Ctrl+S moves the board instead of shuffling.
   QTest::keyClick(w_.get(), Qt::Key_S, Qt::ControlModifier);
-  EXPECT_EQ(E().State.Board.At(4, 5, 1), 1);
+  EXPECT_EQ(E().Game().Board.Board.At(4, 5, 1), 1);
   QTest::keyClick(w_.get(), Qt::Key_X, Qt::ControlModifier);  // down, not "Stop"
-  EXPECT_EQ(E().State.Board.At(4, 6, 1), 1);
-  EXPECT_EQ(E().GameMode, game::ModeEditor);
-  EXPECT_EQ(E().TimePenalty, shuffles);
+  EXPECT_EQ(E().Game().Board.Board.At(4, 6, 1), 1);
+  EXPECT_TRUE(E().Game().Running(game::GameKind::Editor));
+  EXPECT_EQ(E().Game().Clock.Penalty, shuffles);
   TriggerEditor(QStringLiteral("Exit"));
   // And back in the game Ctrl+X stops it again.
   QTest::keyClick(w_.get(), Qt::Key_X, Qt::ControlModifier);
-  EXPECT_EQ(E().GameMode, game::ModeStopped);
+  EXPECT_EQ(E().Game().Phase, game::GamePhase::Stopped);
 }
 
 TEST_F(LayoutEditorWindowTest, TheNameFieldLeavesTheBoardsKeysToTheBoard) {
@@ -250,9 +250,9 @@ TEST_F(LayoutEditorWindowTest, TheNameFieldLeavesTheBoardsKeysToTheBoard) {
   // Inside the editor Ctrl+E and Ctrl+X move the board, and leave the name
   // as it was.
   QTest::keyClick(field, Qt::Key_E, Qt::ControlModifier);
-  EXPECT_EQ(E().State.Board.At(5, 4, 1), 1);
+  EXPECT_EQ(E().Game().Board.Board.At(5, 4, 1), 1);
   QTest::keyClick(field, Qt::Key_X, Qt::ControlModifier);
-  EXPECT_EQ(E().State.Board.At(5, 5, 1), 1);
+  EXPECT_EQ(E().Game().Board.Board.At(5, 5, 1), 1);
   EXPECT_EQ(field->text(), QStringLiteral("New Layout 2"));
   // Keys the window has no use for still edit the name.
   QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
@@ -261,9 +261,9 @@ TEST_F(LayoutEditorWindowTest, TheNameFieldLeavesTheBoardsKeysToTheBoard) {
 
   // Back in the game, the game's shortcuts work, whatever had the focus.
   TriggerEditor(QStringLiteral("Exit"));
-  ASSERT_EQ(E().GameMode, game::ModeSolitaire);
+  ASSERT_TRUE(E().Game().Running(game::GameKind::Solitaire));
   QTest::keyClick(w_.get(), Qt::Key_X, Qt::ControlModifier);
-  EXPECT_EQ(E().GameMode, game::ModeStopped);
+  EXPECT_EQ(E().Game().Phase, game::GamePhase::Stopped);
   QTest::keyClick(w_.get(), Qt::Key_C, Qt::ControlModifier);
   EXPECT_FALSE(w_->isVisible());  // "Exit" closed the window
 }
@@ -275,13 +275,13 @@ TEST_F(LayoutEditorWindowTest, SavingAnUnfinishedLayoutSaysSoAndStaysInTheEditor
   TriggerEditor(QStringLiteral("Save"));
   EXPECT_TRUE(answer.Answered());
   EXPECT_EQ(answer.Text(), "You haven't finished building the layout yet !");
-  EXPECT_EQ(E().GameMode, game::ModeEditor);
+  EXPECT_TRUE(E().Game().Running(game::GameKind::Editor));
   EXPECT_EQ(MenuTitles(*w_), (QStringList{"Exit", "Move Board"}));
   EXPECT_TRUE(Panel().NameField()->isEnabled());
 }
 
 TEST_F(LayoutEditorWindowTest, SaveAfterCreateLayoutOverwritesTheFileThatWasCurrent) {
-  const std::string current = E().CurrentLayoutFile;
+  const std::string current = E().Game().LayoutFile;
   const int count = E().LayoutCount();
   TriggerMain("&Layout", "Create Layout");
   ClickFlatLayout();
@@ -289,9 +289,9 @@ TEST_F(LayoutEditorWindowTest, SaveAfterCreateLayoutOverwritesTheFileThatWasCurr
   TriggerEditor(QStringLiteral("Save"));
   board::LayoutGrid read;
   EXPECT_EQ(board::LoadLayout(current, read), "Rows");
-  EXPECT_EQ(read, E().Layout);
+  EXPECT_EQ(read, E().Game().Layout);
   EXPECT_EQ(E().LayoutCount(), count);
-  EXPECT_EQ(E().GameMode, game::ModeSolitaire);
+  EXPECT_TRUE(E().Game().Running(game::GameKind::Solitaire));
 }
 
 TEST_F(LayoutEditorWindowTest, ASavedLayoutIsListedLastWithTheCheckMarkAndDealsWinnable) {
@@ -307,7 +307,7 @@ TEST_F(LayoutEditorWindowTest, ASavedLayoutIsListedLastWithTheCheckMarkAndDealsW
   EXPECT_EQ(dialog.Filters(), (QStringList{"LAY Layout files (*.lay)"}));
   const std::string saved = file.toStdString() + ".lay";
   ASSERT_TRUE(fs::exists(saved));
-  EXPECT_EQ(E().GameMode, game::ModeSolitaire);
+  EXPECT_TRUE(E().Game().Running(game::GameKind::Solitaire));
 
   QAction* last = nullptr;
   int checked = 0;
@@ -322,7 +322,7 @@ TEST_F(LayoutEditorWindowTest, ASavedLayoutIsListedLastWithTheCheckMarkAndDealsW
   EXPECT_EQ(last->text(), "My Rows");
   EXPECT_TRUE(last->isChecked());
   EXPECT_EQ(checked, 1);
-  EXPECT_EQ(E().BoardNumber, E().LayoutCount());
+  EXPECT_EQ(E().Game().BoardNumber, E().LayoutCount());
 
   // sorami-tool check deals it winnable and clears every deal.
   const std::string tool = std::string(SORAMI_TOOLS_DIR) + "/sorami-tool";
@@ -341,17 +341,17 @@ TEST_F(LayoutEditorWindowTest, ASavedLayoutIsListedLastWithTheCheckMarkAndDealsW
 TEST_F(LayoutEditorWindowTest, AFileThatCannotBeWrittenIsReportedAndTheEditorStaysOpen) {
   TriggerMain("&Layout", "Create Layout");
   ClickFlatLayout();
-  const fs::path before = E().CurrentLayoutFile;
-  E().CurrentLayoutFile = folder_.Path() + "missing folder/Rows.lay";
+  const fs::path before = E().Game().LayoutFile;
+  E().MutableGame().LayoutFile = folder_.Path() + "missing folder/Rows.lay";
   MessageBoxAnswer answer(QStringLiteral("OK"));
   TriggerEditor(QStringLiteral("Save"));
   EXPECT_TRUE(answer.Answered());
   EXPECT_TRUE(answer.Text().contains(QStringLiteral("Rows.lay"))) << answer.Text().toStdString();
-  EXPECT_EQ(E().GameMode, game::ModeEditor);
+  EXPECT_TRUE(E().Game().Running(game::GameKind::Editor));
   EXPECT_EQ(MenuTitles(*w_), (QStringList{"Exit", "Move Board"}));
-  EXPECT_EQ(E().Layout.Count(), 144);
+  EXPECT_EQ(E().Game().Layout.Count(), 144);
   EXPECT_EQ(Panel().TilesLeft(), "0");
-  E().CurrentLayoutFile = before;
+  E().MutableGame().LayoutFile = before;
 }
 
 TEST_F(LayoutEditorWindowTest, AMessageAboutAVeryLongFileNameStaysOnTheScreenAndSaysWhy) {
@@ -359,12 +359,12 @@ TEST_F(LayoutEditorWindowTest, AMessageAboutAVeryLongFileNameStaysOnTheScreenAnd
   ClickFlatLayout();
   const std::string file =
       folder_.Path() + "missing folder/" + std::string(200, 'L') + " of a very long name.lay";
-  E().CurrentLayoutFile = file;
+  E().MutableGame().LayoutFile = file;
   // What the file layer says of that file, which the box must show whole.
   std::string reason;
   try {
     board::LayoutList list;
-    board::SaveLayoutFile(list, file, "Rows", E().Layout);
+    board::SaveLayoutFile(list, file, "Rows", E().Game().Layout);
   } catch (const board::LayoutFileError& error) {
     reason = error.what();
   }
@@ -388,7 +388,7 @@ TEST_F(LayoutEditorWindowTest, AMessageAboutAVeryLongFileNameStaysOnTheScreenAnd
   EXPECT_TRUE(screen.contains(box)) << box.width() << " x " << box.height() << " on "
                                     << screen.width() << " x " << screen.height();
   EXPECT_TRUE(text.contains(QString::fromStdString(reason))) << text.toStdString();
-  EXPECT_EQ(E().GameMode, game::ModeEditor);
+  EXPECT_TRUE(E().Game().Running(game::GameKind::Editor));
 }
 
 }  // namespace

@@ -49,8 +49,8 @@ void Trigger(app::MainWindow& w, const char* menu, const char* entry) {
 
 // The middle of the face of the tile anchored at `place`, in board pixels.
 QPoint FaceCentre(const game::Engine& e, board::Cell place) {
-  return {view::FaceLeft(place.x, place.z, e.OriginX) + view::FaceWidth / 2,
-          view::FaceTop(place.y, place.z, e.OriginY) + view::FaceHeight / 2};
+  return {view::FaceLeft(place.x, place.z, e.OriginX()) + view::FaceWidth / 2,
+          view::FaceTop(place.y, place.z, e.OriginY()) + view::FaceHeight / 2};
 }
 
 void ClickPlace(app::MainWindow& w, board::Cell place) {
@@ -85,12 +85,12 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsGivesTheDefaultsAndARunningGame)
   EXPECT_TRUE(Checked(*w, "M&usic", "Night"));
   EXPECT_TRUE(Checked(*w, "&Configuration", "Play music"));
   EXPECT_TRUE(Checked(*w, "&Configuration", "Play sound effects"));
-  EXPECT_EQ(e.Layouts.LayoutName(e.BoardNumber), "Traditional");
+  EXPECT_EQ(e.Layouts().LayoutName(e.Game().BoardNumber), "Traditional");
   // "PreviousRes" defaults to the screen's width: the stored position (0, 0).
   EXPECT_EQ(w->pos(), QPoint(0, 0));
 
-  EXPECT_EQ(e.GameMode, game::ModeSolitaire);
-  EXPECT_EQ(e.State.TilesLeft, 144);
+  EXPECT_TRUE(e.Game().Running(game::GameKind::Solitaire));
+  EXPECT_EQ(e.Game().Board.TilesLeft, 144);
   // The pictures were loaded and the dealt board is on screen.
   EXPECT_NE(w->Game()->Picture().pixel(352, 234), w->View().BackgroundBuffer.pixel(352, 234));
 
@@ -108,16 +108,16 @@ TEST_F(MainWindowTest, AWinnableGameClickedThroughToTheWinEntersTheHallOfFame) {
   std::vector<std::string> sounds;
   auto w = StartShown(&sounds);
   game::Engine& e = w->Engine();
-  ASSERT_EQ(e.GameMode, game::ModeSolitaire);
-  ASSERT_EQ(e.LastDealOutcome, board::DealOutcome::Winnable);
-  const board::RemovalOrder order = e.LastRemovalOrder;
+  ASSERT_TRUE(e.Game().Running(game::GameKind::Solitaire));
+  ASSERT_EQ(e.LastDealOutcome(), board::DealOutcome::Winnable);
+  const board::RemovalOrder order = e.LastRemovalOrder();
   ASSERT_EQ(order.Count, 144);
 
   // The game's time must pass a second before the last pair goes.
   for (int j = 0; j + 1 < order.Count / 2; ++j) {
     ClickPlace(*w, order.RemovalPairs[2 * j]);
     ClickPlace(*w, order.RemovalPairs[2 * j + 1]);
-    ASSERT_EQ(e.State.TilesLeft, 144 - 2 * (j + 1)) << "pair " << j;
+    ASSERT_EQ(e.Game().Board.TilesLeft, 144 - 2 * (j + 1)) << "pair " << j;
   }
   QTest::qWait(1200);
 
@@ -135,14 +135,14 @@ TEST_F(MainWindowTest, AWinnableGameClickedThroughToTheWinEntersTheHallOfFame) {
   closer.start(5);
   ClickPlace(*w, order.RemovalPairs[order.Count - 2]);
   ClickPlace(*w, order.RemovalPairs[order.Count - 1]);
-  EXPECT_EQ(e.State.TilesLeft, 0);
+  EXPECT_EQ(e.Game().Board.TilesLeft, 0);
   // The next tick finds the board empty and ends the game.
-  for (int i = 0; i < 100 && !e.GameOverHandled; ++i) QTest::qWait(20);
-  EXPECT_EQ(e.GameMode, game::ModeFinished);
+  for (int i = 0; i < 100 && !e.Game().GameOverHandled; ++i) QTest::qWait(20);
+  EXPECT_EQ(e.Game().Phase, game::GamePhase::Finished);
   EXPECT_TRUE(recordShown);
   EXPECT_EQ(e.Hall().RankReached(), 1);
-  EXPECT_TRUE(game::IsRealRecord(e.Hall().Entry(e.BoardNumber, 1)));
-  EXPECT_EQ(e.StatusMessage.rfind("You WON ! Your time is : ", 0), 0u) << e.StatusMessage;
+  EXPECT_TRUE(game::IsRealRecord(e.Hall().Entry(e.Game().BoardNumber, 1)));
+  EXPECT_EQ(e.StatusMessage().rfind("You WON ! Your time is : ", 0), 0u) << e.StatusMessage();
   EXPECT_EQ(std::count(sounds.begin(), sounds.end(), "done"), 72);
 
   // The record reaches "Hallfame.ini" when the window closes.
@@ -160,7 +160,7 @@ TEST_F(MainWindowTest, OptionsAndWindowPositionSurviveARestart) {
     Trigger(*w, "Tileset", "Orange borders");
     Trigger(*w, "&Configuration", "Begin game directly at startup");
     Trigger(*w, "View", "Show &Toolbar");
-    w->Engine().CurrentPlayerName = "Aiko";
+    w->Engine().SetPlayerName("Aiko");
     w->move(37, 41);
     EXPECT_TRUE(w->close());
   }
@@ -175,16 +175,16 @@ TEST_F(MainWindowTest, OptionsAndWindowPositionSurviveARestart) {
   EXPECT_TRUE(Checked(*w, "Tileset", "Orange borders"));
   EXPECT_FALSE(Checked(*w, "View", "Show &Toolbar"));
   EXPECT_FALSE(w->Tools()->isVisible());
-  EXPECT_EQ(w->Engine().CurrentPlayerName, "Aiko");
+  EXPECT_EQ(w->Engine().PlayerName(), "Aiko");
   // Without "Begin game directly at startup" the window waits, stopped.
-  EXPECT_EQ(w->Engine().GameMode, game::ModeStopped);
+  EXPECT_EQ(w->Engine().Game().Phase, game::GamePhase::Stopped);
 }
 
 TEST_F(MainWindowTest, QuittingDuringRiversStoresTheSolitaireLayout) {
   auto w = StartShown();
-  const int layout = w->Engine().BoardNumber;
+  const int layout = w->Engine().Game().BoardNumber;
   Trigger(*w, "&File", "Mah-Jongg Rivers : New Game (Hard)");
-  ASSERT_EQ(w->Engine().BoardNumber, game::RiversHardBoard);
+  ASSERT_EQ(w->Engine().Game().BoardNumber, game::kRiversHardTable);
   w->close();
   base::IniFile file(folder_.Path() + "Sorami.ini");
   EXPECT_EQ(file.ReadInteger("Sorami", "BoardNumber", 0), layout);
@@ -283,10 +283,10 @@ TEST_F(MainWindowTest, AMissingHelpTextIsReportedAtStartAndTheHelpWindowBuiltOnl
 TEST_F(MainWindowTest, TheNewButtonStartsAGameOnALeftClickAndOffersThePopUpOnARightClick) {
   auto w = StartShown();
   Trigger(*w, "&Play", "&Stop");
-  ASSERT_EQ(w->Engine().GameMode, game::ModeStopped);
+  ASSERT_EQ(w->Engine().Game().Phase, game::GamePhase::Stopped);
   QToolButton* newButton = w->Tools()->ButtonAt(app::ToolBar::New);
   QTest::mouseClick(newButton, Qt::LeftButton);
-  EXPECT_EQ(w->Engine().GameMode, game::ModeSolitaire);
+  EXPECT_TRUE(w->Engine().Game().Running(game::GameKind::Solitaire));
 
   QTest::mouseClick(newButton, Qt::RightButton);
   QMenu* popup = w->NewGameMenu();
@@ -299,8 +299,8 @@ TEST_F(MainWindowTest, TheNewButtonStartsAGameOnALeftClickAndOffersThePopUpOnARi
                          "MJ Rivers (Hard)", "MJ Memory (Easy)", "MJ Memory (Hard)"}));
   popup->actions()[5]->trigger();
   popup->close();
-  EXPECT_EQ(w->Engine().GameMode, game::ModeMemory);
-  EXPECT_EQ(w->Engine().BoardNumber, game::MemoryHardBoard);
+  EXPECT_TRUE(w->Engine().Game().Running(game::GameKind::Memory));
+  EXPECT_EQ(w->Engine().Game().BoardNumber, game::kMemoryHardTable);
 }
 
 TEST_F(MainWindowTest, ToolbarAndStatusLineTogglesKeepTheWindowsHeight) {
@@ -325,13 +325,13 @@ TEST_F(MainWindowTest, ToolbarAndStatusLineTogglesKeepTheWindowsHeight) {
 TEST_F(MainWindowTest, ClicksOnTheStatusLineFieldsToggleTheirOptions) {
   auto w = StartShown();
   game::Engine& e = w->Engine();
-  ASSERT_TRUE(e.Opt.ShowMovesLeft && e.Opt.ShowTime);
+  ASSERT_TRUE(e.Opt().ShowMovesLeft && e.Opt().ShowTime);
   for (QLabel* label : w->Status()->findChildren<QLabel*>()) {
     if (label->text() == QStringLiteral("Moves left")) QTest::mouseClick(label, Qt::LeftButton);
     if (label->text() == QStringLiteral("Time")) QTest::mouseClick(label, Qt::LeftButton);
   }
-  EXPECT_FALSE(e.Opt.ShowMovesLeft);
-  EXPECT_FALSE(e.Opt.ShowTime);
+  EXPECT_FALSE(e.Opt().ShowMovesLeft);
+  EXPECT_FALSE(e.Opt().ShowTime);
   EXPECT_FALSE(Checked(*w, "View", "Show &Moves Left"));
   EXPECT_FALSE(Checked(*w, "View", "&Show Time Left"));
   EXPECT_EQ(w->Status()->MovesText(), QString());
@@ -342,24 +342,24 @@ TEST_F(MainWindowTest, CheckMarksFollowCommandsThatChangeOptions) {
   auto w = StartShown();
   game::Engine& e = w->Engine();
   Trigger(*w, "&File", "Mah-Jongg Solitaire : New Random Specific Game");
-  EXPECT_TRUE(e.Opt.NumberedGames);
+  EXPECT_TRUE(e.Opt().NumberedGames);
   EXPECT_TRUE(Checked(*w, "&Play", "Random Seed"));
   Trigger(*w, "&File", "Mah-Jongg Solitaire : New Fully Random Game");
   EXPECT_FALSE(Checked(*w, "&Play", "Random Seed"));
 
   Trigger(*w, "&Highlight", "None");
-  EXPECT_EQ(e.HighlightMode, 0);
+  EXPECT_EQ(e.HighlightMode(), 0);
   EXPECT_TRUE(Checked(*w, "&Highlight", "None"));
   EXPECT_FALSE(Checked(*w, "&Highlight", "Green Rectangle"));
   Trigger(*w, "&Highlight", "Colored Tile");
-  EXPECT_EQ(e.HighlightMode, 2);
+  EXPECT_EQ(e.HighlightMode(), 2);
 
   Trigger(*w, "&Play", "&Pause");
-  EXPECT_EQ(e.GameMode, game::ModePaused);
+  EXPECT_EQ(e.Game().Phase, game::GamePhase::Paused);
   EXPECT_NE(w->MenuEntry("&Play", "&Continue"), nullptr);
   EXPECT_EQ(w->Tools()->ButtonAt(app::ToolBar::Pause)->text(), QStringLiteral("Play"));
   QTest::mouseClick(w->Tools()->ButtonAt(app::ToolBar::Pause), Qt::LeftButton);
-  EXPECT_EQ(e.GameMode, game::ModeSolitaire);
+  EXPECT_TRUE(e.Game().Running(game::GameKind::Solitaire));
   EXPECT_NE(w->MenuEntry("&Play", "&Pause"), nullptr);
 
   // Music off: the "Music" button is disabled; on again: enabled.
@@ -375,7 +375,7 @@ TEST_F(MainWindowTest, StoredListNumbersAreBroughtIntoTheListsOnceTheyExist) {
   {
     auto w = StartShown();
     const game::Engine& e = w->Engine();
-    EXPECT_EQ(e.BoardNumber, e.LayoutCount());
+    EXPECT_EQ(e.Game().BoardNumber, e.LayoutCount());
     EXPECT_TRUE(Checked(*w, "&Layout", "Lantern.shp"));
     EXPECT_TRUE(Checked(*w, "M&usic", "Temple"));
     w->close();
@@ -385,7 +385,7 @@ TEST_F(MainWindowTest, StoredListNumbersAreBroughtIntoTheListsOnceTheyExist) {
   // Below the start: the first of each.
   folder_.Write("Sorami.ini", "[Sorami]\r\nBoardNumber=0\r\nMidiNumber=-7\r\nStartDirectly=0\r\n");
   auto w = StartShown();
-  EXPECT_EQ(w->Engine().BoardNumber, 1);
+  EXPECT_EQ(w->Engine().Game().BoardNumber, 1);
   EXPECT_TRUE(Checked(*w, "&Layout", "Arena"));
   EXPECT_TRUE(Checked(*w, "M&usic", "Garden"));
 }
@@ -398,8 +398,8 @@ TEST_F(MainWindowTest, AHighlightNumberOutsideTheMenuTicksNothingAndIsKept) {
     EXPECT_FALSE(Checked(*w, "&Highlight", entry)) << entry;
   }
   // Without a game the board waits and the status line shows the credit line.
-  EXPECT_EQ(w->Engine().GameMode, game::ModeStopped);
-  EXPECT_EQ(w->Engine().StatusMessage, game::StartupCreditText);
+  EXPECT_EQ(w->Engine().Game().Phase, game::GamePhase::Stopped);
+  EXPECT_EQ(w->Engine().StatusMessage(), game::StartupCreditText);
   w->close();
   base::IniFile written(folder_.Path() + "Sorami.ini");
   EXPECT_EQ(written.ReadInteger("Sorami", "Highlight", 0), 16);
@@ -427,8 +427,8 @@ TEST_F(MainWindowTest, ANarrowScreenAfterAWiderOneDropsToolbarAndPanelAtTheCorne
   EXPECT_FALSE(w->HallPanelBox()->isVisible());
   EXPECT_FALSE(Checked(*w, "View", "Show &Toolbar"));
   // The board is drawn for a narrow screen.
-  EXPECT_EQ(w->Engine().OriginX, -5);
-  EXPECT_EQ(w->Engine().OriginY, 0);
+  EXPECT_EQ(w->Engine().OriginX(), -5);
+  EXPECT_EQ(w->Engine().OriginY(), 0);
   w->close();
   base::IniFile file(folder_.Path() + "Sorami.ini");
   EXPECT_FALSE(file.ReadBool("Sorami", "ShowToolbar", true));
@@ -484,7 +484,7 @@ TEST_F(MainWindowTest, TheSwitchTo800x600IsUndoneAtExitAndRemembered) {
   EXPECT_EQ(display->applied[0], (app::Resolution{800, 600}));
   // Placed at its stored position, read after the switch.
   EXPECT_EQ(w->pos(), QPoint(5, 6));
-  EXPECT_EQ(w->Engine().OriginX, 36);
+  EXPECT_EQ(w->Engine().OriginX(), 36);
   w->close();
   EXPECT_EQ(display->restored, 1);
   base::IniFile file(folder_.Path() + "Sorami.ini");
@@ -505,18 +505,18 @@ TEST_F(MainWindowTest, ADamagedLayoutLeavesTheTickOnTheLayoutOnTheBoard) {
   }
   EXPECT_TRUE(Checked(*w, "&Layout", "Butterfly"));
   EXPECT_FALSE(Checked(*w, "&Layout", "Broken.shp"));
-  EXPECT_EQ(w->Engine().Layouts.LayoutName(w->Engine().BoardNumber), "Butterfly");
+  EXPECT_EQ(w->Engine().Layouts().LayoutName(w->Engine().Game().BoardNumber), "Butterfly");
 }
 
 TEST_F(MainWindowTest, AnotherProgramTakingTheFocusPausesTheGameAndGivingItBackResumes) {
   auto w = StartShown();
-  ASSERT_EQ(w->Engine().GameMode, game::ModeSolitaire);
+  ASSERT_TRUE(w->Engine().Game().Running(game::GameKind::Solitaire));
   // What the platform reports when the player switches to another program
   // and back.
   emit qApp->applicationStateChanged(Qt::ApplicationInactive);
-  EXPECT_EQ(w->Engine().GameMode, game::ModePaused);
+  EXPECT_EQ(w->Engine().Game().Phase, game::GamePhase::Paused);
   emit qApp->applicationStateChanged(Qt::ApplicationActive);
-  EXPECT_EQ(w->Engine().GameMode, game::ModeSolitaire);
+  EXPECT_TRUE(w->Engine().Game().Running(game::GameKind::Solitaire));
 }
 
 TEST_F(MainWindowTest, SoramisOwnDialogsAndWindowsDoNotPauseTheGame) {
@@ -524,11 +524,11 @@ TEST_F(MainWindowTest, SoramisOwnDialogsAndWindowsDoNotPauseTheGame) {
   w->activateWindow();
   if (!QTest::qWaitForWindowActive(w.get())) GTEST_SKIP() << "no window activation here";
   game::Engine& e = w->Engine();
-  ASSERT_EQ(e.GameMode, game::ModeSolitaire);
+  ASSERT_TRUE(e.Game().Running(game::GameKind::Solitaire));
 
   // The vertical-variation question: the box takes the focus from the main
   // window, and the game goes on behind it.
-  std::uint8_t modeWhileAsked = 0;
+  bool solitaireWhileAsked = false;
   bool boxActive = false;
   QTimer answer;
   QObject::connect(&answer, &QTimer::timeout, [&] {
@@ -536,24 +536,24 @@ TEST_F(MainWindowTest, SoramisOwnDialogsAndWindowsDoNotPauseTheGame) {
     if (box == nullptr) return;
     answer.stop();
     boxActive = QTest::qWaitForWindowActive(box);
-    modeWhileAsked = e.GameMode;
+    solitaireWhileAsked = e.Game().Running(game::GameKind::Solitaire);
     box->button(QMessageBox::Cancel)->click();
   });
   answer.start(5);
   Trigger(*w, "&Play", "Vertical Variation");
   EXPECT_TRUE(boxActive);
-  EXPECT_EQ(modeWhileAsked, game::ModeSolitaire);
-  EXPECT_EQ(e.GameMode, game::ModeSolitaire);
+  EXPECT_TRUE(solitaireWhileAsked);
+  EXPECT_TRUE(e.Game().Running(game::GameKind::Solitaire));
 
   // Another window of the program.
   QWidget other;
   other.show();
   other.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-  EXPECT_EQ(e.GameMode, game::ModeSolitaire);
+  EXPECT_TRUE(e.Game().Running(game::GameKind::Solitaire));
   w->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
-  EXPECT_EQ(e.GameMode, game::ModeSolitaire);
+  EXPECT_TRUE(e.Game().Running(game::GameKind::Solitaire));
 }
 
 TEST_F(MainWindowTest, TheHelpWindowHoldsTheGamePausedOnlyWhileItIsOpen) {
@@ -561,13 +561,13 @@ TEST_F(MainWindowTest, TheHelpWindowHoldsTheGamePausedOnlyWhileItIsOpen) {
   w->activateWindow();
   if (!QTest::qWaitForWindowActive(w.get())) GTEST_SKIP() << "no window activation here";
   game::Engine& e = w->Engine();
-  std::uint8_t modeWhileOpen = 0;
+  game::GamePhase phaseWhileOpen = game::GamePhase::Idle;
   QTimer closer;
   QObject::connect(&closer, &QTimer::timeout, [&] {
     if (!w->Help()->IsRunning()) return;
     closer.stop();
     QTest::qWait(100);  // long enough for the activation to move
-    modeWhileOpen = e.GameMode;
+    phaseWhileOpen = e.Game().Phase;
     w->Help()->close();
   });
   closer.start(5);
@@ -575,8 +575,8 @@ TEST_F(MainWindowTest, TheHelpWindowHoldsTheGamePausedOnlyWhileItIsOpen) {
   // The main window gets the focus back, as a window manager gives it.
   w->activateWindow();
   EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
-  EXPECT_EQ(modeWhileOpen, game::ModePaused);
-  EXPECT_EQ(e.GameMode, game::ModeSolitaire);
+  EXPECT_EQ(phaseWhileOpen, game::GamePhase::Paused);
+  EXPECT_TRUE(e.Game().Running(game::GameKind::Solitaire));
 }
 
 TEST_F(MainWindowTest, TheMenuBarHoldsEveryEntryWithItsShortcut) {

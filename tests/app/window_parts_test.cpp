@@ -214,47 +214,47 @@ TEST_F(WindowPartsTest, EveryNewGameEntryStartsItsKindOfGame) {
   w->show();
   QApplication::processEvents();
   game::Engine& e = w->Engine();
-  const int layout = e.BoardNumber;
-  e.GameSeed = 1234;
+  const int layout = e.Game().BoardNumber;
+  e.MutableGame().GameSeed = 1234;
   struct Expected {
     const char* entry;
-    std::uint8_t mode;
+    game::GameKind kind;
     int board;  // the table the game plays on
     bool seeded;
   };
   const Expected file[] = {
-      {"Mah-Jongg Solitaire : New Fully Random Game", game::ModeSolitaire, layout, false},
-      {"Mah-Jongg Solitaire : New Specific Game", game::ModeSolitaire, layout, true},
-      {"Mah-Jongg Solitaire : New 2-Player Game", game::ModeTwoPlayer, layout, true},
-      {"Mah-Jongg Rivers : New Game (Easy)", game::ModeRivers, game::RiversEasyBoard, true},
-      {"Mah-Jongg Rivers : New Game (Hard)", game::ModeRivers, game::RiversHardBoard, true},
-      {"Mah-Jongg Memory : New Game (Easy)", game::ModeMemory, game::MemoryEasyBoard, true},
-      {"Mah-Jongg Memory : New Game (Hard)", game::ModeMemory, game::MemoryHardBoard, true},
-      {"Mah-Jongg Solitaire : New Random Specific Game", game::ModeSolitaire, layout, true},
+      {"Mah-Jongg Solitaire : New Fully Random Game", game::GameKind::Solitaire, layout, false},
+      {"Mah-Jongg Solitaire : New Specific Game", game::GameKind::Solitaire, layout, true},
+      {"Mah-Jongg Solitaire : New 2-Player Game", game::GameKind::TwoPlayer, layout, true},
+      {"Mah-Jongg Rivers : New Game (Easy)", game::GameKind::Rivers, game::kRiversEasyTable, true},
+      {"Mah-Jongg Rivers : New Game (Hard)", game::GameKind::Rivers, game::kRiversHardTable, true},
+      {"Mah-Jongg Memory : New Game (Easy)", game::GameKind::Memory, game::kMemoryEasyTable, true},
+      {"Mah-Jongg Memory : New Game (Hard)", game::GameKind::Memory, game::kMemoryHardTable, true},
+      {"Mah-Jongg Solitaire : New Random Specific Game", game::GameKind::Solitaire, layout, true},
   };
   for (const Expected& x : file) {
     w->MenuEntry(QStringLiteral("&File"), QString::fromLatin1(x.entry))->trigger();
-    EXPECT_EQ(e.GameMode, x.mode) << x.entry;
-    EXPECT_EQ(e.BoardNumber, x.board) << x.entry;
-    EXPECT_EQ(e.Opt.NumberedGames, x.seeded) << x.entry;
+    EXPECT_TRUE(e.Game().Running(x.kind)) << x.entry;
+    EXPECT_EQ(e.Game().BoardNumber, x.board) << x.entry;
+    EXPECT_EQ(e.Opt().NumberedGames, x.seeded) << x.entry;
   }
   // The specific game plays the chosen number; the random specific one draws one.
-  EXPECT_NE(e.GameSeed, 1234);
+  EXPECT_NE(e.Game().GameSeed, 1234);
 
   const Expected popup[] = {
-      {"MJ Rivers (Hard)", game::ModeRivers, game::RiversHardBoard, true},
-      {"Solitaire (1-player)", game::ModeSolitaire, layout, false},
-      {"MJ Memory (Easy)", game::ModeMemory, game::MemoryEasyBoard, false},
-      {"Solitaire (2-player)", game::ModeTwoPlayer, layout, false},
-      {"MJ Rivers (Easy)", game::ModeRivers, game::RiversEasyBoard, false},
+      {"MJ Rivers (Hard)", game::GameKind::Rivers, game::kRiversHardTable, true},
+      {"Solitaire (1-player)", game::GameKind::Solitaire, layout, false},
+      {"MJ Memory (Easy)", game::GameKind::Memory, game::kMemoryEasyTable, false},
+      {"Solitaire (2-player)", game::GameKind::TwoPlayer, layout, false},
+      {"MJ Rivers (Easy)", game::GameKind::Rivers, game::kRiversEasyTable, false},
   };
   for (const Expected& x : popup) {
     for (QAction* action : w->NewGameMenu()->actions()) {
       if (action->text() == QString::fromLatin1(x.entry)) action->trigger();
     }
-    EXPECT_EQ(e.GameMode, x.mode) << x.entry;
-    EXPECT_EQ(e.BoardNumber, x.board) << x.entry;
-    EXPECT_EQ(e.Opt.NumberedGames, x.seeded) << x.entry;
+    EXPECT_TRUE(e.Game().Running(x.kind)) << x.entry;
+    EXPECT_EQ(e.Game().BoardNumber, x.board) << x.entry;
+    EXPECT_EQ(e.Opt().NumberedGames, x.seeded) << x.entry;
   }
 }
 
@@ -454,13 +454,13 @@ TEST_F(WindowPartsTest, TheToolbarsButtonsGiveTheirMenuTwinsCommands) {
   // "New" starts a game as the start-up does; "Pause" pauses it and its
   // menu twin's caption follows; "Back" takes back nothing on a fresh board.
   tools->ButtonAt(app::ToolBar::New)->click();
-  EXPECT_EQ(e.GameMode, game::ModeSolitaire);
+  EXPECT_TRUE(e.Game().Running(game::GameKind::Solitaire));
   tools->ButtonAt(app::ToolBar::Pause)->click();
-  EXPECT_EQ(e.GameMode, game::ModePaused);
+  EXPECT_EQ(e.Game().Phase, game::GamePhase::Paused);
   EXPECT_EQ(w->CommandEntry(app::CommandId::Pause)->text(), QStringLiteral("&Continue"));
   EXPECT_EQ(tools->ButtonAt(app::ToolBar::Pause)->text(), QStringLiteral("Play"));
   w->CommandEntry(app::CommandId::Pause)->trigger();
-  EXPECT_EQ(e.GameMode, game::ModeSolitaire);
+  EXPECT_TRUE(e.Game().Running(game::GameKind::Solitaire));
   EXPECT_EQ(w->CommandEntry(app::CommandId::Pause)->text(), QStringLiteral("&Pause"));
   // "Exit" closes the window as the File menu's entry does.
   tools->ButtonAt(app::ToolBar::Exit)->click();

@@ -39,19 +39,19 @@ class FakeEditorWindow : public editor::EditorWindowPort {
   std::string Name;
   int NameResets = 0;
   // The game mode the window saw when it switched (it lays itself out by it).
-  int ModeAtShow = -1;
-  int ModeAtHide = -1;
+  game::GameState ModeAtShow;
+  game::GameState ModeAtHide;
   const game::Engine* Engine = nullptr;
 
   void ShowEditor() override {
     Shown = true;
     ++ShowCalls;
-    if (Engine) ModeAtShow = Engine->GameMode;
+    if (Engine) ModeAtShow = Engine->Game();
   }
   void HideEditor() override {
     Shown = false;
     ++HideCalls;
-    if (Engine) ModeAtHide = Engine->GameMode;
+    if (Engine) ModeAtHide = Engine->Game();
   }
   void ShowTilesToPlace(int count) override { Counter = count; }
   void SetLayoutNameField(const std::string& name) override { Name = name; }
@@ -100,36 +100,36 @@ class LayoutEditorTest : public ::testing::Test {
     for (const Cell& c : FlatCells()) flat.Set(c.x, c.y, c.z, 1);
     board::WriteLayFile(folder.path() / "Layouts" / "Flat.lay", "Flat", flat);
     board::WriteLayFile(folder.path() / "Layouts" / "Traditional.lay", "Traditional", board::testing::Turtle());
-    engine.ProgramDir = folder.path();
-    engine.ClockSeedOverride = 4242u;
+    engine.SetProgramDir(folder.path());
+    engine.SetClockSeedOverride(4242u);
     EXPECT_TRUE(engine.DiscoverLayouts(-1));
     engine.LoadLayoutAtStartup();
-    engine.SetMode(game::ModeStopped);
+    engine.SetPhase(game::GamePhase::Stopped);
   }
 
   // The board pixel (as the window receives it) where CellToAddAt gives `c`.
   std::pair<int, int> PointFor(Cell c) const {
     const int left = 20 * c.x + 6 * c.z - 52;
     const int top = 25 * c.y - 6 * c.z - 59;
-    return {left + 15 + engine.OriginX, top + 17 + engine.OriginY};
+    return {left + 15 + engine.OriginX(), top + 17 + engine.OriginY()};
   }
   void ClickCell(Cell c, MouseButton button = MouseButton::Left) {
     const auto [x, y] = PointFor(c);
     engine.OnPointerReleased(button, x, y);
   }
   void RightClickTile(int tile) {
-    const Cell c = engine.State.TilePlaces[tile];
-    const int a = 20 * c.x + 6 * c.z + engine.OriginX - 46;
-    const int b = 25 * c.y - 6 * c.z + engine.OriginY - 59;
+    const Cell c = engine.Game().Board.TilePlaces[tile];
+    const int a = 20 * c.x + 6 * c.z + engine.OriginX() - 46;
+    const int b = 25 * c.y - 6 * c.z + engine.OriginY() - 59;
     engine.OnPointerReleased(MouseButton::Right, a + 20, b + 25);
   }
-  int TileAt(Cell c) const { return engine.State.Board.At(c.x, c.y, c.z); }
+  int TileAt(Cell c) const { return engine.Game().Board.Board.At(c.x, c.y, c.z); }
 
   void BuildFlat() {
     editor.CreateLayout();
     for (const Cell& c : FlatCells()) {
       const auto [x, y] = PointFor(c);
-      ASSERT_EQ(board::CellToAddAt(engine.State.Board, x - engine.OriginX, y - engine.OriginY), c);
+      ASSERT_EQ(board::CellToAddAt(engine.Game().Board.Board, x - engine.OriginX(), y - engine.OriginY()), c);
       ClickCell(c);
     }
   }
@@ -137,14 +137,14 @@ class LayoutEditorTest : public ::testing::Test {
   // Board, TilePlaces and Layout tell the same story, and every place holds
   // a different tile.
   void ExpectConsistent() const {
-    const board::BoardState& s = engine.State;
+    const board::BoardState& s = engine.Game().Board;
     std::set<int> seen;
     int anchors = 0;
     for (int z = 1; z <= board::MaxZ; ++z)
       for (int y = 1; y <= board::MaxY; ++y)
         for (int x = 1; x <= board::MaxX; ++x) {
           const int v = s.Board.At(x, y, z);
-          EXPECT_EQ(engine.Layout.Get(x, y, z) != 0, v != 0) << x << "," << y << "," << z;
+          EXPECT_EQ(engine.Game().Layout.Get(x, y, z) != 0, v != 0) << x << "," << y << "," << z;
           if (v == 0) continue;
           ++anchors;
           ASSERT_GE(v, 1);
@@ -173,52 +173,52 @@ class LayoutEditorTest : public ::testing::Test {
 // ---------------------------------------------------------------- opening
 
 TEST_F(LayoutEditorTest, CreateLayoutOpensAnEmptyBoardNamedNewLayout) {
-  const fs::path before = engine.CurrentLayoutFile;
-  engine.Opt.NumberedGames = true;
+  const fs::path before = engine.Game().LayoutFile;
+  engine.MutableOptions().NumberedGames = true;
   editor.CreateLayout();
 
-  EXPECT_EQ(engine.GameMode, game::ModeEditor);
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::Editor));
   EXPECT_TRUE(window.Shown);
-  EXPECT_EQ(window.ModeAtShow, game::ModeEditor);
-  EXPECT_EQ(engine.Layout.Count(), 0);
+  EXPECT_TRUE(window.ModeAtShow.Running(game::GameKind::Editor));
+  EXPECT_EQ(engine.Game().Layout.Count(), 0);
   EXPECT_EQ(editor.TilesToPlace, 144);
   EXPECT_EQ(window.Counter, 144);
   EXPECT_EQ(window.Name, "New Layout");
-  EXPECT_EQ(engine.CurrentLayoutName, "New Layout");
-  EXPECT_EQ(engine.StatusMessage, "      ");
-  EXPECT_EQ(engine.EditorCursor, (Cell{-1, -1, -1}));
+  EXPECT_EQ(engine.Game().LayoutName, "New Layout");
+  EXPECT_EQ(engine.StatusMessage(), "      ");
+  EXPECT_EQ(engine.EditorCursor(), (Cell{-1, -1, -1}));
   // The fully random game dealt (nothing) and unticked "Random Seed".
-  EXPECT_FALSE(engine.Opt.NumberedGames);
-  EXPECT_EQ(engine.CurrentLayoutFile, before);
-  for (int t = 1; t <= 144; ++t) EXPECT_EQ(engine.State.TilePlaces[t], Cell{});
+  EXPECT_FALSE(engine.Opt().NumberedGames);
+  EXPECT_EQ(engine.Game().LayoutFile, before);
+  for (int t = 1; t <= 144; ++t) EXPECT_EQ(engine.Game().Board.TilePlaces[t], Cell{});
   // No clock runs in the editor and the counters stay empty.
   clock.AdvanceSeconds(30);
   for (int i = 0; i < 5; ++i) engine.Tick();
-  EXPECT_EQ(engine.GameMode, game::ModeEditor);
-  EXPECT_EQ(engine.ElapsedSeconds, 0);
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::Editor));
+  EXPECT_EQ(engine.Game().Clock.ElapsedSeconds, 0);
   EXPECT_EQ(screen.Tiles, "");
 }
 
 TEST_F(LayoutEditorTest, EditLayoutNumbersEveryPlaceOfTheCurrentLayout) {
-  const board::LayoutGrid turtle = engine.Layout;
+  const board::LayoutGrid turtle = engine.Game().Layout;
   editor.EditLayout();
 
-  EXPECT_EQ(engine.GameMode, game::ModeEditor);
-  EXPECT_EQ(engine.Layout, turtle);
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::Editor));
+  EXPECT_EQ(engine.Game().Layout, turtle);
   EXPECT_EQ(window.Name, "Traditional");
   EXPECT_EQ(editor.TilesToPlace, 0);
   ExpectConsistent();
   // All 144 tile numbers are on the board.
-  for (int t = 1; t <= 144; ++t) EXPECT_TRUE(engine.State.TilePlaces[t].OnBoard()) << t;
+  for (int t = 1; t <= 144; ++t) EXPECT_TRUE(engine.Game().Board.TilePlaces[t].OnBoard()) << t;
 }
 
 TEST_F(LayoutEditorTest, EditLayoutDropsThePlacesADamagedLayoutHasBeyond144) {
-  board::LayoutGrid crowded = engine.Layout;
+  board::LayoutGrid crowded = engine.Game().Layout;
   board::testing::Block(crowded, 1, 1, 1, 3, 1);  // three more places in the top-left corner
   ASSERT_EQ(crowded.Count(), 147);
-  engine.Layout = crowded;
+  engine.MutableGame().Layout = crowded;
   editor.EditLayout();
-  EXPECT_EQ(engine.Layout.Count(), 144);
+  EXPECT_EQ(engine.Game().Layout.Count(), 144);
   ExpectConsistent();
 }
 
@@ -229,7 +229,7 @@ TEST_F(LayoutEditorTest, PlacingTakesTheCellUnderThePointerAndTheLowestFreeNumbe
   const int paints = screen.BoardPaints;
   ClickCell({10, 6, 1});
   EXPECT_EQ(TileAt({10, 6, 1}), 1);
-  EXPECT_EQ(engine.Layout.Get(10, 6, 1), 1);
+  EXPECT_EQ(engine.Game().Layout.Get(10, 6, 1), 1);
   EXPECT_EQ(editor.TilesToPlace, 143);
   EXPECT_EQ(window.Counter, 143);
   EXPECT_GT(screen.BoardPaints, paints);  // the whole board redrawn
@@ -240,7 +240,7 @@ TEST_F(LayoutEditorTest, PlacingTakesTheCellUnderThePointerAndTheLowestFreeNumbe
 
   // The middle button does nothing; neither does a click outside the grid.
   ClickCell({20, 6, 1}, MouseButton::Middle);
-  engine.OnPointerReleased(MouseButton::Left, engine.OriginX + 35 * 20 + 5, engine.OriginY + 40);
+  engine.OnPointerReleased(MouseButton::Left, engine.OriginX() + 35 * 20 + 5, engine.OriginY() + 40);
   EXPECT_EQ(editor.TilesToPlace, 142);
 }
 
@@ -253,7 +253,7 @@ TEST_F(LayoutEditorTest, APlaceOverlappingOneOfItsOwnLayerIsRefused) {
   // Half a tile beside the top tile, on its own layer: refused silently.
   for (Cell c : {Cell{11, 6, 5}, Cell{10, 7, 5}, Cell{9, 5, 5}}) {
     const auto [x, y] = PointFor(c);
-    ASSERT_EQ(board::CellToAddAt(engine.State.Board, x - engine.OriginX, y - engine.OriginY), c);
+    ASSERT_EQ(board::CellToAddAt(engine.Game().Board.Board, x - engine.OriginX(), y - engine.OriginY()), c);
     engine.OnPointerReleased(MouseButton::Left, x, y);
     EXPECT_EQ(TileAt(c), 0);
   }
@@ -278,9 +278,9 @@ TEST_F(LayoutEditorTest, LayerTwoStandsOnAnySingleTileButNeverOnNothing) {
   ClickCell({10, 6, 1});
   ClickCell({30, 15, 2});
   EXPECT_EQ(TileAt({30, 15, 2}), 0);
-  EXPECT_EQ(engine.State.TilePlaces[2].z, 1);
+  EXPECT_EQ(engine.Game().Board.TilePlaces[2].z, 1);
   EXPECT_EQ(editor.TilesToPlace, 142);
-  EXPECT_TRUE(board::FloatingPlaces(engine.Layout).empty());
+  EXPECT_TRUE(board::FloatingPlaces(engine.Game().Layout).empty());
   ExpectConsistent();
 }
 
@@ -299,8 +299,8 @@ TEST_F(LayoutEditorTest, ACoveredTileStaysAndTheUpperOneGoes) {
   // The right button over the pair hits the upper tile.
   RightClickTile(upper);
   EXPECT_EQ(TileAt({11, 7, 2}), 0);
-  EXPECT_EQ(engine.State.TilePlaces[upper], Cell{});
-  EXPECT_EQ(engine.Layout.Get(11, 7, 2), 0);
+  EXPECT_EQ(engine.Game().Board.TilePlaces[upper], Cell{});
+  EXPECT_EQ(engine.Game().Layout.Get(11, 7, 2), 0);
   EXPECT_EQ(editor.TilesToPlace, 143);
   EXPECT_EQ(window.Counter, 143);
 
@@ -319,7 +319,7 @@ TEST_F(LayoutEditorTest, TheLowestFreeNumberComesBackAfterTile37IsRemoved) {
   for (int i = 0; i < 40; ++i) ClickCell(cells[static_cast<std::size_t>(i)]);
   ASSERT_EQ(TileAt(cells[36]), 37);
   RightClickTile(37);
-  EXPECT_FALSE(engine.State.TilePlaces[37].OnBoard());
+  EXPECT_FALSE(engine.Game().Board.TilePlaces[37].OnBoard());
   ClickCell(cells[40]);
   EXPECT_EQ(TileAt(cells[40]), 37);
   ClickCell(cells[41]);
@@ -334,12 +334,12 @@ TEST_F(LayoutEditorTest, ThePointerMovesTheCursorAndRedrawsOnlyTheOldAndNewPlace
   const int paints = screen.BoardPaints;
   const auto [x1, y1] = PointFor({20, 10, 1});
   engine.OnPointerMoved(x1, y1);
-  EXPECT_EQ(engine.EditorCursor, (Cell{19, 9, 0}));
+  EXPECT_EQ(engine.EditorCursor(), (Cell{19, 9, 0}));
   ASSERT_EQ(screen.TileAreas.size(), 1u);
   // Onto the tile: the cursor climbs to the layer above it.
   const auto [x2, y2] = PointFor({10, 6, 2});
   engine.OnPointerMoved(x2, y2);
-  EXPECT_EQ(engine.EditorCursor, (Cell{9, 5, 1}));
+  EXPECT_EQ(engine.EditorCursor(), (Cell{9, 5, 1}));
   ASSERT_EQ(screen.TileAreas.size(), 3u);
   EXPECT_EQ(screen.TileAreas[1].x, 20);  // the old place erased
   EXPECT_EQ(screen.TileAreas[2].z, 2);   // the new one drawn
@@ -355,14 +355,14 @@ TEST_F(LayoutEditorTest, ThePlaceCursorFollowsTheBoardChangedUnderAStillPointer)
   // The pointer rests on the tile: the cursor shows the place above it.
   const auto [x, y] = PointFor({10, 6, 2});
   engine.OnPointerMoved(x, y);
-  ASSERT_EQ(engine.EditorCursor, (Cell{9, 5, 1}));
+  ASSERT_EQ(engine.EditorCursor(), (Cell{9, 5, 1}));
   // Where the same pointer, moved by nothing, puts the cursor, redrawing
   // nothing when it is there already.
   const auto expectCursorWherePointerIs = [&, x = x, y = y](const char* after) {
-    const Cell shown = engine.EditorCursor;
+    const Cell shown = engine.EditorCursor();
     screen.TileAreas.clear();
     engine.OnPointerMoved(x, y);
-    EXPECT_EQ(shown, engine.EditorCursor) << after;
+    EXPECT_EQ(shown, engine.EditorCursor()) << after;
     EXPECT_TRUE(screen.TileAreas.empty()) << after;
   };
 
@@ -373,22 +373,22 @@ TEST_F(LayoutEditorTest, ThePlaceCursorFollowsTheBoardChangedUnderAStillPointer)
   EXPECT_GT(screen.BoardPaints, paints);
   expectCursorWherePointerIs("a move");
   ASSERT_TRUE(editor.MoveBoardLeft());
-  EXPECT_EQ(engine.EditorCursor.z, 0);
+  EXPECT_EQ(engine.EditorCursor().z, 0);
   expectCursorWherePointerIs("two moves");
   ASSERT_TRUE(editor.MoveBoardRight());
   ASSERT_TRUE(editor.MoveBoardRight());
-  EXPECT_EQ(engine.EditorCursor, (Cell{9, 5, 1}));
+  EXPECT_EQ(engine.EditorCursor(), (Cell{9, 5, 1}));
 
   // The tile under it goes: the cursor drops to the layer below.
   engine.OnPointerReleased(MouseButton::Right, x, y);
   ASSERT_EQ(editor.TilesToPlace, 144);
-  EXPECT_EQ(engine.EditorCursor.z, 0);
+  EXPECT_EQ(engine.EditorCursor().z, 0);
   expectCursorWherePointerIs("a removal");
 
   // With the pointer gone off the board, a move leaves no cursor behind.
   engine.PointerLeftBoard();
   ASSERT_TRUE(editor.MoveBoardRight());
-  EXPECT_EQ(engine.EditorCursor, (Cell{-1, -1, -1}));
+  EXPECT_EQ(engine.EditorCursor(), (Cell{-1, -1, -1}));
 }
 
 // ---------------------------------------------------------------- moving the layout
@@ -405,7 +405,7 @@ TEST_F(LayoutEditorTest, MovingShiftsEveryPlaceAndKeepsBoardLayoutAndTilesTogeth
   EXPECT_EQ(TileAt({9, 6, 1}), a);
   EXPECT_EQ(TileAt({10, 7, 2}), b);
   EXPECT_EQ(TileAt({19, 12, 1}), c);
-  EXPECT_EQ(engine.State.TilePlaces[b], (Cell{10, 7, 2}));
+  EXPECT_EQ(engine.Game().Board.TilePlaces[b], (Cell{10, 7, 2}));
   EXPECT_EQ(screen.Updates, updates + 1);  // shown at once
   ExpectConsistent();
 
@@ -423,10 +423,10 @@ TEST_F(LayoutEditorTest, MovingShiftsEveryPlaceAndKeepsBoardLayoutAndTilesTogeth
 TEST_F(LayoutEditorTest, EachMoveIsRefusedWithAPlaceOnTheEdgeItMovesTowards) {
   editor.CreateLayout();
   ClickCell({1, 5, 1});
-  const board::LayoutGrid before = engine.Layout;
+  const board::LayoutGrid before = engine.Game().Layout;
   const int paints = screen.BoardPaints;
   EXPECT_FALSE(editor.MoveBoardLeft());
-  EXPECT_EQ(engine.Layout, before);
+  EXPECT_EQ(engine.Game().Layout, before);
   EXPECT_EQ(TileAt({1, 5, 1}), 1);
   EXPECT_EQ(screen.BoardPaints, paints);
   EXPECT_TRUE(editor.MoveBoardRight());
@@ -464,17 +464,17 @@ TEST_F(LayoutEditorTest, TryItWith144PlacesStartsAGameWithoutWritingAFile) {
   EXPECT_EQ(LayoutFiles(), files);
   EXPECT_TRUE(screen.SaveDialogs.empty());
   EXPECT_FALSE(window.Shown);
-  EXPECT_NE(window.ModeAtHide, game::ModeEditor);
-  EXPECT_EQ(engine.GameMode, game::ModeSolitaire);
-  EXPECT_EQ(engine.EditorCursor, (Cell{-1, -1, -1}));
-  EXPECT_EQ(engine.State.TilesLeft, 144);
-  EXPECT_EQ(engine.CurrentLayoutName, "My Flat");
+  EXPECT_FALSE(window.ModeAtHide.Running(game::GameKind::Editor));
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
+  EXPECT_EQ(engine.EditorCursor(), (Cell{-1, -1, -1}));
+  EXPECT_EQ(engine.Game().Board.TilesLeft, 144);
+  EXPECT_EQ(engine.Game().LayoutName, "My Flat");
   // The game is dealt on the layout just built.
   for (const Cell& c : FlatCells()) EXPECT_NE(TileAt(c), 0);
 }
 
 TEST_F(LayoutEditorTest, AnUnfinishedLayoutIsNeitherSavedNorTried) {
-  const std::string flatFile = board::testing::ReadAll(engine.CurrentLayoutFile);
+  const std::string flatFile = board::testing::ReadAll(engine.Game().LayoutFile);
   editor.CreateLayout();
   ClickCell({10, 6, 1});
   for (SaveChoice choice : {SaveChoice::Save, SaveChoice::SaveAs, SaveChoice::TryIt}) {
@@ -482,18 +482,18 @@ TEST_F(LayoutEditorTest, AnUnfinishedLayoutIsNeitherSavedNorTried) {
     editor.SaveAndExit(choice);
     ASSERT_EQ(screen.Told.size(), 1u);
     EXPECT_EQ(screen.Told[0].second, "You haven't finished building the layout yet !");
-    EXPECT_EQ(engine.GameMode, game::ModeEditor);
+    EXPECT_TRUE(engine.Game().Running(game::GameKind::Editor));
     EXPECT_TRUE(window.Shown);
   }
   EXPECT_EQ(window.NameResets, 3);
   EXPECT_EQ(editor.TilesToPlace, 143);
   EXPECT_TRUE(screen.SaveDialogs.empty());
-  EXPECT_EQ(board::testing::ReadAll(engine.CurrentLayoutFile), flatFile);
+  EXPECT_EQ(board::testing::ReadAll(engine.Game().LayoutFile), flatFile);
 }
 
 TEST_F(LayoutEditorTest, SaveAfterCreateLayoutOverwritesTheFileThatWasCurrent) {
-  const fs::path current = engine.CurrentLayoutFile;
-  const int number = engine.BoardNumber;
+  const fs::path current = engine.Game().LayoutFile;
+  const int number = engine.Game().BoardNumber;
   ASSERT_EQ(current.filename(), "Traditional.lay");
   BuildFlat();
   window.Name = "Rows";
@@ -508,9 +508,9 @@ TEST_F(LayoutEditorTest, SaveAfterCreateLayoutOverwritesTheFileThatWasCurrent) {
   EXPECT_EQ(text.substr(0, 18), "Sorami 3.0\r\nRows\r\n");
   EXPECT_EQ(text.size(), 12u + 6u + 3402u);
   // Still the same layout of the list; nothing was added.
-  EXPECT_EQ(engine.BoardNumber, number);
+  EXPECT_EQ(engine.Game().BoardNumber, number);
   EXPECT_EQ(engine.LayoutCount(), 2);
-  EXPECT_EQ(engine.GameMode, game::ModeSolitaire);
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
   EXPECT_FALSE(window.Shown);
   // No temporary file is left beside it.
   EXPECT_EQ(LayoutFiles(), (std::vector<std::string>{"Flat.lay", "Traditional.lay"}));
@@ -533,15 +533,15 @@ TEST_F(LayoutEditorTest, SaveAsAsksForANameAndListsTheNewLayoutLastWithItsHallOf
   EXPECT_EQ(screen.SaveDialogs[0].filter, "LAY Layout files (*.lay)|*.lay");
   EXPECT_EQ(screen.SaveDialogs[0].dir, (folder.path() / "Layouts").string() + "/");
   const fs::path saved = folder.path() / "Layouts" / "My Board.lay";
-  EXPECT_EQ(engine.CurrentLayoutFile, saved);
+  EXPECT_EQ(engine.Game().LayoutFile, saved);
   ASSERT_TRUE(fs::exists(saved));
   EXPECT_EQ(engine.LayoutCount(), 3);
-  EXPECT_EQ(engine.Layouts.LayoutName(3), "My Board");
-  EXPECT_EQ(engine.BoardNumber, 3);
+  EXPECT_EQ(engine.Layouts().LayoutName(3), "My Board");
+  EXPECT_EQ(engine.Game().BoardNumber, 3);
   EXPECT_EQ(engine.CheckedLayout(), 3);
   EXPECT_EQ(engine.Hall().Entry(3, 1), record);
   EXPECT_EQ(engine.Hall().Entry(3, 2), game::DefaultHallEntry(2));
-  EXPECT_EQ(engine.GameMode, game::ModeSolitaire);
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
 
   // The saved layout deals winnable games that clear.
   board::LayoutGrid read;
@@ -552,15 +552,15 @@ TEST_F(LayoutEditorTest, SaveAsAsksForANameAndListsTheNewLayoutLastWithItsHallOf
   // Selecting another layout and back again finds the file.
   engine.ChooseLayout(1);
   engine.ChooseLayout(3);
-  EXPECT_EQ(engine.CurrentLayoutName, "My Board");
-  EXPECT_EQ(engine.Layout, read);
+  EXPECT_EQ(engine.Game().LayoutName, "My Board");
+  EXPECT_EQ(engine.Game().Layout, read);
 }
 
 // An installed copy: the shipped layouts are not the player's to change.
 TEST_F(LayoutEditorTest, AnEditedShippedLayoutIsSavedInThePlayersFolderAndTakesItsPlace) {
-  const fs::path shipped = engine.CurrentLayoutFile;
+  const fs::path shipped = engine.Game().LayoutFile;
   const std::string before = board::testing::ReadAll(shipped);
-  engine.UserDir = (folder.path() / "player").string() + "/";
+  engine.SetUserDir((folder.path() / "player").string() + "/");
   BuildFlat();
   window.Name = "Traditional";
   editor.SaveAndExit(SaveChoice::Save);
@@ -568,19 +568,19 @@ TEST_F(LayoutEditorTest, AnEditedShippedLayoutIsSavedInThePlayersFolderAndTakesI
   const fs::path own = folder.path() / "player" / "Layouts" / "Traditional.lay";
   ASSERT_TRUE(fs::exists(own));
   EXPECT_EQ(board::testing::ReadAll(shipped), before);
-  EXPECT_EQ(engine.CurrentLayoutFile, own);
+  EXPECT_EQ(engine.Game().LayoutFile, own);
   EXPECT_EQ(engine.LayoutCount(), 2);
   // Selecting it again, and the next start, play the player's copy.
   engine.ChooseLayout(1);
   engine.ChooseLayout(2);
-  EXPECT_EQ(engine.CurrentLayoutFile, own);
-  EXPECT_EQ(engine.Layout.Count(), 144);
+  EXPECT_EQ(engine.Game().LayoutFile, own);
+  EXPECT_EQ(engine.Game().Layout.Count(), 144);
   EXPECT_TRUE(engine.DiscoverLayouts(2));
-  EXPECT_EQ(engine.CurrentLayoutFile, own);
+  EXPECT_EQ(engine.Game().LayoutFile, own);
 }
 
 TEST_F(LayoutEditorTest, SaveAsOfAnInstalledCopyOpensInThePlayersLayoutsFolder) {
-  engine.UserDir = (folder.path() / "player").string() + "/";
+  engine.SetUserDir((folder.path() / "player").string() + "/");
   BuildFlat();
   window.Name = "Rows";
   screen.DialogAnswer = (folder.path() / "player" / "Layouts" / "Rows").string();
@@ -588,11 +588,11 @@ TEST_F(LayoutEditorTest, SaveAsOfAnInstalledCopyOpensInThePlayersLayoutsFolder) 
   ASSERT_EQ(screen.SaveDialogs.size(), 1u);
   EXPECT_EQ(screen.SaveDialogs[0].dir, (folder.path() / "player" / "Layouts").string() + "/");
   EXPECT_TRUE(fs::is_directory(folder.path() / "player" / "Layouts"));
-  EXPECT_EQ(engine.Layouts.LayoutName(3), "Rows");
+  EXPECT_EQ(engine.Layouts().LayoutName(3), "Rows");
   // The next start lists it after the shipped layouts.
   EXPECT_TRUE(engine.DiscoverLayouts(3));
-  EXPECT_EQ(engine.Layouts.LayoutName(3), "Rows");
-  EXPECT_EQ(engine.CurrentLayoutFile, folder.path() / "player" / "Layouts" / "Rows.lay");
+  EXPECT_EQ(engine.Layouts().LayoutName(3), "Rows");
+  EXPECT_EQ(engine.Game().LayoutFile, folder.path() / "player" / "Layouts" / "Rows.lay");
 }
 
 TEST_F(LayoutEditorTest, ACancelledSaveDialogWritesNothingButPlaysTheLayout) {
@@ -603,29 +603,29 @@ TEST_F(LayoutEditorTest, ACancelledSaveDialogWritesNothingButPlaysTheLayout) {
   EXPECT_EQ(screen.SaveDialogs.size(), 1u);
   EXPECT_EQ(LayoutFiles(), files);
   EXPECT_EQ(engine.LayoutCount(), 2);
-  EXPECT_EQ(engine.GameMode, game::ModeSolitaire);
-  EXPECT_EQ(engine.State.TilesLeft, 144);
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
+  EXPECT_EQ(engine.Game().Board.TilesLeft, 144);
   EXPECT_FALSE(window.Shown);
 }
 
 TEST_F(LayoutEditorTest, AFileThatCannotBeWrittenLeavesTheEditorOpenWithNothingLost) {
   BuildFlat();
   window.Name = "Rows";
-  const fs::path current = engine.CurrentLayoutFile;
+  const fs::path current = engine.Game().LayoutFile;
   const std::string before = board::testing::ReadAll(current);
-  const board::LayoutGrid built = engine.Layout;
-  const board::BoardState board = engine.State;
+  const board::LayoutGrid built = engine.Game().Layout;
+  const board::BoardState board = engine.Game().Board;
   screen.DialogAnswer = (folder.path() / "no such folder" / "Rows.lay").string();
   editor.SaveAndExit(SaveChoice::SaveAs);
 
   ASSERT_EQ(screen.Told.size(), 1u);
   EXPECT_NE(screen.Told[0].second.find("Rows.lay"), std::string::npos) << screen.Told[0].second;
-  EXPECT_EQ(engine.GameMode, game::ModeEditor);
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::Editor));
   EXPECT_TRUE(window.Shown);
-  EXPECT_EQ(engine.Layout, built);
-  EXPECT_EQ(engine.State.TilePlaces, board.TilePlaces);
+  EXPECT_EQ(engine.Game().Layout, built);
+  EXPECT_EQ(engine.Game().Board.TilePlaces, board.TilePlaces);
   EXPECT_EQ(editor.TilesToPlace, 0);
-  EXPECT_EQ(engine.CurrentLayoutFile, current);  // "Save" still goes to the old file
+  EXPECT_EQ(engine.Game().LayoutFile, current);  // "Save" still goes to the old file
   EXPECT_EQ(engine.LayoutCount(), 2);
   EXPECT_EQ(board::testing::ReadAll(current), before);
 
@@ -633,60 +633,60 @@ TEST_F(LayoutEditorTest, AFileThatCannotBeWrittenLeavesTheEditorOpenWithNothingL
   screen.DialogAnswer = (folder.path() / "Layouts" / "Rows.lay").string();
   editor.SaveAndExit(SaveChoice::SaveAs);
   EXPECT_TRUE(fs::exists(folder.path() / "Layouts" / "Rows.lay"));
-  EXPECT_EQ(engine.GameMode, game::ModeSolitaire);
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
   EXPECT_EQ(engine.LayoutCount(), 3);
 }
 
 TEST_F(LayoutEditorTest, ExitDiscardsEveryChangeAndPlaysTheTickedLayoutAgain) {
-  const board::LayoutGrid turtle = engine.Layout;
-  const std::string file = board::testing::ReadAll(engine.CurrentLayoutFile);
+  const board::LayoutGrid turtle = engine.Game().Layout;
+  const std::string file = board::testing::ReadAll(engine.Game().LayoutFile);
   editor.EditLayout();
-  RightClickTile(engine.State.Board.At(16, 10, 5));
+  RightClickTile(engine.Game().Board.Board.At(16, 10, 5));
   EXPECT_TRUE(editor.MoveBoardDown());
   window.Name = "Changed";
   editor.CancelEditing();
 
   EXPECT_FALSE(window.Shown);
-  EXPECT_EQ(window.ModeAtHide, game::ModeSolitaire);
-  EXPECT_EQ(engine.GameMode, game::ModeSolitaire);
-  EXPECT_EQ(engine.EditorCursor, (Cell{-1, -1, -1}));
-  EXPECT_EQ(engine.Layout, turtle);
-  EXPECT_EQ(engine.CurrentLayoutName, "Traditional");
-  EXPECT_EQ(engine.StatusMessage, "Layout TRADITIONAL selected.");
-  EXPECT_EQ(engine.State.TilesLeft, 144);
-  EXPECT_EQ(board::testing::ReadAll(engine.CurrentLayoutFile), file);
+  EXPECT_TRUE(window.ModeAtHide.Running(game::GameKind::Solitaire));
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
+  EXPECT_EQ(engine.EditorCursor(), (Cell{-1, -1, -1}));
+  EXPECT_EQ(engine.Game().Layout, turtle);
+  EXPECT_EQ(engine.Game().LayoutName, "Traditional");
+  EXPECT_EQ(engine.StatusMessage(), "Layout TRADITIONAL selected.");
+  EXPECT_EQ(engine.Game().Board.TilesLeft, 144);
+  EXPECT_EQ(board::testing::ReadAll(engine.Game().LayoutFile), file);
 
   // The same after "Create Layout", which had emptied the layout and renamed it.
   editor.CreateLayout();
   ClickCell({10, 6, 1});
   editor.CancelEditing();
-  EXPECT_EQ(engine.Layout, turtle);
-  EXPECT_EQ(engine.CurrentLayoutName, "Traditional");
+  EXPECT_EQ(engine.Game().Layout, turtle);
+  EXPECT_EQ(engine.Game().LayoutName, "Traditional");
 }
 
 TEST_F(LayoutEditorTest, ExitWhenTheLayoutFileHasGoneStillEndsOnThePreviousLayout) {
   editor.EditLayout();
-  RightClickTile(engine.State.Board.At(16, 10, 5));
+  RightClickTile(engine.Game().Board.Board.At(16, 10, 5));
   fs::remove(folder.path() / "Layouts" / "Traditional.lay");
   fs::remove(folder.path() / "Layouts" / "Flat.lay");
   editor.CancelEditing();
   // The loader told why; the game runs on the layout as it was before.
   EXPECT_FALSE(screen.Told.empty());
-  EXPECT_EQ(engine.GameMode, game::ModeSolitaire);
-  EXPECT_EQ(engine.Layout, board::testing::Turtle());
-  EXPECT_EQ(engine.State.TilesLeft, 144);
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
+  EXPECT_EQ(engine.Game().Layout, board::testing::Turtle());
+  EXPECT_EQ(engine.Game().Board.TilesLeft, 144);
   EXPECT_FALSE(window.Shown);
 }
 
 TEST_F(LayoutEditorTest, EditorCommandsOutsideTheEditorDoNothing) {
   engine.NewRandomGame();
-  const board::LayoutGrid layout = engine.Layout;
+  const board::LayoutGrid layout = engine.Game().Layout;
   EXPECT_FALSE(editor.MoveBoardLeft());
   EXPECT_FALSE(editor.AddPlace(100, 100));
   editor.SaveAndExit(SaveChoice::Save);
   editor.CancelEditing();
-  EXPECT_EQ(engine.Layout, layout);
-  EXPECT_EQ(engine.GameMode, game::ModeSolitaire);
+  EXPECT_EQ(engine.Game().Layout, layout);
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
   EXPECT_EQ(window.HideCalls, 0);
   EXPECT_TRUE(screen.Told.empty());
 }

@@ -255,16 +255,16 @@ class DrawOrderTest : public EngineTest {
   std::vector<Spot> traditional = TraditionalPlaces();
 
   DrawOrderTest() {
-    engine.Layout.Clear();
-    for (const Spot& s : traditional) engine.Layout.Set(s.x, s.y, s.z, 1);
+    engine.MutableGame().Layout.Clear();
+    for (const Spot& s : traditional) engine.MutableGame().Layout.Set(s.x, s.y, s.z, 1);
   }
 
   void ExpectEngineHas(const Dealt& d, const std::string& what) {
     for (int t = 1; t <= 144; ++t) {
-      const board::Cell c = engine.State.TilePlaces[t];
+      const board::Cell c = engine.Game().Board.TilePlaces[t];
       ASSERT_EQ((Spot{c.x, c.y, c.z}), d.at[t]) << what << ", tile " << t;
     }
-    EXPECT_EQ(engine.Generator.GeneratorSeed, d.seed) << what;
+    EXPECT_EQ(engine.Game().Generator.GeneratorSeed, d.seed) << what;
   }
 };
 
@@ -290,15 +290,15 @@ TEST_F(DrawOrderTest, TraditionalPlainDealsOfKnownNumbers) {
          {19, 11, 3}, {15, 5, 1}}},
        312160948u},
   };
-  engine.Opt.Winnable = false;
+  engine.MutableOptions().Winnable = false;
   for (const Known& k : known) {
     const Dealt d = PlainDeal(traditional, k.seed);
     for (int t = 1; t <= 10; ++t) ASSERT_EQ(d.at[t], k.first[static_cast<std::size_t>(t - 1)]) << k.seed;
     EXPECT_EQ(d.seed, k.after);
-    engine.GameSeed = static_cast<std::int32_t>(k.seed);
+    engine.MutableGame().GameSeed = static_cast<std::int32_t>(k.seed);
     engine.NewNumberedGame();
     ExpectEngineHas(d, "plain deal " + std::to_string(k.seed));
-    EXPECT_EQ(engine.StatusMessage, "Specific Board started. Random Seed #" + std::to_string(k.seed));
+    EXPECT_EQ(engine.StatusMessage(), "Specific Board started. Random Seed #" + std::to_string(k.seed));
   }
 }
 
@@ -313,12 +313,12 @@ TEST_F(DrawOrderTest, TraditionalWinnableDealsOfKnownNumbers) {
          {11, 15, 1}, {21, 5, 1}}},
        64581172u},
   };
-  engine.Opt.Winnable = true;
+  engine.MutableOptions().Winnable = true;
   for (const Known& k : known) {
     const Dealt d = WinnableDeal(traditional, k.seed);
     for (int t = 1; t <= 10; ++t) ASSERT_EQ(d.at[t], k.first[static_cast<std::size_t>(t - 1)]) << k.seed;
     EXPECT_EQ(d.seed, k.after);
-    engine.GameSeed = static_cast<std::int32_t>(k.seed);
+    engine.MutableGame().GameSeed = static_cast<std::int32_t>(k.seed);
     engine.NewNumberedGame();
     ExpectEngineHas(d, "winnable deal " + std::to_string(k.seed));
   }
@@ -327,11 +327,11 @@ TEST_F(DrawOrderTest, TraditionalWinnableDealsOfKnownNumbers) {
 // Unnumbered games seed from the clock; the animation of the deal (whole
 // board and tile by tile, in one- and two-player games) draws nothing.
 TEST_F(DrawOrderTest, ClockDealsDrawTheSameWithTheAnimationOn) {
-  engine.Opt.Animate = true;
+  engine.MutableOptions().Animate = true;
   for (bool winnable : {false, true}) {
-    engine.Opt.Winnable = winnable;
+    engine.MutableOptions().Winnable = winnable;
     for (std::uint32_t clockSeed : {4242u, 86399999u}) {
-      engine.ClockSeedOverride = clockSeed;
+      engine.SetClockSeedOverride(clockSeed);
       const Dealt d = winnable ? WinnableDeal(traditional, clockSeed) : PlainDeal(traditional, clockSeed);
       engine.NewRandomGame();  // the previous game (if any) is on show: full animation
       ExpectEngineHas(d, "one player");
@@ -343,13 +343,13 @@ TEST_F(DrawOrderTest, ClockDealsDrawTheSameWithTheAnimationOn) {
 }
 
 TEST_F(DrawOrderTest, RandomSpecificGameNumberComesFromTheClock) {
-  engine.ClockSeedOverride.reset();
+  engine.SetClockSeedOverride(std::nullopt);
   clock.Time = TimeOfDay{12, 34, 56, 789};
   Lcg g{((12u * 60u + 34u) * 60u + 56u) * 1000u + 789u};
   const std::uint32_t number = g.Next(2147483647u);
   EXPECT_EQ(number, 1049778548u);
   engine.NewRandomNumberedGame();
-  EXPECT_EQ(engine.GameSeed, static_cast<std::int32_t>(number));
+  EXPECT_EQ(engine.Game().GameSeed, static_cast<std::int32_t>(number));
   ExpectEngineHas(PlainDeal(traditional, number), "drawn number");
 }
 
@@ -361,7 +361,7 @@ TEST_F(DrawOrderTest, RiversAndMemoryBoards) {
   for (const Case& c : {Case{"MJ Rivers (Easy)", 84}, Case{"MJ Rivers (Hard)", 144}, Case{"MJ Memory (Easy)", 32},
                         Case{"MJ Memory (Hard)", 84}}) {
     for (std::uint32_t clockSeed : {4242u, 7u}) {
-      engine.ClockSeedOverride = clockSeed;
+      engine.SetClockSeedOverride(clockSeed);
       Dealt d;
       Lcg g{clockSeed};
       const std::string caption = c.caption;
@@ -375,11 +375,11 @@ TEST_F(DrawOrderTest, RiversAndMemoryBoards) {
       }
       d.seed = g.seed;
       if (caption.find("Rivers") != std::string::npos)
-        engine.NewRiversGame(caption);
+        engine.NewRiversGame(LevelNamedIn(caption));
       else
-        engine.NewMemoryGame(caption);
+        engine.NewMemoryGame(LevelNamedIn(caption));
       ExpectEngineHas(d, caption + " " + std::to_string(clockSeed));
-      EXPECT_EQ(engine.State.TilesLeft, c.count);
+      EXPECT_EQ(engine.Game().Board.TilesLeft, c.count);
     }
   }
   // Known values: Rivers Easy and Memory Hard draw alike; Memory Easy keeps
@@ -402,22 +402,22 @@ TEST_F(DrawOrderTest, RiversAndMemoryBoards) {
 // one seeds from the clock. Both after a few moves, in the engine and here.
 TEST_F(DrawOrderTest, BothShufflesDrawInTheirOrder) {
   for (bool winnable : {false, true}) {
-    engine.Opt.Winnable = true;
-    engine.Opt.Shuffable = winnable;
-    engine.GameSeed = 1;
+    engine.MutableOptions().Winnable = true;
+    engine.MutableOptions().Shuffable = winnable;
+    engine.MutableGame().GameSeed = 1;
     engine.NewNumberedGame();
     Dealt d = WinnableDeal(traditional, 1);
     ExpectEngineHas(d, "deal");
     // The first three pairs of the dealer's removal order.
     for (int i = 0; i < 6; ++i) {
-      const board::Cell c = engine.LastRemovalOrder.RemovalPairs[static_cast<std::size_t>(i)];
+      const board::Cell c = engine.LastRemovalOrder().RemovalPairs[static_cast<std::size_t>(i)];
       const int t = d.cells.Get(c.x, c.y, c.z);
       Click(t);
       d.at[t] = Spot{};
       d.cells.Put(c.x, c.y, c.z, 0);
     }
-    ASSERT_EQ(engine.State.TilesLeft, 138);
-    engine.ClockSeedOverride = 99u;
+    ASSERT_EQ(engine.Game().Board.TilesLeft, 138);
+    engine.SetClockSeedOverride(99u);
     engine.Shuffle();
     Lcg g{d.seed};
     if (winnable)
@@ -428,7 +428,7 @@ TEST_F(DrawOrderTest, BothShufflesDrawInTheirOrder) {
     }
     ExpectEngineHas(d, winnable ? "winnable shuffle" : "plain shuffle");
     const int n = MovesLeft(d.cells, d.at);
-    EXPECT_EQ(engine.StatusMessage, "Tiles shuffled. " + std::to_string(n) + " new moves found.");
+    EXPECT_EQ(engine.StatusMessage(), "Tiles shuffled. " + std::to_string(n) + " new moves found.");
   }
 }
 

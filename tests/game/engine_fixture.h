@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <string_view>
 
 #include "board/test_layouts.h"
 #include "game/autoplay.h"
@@ -13,6 +14,11 @@
 #include "game/fakes.h"
 
 namespace game::testing {
+
+// The difficulty a test case names in its label ("MJ Rivers (Easy)").
+inline Difficulty LevelNamedIn(std::string_view label) {
+  return label.find("Easy") != std::string_view::npos ? Difficulty::Easy : Difficulty::Hard;
+}
 
 struct Placed {
   int tile;
@@ -27,28 +33,29 @@ class EngineTest : public ::testing::Test {
   Engine engine{clock, screen, sound};
 
   EngineTest() {
-    engine.Layout = board::testing::Turtle();
-    engine.BoardNumber = 1;
-    engine.SavedLayoutNumber = 1;
-    engine.Layouts.Entries.push_back(board::LayoutEntry{"Traditional", "Traditional.lay", false});
-    engine.ClockSeedOverride = 4242u;
+    engine.MutableGame().Layout = board::testing::Turtle();
+    engine.MutableGame().BoardNumber = 1;
+    engine.MutableGame().SavedLayoutNumber = 1;
+    engine.MutableLayouts().Entries.push_back(board::LayoutEntry{"Traditional", "Traditional.lay", false});
+    engine.SetClockSeedOverride(4242u);
   }
 
-  // Only these tiles on the board, in the given mode, as a fresh game.
-  void Lay(std::uint8_t mode, std::initializer_list<Placed> tiles) {
-    engine.State.Board.Clear();
-    for (auto& p : engine.State.TilePlaces) p = board::Cell{};
+  // Only these tiles on the board, in a running game of the given kind, as a
+  // fresh game.
+  void Lay(GameKind kind, std::initializer_list<Placed> tiles) {
+    engine.MutableGame().Board.Board.Clear();
+    for (auto& p : engine.MutableGame().Board.TilePlaces) p = board::Cell{};
     int highest = 0;
     for (const Placed& p : tiles) {
-      engine.State.PutTile(p.tile, board::Cell{p.x, p.y, p.z});
+      engine.MutableGame().Board.PutTile(p.tile, board::Cell{p.x, p.y, p.z});
       highest = std::max(highest, p.tile);
     }
     // The tile set reaches the highest tile number laid; the history of
     // the game starts at TileCount - TilesLeft.
-    engine.State.TilesLeft = static_cast<int>(tiles.size());
-    engine.State.TileCount = highest;
-    engine.SetMode(mode);
-    engine.StartTick = clock.Tick;
+    engine.MutableGame().Board.TilesLeft = static_cast<int>(tiles.size());
+    engine.MutableGame().Board.TileCount = highest;
+    engine.SetMode(kind, GamePhase::Running);
+    engine.MutableGame().Clock.StartTick = clock.Tick;
     engine.RecountFreeTiles();
   }
 
@@ -69,8 +76,8 @@ class EngineTest : public ::testing::Test {
   }
 
   // Index of the history entry the next move writes.
-  int NextHistory() const { return engine.State.TileCount - engine.State.TilesLeft; }
-  bool OnBoard(int tile) const { return engine.State.TilePlaces[tile].OnBoard(); }
+  int NextHistory() const { return engine.Game().Board.TileCount - engine.Game().Board.TilesLeft; }
+  bool OnBoard(int tile) const { return engine.Game().Board.TilePlaces[tile].OnBoard(); }
 };
 
 }  // namespace game::testing

@@ -14,8 +14,8 @@ class LayoutsTest : public EngineTest {
   board::testing::TempDir dir;
 
   LayoutsTest() {
-    engine.Layouts.Entries.clear();
-    engine.ProgramDir = dir.path();
+    engine.MutableLayouts().Entries.clear();
+    engine.SetProgramDir(dir.path());
     std::filesystem::create_directories(dir.path() / "Layouts");
   }
   void WriteLay(const std::string& file, const std::string& name, const board::LayoutGrid& layout) {
@@ -31,19 +31,19 @@ TEST_F(LayoutsTest, StartupLoadsTheLayoutWithoutAGame) {
   ASSERT_TRUE(engine.DiscoverLayouts(-1));
   EXPECT_EQ(engine.LayoutCount(), 2);
   EXPECT_EQ(engine.LayoutNames(), (std::vector<std::string>{"My Board", "Traditional"}));
-  EXPECT_EQ(engine.BoardNumber, 2);
+  EXPECT_EQ(engine.Game().BoardNumber, 2);
   engine.LoadLayoutAtStartup();
-  EXPECT_EQ(engine.GameMode, ModeIdle);
-  EXPECT_EQ(engine.StatusMessage, StartupCreditText);
-  EXPECT_EQ(engine.CurrentLayoutName, "Traditional");
-  EXPECT_EQ(engine.Layout, board::testing::Turtle());
+  EXPECT_EQ(engine.Game().Phase, game::GamePhase::Idle);
+  EXPECT_EQ(engine.StatusMessage(), StartupCreditText);
+  EXPECT_EQ(engine.Game().LayoutName, "Traditional");
+  EXPECT_EQ(engine.Game().Layout, board::testing::Turtle());
 
   engine.Hall().EnterHallOfFame(1, 100, 0, "Ann");
   engine.ChooseLayout(1);
-  EXPECT_EQ(engine.BoardNumber, 1);
-  EXPECT_EQ(engine.StatusMessage, "Layout MY OWN BOARD selected.");
-  EXPECT_EQ(engine.GameMode, ModeSolitaire);
-  EXPECT_EQ(engine.State.TilesLeft, 8);
+  EXPECT_EQ(engine.Game().BoardNumber, 1);
+  EXPECT_EQ(engine.StatusMessage(), "Layout MY OWN BOARD selected.");
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
+  EXPECT_EQ(engine.Game().Board.TilesLeft, 8);
   EXPECT_EQ(engine.Hall().RankReached(), 0);
 }
 
@@ -54,14 +54,14 @@ TEST_F(LayoutsTest, AMissingOrDamagedFileIsReportedAndStartsNoGame) {
   std::filesystem::remove(dir.path() / "Layouts" / "Traditional.lay");
   engine.ChooseLayout(1);
   ASSERT_EQ(screen.Told.size(), 1u);
-  EXPECT_EQ(engine.GameMode, ModeIdle);
-  EXPECT_EQ(engine.Layout, board::testing::Turtle());  // unchanged
+  EXPECT_EQ(engine.Game().Phase, game::GamePhase::Idle);
+  EXPECT_EQ(engine.Game().Layout, board::testing::Turtle());  // unchanged
 
   dir.Write("Layouts/Traditional.lay", "Sorami 3.0\r\nBroken\r\n01x1\r\n");
   engine.ChooseLayout(1);
   EXPECT_EQ(screen.Told.size(), 2u);
-  EXPECT_EQ(engine.GameMode, ModeIdle);
-  EXPECT_EQ(engine.Layout, board::testing::Turtle());
+  EXPECT_EQ(engine.Game().Phase, game::GamePhase::Idle);
+  EXPECT_EQ(engine.Game().Layout, board::testing::Turtle());
 }
 
 TEST_F(LayoutsTest, AfterAFailedLoadTheLayoutOnTheBoardKeepsItsNumberAndTable) {
@@ -77,20 +77,20 @@ TEST_F(LayoutsTest, AfterAFailedLoadTheLayoutOnTheBoardKeepsItsNumberAndTable) {
   ASSERT_TRUE(engine.DiscoverLayouts(-1));
   ASSERT_EQ(engine.LayoutNames(), (std::vector<std::string>{"Butterfly", "Traditional", "cut.shp"}));
   engine.ChooseLayout(1);
-  const std::string butterflyFile = engine.CurrentLayoutFile;
-  ASSERT_EQ(engine.State.TilesLeft, 2);
+  const std::string butterflyFile = engine.Game().LayoutFile;
+  ASSERT_EQ(engine.Game().Board.TilesLeft, 2);
 
   engine.ChooseShpLayout(3);
   EXPECT_EQ(screen.Told.size(), 1u);
-  EXPECT_EQ(engine.BoardNumber, 1);
-  EXPECT_EQ(engine.SavedLayoutNumber, 1);
+  EXPECT_EQ(engine.Game().BoardNumber, 1);
+  EXPECT_EQ(engine.Game().SavedLayoutNumber, 1);
   EXPECT_EQ(engine.CheckedLayout(), 1);
-  EXPECT_EQ(engine.CurrentLayoutFile, butterflyFile);
-  EXPECT_EQ(engine.CurrentLayoutName, "Butterfly");
+  EXPECT_EQ(engine.Game().LayoutFile, butterflyFile);
+  EXPECT_EQ(engine.Game().LayoutName, "Butterfly");
 
   // "New" deals Butterfly again, and its win is filed under Butterfly.
   engine.NewGame();
-  ASSERT_EQ(engine.State.TilesLeft, 2);
+  ASSERT_EQ(engine.Game().Board.TilesLeft, 2);
   clock.AdvanceSeconds(50);
   engine.Tick();
   ClickPair(1, 2);
@@ -102,12 +102,12 @@ TEST_F(LayoutsTest, AfterAFailedLoadTheLayoutOnTheBoardKeepsItsNumberAndTable) {
   // During a Rivers game the Rivers table stays, and so does the layout
   // that comes back after it.
   engine.ChooseLayout(2);
-  engine.NewRiversGame("");
-  ASSERT_EQ(engine.BoardNumber, RiversEasyBoard);
+  engine.NewRiversGame(game::Difficulty::Easy);
+  ASSERT_EQ(engine.Game().BoardNumber, game::kRiversEasyTable);
   engine.ChooseShpLayout(3);
   EXPECT_EQ(screen.Told.size(), 2u);
-  EXPECT_EQ(engine.BoardNumber, RiversEasyBoard);
-  EXPECT_EQ(engine.SavedLayoutNumber, 2);
+  EXPECT_EQ(engine.Game().BoardNumber, game::kRiversEasyTable);
+  EXPECT_EQ(engine.Game().SavedLayoutNumber, 2);
   EXPECT_EQ(engine.CheckedLayout(), 2);
 }
 
@@ -123,9 +123,9 @@ TEST_F(LayoutsTest, ExternalLayoutsAreNamedByTheirPath) {
   ASSERT_TRUE(engine.DiscoverLayouts(-1));
   ASSERT_EQ(engine.LayoutCount(), 2);
   engine.ChooseShpLayout(2);
-  EXPECT_EQ(engine.GameMode, ModeSolitaire);
-  EXPECT_EQ(engine.CurrentLayoutName, engine.CurrentLayoutFile);
-  EXPECT_NE(engine.StatusMessage.find("FLAT.SHP"), std::string::npos);
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
+  EXPECT_EQ(engine.Game().LayoutName, engine.Game().LayoutFile);
+  EXPECT_NE(engine.StatusMessage().find("FLAT.SHP"), std::string::npos);
 }
 
 TEST_F(LayoutsTest, MoreThanNinetyNineLayoutsAreCutAndSaidSo) {
@@ -133,7 +133,7 @@ TEST_F(LayoutsTest, MoreThanNinetyNineLayoutsAreCutAndSaidSo) {
   ASSERT_TRUE(engine.DiscoverLayouts(1));
   EXPECT_EQ(engine.LayoutCount(), 99);
   engine.LoadLayoutAtStartup();
-  EXPECT_NE(engine.StatusMessage.find("2 more"), std::string::npos) << engine.StatusMessage;
+  EXPECT_NE(engine.StatusMessage().find("2 more"), std::string::npos) << engine.StatusMessage();
 }
 
 TEST_F(LayoutsTest, RecordsOfMyBoardGoToTheSectionMyBoard) {
@@ -144,7 +144,7 @@ TEST_F(LayoutsTest, RecordsOfMyBoardGoToTheSectionMyBoard) {
   WriteLay("Traditional.lay", "Traditional", board::testing::Turtle());
   ASSERT_TRUE(engine.DiscoverLayouts(-1));
   engine.ChooseLayout(1);
-  ASSERT_EQ(engine.State.TilesLeft, 2);
+  ASSERT_EQ(engine.Game().Board.TilesLeft, 2);
   clock.AdvanceSeconds(50);
   engine.Tick();
   ClickPair(1, 2);
@@ -160,7 +160,7 @@ TEST_F(LayoutsTest, RecordsOfMyBoardGoToTheSectionMyBoard) {
 
   // Read back at the next start.
   Engine next(clock, screen, sound);
-  next.ProgramDir = dir.path();
+  next.SetProgramDir(dir.path());
   ASSERT_TRUE(next.DiscoverLayouts(-1));
   next.LoadHallOfFame(back);
   EXPECT_EQ(next.Hall().Entry(1, 1), "Player1    50    0");

@@ -17,20 +17,20 @@ constexpr std::uint8_t kWall = 144;  // a blocker of a group no test pairs
 
 class RiversTest : public EngineTest {
  protected:
-  void Wall(int i, int j, int z = 1) { engine.State.Board.Set(X(i), Y(j), z, kWall); }
+  void Wall(int i, int j, int z = 1) { engine.MutableGame().Board.Board.Set(X(i), Y(j), z, kWall); }
 };
 
 TEST_F(RiversTest, EasyDealFillsOneLayerBlock) {
-  engine.NewRiversGame("Mah-Jongg Rivers : New Game (Easy)");
-  EXPECT_EQ(engine.GameMode, ModeRivers);
-  EXPECT_EQ(engine.BoardNumber, RiversEasyBoard);
-  EXPECT_EQ(engine.SavedLayoutNumber, 1);
-  EXPECT_EQ(engine.State.TilesLeft, 84);
-  EXPECT_EQ(engine.State.TileCount, 84);
-  EXPECT_EQ(engine.StatusMessage, "Mahjongg Rivers started.");
+  engine.NewRiversGame(game::Difficulty::Easy);
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::Rivers));
+  EXPECT_EQ(engine.Game().BoardNumber, game::kRiversEasyTable);
+  EXPECT_EQ(engine.Game().SavedLayoutNumber, 1);
+  EXPECT_EQ(engine.Game().Board.TilesLeft, 84);
+  EXPECT_EQ(engine.Game().Board.TileCount, 84);
+  EXPECT_EQ(engine.StatusMessage(), "Mahjongg Rivers started.");
   std::set<std::pair<int, int>> places;
   for (int t = 1; t <= 84; ++t) {
-    const board::Cell c = engine.State.TilePlaces[t];
+    const board::Cell c = engine.Game().Board.TilePlaces[t];
     EXPECT_EQ(c.z, 1);
     EXPECT_TRUE(c.x >= 4 && c.x <= 30 && c.x % 2 == 0) << c.x;
     EXPECT_TRUE(c.y >= 5 && c.y <= 15 && c.y % 2 == 1) << c.y;
@@ -41,38 +41,38 @@ TEST_F(RiversTest, EasyDealFillsOneLayerBlock) {
 }
 
 TEST_F(RiversTest, HardDealStacksTwoFullLayers) {
-  engine.NewRiversGame("MJ Rivers (Hard)");
-  EXPECT_EQ(engine.BoardNumber, RiversHardBoard);
-  EXPECT_EQ(engine.State.TilesLeft, 144);
+  engine.NewRiversGame(game::Difficulty::Hard);
+  EXPECT_EQ(engine.Game().BoardNumber, game::kRiversHardTable);
+  EXPECT_EQ(engine.Game().Board.TilesLeft, 144);
   for (int t = 1; t <= 144; ++t) {
-    const board::Cell c = engine.State.TilePlaces[t];
+    const board::Cell c = engine.Game().Board.TilePlaces[t];
     EXPECT_EQ(c.z, t <= 72 ? 1 : 2);
     EXPECT_TRUE(c.x >= 6 && c.x <= 28) << c.x;
     if (c.z == 2) {
-      EXPECT_NE(engine.State.Board.At(c.x, c.y, 1), 0);  // exactly on a layer-1 tile
+      EXPECT_NE(engine.Game().Board.Board.At(c.x, c.y, 1), 0);  // exactly on a layer-1 tile
     }
   }
 }
 
 TEST_F(RiversTest, SideBySidePairGoesWithoutASlide) {
-  Lay(ModeRivers, {{1, X(5), Y(2), 1}, {2, X(6), Y(2), 1}, {5, X(7), Y(2), 1}});
+  Lay(game::GameKind::Rivers, {{1, X(5), Y(2), 1}, {2, X(6), Y(2), 1}, {5, X(7), Y(2), 1}});
   const int e = NextHistory();
   ClickPair(1, 2);
   EXPECT_FALSE(OnBoard(1));
   EXPECT_FALSE(OnBoard(2));
-  EXPECT_EQ(engine.State.TilesLeft, 1);
+  EXPECT_EQ(engine.Game().Board.TilesLeft, 1);
   EXPECT_EQ(screen.Updates, 0);
   EXPECT_EQ(sound.Last(), "done");
-  EXPECT_EQ(engine.MoveHistory[e].tile, 1);
-  EXPECT_EQ(engine.MoveHistory[e].x, X(5));
-  EXPECT_EQ(engine.MoveHistory[e + 1].tile, 2);
+  EXPECT_EQ(engine.Game().History[e].tile, 1);
+  EXPECT_EQ(engine.Game().History[e].x, X(5));
+  EXPECT_EQ(engine.Game().History[e + 1].tile, 2);
 }
 
 TEST_F(RiversTest, MarginColumnPathSlidesTheFirstTileAndBackPutsItBack) {
   // Column x 4 holds 1 (top), 5, 2 (bottom); column x 6 is full beside them.
-  Lay(ModeRivers, {{1, X(2), Y(2), 1}, {5, X(2), Y(3), 1}, {2, X(2), Y(4), 1},
+  Lay(game::GameKind::Rivers, {{1, X(2), Y(2), 1}, {5, X(2), Y(3), 1}, {2, X(2), Y(4), 1},
                    {9, X(3), Y(2), 1}, {13, X(3), Y(3), 1}, {17, X(3), Y(4), 1}});
-  const board::TilePlaceTable before = engine.State.TilePlaces;
+  const board::TilePlaceTable before = engine.Game().Board.TilePlaces;
   const int e = NextHistory();
   ClickPair(1, 2);
   EXPECT_FALSE(OnBoard(1));
@@ -80,27 +80,27 @@ TEST_F(RiversTest, MarginColumnPathSlidesTheFirstTileAndBackPutsItBack) {
   // The path: left into the margin, up two places, right onto tile 1. Tile 1
   // slid back along it: (2, 5) -> (2, 7) -> (2, 9), next to tile 2.
   EXPECT_EQ(screen.Updates, 3);
-  EXPECT_FALSE(engine.RiverSlideActive);
-  EXPECT_EQ(engine.SlideX, 2);
-  EXPECT_EQ(engine.SlideY, Y(4));
-  EXPECT_EQ(engine.State.Board.At(2, Y(4), 1), 0);
-  EXPECT_EQ(engine.MoveHistory[e].x, X(2));
-  EXPECT_EQ(engine.MoveHistory[e].y, Y(2));
+  EXPECT_FALSE(engine.Game().Slide.Active);
+  EXPECT_EQ(engine.Game().Slide.X, 2);
+  EXPECT_EQ(engine.Game().Slide.Y, Y(4));
+  EXPECT_EQ(engine.Game().Board.Board.At(2, Y(4), 1), 0);
+  EXPECT_EQ(engine.Game().History[e].x, X(2));
+  EXPECT_EQ(engine.Game().History[e].y, Y(2));
 
   engine.Back();
-  EXPECT_EQ(engine.State.TilePlaces, before);
-  EXPECT_EQ(engine.State.Board.At(X(2), Y(2), 1), 1);
-  EXPECT_EQ(engine.State.Board.At(2, Y(4), 1), 0);
+  EXPECT_EQ(engine.Game().Board.TilePlaces, before);
+  EXPECT_EQ(engine.Game().Board.Board.At(X(2), Y(2), 1), 1);
+  EXPECT_EQ(engine.Game().Board.Board.At(2, Y(4), 1), 0);
 }
 
 TEST_F(RiversTest, WithoutTheAnimationThePairGoesFromWhereItLies) {
-  engine.Opt.AnimateTileRivers = false;
-  Lay(ModeRivers, {{1, X(2), Y(2), 1}, {5, X(2), Y(3), 1}, {2, X(2), Y(4), 1},
+  engine.MutableOptions().AnimateTileRivers = false;
+  Lay(game::GameKind::Rivers, {{1, X(2), Y(2), 1}, {5, X(2), Y(3), 1}, {2, X(2), Y(4), 1},
                    {9, X(3), Y(2), 1}, {13, X(3), Y(3), 1}, {17, X(3), Y(4), 1}});
   ClickPair(1, 2);
   EXPECT_EQ(screen.Updates, 0);
   EXPECT_FALSE(OnBoard(1));
-  EXPECT_EQ(engine.State.TilesLeft, 4);
+  EXPECT_EQ(engine.Game().Board.TilesLeft, 4);
 }
 
 TEST_F(RiversTest, TopRowOfAFullBlockPairsThroughTheMarginRow) {
@@ -113,59 +113,59 @@ TEST_F(RiversTest, TopRowOfAFullBlockPairsThroughTheMarginRow) {
       const int t = (j == 2 && i == 2) ? 1 : (j == 2 && i == 4) ? 2 : other();
       tiles.push_back({t, X(i), Y(j), 1});
     }
-  engine.State.Board.Clear();
-  for (auto& p : engine.State.TilePlaces) p = board::Cell{};
-  for (const Placed& p : tiles) engine.State.PutTile(p.tile, board::Cell{p.x, p.y, p.z});
-  engine.State.TilesLeft = engine.State.TileCount = 84;
-  engine.SetMode(ModeRivers);
-  ASSERT_EQ(engine.State.Board.At(X(2), Y(2), 1), 1);
-  ASSERT_EQ(engine.State.Board.At(X(4), Y(2), 1), 2);
+  engine.MutableGame().Board.Board.Clear();
+  for (auto& p : engine.MutableGame().Board.TilePlaces) p = board::Cell{};
+  for (const Placed& p : tiles) engine.MutableGame().Board.PutTile(p.tile, board::Cell{p.x, p.y, p.z});
+  engine.MutableGame().Board.TilesLeft = engine.MutableGame().Board.TileCount = 84;
+  engine.SetMode(game::GameKind::Rivers, game::GamePhase::Running);
+  ASSERT_EQ(engine.Game().Board.Board.At(X(2), Y(2), 1), 1);
+  ASSERT_EQ(engine.Game().Board.Board.At(X(4), Y(2), 1), 2);
   EXPECT_TRUE(engine.CanBeReached(2, 1));
   // Not a pair through the block's inside: one row down is refused.
-  EXPECT_FALSE(engine.CanBeReached(engine.State.Board.At(X(4), Y(3), 1), 1));
+  EXPECT_FALSE(engine.CanBeReached(engine.Game().Board.Board.At(X(4), Y(3), 1), 1));
 }
 
 TEST_F(RiversTest, APathNeedingThreeTurnsIsRefused) {
   // Everything walled in but a corridor: right, down, left, down from A to B.
-  engine.SetMode(ModeRivers);
-  engine.State.Board.Clear();
-  for (auto& p : engine.State.TilePlaces) p = board::Cell{};
+  engine.SetMode(game::GameKind::Rivers, game::GamePhase::Running);
+  engine.MutableGame().Board.Board.Clear();
+  for (auto& p : engine.MutableGame().Board.TilePlaces) p = board::Cell{};
   for (int i = 1; i <= 16; ++i)
     for (int j = 0; j <= 9; ++j) Wall(i, j);
   const std::pair<int, int> corridor[] = {{4, 3}, {5, 3}, {5, 4}, {5, 5}, {4, 5}, {3, 5}, {3, 6}};
-  for (auto [i, j] : corridor) engine.State.Board.Set(X(i), Y(j), 1, 0);
-  engine.State.PutTile(1, board::Cell{X(3), Y(7), 1});  // B, clicked first
-  engine.State.PutTile(2, board::Cell{X(3), Y(3), 1});  // A, clicked second
-  engine.State.TilesLeft = engine.State.TileCount = 2;
+  for (auto [i, j] : corridor) engine.MutableGame().Board.Board.Set(X(i), Y(j), 1, 0);
+  engine.MutableGame().Board.PutTile(1, board::Cell{X(3), Y(7), 1});  // B, clicked first
+  engine.MutableGame().Board.PutTile(2, board::Cell{X(3), Y(3), 1});  // A, clicked second
+  engine.MutableGame().Board.TilesLeft = engine.MutableGame().Board.TileCount = 2;
   ClickPair(1, 2);
   EXPECT_TRUE(OnBoard(1));
   EXPECT_TRUE(OnBoard(2));
-  EXPECT_EQ(engine.SelectedTile1, 2);  // the second tile becomes the selection
+  EXPECT_EQ(engine.Game().Picks.First, 2);  // the second tile becomes the selection
   EXPECT_EQ(sound.Last(), "select");
   // Open the place below A: now a straight line joins them.
-  engine.State.Board.Set(X(3), Y(4), 1, 0);
+  engine.MutableGame().Board.Board.Set(X(3), Y(4), 1, 0);
   EXPECT_TRUE(engine.CanBeReached(2, 1));
 }
 
 TEST_F(RiversTest, LayersNeverPairInHard) {
-  Lay(ModeRivers, {{1, X(5), Y(2), 1}, {2, X(6), Y(2), 2}, {3, X(6), Y(2), 1}, {73, X(5), Y(2), 2}});
+  Lay(game::GameKind::Rivers, {{1, X(5), Y(2), 1}, {2, X(6), Y(2), 2}, {3, X(6), Y(2), 1}, {73, X(5), Y(2), 2}});
   EXPECT_FALSE(engine.CanBeReached(2, 1));
   // Layer-2 tiles do not stand in a layer-1 path.
   EXPECT_TRUE(engine.CanBeReached(3, 1));
 }
 
 TEST_F(RiversTest, NoDeadEndNoticeNoHintAndAShuffleWithoutMessage) {
-  Lay(ModeRivers, {{1, X(5), Y(2), 1}, {5, X(9), Y(2), 1}});
-  engine.State.MovesLeft = 0;
+  Lay(game::GameKind::Rivers, {{1, X(5), Y(2), 1}, {5, X(9), Y(2), 1}});
+  engine.MutableGame().Board.MovesLeft = 0;
   engine.Tick();
-  EXPECT_FALSE(engine.NoMovesShown);
+  EXPECT_FALSE(engine.Game().Picks.NoMovesShown);
   EXPECT_EQ(screen.Moves, "");
   engine.Hint();
-  EXPECT_EQ(engine.HintTile1, 0);
+  EXPECT_EQ(engine.Game().Picks.HintFirst, 0);
   engine.ShowStatus("x");
   engine.Shuffle();
-  EXPECT_EQ(engine.StatusMessage, "x");
-  EXPECT_EQ(engine.TimePenalty, 0);
+  EXPECT_EQ(engine.StatusMessage(), "x");
+  EXPECT_EQ(engine.Game().Clock.Penalty, 0);
   EXPECT_TRUE(OnBoard(1));
   EXPECT_TRUE(OnBoard(5));
 }
@@ -238,26 +238,26 @@ TEST_F(RiversTest, SearchOrderAndSlideMatchAPlainSearch) {
   int found = 0, refused = 0;
   for (const char* caption : {"MJ Rivers (Easy)", "MJ Rivers (Hard)"}) {
     for (std::uint32_t seed : {11u, 2024u}) {
-      engine.ClockSeedOverride = seed;
-      engine.NewRiversGame(caption);
+      engine.SetClockSeedOverride(seed);
+      engine.NewRiversGame(LevelNamedIn(caption));
       // Take out about half of the tiles, the same ones every run.
       board::Generator thin{seed, 0};
-      for (int t = 1; t <= engine.State.TileCount; ++t)
-        if (thin.NextRandom(2) == 0) engine.State.TakeTile(t);
-      const board::BoardState start = engine.State;
+      for (int t = 1; t <= engine.Game().Board.TileCount; ++t)
+        if (thin.NextRandom(2) == 0) engine.MutableGame().Board.TakeTile(t);
+      const board::BoardState start = engine.Game().Board;
       for (int s = 1; s <= start.TileCount; ++s)
         for (int t = 1; t <= start.TileCount; ++t) {
           const board::Cell cs = start.TilePlaces[s], ct = start.TilePlaces[t];
           if (s == t || board::Group(s) != board::Group(t) || !cs.OnBoard() || !ct.OnBoard()) continue;
           const auto expected = cs.z == ct.z ? FirstPath(start.Board, cs.z, {ct.x, ct.y}, {cs.x, cs.y})
                                              : std::vector<std::pair<int, int>>{};
-          engine.State = start;
+          engine.MutableGame().Board = start;
           screen.TileAreas.clear();
           const bool reached = engine.CanBeReached(t, s);
           ASSERT_EQ(reached, !expected.empty()) << caption << " tiles " << s << ", " << t;
           if (!reached) {
             ++refused;
-            EXPECT_EQ(engine.State.TilePlaces, start.TilePlaces);
+            EXPECT_EQ(engine.Game().Board.TilePlaces, start.TilePlaces);
             continue;
           }
           ++found;
@@ -268,10 +268,10 @@ TEST_F(RiversTest, SearchOrderAndSlideMatchAPlainSearch) {
             slid.push_back({screen.TileAreas[i].x, screen.TileAreas[i].y});
           const std::vector<std::pair<int, int>> path(expected.begin() + 1, expected.end());
           EXPECT_EQ(slid, path) << caption << " tiles " << s << ", " << t;
-          const board::Cell end = engine.State.TilePlaces[s];
+          const board::Cell end = engine.Game().Board.TilePlaces[s];
           EXPECT_EQ((std::pair<int, int>{end.x, end.y}), expected.back());
-          EXPECT_EQ(engine.State.Board.At(end.x, end.y, end.z), s);
-          EXPECT_EQ(engine.State.Board.At(cs.x, cs.y, cs.z), expected.size() == 1 ? s : 0);
+          EXPECT_EQ(engine.Game().Board.Board.At(end.x, end.y, end.z), s);
+          EXPECT_EQ(engine.Game().Board.Board.At(cs.x, cs.y, cs.z), expected.size() == 1 ? s : 0);
         }
     }
   }
@@ -281,16 +281,16 @@ TEST_F(RiversTest, SearchOrderAndSlideMatchAPlainSearch) {
 }
 
 TEST_F(RiversTest, ClearingTheBoardEndsTheGameInTheRiversTable) {
-  engine.NewRiversGame("MJ Rivers (Hard)");
-  Lay(ModeRivers, {{1, X(5), Y(2), 1}, {2, X(6), Y(2), 1}});
+  engine.NewRiversGame(game::Difficulty::Hard);
+  Lay(game::GameKind::Rivers, {{1, X(5), Y(2), 1}, {2, X(6), Y(2), 1}});
   clock.AdvanceSeconds(200);
   engine.Tick();
   ClickPair(1, 2);
   engine.Tick();
-  EXPECT_EQ(engine.GameMode, ModeFinished);
-  EXPECT_EQ(engine.StatusMessage, "You WON ! Your time is : 03:20");
+  EXPECT_EQ(engine.Game().Phase, game::GamePhase::Finished);
+  EXPECT_EQ(engine.StatusMessage(), "You WON ! Your time is : 03:20");
   EXPECT_EQ(engine.Hall().RankReached(), 1);
-  EXPECT_EQ(HallEntryTime(engine.Hall().Entry(RiversHardBoard, 1)), 200);
+  EXPECT_EQ(HallEntryTime(engine.Hall().Entry(game::kRiversHardTable, 1)), 200);
   EXPECT_EQ(HallEntryTime(engine.Hall().Entry(1, 1)), 300);
 }
 

@@ -11,7 +11,7 @@ class TwoPlayerTest : public EngineTest {
   // Four free pairs far apart (groups 0, 1, 2, 3), blocked tile 3 between 9 and 13.
   void LayPairs() {
     engine.NewTwoPlayerGame();
-    Lay(ModeTwoPlayer, {{1, 4, 2, 1}, {2, 10, 2, 1}, {5, 16, 2, 1}, {6, 22, 2, 1},
+    Lay(game::GameKind::TwoPlayer, {{1, 4, 2, 1}, {2, 10, 2, 1}, {5, 16, 2, 1}, {6, 22, 2, 1},
                         {9, 4, 8, 1}, {3, 6, 8, 1}, {13, 8, 8, 1}, {10, 28, 8, 1}, {14, 22, 14, 1},
                         {4, 28, 14, 1}});
   }
@@ -24,28 +24,28 @@ class TwoPlayerTest : public EngineTest {
 };
 
 TEST_F(TwoPlayerTest, StartDealsLikeOnePlayerAndPlayerOneBegins) {
-  engine.Opt.Winnable = true;
-  engine.GameSeed = 55;
-  engine.Opt.NumberedGames = true;
+  engine.MutableOptions().Winnable = true;
+  engine.MutableGame().GameSeed = 55;
+  engine.MutableOptions().NumberedGames = true;
   engine.NewTwoPlayerGame();
-  EXPECT_EQ(engine.GameMode, ModeTwoPlayer);
-  EXPECT_FALSE(engine.Player2ToMove);
-  EXPECT_EQ(engine.State.TilesLeft, 144);
-  EXPECT_EQ(engine.StatusMessage, "Specific Board started. Random Seed #55");
-  EXPECT_EQ(engine.Player1TurnStart, clock.Tick);
-  const board::TilePlaceTable dealt = engine.State.TilePlaces;
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::TwoPlayer));
+  EXPECT_FALSE(engine.Game().Turns.SecondToMove);
+  EXPECT_EQ(engine.Game().Board.TilesLeft, 144);
+  EXPECT_EQ(engine.StatusMessage(), "Specific Board started. Random Seed #55");
+  EXPECT_EQ(engine.Game().Turns.FirstTurnStart, clock.Tick);
+  const board::TilePlaceTable dealt = engine.Game().Board.TilePlaces;
   engine.NewNumberedGame();
-  EXPECT_EQ(engine.State.TilePlaces, dealt);  // the same deal as a one-player game
+  EXPECT_EQ(engine.Game().Board.TilePlaces, dealt);  // the same deal as a one-player game
 }
 
 TEST_F(TwoPlayerTest, EachClockRunsOnlyInItsTurns) {
   LayPairs();
   clock.AdvanceSeconds(30);
   ClickPair(1, 2);
-  EXPECT_TRUE(engine.Player2ToMove);
+  EXPECT_TRUE(engine.Game().Turns.SecondToMove);
   clock.AdvanceSeconds(10);
   ClickPair(5, 6);
-  EXPECT_FALSE(engine.Player2ToMove);
+  EXPECT_FALSE(engine.Game().Turns.SecondToMove);
   EXPECT_EQ(engine.PlayerTimeText(1), "00:30");
   EXPECT_EQ(engine.PlayerTimeText(2), "00:10");
   clock.AdvanceSeconds(5);
@@ -66,10 +66,10 @@ TEST_F(TwoPlayerTest, BlockedOrWrongClicksDoNotPassTheTurn) {
   Click(3);  // blocked
   Click(1);
   Click(5);  // another group
-  EXPECT_FALSE(engine.Player2ToMove);
+  EXPECT_FALSE(engine.Game().Turns.SecondToMove);
   engine.Shuffle();
-  EXPECT_FALSE(engine.Player2ToMove);
-  EXPECT_EQ(engine.TimePenalty, 0);
+  EXPECT_FALSE(engine.Game().Turns.SecondToMove);
+  EXPECT_EQ(engine.Game().Clock.Penalty, 0);
 }
 
 TEST_F(TwoPlayerTest, CountersShowMovesButNoTimeAndNoPauseOrHelp) {
@@ -81,10 +81,10 @@ TEST_F(TwoPlayerTest, CountersShowMovesButNoTimeAndNoPauseOrHelp) {
   EXPECT_EQ(screen.Time, "");
   engine.TogglePause();
   engine.OnApplicationDeactivated();
-  EXPECT_EQ(engine.GameMode, ModeTwoPlayer);
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::TwoPlayer));
   engine.Hint();
   engine.Back();
-  EXPECT_EQ(engine.HintTile1, 0);
+  EXPECT_EQ(engine.Game().Picks.HintFirst, 0);
 }
 
 TEST_F(TwoPlayerTest, LowerTotalWins) {
@@ -96,14 +96,14 @@ TEST_F(TwoPlayerTest, LowerTotalWins) {
   FinishBoard();    // both take no time
   clock.AdvanceSeconds(1);
   engine.Tick();
-  EXPECT_EQ(engine.StatusMessage, "Player 2 WON ! Congratulations !");
-  EXPECT_EQ(engine.GameMode, ModeFinished);
-  EXPECT_TRUE(engine.GameOverHandled);
+  EXPECT_EQ(engine.StatusMessage(), "Player 2 WON ! Congratulations !");
+  EXPECT_EQ(engine.Game().Phase, game::GamePhase::Finished);
+  EXPECT_TRUE(engine.Game().GameOverHandled);
   EXPECT_EQ(engine.Hall().RankReached(), 0);
   EXPECT_TRUE(screen.HelpOpened.empty());
   // "New" after the end: a one-player game.
   engine.NewGame();
-  EXPECT_EQ(engine.GameMode, ModeSolitaire);
+  EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
 }
 
 TEST_F(TwoPlayerTest, EqualTotalsToTheMillisecond) {
@@ -115,7 +115,7 @@ TEST_F(TwoPlayerTest, EqualTotalsToTheMillisecond) {
   FinishBoard();
   clock.AdvanceSeconds(1);
   engine.Tick();
-  EXPECT_EQ(engine.StatusMessage, "Same score for both players !");
+  EXPECT_EQ(engine.StatusMessage(), "Same score for both players !");
 
   LayPairs();
   clock.Advance(30000);
@@ -125,7 +125,7 @@ TEST_F(TwoPlayerTest, EqualTotalsToTheMillisecond) {
   FinishBoard();
   clock.AdvanceSeconds(1);
   engine.Tick();
-  EXPECT_EQ(engine.StatusMessage, "Player 1 WON ! Congratulations !");
+  EXPECT_EQ(engine.StatusMessage(), "Player 1 WON ! Congratulations !");
 }
 
 }  // namespace

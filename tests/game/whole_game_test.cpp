@@ -19,54 +19,54 @@ class WholeGameTest : public EngineTest {
 };
 
 TEST_F(WholeGameTest, WinnableSolitaireIsWonThroughButtonDown) {
-  engine.Opt.Winnable = true;
-  engine.Opt.NumberedGames = true;
-  engine.GameSeed = 2024;
+  engine.MutableOptions().Winnable = true;
+  engine.MutableOptions().NumberedGames = true;
+  engine.MutableGame().GameSeed = 2024;
   engine.BeginGame();
-  ASSERT_EQ(engine.LastDealOutcome, board::DealOutcome::Winnable);
+  ASSERT_EQ(engine.LastDealOutcome(), board::DealOutcome::Winnable);
   const AutoplayResult result = PlayRemovalOrder(engine, Hooks());
   EXPECT_TRUE(result.Cleared);
   EXPECT_EQ(result.Clicks, 144);
   EXPECT_EQ(sound.Played.size(), 144u);
-  EXPECT_EQ(engine.State.TilesLeft, 0);
-  EXPECT_TRUE(engine.GameOverHandled);
-  EXPECT_EQ(engine.GameMode, ModeFinished);
+  EXPECT_EQ(engine.Game().Board.TilesLeft, 0);
+  EXPECT_TRUE(engine.Game().GameOverHandled);
+  EXPECT_EQ(engine.Game().Phase, game::GamePhase::Finished);
   // 144 clicks of 2 s: 288 s, rank 1 of a fresh table.
-  EXPECT_EQ(engine.StatusMessage, "You WON ! Your time is : 04:48");
+  EXPECT_EQ(engine.StatusMessage(), "You WON ! Your time is : 04:48");
   EXPECT_EQ(engine.Hall().RankReached(), 1);
   EXPECT_EQ(HallEntryTime(engine.Hall().Entry(1, 1)), 288);
 }
 
 TEST_F(WholeGameTest, TwoPlayerGameEndsWithAWinner) {
-  engine.Opt.Winnable = true;
+  engine.MutableOptions().Winnable = true;
   engine.NewTwoPlayerGame();
   const AutoplayResult result = PlayRemovalOrder(engine, Hooks());
   EXPECT_TRUE(result.Cleared);
-  EXPECT_EQ(engine.GameMode, ModeFinished);
+  EXPECT_EQ(engine.Game().Phase, game::GamePhase::Finished);
   // Two seconds per click: player 1's first turn began with the game (2 s),
   // every later turn also waits for the other player's last click (4 s).
-  EXPECT_EQ(engine.Player1Time, 2000u + 35u * 4000u);
-  EXPECT_EQ(engine.Player2Time, 36u * 4000u);
-  EXPECT_EQ(engine.StatusMessage, "Player 1 WON ! Congratulations !");
+  EXPECT_EQ(engine.Game().Turns.FirstTime, 2000u + 35u * 4000u);
+  EXPECT_EQ(engine.Game().Turns.SecondTime, 36u * 4000u);
+  EXPECT_EQ(engine.StatusMessage(), "Player 1 WON ! Congratulations !");
 }
 
 TEST_F(WholeGameTest, RiversEasyAndHardAreCleared) {
   for (const char* caption : {"MJ Rivers (Easy)", "MJ Rivers (Hard)"}) {
-    engine.NewRiversGame(caption);
+    engine.NewRiversGame(LevelNamedIn(caption));
     const AutoplayResult result = PlayRivers(engine, Hooks());
     EXPECT_TRUE(result.Cleared) << caption << " shuffles " << result.Shuffles;
-    EXPECT_TRUE(engine.GameOverHandled) << caption;
+    EXPECT_TRUE(engine.Game().GameOverHandled) << caption;
   }
 }
 
 TEST_F(WholeGameTest, MemoryIsClearedWithoutPenalty) {
-  engine.NewMemoryGame("MJ Memory (Hard)");
+  engine.NewMemoryGame(game::Difficulty::Hard);
   const AutoplayResult result = PlayMemory(engine, Hooks());
   EXPECT_TRUE(result.Cleared);
   EXPECT_EQ(result.Clicks, 84);
-  EXPECT_EQ(engine.TimePenalty, 0);
-  EXPECT_TRUE(engine.GameOverHandled);
-  EXPECT_EQ(engine.GameMode, ModeFinished);
+  EXPECT_EQ(engine.Game().Clock.Penalty, 0);
+  EXPECT_TRUE(engine.Game().GameOverHandled);
+  EXPECT_EQ(engine.Game().Phase, game::GamePhase::Finished);
 }
 
 }  // namespace

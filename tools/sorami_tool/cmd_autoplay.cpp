@@ -16,6 +16,28 @@
 namespace tool {
 namespace {
 
+// The mode as the output has always numbered it: 0 idle, 1 one-player
+// solitaire, 2 two players, 3 Rivers, 4 Memory, 5 the editor, 6 finished,
+// 7 stopped, 8 paused.
+int ModeCode(const game::GameState& game) {
+  switch (game.Phase) {
+    case game::GamePhase::Idle: return 0;
+    case game::GamePhase::Finished: return 6;
+    case game::GamePhase::Stopped: return 7;
+    case game::GamePhase::Paused: return 8;
+    case game::GamePhase::Running: break;
+  }
+  switch (game.Kind) {
+    case game::GameKind::None: return 0;
+    case game::GameKind::Solitaire: return 1;
+    case game::GameKind::TwoPlayer: return 2;
+    case game::GameKind::Rivers: return 3;
+    case game::GameKind::Memory: return 4;
+    case game::GameKind::Editor: return 5;
+  }
+  return 0;
+}
+
 constexpr const char* Name = "autoplay";
 constexpr const char* Usage =
     "autoplay [--mode solitaire|two-player|rivers-easy|rivers-hard|memory-easy|memory-hard] --seed N [LAYOUT] "
@@ -64,18 +86,18 @@ int RunAutoplay(const Args& args) {
 
   game::AutoplayResult result;
   if (solitaire) {
-    engine.Opt.Winnable = true;
-    engine.Opt.NumberedGames = true;
-    engine.GameSeed = static_cast<std::int32_t>(gameNumber);
+    engine.MutableOptions().Winnable = true;
+    engine.MutableOptions().NumberedGames = true;
+    engine.MutableGame().GameSeed = static_cast<std::int32_t>(gameNumber);
     if (mode == "two-player")
       engine.NewTwoPlayerGame();
     else
       engine.BeginGame();
-    if (engine.LastDealOutcome != board::DealOutcome::Winnable)
+    if (engine.LastDealOutcome() != board::DealOutcome::Winnable)
       return Fail(Name, "no removal order exists for this layout; nothing to play");
     result = game::PlayRemovalOrder(engine, hooks);
   } else {
-    engine.ClockSeedOverride = seed;
+    engine.SetClockSeedOverride(seed);
     const bool easy = mode.ends_with("easy");
     if (rivers) {
       StartRivers(engine, easy);
@@ -89,13 +111,13 @@ int RunAutoplay(const Args& args) {
   session.SettleStatus();
 
   std::printf("status: %s\n", session.screen.Status.c_str());
-  std::printf("tiles left: %d\n", engine.State.TilesLeft);
-  if (engine.GameMode == game::ModeFinished && mode == "two-player") {
+  std::printf("tiles left: %d\n", engine.Game().Board.TilesLeft);
+  if (engine.Game().Phase == game::GamePhase::Finished && mode == "two-player") {
     std::printf("player 1: %s\nplayer 2: %s\n", engine.PlayerTimeText(1).c_str(), engine.PlayerTimeText(2).c_str());
   } else {
     std::printf("time: %s\n", game::TimeText(engine.GameTime()).c_str());
   }
-  std::printf("mode: %d\n", engine.GameMode);
+  std::printf("mode: %d\n", ModeCode(engine.Game()));
   if (rivers) std::printf("shuffles: %d\n", result.Shuffles);
   if (engine.Hall().RankReached() > 0) std::printf("hall of fame: rank %d\n", engine.Hall().RankReached());
 
@@ -103,7 +125,7 @@ int RunAutoplay(const Args& args) {
     engine.SaveHallOfFame(hall);
     if (const auto error = hall.Save()) return Fail(Name, *error);
   }
-  const bool won = result.Cleared && engine.State.TilesLeft == 0 && engine.GameOverHandled;
+  const bool won = result.Cleared && engine.Game().Board.TilesLeft == 0 && engine.Game().GameOverHandled;
   return won ? 0 : 1;
 }
 

@@ -20,7 +20,7 @@ int RunPlacement(const Args& args, const char* command, const char* usage, void 
   }
   if (!ParseSeed(*seedText, seed)) return Fail(command, "'" + *seedText + "' is not a 32-bit seed");
   Session session;
-  session.engine.ClockSeedOverride = seed;
+  session.engine.SetClockSeedOverride(seed);
   start(session.engine, words[0] == "easy");
   session.PrintTiles();
   return 0;

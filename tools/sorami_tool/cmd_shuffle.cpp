@@ -32,21 +32,21 @@ int RunShuffle(const Args& args) {
   Session session;
   game::Engine& engine = session.engine;
   if (!session.LoadLayout(Name, files[0])) return 2;
-  engine.Opt.Winnable = winnable;
-  engine.ClockSeedOverride = seed;
+  engine.MutableOptions().Winnable = winnable;
+  engine.SetClockSeedOverride(seed);
   engine.NewRandomGame();
-  if (winnable && engine.LastDealOutcome != board::DealOutcome::Winnable)
+  if (winnable && engine.LastDealOutcome() != board::DealOutcome::Winnable)
     return Fail(Name, "no removal order exists for this layout; the tiles were dealt at random");
-  const board::RemovalOrder& order = engine.LastRemovalOrder;
+  const board::RemovalOrder& order = engine.LastRemovalOrder();
   if (remove * 2 > order.Count) return Fail(Name, "the removal order has only " + std::to_string(order.Count / 2) + " pairs");
   for (int j = 0; j < remove; ++j) {
     const board::Cell a = order.RemovalPairs[2 * j];
     const board::Cell b = order.RemovalPairs[2 * j + 1];
-    game::ClickTile(engine, engine.State.Board.At(a.x, a.y, a.z));
-    game::ClickTile(engine, engine.State.Board.At(b.x, b.y, b.z));
+    game::ClickTile(engine, engine.Game().Board.Board.At(a.x, a.y, a.z));
+    game::ClickTile(engine, engine.Game().Board.Board.At(b.x, b.y, b.z));
   }
-  engine.Opt.Shuffable = boardSeedText != nullptr;
-  engine.ClockSeedOverride = boardSeed;
+  engine.MutableOptions().Shuffable = boardSeedText != nullptr;
+  engine.SetClockSeedOverride(boardSeed);
   engine.Shuffle();
   session.PrintTiles();
   return 0;

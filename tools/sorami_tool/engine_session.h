@@ -46,7 +46,7 @@ struct Session {
   game::NullSound sound;
   game::Engine engine{clock, screen, sound};
 
-  Session() { engine.Opt.PlaySounds = false; }
+  Session() { engine.MutableOptions().PlaySounds = false; }
 
   // One 50 ms timer tick.
   void Tick() {
@@ -55,33 +55,33 @@ struct Session {
   }
   // Ticks until the status line shows its whole text.
   void SettleStatus() {
-    for (int i = 0; i < 2000 && engine.StatusPos > 1; ++i) Tick();
+    for (int i = 0; i < 2000 && engine.StatusPos() > 1; ++i) Tick();
   }
   // Loads a ".lay" or ".shp" file as layout 1 of the list; false with a
   // message on stderr when it cannot be read.
   bool LoadLayout(const char* command, const std::string& file) {
     try {
-      engine.CurrentLayoutName = board::LoadLayout(file, engine.Layout);
+      engine.MutableGame().LayoutName = board::LoadLayout(file, engine.MutableGame().Layout);
     } catch (const board::LayoutFileError& e) {
       Fail(command, e.what());
       return false;
     }
     const std::filesystem::path path(file);
     const bool shp = base::HasExtensionNoCase(path.filename().string(), ".shp");
-    engine.Layouts.Entries.push_back(
+    engine.MutableLayouts().Entries.push_back(
         board::LayoutEntry{shp ? path.filename().string() : path.stem().string(), path, shp});
-    engine.BoardNumber = engine.SavedLayoutNumber = 1;
+    engine.MutableGame().BoardNumber = engine.MutableGame().SavedLayoutNumber = 1;
     return true;
   }
-  void PrintTiles() const { tool::PrintTiles(engine.State); }
+  void PrintTiles() const { tool::PrintTiles(engine.Game().Board); }
 };
 
 // The Rivers and Memory games as their menu entries start them.
 inline void StartRivers(game::Engine& engine, bool easy) {
-  engine.NewRiversGame(easy ? "MJ Rivers (Easy)" : "MJ Rivers (Hard)");
+  engine.NewRiversGame(easy ? game::Difficulty::Easy : game::Difficulty::Hard);
 }
 inline void StartMemory(game::Engine& engine, bool easy) {
-  engine.NewMemoryGame(easy ? "MJ Memory (Easy)" : "MJ Memory (Hard)");
+  engine.NewMemoryGame(easy ? game::Difficulty::Easy : game::Difficulty::Hard);
 }
 
 }  // namespace tool
