@@ -492,7 +492,7 @@ SavedGame Parse(std::string_view text, const std::string& name) {
   s.BoardNumber = static_cast<int>(in.Integer(0, 1, MemoryHard));
   in.KeyedLine("solitaire-layout-number");
   in.ExpectFields(1);
-  s.SavedLayoutNumber = static_cast<int>(in.Integer(0, 1, MaxLayoutNumber));
+  s.SavedLayoutNumber = static_cast<int>(in.Integer(0, -1, MaxLayoutNumber));
   in.KeyedLine("game-number");
   in.ExpectFields(1);
   s.GameSeed = static_cast<std::int32_t>(in.Integer(0, INT32_MIN, INT32_MAX));

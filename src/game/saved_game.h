@@ -9,7 +9,7 @@
 //   layout-file Traditional.lay          the layout's file name in the Layouts folders
 //   layout-name Traditional              its caption (escaped text, see below)
 //   layout-number 1                      board number: layout 1..99, Rivers 100/101, Memory 110/111
-//   solitaire-layout-number 1            the layout a Rivers or Memory game goes back to
+//   solitaire-layout-number 1            the layout a Rivers or Memory game goes back to (<= 0: none)
 //   game-number 0                        the number of a numbered game (<= 0: none)
 //   kind solitaire                       solitaire | two-player | rivers | memory
 //   phase running                        running | paused
