@@ -624,6 +624,42 @@ La disposition reste ouverte dans l&apos;éditeur : choisissez « Enregistrer so
         <source>Cannot write the saved game %1: %2</source>
         <translation>Impossible d&apos;écrire la partie enregistrée %1 : %2</translation>
     </message>
+    <message>
+        <source>The game in hand could not be kept: %1</source>
+        <translation>La partie en cours n&apos;a pas pu être conservée : %1</translation>
+    </message>
+    <message>
+        <source>Game %1 opened.</source>
+        <translation>Partie %1 ouverte.</translation>
+    </message>
+    <message>
+        <source>Game saved as %1.</source>
+        <translation>Partie enregistrée sous %1.</translation>
+    </message>
+    <message>
+        <source>The last game could not be resumed: %1</source>
+        <translation>La dernière partie n&apos;a pas pu être reprise : %1</translation>
+    </message>
+    <message>
+        <source>The game %1 was played on the layout %2, which is no longer in the Layout menu.</source>
+        <translation>La partie %1 a été jouée sur la disposition %2, qui n&apos;est plus dans le menu Disposition.</translation>
+    </message>
+    <message>
+        <source>The game %1 cannot be opened: %2</source>
+        <translation>La partie %1 ne peut pas être ouverte : %2</translation>
+    </message>
+    <message>
+        <source>The layout %2 has changed since the game %1 was saved: the game cannot go on on it.</source>
+        <translation>La disposition %2 a changé depuis l&apos;enregistrement de la partie %1 : la partie ne peut pas s&apos;y poursuivre.</translation>
+    </message>
+    <message>
+        <source>This game is played on a layout that has not been saved: save the layout in the editor first.</source>
+        <translation>Cette partie se joue sur une disposition qui n&apos;a pas été enregistrée : enregistrez d&apos;abord la disposition dans l&apos;éditeur.</translation>
+    </message>
+    <message>
+        <source>Game resumed.</source>
+        <translation>Partie reprise.</translation>
+    </message>
 </context>
 <context>
     <name>app::EditorPanel</name>
@@ -1197,6 +1233,34 @@ Merci à tous les joueurs qui ont envoyé dispositions, idées et rapports d&apo
     <message>
         <source>Hints keep the game winnable</source>
         <translation>Les indices gardent la partie gagnable</translation>
+    </message>
+    <message>
+        <source>Open Game...</source>
+        <translation>Ouvrir une partie...</translation>
+    </message>
+    <message>
+        <source>Save Game As...</source>
+        <translation>Enregistrer la partie sous...</translation>
+    </message>
+    <message>
+        <source>Resume the last game at startup</source>
+        <translation>Reprendre la dernière partie au démarrage</translation>
+    </message>
+    <message>
+        <source>Open a saved game</source>
+        <translation>Ouvrir une partie enregistrée</translation>
+    </message>
+    <message>
+        <source>Sorami saved games (*.sorami-game);;All files (*)</source>
+        <translation>Parties enregistrées de Sorami (*.sorami-game);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Save the game as</source>
+        <translation>Enregistrer la partie sous</translation>
+    </message>
+    <message>
+        <source>Sorami saved games (*.sorami-game)</source>
+        <translation>Parties enregistrées de Sorami (*.sorami-game)</translation>
     </message>
 </context>
 <context>
