@@ -161,6 +161,11 @@ std::optional<std::string> SaveGameFile(const Engine& engine, const std::string&
 
 GameKeeper::GameKeeper(std::string path) : path_(std::move(path)) {}
 
+std::optional<std::string> GameKeeper::TakeFailure() {
+  if (failure_) return std::exchange(failure_, std::nullopt);
+  return writer_.TakeFailure();
+}
+
 bool GameKeeper::LayoutMatchesItsFile(const GameState& game) {
   if (game.LayoutFile != checkedFile_ || !(game.Layout == checkedLayout_)) {
     checkedFile_ = game.LayoutFile;
@@ -177,13 +182,15 @@ void GameKeeper::Update(const Engine& engine) {
     std::string key = WithoutClocks(SavedGameText(*saved));
     if (kept_ && key == keptKey_) return;
     std::string text;
-    if (!PrepareSavedGame(*saved, text)) {
+    const std::optional<SavedGameError> refused = PrepareSavedGame(*saved, text);
+    if (!refused) {
       writer_.Replace(path_, std::move(text));
       kept_ = true;
       keptKey_ = std::move(key);
       fileMayExist_ = true;
       return;
     }
+    failure_ = refused->Message;
   }
   // No game to keep (or one that would not read back): no file, rather than
   // an older game that would come back in its place.

@@ -59,7 +59,7 @@ class GameKeeper {
   Resumed Resume(Engine& engine, std::string& message);
 
   // A write that failed since the last call, for the status line.
-  std::optional<std::string> TakeFailure() { return writer_.TakeFailure(); }
+  std::optional<std::string> TakeFailure();
 
  private:
   // Whether the layout in hand is the one its file holds (a game begun by
@@ -68,6 +68,7 @@ class GameKeeper {
 
   std::string path_;
   base::LatestFileWriter writer_;
+  std::optional<std::string> failure_;  // a game that could not be written
   bool kept_ = false;     // a game was handed to the writer
   std::string keptKey_;  // its text without the clocks
   bool fileMayExist_ = true;

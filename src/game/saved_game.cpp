@@ -653,8 +653,13 @@ std::string SavedGameText(const SavedGame& game) {
   w.Key("generator").Number(s.Generator.GeneratorSeed).End();
   // Durations only: the tick counts mean nothing to the next run.
   w.Key("clock").Number(s.Clock.PausedElapsed).Number(s.Clock.ElapsedSeconds).Number(s.Clock.Penalty).End();
-  w.Key("selection").Number(s.Picks.First).Number(s.Picks.Second).End();
-  w.Key("hint").Number(s.Picks.HintFirst).Number(s.Picks.HintSecond).Number(s.Picks.HintIndex).End();
+  // A hint stays named after its tiles were taken: only tiles still on the
+  // board are picked or shown.
+  const auto onBoard = [&b](int tile) {
+    return tile >= 1 && tile <= b.TileCount && tile <= board::MaxTiles && b.TilePlaces[tile].OnBoard() ? tile : 0;
+  };
+  w.Key("selection").Number(onBoard(s.Picks.First)).Number(onBoard(s.Picks.Second)).End();
+  w.Key("hint").Number(onBoard(s.Picks.HintFirst)).Number(onBoard(s.Picks.HintSecond)).Number(s.Picks.HintIndex).End();
   w.Key("no-moves-told").Number(s.Picks.NoMovesShown ? 1 : 0).End();
   if (s.Slide.Active)
     w.Key("slide").Number(1).Number(s.Slide.Tile).Number(s.Slide.X).Number(s.Slide.Y).End();

@@ -155,6 +155,17 @@ TEST_F(KeeperTest, TheFileFollowsMovesNotTheClock) {
   EXPECT_NE(Kept(), started);
   EXPECT_NE(Kept().find("removed 2\n"), std::string::npos);
 
+  // The hinted pair taken: the hint named tiles no longer there.
+  engine.Hint();
+  const int first = engine.Game().Picks.HintFirst, second = engine.Game().Picks.HintSecond;
+  ASSERT_NE(first, 0);
+  ClickPair(first, second);
+  ASSERT_FALSE(OnBoard(first));
+  keeper.Update(engine);
+  keeper.Flush();
+  EXPECT_NE(Kept().find("removed 4\n"), std::string::npos);
+  EXPECT_FALSE(keeper.TakeFailure().has_value());
+
   // Paused on focus loss: written at once.
   engine.OnApplicationDeactivated();
   keeper.Update(engine);

@@ -105,6 +105,19 @@ TEST(SavedGameRoundTrip, EveryKindAtAwkwardMoments) {
   }
 }
 
+// A hint still names its tiles after they were taken; the file shows none.
+TEST(SavedGameRoundTrip, AHintOnTilesTakenSinceIsNotShown) {
+  GameState s = SolitaireGame(404, 3);
+  s.Picks.HintFirst = s.History[4].tile;
+  s.Picks.HintSecond = s.History[5].tile;
+  s.Picks.HintIndex = 2;
+  const SavedGameRead read = ReadSavedGameText(SavedGameText(Saved(s)), "hint");
+  ASSERT_TRUE(read) << read.Error.Message;
+  EXPECT_EQ(read.Game->State.Picks.HintFirst, 0);
+  EXPECT_EQ(read.Game->State.Picks.HintSecond, 0);
+  EXPECT_EQ(read.Game->State.Picks.HintIndex, 2);
+}
+
 TEST(SavedGameRoundTrip, TextValuesOfAnyBytesComeBack) {
   GameState s = SolitaireGame(7, 1);
   s.LayoutName = std::string("Zoë \\n\t\x01\x7F line\nbreak\r\\x41", 27);
@@ -243,9 +256,16 @@ TEST(SavedGameRefusal, PartsThatDisagree) {
   s.Layout.Set(1, 1, 5, 1);
   refusedFor(s, "no place of this game");
 
-  s = good;
-  s.Picks.First = s.History[0].tile;
-  refusedFor(s, "not on the board");
+
+  {
+    // A hand-made file picking a tile that was taken.
+    std::string text = SavedGameText(Saved(good));
+    const std::size_t at = text.find("\nselection ") + 1;
+    text.replace(at, text.find('\n', at) - at, "selection " + std::to_string(good.History[0].tile) + " 0");
+    const SavedGameRead read = ReadSavedGameText(text, "bad.sorami-game");
+    ASSERT_FALSE(read);
+    EXPECT_NE(read.Error.Message.find("not on the board"), std::string::npos) << read.Error.Message;
+  }
 
   s = good;
   s.Reveal.Countdown = 3;
