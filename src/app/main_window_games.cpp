@@ -22,7 +22,8 @@ void MainWindow::KeepGame() {
   if (!keeping_ || closing_ || !keeper_) return;
   keeper_->Update(*engine_);
   if (const auto failure = keeper_->TakeFailure())
-    engine_->ShowStatus(base::Format(base::Translate("SavedGame", "The game in hand could not be kept: %1"), {*failure}));
+    engine_->ShowStatus(
+        base::Format(base::Translate("SavedGame", "The game in hand could not be kept: %1"), {*failure}));
 }
 
 void MainWindow::OpenGame() {

@@ -114,7 +114,8 @@ std::optional<std::string> OpenGame(Engine& engine, SavedGame saved, const std::
                                           "Layout menu."),
                           {Quoted(shownName), Quoted(saved.LayoutFileName)});
     if (!problem.empty())
-      return base::Format(base::Translate("SavedGame", "The game %1 cannot be opened: %2"), {Quoted(shownName), problem});
+      return base::Format(base::Translate("SavedGame", "The game %1 cannot be opened: %2"),
+                          {Quoted(shownName), problem});
     if (!sameLayout)
       return base::Format(base::Translate("SavedGame",
                                           "The layout %2 has changed since the game %1 was saved: the game cannot "

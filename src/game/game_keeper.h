@@ -69,8 +69,8 @@ class GameKeeper {
   std::string path_;
   base::LatestFileWriter writer_;
   std::optional<std::string> failure_;  // a game that could not be written
-  bool kept_ = false;     // a game was handed to the writer
-  std::string keptKey_;  // its text without the clocks
+  bool kept_ = false;                   // a game was handed to the writer
+  std::string keptKey_;                 // its text without the clocks
   bool fileMayExist_ = true;
   // The last layout compared with its file.
   std::string checkedFile_;

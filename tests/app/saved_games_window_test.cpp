@@ -6,17 +6,16 @@
 
 #include <QAction>
 #include <QApplication>
-
 #include <filesystem>
 #include <string>
 
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "app/picture_box.h"
-#include "window_test_support.h"
 #include "game/engine.h"
 #include "game/game_keeper.h"
 #include "game/saved_game.h"
+#include "window_test_support.h"
 
 namespace {
 

@@ -256,7 +256,6 @@ TEST(SavedGameRefusal, PartsThatDisagree) {
   s.Layout.Set(1, 1, 5, 1);
   refusedFor(s, "no place of this game");
 
-
   {
     // A hand-made file picking a tile that was taken.
     std::string text = SavedGameText(Saved(good));
