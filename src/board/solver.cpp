@@ -25,6 +25,13 @@ constexpr int GroupCount = MaxTiles / 4;  // 36 match groups of four tiles
 // (on Traditional deals 90 needed fewer quick checks, in total and on the
 // hardest deals, than 60, 80, 100 or 130).
 constexpr int ProbeFromTiles = 90;
+// Nodes of the first run on removals, and of the first run on pairings (one
+// quick check each).
+constexpr std::uint64_t FirstRunNodes = 100;
+constexpr std::uint64_t FirstPairingsNodes = 5000;
+// Quick checks spent on changing a guess at every pairing, at the first node
+// of each run on pairings.
+constexpr int RepairChecks = 300;
 
 struct Bits {
   std::array<std::uint64_t, 3> w{};
@@ -72,6 +79,7 @@ class LostTable {
     stored_ = 0;
   }
   bool Contains(const Bits& k) const {
+    if (k.Empty()) return false;  // the mark of a free slot, never stored
     const std::size_t mask = slots_.size() - 1;
     std::size_t h = Hash(k) & mask;
     for (int i = 0; i < Probe; ++i, h = (h + 1) & mask) {
@@ -123,10 +131,41 @@ class LostTable {
 
 enum class Outcome { Win, Lost, Stopped };
 
+// Which tiles of each match group may still pair, all groups at once: bit g
+// of may[s][r] is set when the tiles in slots s and r of group g may pair.
+struct Partners {
+  std::array<std::array<std::uint64_t, 4>, 4> may{};
+  void Clear(int g) {
+    const std::uint64_t keep = ~(std::uint64_t{1} << g);
+    for (auto& row : may)
+      for (auto& w : row) w &= keep;
+  }
+  void Allow(int g, int a, int b) {
+    may[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)] |= std::uint64_t{1} << g;
+    may[static_cast<std::size_t>(b)][static_cast<std::size_t>(a)] |= std::uint64_t{1} << g;
+  }
+  // Group g's pairing q alone: pairs q and 5 - q.
+  void Settle(int g, int q) {
+    Clear(g);
+    for (int p : {q, 5 - q}) Allow(g, PairSlots[static_cast<std::size_t>(p)][0], PairSlots[static_cast<std::size_t>(p)][1]);
+  }
+  // The slots the tile in slot s of group g may pair with.
+  unsigned Mates(int g, int s) const {
+    unsigned m = 0;
+    for (int r = 0; r < 4; ++r)
+      m |= static_cast<unsigned>((may[static_cast<std::size_t>(s)][static_cast<std::size_t>(r)] >> g) & 1u) << r;
+    return m;
+  }
+};
+
 }  // namespace
 
 struct Solver::Impl {
-  explicit Impl(std::size_t maxBytes) : lost(std::min<std::size_t>(maxBytes, std::size_t{64} << 20)) {}
+  // Three quarters of the bound for lost positions, a quarter for lost
+  // choices of pairings.
+  explicit Impl(std::size_t maxBytes)
+      : lost(std::min<std::size_t>(maxBytes, std::size_t{64} << 20) / 4 * 3),
+        lostPairings(std::min<std::size_t>(maxBytes, std::size_t{64} << 20) / 4) {}
 
   // ---- the position, fixed for one solve
   int count = 0;                              // items (tiles and fixed places)
@@ -135,6 +174,7 @@ struct Solver::Impl {
   std::array<Bits, MaxItems> sideA{}, sideB{};  // left/right (or up/down) neighbours
   std::array<Bits, MaxItems> before{};        // items that must leave before it
   std::array<int, MaxItems> weight{};         // how much it holds up
+  std::array<std::uint8_t, MaxItems> groupOf{}, slotOf{};  // of tiles: match group, (t - 1) % 4
   Bits tiles;                                 // the items that are tiles
   // Members of each match group by slot ((t - 1) % 4), -1 where absent.
   std::array<std::array<int, 4>, GroupCount> member{};
@@ -161,11 +201,55 @@ struct Solver::Impl {
   bool Build(const BoardState& s, bool vertical);
   Outcome Search(Bits present, std::array<std::uint8_t, GroupCount> denied);
   // Partner slots each slot may still pair with, per group.
-  using Partners = std::array<std::array<std::uint8_t, 4>, GroupCount>;
   void GroupPartners(int g, const Bits& present, std::uint8_t denied, Partners& out) const;
   Partners PartnersOf(const Bits& present, const std::array<std::uint8_t, GroupCount>& denied) const;
-  bool CanAllLeave(Bits present, Bits free, const Partners& partners) const;
+  // On a failure `stuck` gets the free tiles left and `left` the number of
+  // tiles left; on success `when` gets the round in which each tile left.
+  bool CanAllLeave(Bits present, Bits free, const Partners& partners, Bits* stuck = nullptr,
+                   std::array<std::uint8_t, MaxItems>* when = nullptr, int* left = nullptr) const;
   bool OutOfBudget();
+
+  // ---- the search on pairings alone
+  // Nothing is removed: each node settles the pairing of one more group of
+  // four, and every pairing still open is tried on its own with the quick
+  // check, which rules out those that cannot win. With every pairing
+  // settled the quick check is exact, and a removal order follows. The
+  // group to settle next is the one whose tiles were found stuck most often
+  // when a check failed, for its number of open pairings: deals that cannot
+  // be won mostly fail on a few groups tangled together, and this finds
+  // them where settling the groups that happen to be free would not.
+  using Denied = std::array<std::uint8_t, GroupCount>;
+  // At the first node (`atRoot`) the pairings ruled out hold for every line
+  // of play: they go to `known`, for the later runs of both searches.
+  // Choices of pairings proven lost are kept (LostPairingsKey) so that later
+  // runs need not repeat them.
+  Outcome Pairings(Denied denied, bool atRoot = false);
+  Outcome SettlePairings(Denied denied, bool atRoot);
+  Bits LostPairingsKey(const Denied& denied) const;
+  LostTable lostPairings;
+  Denied known{};
+  // One quick check of the pairing search, counted as a node. On a failure
+  // the groups of the free tiles left stuck gain weight.
+  bool PairingsCheck(const Partners& partners, Outcome& budget, std::array<std::uint8_t, MaxItems>* when = nullptr);
+  // Settles every open group of four at once, each with its best pairing
+  // (BestPairings), then for up to `checks` quick checks changes the pairing
+  // of one group whose free tiles were left stuck, keeping the change that
+  // leaves fewest tiles, or a fixed pseudo-random one when none helps. With
+  // every pairing settled the check is exact: true once one passes, with
+  // the removal order in `path`.
+  bool Repair(const Denied& denied, const Partners& partners, const std::array<std::uint8_t, MaxItems>& when,
+              int checks);
+  // With every pairing settled: the pairs in removal order into `path`.
+  bool OrderFromPairings(const Partners& partners);
+  int OpenPairings(int g, const Denied& denied) const;
+  // The open pairings of group g as (cost, pairing), those whose pairs left
+  // the quick check closest together first (pairing -1 past the last): a
+  // tile kept waiting long for its partner holds others up.
+  std::array<std::pair<int, int>, 3> BestPairings(int g, const Denied& denied,
+                                                 const std::array<std::uint8_t, MaxItems>& when) const;
+  Bits start, startFree;                    // the position being decided
+  bool pairingsOnly = false;                // see Solver::UsePairingsOnly
+  std::array<std::uint32_t, GroupCount> stuckCount{};
 
   // The tiles that may become free when this item leaves.
   std::array<Bits, MaxItems> affects{};
@@ -289,6 +373,8 @@ bool Solver::Impl::Build(const BoardState& s, bool vertical) {
     if (t == 0) continue;
     const int g = Group(t), slot = (t - 1) % 4;
     member[static_cast<std::size_t>(g)][static_cast<std::size_t>(slot)] = i;
+    groupOf[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(g);
+    slotOf[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(slot);
     slotsHere[static_cast<std::size_t>(g)] |= static_cast<std::uint8_t>(1u << slot);
   }
   for (int g = 0; g < GroupCount; ++g) {
@@ -410,6 +496,27 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
         progress = true;
         continue;
       }
+      if (std::popcount(freeSlots) == 3) {
+        // Three free, the fourth held down. If one of the free three keeps no
+        // tile on the board from being free, now or later, it may as well be
+        // the one to wait for the fourth: a win that pairs it otherwise still
+        // wins with the other two taken now and it kept for the fourth.
+        const int held = std::countr_zero(~freeSlots & 0xFu);
+        int keep = -1;
+        for (int sl = 0; sl < 4 && keep < 0; ++sl) {
+          if (sl == held || affects[static_cast<std::size_t>(m[static_cast<std::size_t>(sl)])].And(present).Meets(tiles)) continue;
+          const int q = PairOf(sl, held);
+          if ((pairings >> (q < 3 ? q : 5 - q)) & 1u) keep = sl;
+        }
+        if (keep >= 0) {
+          int go[2] = {0, 0}, n2 = 0;
+          for (int sl = 0; sl < 4; ++sl)
+            if (sl != keep && sl != held && n2 < 2) go[n2++] = sl;
+          take(m[static_cast<std::size_t>(go[0])], m[static_cast<std::size_t>(go[1])]);
+          progress = true;
+          continue;
+        }
+      }
       for (int k = 0; k < moveCount; ++k) {
         const auto& ps = PairSlots[static_cast<std::size_t>(moves[k])];
         const int a = m[static_cast<std::size_t>(ps[0])], b = m[static_cast<std::size_t>(ps[1])];
@@ -458,13 +565,7 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
       for (int q = 0; q < 3; ++q) {
         if (!((allowed >> q) & 1u) || !((allowed >> (5 - q)) & 1u)) continue;
         Partners trial = partners;
-        auto& p4 = trial[static_cast<std::size_t>(g)];
-        p4.fill(0);
-        for (int p : {q, 5 - q}) {
-          const int a = PairSlots[static_cast<std::size_t>(p)][0], b = PairSlots[static_cast<std::size_t>(p)][1];
-          p4[static_cast<std::size_t>(a)] = static_cast<std::uint8_t>(1u << b);
-          p4[static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(1u << a);
-        }
+        trial.Settle(g, q);
         if (CanAllLeave(present, lastFree, trial)) {
           ++open;
           continue;
@@ -569,14 +670,12 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
   return lose();
 }
 
-// A quick necessary condition: let a tile leave on its own as soon as it is
-// free and one of the partners it may still pair with is free too (or gone
-// already). Every real line of play takes tiles no sooner than this does, so
-// a tile that never gets to leave here can never leave at all.
+// Which tiles of group g still on the board may pair: the pairs neither
+// stacked nor ruled out, and in a group of four only those whose other two
+// may pair as well.
 void Solver::Impl::GroupPartners(int g, const Bits& present, std::uint8_t denied, Partners& out) const {
   const auto& m = member[static_cast<std::size_t>(g)];
-  auto& p4 = out[static_cast<std::size_t>(g)];
-  p4.fill(0);
+  out.Clear(g);
   unsigned here = 0;
   for (int sl = 0; sl < 4; ++sl)
     if (m[static_cast<std::size_t>(sl)] >= 0 && present.Has(m[static_cast<std::size_t>(sl)])) here |= 1u << sl;
@@ -585,14 +684,13 @@ void Solver::Impl::GroupPartners(int g, const Bits& present, std::uint8_t denied
     const int a = PairSlots[static_cast<std::size_t>(p)][0], b = PairSlots[static_cast<std::size_t>(p)][1];
     if (!((here >> a) & 1u) || !((here >> b) & 1u) || !((allowed >> p) & 1u)) continue;
     if (std::popcount(here) == 4 && !((allowed >> (5 - p)) & 1u)) continue;
-    p4[static_cast<std::size_t>(a)] |= static_cast<std::uint8_t>(1u << b);
-    p4[static_cast<std::size_t>(b)] |= static_cast<std::uint8_t>(1u << a);
+    out.Allow(g, a, b);
   }
 }
 
-Solver::Impl::Partners Solver::Impl::PartnersOf(const Bits& present,
+Partners Solver::Impl::PartnersOf(const Bits& present,
                                                 const std::array<std::uint8_t, GroupCount>& denied) const {
-  Partners out{};
+  Partners out;
   for (int gi = 0; gi < groupsUsed; ++gi) {
     const int g = groupList[static_cast<std::size_t>(gi)];
     GroupPartners(g, present, denied[static_cast<std::size_t>(g)], out);
@@ -604,66 +702,317 @@ Solver::Impl::Partners Solver::Impl::PartnersOf(const Bits& present,
 // free and one of the partners it may still pair with is free too (or gone
 // already). Every real line of play takes tiles no sooner than this does, so
 // a tile that never gets to leave here can never leave at all.
-bool Solver::Impl::CanAllLeave(Bits present, Bits free, const Partners& partners) const {
-  Bits work = free.And(tiles);
-  auto wakeMates = [&](int k) {
-    // The free tiles of k's group may now find a partner.
-    const int t = tileOf[static_cast<std::size_t>(k)];
-    const auto& m = member[static_cast<std::size_t>(Group(t))];
-    for (int sl = 0; sl < 4; ++sl) {
-      const int j = m[static_cast<std::size_t>(sl)];
-      if (j >= 0 && j != k && present.Has(j) && free.Has(j)) work.Set(j);
-    }
+bool Solver::Impl::CanAllLeave(Bits present, Bits free, const Partners& partners, Bits* stuck,
+                               std::array<std::uint8_t, MaxItems>* when, int* left) const {
+  // All groups at once, one machine word per slot: bit g of freeSlot[s] is
+  // set while the tile in slot s of group g is on the board and free, of
+  // goneSlot[s] once it has left here.
+  std::array<std::uint64_t, 4> freeSlot{}, goneSlot{};
+  const auto& mayPair = partners.may;
+  free = free.And(present).And(tiles);
+  auto markFree = [&](int i) {
+    freeSlot[static_cast<std::size_t>(slotOf[static_cast<std::size_t>(i)])] |= std::uint64_t{1} << groupOf[static_cast<std::size_t>(i)];
   };
-  for (;;) {
-    if (!present.Meets(tiles)) return true;
-    int i = -1;
-    for (int wi = 0; wi < 3 && i < 0; ++wi)
-      if (work.w[static_cast<std::size_t>(wi)] != 0) i = wi * 64 + std::countr_zero(work.w[static_cast<std::size_t>(wi)]);
-    if (i < 0) return false;
-    work.Reset(i);
-    if (!present.Has(i)) continue;
-    const int t = tileOf[static_cast<std::size_t>(i)];
-    const int g = Group(t), slot = (t - 1) % 4;
-    const auto& m = member[static_cast<std::size_t>(g)];
-    const unsigned mates = partners[static_cast<std::size_t>(g)][static_cast<std::size_t>(slot)];
-    bool leaves = false;
-    for (int sl = 0; sl < 4 && !leaves; ++sl) {
-      if (!((mates >> sl) & 1u)) continue;
-      const int j = m[static_cast<std::size_t>(sl)];
-      leaves = free.Has(j) || !present.Has(j);
+  for (int wi = 0; wi < 3; ++wi)
+    for (std::uint64_t word = free.w[static_cast<std::size_t>(wi)]; word; word &= word - 1)
+      markFree(wi * 64 + std::countr_zero(word));
+  // A tile leaves once it is free and a tile it may pair with is free too or
+  // has left. Leaving only frees more, so all that may leave in a round go
+  // together, and the rounds end when none may.
+  for (int round = 0;; ++round) {
+    std::array<std::uint64_t, 4> leaving{};
+    std::uint64_t any = 0;
+    for (int sl = 0; sl < 4; ++sl) {
+      std::uint64_t met = 0;
+      for (int r = 0; r < 4; ++r)
+        met |= mayPair[static_cast<std::size_t>(sl)][static_cast<std::size_t>(r)] &
+               (freeSlot[static_cast<std::size_t>(r)] | goneSlot[static_cast<std::size_t>(r)]);
+      leaving[static_cast<std::size_t>(sl)] = freeSlot[static_cast<std::size_t>(sl)] & met;
+      any |= leaving[static_cast<std::size_t>(sl)];
     }
-    if (!leaves) continue;
-    const Bits before = free;
-    present.Reset(i);
-    free.Reset(i);
-    // Only the tiles beside and under i can have been freed by it.
-    for (int wi = 0; wi < 3; ++wi) {
-      std::uint64_t word = affects[static_cast<std::size_t>(i)].w[static_cast<std::size_t>(wi)] &
-                           present.w[static_cast<std::size_t>(wi)] & tiles.w[static_cast<std::size_t>(wi)] &
-                           ~free.w[static_cast<std::size_t>(wi)];
-      while (word) {
-        const int k = wi * 64 + std::countr_zero(word);
-        word &= word - 1;
-        if (IsFree(k, present)) free.Set(k);
+    if (any == 0) break;
+    Bits left;
+    for (int sl = 0; sl < 4; ++sl) {
+      freeSlot[static_cast<std::size_t>(sl)] &= ~leaving[static_cast<std::size_t>(sl)];
+      goneSlot[static_cast<std::size_t>(sl)] |= leaving[static_cast<std::size_t>(sl)];
+      for (std::uint64_t word = leaving[static_cast<std::size_t>(sl)]; word; word &= word - 1) {
+        const int i = member[static_cast<std::size_t>(std::countr_zero(word))][static_cast<std::size_t>(sl)];
+        left.Set(i);
+        present.Reset(i);
+        if (when != nullptr) (*when)[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(std::min(round, 255));
       }
     }
-    wakeMates(i);
+    if (!present.Meets(tiles)) return true;
+    // Only the tiles beside and under those that left can have been freed.
+    Bits check;
+    for (int wi = 0; wi < 3; ++wi)
+      for (std::uint64_t word = left.w[static_cast<std::size_t>(wi)]; word; word &= word - 1)
+        check.Add(affects[static_cast<std::size_t>(wi * 64 + std::countr_zero(word))]);
     for (int wi = 0; wi < 3; ++wi) {
-      std::uint64_t fresh = free.w[static_cast<std::size_t>(wi)] & ~before.w[static_cast<std::size_t>(wi)];
-      work.w[static_cast<std::size_t>(wi)] |= fresh;
-      while (fresh) {
-        wakeMates(wi * 64 + std::countr_zero(fresh));
-        fresh &= fresh - 1;
+      std::uint64_t word = check.w[static_cast<std::size_t>(wi)] & present.w[static_cast<std::size_t>(wi)] &
+                           tiles.w[static_cast<std::size_t>(wi)] & ~free.w[static_cast<std::size_t>(wi)];
+      for (; word; word &= word - 1) {
+        const int k = wi * 64 + std::countr_zero(word);
+        if (!IsFree(k, present)) continue;
+        free.Set(k);
+        markFree(k);
       }
     }
   }
+  if (!present.Meets(tiles)) return true;
+  if (stuck != nullptr) *stuck = free.And(present);
+  if (left != nullptr) *left = present.And(tiles).Count();
+  return false;
+}
+
+int Solver::Impl::OpenPairings(int g, const Denied& denied) const {
+  const unsigned allowed = usable[static_cast<std::size_t>(g)] & ~static_cast<unsigned>(denied[static_cast<std::size_t>(g)]);
+  int open = 0;
+  for (int q = 0; q < 3; ++q) open += ((allowed >> q) & 1u) && ((allowed >> (5 - q)) & 1u);
+  return open;
+}
+
+bool Solver::Impl::PairingsCheck(const Partners& partners, Outcome& budget, std::array<std::uint8_t, MaxItems>* when) {
+  ++nodes;
+  if (OutOfBudget()) {
+    budget = Outcome::Stopped;
+    return true;  // no conclusion: the caller stops
+  }
+  Bits stuck;
+  if (CanAllLeave(start, startFree, partners, &stuck, when)) return true;
+  for (int wi = 0; wi < 3; ++wi) {
+    std::uint64_t word = stuck.w[static_cast<std::size_t>(wi)];
+    while (word) {
+      const int i = wi * 64 + std::countr_zero(word);
+      word &= word - 1;
+      ++stuckCount[static_cast<std::size_t>(Group(tileOf[static_cast<std::size_t>(i)]))];
+    }
+  }
+  return false;
+}
+
+std::array<std::pair<int, int>, 3> Solver::Impl::BestPairings(int g, const Denied& denied,
+                                                             const std::array<std::uint8_t, MaxItems>& when) const {
+  const auto& m = member[static_cast<std::size_t>(g)];
+  const unsigned allowed = usable[static_cast<std::size_t>(g)] & ~static_cast<unsigned>(denied[static_cast<std::size_t>(g)]);
+  std::array<std::pair<int, int>, 3> tries{{{0, -1}, {0, -1}, {0, -1}}};
+  int tryCount = 0;
+  for (int q = 0; q < 3; ++q) {
+    if (!((allowed >> q) & 1u) || !((allowed >> (5 - q)) & 1u)) continue;
+    int cost = 0;
+    for (int p : {q, 5 - q}) {
+      const auto& ps = PairSlots[static_cast<std::size_t>(p)];
+      const int ta = when[static_cast<std::size_t>(m[static_cast<std::size_t>(ps[0])])];
+      const int tb = when[static_cast<std::size_t>(m[static_cast<std::size_t>(ps[1])])];
+      cost += std::max(ta, tb);
+    }
+    tries[static_cast<std::size_t>(tryCount++)] = {cost, q};
+  }
+  for (int k = 1; k < tryCount; ++k)
+    for (int j = k; j > 0 && tries[static_cast<std::size_t>(j)] < tries[static_cast<std::size_t>(j - 1)]; --j)
+      std::swap(tries[static_cast<std::size_t>(j)], tries[static_cast<std::size_t>(j - 1)]);
+  return tries;
+}
+
+bool Solver::Impl::Repair(const Denied& denied, const Partners& partners,
+                          const std::array<std::uint8_t, MaxItems>& when, int checks) {
+  Partners guess = partners;
+  std::array<std::int8_t, GroupCount> chosen{};
+  chosen.fill(-1);
+  for (int gi = 0; gi < groupsUsed; ++gi) {
+    const int g = groupList[static_cast<std::size_t>(gi)];
+    if (slotsHere[static_cast<std::size_t>(g)] != 0xFu || OpenPairings(g, denied) < 2) continue;
+    const int q = BestPairings(g, denied, when)[0].second;
+    chosen[static_cast<std::size_t>(g)] = static_cast<std::int8_t>(q);
+    guess.Settle(g, q);
+  }
+  Bits stuck;
+  int left = 0;
+  ++nodes;
+  if (CanAllLeave(start, startFree, guess, &stuck, nullptr, &left)) return OrderFromPairings(guess);
+  for (int step = 1; checks > 0; ++step) {
+    // The groups to change: those of the free tiles left stuck.
+    std::uint64_t groups = 0;
+    for (int wi = 0; wi < 3; ++wi)
+      for (std::uint64_t word = stuck.w[static_cast<std::size_t>(wi)]; word; word &= word - 1) {
+        const int g = groupOf[static_cast<std::size_t>(wi * 64 + std::countr_zero(word))];
+        if (chosen[static_cast<std::size_t>(g)] >= 0) groups |= std::uint64_t{1} << g;
+      }
+    if (groups == 0) return false;
+    int bestLeft = left, bestGroup = -1, bestPairing = -1;
+    std::array<std::pair<int, int>, 8> moves{};  // (group, pairing), for the walk
+    int moveCount = 0;
+    Bits bestStuck;
+    for (std::uint64_t word = groups; word && checks > 0; word &= word - 1) {
+      const int g = std::countr_zero(word);
+      const unsigned allowed = usable[static_cast<std::size_t>(g)] & ~static_cast<unsigned>(denied[static_cast<std::size_t>(g)]);
+      for (int q = 0; q < 3 && checks > 0; ++q) {
+        if (q == chosen[static_cast<std::size_t>(g)] || !((allowed >> q) & 1u) || !((allowed >> (5 - q)) & 1u)) continue;
+        Partners trial = guess;
+        trial.Settle(g, q);
+        --checks;
+        ++nodes;
+        Bits s2;
+        int l2 = 0;
+        if (CanAllLeave(start, startFree, trial, &s2, nullptr, &l2)) return OrderFromPairings(trial);
+        if (l2 < bestLeft) {
+          bestLeft = l2;
+          bestGroup = g;
+          bestPairing = q;
+          bestStuck = s2;
+        }
+        if (moveCount < static_cast<int>(moves.size())) moves[static_cast<std::size_t>(moveCount++)] = {g, q};
+      }
+    }
+    if (bestGroup < 0) {
+      if (moveCount == 0) return false;
+      // No change helps: a step chosen by a fixed hash of the step number, so
+      // that a position always gets the same answer.
+      std::uint64_t h = static_cast<std::uint64_t>(step) * 0x9E3779B97F4A7C15ull;
+      h ^= h >> 29;
+      const auto [g, q] = moves[static_cast<std::size_t>(h % static_cast<std::uint64_t>(moveCount))];
+      bestGroup = g;
+      bestPairing = q;
+      Partners trial = guess;
+      trial.Settle(g, q);
+      --checks;
+      ++nodes;
+      if (CanAllLeave(start, startFree, trial, &bestStuck, nullptr, &bestLeft)) return OrderFromPairings(trial);
+    }
+    chosen[static_cast<std::size_t>(bestGroup)] = static_cast<std::int8_t>(bestPairing);
+    guess.Settle(bestGroup, bestPairing);
+    left = bestLeft;
+    stuck = bestStuck;
+  }
+  return false;
+}
+
+// The pairings still open of each group of four, three bits a group.
+Bits Solver::Impl::LostPairingsKey(const Denied& denied) const {
+  Bits key;
+  for (int gi = 0; gi < groupsUsed; ++gi) {
+    const int g = groupList[static_cast<std::size_t>(gi)];
+    if (slotsHere[static_cast<std::size_t>(g)] != 0xFu) continue;
+    const unsigned allowed = usable[static_cast<std::size_t>(g)] & ~static_cast<unsigned>(denied[static_cast<std::size_t>(g)]);
+    for (int q = 0; q < 3; ++q)
+      if (((allowed >> q) & 1u) && ((allowed >> (5 - q)) & 1u)) key.Set(3 * g + q);
+  }
+  return key;
+}
+
+Outcome Solver::Impl::Pairings(Denied denied, bool atRoot) {
+  const Bits key = LostPairingsKey(denied);
+  if (lostPairings.Contains(key)) return Outcome::Lost;
+  const Outcome o = SettlePairings(denied, atRoot);
+  if (o == Outcome::Lost) lostPairings.Insert(key);
+  return o;
+}
+
+Outcome Solver::Impl::SettlePairings(Denied denied, bool atRoot) {
+  Outcome budget = Outcome::Win;  // Stopped once the budget runs out
+  Partners partners;
+  std::array<std::uint8_t, MaxItems> when{};
+  // Rule out every pairing that fails on its own, until none does.
+  for (bool changed = true; changed;) {
+    changed = false;
+    partners = PartnersOf(start, denied);
+    if (!PairingsCheck(partners, budget, &when)) return Outcome::Lost;
+    if (budget == Outcome::Stopped) return budget;
+    for (int gi = 0; gi < groupsUsed; ++gi) {
+      const int g = groupList[static_cast<std::size_t>(gi)];
+      if (slotsHere[static_cast<std::size_t>(g)] != 0xFu) continue;
+      const int open = OpenPairings(g, denied);
+      if (open == 0) return Outcome::Lost;
+      if (open == 1) continue;
+      const unsigned allowed = usable[static_cast<std::size_t>(g)] & ~static_cast<unsigned>(denied[static_cast<std::size_t>(g)]);
+      bool narrowed = false;
+      for (int q = 0; q < 3; ++q) {
+        if (!((allowed >> q) & 1u) || !((allowed >> (5 - q)) & 1u)) continue;
+        Partners trial = partners;
+        trial.Settle(g, q);
+        const bool passes = PairingsCheck(trial, budget);
+        if (budget == Outcome::Stopped) return budget;
+        if (passes) continue;
+        denied[static_cast<std::size_t>(g)] |= static_cast<std::uint8_t>((1u << q) | (1u << (5 - q)));
+        if (atRoot) known[static_cast<std::size_t>(g)] = denied[static_cast<std::size_t>(g)];
+        narrowed = true;
+      }
+      if (OpenPairings(g, denied) == 0) return Outcome::Lost;
+      if (narrowed) {
+        GroupPartners(g, start, denied[static_cast<std::size_t>(g)], partners);
+        changed = true;
+      }
+    }
+  }
+  // A guess at every pairing still open often wins at once; at the first
+  // node of a run it gets a few changes too.
+  if (Repair(denied, partners, when, atRoot ? RepairChecks : 1)) return Outcome::Win;
+  // The most often stuck group for its open pairings, ties to the first.
+  int best = -1;
+  double bestScore = -1;
+  for (int gi = 0; gi < groupsUsed; ++gi) {
+    const int g = groupList[static_cast<std::size_t>(gi)];
+    if (slotsHere[static_cast<std::size_t>(g)] != 0xFu) continue;
+    const int open = OpenPairings(g, denied);
+    if (open < 2) continue;
+    const double score = (stuckCount[static_cast<std::size_t>(g)] + 1.0) / open;
+    if (score > bestScore) {
+      bestScore = score;
+      best = g;
+    }
+  }
+  if (best < 0) return OrderFromPairings(partners) ? Outcome::Win : Outcome::Stopped;
+  const auto tries = BestPairings(best, denied, when);
+  int tryCount = 0;
+  while (tryCount < 3 && tries[static_cast<std::size_t>(tryCount)].second >= 0) ++tryCount;
+  for (int k = 0; k < tryCount; ++k) {
+    const int q = tries[static_cast<std::size_t>(k)].second;
+    Denied settled = denied;
+    for (int r = 0; r < 3; ++r)
+      if (r != q) settled[static_cast<std::size_t>(best)] |= static_cast<std::uint8_t>((1u << r) | (1u << (5 - r)));
+    const Outcome o = Pairings(settled);
+    if (o != Outcome::Lost) return o;
+  }
+  return Outcome::Lost;
+}
+
+// Every tile has one partner left, and the quick check has let them all
+// leave: taking any pair whose two tiles are free, again and again, then
+// clears the board.
+bool Solver::Impl::OrderFromPairings(const Partners& partners) {
+  path.clear();
+  Bits present = start;
+  for (bool progress = true; progress && present.Meets(tiles);) {
+    progress = false;
+    const Bits free = FreeOf(present);
+    for (int wi = 0; wi < 3; ++wi) {
+      std::uint64_t word = free.w[static_cast<std::size_t>(wi)];
+      while (word) {
+        const int i = wi * 64 + std::countr_zero(word);
+        word &= word - 1;
+        if (!present.Has(i)) continue;
+        const int t = tileOf[static_cast<std::size_t>(i)];
+        const int g = Group(t), slot = (t - 1) % 4;
+        const unsigned mates = partners.Mates(g, slot);
+        if (std::popcount(mates) != 1) return false;
+        const int j = member[static_cast<std::size_t>(g)][static_cast<std::size_t>(std::countr_zero(mates))];
+        if (j < 0 || !present.Has(j) || !free.Has(j)) continue;
+        path.push_back({i, j});
+        present.Reset(i);
+        present.Reset(j);
+        progress = true;
+      }
+    }
+  }
+  return !present.Meets(tiles);
 }
 
 Solver::Solver(std::size_t maxTableBytes) : impl_(std::make_unique<Impl>(maxTableBytes)) {}
 Solver::~Solver() = default;
 
-std::size_t Solver::TableBytes() const { return impl_->lost.Bytes(); }
+void Solver::UsePairingsOnly(bool on) { impl_->pairingsOnly = on; }
+
+std::size_t Solver::TableBytes() const { return impl_->lost.Bytes() + impl_->lostPairings.Bytes(); }
 
 SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits& limits) {
   Impl& d = *impl_;
@@ -678,16 +1027,32 @@ SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits&
   Bits all;
   for (int i = 0; i < d.count; ++i) all.Set(i);
   std::array<std::uint8_t, GroupCount> denied{};
-  // Short runs first, growing by half each time; the last run has no bound
-  // but the caller's.
+  // A first short run of the search on removals settles most positions;
+  // the rest alternate between runs of the search on pairings and further
+  // runs on removals, each longer than the one before. The last runs have
+  // no bound but the caller's.
+  d.start = all;
+  d.startFree = d.FreeOf(all);
+  d.stuckCount.fill(0);
+  d.known = denied;
   Outcome o = Outcome::Stopped;
-  std::uint64_t runLength = 100;
-  for (d.run = 0;; ++d.run) {
-    d.runEnd = d.run >= 40 ? UINT64_MAX : d.nodes + runLength;
-    d.path.clear();
-    o = d.Search(all, denied);
+  for (int gi = 0; gi < d.groupsUsed; ++gi)  // one tile of a group would stay behind
+    if (std::popcount(d.slotsHere[static_cast<std::size_t>(d.groupList[static_cast<std::size_t>(gi)])]) % 2 != 0)
+      o = Outcome::Lost;
+  std::uint64_t runLength = FirstRunNodes, pairingsLength = FirstPairingsNodes;
+  for (d.run = 0; o == Outcome::Stopped; ++d.run) {
+    const bool last = d.run >= 40;
+    if (!d.pairingsOnly) {
+      d.runEnd = last ? UINT64_MAX : d.nodes + runLength;
+      d.path.clear();
+      o = d.Search(all, d.known);
+      if (o != Outcome::Stopped || d.stopped) break;
+      runLength += runLength / 2;
+    }
+    d.runEnd = last ? UINT64_MAX : d.nodes + pairingsLength;
+    o = d.Pairings(d.known, true);
     if (o != Outcome::Stopped || d.stopped) break;
-    runLength += runLength / 2;
+    pairingsLength += pairingsLength / 2;
   }
   res.Nodes = d.nodes;
   if (o == Outcome::Win) {
@@ -702,6 +1067,7 @@ SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits&
     res.Answer = Verdict::Unwinnable;
   }
   d.lost.Reset();
+  d.lostPairings.Reset();
   d.path.clear();
   d.path.shrink_to_fit();
   return res;

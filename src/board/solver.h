@@ -3,13 +3,25 @@
 //
 // Once it is fixed which two tiles of each four-tile match group go together,
 // the order of removal no longer matters: taking tiles away never blocks
-// another tile, so any pair whose two tiles are free may go at once. The
-// search therefore branches on pairings, one match group at a time, and
-// removes every pair whose pairing is settled as soon as both its tiles are
-// free. A pairing that puts together two tiles stacked one over the other
-// (directly or through the tiles between them) can never be taken and is never
-// tried. Positions proven lost are kept in a bounded table keyed by the set of
-// tiles still on the board.
+// another tile, so any pair whose two tiles are free may go at once. Two
+// searches use this, taking turns in runs that grow longer:
+//
+// - The search on removals takes forced pairs at once and branches on the
+//   pairs that can be taken now, one match group at a time. Positions proven
+//   lost are kept in a bounded table keyed by the set of tiles still on the
+//   board. Its first short run decides most positions.
+// - The search on pairings removes nothing: it settles the pairing of one
+//   group after another, ruling out each pairing that cannot win on its own,
+//   and settles first the groups found stuck most often. Deals that cannot be
+//   won mostly fail on a few groups tangled together deep in the pile, which
+//   this finds quickly. Choices of pairings proven lost are kept in a second
+//   bounded table.
+//
+// Both rest on one quick necessary condition: let every tile leave as soon as
+// it is free and a tile it may still pair with is free too or has left. With
+// every pairing settled that condition is exact. A pairing that puts together
+// two tiles stacked one over the other (directly or through the tiles between
+// them) can never be taken and is never tried.
 //
 // The answer is never wrong: a "winnable" comes with a removal order that has
 // been replayed on a copy of the board with the free rule before it is
@@ -57,9 +69,9 @@ struct SolveResult {
 
 class Solver {
  public:
-  // Most bytes the table of lost positions may take (capped at 64 MiB). It
-  // starts small and grows only while a hard position needs it; after each
-  // solve it goes back to its small size.
+  // Most bytes the tables of lost positions and choices may take together
+  // (capped at 64 MiB). They start small and grow only while a hard position
+  // needs them; after each solve they go back to their small size.
   explicit Solver(std::size_t maxTableBytes = 32u << 20);
   ~Solver();
   Solver(const Solver&) = delete;
@@ -70,7 +82,12 @@ class Solver {
   // vertical free rule.
   SolveResult Solve(const BoardState& s, bool vertical, const SolveLimits& limits = {});
 
-  // Bytes the table holds right now.
+  // Decides by the search on pairings alone, without the search on
+  // removals it normally alternates with (for cross-checks and
+  // measurements; the answers are the same, only the time differs).
+  void UsePairingsOnly(bool on);
+
+  // Bytes the tables hold right now.
   std::size_t TableBytes() const;
 
  private:

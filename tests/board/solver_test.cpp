@@ -25,12 +25,23 @@ BoardState With(std::initializer_list<std::pair<int, Cell>> tiles) {
   return s;
 }
 
-SolveResult Decide(const BoardState& s, bool vertical = false) {
+SolveResult Decide(const BoardState& s, bool vertical = false, bool pairingsOnly = false) {
   Solver solver;
+  solver.UsePairingsOnly(pairingsOnly);
   return solver.Solve(s, vertical);
 }
 
-TEST(Solver, SmallPositionsWithKnownAnswers) {
+// The hand-built positions go through the usual search and through the
+// search on pairings alone, which the usual one reaches only on hard
+// positions.
+class SolverBothWays : public ::testing::TestWithParam<bool> {
+ protected:
+  SolveResult Decide(const BoardState& s, bool vertical = false) const { return board::Decide(s, vertical, GetParam()); }
+};
+INSTANTIATE_TEST_SUITE_P(Solver, SolverBothWays, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& i) { return i.param ? "PairingsOnly" : "Usual"; });
+
+TEST_P(SolverBothWays, SmallPositionsWithKnownAnswers) {
   // The empty board is won already.
   EXPECT_EQ(Decide(BoardState{}).Answer, Verdict::Winnable);
   // A pair side by side.
@@ -55,7 +66,7 @@ TEST(Solver, SmallPositionsWithKnownAnswers) {
   EXPECT_EQ(Decide(With({{1, {1, 1, 1}}, {2, {5, 1, 1}}, {3, {9, 1, 1}}})).Answer, Verdict::Unwinnable);
 }
 
-TEST(Solver, FindsTheOnlyPairingThatWins) {
+TEST_P(SolverBothWays, FindsTheOnlyPairingThatWins) {
   // Tiles 1..4 of one group: 2 lies on 1 and 4 on 3, so 1 and 2 never pair,
   // and pairing 1 with 4 would wait for 3, which waits for 4. Only 2-4 then
   // 1-3 clears the board.
@@ -139,9 +150,10 @@ bool WinnableByEveryOrder(const BoardState& s, bool vertical, std::uint32_t mask
   return won;
 }
 
-TEST(Solver, AgreesWithEveryOrderOfPlayOnSmallPositions) {
+TEST_P(SolverBothWays, AgreesWithEveryOrderOfPlayOnSmallPositions) {
   std::mt19937 rng(20261207);
   Solver solver;
+  solver.UsePairingsOnly(GetParam());
   int won = 0, lost = 0;
   for (int round = 0; round < 400; ++round) {
     const SmallPosition p = RandomPosition(rng, 3 + round % 4);  // 6 to 24 tiles
@@ -176,9 +188,10 @@ BoardState PlainTraditionalDeal(std::uint32_t seed) {
   return s;
 }
 
-TEST(Solver, BudgetsEndTheSearchUndecided) {
+TEST_P(SolverBothWays, BudgetsEndTheSearchUndecided) {
   const BoardState s = PlainTraditionalDeal(1);
   Solver solver;
+  solver.UsePairingsOnly(GetParam());
   SolveLimits few;
   few.MaxNodes = 2;
   EXPECT_EQ(solver.Solve(s, false, few).Answer, Verdict::Undecided);
@@ -188,8 +201,57 @@ TEST(Solver, BudgetsEndTheSearchUndecided) {
   const SolveResult r = solver.Solve(s, false, stopped);
   EXPECT_EQ(r.Answer, Verdict::Undecided);
   EXPECT_TRUE(r.Order.empty());
-  // The table is back to its small size after a solve.
+  // The tables are back to their small size after a solve.
   EXPECT_LE(solver.TableBytes(), std::size_t{1} << 20);
+}
+
+// The game keeps one solver for every position of a line of play: what one
+// solve learns (losses, stuck groups, pairings ruled out) must not leak into
+// the next, nor may a budget cut short earlier change a later answer.
+TEST(Solver, AReusedSolverAnswersAsAFreshOne) {
+  const std::vector<std::uint32_t> seeds{1255, 1, 2, 851, 3, 1255};
+  Solver reused;
+  SolveLimits few;
+  few.MaxNodes = 300;
+  for (const std::uint32_t seed : seeds) {
+    const BoardState s = PlainTraditionalDeal(seed);
+    reused.Solve(PlainTraditionalDeal(seed + 1), false, few);  // cut short on purpose
+    const SolveResult again = reused.Solve(s, false);
+    Solver fresh;
+    const SolveResult first = fresh.Solve(s, false);
+    ASSERT_NE(first.Answer, Verdict::Undecided) << "seed " << seed;
+    EXPECT_EQ(again.Answer, first.Answer) << "seed " << seed;
+    EXPECT_EQ(again.Order, first.Order) << "seed " << seed;
+    EXPECT_EQ(again.Nodes, first.Nodes) << "seed " << seed;
+  }
+}
+
+// Deals of Traditional whose answer took the old search seconds: each is
+// lost through a few groups tangled deep in the pile. Both searches must
+// agree on them, and on the first plain deals.
+TEST(Solver, BothSearchesAgreeOnTraditionalDeals) {
+  Solver usual, pairings;
+  pairings.UsePairingsOnly(true);
+  SolveLimits limits;
+  limits.MaxNodes = 2'000'000;
+  for (const std::uint32_t seed : {683u, 851u, 1255u, 1332u}) {
+    const BoardState s = PlainTraditionalDeal(seed);
+    EXPECT_EQ(usual.Solve(s, false, limits).Answer, Verdict::Unwinnable) << "seed " << seed;
+    EXPECT_EQ(pairings.Solve(s, false, limits).Answer, Verdict::Unwinnable) << "seed " << seed;
+  }
+  int won = 0;
+  for (std::uint32_t seed = 1; seed <= 12; ++seed) {
+    const BoardState s = PlainTraditionalDeal(seed);
+    const SolveResult a = usual.Solve(s, false, limits);
+    const SolveResult b = pairings.Solve(s, false, limits);
+    ASSERT_NE(a.Answer, Verdict::Undecided) << "seed " << seed;
+    EXPECT_EQ(a.Answer, b.Answer) << "seed " << seed;
+    if (b.Answer == Verdict::Winnable) {
+      EXPECT_TRUE(OrderClearsBoard(s, false, b.Order)) << "seed " << seed;
+      ++won;
+    }
+  }
+  EXPECT_GT(won, 6);
 }
 
 TEST(Solver, ABoardTheTableDisagreesWithIsNoPosition) {
