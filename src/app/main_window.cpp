@@ -36,6 +36,7 @@
 #include "app/session.h"
 #include "app/status_line.h"
 #include "game/engine.h"
+#include "game/game_keeper.h"
 #include "game/music_control.h"
 #include "view/board_view.h"
 #include "view/looks.h"
@@ -439,6 +440,7 @@ void MainWindow::Tick() {
     timer_.start(50);
   }
   if (speech_ != nullptr) speech_->Update();
+  KeepGame();
 }
 
 void MainWindow::ApplicationStateChanged(Qt::ApplicationState state) {

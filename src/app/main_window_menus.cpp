@@ -58,6 +58,7 @@ void MainWindow::Run(const std::function<void()>& command, bool refresh) {
   }
   if (refresh && !closing_) RefreshFromEngine();
   if (speech_ != nullptr && !closing_) speech_->Update();
+  KeepGame();
 }
 
 void MainWindow::RunCommand(CommandId id) {
