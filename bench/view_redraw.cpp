@@ -1,6 +1,8 @@
 // Board painting speed: a full redraw of a dealt Traditional board with
-// shadows (against a bare copy of the 704 x 468 picture), the redraw of one
-// tile place, and rebuilding the tile pictures after a tileset load. Also the
+// shadows (against a bare copy of the 704 x 468 picture), the same at scale 2
+// (1408 x 936, target 1 ms) and filling a maximised 3840 x 2160 window
+// (target 5 ms), a change of scale (target 50 ms), the redraw of one tile
+// place, and rebuilding the tile pictures after a tileset load. Also the
 // masked tile paint done with QPainter's raster-operation composition modes,
 // the alternative to the plain pixel loops the painter uses (on the board's
 // 24-bit pictures Qt takes its slow general path for these modes).
@@ -37,9 +39,10 @@ struct Fixture {
     } else {
       std::fprintf(stderr, "%s: %s (measuring with a blank tileset)\n", tileset.c_str(), error.c_str());
     }
+    view.TilesetCopies = view::FindTilesetCopies(tileset);
     view.MakeTileTexture();
     if (view::DecodePicture(std::string(SORAMI_DATA_DIR) + "/Backgrounds/andromeda.jpg", picture, error))
-      view::Looks::TileBackground(view.BackgroundBuffer, picture);
+      view.SetBackgroundPicture(picture);
     board::LayoutGrid layout;
     try {
       board::ReadLayFile(std::string(SORAMI_DATA_DIR) + "/Layouts/Traditional.lay", layout);
@@ -87,6 +90,34 @@ void BM_FullRedrawWithShadows(benchmark::State& st) {
   st.counters["tiles"] = f.state.TilesLeft;
 }
 BENCHMARK(BM_FullRedrawWithShadows)->Unit(benchmark::kMicrosecond);
+
+// The board at scale 2, and at the scale that fills a 3840 x 2160 screen
+// (the board and the hall panel, 796 pixels wide at scale 1, in the height
+// the menu bar, toolbar and status line leave: 11 / 5).
+void BM_FullRedrawAtScale(benchmark::State& st) {
+  Fixture f;
+  f.view.SetScale({static_cast<int>(st.range(0)), static_cast<int>(st.range(1))});
+  const double redraw = MedianMicroseconds([&] { f.view.FullRedraw(f.scene); }, 101);
+  for (auto _ : st) benchmark::DoNotOptimize(f.view.FullRedraw(f.scene));
+  st.counters["median_us"] = redraw;
+  st.counters["width"] = f.view.BoardBuffer.width();
+  st.counters["height"] = f.view.BoardBuffer.height();
+}
+BENCHMARK(BM_FullRedrawAtScale)->Args({2, 1})->Args({22, 5})->Unit(benchmark::kMicrosecond);
+
+// A change of scale as a window is resized: new art from the kept copy, the
+// background and the buffers remade, and the board drawn again.
+void BM_ChangeOfScale(benchmark::State& st) {
+  Fixture f;
+  f.view.SetScale({2, 1});
+  int step = 0;
+  const board::Scale scales[] = {{9, 4}, {5, 2}, {2, 1}, {11, 4}};
+  for (auto _ : st) {
+    f.view.SetScale(scales[step++ % 4]);
+    benchmark::DoNotOptimize(f.view.FullRedraw(f.scene));
+  }
+}
+BENCHMARK(BM_ChangeOfScale)->Unit(benchmark::kMillisecond);
 
 void BM_BarePictureCopy(benchmark::State& st) {
   Fixture f;

@@ -845,6 +845,22 @@ Merci à tous les joueurs qui ont envoyé dispositions, idées et rapports d&apo
         <translation>Afficher la &amp;barre d&apos;outils</translation>
     </message>
     <message>
+        <source>Zoom In</source>
+        <translation>Zoom avant</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Zoom arrière</translation>
+    </message>
+    <message>
+        <source>Actual Size</source>
+        <translation>Taille réelle</translation>
+    </message>
+    <message>
+        <source>Fit to Window</source>
+        <translation>Adapter à la fenêtre</translation>
+    </message>
+    <message>
         <source>&amp;Highlight</source>
         <translation>&amp;Surbrillance</translation>
     </message>

@@ -104,6 +104,14 @@ std::vector<Command> MakeCommands(const CommandTargets& targets) {
        [&w] { w.ToggleStatusBar(); }},
       {Id::ShowToolbar, QT_TRANSLATE_NOOP("app::MainWindow", "Show &Toolbar"), Qt::CTRL | Qt::Key_T,
        {}, {}, option(&game::Options::ShowToolbar), [&w] { w.ToggleToolbar(); }},
+      {Id::ZoomIn, QT_TRANSLATE_NOOP("app::MainWindow", "Zoom In"), Qt::CTRL | Qt::Key_Plus, {}, {}, {},
+       [&w] { w.ZoomIn(); }},
+      {Id::ZoomOut, QT_TRANSLATE_NOOP("app::MainWindow", "Zoom Out"), Qt::CTRL | Qt::Key_Minus, {}, {}, {},
+       [&w] { w.ZoomOut(); }},
+      {Id::ActualSize, QT_TRANSLATE_NOOP("app::MainWindow", "Actual Size"), Qt::CTRL | Qt::Key_0, {}, {},
+       {}, [&w] { w.ActualSize(); }},
+      {Id::FitToWindow, QT_TRANSLATE_NOOP("app::MainWindow", "Fit to Window"), none, {}, {},
+       [&w] { return w.FitsToWindow(); }, [&w] { w.ToggleFitToWindow(); }},
 
       // Highlight
       {Id::HighlightNone, QT_TRANSLATE_NOOP("app::MainWindow", "None"), none, {}, {}, mode(0),
@@ -226,6 +234,10 @@ std::vector<Command> MakeCommands(const CommandTargets& targets) {
   };
 }
 
+QKeySequence AlternateShortcut(CommandId id) {
+  return id == CommandId::ZoomIn ? QKeySequence(Qt::CTRL | Qt::Key_Equal) : QKeySequence();
+}
+
 const std::vector<Menu>& Menus() {
   using Id = CommandId;
   const MenuItem separator;
@@ -241,7 +253,8 @@ const std::vector<Menu>& Menus() {
       {MenuId::View, QT_TRANSLATE_NOOP("app::MainWindow", "View"),
        {{Id::InvertSelection}, separator, {Id::CoolMenu}, {Id::CoolMouse}, {Id::CoolToolbar},
         {Id::FlatButtons}, {Id::ScrollingStatus}, separator, {Id::ShowTime}, {Id::ShowMovesLeft},
-        separator, {Id::ShowHallOfFame}, {Id::ShowStatusBar}, {Id::ShowToolbar}}},
+        separator, {Id::ShowHallOfFame}, {Id::ShowStatusBar}, {Id::ShowToolbar}, separator, {Id::ZoomIn},
+        {Id::ZoomOut}, {Id::ActualSize}, {Id::FitToWindow}}},
       {MenuId::Highlight, QT_TRANSLATE_NOOP("app::MainWindow", "&Highlight"),
        {{Id::HighlightNone}, separator, {Id::HighlightRed}, {Id::HighlightGreen},
         {Id::HighlightBlue}, separator, {Id::HighlightColouredTile}, separator,

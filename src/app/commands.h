@@ -62,6 +62,10 @@ enum class CommandId {
   ShowHallOfFame,
   ShowStatusBar,
   ShowToolbar,
+  ZoomIn,
+  ZoomOut,
+  ActualSize,
+  FitToWindow,
   // Highlight
   HighlightNone,
   HighlightRed,
@@ -136,6 +140,10 @@ struct Command {
   std::function<bool()> Checked;
   std::function<void()> Action;
 };
+
+// A second key for the same command, or none: "Zoom In" is on Ctrl++ and on
+// Ctrl+=, the key the plus shares on many keyboards.
+QKeySequence AlternateShortcut(CommandId id);
 
 // The menus of the menu bar, in order, and the new-game pop-up.
 enum class MenuId {

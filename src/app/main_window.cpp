@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QResizeEvent>
 #include <QDir>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -9,14 +10,21 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QWindow>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <exception>
 #include <limits>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "app/audio_devices.h"
 #include "app/band_menu.h"
+#include "app/board_area.h"
+#include "app/board_zoom.h"
 #include "app/editor_panel.h"
 #include "app/editor_shell.h"
 #include "app/message_box.h"
@@ -30,6 +38,7 @@
 #include "view/board_view.h"
 #include "view/looks.h"
 #include "view/picture_file.h"
+#include "view/scene_of.h"
 
 namespace app {
 
@@ -46,10 +55,10 @@ QString WithSeparator(QString dir) {
 
 MainWindow::MainWindow(Environment environment) : env_(std::move(environment)) {
   setWindowTitle(QStringLiteral("Sorami 5.28 "));
-  // A fixed border: system menu and minimise button, no maximise button.
+  // A border that resizes, with system menu, minimise and maximise buttons.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
+                 Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
   folders_ = env_.Folders ? *env_.Folders
                           : game::ChooseFolders(WithSeparator(env_.ProgramDir).toStdString(),
                                                 game::FolderEnvironment::FromProcess());
@@ -123,7 +132,8 @@ void MainWindow::BuildParts() {
   central_->setPalette(black);
   setCentralWidget(central_);
   BuildToolBar();
-  game_ = new PictureBox(QSize(kBoardWidth, kBoardHeight), central_);
+  boardArea_ = new BoardArea(central_);
+  game_ = new PictureBox(QSize(kBoardWidth, kBoardHeight), boardArea_);
   game_->setObjectName(QStringLiteral("Game"));
 
   // 3. The program's folder is the current directory.
@@ -135,7 +145,7 @@ void MainWindow::BuildParts() {
   // 4. The hall-of-fame panel takes the size of its picture and starts hidden.
   const QImage hofPic = view::ReadImageFile(programDir_ + QStringLiteral("hof.bmp"), "bmp");
   if (!hofPic.isNull()) panel_.SetHofPic(hofPic);
-  hallPanelBox_ = new PictureBox(panel_.HallPanelPicture.size(), central_);
+  hallPanelBox_ = new PictureBox(panel_.HallPanelPicture.size(), boardArea_);
   hallPanelBox_->setObjectName(QStringLiteral("HofBox"));
   hallPanelBox_->SetPicture(panel_.HallPanelPicture);
   hallPanelBox_->hide();
@@ -161,15 +171,12 @@ void MainWindow::BuildParts() {
   editorPanel_ = new EditorPanel(central_);
   editorPanel_->hide();
   column->addWidget(editorPanel_);
-  auto* row = new QHBoxLayout;
-  row->setContentsMargins(0, 0, 0, 0);
-  row->setSpacing(0);
-  row->addWidget(game_, 0, Qt::AlignTop);
-  row->addWidget(hallPanelBox_, 0, Qt::AlignTop);
-  row->addStretch(1);
-  column->addLayout(row);
+  boardArea_->SetParts(game_, hallPanelBox_);
+  column->addWidget(boardArea_, 1);
   column->addWidget(statusLine_);
-  column->addStretch(1);
+  connect(boardArea_, &BoardArea::RoomChanged, this, [this] {
+    if (fitToWindow_) ApplyZoom();
+  });
 
   // 6. The status text is a blank; the board's pointer events reach the
   // engine (the application's focus changes do once start-up is done).
@@ -232,6 +239,21 @@ void MainWindow::PlaceWindow(const Settings& stored) {
   }
 }
 
+int MainWindow::BandsHeight() const {
+  const game::Options& o = engine_->Opt();
+  const bool editor = engine_->Game().Running(game::GameKind::Editor);
+  int height = 0;
+  if (o.ShowToolbar && !editor) height += ToolBar::kHeight;
+  if (editor) height += EditorPanel::kHeight;
+  if (o.ShowStatusBar) height += StatusLine::kHeight;
+  return height;
+}
+
+QSize MainWindow::ContentAtActualSize() const {
+  const int panel = engine_->Opt().ShowHallOfFame ? panel_.UnitSize().width() : 0;
+  return {kBoardWidth + panel, kBoardHeight};
+}
+
 void MainWindow::LayOut() {
   const game::Options& o = engine_->Opt();
   const bool editor = engine_->Game().Running(game::GameKind::Editor);
@@ -239,21 +261,129 @@ void MainWindow::LayOut() {
   editorPanel_->setVisible(editor);
   statusLine_->setVisible(o.ShowStatusBar);
   hallPanelBox_->setVisible(o.ShowHallOfFame);
-  int width = kBoardWidth;
-  int height = kBoardHeight;
-  if (o.ShowToolbar && !editor) height += ToolBar::kHeight;
-  if (editor) height += EditorPanel::kHeight;
-  if (o.ShowStatusBar) height += StatusLine::kHeight;
-  if (o.ShowHallOfFame) width += hallPanelBox_->width();
-  if (narrowScreen_) {
+  // A window at its parts' size (the first time, after a zoom command, or
+  // not resized by the player since) takes their new size; one the player
+  // has made larger, or maximised, keeps its size and the pictures fill it.
+  const bool followParts = !fitToWindow_ || !playerSized_;
+  if (followParts && !isMaximized() && !isFullScreen()) {
+    central_->setFixedSize(CentralSizeAt(fitToWindow_ ? SmallestZoom : zoom_));
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    ApplyZoom();
+    adjustSize();
+    requestedSize_ = size();
+  }
+  // Free to be resized again, down to the parts at 100 % (or at the zoom
+  // chosen).
+  const QSize smallest = CentralSizeAt(fitToWindow_ ? SmallestZoom : zoom_);
+  layout()->setSizeConstraint(QLayout::SetMinimumSize);
+  central_->setMinimumSize(smallest);
+  central_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  ApplyZoom();
+  boardArea_->Arrange();
+}
+
+QSize MainWindow::CentralSizeAt(int zoom) const {
+  const QSize content = Zoomed(ContentAtActualSize(), zoom);
+  int width = content.width();
+  int height = content.height() + BandsHeight();
+  if (narrowScreen_ && zoom == SmallestZoom) {
     const int menuHeight = menuBar()->isHidden() ? 0 : menuBar()->sizeHint().height();
     width = std::min(width, 640);
     height = std::min(height, 480 - StatusLine::kHeight - menuHeight);
   }
-  // The window takes the size of the menu bar and these parts, and keeps it.
-  central_->setFixedSize(width, height);
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
-  adjustSize();
+  return {width, height};
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  // A size the window system brings that the window did not ask for is the
+  // player's (or the window manager's, on the player's behalf).
+  if (event->spontaneous() && isVisible() && event->size() != requestedSize_ && !isMaximized() && !isFullScreen())
+    playerSized_ = true;
+}
+
+int MainWindow::LargestZoomOnScreen() const {
+  const QScreen* screen = this->screen();
+  const QRect room = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+  // The frame the window manager adds around the window.
+  const QSize frame = frameGeometry().size() - size();
+  const int menuHeight = menuBar()->isHidden() ? 0 : menuBar()->height();
+  const QSize free(room.width() - frame.width(), room.height() - frame.height() - menuHeight - BandsHeight());
+  return LargestZoomStep(ContentAtActualSize(), free);
+}
+
+void MainWindow::ApplyZoom(bool force) {
+  if (boardArea_ == nullptr) return;
+  const qreal ratio = devicePixelRatioF();
+  const int zoom = fitToWindow_ ? FitZoom(ContentAtActualSize(), boardArea_->size()) : zoom_;
+  if (!force && zoom == zoomInEffect_ && ratio == ratioInEffect_) return;
+  zoomInEffect_ = zoom;
+  ratioInEffect_ = ratio;
+  const board::Scale scale = DrawingScale(zoom, ratio);
+  view_->SetScale(scale);
+  panel_.SetScale(scale);
+  game_->SetScaling(scale, ratio, QSize(kBoardWidth, kBoardHeight));
+  hallPanelBox_->SetScaling(scale, ratio, panel_.UnitSize());
+  boardArea_->Arrange();
+  // The same pictures as before, at the new size.
+  if (game_->ShowsLive()) {
+    view_->FullRedraw(view::SceneOf(*engine_));
+    game_->ShowLive(view_->BoardBuffer);
+  } else {
+    game_->SetPicture(view_->ShowBackground());
+  }
+  if (engine_->Opt().ShowHallOfFame) {
+    screen_->ShowHallPanel();
+    if (engine_->Game().Kind == game::GameKind::TwoPlayer) screen_->PaintBanner();
+  }
+#ifdef __GLIBC__
+  // Making the pictures for a new size passes through large temporary
+  // pictures (Qt scales them on worker threads, whose memory pools keep
+  // what they held): hand that memory back.
+  malloc_trim(0);
+#endif
+}
+
+void MainWindow::SetChosenZoom(int zoom) {
+  fitToWindow_ = false;
+  zoom_ = CheckedZoom(zoom);
+  // The window takes the zoom's size when the screen holds it.
+  if (isMaximized() || isFullScreen()) showNormal();
+  LayOut();
+  ApplyZoom(true);
+}
+
+void MainWindow::ZoomIn() { SetChosenZoom(ZoomInStep(zoomInEffect_, LargestZoomOnScreen())); }
+
+void MainWindow::ZoomOut() { SetChosenZoom(ZoomOutStep(zoomInEffect_)); }
+
+void MainWindow::ActualSize() { SetChosenZoom(SmallestZoom); }
+
+void MainWindow::ToggleFitToWindow() {
+  fitToWindow_ = !fitToWindow_;
+  // The window keeps the size it has: fitting fills it, and without fitting
+  // the board keeps the zoom step it had.
+  if (fitToWindow_) playerSized_ = true;
+  if (!fitToWindow_) zoom_ = zoomInEffect_ / ZoomStep * ZoomStep;
+  LayOut();
+  ApplyZoom(true);
+}
+
+void MainWindow::RestoreWindowSize(const Settings& stored) {
+  zoom_ = CheckedZoom(stored.Zoom);
+  fitToWindow_ = stored.FitToWindow;
+  if (!fitToWindow_) zoom_ = std::min(zoom_, LargestZoomOnScreen());
+  LayOut();
+  if (fitToWindow_ && stored.WindowWidth > 0 && stored.WindowHeight > 0) {
+    const QSize wanted = QSize(stored.WindowWidth, stored.WindowHeight).expandedTo(minimumSizeHint());
+    if (wanted != size()) {
+      playerSized_ = true;
+      resize(wanted);
+    }
+  }
+  if (stored.Maximized) setWindowState(windowState() | Qt::WindowMaximized);
+  ApplyZoom(true);
 }
 
 void MainWindow::ApplyLooks() {
@@ -276,6 +406,9 @@ void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!shownOnce_) {
     shownOnce_ = true;
+    // On a screen of another pixel ratio the pictures are drawn anew for it.
+    if (QWindow* handle = windowHandle())
+      connect(handle, &QWindow::screenChanged, this, [this] { ApplyZoom(); });
     emit FirstShown();
     session_->FirstShown();
   }

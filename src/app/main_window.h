@@ -1,7 +1,10 @@
 #pragma once
 // MainWindow, the game's main window: the menu bar, the toolbar, the board image
 // `Game`, the hall-of-fame panel `HallPanelBox` and the status line, stacked into a
-// window whose size follows from its parts. It owns the one game engine and
+// window whose size follows from its parts at first. The window can be
+// resized and maximised: the board and the panel are drawn at a zoom, or
+// scaled to fill the room ("Fit to Window"), and centred in it; the size of
+// the parts at 100 % is the smallest the window takes. It owns the one game engine and
 // its ports (the screen adapter, the clock, the sound and music devices), and
 // turns the commands of its command table, pointer events on the board, the
 // 50 ms timer and the application's focus changes into engine commands. No
@@ -50,6 +53,7 @@ namespace app {
 
 class AudioDevices;
 class BandMenu;
+class BoardArea;
 class EditorPanel;
 class EditorShell;
 class PictureBox;
@@ -148,6 +152,23 @@ class MainWindow : public QMainWindow {
   // place of the toolbar while the layout editor is open).
   void LayOut();
 
+  // The View menu's zoom commands. A zoom command turns "Fit to Window" off
+  // and sizes the window to the zoom.
+  void ZoomIn();
+  void ZoomOut();
+  void ActualSize();
+  void ToggleFitToWindow();
+  bool FitsToWindow() const { return fitToWindow_; }
+  // The zoom the pictures are drawn at now (percent), and the one the zoom
+  // commands last chose.
+  int ZoomInEffect() const { return zoomInEffect_; }
+  int ChosenZoom() const { return zoom_; }
+  // The board and the panel at 100 %, side by side.
+  QSize ContentAtActualSize() const;
+  // Draws the pictures at the zoom in effect for the room and the screen's
+  // pixel ratio, when that changed (or when forced), and shows them again.
+  void ApplyZoom(bool force = false);
+
   // The tileset and background choices, and the board pictures.
   view::Looks& Looks() const { return *looks_; }
   view::BoardView& View() const { return *view_; }
@@ -159,6 +180,7 @@ class MainWindow : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // The start-up and close sequences run the steps below.
@@ -171,6 +193,16 @@ class MainWindow : public QMainWindow {
   void BuildEditor();
   void SwitchDisplayMode();
   void PlaceWindow(const Settings& stored);
+  // The stored zoom, "Fit to Window", window size and maximised state.
+  void RestoreWindowSize(const Settings& stored);
+  // The size of the parts below the menu bar with the board and panel at `zoom`.
+  QSize CentralSizeAt(int zoom) const;
+  // The height of the parts above and below the board (toolbar or editor
+  // panel, status line), as the options show them.
+  int BandsHeight() const;
+  // The largest zoom step the screen holds.
+  int LargestZoomOnScreen() const;
+  void SetChosenZoom(int zoom);
   // Whether a window placed at `at` shows some of its top on a screen.
   bool TitleOnScreen(QPoint at) const;
   void FillLayoutMenu();
@@ -204,6 +236,16 @@ class MainWindow : public QMainWindow {
   // keeps to 640 x 453.
   bool narrowScreen_ = false;
   bool closing_ = false;
+  // The zoom commands' choice (percent), whether the pictures fill the room
+  // instead, and the zoom and pixel ratio they are drawn at now.
+  int zoom_ = 100;
+  bool fitToWindow_ = true;
+  int zoomInEffect_ = 100;
+  qreal ratioInEffect_ = 1;
+  // The size LayOut last gave the window, and whether the player has
+  // resized it since (then it keeps its size when its parts change).
+  QSize requestedSize_;
+  bool playerSized_ = false;
 
   TimeSource time_;
   std::unique_ptr<AudioDevices> audio_;
@@ -218,6 +260,7 @@ class MainWindow : public QMainWindow {
 
   QTimer timer_;
   QWidget* central_ = nullptr;
+  BoardArea* boardArea_ = nullptr;
   ToolBar* toolBar_ = nullptr;
   EditorPanel* editorPanel_ = nullptr;
   std::unique_ptr<EditorShell> editor_;

@@ -34,7 +34,9 @@ BandMenu* MainWindow::AddMenu(const QString& caption) {
 void MainWindow::AddCommandEntry(QMenu* menu, const Command& command) {
   QAction* action = menu->addAction(tr(command.Caption));
   if (!command.Shortcut.isEmpty()) {
-    action->setShortcut(command.Shortcut);
+    QList<QKeySequence> keys{command.Shortcut};
+    if (const QKeySequence other = AlternateShortcut(command.Id); !other.isEmpty()) keys << other;
+    action->setShortcuts(keys);
     action->setShortcutContext(Qt::WindowShortcut);
   }
   if (command.Glyph) action->setIcon(toolBar_->Glyph(*command.Glyph));

@@ -62,6 +62,7 @@ void Session::Start() {
   // moving it.
   w.PlaceWindow(loaded_);
   w.LayOut();
+  w.RestoreWindowSize(loaded_);
 
   // 13. The music and layout lists and the hall of fame.
   if (!LoadFiles()) return;
@@ -233,6 +234,14 @@ Settings Session::CurrentSettings() const {
   s.WPos = outer.width();
   s.HPos = outer.height();
   s.PreviousRes = w.ScreenWidth();
+  s.Zoom = w.ChosenZoom();
+  s.FitToWindow = w.FitsToWindow();
+  s.Maximized = w.isMaximized();
+  // The size of a window that is not maximised; a maximised one keeps the
+  // size it had before, which it gets back when no longer maximised.
+  const QSize size = w.isMaximized() ? w.normalGeometry().size() : w.size();
+  s.WindowWidth = size.width();
+  s.WindowHeight = size.height();
   return s;
 }
 

@@ -7,7 +7,7 @@ namespace app {
 namespace {
 
 // The field a key fills: a number or a text of Settings, or a check mark.
-using Field = std::variant<int Settings::*, bool game::Options::*, std::string Settings::*>;
+using Field = std::variant<int Settings::*, bool game::Options::*, std::string Settings::*, bool Settings::*>;
 
 struct Key {
   const char* name;
@@ -59,6 +59,11 @@ const Key kKeys[] = {
     {"WPos", &Settings::WPos, false},
     {"HPos", &Settings::HPos, false},
     {"PreviousRes", &Settings::PreviousRes},
+    {"Zoom", &Settings::Zoom},
+    {"FitToWindow", &Settings::FitToWindow},
+    {"WindowWidth", &Settings::WindowWidth},
+    {"WindowHeight", &Settings::WindowHeight},
+    {"Maximized", &Settings::Maximized},
 };
 
 template <class... F>
@@ -87,6 +92,7 @@ Settings ReadSettings(const base::IniFile& file, int screenWidth) {
                    [&](std::string Settings::*f) {
                      s.*f = file.ReadString(kSettingsSection, key.name, s.*f);
                    },
+                   [&](bool Settings::*f) { s.*f = file.ReadBool(kSettingsSection, key.name, s.*f); },
                },
                key.field);
   }
@@ -103,6 +109,7 @@ void WriteSettings(base::IniFile& file, const Settings& s) {
                    [&](std::string Settings::*f) {
                      file.WriteString(kSettingsSection, key.name, s.*f);
                    },
+                   [&](bool Settings::*f) { file.WriteBool(kSettingsSection, key.name, s.*f); },
                },
                key.field);
   }

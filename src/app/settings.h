@@ -35,6 +35,14 @@ struct Settings {
   int WPos = 0;                         // written only
   int HPos = 0;                         // written only
   int PreviousRes = 0;                  // screen width at the last exit
+  // The board's size: a zoom in percent, or filling the window; the
+  // window's size (0: the size of its parts at 100 %) and whether it was
+  // maximised. A file without these keys starts as the game always has.
+  int Zoom = 100;
+  bool FitToWindow = true;
+  int WindowWidth = 0;
+  int WindowHeight = 0;
+  bool Maximized = false;
 };
 
 // Reads every key (without "WPos" and "HPos"); a missing key or a number

@@ -1,5 +1,7 @@
 #include "app/tool_bar.h"
 
+#include <QGuiApplication>
+
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
@@ -30,11 +32,24 @@ constexpr std::array<ButtonText, ToolBar::kCount> kButtons{{
     {QT_TRANSLATE_NOOP("app::ToolBar", "Exit"), QT_TRANSLATE_NOOP("app::ToolBar", "Don't leave me !! :("), "exit"},
 }};
 
+// The glyph, with its copies drawn at two and three times the size
+// ("NAME@2x.png", "NAME@3x.png") when they are there and a screen has a
+// pixel ratio above 1 or 2: such a screen shows them instead of an enlarged
+// glyph (others never read them).
 QIcon LoadGlyph(const QString& dir, const char* name) {
   const QString path = dir + QLatin1String(name) + QStringLiteral(".png");
   const QImage picture = view::ReadImageFile(path, "png");
   if (picture.isNull()) return {};
-  return QIcon(QPixmap::fromImage(picture));
+  QIcon icon(QPixmap::fromImage(picture));
+  const qreal ratio = qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1;
+  for (const int factor : {2, 3}) {
+    if (ratio <= factor - 1) break;
+    QImage larger = view::ReadImageFile(dir + QLatin1String(name) + QStringLiteral("@%1x.png").arg(factor), "png");
+    if (larger.isNull() || larger.width() != picture.width() * factor) continue;
+    larger.setDevicePixelRatio(factor);
+    icon.addPixmap(QPixmap::fromImage(larger));
+  }
+  return icon;
 }
 
 }  // namespace

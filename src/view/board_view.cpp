@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <utility>
 
+#include "view/looks.h"
 #include "view/raster.h"
 #include "view/shadow_pieces.h"
 #include "view/tileset_layout.h"
@@ -60,6 +63,10 @@ bool Outlined(const Scene& s, int t) {
   return IsHovered(s, t) && (s.HighlightMode == 1 || s.HighlightMode == 3 || s.HighlightMode == 4);
 }
 
+
+// The shadow pieces' grey, for DrawPiece's scaled twin below.
+constexpr uchar ShadowByte = static_cast<uchar>(qRed(ShadowGrey));
+
 }  // namespace
 
 BoardView::BoardView()
@@ -67,18 +74,107 @@ BoardView::BoardView()
       BoardBuffer(MakePicture(BoardWidth, BoardHeight)),
       TilesetImage(MakePicture(800, 600)),
       TileTexture(MakePicture(TextureWidth, TextureHeight)),
-      filled_(MakePicture(FaceWidth, FaceHeight, 0xFFFFFFFFu)) {}
+      filled_(MakePicture(FaceWidth, FaceHeight, 0xFFFFFFFFu)) {
+  // Before a tileset: the black texture through an all-black mask.
+  art_.Tiles = TileTexture;
+  art_.TileMask = MakePicture(TileWidth, TileHeight);
+  art_.TileMaskRuns = BlackRuns(art_.TileMask);
+}
 
 void BoardView::MakeTileTexture() {
-  for (int f = 1; f <= board::FaceCount; ++f) {
-    const FaceCell cell = FaceCells(f);
-    const Region t = TextureCell(cell);
-    const Region mask = FaceMask(cell);
-    const Region face = FacePicture(cell);
-    Blit(TileTexture, t.x, t.y, BlankTile.w, BlankTile.h, TilesetImage, BlankTile.x, BlankTile.y, Rop::Copy);
-    MaskedBlit(TileTexture, t.x + EdgeSize, t.y, FaceWidth, FaceHeight, TilesetImage, mask.x, mask.y,
-               TilesetImage, face.x, face.y);
+  // At scale 1 the faces come from the tileset itself, as they always have.
+  TileArt unit = ComposeTileArt(TilesetImage, 1, false);
+  TileTexture = unit.Tiles;
+  sourceArt_ = TileArt();
+  sourceCopy_ = TilesetCopy();
+  if (scale_ == board::Scale{}) {
+    art_ = std::move(unit);
+  } else {
+    MakeArt();
   }
+}
+
+void BoardView::MakeArt() {
+  // From the smallest copy at least as large as the scale, else the largest;
+  // the classic picture when no copy is larger than it. The copy's art is
+  // composed once and kept, so a change of scale only resamples it.
+  const long long n = scale_.Numerator, d = scale_.Denominator;
+  const TilesetCopy* best = nullptr;
+  for (const TilesetCopy& copy : TilesetCopies) {
+    const bool enough = copy.Factor * d >= n;
+    const bool bestEnough = best != nullptr && best->Factor * d >= n;
+    if (best == nullptr || (enough && (!bestEnough || copy.Factor < best->Factor)) ||
+        (!enough && !bestEnough && copy.Factor > best->Factor))
+      best = &copy;
+  }
+  if (best == nullptr || n <= d) {
+    art_ = ResampleTileArt(ComposeTileArt(TilesetImage, 1), scale_);
+    return;
+  }
+  if (sourceArt_.Empty() || !(sourceCopy_ == *best)) {
+    const QImage picture = ReadTilesetCopy(*best);
+    sourceArt_ = picture.isNull() ? ComposeTileArt(TilesetImage, 1) : ComposeTileArt(picture, best->Factor);
+    sourceCopy_ = *best;
+  }
+  art_ = ResampleTileArt(sourceArt_, scale_);
+}
+
+void BoardView::SetScale(board::Scale scale) {
+  if (scale.Numerator <= 0 || scale.Denominator <= 0) scale = {};
+  if (scale == scale_) return;
+  scale_ = scale;
+  const board::Geometry g({0, 0}, scale_);
+  BoardBuffer = MakePicture(g.Width(), g.Height());
+  scratch_ = QImage();
+  filled_ = MakePicture(ScaledSpan(FaceWidth, scale_), ScaledSpan(FaceHeight, scale_), 0xFFFFFFFFu);
+  if (scale_ == board::Scale{}) {
+    art_ = ComposeTileArt(TilesetImage, 1, false);
+    art_.Tiles = TileTexture;
+  } else {
+    MakeArt();
+  }
+  PaintBackground();
+  ClearBoardBuffer();
+}
+
+void BoardView::SetBackgroundPicture(const QImage& picture) {
+  // The background at scale 1 is kept: the pictures at other scales are
+  // made from it (a picture larger than the board shows only its top-left
+  // part, and a small one its copies, so nothing else of it is needed).
+  QImage unit = MakePicture(BoardWidth, BoardHeight);
+  Looks::TileBackground(unit, picture);
+  unitBackground_ = std::move(unit);
+  PaintBackground();
+}
+
+void BoardView::SetPlainBackground() {
+  unitBackground_ = QImage();
+  PaintBackground();
+}
+
+void BoardView::PaintBackground() {
+  const board::Geometry g({0, 0}, scale_);
+  if (unitBackground_.isNull()) {
+    if (BackgroundBuffer.width() != g.Width() || BackgroundBuffer.height() != g.Height())
+      BackgroundBuffer = MakePicture(g.Width(), g.Height());
+    FillRect(BackgroundBuffer, 0, 0, g.Width(), g.Height(), qRgb(0, 0, 0));
+    const PixelRect inside = g.Scaled(PixelRect{1, 1, BoardWidth - 1, BoardHeight - 1});
+    FillRect(BackgroundBuffer, inside.left, inside.top, inside.Width(), inside.Height(), qRgb(0, 128, 128));
+    return;
+  }
+  if (scale_ == board::Scale{}) {
+    BackgroundBuffer = unitBackground_;  // shared, not copied
+    return;
+  }
+  BackgroundBuffer = unitBackground_.scaled(g.Width(), g.Height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  ToPictureFormat(BackgroundBuffer);
+}
+
+int BoardView::Scaled(int p) const { return board::Geometry({0, 0}, scale_).Scaled(p); }
+
+PixelRect BoardView::OnCanvas(PixelRect r) const {
+  const PixelRect s = board::Geometry({0, 0}, scale_).Scaled(r);
+  return {s.left - shiftX_, s.top - shiftY_, s.right - shiftX_, s.bottom - shiftY_};
 }
 
 void BoardView::ClearBoardBuffer() {
@@ -86,7 +182,7 @@ void BoardView::ClearBoardBuffer() {
     // A plain copy of the pixels, no reallocation.
     std::copy_n(BackgroundBuffer.constBits(), BackgroundBuffer.sizeInBytes(), BoardBuffer.bits());
   } else {
-    Blit(BoardBuffer, 0, 0, BoardWidth, BoardHeight, BackgroundBuffer, 0, 0, Rop::Copy);
+    Blit(BoardBuffer, 0, 0, BoardBuffer.width(), BoardBuffer.height(), BackgroundBuffer, 0, 0, Rop::Copy);
   }
 }
 
@@ -95,12 +191,12 @@ PixelRect BoardView::Redraw(const Scene& scene) {
   if (whole) {
     ClearBoardBuffer();
     PaintTiles(scene);
-    return {0, 0, BoardWidth, BoardHeight};
+    return {0, 0, BoardBuffer.width(), BoardBuffer.height()};
   }
   // A partial redraw is composed in a scratch picture of the area and copied
   // back, so tiles that reach outside the area leave the rest of BoardBuffer
   // as it was.
-  const PixelRect area = DirtyRect;
+  const PixelRect area = board::Geometry({0, 0}, scale_).Scaled(DirtyRect);
   if (scratch_.width() != area.Width() || scratch_.height() != area.Height())
     scratch_ = MakePicture(area.Width(), area.Height());
   Blit(scratch_, 0, 0, area.Width(), area.Height(), BackgroundBuffer, area.left, area.top, Rop::Copy);
@@ -111,8 +207,8 @@ PixelRect BoardView::Redraw(const Scene& scene) {
   canvas_ = &BoardBuffer;
   shiftX_ = shiftY_ = 0;
   Blit(BoardBuffer, area.left, area.top, area.Width(), area.Height(), scratch_, 0, 0, Rop::Copy);
-  return {std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, BoardWidth),
-          std::min(area.bottom, BoardHeight)};
+  return {std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, BoardBuffer.width()),
+          std::min(area.bottom, BoardBuffer.height())};
 }
 
 void BoardView::PaintTiles(const Scene& scene) {
@@ -156,40 +252,57 @@ void BoardView::DrawTileAt(const Scene& scene, int x, int y, int z, int tile) {
     if (!touches) return;
   }
   QImage& canvas = *canvas_;
-  const int ca = a - shiftX_, cb = b - shiftY_;
-  PaintBody(canvas, scene, X, Y, Z, ca, cb, tile);
+  PaintBody(canvas, scene, X, Y, Z, a, b, tile);
 
   const bool faceDown = scene.EditorMode || (scene.MemoryMode && !IsSelected(scene, tile));
   if (faceDown) {
     // The editor's places and Memory's unturned tiles show the blank face.
-    const Region& face = scene.IsEditorCursor(X, Y, Z) ? SelectedFace : BlankFace;
-    Blit(canvas, ca, cb, FaceWidth, FaceHeight, TilesetImage, face.x, face.y, Rop::Copy);
-    if (scene.MemoryMode && Outlined(scene, tile)) PointerRectangle(canvas, scene, ca, cb);
+    const bool cursor = scene.IsEditorCursor(X, Y, Z);
+    const PixelRect r = OnCanvas({a, b, a + FaceWidth, b + FaceHeight});
+    if (scale_ == board::Scale{}) {
+      const Region& face = cursor ? SelectedFace : BlankFace;
+      Blit(canvas, r.left, r.top, FaceWidth, FaceHeight, TilesetImage, face.x, face.y, Rop::Copy);
+    } else {
+      Blit(canvas, r.left, r.top, r.Width(), r.Height(), cursor ? art_.SelectedFace : art_.BlankFace, 0, 0,
+           Rop::Copy);
+    }
+    if (scene.MemoryMode && Outlined(scene, tile)) PointerRectangle(canvas, scene, a, b);
   } else if (!scene.RiverSlideActive) {
-    PaintMarks(canvas, scene, ca, cb, tile);
-    if (Outlined(scene, tile)) PointerRectangle(canvas, scene, ca, cb);
+    PaintMarks(canvas, scene, a, b, tile);
+    if (Outlined(scene, tile)) PointerRectangle(canvas, scene, a, b);
   }
   // Higher tiles cast shadows; the top layer and the first row and column get none.
   if (scene.Shadows && scene.Board != nullptr && Z < board::MaxZ && X >= 2 && Y >= 2)
-    PaintShadows(canvas, scene, X, Y, Z, ca, cb);
+    PaintShadows(canvas, scene, X, Y, Z, a, b);
 }
 
 void BoardView::PaintBody(QImage& canvas, const Scene& scene, int X, int Y, int Z, int a, int b, int tile) {
   const FaceCell cell = scene.EditorMode ? FaceCell{0, 0} : FaceCells(board::Face(tile));
-  const Region t = TextureCell(cell);
+  const int tx = art_.CellX(cell), ty = art_.CellY(cell);
+  // Parts of the tile's picture are painted from the same place of its cell:
+  // (sx, sy) from the picture's top-left at scale 1.
+  const int left = a - EdgeSize, top = b;
+  const PixelRect whole = OnCanvas({left, top, left + TileWidth, top + TileHeight});
+  auto part = [&](PixelRect r, int sx, int sy, bool masked) {
+    const PixelRect d = OnCanvas(r);
+    const int cx = Scaled(left + sx) - Scaled(left), cy = Scaled(top + sy) - Scaled(top);
+    if (masked)
+      MaskedBlit(canvas, d.left, d.top, d.Width(), d.Height(), art_.TileMask, cx, cy, art_.TileMaskRuns, art_.Tiles,
+                 tx + cx, ty + cy);
+    else
+      Blit(canvas, d.left, d.top, d.Width(), d.Height(), art_.Tiles, tx + cx, ty + cy, Rop::Copy);
+  };
   const int v = scene.Board != nullptr ? scene.Board->At(X + 1, Y + 2, Z) : 0;
   if (IsTile(v) || scene.IsEditorCursor(X + 1, Y + 2, Z)) {
     // The lower-right neighbour, already painted, shows its face where this
     // tile's bottom edge would end: paint the edge short, then its corner
     // through the corner mask.
-    MaskedBlit(canvas, a - EdgeSize, b, TileWidth, FaceHeight, TilesetImage, TileMask.x, TileMask.y,
-               TileTexture, t.x, t.y);
-    Blit(canvas, a - EdgeSize, b + FaceHeight, 21, EdgeSize, TileTexture, t.x, t.y + FaceHeight, Rop::Copy);
-    MaskedBlit(canvas, a + 15, b + FaceHeight, EdgeSize, EdgeSize, TilesetImage, CornerMask.x, CornerMask.y,
-               TileTexture, t.x + FaceWidth, t.y + FaceHeight);
+    part({left, top, left + TileWidth, top + FaceHeight}, 0, 0, true);
+    part({left, top + FaceHeight, left + 21, top + TileHeight}, 0, FaceHeight, false);
+    part({a + 15, top + FaceHeight, a + 15 + EdgeSize, top + TileHeight}, FaceWidth, FaceHeight, true);
   } else {
-    MaskedBlit(canvas, a - EdgeSize, b, TileWidth, TileHeight, TilesetImage, TileMask.x, TileMask.y,
-               TileTexture, t.x, t.y);
+    MaskedBlit(canvas, whole.left, whole.top, whole.Width(), whole.Height(), art_.TileMask, 0, 0, art_.TileMaskRuns,
+               art_.Tiles, tx, ty);
   }
 }
 
@@ -198,37 +311,81 @@ void BoardView::PaintMarks(QImage& canvas, const Scene& scene, int a, int b, int
   const bool marked = selected || (tile != 0 && (tile == scene.HintTile1 || tile == scene.HintTile2)) ||
                       (IsHovered(scene, tile) && scene.HighlightMode == 2);
   if (!marked) return;
+  const PixelRect r = OnCanvas({a, b, a + FaceWidth, b + FaceHeight});
   if (scene.Invert) {
-    Blit(canvas, a, b, FaceWidth, FaceHeight, filled_, 0, 0, Rop::Xor);
+    Blit(canvas, r.left, r.top, r.Width(), r.Height(), filled_, 0, 0, Rop::Xor);
     return;
   }
   // The face keeps its own pixels; its background takes the special face's colour.
-  const Region& back = selected ? SelectedFace : HintFace;
   const FaceCell cell = FaceCells(board::Face(tile));
-  const Region mask = FaceMask(cell);
-  const Region face = FacePicture(cell);
-  Blit(canvas, a, b, FaceWidth, FaceHeight, TilesetImage, back.x, back.y, Rop::Copy);
-  MaskedBlit(canvas, a, b, FaceWidth, FaceHeight, TilesetImage, mask.x, mask.y, TilesetImage, face.x, face.y);
+  if (scale_ == board::Scale{}) {
+    const Region& back = selected ? SelectedFace : HintFace;
+    const Region mask = FaceMask(cell);
+    const Region face = FacePicture(cell);
+    Blit(canvas, r.left, r.top, FaceWidth, FaceHeight, TilesetImage, back.x, back.y, Rop::Copy);
+    MaskedBlit(canvas, r.left, r.top, FaceWidth, FaceHeight, TilesetImage, mask.x, mask.y, TilesetImage, face.x,
+               face.y);
+    return;
+  }
+  const QImage& faces = selected ? art_.SelectedFaces : art_.HintFaces;
+  Blit(canvas, r.left, r.top, r.Width(), r.Height(), faces, art_.FaceCellX(cell), art_.FaceCellY(cell), Rop::Copy);
 }
 
 void BoardView::PointerRectangle(QImage& canvas, const Scene& scene, int a, int b) {
   // A 3-pixel pen centred on the outline (a + 1, b + 1)-(a + 39, b + 49):
   // the frame fills the face's outer three pixels.
-  FrameRect(canvas, a, b, FaceWidth, FaceHeight, 3, PenColour(scene.HighlightMode));
+  const QRgb pen = PenColour(scene.HighlightMode);
+  const PixelRect o = OnCanvas({a, b, a + FaceWidth, b + FaceHeight});
+  const PixelRect i = OnCanvas({a + 3, b + 3, a + FaceWidth - 3, b + FaceHeight - 3});
+  FillRect(canvas, o.left, o.top, o.Width(), i.top - o.top, pen);
+  FillRect(canvas, o.left, i.bottom, o.Width(), o.bottom - i.bottom, pen);
+  FillRect(canvas, o.left, i.top, i.left - o.left, i.Height(), pen);
+  FillRect(canvas, i.right, i.top, o.right - i.right, i.Height(), pen);
 }
 
 void BoardView::PaintShadows(QImage& canvas, const Scene& scene, int X, int Y, int Z, int a, int b) {
   const board::Grid& g = *scene.Board;
+  const bool unit = scale_ == board::Scale{};
   for (const ShadowRule& rule : ShadowRules) {
     if (!IsTile(g.At(X + rule.dX, Y + rule.dY, Z + 1))) continue;
-    for (int i = 0; i < rule.count; ++i)
-      DrawPiece(canvas, rule.pieces[i].piece, a + rule.pieces[i].px, b + rule.pieces[i].py);
+    for (int i = 0; i < rule.count; ++i) {
+      const PieceAt& p = rule.pieces[i];
+      if (unit) {
+        DrawPiece(canvas, p.piece, a + p.px - shiftX_, b + p.py - shiftY_);
+        continue;
+      }
+      // At a scale the piece covers its scaled rectangle with a dither of
+      // single pixels, in the same phase of the board's checkerboard as at
+      // scale 1, and its slanted ends stay at 45 degrees.
+      const int x0 = a + p.px, y0 = b + p.py;
+      const ShadowPiece& piece = PieceOf(p.piece);
+      const PieceShape shape = ShapeOf(p.piece);
+      const int phase = (shape.Odd + x0 + y0) & 1;
+      const int left = Scaled(x0), top = Scaled(y0);
+      const int right = Scaled(x0 + piece.width), bottom = Scaled(y0 + shape.Rows);
+      for (int py = std::max(top, shiftY_); py < std::min(bottom, shiftY_ + canvas.height()); ++py) {
+        uchar* row = canvas.scanLine(py - shiftY_);
+        int from = std::max(left, shiftX_), to = std::min(right, shiftX_ + canvas.width());
+        // The slant: x - left >= y - top (a start) or x - left <= y - top (an end).
+        if (shape.Slant > 0) from = std::max(from, left + (py - top));
+        if (shape.Slant < 0) to = std::min(to, left + (py - top) + 1);
+        if (((from + py) & 1) != phase) ++from;
+        for (uchar *d = row + 3 * (from - shiftX_), *end = row + 3 * (to - shiftX_); d < end; d += 6)
+          d[0] = d[1] = d[2] = ShadowByte;
+      }
+    }
   }
 }
 
 void BoardView::PaintTilePicture(QImage& dst, int x, int y, int tile) const {
   const Region t = TextureCell(FaceCells(board::Face(tile)));
   MaskedBlit(dst, x, y, TileWidth, TileHeight, TilesetImage, TileMask.x, TileMask.y, TileTexture, t.x, t.y);
+}
+
+void BoardView::PaintScaledTilePicture(QImage& dst, int x, int y, int tile) const {
+  const FaceCell cell = FaceCells(board::Face(tile));
+  MaskedBlit(dst, x, y, art_.CellWidth, art_.CellHeight, art_.TileMask, 0, 0, art_.Tiles, art_.CellX(cell),
+             art_.CellY(cell));
 }
 
 QRgb BoardView::PenColour(int highlightMode) {

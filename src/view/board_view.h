@@ -10,15 +10,25 @@
 //
 // Every picture here is 24-bit RGB, the format the raster operations use.
 //
+// The board is drawn at a scale (SetScale): BoardBuffer and BackgroundBuffer
+// are the board picture's size at it, and each tile lands in the rectangle the
+// board geometry gives at that scale. The callers keep speaking in scale-1
+// board pixels (DirtyRect, the areas to redraw); the rectangles a redraw
+// returns are BoardBuffer's pixels. At scale 1 every picture is exactly what
+// it has always been.
+//
 // The window copies the rectangle a redraw returns from BoardBuffer to the
 // screen; whether a redraw is due at all (paused, finished) is the engine's
 // decision.
 
 #include <QImage>
 #include <QRgb>
+#include <string>
+#include <vector>
 
 #include "view/geometry.h"
 #include "view/scene.h"
+#include "view/tile_art.h"
 
 namespace view {
 
@@ -28,16 +38,36 @@ class BoardView {
   BoardView(const BoardView&) = delete;
   BoardView& operator=(const BoardView&) = delete;
 
-  QImage BackgroundBuffer;  // 704 x 468, the background alone
-  QImage BoardBuffer;       // 704 x 468, background plus tiles
+  QImage BackgroundBuffer;  // the background alone (704 x 468 at scale 1)
+  QImage BoardBuffer;       // background plus tiles, the same size
   QImage TilesetImage;      // the tileset picture as loaded (800 x 600 black before)
-  QImage TileTexture;       // 414 x 280, one ready-made tile picture per face
-  // Limits the next Redraw; WholeBoard except during one partial redraw.
+  QImage TileTexture;       // 414 x 280, one ready-made tile picture per face, at scale 1
+  // Larger copies of the tileset in TilesetImage, read when a scale needs one.
+  std::vector<TilesetCopy> TilesetCopies;
+  // Limits the next Redraw, in scale-1 pixels; WholeBoard except during one
+  // partial redraw.
   PixelRect DirtyRect = WholeBoard;
 
-  // Rebuilds TileTexture from TilesetImage: for every face the blank tile with
-  // the face set into its face area through the face's mask.
+  // Rebuilds TileTexture from TilesetImage (for every face the blank tile
+  // with the face set into its face area through the face's mask) and the
+  // art of the current scale from the best copy of the tileset.
   void MakeTileTexture();
+
+  // Draws from now on at `scale`: resizes BoardBuffer and BackgroundBuffer,
+  // remakes the art and the background for it. The next redraw must be a
+  // full one.
+  void SetScale(board::Scale scale);
+  board::Scale DrawingScale() const { return scale_; }
+  // The board geometry at the drawing scale with the scene's origin.
+  board::Geometry GeometryOf(const Scene& scene) const { return board::Geometry(scene.Origin(), scale_); }
+  // The art the board is painted with (TileTexture's faces at scale 1).
+  const TileArt& Art() const { return art_; }
+
+  // The background: a picture repeated from the top-left corner in rows when
+  // it is smaller than the board, else drawn once, and smoothly scaled with
+  // the board; or the plain teal one.
+  void SetBackgroundPicture(const QImage& picture);
+  void SetPlainBackground();
 
   // BoardBuffer := BackgroundBuffer (start of a game).
   void ClearBoardBuffer();
@@ -61,22 +91,39 @@ class BoardView {
 
   // Paints the tile's ready-made picture, masked, with its top-left at (x, y).
   void PaintTilePicture(QImage& dst, int x, int y, int tile) const;
+  // The same from the art of the drawing scale, the picture's top-left at
+  // (x, y) of `dst`.
+  void PaintScaledTilePicture(QImage& dst, int x, int y, int tile) const;
 
   // Pen of the pointer rectangle for a highlight mode (red, green or blue).
   static QRgb PenColour(int highlightMode);
 
  private:
   void PaintTiles(const Scene& scene);
-  // The painting steps of one tile; (a, b) is the face's top-left in `canvas`.
+  // The painting steps of one tile; (a, b) is the face's top-left on the
+  // board at scale 1.
   void PaintBody(QImage& canvas, const Scene& scene, int X, int Y, int Z, int a, int b, int tile);
   void PaintMarks(QImage& canvas, const Scene& scene, int a, int b, int tile);
   void PaintShadows(QImage& canvas, const Scene& scene, int X, int Y, int Z, int a, int b);
   void PointerRectangle(QImage& canvas, const Scene& scene, int a, int b);
+  // A scale-1 board position at the drawing scale, and a scale-1 board
+  // rectangle at the drawing scale on the canvas.
+  int Scaled(int p) const;
+  PixelRect OnCanvas(PixelRect r) const;
+  // Rebuilds art_ at the drawing scale, and the background.
+  void MakeArt();
+  void PaintBackground();
 
-  QImage filled_;   // 40 x 50 white: XOR inverts a face
+  board::Scale scale_;
+  TileArt art_;
+  // The art of the tileset copy last used, at its own size.
+  TileArt sourceArt_;
+  TilesetCopy sourceCopy_;
+  QImage unitBackground_;  // the background at scale 1; null: the plain one
+  QImage filled_;   // a face of white: XOR inverts a face
   QImage scratch_;  // the area of a partial redraw
   // Where DrawTileAt paints: BoardBuffer, or the scratch picture whose top-left
-  // is BoardBuffer's (shiftX_, shiftY_).
+  // is BoardBuffer's (shiftX_, shiftY_), in pixels at the drawing scale.
   QImage* canvas_ = &BoardBuffer;
   int shiftX_ = 0;
   int shiftY_ = 0;

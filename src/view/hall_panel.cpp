@@ -34,14 +34,17 @@ void Text(QPainter& p, int x, int y, const QFont& font, QRgb colour, const std::
 // goes. Qt rounds the blended edges of smooth text and shapes a shade
 // differently on 24-bit pictures; drawn this way the panel keeps exactly the
 // colours it has always had.
+// At a scale the painter draws in scale-1 units on the scaled picture.
 class AreaPainter {
  public:
-  AreaPainter(QImage& target, PixelRect area)
+  AreaPainter(QImage& target, PixelRect area, board::Scale scale)
       : target_(target),
-        area_(area),
-        canvas_(target.copy(area.left, area.top, area.Width(), area.Height()).convertToFormat(QImage::Format_RGB32)),
+        area_(board::Geometry({0, 0}, scale).Scaled(area)),
+        canvas_(target.copy(area_.left, area_.top, area_.Width(), area_.Height()).convertToFormat(QImage::Format_RGB32)),
         painter_(&canvas_) {
-    painter_.translate(-area.left, -area.top);
+    painter_.translate(-area_.left, -area_.top);
+    if (!(scale == board::Scale{})) painter_.scale(static_cast<double>(scale.Numerator) / scale.Denominator,
+                                                   static_cast<double>(scale.Numerator) / scale.Denominator);
   }
   AreaPainter(const AreaPainter&) = delete;
   AreaPainter& operator=(const AreaPainter&) = delete;
@@ -63,30 +66,52 @@ class AreaPainter {
 HallPanel::HallPanel() { SetHofPic(MakePicture(DefaultWidth, DefaultHeight)); }
 
 void HallPanel::SetHofPic(const QImage& picture) {
-  HallPicture = picture;
-  ToPictureFormat(HallPicture);
+  unitPicture_ = picture;
+  ToPictureFormat(unitPicture_);
+  MakeScaledPicture();
+}
+
+void HallPanel::SetScale(board::Scale scale) {
+  if (scale.Numerator <= 0 || scale.Denominator <= 0) scale = {};
+  if (scale == scale_) return;
+  scale_ = scale;
+  MakeScaledPicture();
+}
+
+void HallPanel::MakeScaledPicture() {
+  if (scale_ == board::Scale{}) {
+    HallPicture = unitPicture_;
+  } else {
+    const board::Geometry g({0, 0}, scale_);
+    HallPicture = unitPicture_.scaled(g.Scaled(unitPicture_.width()), g.Scaled(unitPicture_.height()),
+                                      Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    ToPictureFormat(HallPicture);
+  }
   HallPanelPicture = HallPicture.copy();
   HallPanelPicture.setDotsPerMeterX(DotsPerMeter96);
   HallPanelPicture.setDotsPerMeterY(DotsPerMeter96);
 }
+
+PixelRect HallPanel::Scaled(PixelRect area) const { return board::Geometry({0, 0}, scale_).Scaled(area); }
 
 int HallPanel::Shift(const PanelContent& content) {
   if (content.TwoPlayer) return 20;
   return content.ShowCurrentTile ? 10 : -20;
 }
 
-void HallPanel::RestoreFromPicture(PixelRect area) {
+void HallPanel::RestoreFromPicture(PixelRect unit) {
+  const PixelRect area = Scaled(unit);
   Blit(HallPanelPicture, area.left, area.top, area.Width(), area.Height(), HallPicture, area.left, area.top, Rop::Copy);
 }
 
 bool HallPanel::ShowHallPanel(const PanelContent& content) {
   if (!content.ShowHallOfFame) return false;
   const int d = Shift(content);
-  RestoreFromPicture({0, 0, HallPicture.width(), HallPicture.height()});
+  RestoreFromPicture({0, 0, unitPicture_.width(), unitPicture_.height()});
   if (content.EditorMode) return true;
   if (content.ShowCurrentTile && !content.TwoPlayer) PaintPreviewRecess();
 
-  AreaPainter painter(HallPanelPicture, {0, 0, HallPanelPicture.width(), HallPanelPicture.height()});
+  AreaPainter painter(HallPanelPicture, {0, 0, unitPicture_.width(), unitPicture_.height()}, scale_);
   QPainter& p = *painter;
   p.setRenderHint(QPainter::TextAntialiasing);
   const QFont title = PanelFont("Comic Sans MS", 10, true);
@@ -106,7 +131,7 @@ bool HallPanel::ShowHallPanel(const PanelContent& content) {
 
 void HallPanel::PaintBanner(const BannerContent& banner) {
   RestoreFromPicture(BannerArea);
-  AreaPainter painter(HallPanelPicture, BannerArea);
+  AreaPainter painter(HallPanelPicture, BannerArea, scale_);
   QPainter& p = *painter;
   p.setRenderHint(QPainter::TextAntialiasing);
   const QFont label = PanelFont("Arial", 18, true);
@@ -119,7 +144,7 @@ void HallPanel::PaintBanner(const BannerContent& banner) {
 
 void HallPanel::PaintPreviewRecess() {
   RestoreFromPicture(RecessArea);
-  AreaPainter painter(HallPanelPicture, RecessArea);
+  AreaPainter painter(HallPanelPicture, RecessArea, scale_);
   QPainter& p = *painter;
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(QPen(QColor(70, 58, 128), 1));
@@ -131,7 +156,13 @@ void HallPanel::PaintPreviewRecess() {
 
 void HallPanel::ShowCurrentTile(const BoardView& view, int tile) {
   PaintPreviewRecess();
-  if (tile > 0) view.PaintTilePicture(HallPanelPicture, PreviewArea.left, PreviewArea.top, tile);
+  if (tile <= 0) return;
+  if (scale_ == board::Scale{}) {
+    view.PaintTilePicture(HallPanelPicture, PreviewArea.left, PreviewArea.top, tile);
+  } else if (view.DrawingScale() == scale_) {
+    const PixelRect at = Scaled(PreviewArea);
+    view.PaintScaledTilePicture(HallPanelPicture, at.left, at.top, tile);
+  }
 }
 
 }  // namespace view

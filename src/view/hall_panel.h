@@ -47,11 +47,20 @@ class HallPanel {
   // Without a picture the panel is black, 92 wide and as high as the board.
   HallPanel();
 
-  QImage HallPicture;   // the panel's background picture
+  QImage HallPicture;   // the panel's background picture, at the drawing scale
   QImage HallPanelPicture;  // the composed panel, the size of HallPicture
 
-  // Takes a new background picture ("hof.bmp"); HallPanelPicture takes its size.
+  // Takes a new background picture ("hof.bmp"); HallPanelPicture takes its
+  // size at the drawing scale.
   void SetHofPic(const QImage& picture);
+
+  // Composes the panel from now on at `scale`, like the board: the picture
+  // smoothly scaled, the texts drawn at that size. Positions below stay in
+  // scale-1 pixels. The panel must be shown again after a change.
+  void SetScale(board::Scale scale);
+  board::Scale DrawingScale() const { return scale_; }
+  // The panel's size at scale 1.
+  QSize UnitSize() const { return unitPicture_.size(); }
 
   // How far the list moves up: 20 in two-player mode, else 10 with the
   // preview on, else -20 (down).
@@ -72,6 +81,11 @@ class HallPanel {
  private:
   void RestoreFromPicture(PixelRect area);
   void PaintPreviewRecess();
+  PixelRect Scaled(PixelRect area) const;
+  void MakeScaledPicture();
+
+  QImage unitPicture_;  // the background picture as given, at scale 1
+  board::Scale scale_;
 };
 
 }  // namespace view

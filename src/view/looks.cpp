@@ -126,6 +126,7 @@ bool Looks::ApplyTileset(const std::string& path) {
     return false;
   }
   view_.TilesetImage = std::move(picture);
+  view_.TilesetCopies = FindTilesetCopies(path);
   view_.MakeTileTexture();
   host_.RedrawUnlessIdle();
   return true;
@@ -209,7 +210,7 @@ bool Looks::NouveauFondSteps(const std::string& path) {
     host_.ShowError(error);
     return false;
   }
-  TileBackground(view_.BackgroundBuffer, picture);
+  view_.SetBackgroundPicture(picture);
   picture = QImage();
   host_.RedrawUnlessIdle();
   return true;
@@ -230,7 +231,7 @@ bool Looks::BuiltInBackgroundSteps(BackgroundItem item) {
 
 bool Looks::None1Steps() {
   TickOnly(BackgroundItem::None);
-  PaintPlainBackground(view_.BackgroundBuffer);
+  view_.SetPlainBackground();
   host_.RedrawUnlessIdle();
   return true;
 }

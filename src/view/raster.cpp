@@ -169,6 +169,52 @@ void MaskedBlit(QImage& dst, int dx, int dy, int w, int h, const QImage& maskSou
   for (int j = 0; j < h; ++j, d += ds, m += ms, p += ps) MaskBytes(d, m, p, n);
 }
 
+std::vector<MaskRun> BlackRuns(const QImage& source) {
+  QImage holder;
+  const QImage& mask = AsPicture(source, holder);
+  std::vector<MaskRun> runs(static_cast<std::size_t>(std::max(mask.height(), 0)));
+  for (int y = 0; y < mask.height(); ++y) {
+    const uchar* row = mask.constScanLine(y);
+    MaskRun best, current;
+    for (int x = 0; x <= mask.width(); ++x) {
+      const bool black = x < mask.width() && (row[3 * x] | row[3 * x + 1] | row[3 * x + 2]) == 0;
+      if (black) {
+        if (current.End != x) current.Begin = x;
+        current.End = x + 1;
+      } else if (current.End - current.Begin > best.End - best.Begin) {
+        best = current;
+      }
+    }
+    runs[static_cast<std::size_t>(y)] = best;
+  }
+  return runs;
+}
+
+void MaskedBlit(QImage& dst, int dx, int dy, int w, int h, const QImage& mask, int mx, int my,
+                const std::vector<MaskRun>& runs, const QImage& pic, int px, int py) {
+  const int shiftX = dx, shiftY = dy;
+  if (!ClipDestination(dst, dx, dy, w, h, mx, my)) return;
+  px += dx - shiftX;
+  py += dy - shiftY;
+  if (dst.format() != PictureFormat || mask.format() != PictureFormat || pic.format() != PictureFormat ||
+      !Inside(mask, mx, my, w, h) || !Inside(pic, px, py, w, h) || my + h > static_cast<int>(runs.size())) {
+    MaskedBlit(dst, dx, dy, w, h, mask, mx, my, pic, px, py);
+    return;
+  }
+  uchar* d = PixelAt(dst, dx, dy);
+  const uchar* m = PixelAt(mask, mx, my);
+  const uchar* p = PixelAt(pic, px, py);
+  const qsizetype ds = dst.bytesPerLine(), ms = mask.bytesPerLine(), ps = pic.bytesPerLine();
+  for (int j = 0; j < h; ++j, d += ds, m += ms, p += ps) {
+    // The run in the block's columns: before it combine, in it copy, after it combine.
+    const MaskRun r = runs[static_cast<std::size_t>(my + j)];
+    const int a = std::clamp(r.Begin - mx, 0, w), b = std::clamp(r.End - mx, a, w);
+    MaskBytes(d, m, p, a * BytesPerPixel);
+    std::memcpy(d + a * BytesPerPixel, p + a * BytesPerPixel, static_cast<std::size_t>(b - a) * BytesPerPixel);
+    MaskBytes(d + b * BytesPerPixel, m + b * BytesPerPixel, p + b * BytesPerPixel, (w - b) * BytesPerPixel);
+  }
+}
+
 void FillRect(QImage& dst, int x, int y, int w, int h, QRgb colour) {
   int sx = 0, sy = 0;
   if (!ClipDestination(dst, x, y, w, h, sx, sy)) return;

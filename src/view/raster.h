@@ -14,6 +14,7 @@
 
 #include <QImage>
 #include <QRgb>
+#include <vector>
 
 namespace view {
 
@@ -31,6 +32,19 @@ void Blit(QImage& dst, int dx, int dy, int w, int h, const QImage& src, int sx, 
 // block, in one pass (d := (d and m) or p).
 void MaskedBlit(QImage& dst, int dx, int dy, int w, int h, const QImage& mask, int mx, int my,
                 const QImage& pic, int px, int py);
+
+// The run of pure black pixels [Begin, End) of one mask row (the longest,
+// empty when there is none): there the masked paint is a plain copy.
+struct MaskRun {
+  int Begin = 0;
+  int End = 0;
+};
+std::vector<MaskRun> BlackRuns(const QImage& mask);
+
+// MaskedBlit for a mask whose rows' black runs are known: the same pixels,
+// with the runs copied rather than combined.
+void MaskedBlit(QImage& dst, int dx, int dy, int w, int h, const QImage& mask, int mx, int my,
+                const std::vector<MaskRun>& runs, const QImage& pic, int px, int py);
 
 // Fills a rectangle with one colour (clipped).
 void FillRect(QImage& dst, int x, int y, int w, int h, QRgb colour);

@@ -36,6 +36,24 @@ const std::array<ShadowPiece, 6>& Pieces() {
 
 const ShadowPiece& PieceOf(Piece p) { return Pieces()[static_cast<int>(p)]; }
 
+PieceShape ShapeOf(Piece p) {
+  switch (p) {
+    case Piece::Img1:
+      return {10, 0, 0};
+    case Piece::Img2:
+      return {20, 0, 1};
+    case Piece::Img3:
+      return {10, +1, 0};
+    case Piece::Img4:
+      return {10, -1, 0};
+    case Piece::Img5:
+      return {15, 0, 1};
+    case Piece::Horiz:
+      return {10, 0, 0};
+  }
+  return {};
+}
+
 void DrawPiece(QImage& dst, Piece p, int x, int y) {
   ToPictureFormat(dst);
   const ShadowPiece& piece = PieceOf(p);

@@ -39,6 +39,17 @@ class ShadowPiece {
 // The piece's pixels.
 const ShadowPiece& PieceOf(Piece p);
 
+// The same piece as a shape, for drawing it at any scale: the rows its grey
+// covers (of its height), which end of it is cut on the slant (+1 where
+// x >= y, -1 where x <= y, 0 neither) and whether the grey sits where x + y
+// is odd.
+struct PieceShape {
+  int Rows = 0;
+  int Slant = 0;
+  int Odd = 0;
+};
+PieceShape ShapeOf(Piece p);
+
 // Draws the piece transparently with its top-left at (x, y) (clipped).
 void DrawPiece(QImage& dst, Piece p, int x, int y);
 

@@ -98,9 +98,13 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsGivesTheDefaultsAndARunningGame)
   EXPECT_EQ(w->centralWidget()->width(), 704 + w->HallPanelBox()->width());
   EXPECT_EQ(w->centralWidget()->height(), 33 + 468 + 27);
   EXPECT_TRUE(w->HallPanelBox()->isVisible());
-  // A fixed window: it can be minimised, not maximised.
+  // It can be minimised and maximised; at its first size the board fills it
+  // at 100 %.
   EXPECT_TRUE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
-  EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(w->FitsToWindow());
+  EXPECT_EQ(w->ZoomInEffect(), 100);
+  EXPECT_EQ(w->View().BoardBuffer.size(), QSize(704, 468));
 }
 
 TEST_F(MainWindowTest, AWinnableGameClickedThroughToTheWinEntersTheHallOfFame) {

@@ -127,7 +127,8 @@ TEST(SettingsTest, AFileWrittenFromScratchHoldsTheKeysInOrder) {
       "CoolMenu=1\r\nCoolMouse=1\r\nCoolStatus=1\r\nCoolToolbar=1\r\nTileRivers=1\r\n"
       "ShowTime=1\r\nFlatButtons=1\r\nEnableHall=1\r\nShadows=1\r\nVertical=0\r\nWinnable=0\r\n"
       "Shuffable=1\r\nTellUnwinnable=1\r\nWinnableHints=0\r\nAnimate=0\r\nShowTile=0\r\nOnlyPossible=0\r\nRandomMusic=0\r\n"
-      "RandomSeed=0\r\nXPos=12\r\nYPos=34\r\nWPos=800\r\nHPos=560\r\nPreviousRes=1024\r\n";
+      "RandomSeed=0\r\nXPos=12\r\nYPos=34\r\nWPos=800\r\nHPos=560\r\nPreviousRes=1024\r\n"
+      "Zoom=100\r\nFitToWindow=1\r\nWindowWidth=0\r\nWindowHeight=0\r\nMaximized=0\r\n";
   EXPECT_EQ(file.Text(), expected);
   // And it reads back as written ("WPos" and "HPos" are never read).
   const Settings back = ReadSettings(file, 640);

@@ -188,10 +188,13 @@ void MiniTile(QPainter& p, QRectF face, const QColor& edge) {
   p.drawRoundedRect(face, 2, 2);
 }
 
-QImage Glyph(const QString& name) {
-  QImage image = Canvas(24);
+// A toolbar glyph, 24 x 24 times `factor` (drawn from the same shapes for
+// screens at twice or three times the pixel density).
+QImage Glyph(const QString& name, int factor = 1) {
+  QImage image = Canvas(24 * factor);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
+  if (factor != 1) p.scale(factor, factor);
   const QColor navy(30, 50, 140), green(30, 140, 60), red(200, 40, 40), gold(236, 170, 30);
   if (name == "new") {
     MiniTile(p, QRectF(6, 3, 13, 17), QColor(224, 118, 30));
@@ -381,6 +384,9 @@ void WritePanels(const Output& out) {
   for (const char* name : {"new", "back", "hint", "shuffle", "pause", "play", "music", "help", "about",
                            "hall_of_fame", "exit"}) {
     out.Write(QString("toolbar/%1.png").arg(name), EncodePng(Glyph(name)));
+    for (const int factor : {2, 3}) {
+      out.Write(QString("toolbar/%1@%2x.png").arg(name).arg(factor), EncodePng(Glyph(name, factor)));
+    }
   }
   out.Write("cursors/techno.png", EncodePng(TechnoPointer()));
   out.Write("cursors/techno.hotspot", QByteArray("1 1\n"));

@@ -537,12 +537,13 @@ void WhiteDragon(QPainter& p) {
 
 }  // namespace
 
-QImage DrawFace(int face) {
-  QImage image(kFaceWidth, kFaceHeight, QImage::Format_ARGB32_Premultiplied);
+QImage DrawFace(int face, int factor) {
+  QImage image(kFaceWidth * factor, kFaceHeight * factor, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
+  if (factor != 1) p.scale(factor, factor);
   if (face >= 1 && face <= 9) {
     Craks(p, face);
   } else if (face <= 18) {

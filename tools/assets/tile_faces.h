@@ -20,7 +20,8 @@ constexpr int kTileWidth = board::Geometry::TileWidth;
 constexpr int kTileHeight = board::Geometry::TileHeight;
 
 // A 40 x 50 ARGB32 (premultiplied) picture of face 1..42, transparent where
-// the blank tile is to show through.
-QImage DrawFace(int face);
+// the blank tile is to show through; `factor` times as large, drawn from the
+// same shapes and glyphs, for the larger copies of the tilesets.
+QImage DrawFace(int face, int factor = 1);
 
 }  // namespace assets

@@ -15,24 +15,27 @@ constexpr int kEdge = 6;  // width of the tile's left and bottom edges
 constexpr QRgb kBlack = 0xFF000000u;
 constexpr QRgb kWhite = 0xFFFFFFFFu;
 
-// Is (x, y) of a 46 x 56 tile cell inside the tile's shape? The shape is the
-// face (6..45, 0..49) pushed 0..6 pixels down and to the left, which cuts a
-// small triangle off the top-left and the bottom-right corners.
-bool InShape(int x, int y) {
-  for (int k = 0; k <= kEdge; ++k) {
-    if (x >= kEdge - k && x <= 45 - k && y >= k && y <= 49 + k) return true;
+// Is (x, y) of a tile cell drawn `k` times the size of 46 x 56 inside the
+// tile's shape? The shape is the face (6..45, 0..49 at size 1) pushed 0..6
+// pixels down and to the left, which cuts a small triangle off the top-left
+// and the bottom-right corners.
+bool InShape(int x, int y, int k = 1) {
+  for (int t = 0; t <= kEdge * k; ++t) {
+    if (x >= kEdge * k - t && x <= kTileWidth * k - 1 - t && y >= t && y <= kFaceHeight * k - 1 + t) return true;
   }
   return false;
 }
 
 // The face of a tile with base colour `base`: a soft diagonal gradient, a
 // thin outline (which separates neighbouring tiles on the board) and a
-// one-pixel bevel.
-QRgb FacePixel(int x, int y, const QColor& base) {
-  if (x == 0 || y == 0 || x == 39 || y == 49) return QColor(138, 126, 104).rgb();
-  if (x == 1 || y == 1) return Mix(base, Qt::white, 0.75).rgb();
-  if (x == 38 || y == 48) return Shade(base, 0.9).rgb();
-  const double t = (x / 39.0 + (49 - y) / 49.0) / 2;  // brighter towards the top right
+// one-pixel bevel; (x, y) at `k` times the size, the lines `k` pixels wide.
+QRgb FacePixel(int x, int y, const QColor& base, int k = 1) {
+  const int u = x / k, v = y / k;
+  if (u == 0 || v == 0 || u == 39 || v == 49) return QColor(138, 126, 104).rgb();
+  if (u == 1 || v == 1) return Mix(base, Qt::white, 0.75).rgb();
+  if (u == 38 || v == 48) return Shade(base, 0.9).rgb();
+  const double fx = static_cast<double>(x) / k, fy = static_cast<double>(y) / k;
+  const double t = (fx / 39.0 + (49 - fy) / 49.0) / 2;  // brighter towards the top right
   return Mix(Shade(base, 0.95), Mix(base, Qt::white, 0.35), t).rgb();
 }
 
@@ -40,36 +43,43 @@ const QColor kIvory(246, 240, 222);
 const QColor kSelected(255, 214, 96);  // warm gold
 const QColor kHint(150, 212, 255);     // sky blue
 
-void PaintFaceArea(QImage& image, int left, int top, const QColor& base) {
-  for (int y = 0; y < kFaceHeight; ++y) {
-    for (int x = 0; x < kFaceWidth; ++x) image.setPixel(left + x, top + y, FacePixel(x, y, base));
+void PaintFaceArea(QImage& image, int left, int top, const QColor& base, int k) {
+  for (int y = 0; y < kFaceHeight * k; ++y) {
+    for (int x = 0; x < kFaceWidth * k; ++x) image.setPixel(left + x, top + y, FacePixel(x, y, base, k));
   }
 }
 
-void PaintBlankTile(QImage& image, int left, int top, const QColor& border) {
+// Whether (x, y) lies on the tile's outline, `k` pixels wide.
+bool OnOutline(int x, int y, int k) {
+  if (x < k || y >= kTileHeight * k - k) return true;
+  for (int j = 1; j <= k; ++j) {
+    if (!InShape(x - j, y, k) || !InShape(x + j, y, k) || !InShape(x, y - j, k) || !InShape(x, y + j, k)) return true;
+  }
+  return false;
+}
+
+void PaintBlankTile(QImage& image, int left, int top, const QColor& border, int k) {
   const QColor rim = Mix(border, kIvory, 0.45);
-  for (int y = 0; y < kTileHeight; ++y) {
-    for (int x = 0; x < kTileWidth; ++x) {
-      if (!InShape(x, y)) continue;
-      if (x >= kEdge && y < kFaceHeight) continue;  // the face, painted below
-      const int depth_left = kEdge - x;     // 1..6 on the left side
-      const int depth_bottom = y - 49;      // 1..6 on the bottom side
+  for (int y = 0; y < kTileHeight * k; ++y) {
+    for (int x = 0; x < kTileWidth * k; ++x) {
+      if (!InShape(x, y, k)) continue;
+      if (x >= kEdge * k && y < kFaceHeight * k) continue;  // the face, painted below
+      const int depth_left = kEdge * k - x;              // 1..6k on the left side
+      const int depth_bottom = y - (kFaceHeight * k - 1);  // 1..6k on the bottom side
       QColor c;
-      if (depth_left == depth_bottom) {
+      if (depth_left - depth_bottom >= 0 && depth_left - depth_bottom < k) {
         c = Shade(border, 0.62);  // the body's lower-left corner line
       } else {
         const bool left_side = depth_left > depth_bottom;
-        const int depth = left_side ? depth_left : depth_bottom;
+        const int depth = ((left_side ? depth_left : depth_bottom) + k - 1) / k;
         c = depth == 1 ? rim : Shade(border, 1.0 - 0.045 * (depth - 2));
         if (!left_side) c = Shade(c, 0.8);  // the bottom lies in shadow
       }
-      const bool outline = !InShape(x - 1, y) || !InShape(x + 1, y) || !InShape(x, y - 1) ||
-                           !InShape(x, y + 1) || x == 0 || y == 55;
-      if (outline) c = Shade(c, 0.62);
+      if (OnOutline(x, y, k)) c = Shade(c, 0.62);
       image.setPixel(left + x, top + y, c.rgb());
     }
   }
-  PaintFaceArea(image, left + kEdge, top, kIvory);
+  PaintFaceArea(image, left + kEdge * k, top, kIvory, k);
 }
 
 }  // namespace
@@ -94,26 +104,26 @@ const std::array<TilesetStyle, 4>& TilesetStyles() {
   return styles;
 }
 
-QImage BuildTileset(const TilesetStyle& style) {
-  QImage image(kTilesetWidth, kTilesetHeight, QImage::Format_RGB32);
+QImage BuildTileset(const TilesetStyle& style, int k) {
+  QImage image(kTilesetWidth * k, kTilesetHeight * k, QImage::Format_RGB32);
   image.fill(kBlack);
   // Masks band: white, with black punched in where each face shows.
-  for (int y = kMasksTop; y < kTilesetHeight; ++y) {
-    for (int x = 0; x < kTilesetWidth; ++x) image.setPixel(x, y, kWhite);
+  for (int y = kMasksTop * k; y < kTilesetHeight * k; ++y) {
+    for (int x = 0; x < kTilesetWidth * k; ++x) image.setPixel(x, y, kWhite);
   }
   for (int face = 1; face <= 42; ++face) {
     const QPoint cell = FaceCell(face);
-    const int left = 41 * cell.x() + 1;
-    const int top = 51 * cell.y() + 1;
-    const QImage art = DrawFace(face);
-    for (int y = 0; y < kFaceHeight; ++y) {
-      for (int x = 0; x < kFaceWidth; ++x) {
+    const int left = (41 * cell.x() + 1) * k;
+    const int top = (51 * cell.y() + 1) * k;
+    const QImage art = DrawFace(face, k);
+    for (int y = 0; y < kFaceHeight * k; ++y) {
+      for (int x = 0; x < kFaceWidth * k; ++x) {
         const QRgb src = art.pixel(x, y);  // premultiplied alpha, unpacked
         const int alpha = qAlpha(src);
         // Edge pixels that are mostly tile stay tile: a crisp mask keeps the
         // selected and hint colours from leaving pale fringes around marks.
         if (alpha < 100) continue;
-        const QColor under = QColor::fromRgb(FacePixel(x, y, kIvory));
+        const QColor under = QColor::fromRgb(FacePixel(x, y, kIvory, k));
         const double a = alpha / 255.0;
         auto channel = [a](int s, int u) {
           return std::clamp(static_cast<int>(s * a + u * (1 - a) + 0.5), 0, 255);
@@ -124,16 +134,17 @@ QImage BuildTileset(const TilesetStyle& style) {
         int b = channel(sc.blue(), under.blue());
         if (r == 0 && g == 0 && b == 0) b = 1;  // never black: black means "no face here"
         image.setPixel(left + x, top + y, qRgb(r, g, b));
-        image.setPixel(left + x, top + y + kMasksTop, kBlack);
+        image.setPixel(left + x, top + y + kMasksTop * k, kBlack);
       }
     }
   }
   // Special band.
-  PaintBlankTile(image, 0, kSpecialTop, style.border);
-  PaintFaceArea(image, 52, kSpecialTop, kSelected);
-  PaintFaceArea(image, 98, kSpecialTop, kHint);
-  for (int y = 0; y < kTileHeight; ++y) {
-    for (int x = 0; x < kTileWidth; ++x) image.setPixel(138 + x, kSpecialTop + y, InShape(x, y) ? kBlack : kWhite);
+  PaintBlankTile(image, 0, kSpecialTop * k, style.border, k);
+  PaintFaceArea(image, 52 * k, kSpecialTop * k, kSelected, k);
+  PaintFaceArea(image, 98 * k, kSpecialTop * k, kHint, k);
+  for (int y = 0; y < kTileHeight * k; ++y) {
+    for (int x = 0; x < kTileWidth * k; ++x)
+      image.setPixel(138 * k + x, kSpecialTop * k + y, InShape(x, y, k) ? kBlack : kWhite);
   }
   return image;
 }
@@ -280,6 +291,14 @@ void WriteTilesets(const Output& out) {
   for (const TilesetStyle& style : TilesetStyles()) {
     const QImage image = BuildTileset(style);
     out.Write(style.file, style.few_colours ? EncodeBmp8(ToPalette(image)) : EncodeBmp24(image));
+    // The copies for screens drawn at two and three times the size, beside
+    // the classic picture as NAME@2x.png and NAME@3x.png.
+    for (int k : kCopyFactors) {
+      const QImage copy = BuildTileset(style, k);
+      QString file = style.file;
+      file.replace(QStringLiteral(".bmp"), QStringLiteral("@%1x.png").arg(k));
+      out.Write(file, EncodePng(style.few_colours ? ToPalette(copy) : copy));
+    }
   }
 }
 

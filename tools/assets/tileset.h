@@ -37,8 +37,12 @@ struct TilesetStyle {
 // The four built-in tilesets: orange, dark and blue borders, few colours.
 const std::array<TilesetStyle, 4>& TilesetStyles();
 
-// The tileset picture in 32-bit colour.
-QImage BuildTileset(const TilesetStyle& style);
+// The tileset picture in 32-bit colour; with `factor` > 1 the same tileset
+// drawn that many times larger (every region of the format multiplied), for
+// screens that show the board at that size.
+QImage BuildTileset(const TilesetStyle& style, int factor = 1);
+// The sizes of the larger copies that ship beside each tileset.
+constexpr int kCopyFactors[] = {2, 3};
 
 // The complete 46 x 56 picture of face 1..42 as the game composes it (blank
 // tile, face mask ANDed, face ORed), transparent outside the tile's shape.

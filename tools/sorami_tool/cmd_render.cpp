@@ -2,6 +2,7 @@
 // would show it, for layout designers to preview.
 #include <cstdio>
 #include <filesystem>
+#include <numeric>
 #include <string>
 
 #include "board/dealing.h"
@@ -20,9 +21,31 @@ namespace {
 constexpr const char* Name = "render";
 constexpr const char* Usage =
     "render LAYOUT --seed N [--winnable] [--tileset FILE] [--background FILE|none] [--shadows on|off] "
-    "[--origin wide|narrow] --out board.png";
+    "[--origin wide|narrow] [--scale S] --out board.png";
 
 namespace fs = std::filesystem;
+
+// A scale from 1 to 8 with at most two decimals ("1", "1.5", "2.25") as a
+// fraction of hundredths; false for anything else.
+bool ParseScale(const std::string& text, board::Scale& scale) {
+  int whole = 0, hundredths = 0, digits = 0;
+  std::size_t i = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && i < 2; ++i) whole = whole * 10 + (text[i] - '0');
+  if (i == 0) return false;
+  if (i < text.size()) {
+    if (text[i] != '.' || i + 1 == text.size()) return false;
+    for (++i; i < text.size(); ++i, ++digits) {
+      if (text[i] < '0' || text[i] > '9' || digits == 2) return false;
+      hundredths = hundredths * 10 + (text[i] - '0');
+    }
+  }
+  if (digits == 1) hundredths *= 10;
+  const int n = whole * 100 + hundredths;
+  if (n < 100 || n > 800) return false;
+  const int d = std::gcd(n, 100);
+  scale = {n / d, 100 / d};
+  return true;
+}
 
 // A layout file, or the name of one in the program's Layouts folder.
 fs::path FindLayout(const std::string& arg) {
@@ -35,10 +58,10 @@ fs::path FindLayout(const std::string& arg) {
 }
 
 int RunRender(const Args& args) {
-  if (!OnlyKnownOptions(args, {"--seed", "--winnable", "--tileset", "--background", "--shadows", "--origin", "--out"},
+  if (!OnlyKnownOptions(args, {"--seed", "--winnable", "--tileset", "--background", "--shadows", "--origin", "--scale", "--out"},
                         Name, Usage))
     return 2;
-  const Args pos = Positional(args, {"--seed", "--tileset", "--background", "--shadows", "--origin", "--out"});
+  const Args pos = Positional(args, {"--seed", "--tileset", "--background", "--shadows", "--origin", "--scale", "--out"});
   const std::string* seedText = FlagValue(args, "--seed");
   const std::string* out = FlagValue(args, "--out");
   if (pos.size() != 1 || seedText == nullptr || out == nullptr)
@@ -52,6 +75,11 @@ int RunRender(const Args& args) {
   const std::string* origin = FlagValue(args, "--origin");
   if (origin != nullptr && *origin != "wide" && *origin != "narrow")
     return Fail(Name, "--origin wants wide or narrow, not '" + *origin + "'");
+
+  board::Scale scale;
+  const std::string* scaleText = FlagValue(args, "--scale");
+  if (scaleText != nullptr && !ParseScale(*scaleText, scale))
+    return Fail(Name, "--scale wants a number from 1 to 8 with at most two decimals, not '" + *scaleText + "'");
 
   const fs::path layoutFile = FindLayout(pos[0]);
   if (layoutFile.empty()) return Fail(Name, "no layout file or layout named '" + pos[0] + "'");
@@ -74,17 +102,19 @@ int RunRender(const Args& args) {
   if (!view::DecodePicture(tileset, picture, error)) return Fail(Name, error);
   error = view::Looks::TilesetProblem(picture, tileset);
   if (!error.empty()) return Fail(Name, error);
+  view.SetScale(scale);
   view.TilesetImage = picture;
+  view.TilesetCopies = view::FindTilesetCopies(tileset);
   view.MakeTileTexture();
 
   const std::string* background = FlagValue(args, "--background");
   const std::string backgroundFile =
       background ? *background : (ProgramDir() / "Backgrounds/andromeda.jpg").string();
   if (background != nullptr && *background == "none") {
-    view::Looks::PaintPlainBackground(view.BackgroundBuffer);
+    view.SetPlainBackground();
   } else {
     if (!view::DecodePicture(backgroundFile, picture, error)) return Fail(Name, error);
-    view::Looks::TileBackground(view.BackgroundBuffer, picture);
+    view.SetBackgroundPicture(picture);
   }
 
   board::BoardState state;
