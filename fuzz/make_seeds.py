@@ -177,6 +177,50 @@ def pictures():
     run(*gradient, "-colorspace", "CMYK", os.path.join(jpeg_folder, "cmyk.jpg"))
 
 
+def saved_game(kind, board_number, places, removed, tile_count=None, phase="running", rule="normal",
+               name="Turtle", extra=None):
+    """A consistent saved game: tile t on places[t - 1], the tiles of
+    `removed` (pairs of one group) taken off in that order."""
+    tile_count = tile_count or len(places)
+    lines = {
+        "layout-file": "Small.lay", "layout-name": name, "layout-number": str(board_number),
+        "solitaire-layout-number": "1", "game-number": "0", "kind": kind, "phase": phase,
+        "phase-before-pause": "running" if phase == "paused" else "stopped", "free-rule": rule,
+        "generator": "2882400001", "clock": "61500 61 40", "selection": "0 0", "hint": "0 0 0",
+        "no-moves-told": "0", "slide": "0 0 0 0", "reveal": "0", "turns": "0 0 0",
+    }
+    lines.update(extra or {})
+    out = ["Sorami saved game 1"] + ["%s %s" % item for item in lines.items()]
+    layout = places if kind in ("solitaire", "two-player") else [(1, 1, 1), (3, 1, 1)]
+    out.append("layout-places %d" % len(layout))
+    out += ["%d %d %d" % p for p in sorted(layout, key=lambda p: (p[2], p[1], p[0]))]
+    out.append("tiles %d" % tile_count)
+    out += ["0 0 0" if t in removed else "%d %d %d" % places[t - 1] for t in range(1, tile_count + 1)]
+    out.append("removed %d" % len(removed))
+    out += ["%d %d %d %d" % ((t,) + places[t - 1]) for t in removed]
+    out.append("end")
+    return ("\n".join(out) + "\n").encode()
+
+
+def saved_games():
+    row = [(2 * i + 2, 3, 1) for i in range(8)]
+    put("saved_game", "solitaire.sorami-game", saved_game("solitaire", 1, row, [1, 2]))
+    put("saved_game", "vertical-paused.sorami-game",
+        saved_game("solitaire", 1, row, [5, 6, 1, 4], phase="paused", rule="vertical",
+                   name="Caf\xc3\xa9 \\n \\x7F"))
+    put("saved_game", "two-player.sorami-game",
+        saved_game("two-player", 2, row, [], extra={"turns": "1 4000 2500", "selection": "3 0"}))
+    block = [(x, y, 1) for y in range(7, 14, 2) for x in range(10, 25, 2)]
+    put("saved_game", "memory.sorami-game",
+        saved_game("memory", 110, block, [1, 2], extra={"selection": "5 9", "reveal": "4"}))
+    rivers = [(x, y, z) for z in (1, 2) for y in range(5, 16, 2) for x in range(6, 29, 2)]
+    put("saved_game", "rivers-hard.sorami-game", saved_game("rivers", 101, rivers, [1, 2, 7, 8]))
+    whole = saved_game("solitaire", 1, row, [1, 2])
+    put("saved_game", "cut.sorami-game", whole[: len(whole) // 2])
+    put("saved_game", "newer.sorami-game", whole.replace(b"game 1", b"game 2", 1))
+    put("saved_game", "crlf.sorami-game", whole.replace(b"\n", b"\r\n"))
+
+
 if __name__ == "__main__":
     layouts()
     ini_files()
@@ -185,3 +229,4 @@ if __name__ == "__main__":
     waves()
     rtf()
     pictures()
+    saved_games()

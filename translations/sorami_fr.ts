@@ -443,6 +443,225 @@ La disposition reste ouverte dans l&apos;éditeur : choisissez « Enregistrer so
     </message>
 </context>
 <context>
+    <name>SavedGame</name>
+    <message>
+        <source>The saved game %1 is incomplete: it ends after line %2.</source>
+        <translation>La partie enregistrée %1 est incomplète : elle s&apos;arrête après la ligne %2.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was expected.</source>
+        <translation>« %1 » était attendu.</translation>
+    </message>
+    <message>
+        <source>%1 values were expected, %2 found.</source>
+        <translation>%1 valeurs étaient attendues, %2 trouvées.</translation>
+    </message>
+    <message>
+        <source>a number from %1 to %2 was expected, not %3.</source>
+        <translation>un nombre de %1 à %2 était attendu, et non %3.</translation>
+    </message>
+    <message>
+        <source>%1 is not a known value here.</source>
+        <translation>%1 n&apos;est pas une valeur connue ici.</translation>
+    </message>
+    <message>
+        <source>the text is too long.</source>
+        <translation>le texte est trop long.</translation>
+    </message>
+    <message>
+        <source>the text holds a control character.</source>
+        <translation>le texte contient un caractère de contrôle.</translation>
+    </message>
+    <message>
+        <source>the text holds a broken escape.</source>
+        <translation>le texte contient une séquence d&apos;échappement incorrecte.</translation>
+    </message>
+    <message>
+        <source>The saved game %1 is damaged at line %2: %3</source>
+        <translation>La partie enregistrée %1 est endommagée à la ligne %2 : %3</translation>
+    </message>
+    <message>
+        <source>The saved game %1 is damaged: %2</source>
+        <translation>La partie enregistrée %1 est endommagée : %2</translation>
+    </message>
+    <message>
+        <source>the layout number does not fit the kind of game.</source>
+        <translation>le numéro de disposition ne convient pas à ce genre de partie.</translation>
+    </message>
+    <message>
+        <source>it names no layout file.</source>
+        <translation>elle ne nomme aucun fichier de disposition.</translation>
+    </message>
+    <message>
+        <source>the layout has %1 places for %2 tiles.</source>
+        <translation>la disposition a %1 places pour %2 tuiles.</translation>
+    </message>
+    <message>
+        <source>a two-player game cannot be paused.</source>
+        <translation>une partie à deux joueurs ne peut pas être en pause.</translation>
+    </message>
+    <message>
+        <source>a paused game must go back to running.</source>
+        <translation>une partie en pause doit reprendre son cours.</translation>
+    </message>
+    <message>
+        <source>only a two-player game has turns.</source>
+        <translation>seule une partie à deux joueurs a des tours.</translation>
+    </message>
+    <message>
+        <source>only a Rivers game has sliding tiles.</source>
+        <translation>seule une partie Rivers a des tuiles qui glissent.</translation>
+    </message>
+    <message>
+        <source>only a Memory game turns tiles over.</source>
+        <translation>seule une partie Memory retourne des tuiles.</translation>
+    </message>
+    <message>
+        <source>tile %1 lies at %2, %3, %4, which is no place of this game.</source>
+        <translation>la tuile %1 est en %2, %3, %4, qui n&apos;est pas une place de cette partie.</translation>
+    </message>
+    <message>
+        <source>two tiles share the place %1, %2, %3.</source>
+        <translation>deux tuiles occupent la place %1, %2, %3.</translation>
+    </message>
+    <message>
+        <source>tile %1 is not one of the game&apos;s %2 tiles.</source>
+        <translation>la tuile %1 ne fait pas partie des %2 tuiles de la partie.</translation>
+    </message>
+    <message>
+        <source>tile %1 is removed twice or is still on the board.</source>
+        <translation>la tuile %1 est retirée deux fois ou se trouve encore sur le plateau.</translation>
+    </message>
+    <message>
+        <source>the removed tiles %1 and %2 are no pair.</source>
+        <translation>les tuiles retirées %1 et %2 ne forment pas une paire.</translation>
+    </message>
+    <message>
+        <source>tile %1 is neither on the board nor removed.</source>
+        <translation>la tuile %1 n&apos;est ni sur le plateau ni retirée.</translation>
+    </message>
+    <message>
+        <source>tile %1 is picked or shown but not on the board.</source>
+        <translation>la tuile %1 est choisie ou montrée mais n&apos;est pas sur le plateau.</translation>
+    </message>
+    <message>
+        <source>the sliding tile is not where the slide is.</source>
+        <translation>la tuile qui glisse n&apos;est pas là où se trouve la glissade.</translation>
+    </message>
+    <message>
+        <source>the clock shows more time than was played.</source>
+        <translation>l&apos;horloge indique plus de temps qu&apos;il n&apos;en a été joué.</translation>
+    </message>
+    <message>
+        <source>two turned tiles are to be judged, but not two are turned.</source>
+        <translation>deux tuiles retournées doivent être jugées, mais il n&apos;y en a pas deux de retournées.</translation>
+    </message>
+    <message>
+        <source>the players&apos; times are too long.</source>
+        <translation>les temps des joueurs sont trop longs.</translation>
+    </message>
+    <message>
+        <source>The file %1 is not a Sorami saved game.</source>
+        <translation>Le fichier %1 n&apos;est pas une partie enregistrée de Sorami.</translation>
+    </message>
+    <message>
+        <source>The saved game %1 was written by a newer version of Sorami (format %2); this version reads format %3.</source>
+        <translation>La partie enregistrée %1 a été écrite par une version plus récente de Sorami (format %2) ; cette version lit le format %3.</translation>
+    </message>
+    <message>
+        <source>the layout file name is no plain file name.</source>
+        <translation>le nom du fichier de disposition n&apos;est pas un simple nom de fichier.</translation>
+    </message>
+    <message>
+        <source>the place lies outside the board.</source>
+        <translation>la place se trouve hors du plateau.</translation>
+    </message>
+    <message>
+        <source>the layout places are out of order.</source>
+        <translation>les places de la disposition ne sont pas dans l&apos;ordre.</translation>
+    </message>
+    <message>
+        <source>%1 tiles are off the board, but %2 are listed as removed.</source>
+        <translation>%1 tuiles sont hors du plateau, mais %2 sont indiquées comme retirées.</translation>
+    </message>
+    <message>
+        <source>more follows the end.</source>
+        <translation>du texte suit la fin.</translation>
+    </message>
+    <message>
+        <source>Cannot read the saved game %1.</source>
+        <translation>Impossible de lire la partie enregistrée %1.</translation>
+    </message>
+    <message>
+        <source>Cannot open the saved game %1.</source>
+        <translation>Impossible d&apos;ouvrir la partie enregistrée %1.</translation>
+    </message>
+    <message>
+        <source>Cannot open the saved game %1: it is a folder.</source>
+        <translation>Impossible d&apos;ouvrir la partie enregistrée %1 : c&apos;est un dossier.</translation>
+    </message>
+    <message>
+        <source>Cannot open the saved game %1: it is not a regular file.</source>
+        <translation>Impossible d&apos;ouvrir la partie enregistrée %1 : ce n&apos;est pas un fichier ordinaire.</translation>
+    </message>
+    <message>
+        <source>The file %1 is too big to be a saved game.</source>
+        <translation>Le fichier %1 est trop gros pour être une partie enregistrée.</translation>
+    </message>
+    <message>
+        <source>There is no game in progress to save.</source>
+        <translation>Il n&apos;y a aucune partie en cours à enregistrer.</translation>
+    </message>
+    <message>
+        <source>The game in hand cannot be saved: %1</source>
+        <translation>La partie en cours ne peut pas être enregistrée : %1</translation>
+    </message>
+    <message>
+        <source>The game in hand cannot be saved: it does not read back the same.</source>
+        <translation>La partie en cours ne peut pas être enregistrée : elle ne se relit pas à l&apos;identique.</translation>
+    </message>
+    <message>
+        <source>Cannot write the saved game %1: %2</source>
+        <translation>Impossible d&apos;écrire la partie enregistrée %1 : %2</translation>
+    </message>
+    <message>
+        <source>The game in hand could not be kept: %1</source>
+        <translation>La partie en cours n&apos;a pas pu être conservée : %1</translation>
+    </message>
+    <message>
+        <source>Game %1 opened.</source>
+        <translation>Partie %1 ouverte.</translation>
+    </message>
+    <message>
+        <source>Game saved as %1.</source>
+        <translation>Partie enregistrée sous %1.</translation>
+    </message>
+    <message>
+        <source>The last game could not be resumed: %1</source>
+        <translation>La dernière partie n&apos;a pas pu être reprise : %1</translation>
+    </message>
+    <message>
+        <source>The game %1 was played on the layout %2, which is no longer in the Layout menu.</source>
+        <translation>La partie %1 a été jouée sur la disposition %2, qui n&apos;est plus dans le menu Disposition.</translation>
+    </message>
+    <message>
+        <source>The game %1 cannot be opened: %2</source>
+        <translation>La partie %1 ne peut pas être ouverte : %2</translation>
+    </message>
+    <message>
+        <source>The layout %2 has changed since the game %1 was saved: the game cannot go on on it.</source>
+        <translation>La disposition %2 a changé depuis l&apos;enregistrement de la partie %1 : la partie ne peut pas s&apos;y poursuivre.</translation>
+    </message>
+    <message>
+        <source>This game is played on a layout that has not been saved: save the layout in the editor first.</source>
+        <translation>Cette partie se joue sur une disposition qui n&apos;a pas été enregistrée : enregistrez d&apos;abord la disposition dans l&apos;éditeur.</translation>
+    </message>
+    <message>
+        <source>Game resumed.</source>
+        <translation>Partie reprise.</translation>
+    </message>
+</context>
+<context>
     <name>app::EditorPanel</name>
     <message>
         <source>Tiles left</source>
@@ -490,47 +709,6 @@ La disposition reste ouverte dans l&apos;éditeur : choisissez « Enregistrer so
     <message>
         <source>Move to bottom \/</source>
         <translation>Vers le bas \/</translation>
-    </message>
-</context>
-<context>
-    <name>app::RtfReader</name>
-    <message>
-        <source>Cannot open file %1</source>
-        <translation>Impossible d&apos;ouvrir le fichier %1</translation>
-    </message>
-    <message>
-        <source>Cannot show file %1: it is not an RTF text (it does not start with &quot;{\rtf&quot;)</source>
-        <translation>Impossible d&apos;afficher le fichier %1 : ce n&apos;est pas un texte RTF (il ne commence pas par « {\rtf »)</translation>
-    </message>
-    <message>
-        <source>[The help text stops here: the file holds more text or more changes of type than a help page can show.]</source>
-        <translation>[Le texte d&apos;aide s&apos;arrête ici : le fichier contient plus de texte ou de changements de style qu&apos;une page d&apos;aide ne peut en afficher.]</translation>
-    </message>
-</context>
-<context>
-    <name>app::SplashWindow</name>
-    <message>
-        <source>Welcome to Sorami...</source>
-        <translation>Bienvenue dans Sorami...</translation>
-    </message>
-</context>
-<context>
-    <name>app::StatusLine</name>
-    <message>
-        <source>Tiles</source>
-        <translation>Tuiles</translation>
-    </message>
-    <message>
-        <source>Moves left</source>
-        <translation>Coups restants</translation>
-    </message>
-    <message>
-        <source>Time</source>
-        <translation>Temps</translation>
-    </message>
-    <message>
-        <source>Status</source>
-        <translation>État</translation>
     </message>
 </context>
 <context>
@@ -1071,6 +1249,75 @@ Merci à tous les joueurs qui ont envoyé dispositions, idées et rapports d&apo
     <message>
         <source>Hints keep the game winnable</source>
         <translation>Les indices gardent la partie gagnable</translation>
+    </message>
+    <message>
+        <source>Open Game...</source>
+        <translation>Ouvrir une partie...</translation>
+    </message>
+    <message>
+        <source>Save Game As...</source>
+        <translation>Enregistrer la partie sous...</translation>
+    </message>
+    <message>
+        <source>Resume the last game at startup</source>
+        <translation>Reprendre la dernière partie au démarrage</translation>
+    </message>
+    <message>
+        <source>Open a saved game</source>
+        <translation>Ouvrir une partie enregistrée</translation>
+    </message>
+    <message>
+        <source>Sorami saved games (*.sorami-game);;All files (*)</source>
+        <translation>Parties enregistrées de Sorami (*.sorami-game);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Save the game as</source>
+        <translation>Enregistrer la partie sous</translation>
+    </message>
+    <message>
+        <source>Sorami saved games (*.sorami-game)</source>
+        <translation>Parties enregistrées de Sorami (*.sorami-game)</translation>
+    </message>
+</context>
+<context>
+    <name>app::RtfReader</name>
+    <message>
+        <source>Cannot open file %1</source>
+        <translation>Impossible d&apos;ouvrir le fichier %1</translation>
+    </message>
+    <message>
+        <source>Cannot show file %1: it is not an RTF text (it does not start with &quot;{\rtf&quot;)</source>
+        <translation>Impossible d&apos;afficher le fichier %1 : ce n&apos;est pas un texte RTF (il ne commence pas par « {\rtf »)</translation>
+    </message>
+    <message>
+        <source>[The help text stops here: the file holds more text or more changes of type than a help page can show.]</source>
+        <translation>[Le texte d&apos;aide s&apos;arrête ici : le fichier contient plus de texte ou de changements de style qu&apos;une page d&apos;aide ne peut en afficher.]</translation>
+    </message>
+</context>
+<context>
+    <name>app::SplashWindow</name>
+    <message>
+        <source>Welcome to Sorami...</source>
+        <translation>Bienvenue dans Sorami...</translation>
+    </message>
+</context>
+<context>
+    <name>app::StatusLine</name>
+    <message>
+        <source>Tiles</source>
+        <translation>Tuiles</translation>
+    </message>
+    <message>
+        <source>Moves left</source>
+        <translation>Coups restants</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Temps</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>État</translation>
     </message>
 </context>
 <context>

@@ -38,6 +38,8 @@ enum class CommandId {
   NewRiversHard,
   NewMemoryEasy,
   NewMemoryHard,
+  OpenGame,
+  SaveGameAs,
   Exit,
   // Play
   Back,
@@ -82,6 +84,7 @@ enum class CommandId {
   HallOfFameTiming,
   Shadows,
   StartupGame,
+  ResumeLastGame,
   SwitchTo800x600,
   AnimateDeal,
   AnimateRiverSlides,

@@ -34,6 +34,7 @@
 #include "app/session.h"
 #include "app/status_line.h"
 #include "game/engine.h"
+#include "game/game_keeper.h"
 #include "game/music_control.h"
 #include "view/board_view.h"
 #include "view/looks.h"
@@ -425,6 +426,7 @@ void MainWindow::Tick() {
     screen_->Tell("Sorami", error.what());
     timer_.start(50);
   }
+  KeepGame();
 }
 
 void MainWindow::ApplicationStateChanged(Qt::ApplicationState state) {

@@ -44,6 +44,7 @@ class QWidget;
 
 namespace game {
 class Engine;
+class GameKeeper;
 }
 namespace view {
 class BoardView;
@@ -138,6 +139,15 @@ class MainWindow : public QMainWindow {
   // Runs the menu's commands; public so that the help window, the editor
   // and tests reach them the way a player does.
   void Exit();
+  // "Open Game..." and "Save Game As...": a file dialog, then the file. The
+  // ...File forms take the file chosen; false when it failed (the player was
+  // told why, and the game in hand is as it was).
+  void OpenGame();
+  void SaveGameAs();
+  bool OpenGameFile(const std::string& path);
+  bool SaveGameFile(const std::string& path);
+  // The game in hand, kept on disk between runs.
+  game::GameKeeper& Keeper() const { return *keeper_; }
   void ToggleHallOfFame();
   void ToggleToolbar();
   void ToggleStatusBar();
@@ -225,6 +235,9 @@ class MainWindow : public QMainWindow {
   void ApplyCoolMenu();
   void ApplyCoolMouse();
   void Tick();
+  // Hands the game in hand to the keeper, once the first showing has
+  // decided whether the last game comes back.
+  void KeepGame();
   // Another program took the focus, or Sorami got it back.
   void ApplicationStateChanged(Qt::ApplicationState state);
 
@@ -257,6 +270,9 @@ class MainWindow : public QMainWindow {
   view::HallPanel panel_;
   std::unique_ptr<DisplayMode> displayMode_;
   std::unique_ptr<Session> session_;
+  std::unique_ptr<game::GameKeeper> keeper_;
+  bool keeping_ = false;
+  QString gamesFolder_;  // where the game file dialogs open
 
   QTimer timer_;
   QWidget* central_ = nullptr;

@@ -56,6 +56,7 @@ void MainWindow::Run(const std::function<void()>& command, bool refresh) {
     screen_->Tell("Sorami", error.what());
   }
   if (refresh && !closing_) RefreshFromEngine();
+  KeepGame();
 }
 
 void MainWindow::RunCommand(CommandId id) {

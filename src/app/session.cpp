@@ -10,6 +10,7 @@
 #include "base/file_io.h"
 #include "board/layout_list.h"
 #include "game/engine.h"
+#include "game/game_keeper.h"
 #include "game/hall_of_fame.h"
 #include "game/music_control.h"
 #include "game/user_folders.h"
@@ -46,8 +47,10 @@ void Session::Start() {
   // directory.
   w.BuildParts();
 
-  // 7. The settings file.
+  // 7. The settings file; the game kept from the last run lies beside the
+  // hall of fame.
   ReadSettingsFile();
+  w.keeper_ = std::make_unique<game::GameKeeper>(w.Files().User + game::CurrentGameFileName);
   w.BuildMenus();
   w.BuildEditor();
 
@@ -199,7 +202,15 @@ void Session::FirstShown() {
   game::Engine& e = w.Engine();
   if (e.Game().Phase != game::GamePhase::Idle) return;
   e.SetPhase(game::GamePhase::Stopped);
-  if (w.env_.StartGame) {
+  // The game of the last run comes back, unless the command line asks for
+  // a game or a layout of its own.
+  const bool resumed = w.env_.StartLayout.isEmpty() && !w.env_.StartGame && e.Opt().ResumeLastGame && ResumeLastGame();
+  // From now on the game in hand is kept.
+  if (w.Files().Separate()) game::MakeFolders(w.Files().User);
+  w.keeping_ = true;
+  if (resumed) {
+    w.RefreshFromEngine();
+  } else if (w.env_.StartGame) {
     // The numbered game of the command line, on the current layout.
     const int number = *w.env_.StartGame;
     w.Run([&e, number] {
@@ -209,6 +220,23 @@ void Session::FirstShown() {
   } else if (e.Opt().StartupGame) {
     w.Run([&e] { e.NewGame(); });
   }
+}
+
+bool Session::ResumeLastGame() {
+  MainWindow& w = window_;
+  game::Engine& e = w.Engine();
+  std::string message;
+  switch (w.Keeper().Resume(e, message)) {
+    case game::GameKeeper::Resumed::Resumed:
+      e.ShowStatus(base::Translate("SavedGame", game::GameResumedText));
+      return true;
+    case game::GameKeeper::Resumed::Refused:
+      ShowMessage(&w, QMessageBox::Warning, QStringLiteral("Sorami"),
+                  Q(base::Format(base::Translate("SavedGame", "The last game could not be resumed: %1"), {message})));
+      return false;
+    case game::GameKeeper::Resumed::Nothing: break;
+  }
+  return false;
 }
 
 // ---------------------------------------------------------------- closing
@@ -252,6 +280,8 @@ bool Session::Close() {
     w.closing_ = true;
     return true;
   }
+  // 0. The game in hand, for the next run.
+  if (w.keeping_) w.Keeper().Finish(w.Engine());
   // 1-2. The settings, then the hall of fame (in the player's folders, made
   // when first needed).
   const game::Folders& folders = w.Files();

@@ -52,6 +52,9 @@ class Session {
   // entry has its name.
   bool ChooseStartLayout();
   void FailStartup(const QString& message);
+  // The game kept from the last run back in play; false when there was
+  // none, or it could not be (the player was told why).
+  bool ResumeLastGame();
   // The layout list's names, which name the hall-of-fame tables.
   std::vector<std::string> LayoutNames() const;
 

@@ -31,6 +31,7 @@ const Key kKeys[] = {
     {"LastLoadedTileset", &Settings::LastLoadedTileset},
     {"LastLoadedBackground", &Settings::LastLoadedBackground},
     {"StartDirectly", &game::Options::StartupGame},
+    {"ResumeGame", &game::Options::ResumeLastGame},
     {"StartMusic", &game::Options::StartMusic},
     {"ShowHallOfFame", &game::Options::ShowHallOfFame},
     {"ShowToolbar", &game::Options::ShowToolbar},

@@ -1,6 +1,8 @@
 // Automatic play through the engine's pointer input.
 #include "game/autoplay.h"
 
+#include <chrono>
+
 namespace game {
 namespace {
 
@@ -9,6 +11,9 @@ void Click(Engine& engine, int tile, const AutoplayHooks& hooks, AutoplayResult&
   ++result.Clicks;
   if (hooks.AfterClick) hooks.AfterClick();
 }
+
+// The caller's limit on the pairs played.
+bool Stopped(const AutoplayHooks& hooks) { return hooks.KeepPlaying && !hooks.KeepPlaying(); }
 
 bool Uncovered(const Engine& engine, int tile) {
   const board::Cell c = engine.Game().Board.TilePlaces[tile];
@@ -30,7 +35,7 @@ void ClickTile(Engine& engine, int tile, MouseButton button) {
 AutoplayResult PlayRemovalOrder(Engine& engine, const AutoplayHooks& hooks) {
   AutoplayResult result;
   const board::RemovalOrder& order = engine.LastRemovalOrder();
-  for (int j = 0; 2 * j + 1 < order.Count; ++j) {
+  for (int j = 0; 2 * j + 1 < order.Count && !Stopped(hooks); ++j) {
     const board::Cell pa = order.RemovalPairs[2 * j];
     const board::Cell pb = order.RemovalPairs[2 * j + 1];
     const int a = engine.Game().Board.Board.At(pa.x, pa.y, pa.z);
@@ -46,7 +51,7 @@ AutoplayResult PlayRemovalOrder(Engine& engine, const AutoplayHooks& hooks) {
 
 AutoplayResult PlayRivers(Engine& engine, const AutoplayHooks& hooks, int maxShuffles) {
   AutoplayResult result;
-  while (engine.Game().Board.TilesLeft > 0 && engine.Game().Running(GameKind::Rivers)) {
+  while (engine.Game().Board.TilesLeft > 0 && engine.Game().Running(GameKind::Rivers) && !Stopped(hooks)) {
     // Probe with the slide off, so that probing moves nothing.
     const bool animate = engine.Opt().AnimateTileRivers;
     engine.MutableOptions().AnimateTileRivers = false;
@@ -79,7 +84,7 @@ AutoplayResult PlayRivers(Engine& engine, const AutoplayHooks& hooks, int maxShu
 
 AutoplayResult PlayMemory(Engine& engine, const AutoplayHooks& hooks) {
   AutoplayResult result;
-  while (engine.Game().Board.TilesLeft > 0 && engine.Game().Running(GameKind::Memory)) {
+  while (engine.Game().Board.TilesLeft > 0 && engine.Game().Running(GameKind::Memory) && !Stopped(hooks)) {
     int first = 0, second = 0;
     for (int s = 1; s <= engine.Game().Board.TileCount && first == 0; ++s) {
       if (!engine.Game().Board.TilePlaces[s].OnBoard()) continue;
@@ -98,6 +103,34 @@ AutoplayResult PlayMemory(Engine& engine, const AutoplayHooks& hooks) {
   }
   result.Cleared = engine.Game().Board.TilesLeft == 0;
   return result;
+}
+
+AutoplayResult PlayTilePairs(Engine& engine, const std::vector<board::TilePair>& order, const AutoplayHooks& hooks) {
+  AutoplayResult result;
+  const auto onBoard = [&engine](int tile) { return engine.Game().Board.TilePlaces[tile].OnBoard(); };
+  for (const auto& [a, b] : order) {
+    if (Stopped(hooks) || a < 1 || a > board::MaxTiles || b < 1 || b > board::MaxTiles) break;
+    if (!onBoard(a) || !onBoard(b)) break;
+    Click(engine, a, hooks, result);
+    Click(engine, b, hooks, result);
+    if (onBoard(a) || onBoard(b)) break;
+  }
+  result.Cleared = engine.Game().Board.TilesLeft == 0;
+  return result;
+}
+
+AutoplayResult PlayToTheEnd(Engine& engine, const AutoplayHooks& hooks) {
+  switch (engine.Game().Kind) {
+    case GameKind::Rivers: return PlayRivers(engine, hooks);
+    case GameKind::Memory: return PlayMemory(engine, hooks);
+    default: break;
+  }
+  board::Solver solver;
+  board::SolveLimits limits;
+  limits.MaxTime = std::chrono::seconds(60);
+  const board::SolveResult solved = solver.Solve(engine.Game().Board, engine.Opt().Vertical, limits);
+  if (solved.Answer != board::Verdict::Winnable) return {};
+  return PlayTilePairs(engine, solved.Order, hooks);
 }
 
 }  // namespace game

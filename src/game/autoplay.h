@@ -6,7 +6,9 @@
 
 #include <functional>
 #include <utility>
+#include <vector>
 
+#include "board/solver.h"
 #include "game/engine.h"
 
 namespace game {
@@ -20,6 +22,8 @@ struct AutoplayHooks {
   std::function<void()> AfterClick;
   // One 50 ms timer tick (the caller moves its clock 50 ms and calls Tick).
   std::function<void()> Tick;
+  // Asked before each pair: false stops the play there (unset: play on).
+  std::function<bool()> KeepPlaying;
 };
 
 struct AutoplayResult {
@@ -37,5 +41,13 @@ AutoplayResult PlayRivers(Engine& engine, const AutoplayHooks& hooks, int maxShu
 // Memory: turns the two tiles of a pair read off the board, then lets the
 // reveal run out.
 AutoplayResult PlayMemory(Engine& engine, const AutoplayHooks& hooks);
+// One or two players: the pairs of `order`, as tile numbers, while both
+// tiles are on the board. Stops at the first pair that is refused.
+AutoplayResult PlayTilePairs(Engine& engine, const std::vector<board::TilePair>& order, const AutoplayHooks& hooks);
+// Plays the game in hand on to its end, whatever its kind and wherever it
+// stands (a resumed game): one or two players by a removal order the solver
+// finds for the position (nothing is played when it finds none), Rivers and
+// Memory as above.
+AutoplayResult PlayToTheEnd(Engine& engine, const AutoplayHooks& hooks);
 
 }  // namespace game

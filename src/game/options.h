@@ -40,6 +40,7 @@ struct Options {
 
   // Start-up and the window's look.
   bool StartupGame = true;         // "Begin game directly at startup"
+  bool ResumeLastGame = true;      // "Resume the last game at startup"
   bool SwitchTo800x600 = false;             // "Switch to 800x600 at startup"
   bool ShowToolbar = true;            // "Show &Toolbar"
   bool ShowStatusBar = true;           // "Show Status Bar"

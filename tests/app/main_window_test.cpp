@@ -163,6 +163,7 @@ TEST_F(MainWindowTest, OptionsAndWindowPositionSurviveARestart) {
     Trigger(*w, "&Background", "&Dragons");
     Trigger(*w, "Tileset", "Orange borders");
     Trigger(*w, "&Configuration", "Begin game directly at startup");
+    Trigger(*w, "&Configuration", "Resume the last game at startup");
     Trigger(*w, "View", "Show &Toolbar");
     w->Engine().SetPlayerName("Aiko");
     w->move(37, 41);
@@ -180,7 +181,9 @@ TEST_F(MainWindowTest, OptionsAndWindowPositionSurviveARestart) {
   EXPECT_FALSE(Checked(*w, "View", "Show &Toolbar"));
   EXPECT_FALSE(w->Tools()->isVisible());
   EXPECT_EQ(w->Engine().PlayerName(), "Aiko");
-  // Without "Begin game directly at startup" the window waits, stopped.
+  EXPECT_FALSE(Checked(*w, "&Configuration", "Resume the last game at startup"));
+  // Without "Begin game directly at startup" (and nothing resumed) the
+  // window waits, stopped.
   EXPECT_EQ(w->Engine().Game().Phase, game::GamePhase::Stopped);
 }
 

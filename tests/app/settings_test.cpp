@@ -123,7 +123,7 @@ TEST(SettingsTest, AFileWrittenFromScratchHoldsTheKeysInOrder) {
       "[Sorami]\r\nHighlight=1\r\nInvert=0\r\nShowMoves=1\r\nPlayMusic=1\r\nPlaySounds=1\r\n"
       "CurrentPlayer1=Player1\r\nBackground=4\r\nBoardNumber=5\r\nMidiNumber=2\r\nTileset=3\r\n"
       "SetRes800=0\r\nLastLoadedTileset=/home/me/tiles.bmp\r\nLastLoadedBackground=\r\n"
-      "StartDirectly=1\r\nStartMusic=1\r\nShowHallOfFame=1\r\nShowToolbar=1\r\nShowStatus=1\r\n"
+      "StartDirectly=1\r\nResumeGame=1\r\nStartMusic=1\r\nShowHallOfFame=1\r\nShowToolbar=1\r\nShowStatus=1\r\n"
       "CoolMenu=1\r\nCoolMouse=1\r\nCoolStatus=1\r\nCoolToolbar=1\r\nTileRivers=1\r\n"
       "ShowTime=1\r\nFlatButtons=1\r\nEnableHall=1\r\nShadows=1\r\nVertical=0\r\nWinnable=0\r\n"
       "Shuffable=1\r\nTellUnwinnable=1\r\nWinnableHints=0\r\nAnimate=0\r\nShowTile=0\r\nOnlyPossible=0\r\nRandomMusic=0\r\n"

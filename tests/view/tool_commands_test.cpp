@@ -140,7 +140,7 @@ TEST_F(ToolCommandsTest, EveryShippedLayoutLiesWhollyOnTheBoard) {
 TEST_F(ToolCommandsTest, WithoutACommandItListsTheCommands) {
   ToolRun r = Tool("");
   EXPECT_EQ(r.status, 2);
-  for (const char* command : {"autoplay", "check", "deal", "memory", "panel", "render", "rivers", "shuffle"})
+  for (const char* command : {"autoplay", "check", "deal", "memory", "panel", "render", "resume", "rivers", "shuffle"})
     EXPECT_TRUE(Mentions(r, std::string("sorami-tool ") + command + " ")) << command << "\n" << r.output;
   r = Tool("play");
   EXPECT_EQ(r.status, 2);
@@ -354,6 +354,60 @@ INSTANTIATE_TEST_SUITE_P(EveryMode, AutoplayTest,
                            for (char& c : name) c = c == '-' ? '_' : c;
                            return name;
                          });
+
+// A game stopped part way and saved, then resumed, is played to its end.
+class SaveAndResumeTest : public ToolCommandsTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SaveAndResumeTest, AStoppedGameIsResumedToItsEnd) {
+  const std::string mode = GetParam();
+  const bool solitaire = mode == "solitaire" || mode == "two-player";
+  const fs::path saved = dir / "part.sorami-game";
+  ToolRun r = Tool("autoplay --mode " + mode + " --seed 5" + (solitaire ? " " + kTraditional : "") +
+                   " --stop-after 4 --save " + Quoted(saved));
+  ASSERT_EQ(r.status, 0) << r.output;
+  EXPECT_TRUE(fs::exists(saved));
+  EXPECT_FALSE(Mentions(r, "tiles left: 0\n")) << r.output;
+  EXPECT_TRUE(Mentions(r, "mode: " + std::string(solitaire ? (mode == "two-player" ? "2" : "1")
+                                                           : (mode.rfind("rivers", 0) == 0 ? "3" : "4")))) << r.output;
+  // The layout is found by its name in the shipped Layouts folder.
+  r = Tool("resume " + Quoted(saved));
+  ASSERT_EQ(r.status, 0) << r.output;
+  EXPECT_TRUE(Mentions(r, "tiles left: 0\n")) << r.output;
+  EXPECT_TRUE(Mentions(r, "mode: 6\n")) << r.output;
+  EXPECT_TRUE(Mentions(r, "WON !")) << r.output;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryMode, SaveAndResumeTest,
+                         ::testing::Values("solitaire", "two-player", "rivers-hard", "memory-easy"),
+                         [](const auto& info) {
+                           std::string name = info.param;
+                           for (char& c : name) c = c == '-' ? '_' : c;
+                           return name;
+                         });
+
+TEST_F(ToolCommandsTest, ResumeRefusesWhatIsNoWholeSavedGame) {
+  const fs::path saved = dir / "part.sorami-game";
+  ASSERT_EQ(Tool("autoplay " + kTraditional + " --seed 8 --stop-after 3 --save " + Quoted(saved)).status, 0);
+  std::string text = FileText(saved);
+  const fs::path cut = dir / "cut.sorami-game";
+  std::ofstream(cut) << text.substr(0, text.size() / 2);
+  const fs::path damaged = dir / "damaged.sorami-game";
+  std::ofstream(damaged) << text.replace(text.find("removed 6"), 9, "removed 7");
+  for (const auto& [file, words] : std::vector<std::pair<fs::path, std::string>>{
+           {cut, "incomplete"}, {damaged, "damaged"}, {dir / "none.sorami-game", "Cannot open"},
+           {fs::path(kLayouts / "Traditional.lay"), "not a Sorami saved game"}}) {
+    const ToolRun r = Tool("resume " + Quoted(file));
+    EXPECT_EQ(r.status, 2) << file;
+    EXPECT_TRUE(Mentions(r, "sorami-tool resume: ")) << r.output;
+    EXPECT_TRUE(Mentions(r, words)) << r.output;
+    EXPECT_FALSE(Mentions(r, "tiles left")) << r.output;
+  }
+  // Stopping needs a number of pairs; a finished game has nothing to save.
+  EXPECT_EQ(Tool("autoplay " + kTraditional + " --seed 8 --stop-after x --save " + Quoted(saved)).status, 2);
+  const ToolRun r = Tool("autoplay " + kTraditional + " --seed 8 --save " + Quoted(dir / "won.sorami-game"));
+  EXPECT_EQ(r.status, 2);
+  EXPECT_TRUE(Mentions(r, "no game in progress")) << r.output;
+}
 
 TEST_F(ToolCommandsTest, AutoplayWritesTheWinIntoTheHallOfFameFile) {
   const fs::path hall = dir / "Hallfame.ini";

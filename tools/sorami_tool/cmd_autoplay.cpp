@@ -5,50 +5,35 @@
 //   autoplay --mode MODE --seed N [LAYOUT] [--hall FILE]
 //     MODE: solitaire, two-player (LAYOUT needed), rivers-easy, rivers-hard,
 //     memory-easy, memory-hard (N seeds the generator in place of the clock)
+//   ... --stop-after K --save FILE
+//     stops once K pairs are taken and saves the game in progress to FILE
+//     (sorami-tool resume plays it on)
 //
 // Exit status 0 when the game was won: board empty and its end handled (with
-// the hall-of-fame entry made when the time qualifies).
+// the hall-of-fame entry made when the time qualifies); with --save, 0 once
+// the game is saved.
 #include <string>
 
 #include "game/autoplay.h"
 #include "engine_session.h"
+#include "game/game_keeper.h"
 
 namespace tool {
 namespace {
 
-// The mode as the output has always numbered it: 0 idle, 1 one-player
-// solitaire, 2 two players, 3 Rivers, 4 Memory, 5 the editor, 6 finished,
-// 7 stopped, 8 paused.
-int ModeCode(const game::GameState& game) {
-  switch (game.Phase) {
-    case game::GamePhase::Idle: return 0;
-    case game::GamePhase::Finished: return 6;
-    case game::GamePhase::Stopped: return 7;
-    case game::GamePhase::Paused: return 8;
-    case game::GamePhase::Running: break;
-  }
-  switch (game.Kind) {
-    case game::GameKind::None: return 0;
-    case game::GameKind::Solitaire: return 1;
-    case game::GameKind::TwoPlayer: return 2;
-    case game::GameKind::Rivers: return 3;
-    case game::GameKind::Memory: return 4;
-    case game::GameKind::Editor: return 5;
-  }
-  return 0;
-}
-
 constexpr const char* Name = "autoplay";
 constexpr const char* Usage =
     "autoplay [--mode solitaire|two-player|rivers-easy|rivers-hard|memory-easy|memory-hard] --seed N [LAYOUT] "
-    "[--hall FILE]";
+    "[--hall FILE] [--stop-after K --save FILE]";
 
 int RunAutoplay(const Args& args) {
-  if (!OnlyKnownOptions(args, {"--seed", "--mode", "--hall"}, Name, Usage)) return 2;
-  const Args files = Positional(args, {"--seed", "--mode", "--hall"});
+  if (!OnlyKnownOptions(args, {"--seed", "--mode", "--hall", "--stop-after", "--save"}, Name, Usage)) return 2;
+  const Args files = Positional(args, {"--seed", "--mode", "--hall", "--stop-after", "--save"});
   const std::string* seedText = FlagValue(args, "--seed");
   const std::string* modeText = FlagValue(args, "--mode");
   const std::string* hallFile = FlagValue(args, "--hall");
+  const std::string* stopText = FlagValue(args, "--stop-after");
+  const std::string* saveFile = FlagValue(args, "--save");
   const std::string mode = modeText ? *modeText : "solitaire";
   const bool solitaire = mode == "solitaire" || mode == "two-player";
   const bool rivers = mode == "rivers-easy" || mode == "rivers-hard";
@@ -56,6 +41,9 @@ int RunAutoplay(const Args& args) {
   if (!solitaire && !rivers && !memory) return Fail(Name, "unknown mode '" + mode + "'\nusage: sorami-tool " + Usage);
   if (seedText == nullptr || files.size() > 1 || (solitaire && files.size() != 1))
     return Fail(Name, std::string("usage: sorami-tool ") + Usage);
+  long long stopAfter = -1;
+  if (stopText != nullptr && (!ParseInt64(*stopText, stopAfter) || stopAfter < 0 || stopAfter > board::MaxTiles / 2))
+    return Fail(Name, "'" + *stopText + "' is not a number of pairs (0 to 72)");
   std::uint32_t seed = 0;
   long long gameNumber = 0;
   if (solitaire) {
@@ -77,12 +65,9 @@ int RunAutoplay(const Args& args) {
     engine.LoadHallOfFame(hall);
   }
 
-  game::AutoplayHooks hooks;
-  hooks.AfterClick = [&session] {
-    session.clock.Tick += 2000;
-    session.engine.Tick();
-  };
-  hooks.Tick = [&session] { session.Tick(); };
+  game::AutoplayHooks hooks = session.PlayHooks();
+  // --stop-after K: the game stops, in progress, once K pairs are taken.
+  if (stopAfter >= 0) hooks.KeepPlaying = [&engine, stopAfter] { return engine.Game().MovesMade() < stopAfter; };
 
   game::AutoplayResult result;
   if (solitaire) {
@@ -107,26 +92,16 @@ int RunAutoplay(const Args& args) {
       result = game::PlayMemory(engine, hooks);
     }
   }
-  session.Tick();  // the timer notices the empty board
-  session.SettleStatus();
-
-  std::printf("status: %s\n", session.screen.Status.c_str());
-  std::printf("tiles left: %d\n", engine.Game().Board.TilesLeft);
-  if (engine.Game().Phase == game::GamePhase::Finished && mode == "two-player") {
-    std::printf("player 1: %s\nplayer 2: %s\n", engine.PlayerTimeText(1).c_str(), engine.PlayerTimeText(2).c_str());
-  } else {
-    std::printf("time: %s\n", game::TimeText(engine.GameTime()).c_str());
+  const bool won = session.Report(result);
+  if (saveFile != nullptr) {
+    if (const auto error = game::SaveGameFile(engine, *saveFile)) return Fail(Name, *error);
   }
-  std::printf("mode: %d\n", ModeCode(engine.Game()));
-  if (rivers) std::printf("shuffles: %d\n", result.Shuffles);
-  if (engine.Hall().RankReached() > 0) std::printf("hall of fame: rank %d\n", engine.Hall().RankReached());
 
   if (hallFile != nullptr) {
     engine.SaveHallOfFame(hall);
     if (const auto error = hall.Save()) return Fail(Name, *error);
   }
-  const bool won = result.Cleared && engine.Game().Board.TilesLeft == 0 && engine.Game().GameOverHandled;
-  return won ? 0 : 1;
+  return won || saveFile != nullptr ? 0 : 1;
 }
 
 Registration reg{Name, Usage, &RunAutoplay};

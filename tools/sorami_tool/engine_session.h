@@ -11,7 +11,9 @@
 #include "board/layout_file.h"
 #include "board/layout_list.h"
 #include "command.h"
+#include "game/autoplay.h"
 #include "game/engine.h"
+#include "game/time_text.h"
 #include "game/null_ports.h"
 
 namespace tool {
@@ -40,6 +42,28 @@ class ToolScreen : public game::NullScreen {
   }
 };
 
+// The mode as the output has always numbered it: 0 idle, 1 one-player
+// solitaire, 2 two players, 3 Rivers, 4 Memory, 5 the editor, 6 finished,
+// 7 stopped, 8 paused.
+inline int ModeCode(const game::GameState& game) {
+  switch (game.Phase) {
+    case game::GamePhase::Idle: return 0;
+    case game::GamePhase::Finished: return 6;
+    case game::GamePhase::Stopped: return 7;
+    case game::GamePhase::Paused: return 8;
+    case game::GamePhase::Running: break;
+  }
+  switch (game.Kind) {
+    case game::GameKind::None: return 0;
+    case game::GameKind::Solitaire: return 1;
+    case game::GameKind::TwoPlayer: return 2;
+    case game::GameKind::Rivers: return 3;
+    case game::GameKind::Memory: return 4;
+    case game::GameKind::Editor: return 5;
+  }
+  return 0;
+}
+
 struct Session {
   ToolClock clock;
   ToolScreen screen;
@@ -62,6 +86,7 @@ struct Session {
   bool LoadLayout(const char* command, const std::string& file) {
     try {
       engine.MutableGame().LayoutName = board::LoadLayout(file, engine.MutableGame().Layout);
+      engine.MutableGame().LayoutFile = file;
     } catch (const board::LayoutFileError& e) {
       Fail(command, e.what());
       return false;
@@ -74,6 +99,37 @@ struct Session {
     return true;
   }
   void PrintTiles() const { tool::PrintTiles(engine.Game().Board); }
+
+  // How autoplay plays: the clock moves 2 seconds with every click.
+  game::AutoplayHooks PlayHooks() {
+    game::AutoplayHooks hooks;
+    hooks.AfterClick = [this] {
+      clock.Tick += 2000;
+      engine.Tick();
+    };
+    hooks.Tick = [this] { Tick(); };
+    return hooks;
+  }
+
+  // Lets the timer notice the end of the play, prints how the game stands
+  // (status, tiles left, time or the two players' times, mode, Rivers
+  // shuffles, hall-of-fame rank) and tells whether it was won.
+  bool Report(const game::AutoplayResult& result) {
+    Tick();
+    SettleStatus();
+    const game::GameState& game = engine.Game();
+    std::printf("status: %s\n", screen.Status.c_str());
+    std::printf("tiles left: %d\n", game.Board.TilesLeft);
+    if (game.Phase == game::GamePhase::Finished && game.Kind == game::GameKind::TwoPlayer) {
+      std::printf("player 1: %s\nplayer 2: %s\n", engine.PlayerTimeText(1).c_str(), engine.PlayerTimeText(2).c_str());
+    } else {
+      std::printf("time: %s\n", game::TimeText(engine.GameTime()).c_str());
+    }
+    std::printf("mode: %d\n", ModeCode(game));
+    if (game.Kind == game::GameKind::Rivers) std::printf("shuffles: %d\n", result.Shuffles);
+    if (engine.Hall().RankReached() > 0) std::printf("hall of fame: rank %d\n", engine.Hall().RankReached());
+    return result.Cleared && game.Board.TilesLeft == 0 && game.GameOverHandled;
+  }
 };
 
 // The Rivers and Memory games as their menu entries start them.
