@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -14,6 +15,7 @@
 #include <QThread>
 
 #include <filesystem>
+#include <functional>
 
 #include "board/board.h"
 #include "board/dealing.h"
@@ -88,10 +90,10 @@ class XvfbSmokeTest : public ::testing::Test {
 };
 
 TEST_F(XvfbSmokeTest, ClickingAFreePairRemovesItFromTheScreen) {
-  // The program folder: the program beside its data, a numbered game waiting.
+  // The program folder: the program beside its data; the numbered game is
+  // asked for on the command line.
   std::filesystem::copy_file(binary_.toStdString(), folder_.Path() + "sorami");
-  folder_.Write("Sorami.ini", "[Sorami]\r\nStartDirectly=0\r\nRandomSeed=" + std::to_string(kSeed) +
-                                  "\r\nPlayMusic=0\r\nPlaySounds=0\r\n");
+  folder_.Write("Sorami.ini", "[Sorami]\r\nStartDirectly=0\r\nPlayMusic=0\r\nPlaySounds=0\r\n");
 
   // The deal of game number kSeed on "Traditional", and a free pair in it.
   board::LayoutGrid layout;
@@ -119,47 +121,65 @@ TEST_F(XvfbSmokeTest, ClickingAFreePairRemovesItFromTheScreen) {
   env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
   env.remove(QStringLiteral("QT_QPA_PLATFORM"));
   game_.setProcessEnvironment(env);
-  game_.start(folder_.QPath() + QStringLiteral("sorami"), {});
+  game_.start(folder_.QPath() + QStringLiteral("sorami"), {QStringLiteral("--game"), QString::number(kSeed)});
   ASSERT_TRUE(game_.waitForStarted(5000));
+
+  // Everything below waits for what it needs to see, with a deadline that a
+  // busy machine never reaches.
+  QElapsedTimer clock;
+  clock.start();
+  const auto waitFor = [&](const std::function<bool()>& seen) {
+    while (!seen()) {
+      if (clock.hasExpired(60000)) return false;
+      QThread::msleep(50);
+    }
+    return true;
+  };
 
   const QString xdotool = Tool("xdotool");
   QString window;
-  for (int i = 0; i < 200 && window.isEmpty(); ++i) {
-    window = RunTool(xdotool,
-                     {QStringLiteral("search"), QStringLiteral("--name"),
-                      QStringLiteral("^Sorami 5.28 $")},
+  ASSERT_TRUE(waitFor([&] {
+    window = RunTool(xdotool, {QStringLiteral("search"), QStringLiteral("--name"), QStringLiteral("^Sorami 5.28 $")},
                      display_)
                  .section(QLatin1Char('\n'), 0, 0);
-    if (window.isEmpty()) QThread::msleep(50);
-  }
-  ASSERT_FALSE(window.isEmpty()) << "the main window never appeared";
-  QThread::msleep(500);
+    return !window.isEmpty();
+  })) << "the main window never appeared";
 
   // Where the board image lies: under the menu bar and the 33-pixel toolbar;
   // the window is as high as its parts, the status line 27 pixels of them.
-  const QString geometry =
-      RunTool(xdotool, {QStringLiteral("getwindowgeometry"), window}, display_);
-  const QRegularExpression numbers(
-      QStringLiteral("Position: (\\d+),(\\d+).*Geometry: (\\d+)x(\\d+)"),
-      QRegularExpression::DotMatchesEverythingOption);
+  const QRegularExpression numbers(QStringLiteral("Position: (\\d+),(\\d+).*Geometry: (\\d+)x(\\d+)"),
+                                   QRegularExpression::DotMatchesEverythingOption);
+  QString geometry;
+  ASSERT_TRUE(waitFor([&] {
+    geometry = RunTool(xdotool, {QStringLiteral("getwindowgeometry"), window}, display_);
+    return numbers.match(geometry).hasMatch();
+  })) << geometry.toStdString();
   const QRegularExpressionMatch match = numbers.match(geometry);
-  ASSERT_TRUE(match.hasMatch()) << geometry.toStdString();
   const int height = match.captured(4).toInt();
-  const QPoint board(match.captured(1).toInt(),
-                     match.captured(2).toInt() + (height - 33 - 468 - 27) + 33);
-
-  // "Mah-Jongg Solitaire : New Specific Game", the third entry of "File".
-  RunTool(xdotool, {QStringLiteral("windowfocus"), QStringLiteral("--sync"), window}, display_);
-  RunTool(xdotool, {QStringLiteral("key"), QStringLiteral("alt+f")}, display_);
-  QThread::msleep(300);
-  RunTool(xdotool,
-          {QStringLiteral("key"), QStringLiteral("Down"), QStringLiteral("Down"),
-           QStringLiteral("Return")},
-          display_);
-  QThread::msleep(700);
+  const QPoint board(match.captured(1).toInt(), match.captured(2).toInt() + (height - 33 - 468 - 27) + 33);
   const QRect boardArea(board, QSize(704, 468));
-  const QImage before = Screen().copy(boardArea);
-  ASSERT_FALSE(before.isNull());
+
+  const auto faceOf = [&](const QImage& shot, int tile) {
+    const board::Cell place = state.TilePlaces[tile];
+    const view::PixelRect r = view::TilePictureRect(place.x, place.y, place.z, {36, 25});
+    return shot.copy(r.left + 6, r.top, 40, 50);
+  };
+  // The dealt board is on show once the screen holds still with the first
+  // tile's face drawn: mostly the light colour of a tile, where the bare
+  // background of the window's first frame is dark.
+  const auto mostlyLight = [](const QImage& face) {
+    int light = 0;
+    for (int y = 0; y < face.height(); ++y)
+      for (int x = 0; x < face.width(); ++x) light += qGray(face.pixel(x, y)) > 180;
+    return 2 * light > face.width() * face.height();
+  };
+  QImage before;
+  ASSERT_TRUE(waitFor([&] {
+    const QImage shot = Screen().copy(boardArea);
+    const bool still = !shot.isNull() && shot == before;
+    before = shot;
+    return still && mostlyLight(faceOf(shot, first));
+  })) << "the board never held still";
 
   auto click = [&](int tile) {
     const board::Cell place = state.TilePlaces[tile];
@@ -169,19 +189,21 @@ TEST_F(XvfbSmokeTest, ClickingAFreePairRemovesItFromTheScreen) {
             {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
              QStringLiteral("click"), QStringLiteral("1")},
             display_);
-    QThread::msleep(200);
   };
+  // The first click selects (its face changes colour); the second takes the pair.
   click(first);
+  ASSERT_TRUE(waitFor([&] { return faceOf(Screen().copy(boardArea), first) != faceOf(before, first); }))
+      << "the first tile was never selected";
   click(second);
-  QThread::msleep(300);
-  const QImage after = Screen().copy(boardArea);
+  QImage after;
+  waitFor([&] {
+    after = Screen().copy(boardArea);
+    return faceOf(after, second) != faceOf(before, second);
+  });
 
   // Both tiles' pictures changed: the pair is gone.
   for (int tile : {first, second}) {
-    const board::Cell place = state.TilePlaces[tile];
-    const view::PixelRect r = view::TilePictureRect(place.x, place.y, place.z, {36, 25});
-    const QRect face(r.left + 6, r.top, 40, 50);
-    EXPECT_NE(before.copy(face), after.copy(face)) << "tile " << tile << " still on screen";
+    EXPECT_NE(faceOf(before, tile), faceOf(after, tile)) << "tile " << tile << " still on screen";
   }
   // Nothing far from the pair moved.
   EXPECT_EQ(before.copy(0, 0, 40, 40), after.copy(0, 0, 40, 40));

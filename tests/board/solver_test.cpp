@@ -6,6 +6,7 @@
 #include <atomic>
 #include <filesystem>
 #include <random>
+#include <thread>
 #include <unordered_map>
 
 #include "board/dealing.h"
@@ -203,6 +204,93 @@ TEST_P(SolverBothWays, BudgetsEndTheSearchUndecided) {
   EXPECT_TRUE(r.Order.empty());
   // The tables are back to their small size after a solve.
   EXPECT_LE(solver.TableBytes(), std::size_t{1} << 20);
+}
+
+// A budget only cuts the search short: with exactly the nodes a solve needed
+// the answer, the order and the count are the same, with half of them the
+// answer is "undecided". A time bound already passed stops at the first
+// node.
+TEST_P(SolverBothWays, ABudgetChangesNothingButWhereTheSearchStops) {
+  Solver solver;
+  solver.UsePairingsOnly(GetParam());
+  int cut = 0;
+  for (const std::uint32_t seed : {8u, 1255u, 2u}) {
+    const BoardState s = PlainTraditionalDeal(seed);
+    const SolveResult full = solver.Solve(s, false);
+    ASSERT_NE(full.Answer, Verdict::Undecided) << "seed " << seed;
+    SolveLimits exact;
+    exact.MaxNodes = full.Nodes;
+    const SolveResult same = solver.Solve(s, false, exact);
+    EXPECT_EQ(same.Answer, full.Answer) << "seed " << seed;
+    EXPECT_EQ(same.Order, full.Order) << "seed " << seed;
+    EXPECT_EQ(same.Nodes, full.Nodes) << "seed " << seed;
+    if (full.Nodes < 4000) continue;  // too few to halve past a guess at every pairing
+    ++cut;
+    SolveLimits half;
+    half.MaxNodes = full.Nodes / 2;
+    const SolveResult r = solver.Solve(s, false, half);
+    EXPECT_EQ(r.Answer, Verdict::Undecided) << "seed " << seed;
+    EXPECT_TRUE(r.Order.empty()) << "seed " << seed;
+    SolveLimits late;
+    late.MaxTime = std::chrono::milliseconds(0);
+    EXPECT_EQ(solver.Solve(s, false, late).Answer, Verdict::Undecided) << "seed " << seed;
+  }
+  EXPECT_GE(cut, 1);
+}
+
+// The game stops a search from its own thread when a newer move comes: the
+// solve then ends, and whatever it answers is right; the solver decides the
+// next position as a fresh one would.
+TEST(Solver, AStopFromAnotherThreadEndsTheSolve) {
+  const BoardState hard = PlainTraditionalDeal(1255);  // cannot be won; long to prove
+  Solver solver;
+  std::atomic<bool> stop{false};
+  SolveLimits limits;
+  limits.Stop = &stop;
+  SolveResult r;
+  std::thread worker([&] { r = solver.Solve(hard, false, limits); });
+  stop = true;
+  worker.join();
+  EXPECT_NE(r.Answer, Verdict::Winnable);
+  if (r.Answer == Verdict::Undecided) {
+    EXPECT_TRUE(r.Order.empty());
+  }
+  const BoardState next = PlainTraditionalDeal(2);
+  const SolveResult after = solver.Solve(next, false);
+  Solver fresh;
+  const SolveResult expected = fresh.Solve(next, false);
+  EXPECT_EQ(after.Answer, expected.Answer);
+  EXPECT_EQ(after.Order, expected.Order);
+}
+
+// Positions in the middle of a game: groups with two tiles left, others
+// with four. Every position along a winning order is still winnable, and
+// both searches find an order the rules accept, under either free rule.
+TEST_P(SolverBothWays, EveryPositionAlongAWinningOrderIsWinnable) {
+  Solver solver;
+  solver.UsePairingsOnly(GetParam());
+  for (const bool vertical : {false, true}) {
+    BoardState s;
+    Generator g;
+    PrepareBoard(s, testing::Turtle());
+    ChooseSeed(g, SeedChoice::Exact(vertical ? 41 : 40));
+    PlainDeal(s, g, nullptr);
+    const SolveResult first = solver.Solve(s, vertical);
+    ASSERT_EQ(first.Answer, Verdict::Winnable) << "vertical " << vertical;
+    const std::vector<TilePair> order = first.Order;
+    ASSERT_EQ(order.size(), std::size_t{MaxTiles / 2});
+    for (std::size_t k = 0; k < order.size(); k += 7) {
+      BoardState mid = s;
+      for (std::size_t j = 0; j < k; ++j) {
+        mid.TakeTile(order[j].first);
+        mid.TakeTile(order[j].second);
+      }
+      const SolveResult r = solver.Solve(mid, vertical);
+      ASSERT_EQ(r.Answer, Verdict::Winnable) << "after " << k << " pairs, vertical " << vertical;
+      EXPECT_TRUE(OrderClearsBoard(mid, vertical, r.Order)) << "after " << k << " pairs";
+      EXPECT_EQ(r.Order.size(), order.size() - k);
+    }
+  }
 }
 
 // The game keeps one solver for every position of a line of play: what one
