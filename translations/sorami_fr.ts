@@ -662,6 +662,120 @@ La disposition reste ouverte dans l&apos;éditeur : choisissez « Enregistrer so
     </message>
 </context>
 <context>
+    <name>TileNames</name>
+    <message>
+        <source>Plum flower</source>
+        <translation>Fleur de prunier</translation>
+    </message>
+    <message>
+        <source>Orchid flower</source>
+        <translation>Fleur d&apos;orchidée</translation>
+    </message>
+    <message>
+        <source>Chrysanthemum flower</source>
+        <translation>Fleur de chrysanthème</translation>
+    </message>
+    <message>
+        <source>Bamboo flower</source>
+        <translation>Fleur de bambou</translation>
+    </message>
+    <message>
+        <source>Spring season</source>
+        <translation>Saison du printemps</translation>
+    </message>
+    <message>
+        <source>Summer season</source>
+        <translation>Saison de l&apos;été</translation>
+    </message>
+    <message>
+        <source>Autumn season</source>
+        <translation>Saison de l&apos;automne</translation>
+    </message>
+    <message>
+        <source>Winter season</source>
+        <translation>Saison de l&apos;hiver</translation>
+    </message>
+    <message>
+        <source>Red dragon</source>
+        <translation>Dragon rouge</translation>
+    </message>
+    <message>
+        <source>Green dragon</source>
+        <translation>Dragon vert</translation>
+    </message>
+    <message>
+        <source>White dragon</source>
+        <translation>Dragon blanc</translation>
+    </message>
+    <message>
+        <source>East wind</source>
+        <translation>Vent d&apos;est</translation>
+    </message>
+    <message>
+        <source>South wind</source>
+        <translation>Vent du sud</translation>
+    </message>
+    <message>
+        <source>West wind</source>
+        <translation>Vent d&apos;ouest</translation>
+    </message>
+    <message>
+        <source>North wind</source>
+        <translation>Vent du nord</translation>
+    </message>
+    <message>
+        <source>Crak %1</source>
+        <translation>Caractère %1</translation>
+    </message>
+    <message>
+        <source>Bamboo %1</source>
+        <translation>Bambou %1</translation>
+    </message>
+    <message>
+        <source>Dot %1</source>
+        <translation>Cercle %1</translation>
+    </message>
+    <message>
+        <source>Face down</source>
+        <translation>Face cachée</translation>
+    </message>
+    <message>
+        <source>free</source>
+        <translation>libre</translation>
+    </message>
+    <message>
+        <source>not free</source>
+        <translation>bloquée</translation>
+    </message>
+    <message>
+        <source>selected</source>
+        <translation>sélectionnée</translation>
+    </message>
+    <message>
+        <source>hinted</source>
+        <translation>indiquée</translation>
+    </message>
+    <message>
+        <source>Layer %1, column %2, row %3, %4</source>
+        <translation>Étage %1, colonne %2, rangée %3, %4</translation>
+    </message>
+    <message>
+        <source>place</source>
+        <translation>place</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <translation>vide</translation>
+    </message>
+</context>
+<context>
+    <name>app::BoardAccessible</name>
+    <message>
+        <source>Board</source>
+        <translation>Plateau</translation>
+    </message>
+</context>
+<context>
     <name>app::EditorPanel</name>
     <message>
         <source>Tiles left</source>

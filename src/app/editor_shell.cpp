@@ -9,6 +9,7 @@
 #include "app/band_menu.h"
 #include "app/editor_panel.h"
 #include "app/main_window.h"
+#include "app/picture_box.h"
 #include "app/screen_adapter.h"
 #include "game/engine.h"
 
@@ -104,8 +105,9 @@ void EditorShell::ShowEditor() {
 
 void EditorShell::HideEditor() {
   // A hidden field that kept the keyboard would still take the keys of the
-  // game's shortcuts (Ctrl+C, Ctrl+X, Ctrl+Z): the window takes it back.
-  if (panel_.isAncestorOf(window_.focusWidget())) window_.setFocus(Qt::OtherFocusReason);
+  // game's shortcuts (Ctrl+C, Ctrl+X, Ctrl+Z): the board takes it back, and
+  // with it the keys that play.
+  if (panel_.isAncestorOf(window_.focusWidget())) window_.Game()->setFocus(Qt::OtherFocusReason);
   QMenuBar* bar = window_.menuBar();
   bar->removeAction(exitMenu_->menuAction());
   bar->removeAction(moveMenu_->menuAction());

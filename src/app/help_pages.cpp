@@ -151,6 +151,8 @@ QString FrenchText() {
       "ensemble quand un chemin d'au plus trois traits droits, passant par des cases vides, "
       "les relie. Dans le jeu de Mémoire, les tuiles sont face cachée : retournez-les deux par "
       "deux et retrouvez les paires ; chaque erreur coûte deux secondes.\n\n"
+      "Sans souris : les flèches déplacent le curseur d'une tuile à l'autre, Tab parcourt les "
+      "tuiles libres, Espace ou Entrée vaut un clic et Échap lâche la sélection.\n\n"
       "Les dix meilleurs temps de chaque disposition entrent au Tableau d'honneur "
       "(Hall of Fame). Bonne partie !");
 }

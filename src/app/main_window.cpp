@@ -23,7 +23,9 @@
 
 #include "app/audio_devices.h"
 #include "app/band_menu.h"
+#include "app/board_accessible.h"
 #include "app/board_area.h"
+#include "app/board_keys.h"
 #include "app/board_zoom.h"
 #include "app/editor_panel.h"
 #include "app/editor_shell.h"
@@ -136,6 +138,17 @@ void MainWindow::BuildParts() {
   boardArea_ = new BoardArea(central_);
   game_ = new PictureBox(QSize(kBoardWidth, kBoardHeight), boardArea_);
   game_->setObjectName(QStringLiteral("Game"));
+  // The board plays by keys too: it takes the focus and hands its keys to
+  // the engine; a screen reader hears the cursor's tile and the status.
+  new BoardKeyFilter(game_, [this](game::BoardKey key) {
+    bool used = false;
+    Run([this, key, &used] { used = engine_->OnBoardKey(key); });
+    return used;
+  });
+  speech_ = new BoardSpeech(
+      game_, [this] { return QString::fromStdString(engine_->CursorDescription()); },
+      [this] { return QString::fromStdString(engine_->StatusMessage()).trimmed(); });
+  game_->setFocus();
 
   // 3. The program's folder is the current directory.
   e.SetProgramDir(programDir_.toStdString());
@@ -426,6 +439,7 @@ void MainWindow::Tick() {
     screen_->Tell("Sorami", error.what());
     timer_.start(50);
   }
+  if (speech_ != nullptr) speech_->Update();
   KeepGame();
 }
 

@@ -55,6 +55,7 @@ namespace app {
 class AudioDevices;
 class BandMenu;
 class BoardArea;
+class BoardSpeech;
 class EditorPanel;
 class EditorShell;
 class PictureBox;
@@ -281,6 +282,8 @@ class MainWindow : public QMainWindow {
   EditorPanel* editorPanel_ = nullptr;
   std::unique_ptr<EditorShell> editor_;
   PictureBox* game_ = nullptr;
+  // What a screen reader hears of the board (a child of game_).
+  BoardSpeech* speech_ = nullptr;
   PictureBox* hallPanelBox_ = nullptr;
   HelpWindow* help_ = nullptr;
   QStringList helpNotices_;  // what start-up reported of the help window's files

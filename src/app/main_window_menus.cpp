@@ -10,6 +10,7 @@
 #include <exception>
 
 #include "app/band_menu.h"
+#include "app/board_accessible.h"
 #include "app/main_window.h"
 #include "app/screen_adapter.h"
 #include "game/engine.h"
@@ -56,6 +57,7 @@ void MainWindow::Run(const std::function<void()>& command, bool refresh) {
     screen_->Tell("Sorami", error.what());
   }
   if (refresh && !closing_) RefreshFromEngine();
+  if (speech_ != nullptr && !closing_) speech_->Update();
   KeepGame();
 }
 

@@ -33,9 +33,13 @@ LayoutEditor::LayoutEditor(game::Engine& engine, game::ScreenPort& screen, Edito
   engine_.SetEditorClick([this](game::MouseButton button, int px, int py, int tile) {
     Click(button, px, py, tile);
   });
+  engine_.SetEditorKey([this](game::BoardKey key, board::Cell cursor) { KeyPressed(key, cursor); });
 }
 
-LayoutEditor::~LayoutEditor() { engine_.SetEditorClick(nullptr); }
+LayoutEditor::~LayoutEditor() {
+  engine_.SetEditorClick(nullptr);
+  engine_.SetEditorKey(nullptr);
+}
 
 // ---------------------------------------------------------------- opening
 
@@ -97,13 +101,34 @@ void LayoutEditor::Click(game::MouseButton button, int px, int py, int tile) {
     RemovePlace(tile);
 }
 
+void LayoutEditor::KeyPressed(game::BoardKey key, board::Cell cursor) {
+  if (!Active()) return;
+  bool done = false;
+  if (key == game::BoardKey::Activate)
+    done = AddPlaceAt(cursor);
+  else if (key == game::BoardKey::Delete)
+    done = RemovePlace(game::PlaceUnderCursor(engine_.Game().Board.Board, cursor));
+  else
+    return;
+  // Without the pointer to see where a place could go, a refusal is heard.
+  if (!done) engine_.PlaySound("noway");
+}
+
 bool LayoutEditor::AddPlace(int px, int py) {
   if (!Active() || TilesToPlace <= 0) return false;
-  board::BoardState& s = engine_.MutableGame().Board;
   // The highest cell under the point where a tile could stand: on layer 1,
   // or over at least one tile of the layer below.
-  const board::Cell cell = board::CellToAddAt(s.Board, px, py);
+  const board::Cell cell = board::CellToAddAt(engine_.Game().Board.Board, px, py);
   if (cell.z == 0) return false;
+  return AddPlaceAt(cell);
+}
+
+bool LayoutEditor::AddPlaceAt(board::Cell cell) {
+  if (!Active() || TilesToPlace <= 0) return false;
+  if (!board::Grid::InRange(cell.x, cell.y, cell.z)) return false;
+  board::BoardState& s = engine_.MutableGame().Board;
+  // A tile stands on the floor or over at least one tile of the layer below.
+  if (cell.z > 1 && !AnyAnchorAround(s.Board, cell.x, cell.y, cell.z - 1)) return false;
   if (AnyAnchorAround(s.Board, cell.x, cell.y, cell.z)) return false;
   // The lowest tile number not on the board.
   int t = 1;

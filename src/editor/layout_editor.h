@@ -93,6 +93,11 @@ class LayoutEditor {
   // free tile number. False when refused (no tile left to place, nothing to
   // stand on, or a place of the same layer in the way).
   bool AddPlace(int px, int py);
+  // Adds a place at the one-based cell, on the same conditions.
+  bool AddPlaceAt(board::Cell cell);
+  // Activate and Delete at the place cursor (the engine routes them): adds a
+  // place there, or removes the place under it; a refusal sounds "noway".
+  void KeyPressed(game::BoardKey key, board::Cell cursor);
   // Removes the place of `tile`. False when refused (no such tile, or a
   // place of the layer above lies on it).
   bool RemovePlace(int tile);

@@ -1,13 +1,41 @@
-// Automatic play through the engine's pointer input.
+// Automatic play through the engine's pointer input or its keys.
 #include "game/autoplay.h"
 
+#include <array>
 #include <chrono>
+#include <deque>
 
 namespace game {
 namespace {
 
+void Press(Engine& engine, BoardKey key, AutoplayResult& result) {
+  engine.OnBoardKey(key);
+  ++result.KeyPresses;
+}
+
+// Moves the cursor onto the tile and presses Space. False when the keys
+// cannot reach it.
+bool PickByKeys(Engine& engine, int tile, AutoplayResult& result) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (engine.CursorTileShown() == tile) {
+      Press(engine, BoardKey::Activate, result);
+      return true;
+    }
+    const std::optional<std::vector<BoardKey>> keys = KeysToReach(engine, tile);
+    if (!keys) return false;
+    // On the tile but hidden: Space first shows the cursor.
+    if (keys->empty()) Press(engine, BoardKey::Activate, result);
+    for (BoardKey key : *keys) Press(engine, key, result);
+  }
+  return false;
+}
+
 void Click(Engine& engine, int tile, const AutoplayHooks& hooks, AutoplayResult& result) {
-  ClickTile(engine, tile);
+  if (hooks.Input == AutoplayInput::Keys) {
+    if (!PickByKeys(engine, tile, result)) return;
+  } else {
+    ClickTile(engine, tile);
+  }
   ++result.Clicks;
   if (hooks.AfterClick) hooks.AfterClick();
 }
@@ -21,6 +49,40 @@ bool Uncovered(const Engine& engine, int tile) {
 }
 
 }  // namespace
+
+std::optional<std::vector<BoardKey>> KeysToReach(const Engine& engine, int tile) {
+  const TileCursorMap map = engine.CursorMap();
+  if (!map.Reachable(tile)) return std::nullopt;
+  const KeyboardCursor& cursor = engine.Cursor();
+  const bool placed = cursor.Tile != 0 && cursor.Place.OnBoard();
+  if (placed && cursor.Tile == tile && engine.Game().Board.TilePlaces[tile] == cursor.Place) return std::vector<BoardKey>{};
+
+  // Breadth first over the tiles, from the cursor's place (node 0).
+  static constexpr BoardKey Moves[] = {BoardKey::Left,    BoardKey::Right,        BoardKey::Up,    BoardKey::Down,
+                                       BoardKey::NextFree, BoardKey::PreviousFree, BoardKey::First, BoardKey::Last};
+  std::array<int, board::MaxTiles + 1> cameFrom;
+  cameFrom.fill(-1);
+  std::array<BoardKey, board::MaxTiles + 1> keyTo{};
+  std::deque<int> queue{0};
+  while (!queue.empty()) {
+    const int node = queue.front();
+    queue.pop_front();
+    const board::Cell from = node == 0 ? (placed ? cursor.Place : board::Cell{}) : engine.Game().Board.TilePlaces[node];
+    for (BoardKey key : Moves) {
+      const int next = KeyTarget(map, from, key);
+      if (next == 0 || cameFrom[next] != -1) continue;
+      cameFrom[next] = node;
+      keyTo[next] = key;
+      if (next == tile) {
+        std::vector<BoardKey> keys;
+        for (int at = tile; at != 0; at = cameFrom[at]) keys.insert(keys.begin(), keyTo[at]);
+        return keys;
+      }
+      queue.push_back(next);
+    }
+  }
+  return std::nullopt;
+}
 
 std::pair<int, int> TileFaceCentre(const Engine& engine, int tile) {
   const board::PixelPoint p = engine.BoardGeometry().FaceCentre(engine.Game().Board.TilePlaces[tile]);

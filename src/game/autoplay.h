@@ -1,10 +1,13 @@
 #pragma once
 // Plays whole games through the engine's pointer input, clicking the middle
-// of a tile's face the way a player does: the dealer's removal order in
-// solitaire, any reachable pair in Rivers, pairs read off the board in
-// Memory. Used by sorami-tool's autoplay, the tests and the benchmarks.
+// of a tile's face the way a player does, or by key presses only, moving the
+// keyboard cursor with the arrows, Tab, Home and End and pressing Space: the
+// dealer's removal order in solitaire, any reachable pair in Rivers, pairs
+// read off the board in Memory. Used by sorami-tool's autoplay, the tests
+// and the benchmarks.
 
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -17,7 +20,16 @@ namespace game {
 std::pair<int, int> TileFaceCentre(const Engine& engine, int tile);
 void ClickTile(Engine& engine, int tile, MouseButton button = MouseButton::Left);
 
+// The shortest run of cursor keys (arrows, Tab, Shift+Tab, Home, End) that
+// takes the keyboard cursor from where it is onto the tile; empty when it is
+// already there, nothing when no key sequence reaches the tile.
+std::optional<std::vector<BoardKey>> KeysToReach(const Engine& engine, int tile);
+
+enum class AutoplayInput : std::uint8_t { Pointer, Keys };
+
 struct AutoplayHooks {
+  // Clicks on the tiles, or key presses only.
+  AutoplayInput Input = AutoplayInput::Pointer;
   // Runs after every click (the caller's clock moves on).
   std::function<void()> AfterClick;
   // One 50 ms timer tick (the caller moves its clock 50 ms and calls Tick).
@@ -28,7 +40,8 @@ struct AutoplayHooks {
 
 struct AutoplayResult {
   bool Cleared = false;  // the board was emptied
-  int Clicks = 0;
+  int Clicks = 0;      // tiles picked (by a click or by Space)
+  int KeyPresses = 0;
   int Shuffles = 0;
 };
 

@@ -28,6 +28,7 @@
 #include "game/game_kind.h"
 #include "game/game_state.h"
 #include "game/hall_of_fame.h"
+#include "game/keyboard_cursor.h"
 #include "game/options.h"
 #include "game/ports.h"
 #include "game/time_text.h"
@@ -106,6 +107,8 @@ class Engine : private board::DealObserver {
   // The editor's place cursor: a zero-based cell; (-1,-1,-1) = none.
   board::Cell EditorCursor() const { return editorCursor_; }
   void SetEditorCursor(board::Cell cell) { editorCursor_ = cell; }
+  // The keyboard cursor over the tiles (the editor's is EditorCursor).
+  const KeyboardCursor& Cursor() const { return cursor_; }
   // Where the pointer was last seen over the board image (its pixels); -1
   // before it was.
   int PointerX() const { return pointerX_; }
@@ -164,6 +167,10 @@ class Engine : private board::DealObserver {
   using EditorClickHandler = std::function<void(MouseButton, int, int, int)>;
   void SetEditorClick(EditorClickHandler handler) { editorClick_ = std::move(handler); }
   bool HasEditorClick() const { return static_cast<bool>(editorClick_); }
+  // The layout editor's side of Activate (add a place) and Delete (remove
+  // one) at the place cursor's one-based cell. Set by the editor.
+  using EditorKeyHandler = std::function<void(BoardKey, board::Cell)>;
+  void SetEditorKey(EditorKeyHandler handler) { editorKey_ = std::move(handler); }
 
   // Tests and sorami-tool: when set, every "seed from the clock" sets the
   // generator to exactly this value instead.
@@ -268,6 +275,22 @@ class Engine : private board::DealObserver {
   void PointerLeftBoard() { pointerX_ = pointerY_ = -1; }
   void AcknowledgeTile(int tile);
 
+  // ---------------------------------------------------------------- keyboard
+  // A key on the board: the arrows, Tab and Shift+Tab, Home and End move the
+  // cursor, Activate does what a left click on its tile does, Escape lets go
+  // of the selection; in the editor the arrows and Page Up and Down move the
+  // place cursor, Activate adds a place and Delete removes one. True when
+  // the key did something (the window leaves other keys to the menus).
+  bool OnBoardKey(BoardKey key);
+  // The tiles the keyboard cursor can rest on now.
+  TileCursorMap CursorMap() const;
+  // The tile the keyboard cursor shows: 0 while it is hidden, or when its
+  // tile has left the board.
+  int CursorTileShown() const;
+  // What a screen reader says of the cursor: the tile it shows ("Bamboo 3,
+  // free, selected"), or the editor's place cursor; empty when none shows.
+  std::string CursorDescription() const;
+
   // ---------------------------------------------------------------- status and drawing
   void ShowStatus(const std::string& text);
   void FullRedraw();
@@ -359,6 +382,11 @@ class Engine : private board::DealObserver {
   // Hands a new position to the worker and takes in its answers (every tick).
   void WatchWinnability();
   bool WinningHint();
+  bool EditorKeyPressed(BoardKey key);
+  // The cursor onto a tile (0: nowhere), shown or not, with the redraws.
+  void PutCursor(int tile, bool shown);
+  // The pointer moved over a tile: the cursor follows it, hidden.
+  void CursorFollowsPointer(int tile);
   board::Solver& UiSolver();
 
   TimePort& time_;
@@ -377,6 +405,7 @@ class Engine : private board::DealObserver {
   std::int32_t pointedTile_ = 0;
   std::int32_t previousPointedTile_ = 0;
   board::Cell editorCursor_{-1, -1, -1};
+  KeyboardCursor cursor_;
   int pointerX_ = -1;
   int pointerY_ = -1;
   std::int32_t highlightMode_ = 3;
@@ -398,6 +427,7 @@ class Engine : private board::DealObserver {
   Options options_;
   MusicControl* music_ = nullptr;
   EditorClickHandler editorClick_;
+  EditorKeyHandler editorKey_;
   std::optional<std::uint32_t> clockSeedOverride_;
   bool newRecordShown_ = false;
 

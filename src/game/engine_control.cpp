@@ -112,6 +112,7 @@ void Engine::ResetForNewGame() {
   game_.Picks.HintFirst = game_.Picks.HintSecond = game_.Picks.HintIndex = 0;
   game_.Picks.First = game_.Picks.Second = 0;
   hoverTile_ = 0;
+  cursor_ = KeyboardCursor{};
   game_.Picks.NoMovesShown = false;
   // A Memory pair still waiting for its judgement belongs to the old game.
   game_.Reveal.Countdown = 0;

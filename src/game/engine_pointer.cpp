@@ -8,6 +8,7 @@ namespace game {
 void Engine::OnPointerReleased(MouseButton button, int x, int y) {
   pointerX_ = x;
   pointerY_ = y;
+  CursorFollowsPointer(BoardGeometry().OverGrid(x, y) ? BoardGeometry().TileAt(game_.Board.Board, x, y) : 0);
   // Clicks wait while a turned Memory pair is on show, and count only in a
   // running game or the editor.
   if (game_.Reveal.Countdown > 0) return;
@@ -46,13 +47,16 @@ board::Cell Engine::EditorCursorAt(int x, int y) const {
 }
 
 void Engine::FollowPointerInEditor() {
-  if (!game_.Running(GameKind::Editor)) return;
+  // A place cursor the keys moved stays where they put it.
+  if (!game_.Running(GameKind::Editor) || cursor_.Shown) return;
   editorCursor_ = pointerX_ < 0 ? board::Cell{-1, -1, -1} : EditorCursorAt(pointerX_, pointerY_);
 }
 
 void Engine::OnPointerMoved(int x, int y) {
   pointerX_ = x;
   pointerY_ = y;
+  // The keyboard cursor follows the pointer, hidden until a key moves it.
+  CursorFollowsPointer(BoardGeometry().OverGrid(x, y) ? BoardGeometry().TileAt(game_.Board.Board, x, y) : 0);
   const bool editor = game_.Running(GameKind::Editor);
   if (highlightMode_ == 0 && !editor) return;
   if (game_.Phase == GamePhase::Idle || game_.Phase == GamePhase::Finished || game_.Phase == GamePhase::Paused) return;

@@ -220,6 +220,17 @@ void BoardView::PaintTiles(const Scene& scene) {
         const int v = g.At(x, y, z);
         if (IsTile(v) || scene.IsEditorCursor(x, y, z)) DrawTileAt(scene, x - 1, y - 1, z - 1, IsTile(v) ? v : 0);
       }
+  if (scene.CursorTile != 0 && !scene.RiverSlideActive) PaintKeyboardCursor(scene);
+}
+
+// Over every tile, so that the frame shows whole around a tile partly hidden
+// by higher ones; clipped to the area being redrawn.
+void BoardView::PaintKeyboardCursor(const Scene& scene) {
+  if (scene.TilePlaces == nullptr || scene.CursorTile < 1 || scene.CursorTile > board::MaxTiles) return;
+  const board::Cell c = (*scene.TilePlaces)[scene.CursorTile];
+  if (!c.OnBoard()) return;
+  FaceFrame(*canvas_, FaceLeftOfCell(c.x - 1, c.z - 1, scene.OriginX), FaceTopOfCell(c.y - 1, c.z - 1, scene.OriginY),
+            CursorColour(scene.HighlightMode));
 }
 
 PixelRect BoardView::FullRedraw(const Scene& scene) {
@@ -332,9 +343,12 @@ void BoardView::PaintMarks(QImage& canvas, const Scene& scene, int a, int b, int
 }
 
 void BoardView::PointerRectangle(QImage& canvas, const Scene& scene, int a, int b) {
+  FaceFrame(canvas, a, b, PenColour(scene.HighlightMode));
+}
+
+void BoardView::FaceFrame(QImage& canvas, int a, int b, QRgb pen) {
   // A 3-pixel pen centred on the outline (a + 1, b + 1)-(a + 39, b + 49):
   // the frame fills the face's outer three pixels.
-  const QRgb pen = PenColour(scene.HighlightMode);
   const PixelRect o = OnCanvas({a, b, a + FaceWidth, b + FaceHeight});
   const PixelRect i = OnCanvas({a + 3, b + 3, a + FaceWidth - 3, b + FaceHeight - 3});
   FillRect(canvas, o.left, o.top, o.Width(), i.top - o.top, pen);
@@ -386,6 +400,10 @@ void BoardView::PaintScaledTilePicture(QImage& dst, int x, int y, int tile) cons
   const FaceCell cell = FaceCells(board::Face(tile));
   MaskedBlit(dst, x, y, art_.CellWidth, art_.CellHeight, art_.TileMask, 0, 0, art_.Tiles, art_.CellX(cell),
              art_.CellY(cell));
+}
+
+QRgb BoardView::CursorColour(int highlightMode) {
+  return highlightMode == 1 || highlightMode == 4 ? PenColour(highlightMode) : PenColour(3);
 }
 
 QRgb BoardView::PenColour(int highlightMode) {

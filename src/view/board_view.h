@@ -97,6 +97,9 @@ class BoardView {
 
   // Pen of the pointer rectangle for a highlight mode (red, green or blue).
   static QRgb PenColour(int highlightMode);
+  // Pen of the keyboard cursor: the highlight's rectangle colour, green when
+  // the highlight is none or a coloured tile.
+  static QRgb CursorColour(int highlightMode);
 
  private:
   void PaintTiles(const Scene& scene);
@@ -106,6 +109,9 @@ class BoardView {
   void PaintMarks(QImage& canvas, const Scene& scene, int a, int b, int tile);
   void PaintShadows(QImage& canvas, const Scene& scene, int X, int Y, int Z, int a, int b);
   void PointerRectangle(QImage& canvas, const Scene& scene, int a, int b);
+  // A frame over the outer three pixels (at scale 1) of the face whose
+  // top-left is the scale-1 board position (a, b).
+  void FaceFrame(QImage& canvas, int a, int b, QRgb pen);
   // A scale-1 board position at the drawing scale, and a scale-1 board
   // rectangle at the drawing scale on the canvas.
   int Scaled(int p) const;
@@ -113,6 +119,7 @@ class BoardView {
   // Rebuilds art_ at the drawing scale, and the background.
   void MakeArt();
   void PaintBackground();
+  void PaintKeyboardCursor(const Scene& scene);
 
   board::Scale scale_;
   TileArt art_;

@@ -19,6 +19,8 @@ struct Scene {
   int HintTile2 = 0;
   int HoverTile = 0;
   int HighlightMode = 0;  // 0 none, 1 red, 2 coloured tile, 3 green, 4 blue
+  // The tile the keyboard cursor shows (0: none), framed over everything.
+  int CursorTile = 0;
   // Zero-based cell of the layout editor's place cursor; (-1, -1, -1) = none.
   board::Cell EditorCursor{-1, -1, -1};
   bool RiverSlideActive = false;  // no marks while a Rivers tile slides

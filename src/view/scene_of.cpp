@@ -16,6 +16,7 @@ Scene SceneOf(const game::Engine& e) {
   s.HintTile2 = e.Game().Picks.HintSecond;
   s.HoverTile = e.HoverTile();
   s.HighlightMode = e.HighlightMode();
+  s.CursorTile = e.CursorTileShown();
   s.EditorCursor = e.EditorCursor();
   s.RiverSlideActive = e.Game().Slide.Active;
   s.Shadows = e.Opt().Shadows;

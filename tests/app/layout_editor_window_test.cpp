@@ -262,6 +262,7 @@ TEST_F(LayoutEditorWindowTest, TheNameFieldLeavesTheBoardsKeysToTheBoard) {
   // Back in the game, the game's shortcuts work, whatever had the focus.
   TriggerEditor(QStringLiteral("Exit"));
   ASSERT_TRUE(E().Game().Running(game::GameKind::Solitaire));
+  EXPECT_EQ(QApplication::focusWidget(), w_->Game()) << "the board has the keys that play again";
   QTest::keyClick(w_.get(), Qt::Key_X, Qt::ControlModifier);
   EXPECT_EQ(E().Game().Phase, game::GamePhase::Stopped);
   QTest::keyClick(w_.get(), Qt::Key_C, Qt::ControlModifier);

@@ -691,4 +691,74 @@ TEST_F(LayoutEditorTest, EditorCommandsOutsideTheEditorDoNothing) {
   EXPECT_TRUE(screen.Told.empty());
 }
 
+// The editor by keys: the arrows and Page Up and Down move the place cursor,
+// Space adds a place there, Delete removes the one under it.
+class EditorKeysTest : public LayoutEditorTest {
+ protected:
+  bool Press(game::BoardKey key) { return engine.OnBoardKey(key); }
+  Cell CursorCell() const {
+    return Cell{engine.EditorCursor().x + 1, engine.EditorCursor().y + 1, engine.EditorCursor().z + 1};
+  }
+};
+
+TEST_F(EditorKeysTest, PlacesAndRemovesTilesByKeys) {
+  using game::BoardKey;
+  using game::PlaceCursorStart;
+  editor.CreateLayout();
+  ASSERT_TRUE(engine.Game().Running(game::GameKind::Editor));
+  EXPECT_EQ(engine.EditorCursor(), (Cell{-1, -1, -1}));
+  // The first key shows the place cursor in the middle of the floor.
+  EXPECT_TRUE(Press(BoardKey::Right));
+  EXPECT_EQ(CursorCell(), PlaceCursorStart);
+  Press(BoardKey::Activate);
+  const Cell first = PlaceCursorStart;
+  EXPECT_NE(TileAt(first), 0);
+  EXPECT_EQ(editor.TilesToPlace, 143);
+
+  // Half a tile right: the place would overlap: refused, heard.
+  Press(BoardKey::Right);
+  Press(BoardKey::Activate);
+  EXPECT_EQ(editor.TilesToPlace, 143);
+  EXPECT_EQ(sound.Last(), "noway");
+  // A whole tile right: a second place.
+  Press(BoardKey::Right);
+  Press(BoardKey::Activate);
+  EXPECT_EQ(editor.TilesToPlace, 142);
+  // Up a layer over the gap between them: carried by both.
+  Press(BoardKey::Left);
+  Press(BoardKey::LayerUp);
+  EXPECT_EQ(CursorCell(), (Cell{first.x + 1, first.y, 2}));
+  Press(BoardKey::Activate);
+  EXPECT_EQ(editor.TilesToPlace, 141);
+  // Nothing to stand on a layer higher and far off.
+  Press(BoardKey::LayerUp);
+  for (int i = 0; i < 4; ++i) Press(BoardKey::Down);
+  Press(BoardKey::Activate);
+  EXPECT_EQ(editor.TilesToPlace, 141);
+
+  // A lower place with one on it stays; the upper one goes.
+  Press(BoardKey::LayerDown);
+  Press(BoardKey::LayerDown);
+  for (int i = 0; i < 4; ++i) Press(BoardKey::Up);
+  Press(BoardKey::Left);
+  EXPECT_EQ(CursorCell(), first);
+  Press(BoardKey::Delete);
+  EXPECT_EQ(editor.TilesToPlace, 141);
+  Press(BoardKey::LayerUp);
+  Press(BoardKey::Delete);  // half a tile off, the place on layer 2 still goes
+  EXPECT_EQ(editor.TilesToPlace, 142);
+  Press(BoardKey::LayerDown);
+  Press(BoardKey::Delete);
+  EXPECT_EQ(editor.TilesToPlace, 143);
+  EXPECT_EQ(TileAt(first), 0);
+  // A key-moved cursor stays where the keys put it after a change.
+  EXPECT_EQ(CursorCell(), first);
+  EXPECT_EQ(engine.CursorDescription(), "Layer 1, column 17, row 10, empty");
+  Press(BoardKey::Activate);
+  EXPECT_EQ(engine.CursorDescription(), "Layer 1, column 17, row 10, place");
+  // Tab, Home and Escape are not the editor's.
+  EXPECT_FALSE(Press(BoardKey::NextFree));
+  EXPECT_FALSE(Press(BoardKey::Escape));
+}
+
 }  // namespace

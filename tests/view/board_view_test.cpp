@@ -300,6 +300,39 @@ TEST_F(BoardViewTest, PointerHighlightFollowsTheMode) {
   EXPECT_EQ(At(a + 5, b + 5), HintColour);
 }
 
+// The keyboard cursor: a frame in the highlight's colour even with the
+// highlight off, drawn over the tile that half hides its tile, and the same
+// after a partial redraw of a neighbour as after a full one.
+TEST_F(BoardViewTest, KeyboardCursorIsFramedOverEverything) {
+  Put(5, 10, 5, 1);
+  Put(6, 11, 5, 2);  // half over tile 5
+  Put(7, 12, 5, 1);
+  const QImage plain = Render();
+  const int a = A(10, 1), b = B(5, 1);
+  scene.CursorTile = 5;
+  scene.HighlightMode = 0;
+  Render();
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_EQ(At(a + k, b + 25), qRgb(0, 128, 0));
+    EXPECT_EQ(At(a + 39 - k, b + 25), qRgb(0, 128, 0)) << "over the tile above";
+    EXPECT_EQ(At(a + 20, b + 49 - k), qRgb(0, 128, 0));
+  }
+  EXPECT_EQ(At(a + 3, b + 25), plain.pixel(a + 3, b + 25));
+  scene.HighlightMode = 4;
+  Render();
+  EXPECT_EQ(At(a + 1, b + 25), qRgb(0, 0, 255));
+  scene.HighlightMode = 2;
+  const QImage full = Render();
+  EXPECT_EQ(At(a + 1, b + 25), qRgb(0, 128, 0));
+  view.RedrawTile(scene, 7);
+  EXPECT_TRUE(view.BoardBuffer == full);
+  // No frame while a Rivers tile slides.
+  scene.HighlightMode = 0;
+  scene.RiverSlideActive = true;
+  Render();
+  EXPECT_EQ(At(a + 1, b + 25), plain.pixel(a + 1, b + 25));
+}
+
 TEST_F(BoardViewTest, MemoryTilesLieFaceDownUnlessTurned) {
   Put(5, 10, 5, 1);
   Put(9, 14, 5, 1);

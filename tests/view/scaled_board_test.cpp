@@ -270,6 +270,42 @@ TEST(BoardAtScale, ALoneTileFillsItsScaledRectangleAndTheBoardItsScaledSize) {
   }
 }
 
+// The keyboard cursor at scales 2 and 5/2: the frame covers the face's
+// outer three scale-1 pixels at their scaled places, over the tile that
+// half hides its tile.
+TEST(BoardAtScale, TheKeyboardCursorIsFramedAtTheScaledFace) {
+  testpics::EnsureGuiApp();
+  for (const board::Scale s : {board::Scale{2, 1}, board::Scale{5, 2}}) {
+    BoardView view;
+    view.SetScale(s);
+    view.TilesetImage = testpics::MakeTestTileset();
+    view.MakeTileTexture();
+    view.SetPlainBackground();
+    board::Grid grid;
+    board::TilePlaceTable places{};
+    grid.Set(10, 5, 1, 1);
+    places[1] = {10, 5, 1};
+    grid.Set(11, 5, 2, 2);
+    places[2] = {11, 5, 2};
+    Scene scene;
+    scene.Board = &grid;
+    scene.TilePlaces = &places;
+    scene.Shadows = false;
+    scene.CursorTile = 1;
+    view.FullRedraw(scene);
+    const board::Geometry at({scene.OriginX, scene.OriginY}, s);
+    const board::PixelRect face = at.TileFace({10, 5, 1});
+    const int inner = at.Scaled(scene.OriginX + board::Geometry::UnitFaceLeft(10, 1) + 3) - face.left;
+    const int middle = (face.top + face.bottom) / 2;
+    const QRgb green = qRgb(0, 128, 0);
+    for (int k = 0; k < inner; ++k) {
+      EXPECT_EQ(view.BoardBuffer.pixel(face.left + k, middle), green) << k;
+      EXPECT_EQ(view.BoardBuffer.pixel(face.right - 1 - k, middle), green) << "over the tile above, " << k;
+    }
+    EXPECT_NE(view.BoardBuffer.pixel(face.left + inner, middle), green);
+  }
+}
+
 // Shadows at scale 2: the half dither band below a higher tile covers the
 // scaled band with single-pixel dots, not doubled ones.
 TEST(BoardAtScale, ShadowsKeepAFineDitherAtTheScaledPlace) {

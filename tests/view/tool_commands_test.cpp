@@ -355,6 +355,25 @@ INSTANTIATE_TEST_SUITE_P(EveryMode, AutoplayTest,
                            return name;
                          });
 
+// autoplay --keys plays the same game by key presses only: the same end, the
+// same time, and the count of keys pressed.
+TEST_P(AutoplayTest, PlaysTheSameGameByKeys) {
+  const std::string mode = GetParam();
+  const bool solitaire = mode == "solitaire" || mode == "two-player";
+  const std::string command = "autoplay --mode " + mode + " --seed 5" + (solitaire ? " " + kTraditional : "");
+  const ToolRun byPointer = Tool(command);
+  const ToolRun byKeys = Tool(command + " --keys");
+  ASSERT_EQ(byKeys.status, 0) << byKeys.output;
+  const std::size_t at = byKeys.output.find("key presses: ");
+  ASSERT_NE(at, std::string::npos) << byKeys.output;
+  int presses = 0;
+  EXPECT_EQ(std::sscanf(byKeys.output.c_str() + at, "key presses: %d", &presses), 1);
+  EXPECT_GT(presses, 0);
+  std::string withoutCount = byKeys.output;
+  withoutCount.erase(at, withoutCount.find('\n', at) + 1 - at);
+  EXPECT_EQ(withoutCount, byPointer.output);
+}
+
 // A game stopped part way and saved, then resumed, is played to its end.
 class SaveAndResumeTest : public ToolCommandsTest, public ::testing::WithParamInterface<const char*> {};
 

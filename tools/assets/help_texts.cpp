@@ -156,6 +156,27 @@ QByteArray HelpText() {
       "Layouts are the .lay files in the Layouts folder beside the program; .shp layout files placed there are "
       "read as well. Every layout appears in the Layout menu.");
 
+  w.Heading("Keyboard");
+  w.Paragraph(
+      "Every game can be played without a mouse. The board has the keyboard when Sorami starts and whenever "
+      "you click it; the keys below act on it, and every menu command keeps its own shortcut.");
+  Bullets(w, {
+      "The **arrow keys** move the cursor, a frame in the highlight colour, to the nearest tile in that "
+      "direction as you see the board: the top tile of a stack, or a tile partly hidden behind higher ones. "
+      "The frame shows even when the highlight is {{None}}.",
+      "{{Tab}} and {{Shift+Tab}} step through the free tiles only, row by row from the top left. {{Home}} goes "
+      "to the top-left tile, {{End}} to the bottom-right one.",
+      "{{Space}} or {{Enter}} does what a left click on the tile does: select it, take a pair, join a Rivers "
+      "pair along its line, turn a Memory tile. {{Escape}} lets go of the selection and the hint.",
+      "The mouse and the keys share one selection. Moving the mouse moves the cursor too and hides it until "
+      "you press an arrow key.",
+      "In the layout editor the arrows move the preview tile by half a tile, {{Page Up}} and {{Page Down}} "
+      "move it a layer up or down, {{Space}} or {{Enter}} places a tile there and {{Delete}} removes the tile "
+      "under it. A place that is refused plays the \"no\" sound.",
+      "With a screen reader the board tells the tile under the cursor, for example \"Bamboo 3, free, "
+      "selected\", and each new message of the status bar. A face-down Memory tile is told as \"Face down\".",
+  });
+
   w.Heading("Menus and shortcuts");
   Menu(w, "File", {
       {"Mah-Jongg Solitaire : New Fully Random Game", "F2", "a new random deal."},
@@ -275,6 +296,8 @@ QByteArray WhatsNewText() {
       "The Vertical Variation of the free rule.",
       "Winnable deals and winnable shuffles, and numbered games you can replay.",
       "The layout editor can move a whole layout by half a tile in each direction.",
+      "Every game and the layout editor can be played with the keyboard alone, and a screen reader tells "
+      "the tile under the keyboard cursor (see \"Keyboard\" in the help).",
   });
   w.Paragraph("//Enjoy the game!//");
   return w.Finish();

@@ -1,10 +1,12 @@
 // sorami-tool autoplay: plays a whole game through the engine's pointer
 // input with a clock that moves 2 seconds per click, and reports the end.
 //
-//   autoplay LAYOUT --seed N [--hall FILE]          one-player, winnable deal of game N
-//   autoplay --mode MODE --seed N [LAYOUT] [--hall FILE]
+//   autoplay LAYOUT --seed N [--hall FILE] [--keys]  one-player, winnable deal of game N
+//   autoplay --mode MODE --seed N [LAYOUT] [--hall FILE] [--keys]
 //     MODE: solitaire, two-player (LAYOUT needed), rivers-easy, rivers-hard,
 //     memory-easy, memory-hard (N seeds the generator in place of the clock)
+//   --keys: by key presses only, through the keys the window passes to the
+//     engine: the arrows, Tab, Home and End move the cursor, Space picks.
 //   ... --stop-after K --save FILE
 //     stops once K pairs are taken and saves the game in progress to FILE
 //     (sorami-tool resume plays it on)
@@ -24,10 +26,11 @@ namespace {
 constexpr const char* Name = "autoplay";
 constexpr const char* Usage =
     "autoplay [--mode solitaire|two-player|rivers-easy|rivers-hard|memory-easy|memory-hard] --seed N [LAYOUT] "
-    "[--hall FILE] [--stop-after K --save FILE]";
+    "[--hall FILE] [--keys] [--stop-after K --save FILE]";
 
 int RunAutoplay(const Args& args) {
-  if (!OnlyKnownOptions(args, {"--seed", "--mode", "--hall", "--stop-after", "--save"}, Name, Usage)) return 2;
+  if (!OnlyKnownOptions(args, {"--seed", "--mode", "--hall", "--keys", "--stop-after", "--save"}, Name, Usage))
+    return 2;
   const Args files = Positional(args, {"--seed", "--mode", "--hall", "--stop-after", "--save"});
   const std::string* seedText = FlagValue(args, "--seed");
   const std::string* modeText = FlagValue(args, "--mode");
@@ -66,6 +69,7 @@ int RunAutoplay(const Args& args) {
   }
 
   game::AutoplayHooks hooks = session.PlayHooks();
+  if (HasFlag(args, "--keys")) hooks.Input = game::AutoplayInput::Keys;
   // --stop-after K: the game stops, in progress, once K pairs are taken.
   if (stopAfter >= 0) hooks.KeepPlaying = [&engine, stopAfter] { return engine.Game().MovesMade() < stopAfter; };
 
@@ -96,6 +100,10 @@ int RunAutoplay(const Args& args) {
   if (saveFile != nullptr) {
     if (const auto error = game::SaveGameFile(engine, *saveFile)) return Fail(Name, *error);
   }
+  std::printf("mode: %d\n", ModeCode(engine.Game()));
+  if (rivers) std::printf("shuffles: %d\n", result.Shuffles);
+  if (hooks.Input == game::AutoplayInput::Keys) std::printf("key presses: %d\n", result.KeyPresses);
+  if (engine.Hall().RankReached() > 0) std::printf("hall of fame: rank %d\n", engine.Hall().RankReached());
 
   if (hallFile != nullptr) {
     engine.SaveHallOfFame(hall);
