@@ -88,18 +88,18 @@ QAction* MainWindow::CommandEntry(CommandId id) const {
 }
 
 void MainWindow::BuildMenus() {
-  for (const Menu& spec : Menus()) {
+  for (const Menu& plan : Menus()) {
     BandMenu* menu = nullptr;
-    if (spec.Id == MenuId::NewGamePopup) {
+    if (plan.Id == MenuId::NewGamePopup) {
       // The pop-up stands apart from the menu bar and always shows its band.
-      newGameMenu_ = menu = new BandMenu(QString::fromLatin1(spec.Title), this);
+      newGameMenu_ = menu = new BandMenu(QString::fromLatin1(plan.Title), this);
       newGameMenu_->SetBand(true);
     } else {
-      menu = AddMenu(tr(spec.Title));
+      menu = AddMenu(tr(plan.Title));
     }
-    if (spec.Id == MenuId::Layout) layoutMenu_ = menu;
-    if (spec.Id == MenuId::Music) musicMenu_ = menu;
-    for (const MenuItem& entry : spec.Entries) {
+    if (plan.Id == MenuId::Layout) layoutMenu_ = menu;
+    if (plan.Id == MenuId::Music) musicMenu_ = menu;
+    for (const MenuItem& entry : plan.Entries) {
       if (!entry.Command) {
         menu->addSeparator();
         continue;
