@@ -63,7 +63,7 @@ constexpr int PairOf(int a, int b) {
 // losses are stored and the whole key is compared, so a hit is always right.
 class LostTable {
  public:
-  static constexpr std::size_t SmallEntries = 1u << 12;  // 96 KiB
+  static constexpr std::size_t SmallEntries = 1u << 10;  // 24 KiB
   explicit LostTable(std::size_t maxBytes) {
     maxEntries_ = SmallEntries;
     while (maxEntries_ * 2 * sizeof(Bits) <= maxBytes) maxEntries_ *= 2;
