@@ -109,6 +109,11 @@ struct BoardState {
   void PutTile(int t, Cell c);
   // Takes tile t off the board (Board and TilePlaces together).
   void TakeTile(int t);
+  // Empties the board: no tile anywhere (Board and TilePlaces together).
+  void ClearTiles() {
+    Board.Clear();
+    TilePlaces.fill(Cell{});
+  }
 
   bool operator==(const BoardState&) const = default;
 };

@@ -21,8 +21,7 @@ class MemoryRules : public GameRules {
     board::BoardState& state = game.Board;
 
     engine.SeedFromClock();
-    state.Board.Clear();
-    for (auto& place : state.TilePlaces) place = board::Cell{};
+    state.ClearTiles();
     state.TilesLeft = easy ? 32 : 84;
     // Easy: 8 x 4 places in the middle (x 10..24, y 7..13), the first eight
     // groups. Hard: 14 x 6 places (x 4..30, y 5..15), 21 groups.

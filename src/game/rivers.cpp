@@ -96,8 +96,7 @@ class RiversRules : public GameRules {
     board::BoardState& state = game.Board;
 
     engine.SeedFromClock();
-    state.Board.Clear();
-    for (auto& place : state.TilePlaces) place = board::Cell{};
+    state.ClearTiles();
     state.TilesLeft = easy ? 84 : 144;
     if (easy) {
       // One layer of 14 x 6 places (x 4..30, y 5..15).
