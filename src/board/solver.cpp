@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <ctime>
 
 namespace board {
 
@@ -131,6 +132,13 @@ class LostTable {
 
 enum class Outcome { Win, Lost, Stopped };
 
+// Processor time the calling thread has used.
+std::chrono::nanoseconds ThreadTime() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec);
+}
+
 // Which tiles of each match group may still pair, all groups at once: bit g
 // of may[s][r] is set when the tiles in slots s and r of group g may pair.
 struct Partners {
@@ -209,6 +217,7 @@ struct Solver::Impl {
   std::vector<std::array<int, 2>> path;
   SolveLimits limits;
   std::chrono::steady_clock::time_point deadline;
+  std::chrono::nanoseconds cpuDeadline{0};  // with SolveLimits::ProcessorTime
   std::uint64_t nodes = 0;
   bool stopped = false;
   // Restarts: each run of the search may visit this many nodes before the
@@ -232,6 +241,10 @@ struct Solver::Impl {
   // allowing no pairing the traced check did not: it starts from the first
   // round that can go differently.
   bool CanAllLeaveLike(const Trace& trace, const Partners& partners, Bits* stuck = nullptr, int* left = nullptr) const;
+  bool ResumeCheck(const Trace& trace, const Partners& partners, Bits* stuck, int* left) const;
+  // See Solver::CheckReuse.
+  bool checkReuse = false;
+  mutable std::uint64_t reuseMismatches = 0;
   // The rounds of a check from `round` on, `st` the state at its start.
   bool RunCheck(CheckState& st, int round, const Partners& partners, Bits* stuck, Trace* trace, int* left) const;
   bool OutOfBudget();
@@ -426,7 +439,8 @@ bool Solver::Impl::OutOfBudget() {
   if (limits.MaxNodes != 0 && nodes > limits.MaxNodes) stopped = true;
   if ((nodes & 255) == 1) {
     if (limits.Stop != nullptr && limits.Stop->load(std::memory_order_relaxed)) stopped = true;
-    if (limits.MaxTime && std::chrono::steady_clock::now() >= deadline) stopped = true;
+    if (limits.MaxTime && (limits.ProcessorTime ? ThreadTime() >= cpuDeadline : std::chrono::steady_clock::now() >= deadline))
+      stopped = true;
   }
   return stopped;
 }
@@ -755,6 +769,19 @@ bool Solver::Impl::CanAllLeave(Bits present, Bits free, const Partners& partners
 }
 
 bool Solver::Impl::CanAllLeaveLike(const Trace& trace, const Partners& partners, Bits* stuck, int* left) const {
+  if (!checkReuse) return ResumeCheck(trace, partners, stuck, left);
+  Bits resumedStuck, fullStuck;
+  int resumedLeft = 0, fullLeft = 0;
+  const bool resumed = ResumeCheck(trace, partners, &resumedStuck, &resumedLeft);
+  CheckState st = trace.states[0];
+  const bool full = RunCheck(st, 0, partners, &fullStuck, nullptr, &fullLeft);
+  if (resumed != full || (!full && (!(resumedStuck == fullStuck) || resumedLeft != fullLeft))) ++reuseMismatches;
+  if (stuck != nullptr) *stuck = fullStuck;
+  if (left != nullptr) *left = fullLeft;
+  return full;
+}
+
+bool Solver::Impl::ResumeCheck(const Trace& trace, const Partners& partners, Bits* stuck, int* left) const {
   // The first round in which a tile of a group whose pairings changed left
   // without a partner it may still pair with free or gone: up to there the
   // check goes exactly as the traced one did (by induction over the rounds),
@@ -1110,6 +1137,10 @@ Solver::~Solver() = default;
 
 void Solver::UsePairingsOnly(bool on) { impl_->pairingsOnly = on; }
 
+void Solver::CheckReuse(bool on) { impl_->checkReuse = on; }
+
+std::uint64_t Solver::ReuseMismatches() const { return impl_->reuseMismatches; }
+
 std::size_t Solver::TableBytes() const { return impl_->lost.Bytes() + impl_->lostPairings.Bytes(); }
 
 SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits& limits) {
@@ -1118,6 +1149,7 @@ SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits&
   if (!d.Build(s, vertical)) return res;
   d.limits = limits;
   d.deadline = std::chrono::steady_clock::now() + limits.MaxTime.value_or(std::chrono::milliseconds(0));
+  if (limits.ProcessorTime) d.cpuDeadline = ThreadTime() + limits.MaxTime.value_or(std::chrono::milliseconds(0));
   d.nodes = 0;
   d.stopped = false;
   d.path.clear();
