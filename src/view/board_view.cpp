@@ -153,21 +153,38 @@ void BoardView::SetPlainBackground() {
 }
 
 void BoardView::PaintBackground() {
-  const board::Geometry g({0, 0}, scale_);
-  if (unitBackground_.isNull()) {
-    if (BackgroundBuffer.width() != g.Width() || BackgroundBuffer.height() != g.Height())
-      BackgroundBuffer = MakePicture(g.Width(), g.Height());
-    FillRect(BackgroundBuffer, 0, 0, g.Width(), g.Height(), qRgb(0, 0, 0));
-    const PixelRect inside = g.Scaled(PixelRect{1, 1, BoardWidth - 1, BoardHeight - 1});
-    FillRect(BackgroundBuffer, inside.left, inside.top, inside.Width(), inside.Height(), qRgb(0, 128, 128));
+  shownBackground_ = QImage();
+  if (scale_ != board::Scale{}) {
+    BackgroundBuffer = QImage();
+    scaledBackground_.Set(unitBackground_, scale_);
     return;
   }
-  if (scale_ == board::Scale{}) {
+  if (!unitBackground_.isNull()) {
     BackgroundBuffer = unitBackground_;  // shared, not copied
     return;
   }
-  BackgroundBuffer = unitBackground_.scaled(g.Width(), g.Height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  ToPictureFormat(BackgroundBuffer);
+  if (BackgroundBuffer.width() != BoardWidth || BackgroundBuffer.height() != BoardHeight)
+    BackgroundBuffer = MakePicture(BoardWidth, BoardHeight);
+  Looks::PaintPlainBackground(BackgroundBuffer);
+}
+
+void BoardView::PaintBackgroundArea(QImage& dst, int dx, int dy, PixelRect area) const {
+  if (scale_ != board::Scale{}) {
+    // Off the board the background reads as black, as a copy from the whole
+    // picture would.
+    if (area.left < 0 || area.top < 0 || area.right > scaledBackground_.Width() ||
+        area.bottom > scaledBackground_.Height())
+      FillRect(dst, dx, dy, area.Width(), area.Height(), qRgb(0, 0, 0));
+    scaledBackground_.Paint(dst, dx, dy, area);
+    return;
+  }
+  Blit(dst, dx, dy, area.Width(), area.Height(), BackgroundBuffer, area.left, area.top, Rop::Copy);
+}
+
+QImage BoardView::ShowBackground() {
+  if (scale_ == board::Scale{}) return BackgroundBuffer;
+  if (shownBackground_.isNull()) shownBackground_ = scaledBackground_.Whole();
+  return shownBackground_;
 }
 
 int BoardView::Scaled(int p) const { return board::Geometry({0, 0}, scale_).Scaled(p); }
@@ -178,6 +195,10 @@ PixelRect BoardView::OnCanvas(PixelRect r) const {
 }
 
 void BoardView::ClearBoardBuffer() {
+  if (scale_ != board::Scale{}) {
+    scaledBackground_.Paint(BoardBuffer, 0, 0, PixelRect{0, 0, BoardBuffer.width(), BoardBuffer.height()});
+    return;
+  }
   if (BoardBuffer.size() == BackgroundBuffer.size() && BoardBuffer.format() == BackgroundBuffer.format()) {
     // A plain copy of the pixels, no reallocation.
     std::copy_n(BackgroundBuffer.constBits(), BackgroundBuffer.sizeInBytes(), BoardBuffer.bits());
@@ -188,6 +209,7 @@ void BoardView::ClearBoardBuffer() {
 
 PixelRect BoardView::Redraw(const Scene& scene) {
   const bool whole = DirtyRect == WholeBoard;
+  shownBackground_ = QImage();
   if (whole) {
     ClearBoardBuffer();
     PaintTiles(scene);
@@ -199,7 +221,7 @@ PixelRect BoardView::Redraw(const Scene& scene) {
   const PixelRect area = board::Geometry({0, 0}, scale_).Scaled(DirtyRect);
   if (scratch_.width() != area.Width() || scratch_.height() != area.Height())
     scratch_ = MakePicture(area.Width(), area.Height());
-  Blit(scratch_, 0, 0, area.Width(), area.Height(), BackgroundBuffer, area.left, area.top, Rop::Copy);
+  PaintBackgroundArea(scratch_, 0, 0, area);
   canvas_ = &scratch_;
   shiftX_ = area.left;
   shiftY_ = area.top;
@@ -338,8 +360,7 @@ void BoardView::PaintMarks(QImage& canvas, const Scene& scene, int a, int b, int
                face.y);
     return;
   }
-  const QImage& faces = selected ? art_.SelectedFaces : art_.HintFaces;
-  Blit(canvas, r.left, r.top, r.Width(), r.Height(), faces, art_.FaceCellX(cell), art_.FaceCellY(cell), Rop::Copy);
+  MarkFace(canvas, r.left, r.top, r.Width(), r.Height(), art_, cell, selected ? art_.SelectedFace : art_.HintFace);
 }
 
 void BoardView::PointerRectangle(QImage& canvas, const Scene& scene, int a, int b) {
