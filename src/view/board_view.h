@@ -124,6 +124,9 @@ class BoardView {
   // Rebuilds art_ at the drawing scale, and the background.
   void MakeArt();
   void PaintBackground();
+  // At a scale, a full redraw's background: only between the tiles' solid
+  // parts, since the tiles cover the rest wholly.
+  void PaintBackgroundBetweenTiles(const Scene& scene);
   // The background's pixels of `area` (at the drawing scale) into dst, the
   // area's top-left at (dx, dy).
   void PaintBackgroundArea(QImage& dst, int dx, int dy, PixelRect area) const;

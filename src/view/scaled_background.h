@@ -7,9 +7,9 @@
 // picture would take as much memory as the board itself, yet it holds no
 // more than the small picture does. So only the picture's rows stretched to
 // the board's width are kept (one band as tall as the small picture), and
-// each row of the board is blended from the two band rows nearest to it:
-// linear in both directions, and the same pixels whichever part of the
-// board is painted.
+// each row of the board is blended from the two band rows nearest to it, in
+// eighths: linear in both directions, and the same pixels whichever part of
+// the board is painted.
 
 #include <QImage>
 #include <cstdint>
@@ -30,6 +30,10 @@ class ScaledBackground {
   // scale) into dst with the area's top-left at (dx, dy); clipped to both.
   void Paint(QImage& dst, int dx, int dy, PixelRect area) const;
 
+  // Paints pixels [from, to) of board row y into the same row of dst, a
+  // picture of the board's size in PictureFormat.
+  void PaintRowSpan(QImage& dst, int y, int from, int to) const;
+
   // The whole background as one picture.
   QImage Whole() const;
 
@@ -37,6 +41,9 @@ class ScaledBackground {
   int Height() const { return height_; }
 
  private:
+  // Row y's pixels [from, to) at `out`, within the board.
+  void RowSpan(uchar* out, int y, int from, int to) const;
+
   int width_ = BoardWidth;
   int height_ = BoardHeight;
   // The plain background's teal inside its one-pixel black frame.
@@ -44,8 +51,8 @@ class ScaledBackground {
   bool plain_ = true;
   // The picture's rows stretched to the board's width.
   QImage band_;
-  // Per board row: the band row above it and the weight (0..256) of the
-  // one below.
+  // Per board row: the band row above it and the weight (in eighths) of
+  // the one below.
   std::vector<int> upper_;
   std::vector<std::uint16_t> lowerWeight_;
 };
