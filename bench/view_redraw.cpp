@@ -105,6 +105,20 @@ void BM_FullRedrawAtScale(benchmark::State& st) {
 }
 BENCHMARK(BM_FullRedrawAtScale)->Args({2, 1})->Args({22, 5})->Unit(benchmark::kMicrosecond);
 
+// The bare background stretched over the whole board, the part of a full
+// redraw that the tiles do not take.
+void BM_BackgroundAtScale(benchmark::State& st) {
+  Fixture f;
+  f.view.SetScale({static_cast<int>(st.range(0)), static_cast<int>(st.range(1))});
+  const double clear = MedianMicroseconds([&] { f.view.ClearBoardBuffer(); }, 101);
+  for (auto _ : st) {
+    f.view.ClearBoardBuffer();
+    benchmark::DoNotOptimize(f.view.BoardBuffer.constBits());
+  }
+  st.counters["median_us"] = clear;
+}
+BENCHMARK(BM_BackgroundAtScale)->Args({2, 1})->Args({22, 5})->Unit(benchmark::kMicrosecond);
+
 // A change of scale as a window is resized: new art from the kept copy, the
 // background and the buffers remade, and the board drawn again.
 void BM_ChangeOfScale(benchmark::State& st) {

@@ -153,21 +153,110 @@ void BoardView::SetPlainBackground() {
 }
 
 void BoardView::PaintBackground() {
-  const board::Geometry g({0, 0}, scale_);
-  if (unitBackground_.isNull()) {
-    if (BackgroundBuffer.width() != g.Width() || BackgroundBuffer.height() != g.Height())
-      BackgroundBuffer = MakePicture(g.Width(), g.Height());
-    FillRect(BackgroundBuffer, 0, 0, g.Width(), g.Height(), qRgb(0, 0, 0));
-    const PixelRect inside = g.Scaled(PixelRect{1, 1, BoardWidth - 1, BoardHeight - 1});
-    FillRect(BackgroundBuffer, inside.left, inside.top, inside.Width(), inside.Height(), qRgb(0, 128, 128));
+  shownBackground_ = QImage();
+  if (scale_ != board::Scale{}) {
+    BackgroundBuffer = QImage();
+    scaledBackground_.Set(unitBackground_, scale_);
     return;
   }
-  if (scale_ == board::Scale{}) {
+  if (!unitBackground_.isNull()) {
     BackgroundBuffer = unitBackground_;  // shared, not copied
     return;
   }
-  BackgroundBuffer = unitBackground_.scaled(g.Width(), g.Height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  ToPictureFormat(BackgroundBuffer);
+  if (BackgroundBuffer.width() != BoardWidth || BackgroundBuffer.height() != BoardHeight)
+    BackgroundBuffer = MakePicture(BoardWidth, BoardHeight);
+  Looks::PaintPlainBackground(BackgroundBuffer);
+}
+
+void BoardView::PaintBackgroundArea(QImage& dst, int dx, int dy, PixelRect area) const {
+  if (scale_ != board::Scale{}) {
+    // Off the board the background reads as black, as a copy from the whole
+    // picture would.
+    if (area.left < 0 || area.top < 0 || area.right > scaledBackground_.Width() ||
+        area.bottom > scaledBackground_.Height())
+      FillRect(dst, dx, dy, area.Width(), area.Height(), qRgb(0, 0, 0));
+    scaledBackground_.Paint(dst, dx, dy, area);
+    return;
+  }
+  Blit(dst, dx, dy, area.Width(), area.Height(), BackgroundBuffer, area.left, area.top, Rop::Copy);
+}
+
+void BoardView::PaintBackgroundBetweenTiles(const Scene& scene) {
+  // Every painted tile's picture replaces what lies under the longest black
+  // run of each row of the tile mask, over the face's rows at least (below
+  // them a tile may be painted in parts). Each row gets the background
+  // between the rectangles crossing it.
+  const int rows = BoardBuffer.height(), columns = BoardBuffer.width();
+  struct Rect {
+    int top, bottom, left, right;
+  };
+  // The runs of the mask's face rows as a few rectangles of a tile at
+  // (0, 0), eight rows each, within every run of its rows (the slanted
+  // edges leave a sliver outside them, which is painted and then covered).
+  std::vector<Rect> shape;
+  const int faceRows = std::min(ScaledSpan(FaceHeight, scale_) - 1, static_cast<int>(art_.TileMaskRuns.size()));
+  constexpr int RowsPerPart = 8;
+  for (int r = 0; r < faceRows; r += RowsPerPart) {
+    Rect part{r, std::min(r + RowsPerPart, faceRows), 0, columns};
+    for (int i = part.top; i < part.bottom; ++i) {
+      const MaskRun run = art_.TileMaskRuns[static_cast<std::size_t>(i)];
+      part.left = std::max(part.left, run.Begin);
+      part.right = std::min(part.right, run.End);
+    }
+    if (part.left < part.right) shape.push_back(part);
+  }
+  std::vector<Rect> covered;
+  // Rows where a rectangle starts or ends, and how many start at each row.
+  std::vector<int> starts(static_cast<std::size_t>(rows) + 1, 0);
+  std::vector<std::uint8_t> cut(static_cast<std::size_t>(rows) + 1, 0);
+  if (scene.Board != nullptr) {
+    const board::Grid& g = *scene.Board;
+    for (int z = 1; z <= board::MaxZ; ++z)
+      for (int x = 1; x <= board::MaxX; ++x)
+        for (int y = 1; y <= board::MaxY; ++y) {
+          if (!IsTile(g.At(x, y, z)) && !scene.IsEditorCursor(x, y, z)) continue;
+          const int a = FaceLeftOfCell(x - 1, z - 1, scene.OriginX), b = FaceTopOfCell(y - 1, z - 1, scene.OriginY);
+          const PixelRect tile = OnCanvas({a - EdgeSize, b, a - EdgeSize + TileWidth, b + TileHeight});
+          for (const Rect& part : shape) {
+            const Rect r{std::max(tile.top + part.top, 0), std::min(tile.top + part.bottom, rows),
+                         std::max(tile.left + part.left, 0), std::min({tile.left + part.right, tile.right, columns})};
+            if (r.top >= r.bottom || r.left >= r.right) continue;
+            covered.push_back(r);
+            ++starts[static_cast<std::size_t>(r.top) + 1];
+            cut[static_cast<std::size_t>(r.top)] = cut[static_cast<std::size_t>(r.bottom)] = 1;
+          }
+        }
+  }
+  // The rectangles by the row they start at (a counting sort).
+  for (int r = 0; r < rows; ++r) starts[static_cast<std::size_t>(r) + 1] += starts[static_cast<std::size_t>(r)];
+  std::vector<Rect> byTop(covered.size());
+  {
+    std::vector<int> next(starts.begin(), starts.end() - 1);
+    for (const Rect& r : covered) byTop[static_cast<std::size_t>(next[static_cast<std::size_t>(r.top)]++)] = r;
+  }
+  std::vector<Rect> crossing;
+  for (int y = 0; y < rows; ++y) {
+    if (y == 0 || cut[static_cast<std::size_t>(y)] != 0) {
+      // Rectangles start and end only at cuts: the set crossing a row
+      // changes only there.
+      std::erase_if(crossing, [y](const Rect& r) { return r.bottom <= y; });
+      crossing.insert(crossing.end(), byTop.begin() + starts[static_cast<std::size_t>(y)],
+                      byTop.begin() + starts[static_cast<std::size_t>(y) + 1]);
+      std::sort(crossing.begin(), crossing.end(), [](const Rect& p, const Rect& q) { return p.left < q.left; });
+    }
+    int x = 0;
+    for (const Rect& r : crossing) {
+      if (r.left > x) scaledBackground_.PaintRowSpan(BoardBuffer, y, x, r.left);
+      x = std::max(x, r.right);
+    }
+    if (x < columns) scaledBackground_.PaintRowSpan(BoardBuffer, y, x, columns);
+  }
+}
+
+QImage BoardView::ShowBackground() {
+  if (scale_ == board::Scale{}) return BackgroundBuffer;
+  if (shownBackground_.isNull()) shownBackground_ = scaledBackground_.Whole();
+  return shownBackground_;
 }
 
 int BoardView::Scaled(int p) const { return board::Geometry({0, 0}, scale_).Scaled(p); }
@@ -178,6 +267,10 @@ PixelRect BoardView::OnCanvas(PixelRect r) const {
 }
 
 void BoardView::ClearBoardBuffer() {
+  if (scale_ != board::Scale{}) {
+    scaledBackground_.Paint(BoardBuffer, 0, 0, PixelRect{0, 0, BoardBuffer.width(), BoardBuffer.height()});
+    return;
+  }
   if (BoardBuffer.size() == BackgroundBuffer.size() && BoardBuffer.format() == BackgroundBuffer.format()) {
     // A plain copy of the pixels, no reallocation.
     std::copy_n(BackgroundBuffer.constBits(), BackgroundBuffer.sizeInBytes(), BoardBuffer.bits());
@@ -188,8 +281,12 @@ void BoardView::ClearBoardBuffer() {
 
 PixelRect BoardView::Redraw(const Scene& scene) {
   const bool whole = DirtyRect == WholeBoard;
+  shownBackground_ = QImage();
   if (whole) {
-    ClearBoardBuffer();
+    if (scale_ != board::Scale{})
+      PaintBackgroundBetweenTiles(scene);
+    else
+      ClearBoardBuffer();
     PaintTiles(scene);
     return {0, 0, BoardBuffer.width(), BoardBuffer.height()};
   }
@@ -199,7 +296,7 @@ PixelRect BoardView::Redraw(const Scene& scene) {
   const PixelRect area = board::Geometry({0, 0}, scale_).Scaled(DirtyRect);
   if (scratch_.width() != area.Width() || scratch_.height() != area.Height())
     scratch_ = MakePicture(area.Width(), area.Height());
-  Blit(scratch_, 0, 0, area.Width(), area.Height(), BackgroundBuffer, area.left, area.top, Rop::Copy);
+  PaintBackgroundArea(scratch_, 0, 0, area);
   canvas_ = &scratch_;
   shiftX_ = area.left;
   shiftY_ = area.top;
@@ -338,8 +435,7 @@ void BoardView::PaintMarks(QImage& canvas, const Scene& scene, int a, int b, int
                face.y);
     return;
   }
-  const QImage& faces = selected ? art_.SelectedFaces : art_.HintFaces;
-  Blit(canvas, r.left, r.top, r.Width(), r.Height(), faces, art_.FaceCellX(cell), art_.FaceCellY(cell), Rop::Copy);
+  MarkFace(canvas, r.left, r.top, r.Width(), r.Height(), art_, cell, selected ? art_.SelectedFace : art_.HintFace);
 }
 
 void BoardView::PointerRectangle(QImage& canvas, const Scene& scene, int a, int b) {

@@ -10,9 +10,11 @@
 //
 // Every picture here is 24-bit RGB, the format the raster operations use.
 //
-// The board is drawn at a scale (SetScale): BoardBuffer and BackgroundBuffer
-// are the board picture's size at it, and each tile lands in the rectangle the
-// board geometry gives at that scale. The callers keep speaking in scale-1
+// The board is drawn at a scale (SetScale): BoardBuffer is the board
+// picture's size at it, and each tile lands in the rectangle the board
+// geometry gives at that scale. At scale 1 the background is held whole in
+// BackgroundBuffer; at other scales it is stretched where it is painted (see
+// ScaledBackground), so that a board filling a large window is held once. The callers keep speaking in scale-1
 // board pixels (DirtyRect, the areas to redraw); the rectangles a redraw
 // returns are BoardBuffer's pixels. At scale 1 every picture is exactly what
 // it has always been.
@@ -27,6 +29,7 @@
 #include <vector>
 
 #include "view/geometry.h"
+#include "view/scaled_background.h"
 #include "view/scene.h"
 #include "view/tile_art.h"
 
@@ -38,7 +41,7 @@ class BoardView {
   BoardView(const BoardView&) = delete;
   BoardView& operator=(const BoardView&) = delete;
 
-  QImage BackgroundBuffer;  // the background alone (704 x 468 at scale 1)
+  QImage BackgroundBuffer;  // the background alone at scale 1 (704 x 468); null at other scales
   QImage BoardBuffer;       // background plus tiles, the same size
   QImage TilesetImage;      // the tileset picture as loaded (800 x 600 black before)
   QImage TileTexture;       // 414 x 280, one ready-made tile picture per face, at scale 1
@@ -53,8 +56,8 @@ class BoardView {
   // art of the current scale from the best copy of the tileset.
   void MakeTileTexture();
 
-  // Draws from now on at `scale`: resizes BoardBuffer and BackgroundBuffer,
-  // remakes the art and the background for it. The next redraw must be a
+  // Draws from now on at `scale`: resizes BoardBuffer, remakes the art and
+  // the background for it. The next redraw must be a
   // full one.
   void SetScale(board::Scale scale);
   board::Scale DrawingScale() const { return scale_; }
@@ -69,7 +72,7 @@ class BoardView {
   void SetBackgroundPicture(const QImage& picture);
   void SetPlainBackground();
 
-  // BoardBuffer := BackgroundBuffer (start of a game).
+  // BoardBuffer := the bare background (start of a game).
   void ClearBoardBuffer();
 
   // Recomposes the part of BoardBuffer that DirtyRect gives and returns the
@@ -86,8 +89,10 @@ class BoardView {
   // Paints one tile (zero-based anchor indices) when it touches DirtyRect.
   void DrawTileAt(const Scene& scene, int x, int y, int z, int tile);
 
-  // The bare background shown in place of the board.
-  const QImage& ShowBackground() const { return BackgroundBuffer; }
+  // The bare background shown in place of the board, at the drawing scale:
+  // BackgroundBuffer at scale 1, else a picture made once and kept until the
+  // board is drawn again (it is asked for on every tick while paused).
+  QImage ShowBackground();
 
   // Paints the tile's ready-made picture, masked, with its top-left at (x, y).
   void PaintTilePicture(QImage& dst, int x, int y, int tile) const;
@@ -119,6 +124,12 @@ class BoardView {
   // Rebuilds art_ at the drawing scale, and the background.
   void MakeArt();
   void PaintBackground();
+  // At a scale, a full redraw's background: only between the tiles' solid
+  // parts, since the tiles cover the rest wholly.
+  void PaintBackgroundBetweenTiles(const Scene& scene);
+  // The background's pixels of `area` (at the drawing scale) into dst, the
+  // area's top-left at (dx, dy).
+  void PaintBackgroundArea(QImage& dst, int dx, int dy, PixelRect area) const;
   void PaintKeyboardCursor(const Scene& scene);
 
   board::Scale scale_;
@@ -127,6 +138,8 @@ class BoardView {
   TileArt sourceArt_;
   TilesetCopy sourceCopy_;
   QImage unitBackground_;  // the background at scale 1; null: the plain one
+  ScaledBackground scaledBackground_;  // the background at other scales
+  QImage shownBackground_;  // what ShowBackground last made, until the next redraw
   QImage filled_;   // a face of white: XOR inverts a face
   QImage scratch_;  // the area of a partial redraw
   // Where DrawTileAt paints: BoardBuffer, or the scratch picture whose top-left

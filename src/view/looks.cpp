@@ -140,7 +140,7 @@ std::string Looks::TilesetProblem(const QImage& picture, const std::string& path
        std::to_string(TilesetMinHeight)});
 }
 
-bool Looks::Load1Steps() {
+bool Looks::ChooseTilesetFileSteps() {
   if (!ChooseFile(Ticked(TilesetItem::FromFile), LastTilesetFile, TilesetTitle, TilesetFilter, "Tilesets/"))
     return false;
   TickOnly(TilesetItem::FromFile);
@@ -152,7 +152,7 @@ bool Looks::LoadTilesetSteps(const std::string& path) {
   // A missing file leads to "Load from disk", which asks for one.
   LastTilesetFile.clear();
   tilesetTicks_[static_cast<int>(TilesetItem::FromFile)] = true;
-  return Load1Steps();
+  return ChooseTilesetFileSteps();
 }
 
 bool Looks::BuiltInTilesetSteps(TilesetItem item) {
@@ -174,7 +174,7 @@ void Looks::BuiltInTileset(TilesetItem item) {
 
 void Looks::ChooseTilesetFile() {
   const Snapshot before = Take();
-  if (!Load1Steps()) Restore(before);
+  if (!ChooseTilesetFileSteps()) Restore(before);
 }
 
 // ---- Backgrounds ----
@@ -198,7 +198,7 @@ void Looks::PaintPlainBackground(QImage& background) {
   FillRect(background, 1, 1, BoardWidth - 2, BoardHeight - 2, qRgb(0, 128, 128));
 }
 
-bool Looks::NouveauFondSteps(const std::string& path) {
+bool Looks::LoadBackgroundFileSteps(const std::string& path) {
   if (!Exists(path)) {
     LastBackgroundFile.clear();
     backgroundTicks_[static_cast<int>(BackgroundItem::FromFile)] = true;
@@ -221,15 +221,15 @@ bool Looks::LoadBackgroundSteps() {
                   "Backgrounds/"))
     return false;
   TickOnly(BackgroundItem::FromFile);
-  return NouveauFondSteps(LastBackgroundFile);
+  return LoadBackgroundFileSteps(LastBackgroundFile);
 }
 
 bool Looks::BuiltInBackgroundSteps(BackgroundItem item) {
   TickOnly(item);
-  return NouveauFondSteps(programDir_ + FileOf(item));
+  return LoadBackgroundFileSteps(programDir_ + FileOf(item));
 }
 
-bool Looks::None1Steps() {
+bool Looks::PlainBackgroundSteps() {
   TickOnly(BackgroundItem::None);
   view_.SetPlainBackground();
   host_.RedrawUnlessIdle();
@@ -238,7 +238,7 @@ bool Looks::None1Steps() {
 
 bool Looks::LoadBackgroundFile(const std::string& path) {
   const Snapshot before = Take();
-  const bool ok = NouveauFondSteps(path);
+  const bool ok = LoadBackgroundFileSteps(path);
   if (!ok) Restore(before);
   return ok;
 }
@@ -248,7 +248,7 @@ void Looks::BuiltInBackground(BackgroundItem item) {
   if (!BuiltInBackgroundSteps(item)) Restore(before);
 }
 
-void Looks::ChooseNoBackground() { None1Steps(); }
+void Looks::ChooseNoBackground() { PlainBackgroundSteps(); }
 
 void Looks::ChooseBackgroundFile() {
   const Snapshot before = Take();
@@ -272,14 +272,14 @@ void Looks::ActiveTilesetBackground() {
   } else if (Ticked(BackgroundItem::Catpats)) {
     ok = BuiltInBackgroundSteps(BackgroundItem::Catpats);
   } else {
-    ok = None1Steps();
+    ok = PlainBackgroundSteps();
   }
   if (!ok) Restore(before);
 
   before = Take();
   if (Ticked(TilesetItem::FromFile)) {
     tilesetTicks_[static_cast<int>(TilesetItem::FromFile)] = false;
-    ok = Load1Steps();
+    ok = ChooseTilesetFileSteps();
   } else if (Ticked(TilesetItem::Classic)) {
     ok = BuiltInTilesetSteps(TilesetItem::Classic);
   } else if (Ticked(TilesetItem::LowColour)) {

@@ -108,13 +108,13 @@ class Looks {
   void BuiltInBackground(BackgroundItem item);
   // The steps of the commands; false when the command was abandoned.
   bool LoadTilesetSteps(const std::string& path);
-  bool Load1Steps();
+  bool ChooseTilesetFileSteps();
   bool ApplyTileset(const std::string& path);
-  bool NouveauFondSteps(const std::string& path);
+  bool LoadBackgroundFileSteps(const std::string& path);
   bool LoadBackgroundSteps();
   bool BuiltInTilesetSteps(TilesetItem item);
   bool BuiltInBackgroundSteps(BackgroundItem item);
-  bool None1Steps();
+  bool PlainBackgroundSteps();
   // Asks for a file until one that exists is remembered in `last`, the way
   // "Load from disk" does; false when the player cancels with nothing usable.
   bool ChooseFile(bool askFirst, std::string& last, const char* title, const char* filter, const char* folder);

@@ -1,6 +1,7 @@
 #include "view/tile_art.h"
 
 #include <QImageReader>
+#include <algorithm>
 #include <filesystem>
 
 #include "base/file_io.h"
@@ -50,6 +51,21 @@ QImage ResampleMask(const QImage& mask, int tw, int th) {
   return out;
 }
 
+// Every face cell of a one-byte mask sheet resampled smoothly on its own:
+// the edges of a face's drawing keep their blend when it is marked.
+QImage ResampleMasks(const QImage& masks, int cw, int ch, int tw, int th) {
+  QImage out(Columns * tw, Rows * th, QImage::Format_Grayscale8);
+  out.fill(0);
+  for (int r = 0; r < Rows; ++r)
+    for (int c = 0; c < Columns; ++c) {
+      QImage cell = masks.copy(c * cw, r * ch, cw, ch);
+      if (cw != tw || ch != th) cell = cell.scaled(tw, th, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+      cell.convertTo(QImage::Format_Grayscale8);
+      for (int y = 0; y < th; ++y) std::copy_n(cell.constScanLine(y), tw, out.scanLine(r * th + y) + c * tw);
+    }
+  return out;
+}
+
 // Clears every tile pixel outside the tile's shape, where smoothing left a
 // blend of the outline and the black around it: the painter ORs the tile
 // picture in wherever the mask is white.
@@ -81,10 +97,10 @@ TileArt ComposeTileArt(const QImage& source, int k, bool faces) {
   art.FaceCellHeight = FaceHeight * k;
   art.Tiles = MakePicture(Columns * art.CellWidth, Rows * art.CellHeight);
   if (faces) {
-    art.SelectedFaces = MakePicture(Columns * art.FaceCellWidth, Rows * art.FaceCellHeight);
-    art.HintFaces = MakePicture(Columns * art.FaceCellWidth, Rows * art.FaceCellHeight);
+    art.FaceMasks = QImage(Columns * art.FaceCellWidth, Rows * art.FaceCellHeight, QImage::Format_Grayscale8);
+    art.FaceMasks.fill(0);
   }
-  const Region blank = Times(BlankTile, k), selected = Times(SelectedFace, k), hint = Times(HintFace, k);
+  const Region blank = Times(BlankTile, k);
   const int fw = FaceWidth * k, fh = FaceHeight * k;
   for (int f = 1; f <= board::FaceCount; ++f) {
     const FaceCell cell = FaceCells(f);
@@ -94,21 +110,33 @@ TileArt ComposeTileArt(const QImage& source, int k, bool faces) {
     Blit(art.Tiles, tx, ty, blank.w, blank.h, tileset, blank.x, blank.y, Rop::Copy);
     MaskedBlit(art.Tiles, tx + EdgeSize * k, ty, fw, fh, tileset, mask.x, mask.y, tileset, face.x, face.y);
     if (!faces) continue;
+    // The mask's white is where the face's background shows; the masked
+    // paint keeps exactly those pixels of whatever lies under the face.
     const int fx = art.FaceCellX(cell), fy = art.FaceCellY(cell);
-    Blit(art.SelectedFaces, fx, fy, fw, fh, tileset, selected.x, selected.y, Rop::Copy);
-    MaskedBlit(art.SelectedFaces, fx, fy, fw, fh, tileset, mask.x, mask.y, tileset, face.x, face.y);
-    Blit(art.HintFaces, fx, fy, fw, fh, tileset, hint.x, hint.y, Rop::Copy);
-    MaskedBlit(art.HintFaces, fx, fy, fw, fh, tileset, mask.x, mask.y, tileset, face.x, face.y);
+    for (int y = 0; y < fh; ++y) {
+      if (mask.y + y >= tileset.height()) break;
+      const uchar* m = tileset.constScanLine(mask.y + y);
+      uchar* out = art.FaceMasks.scanLine(fy + y) + fx;
+      for (int x = 0; x < fw && mask.x + x < tileset.width(); ++x)
+        out[x] = m[3 * (mask.x + x)] == 0xFF && m[3 * (mask.x + x) + 1] == 0xFF && m[3 * (mask.x + x) + 2] == 0xFF
+                     ? 0xFF
+                     : 0x00;
+    }
   }
-  const Region tileMask = Times(TileMask, k), blankFace = Times(BlankFace, k);
+  const Region tileMask = Times(TileMask, k);
   art.TileMask = MakePicture(tileMask.w, tileMask.h);
   Blit(art.TileMask, 0, 0, tileMask.w, tileMask.h, tileset, tileMask.x, tileMask.y, Rop::Copy);
   art.TileMaskRuns = BlackRuns(art.TileMask);
   if (!faces) return art;
-  art.BlankFace = MakePicture(fw, fh);
-  Blit(art.BlankFace, 0, 0, fw, fh, tileset, blankFace.x, blankFace.y, Rop::Copy);
-  art.SelectedFace = MakePicture(fw, fh);
-  Blit(art.SelectedFace, 0, 0, fw, fh, tileset, selected.x, selected.y, Rop::Copy);
+  auto faceOf = [&](Region r) {
+    const Region at = Times(r, k);
+    QImage picture = MakePicture(fw, fh);
+    Blit(picture, 0, 0, fw, fh, tileset, at.x, at.y, Rop::Copy);
+    return picture;
+  };
+  art.BlankFace = faceOf(BlankFace);
+  art.SelectedFace = faceOf(SelectedFace);
+  art.HintFace = faceOf(HintFace);
   return art;
 }
 
@@ -128,16 +156,45 @@ TileArt ResampleTileArt(const TileArt& art, board::Scale scale) {
   out.TileMaskRuns = BlackRuns(out.TileMask);
   out.Tiles = ResampleSheet(art.Tiles, art.CellWidth, art.CellHeight, out.CellWidth, out.CellHeight);
   CutToShape(out.Tiles, out.TileMask, out.CellWidth, out.CellHeight);
-  out.SelectedFaces =
-      ResampleSheet(art.SelectedFaces, art.FaceCellWidth, art.FaceCellHeight, out.FaceCellWidth, out.FaceCellHeight);
-  out.HintFaces =
-      ResampleSheet(art.HintFaces, art.FaceCellWidth, art.FaceCellHeight, out.FaceCellWidth, out.FaceCellHeight);
+  out.FaceMasks = ResampleMasks(art.FaceMasks, art.FaceCellWidth, art.FaceCellHeight, out.FaceCellWidth,
+                                out.FaceCellHeight);
   const int fw = art.BlankFace.width(), fh = art.BlankFace.height();
   out.BlankFace = Smooth(art.BlankFace, 0, 0, fw, fh, out.FaceCellWidth, out.FaceCellHeight);
   out.SelectedFace = Smooth(art.SelectedFace, 0, 0, fw, fh, out.FaceCellWidth, out.FaceCellHeight);
+  out.HintFace = Smooth(art.HintFace, 0, 0, fw, fh, out.FaceCellWidth, out.FaceCellHeight);
   ToPictureFormat(out.BlankFace);
   ToPictureFormat(out.SelectedFace);
+  ToPictureFormat(out.HintFace);
   return out;
+}
+
+void MarkFace(QImage& dst, int x, int y, int w, int h, const TileArt& art, FaceCell cell, const QImage& background) {
+  // Painted, the face is the blank face where its background shows and its
+  // own drawing elsewhere, blended by the mask along the edges; adding the
+  // mask's share of (background - blank face) swaps the one for the other.
+  const QImage& blank = art.BlankFace;
+  const int fx = art.FaceCellX(cell), fy = art.FaceCellY(cell);
+  w = std::min({w, art.FaceCellWidth, blank.width(), background.width()});
+  h = std::min({h, art.FaceCellHeight, blank.height(), background.height()});
+  ToPictureFormat(dst);
+  for (int j = std::max(0, -y); j < h && y + j < dst.height(); ++j) {
+    uchar* d = dst.scanLine(y + j);
+    const uchar* m = art.FaceMasks.constScanLine(fy + j) + fx;
+    const uchar* b = background.constScanLine(j);
+    const uchar* k = blank.constScanLine(j);
+    for (int i = std::max(0, -x); i < w && x + i < dst.width(); ++i) {
+      const int share = m[i];
+      if (share == 0) continue;
+      for (int c = 0; c < 3; ++c) {
+        uchar& p = d[3 * (x + i) + c];
+        // Rounded to the nearest, either side of zero: at a share of 255
+        // the shift is the whole difference.
+        const int v = share * (b[3 * i + c] - k[3 * i + c]);
+        const int shift = (v >= 0 ? v + 127 : v - 127) / 255;
+        p = static_cast<uchar>(std::clamp(p + shift, 0, 255));
+      }
+    }
+  }
 }
 
 }  // namespace view

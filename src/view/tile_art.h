@@ -1,6 +1,7 @@
 #pragma once
 // The tileset's pictures made ready for one drawing scale: every face's whole
-// tile picture, the marked faces, the face-down faces and the tile's mask.
+// tile picture, how each face's background shows through it, the face-down
+// and marked faces' backgrounds and the tile's mask.
 //
 // How the pictures stay sharp: a tileset comes in the classic format at scale
 // 1, and may come with copies of the same format drawn at two and three times
@@ -32,16 +33,20 @@ struct TileArt {
   // One cell of Tiles and TileMask: room for the largest scaled tile picture.
   int CellWidth = TileWidth;
   int CellHeight = TileHeight;
-  // One cell of the marked faces: room for the largest scaled face.
+  // One cell of FaceMasks: room for the largest scaled face.
   int FaceCellWidth = FaceWidth;
   int FaceCellHeight = FaceHeight;
   QImage Tiles;          // 9 x 5 cells: each face's whole tile, black outside the tile's shape
   QImage TileMask;       // one cell: black inside the tile's shape, white outside
   std::vector<MaskRun> TileMaskRuns;  // its rows' black runs
-  QImage SelectedFaces;  // 9 x 5 face cells: each face on the selected colour
-  QImage HintFaces;      // 9 x 5 face cells: each face on the hint colour
-  QImage BlankFace;      // the face-down face
-  QImage SelectedFace;   // the editor cursor's face
+  // 9 x 5 face cells of one byte a pixel (Grayscale8): how much of the
+  // face's background shows there, 255 for all of it and 0 where the face's
+  // own drawing is. A marked face is painted from these rather than held
+  // whole, twice over, at every scale.
+  QImage FaceMasks;
+  QImage BlankFace;      // the face-down face, which is also the face area of the blank tile
+  QImage SelectedFace;   // the selected face's background, and the editor cursor's face
+  QImage HintFace;       // the hinted face's background
 
   bool Empty() const { return Tiles.isNull(); }
   // Top-left of a face's cell in Tiles, and in the marked faces.
@@ -60,6 +65,13 @@ TileArt ComposeTileArt(const QImage& tileset, int factor, bool faces = true);
 
 // The art resampled to `scale`; a copy when the scale is the art's own.
 TileArt ResampleTileArt(const TileArt& art, board::Scale scale);
+
+// Turns the face of `cell`'s tile, already painted in dst's w x h block at
+// (x, y), into a marked face: where its background shows, the blank face
+// becomes `background` (art.SelectedFace or art.HintFace); the face's own
+// drawing stays. At a whole-number scale of the art this is exactly the
+// tileset's marked face.
+void MarkFace(QImage& dst, int x, int y, int w, int h, const TileArt& art, FaceCell cell, const QImage& background);
 
 // The largest number of pixels a length of `length` pixels at scale 1 covers
 // at `scale`, wherever it starts.

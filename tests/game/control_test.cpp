@@ -47,11 +47,11 @@ TEST_F(ControlTest, PauseForFiveMinutesCostsNoTime) {
   EXPECT_EQ(engine.Game().PhaseBeforePause, GamePhase::Running);
   EXPECT_EQ(engine.Game().Kind, GameKind::Solitaire);
   EXPECT_TRUE(screen.PausedCaptions);
-  const int fonds = screen.Fonds;
+  const int backgroundsShown = screen.BackgroundsShown;
   clock.AdvanceSeconds(300);
   engine.Tick();
   EXPECT_EQ(engine.Game().Clock.ElapsedSeconds, 42);
-  EXPECT_GT(screen.Fonds, fonds);  // the board stays hidden
+  EXPECT_GT(screen.BackgroundsShown, backgroundsShown);  // the board stays hidden
   engine.TogglePause();
   EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
   EXPECT_FALSE(screen.PausedCaptions);
@@ -104,10 +104,10 @@ TEST_F(ControlTest, TheTimeLimitStopsTheGameSilently) {
   EXPECT_TRUE(engine.Game().Running(game::GameKind::Solitaire));
   EXPECT_EQ(screen.Time, "99:59");
   clock.AdvanceSeconds(1);
-  const int fonds = screen.Fonds;
+  const int backgroundsShown = screen.BackgroundsShown;
   engine.Tick();
   EXPECT_EQ(engine.Game().Phase, game::GamePhase::Stopped);
-  EXPECT_GT(screen.Fonds, fonds);
+  EXPECT_GT(screen.BackgroundsShown, backgroundsShown);
   EXPECT_EQ(screen.Tiles, "");
   EXPECT_EQ(screen.Time, "");
 }

@@ -33,7 +33,7 @@ class FakeScreen : public ScreenPort {
   };
   int BoardPaints = 0;
   std::vector<Area> TileAreas;
-  int Fonds = 0;
+  int BackgroundsShown = 0;
   int BufferClears = 0;
   int Updates = 0;
   int PanelShows = 0;
@@ -52,7 +52,7 @@ class FakeScreen : public ScreenPort {
 
   void PaintBoard() override { ++BoardPaints; }
   void PaintTileArea(int x, int y, int z) override { TileAreas.push_back({x, y, z}); }
-  void ShowBackground() override { ++Fonds; }
+  void ShowBackground() override { ++BackgroundsShown; }
   void ClearBoardBuffer() override { ++BufferClears; }
   void UpdateNow() override { ++Updates; }
   void ShowHallPanel() override { ++PanelShows; }

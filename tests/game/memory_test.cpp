@@ -113,12 +113,12 @@ TEST_F(MemoryTest, PausingRightAfterTheSecondTileStillJudgesIt) {
   engine.TogglePause();
   EXPECT_EQ(engine.Game().Phase, game::GamePhase::Paused);
   const int paints = screen.BoardPaints;
-  const int fonds = screen.Fonds;
+  const int backgroundsShown = screen.BackgroundsShown;
   Ticks(RevealTicks);
   EXPECT_FALSE(OnBoard(1));
   EXPECT_EQ(engine.Game().Board.TilesLeft, 2);
   EXPECT_EQ(screen.BoardPaints, paints);  // the board stays hidden
-  EXPECT_GT(screen.Fonds, fonds);
+  EXPECT_GT(screen.BackgroundsShown, backgroundsShown);
   Click(5);  // ignored while paused
   EXPECT_EQ(engine.Game().Picks.First, 0);
   engine.TogglePause();

@@ -361,7 +361,7 @@ TEST_F(ShippedBoard, TheArtComesFromTheCopyDrawnAtTheScale) {
     view.SetScale({k, 1});
     const view::TileArt drawn = view::ComposeTileArt(view::ReadTilesetCopy(copies[k - 2]), k);
     EXPECT_TRUE(view.Art().Tiles == drawn.Tiles) << k;
-    EXPECT_TRUE(view.Art().SelectedFaces == drawn.SelectedFaces) << k;
+    EXPECT_TRUE(view.Art().FaceMasks == drawn.FaceMasks) << k;
     EXPECT_EQ(view.Art().CellWidth, 46 * k);
   }
   view.SetScale({5, 2});
@@ -407,14 +407,14 @@ TEST(BoardAtScale, BackgroundsAreScaledSmoothlyAndRepeatedInPlace) {
   view.SetScale({2, 1});
   QImage small = view::MakePicture(100, 100, qRgb(200, 10, 10));
   view.SetBackgroundPicture(small);
-  ASSERT_EQ(view.BackgroundBuffer.size(), QSize(1408, 936));
-  EXPECT_EQ(view.BackgroundBuffer.pixel(0, 0), qRgb(200, 10, 10));
-  EXPECT_EQ(view.BackgroundBuffer.pixel(1407, 935), qRgb(200, 10, 10));
+  ASSERT_EQ(view.ShowBackground().size(), QSize(1408, 936));
+  EXPECT_EQ(view.ShowBackground().pixel(0, 0), qRgb(200, 10, 10));
+  EXPECT_EQ(view.ShowBackground().pixel(1407, 935), qRgb(200, 10, 10));
   view.SetPlainBackground();
-  EXPECT_EQ(view.BackgroundBuffer.pixel(1, 1), qRgb(0, 0, 0));
-  EXPECT_EQ(view.BackgroundBuffer.pixel(2, 2), qRgb(0, 128, 128));
-  EXPECT_EQ(view.BackgroundBuffer.pixel(1405, 933), qRgb(0, 128, 128));
-  EXPECT_EQ(view.BackgroundBuffer.pixel(1406, 933), qRgb(0, 0, 0));
+  EXPECT_EQ(view.ShowBackground().pixel(1, 1), qRgb(0, 0, 0));
+  EXPECT_EQ(view.ShowBackground().pixel(2, 2), qRgb(0, 128, 128));
+  EXPECT_EQ(view.ShowBackground().pixel(1405, 933), qRgb(0, 128, 128));
+  EXPECT_EQ(view.ShowBackground().pixel(1406, 933), qRgb(0, 0, 0));
   // Scale 1 again gives the picture the way it always was.
   view.SetBackgroundPicture(testpics::MakeGradient(300, 200));
   view.SetScale({1, 1});
