@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <ctime>
 
 namespace board {
 
@@ -131,6 +132,13 @@ class LostTable {
 
 enum class Outcome { Win, Lost, Stopped };
 
+// Processor time the calling thread has used.
+std::chrono::nanoseconds ThreadTime() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec);
+}
+
 // Which tiles of each match group may still pair, all groups at once: bit g
 // of may[s][r] is set when the tiles in slots s and r of group g may pair.
 struct Partners {
@@ -156,6 +164,27 @@ struct Partners {
       m |= static_cast<unsigned>((may[static_cast<std::size_t>(s)][static_cast<std::size_t>(r)] >> g) & 1u) << r;
     return m;
   }
+};
+
+// Where a quick check stands at the start of a round: the items on the
+// board, the tiles free, and per slot the groups whose tile there is free or
+// has left.
+struct CheckState {
+  Bits present, free;
+  std::array<std::uint64_t, 4> freeSlot{}, goneSlot{};
+};
+
+// How one quick check went: the state at the start of each round, the round
+// in which each tile first was free and the round in which it left (NotYet
+// for neither), and the pairings it allowed.
+struct Trace {
+  static constexpr std::uint8_t NotYet = 255;
+  static constexpr int MaxRounds = 250;
+  std::array<std::uint8_t, MaxItems> freeAt{}, leftAt{};
+  Partners partners;
+  std::array<CheckState, MaxRounds> states{};
+  int rounds = 0;         // states kept
+  bool complete = false;  // the check passed, every round kept
 };
 
 }  // namespace
@@ -188,6 +217,7 @@ struct Solver::Impl {
   std::vector<std::array<int, 2>> path;
   SolveLimits limits;
   std::chrono::steady_clock::time_point deadline;
+  std::chrono::nanoseconds cpuDeadline{0};  // with SolveLimits::ProcessorTime
   std::uint64_t nodes = 0;
   bool stopped = false;
   // Restarts: each run of the search may visit this many nodes before the
@@ -204,9 +234,19 @@ struct Solver::Impl {
   void GroupPartners(int g, const Bits& present, std::uint8_t denied, Partners& out) const;
   Partners PartnersOf(const Bits& present, const std::array<std::uint8_t, GroupCount>& denied) const;
   // On a failure `stuck` gets the free tiles left and `left` the number of
-  // tiles left; on success `when` gets the round in which each tile left.
+  // tiles left; `trace` gets how the check went.
   bool CanAllLeave(Bits present, Bits free, const Partners& partners, Bits* stuck = nullptr,
-                   std::array<std::uint8_t, MaxItems>* when = nullptr, int* left = nullptr) const;
+                   Trace* trace = nullptr, int* left = nullptr) const;
+  // The same check from the position `trace` was taken on, with `partners`
+  // allowing no pairing the traced check did not: it starts from the first
+  // round that can go differently.
+  bool CanAllLeaveLike(const Trace& trace, const Partners& partners, Bits* stuck = nullptr, int* left = nullptr) const;
+  bool ResumeCheck(const Trace& trace, const Partners& partners, Bits* stuck, int* left) const;
+  // See Solver::CheckReuse.
+  bool checkReuse = false;
+  mutable std::uint64_t reuseMismatches = 0;
+  // The rounds of a check from `round` on, `st` the state at its start.
+  bool RunCheck(CheckState& st, int round, const Partners& partners, Bits* stuck, Trace* trace, int* left) const;
   bool OutOfBudget();
 
   // ---- the search on pairings alone
@@ -228,26 +268,28 @@ struct Solver::Impl {
   Bits LostPairingsKey(const Denied& denied) const;
   LostTable lostPairings;
   Denied known{};
-  // One quick check of the pairing search, counted as a node. On a failure
-  // the groups of the free tiles left stuck gain weight.
-  bool PairingsCheck(const Partners& partners, Outcome& budget, std::array<std::uint8_t, MaxItems>* when = nullptr);
+  // One quick check of the pairing search, counted as a node, kept in
+  // `trace` or resumed from the check `like` traced. On a failure the groups
+  // of the free tiles left stuck gain weight.
+  bool PairingsCheck(const Partners& partners, Outcome& budget, Trace* trace = nullptr, const Trace* like = nullptr);
   // Settles every open group of four at once, each with its best pairing
   // (BestPairings), then for up to `checks` quick checks changes the pairing
   // of one group whose free tiles were left stuck, keeping the change that
   // leaves fewest tiles, or a fixed pseudo-random one when none helps. With
   // every pairing settled the check is exact: true once one passes, with
   // the removal order in `path`.
-  bool Repair(const Denied& denied, const Partners& partners, const std::array<std::uint8_t, MaxItems>& when,
-              int checks);
+  bool Repair(const Denied& denied, const Partners& partners, const Trace& when, int checks);
   // With every pairing settled: the pairs in removal order into `path`.
   bool OrderFromPairings(const Partners& partners);
   int OpenPairings(int g, const Denied& denied) const;
   // The open pairings of group g as (cost, pairing), those whose pairs left
   // the quick check closest together first (pairing -1 past the last): a
   // tile kept waiting long for its partner holds others up.
-  std::array<std::pair<int, int>, 3> BestPairings(int g, const Denied& denied,
-                                                 const std::array<std::uint8_t, MaxItems>& when) const;
+  std::array<std::pair<int, int>, 3> BestPairings(int g, const Denied& denied, const Trace& when) const;
   Bits start, startFree;                    // the position being decided
+  // Traces of the last check of a whole node, one per search: the checks
+  // that follow there differ from it in a group or two.
+  Trace nodeTrace, pairingsTrace;
   bool pairingsOnly = false;                // see Solver::UsePairingsOnly
   std::array<std::uint32_t, GroupCount> stuckCount{};
 
@@ -397,7 +439,8 @@ bool Solver::Impl::OutOfBudget() {
   if (limits.MaxNodes != 0 && nodes > limits.MaxNodes) stopped = true;
   if ((nodes & 255) == 1) {
     if (limits.Stop != nullptr && limits.Stop->load(std::memory_order_relaxed)) stopped = true;
-    if (limits.MaxTime && std::chrono::steady_clock::now() >= deadline) stopped = true;
+    if (limits.MaxTime && (limits.ProcessorTime ? ThreadTime() >= cpuDeadline : std::chrono::steady_clock::now() >= deadline))
+      stopped = true;
   }
   return stopped;
 }
@@ -543,10 +586,14 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
   if (choiceCount == 0) return lose();  // nothing can be taken
   if (lost.Contains(present)) return lose();
   Partners partners = PartnersOf(present, denied);
-  if (!CanAllLeave(present, lastFree, partners)) {
+  // The trace serves the checks of this node only, before it goes deeper.
+  Trace& trace = nodeTrace;
+  if (!CanAllLeave(present, lastFree, partners, nullptr, &trace)) {
     lost.Insert(present);
     return lose();
   }
+  // Whether every pairing still open passed the check on its own here.
+  bool probed = false;
   if (lookahead && present.Count() >= ProbeFromTiles) {
     // Try each pairing still open for every group of four, settled on its
     // own: a pairing that fails the quick check can never win, so its pairs
@@ -566,7 +613,7 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
         if (!((allowed >> q) & 1u) || !((allowed >> (5 - q)) & 1u)) continue;
         Partners trial = partners;
         trial.Settle(g, q);
-        if (CanAllLeave(present, lastFree, trial)) {
+        if (CanAllLeaveLike(trace, trial)) {
           ++open;
           continue;
         }
@@ -584,6 +631,7 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
       if (o == Outcome::Lost) return lose();
       return o;
     }
+    probed = true;
   }
 
   // Branch on one group: each of its pairs that can be taken now, best
@@ -600,23 +648,19 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
   int bestCount = 99, bestScore = -1;
   for (int k = 0; k < choiceCount;) {
     const int g = choices[static_cast<std::size_t>(k)].group;
-    const auto& m = member[static_cast<std::size_t>(g)];
     std::array<Option, 4> opts{};
     int n = 0, top = -1;
     int first = k;
     for (; k < choiceCount && choices[static_cast<std::size_t>(k)].group == g; ++k) {
       const Choice& c = choices[static_cast<std::size_t>(k)];
-      const auto& ps = PairSlots[static_cast<std::size_t>(c.pair)];
       top = std::max(top, c.score);
-      if (lookahead) {
-        Bits next = present, gone;
-        gone.Set(m[static_cast<std::size_t>(ps[0])]);
-        gone.Set(m[static_cast<std::size_t>(ps[1])]);
-        next.Reset(m[static_cast<std::size_t>(ps[0])]);
-        next.Reset(m[static_cast<std::size_t>(ps[1])]);
+      if (lookahead && !probed) {
+        // Taking the pair now ends the check as settling its pairing does:
+        // both its tiles are free, so they leave in the first round anyway.
+        // (Probed, that pairing has passed already.)
         Partners after = partners;
-        GroupPartners(g, next, denied[static_cast<std::size_t>(g)], after);
-        if (!CanAllLeave(next, FreeAfter(present, lastFree, gone), after)) continue;
+        after.Settle(g, c.pair < 3 ? c.pair : 5 - c.pair);
+        if (!CanAllLeaveLike(trace, after)) continue;
       }
       opts[static_cast<std::size_t>(n++)] = Option{c.pair, c.score};
     }
@@ -624,10 +668,10 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
       std::array<std::uint8_t, GroupCount> more = denied;
       more[static_cast<std::size_t>(g)] |= static_cast<std::uint8_t>(1u << choices[static_cast<std::size_t>(first)].pair);
       bool alive = true;
-      if (lookahead) {
+      if (lookahead && !probed) {  // probed, another pairing has passed
         Partners after = partners;
         GroupPartners(g, present, more[static_cast<std::size_t>(g)], after);
-        alive = CanAllLeave(present, lastFree, after);
+        alive = CanAllLeaveLike(trace, after);
       }
       if (alive) opts[static_cast<std::size_t>(n++)] = Option{-1 - choices[static_cast<std::size_t>(first)].pair, -1};
     }
@@ -702,66 +746,147 @@ Partners Solver::Impl::PartnersOf(const Bits& present,
 // free and one of the partners it may still pair with is free too (or gone
 // already). Every real line of play takes tiles no sooner than this does, so
 // a tile that never gets to leave here can never leave at all.
-bool Solver::Impl::CanAllLeave(Bits present, Bits free, const Partners& partners, Bits* stuck,
-                               std::array<std::uint8_t, MaxItems>* when, int* left) const {
+bool Solver::Impl::CanAllLeave(Bits present, Bits free, const Partners& partners, Bits* stuck, Trace* trace,
+                               int* left) const {
+  CheckState st;
+  st.present = present;
+  st.free = free.And(present).And(tiles);
+  for (int wi = 0; wi < 3; ++wi)
+    for (std::uint64_t word = st.free.w[static_cast<std::size_t>(wi)]; word; word &= word - 1) {
+      const int i = wi * 64 + std::countr_zero(word);
+      st.freeSlot[slotOf[static_cast<std::size_t>(i)]] |= std::uint64_t{1} << groupOf[static_cast<std::size_t>(i)];
+    }
+  if (trace != nullptr) {
+    trace->freeAt.fill(Trace::NotYet);
+    trace->leftAt.fill(Trace::NotYet);
+    trace->partners = partners;
+    trace->complete = false;
+    for (int wi = 0; wi < 3; ++wi)
+      for (std::uint64_t word = st.free.w[static_cast<std::size_t>(wi)]; word; word &= word - 1)
+        trace->freeAt[static_cast<std::size_t>(wi * 64 + std::countr_zero(word))] = 0;
+  }
+  return RunCheck(st, 0, partners, stuck, trace, left);
+}
+
+bool Solver::Impl::CanAllLeaveLike(const Trace& trace, const Partners& partners, Bits* stuck, int* left) const {
+  if (!checkReuse) return ResumeCheck(trace, partners, stuck, left);
+  Bits resumedStuck, fullStuck;
+  int resumedLeft = 0, fullLeft = 0;
+  const bool resumed = ResumeCheck(trace, partners, &resumedStuck, &resumedLeft);
+  CheckState st = trace.states[0];
+  const bool full = RunCheck(st, 0, partners, &fullStuck, nullptr, &fullLeft);
+  if (resumed != full || (!full && (!(resumedStuck == fullStuck) || resumedLeft != fullLeft))) ++reuseMismatches;
+  if (stuck != nullptr) *stuck = fullStuck;
+  if (left != nullptr) *left = fullLeft;
+  return full;
+}
+
+bool Solver::Impl::ResumeCheck(const Trace& trace, const Partners& partners, Bits* stuck, int* left) const {
+  // The first round in which a tile of a group whose pairings changed left
+  // without a partner it may still pair with free or gone: up to there the
+  // check goes exactly as the traced one did (by induction over the rounds),
+  // so it resumes from the state the trace kept of that round.
+  int from = trace.rounds;
+  std::uint64_t changed = 0, added = 0;
+  for (std::size_t sl = 0; sl < 4; ++sl)
+    for (std::size_t r = 0; r < 4; ++r) {
+      changed |= trace.partners.may[sl][r] ^ partners.may[sl][r];
+      added |= partners.may[sl][r] & ~trace.partners.may[sl][r];
+    }
+  if (added != 0) {  // a pairing the trace never allowed: from the start
+    changed = 0;
+    from = 0;
+  }
+  for (; changed; changed &= changed - 1) {
+    const int g = std::countr_zero(changed);
+    const auto& m = member[static_cast<std::size_t>(g)];
+    for (int sl = 0; sl < 4; ++sl) {
+      const int i = m[static_cast<std::size_t>(sl)];
+      if (i < 0) continue;
+      const int leaves = trace.leftAt[static_cast<std::size_t>(i)];
+      if (leaves >= from) continue;  // later than a change already found, or never
+      bool met = false;
+      for (unsigned mates = partners.Mates(g, sl); mates != 0 && !met; mates &= mates - 1) {
+        const int j = m[static_cast<std::size_t>(std::countr_zero(mates))];
+        met = j >= 0 && trace.freeAt[static_cast<std::size_t>(j)] <= leaves;
+      }
+      if (!met) from = leaves;
+    }
+  }
+  if (from >= trace.rounds) {
+    // Every round goes as traced; a check that failed ends as that one did.
+    if (trace.complete) return true;
+    from = trace.rounds - 1;
+  }
+  CheckState st = trace.states[static_cast<std::size_t>(from)];
+  return RunCheck(st, from, partners, stuck, nullptr, left);
+}
+
+bool Solver::Impl::RunCheck(CheckState& st, int round, const Partners& partners, Bits* stuck, Trace* trace,
+                            int* left) const {
   // All groups at once, one machine word per slot: bit g of freeSlot[s] is
   // set while the tile in slot s of group g is on the board and free, of
   // goneSlot[s] once it has left here.
-  std::array<std::uint64_t, 4> freeSlot{}, goneSlot{};
   const auto& mayPair = partners.may;
-  free = free.And(present).And(tiles);
-  auto markFree = [&](int i) {
-    freeSlot[static_cast<std::size_t>(slotOf[static_cast<std::size_t>(i)])] |= std::uint64_t{1} << groupOf[static_cast<std::size_t>(i)];
-  };
-  for (int wi = 0; wi < 3; ++wi)
-    for (std::uint64_t word = free.w[static_cast<std::size_t>(wi)]; word; word &= word - 1)
-      markFree(wi * 64 + std::countr_zero(word));
   // A tile leaves once it is free and a tile it may pair with is free too or
   // has left. Leaving only frees more, so all that may leave in a round go
   // together, and the rounds end when none may.
-  for (int round = 0;; ++round) {
-    std::array<std::uint64_t, 4> leaving{};
-    std::uint64_t any = 0;
-    for (int sl = 0; sl < 4; ++sl) {
-      std::uint64_t met = 0;
-      for (int r = 0; r < 4; ++r)
-        met |= mayPair[static_cast<std::size_t>(sl)][static_cast<std::size_t>(r)] &
-               (freeSlot[static_cast<std::size_t>(r)] | goneSlot[static_cast<std::size_t>(r)]);
-      leaving[static_cast<std::size_t>(sl)] = freeSlot[static_cast<std::size_t>(sl)] & met;
-      any |= leaving[static_cast<std::size_t>(sl)];
-    }
-    if (any == 0) break;
-    Bits left;
-    for (int sl = 0; sl < 4; ++sl) {
-      freeSlot[static_cast<std::size_t>(sl)] &= ~leaving[static_cast<std::size_t>(sl)];
-      goneSlot[static_cast<std::size_t>(sl)] |= leaving[static_cast<std::size_t>(sl)];
-      for (std::uint64_t word = leaving[static_cast<std::size_t>(sl)]; word; word &= word - 1) {
-        const int i = member[static_cast<std::size_t>(std::countr_zero(word))][static_cast<std::size_t>(sl)];
-        left.Set(i);
-        present.Reset(i);
-        if (when != nullptr) (*when)[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(std::min(round, 255));
+  for (;; ++round) {
+    if (trace != nullptr) {
+      if (round >= Trace::MaxRounds) {
+        // More rounds than a trace keeps: only on boards far larger than
+        // any layout; the trace then stays incomplete.
+        trace->rounds = Trace::MaxRounds;
+        trace = nullptr;
+      } else {
+        trace->states[static_cast<std::size_t>(round)] = st;
+        trace->rounds = round + 1;
       }
     }
-    if (!present.Meets(tiles)) return true;
+    std::array<std::uint64_t, 4> leaving{};
+    std::uint64_t any = 0;
+    for (std::size_t sl = 0; sl < 4; ++sl) {
+      std::uint64_t met = 0;
+      for (std::size_t r = 0; r < 4; ++r) met |= mayPair[sl][r] & (st.freeSlot[r] | st.goneSlot[r]);
+      leaving[sl] = st.freeSlot[sl] & met;
+      any |= leaving[sl];
+    }
+    if (any == 0) break;
+    Bits gone;
+    for (std::size_t sl = 0; sl < 4; ++sl) {
+      st.freeSlot[sl] &= ~leaving[sl];
+      st.goneSlot[sl] |= leaving[sl];
+      for (std::uint64_t word = leaving[sl]; word; word &= word - 1) {
+        const int i = member[static_cast<std::size_t>(std::countr_zero(word))][sl];
+        gone.Set(i);
+        st.present.Reset(i);
+        if (trace != nullptr) trace->leftAt[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(round);
+      }
+    }
+    if (!st.present.Meets(tiles)) break;
     // Only the tiles beside and under those that left can have been freed.
     Bits check;
     for (int wi = 0; wi < 3; ++wi)
-      for (std::uint64_t word = left.w[static_cast<std::size_t>(wi)]; word; word &= word - 1)
+      for (std::uint64_t word = gone.w[static_cast<std::size_t>(wi)]; word; word &= word - 1)
         check.Add(affects[static_cast<std::size_t>(wi * 64 + std::countr_zero(word))]);
     for (int wi = 0; wi < 3; ++wi) {
-      std::uint64_t word = check.w[static_cast<std::size_t>(wi)] & present.w[static_cast<std::size_t>(wi)] &
-                           tiles.w[static_cast<std::size_t>(wi)] & ~free.w[static_cast<std::size_t>(wi)];
+      std::uint64_t word = check.w[static_cast<std::size_t>(wi)] & st.present.w[static_cast<std::size_t>(wi)] &
+                           tiles.w[static_cast<std::size_t>(wi)] & ~st.free.w[static_cast<std::size_t>(wi)];
       for (; word; word &= word - 1) {
         const int k = wi * 64 + std::countr_zero(word);
-        if (!IsFree(k, present)) continue;
-        free.Set(k);
-        markFree(k);
+        if (!IsFree(k, st.present)) continue;
+        st.free.Set(k);
+        st.freeSlot[slotOf[static_cast<std::size_t>(k)]] |= std::uint64_t{1} << groupOf[static_cast<std::size_t>(k)];
+        if (trace != nullptr) trace->freeAt[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(round + 1);
       }
     }
   }
-  if (!present.Meets(tiles)) return true;
-  if (stuck != nullptr) *stuck = free.And(present);
-  if (left != nullptr) *left = present.And(tiles).Count();
+  if (!st.present.Meets(tiles)) {
+    if (trace != nullptr) trace->complete = true;
+    return true;
+  }
+  if (stuck != nullptr) *stuck = st.free.And(st.present);
+  if (left != nullptr) *left = st.present.And(tiles).Count();
   return false;
 }
 
@@ -772,14 +897,15 @@ int Solver::Impl::OpenPairings(int g, const Denied& denied) const {
   return open;
 }
 
-bool Solver::Impl::PairingsCheck(const Partners& partners, Outcome& budget, std::array<std::uint8_t, MaxItems>* when) {
+bool Solver::Impl::PairingsCheck(const Partners& partners, Outcome& budget, Trace* trace, const Trace* like) {
   ++nodes;
   if (OutOfBudget()) {
     budget = Outcome::Stopped;
     return true;  // no conclusion: the caller stops
   }
   Bits stuck;
-  if (CanAllLeave(start, startFree, partners, &stuck, when)) return true;
+  if (like != nullptr ? CanAllLeaveLike(*like, partners, &stuck) : CanAllLeave(start, startFree, partners, &stuck, trace))
+    return true;
   for (int wi = 0; wi < 3; ++wi) {
     std::uint64_t word = stuck.w[static_cast<std::size_t>(wi)];
     while (word) {
@@ -791,8 +917,7 @@ bool Solver::Impl::PairingsCheck(const Partners& partners, Outcome& budget, std:
   return false;
 }
 
-std::array<std::pair<int, int>, 3> Solver::Impl::BestPairings(int g, const Denied& denied,
-                                                             const std::array<std::uint8_t, MaxItems>& when) const {
+std::array<std::pair<int, int>, 3> Solver::Impl::BestPairings(int g, const Denied& denied, const Trace& when) const {
   const auto& m = member[static_cast<std::size_t>(g)];
   const unsigned allowed = usable[static_cast<std::size_t>(g)] & ~static_cast<unsigned>(denied[static_cast<std::size_t>(g)]);
   std::array<std::pair<int, int>, 3> tries{{{0, -1}, {0, -1}, {0, -1}}};
@@ -802,8 +927,8 @@ std::array<std::pair<int, int>, 3> Solver::Impl::BestPairings(int g, const Denie
     int cost = 0;
     for (int p : {q, 5 - q}) {
       const auto& ps = PairSlots[static_cast<std::size_t>(p)];
-      const int ta = when[static_cast<std::size_t>(m[static_cast<std::size_t>(ps[0])])];
-      const int tb = when[static_cast<std::size_t>(m[static_cast<std::size_t>(ps[1])])];
+      const int ta = when.leftAt[static_cast<std::size_t>(m[static_cast<std::size_t>(ps[0])])];
+      const int tb = when.leftAt[static_cast<std::size_t>(m[static_cast<std::size_t>(ps[1])])];
       cost += std::max(ta, tb);
     }
     tries[static_cast<std::size_t>(tryCount++)] = {cost, q};
@@ -814,8 +939,7 @@ std::array<std::pair<int, int>, 3> Solver::Impl::BestPairings(int g, const Denie
   return tries;
 }
 
-bool Solver::Impl::Repair(const Denied& denied, const Partners& partners,
-                          const std::array<std::uint8_t, MaxItems>& when, int checks) {
+bool Solver::Impl::Repair(const Denied& denied, const Partners& partners, const Trace& when, int checks) {
   Partners guess = partners;
   std::array<std::int8_t, GroupCount> chosen{};
   chosen.fill(-1);
@@ -829,7 +953,7 @@ bool Solver::Impl::Repair(const Denied& denied, const Partners& partners,
   Bits stuck;
   int left = 0;
   ++nodes;
-  if (CanAllLeave(start, startFree, guess, &stuck, nullptr, &left)) return OrderFromPairings(guess);
+  if (CanAllLeaveLike(when, guess, &stuck, &left)) return OrderFromPairings(guess);
   for (int step = 1; checks > 0; ++step) {
     // The groups to change: those of the free tiles left stuck.
     std::uint64_t groups = 0;
@@ -854,7 +978,7 @@ bool Solver::Impl::Repair(const Denied& denied, const Partners& partners,
         ++nodes;
         Bits s2;
         int l2 = 0;
-        if (CanAllLeave(start, startFree, trial, &s2, nullptr, &l2)) return OrderFromPairings(trial);
+        if (CanAllLeaveLike(when, trial, &s2, &l2)) return OrderFromPairings(trial);
         if (l2 < bestLeft) {
           bestLeft = l2;
           bestGroup = g;
@@ -877,7 +1001,7 @@ bool Solver::Impl::Repair(const Denied& denied, const Partners& partners,
       trial.Settle(g, q);
       --checks;
       ++nodes;
-      if (CanAllLeave(start, startFree, trial, &bestStuck, nullptr, &bestLeft)) return OrderFromPairings(trial);
+      if (CanAllLeaveLike(when, trial, &bestStuck, &bestLeft)) return OrderFromPairings(trial);
     }
     chosen[static_cast<std::size_t>(bestGroup)] = static_cast<std::int8_t>(bestPairing);
     guess.Settle(bestGroup, bestPairing);
@@ -911,7 +1035,8 @@ Outcome Solver::Impl::Pairings(Denied denied, bool atRoot) {
 Outcome Solver::Impl::SettlePairings(Denied denied, bool atRoot) {
   Outcome budget = Outcome::Win;  // Stopped once the budget runs out
   Partners partners;
-  std::array<std::uint8_t, MaxItems> when{};
+  // Kept for this node until it goes deeper.
+  Trace& when = pairingsTrace;
   // Rule out every pairing that fails on its own, until none does.
   for (bool changed = true; changed;) {
     changed = false;
@@ -930,7 +1055,7 @@ Outcome Solver::Impl::SettlePairings(Denied denied, bool atRoot) {
         if (!((allowed >> q) & 1u) || !((allowed >> (5 - q)) & 1u)) continue;
         Partners trial = partners;
         trial.Settle(g, q);
-        const bool passes = PairingsCheck(trial, budget);
+        const bool passes = PairingsCheck(trial, budget, nullptr, &when);
         if (budget == Outcome::Stopped) return budget;
         if (passes) continue;
         denied[static_cast<std::size_t>(g)] |= static_cast<std::uint8_t>((1u << q) | (1u << (5 - q)));
@@ -1012,6 +1137,10 @@ Solver::~Solver() = default;
 
 void Solver::UsePairingsOnly(bool on) { impl_->pairingsOnly = on; }
 
+void Solver::CheckReuse(bool on) { impl_->checkReuse = on; }
+
+std::uint64_t Solver::ReuseMismatches() const { return impl_->reuseMismatches; }
+
 std::size_t Solver::TableBytes() const { return impl_->lost.Bytes() + impl_->lostPairings.Bytes(); }
 
 SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits& limits) {
@@ -1020,6 +1149,7 @@ SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits&
   if (!d.Build(s, vertical)) return res;
   d.limits = limits;
   d.deadline = std::chrono::steady_clock::now() + limits.MaxTime.value_or(std::chrono::milliseconds(0));
+  if (limits.ProcessorTime) d.cpuDeadline = ThreadTime() + limits.MaxTime.value_or(std::chrono::milliseconds(0));
   d.nodes = 0;
   d.stopped = false;
   d.path.clear();

@@ -50,8 +50,11 @@ const char* VerdictName(Verdict v);
 struct SolveLimits {
   // Search nodes before giving up (0: no bound).
   std::uint64_t MaxNodes = 0;
-  // Wall-clock bound, from the start of Solve (none: no bound).
+  // Time bound, from the start of Solve (none: no bound): wall-clock time,
+  // or with ProcessorTime the processor time of the thread that solves, so
+  // that a busy machine does not cut a search short.
   std::optional<std::chrono::milliseconds> MaxTime;
+  bool ProcessorTime = false;
   // Set by another thread to stop the search early (the answer is then
   // "undecided").
   const std::atomic<bool>* Stop = nullptr;
@@ -86,6 +89,12 @@ class Solver {
   // removals it normally alternates with (for cross-checks and
   // measurements; the answers are the same, only the time differs).
   void UsePairingsOnly(bool on);
+
+  // Makes every quick check that starts from an earlier one's rounds also
+  // from the start, and counts those whose outcome differs (for tests; the
+  // answers are those of the checks from the start).
+  void CheckReuse(bool on);
+  std::uint64_t ReuseMismatches() const;
 
   // Bytes the tables hold right now.
   std::size_t TableBytes() const;

@@ -234,8 +234,36 @@ TEST_P(SolverBothWays, ABudgetChangesNothingButWhereTheSearchStops) {
     SolveLimits late;
     late.MaxTime = std::chrono::milliseconds(0);
     EXPECT_EQ(solver.Solve(s, false, late).Answer, Verdict::Undecided) << "seed " << seed;
+    late.ProcessorTime = true;
+    EXPECT_EQ(solver.Solve(s, false, late).Answer, Verdict::Undecided) << "seed " << seed;
   }
   EXPECT_GE(cut, 1);
+}
+
+// A bound on processor time counts only the solving thread's own work: a
+// solve that needs far less than the bound gives the same answer, order and
+// count as one without a bound, and a thread that waits uses none of it.
+TEST(Solver, AProcessorTimeBoundCountsTheSolvingThreadOnly) {
+  const BoardState s = PlainTraditionalDeal(8);
+  Solver solver;
+  const SolveResult unbounded = solver.Solve(s, false);
+  SolveLimits limits;
+  limits.MaxTime = std::chrono::milliseconds(60'000);
+  limits.ProcessorTime = true;
+  const SolveResult bounded = solver.Solve(s, false, limits);
+  EXPECT_EQ(bounded.Answer, unbounded.Answer);
+  EXPECT_EQ(bounded.Order, unbounded.Order);
+  EXPECT_EQ(bounded.Nodes, unbounded.Nodes);
+  // Another thread's work does not count against this one's bound.
+  std::atomic<bool> busy{true};
+  std::thread other([&] {
+    volatile std::uint64_t spin = 0;
+    while (busy.load()) spin = spin + 1;
+  });
+  const SolveResult meanwhile = solver.Solve(s, false, limits);
+  busy = false;
+  other.join();
+  EXPECT_EQ(meanwhile.Answer, unbounded.Answer);
 }
 
 // The game stops a search from its own thread when a newer move comes: the
@@ -340,6 +368,49 @@ TEST(Solver, BothSearchesAgreeOnTraditionalDeals) {
     }
   }
   EXPECT_GT(won, 6);
+}
+
+// The quick checks of a node start from the rounds of the node's own check
+// where they cannot differ from it. Each such check, made again from the
+// start, must end the same way (passed or not, the same tiles stuck), on
+// small random positions piled high (many rounds) and on Traditional deals
+// that need the lookahead of the later runs, in both searches.
+TEST_P(SolverBothWays, ChecksThatResumeEndAsChecksFromTheStart) {
+  Solver checked, plain;
+  checked.UsePairingsOnly(GetParam());
+  plain.UsePairingsOnly(GetParam());
+  checked.CheckReuse(true);
+  std::mt19937 rng(7126);
+  for (int round = 0; round < 300; ++round) {
+    BoardState s;
+    std::vector<Cell> used;
+    // Narrow piles up to five high, so that tiles free one round after
+    // another; a place is drawn again until it overlaps no tile.
+    const int groups = 3 + round % 3;
+    for (int t = 1; t <= 4 * groups; ++t) {
+      for (;;) {
+        const Cell c{static_cast<int>(rng() % 8) + 1, static_cast<int>(rng() % 4) + 1, static_cast<int>(rng() % 5) + 1};
+        bool clash = false;
+        for (const Cell& u : used) clash = clash || (u.z == c.z && std::abs(u.x - c.x) < 2 && std::abs(u.y - c.y) < 2);
+        if (clash) continue;
+        used.push_back(c);
+        s.PutTile(t, c);
+        break;
+      }
+    }
+    const bool vertical = round % 3 == 2;
+    const SolveResult a = checked.Solve(s, vertical), b = plain.Solve(s, vertical);
+    ASSERT_EQ(a.Answer, b.Answer) << "round " << round;
+    EXPECT_EQ(a.Nodes, b.Nodes) << "round " << round;
+  }
+  for (const std::uint32_t seed : {3u, 5u, 8u, 11u, 943u}) {
+    const BoardState s = PlainTraditionalDeal(seed);
+    const SolveResult a = checked.Solve(s, false), b = plain.Solve(s, false);
+    ASSERT_EQ(a.Answer, b.Answer) << "seed " << seed;
+    EXPECT_EQ(a.Order, b.Order) << "seed " << seed;
+    EXPECT_EQ(a.Nodes, b.Nodes) << "seed " << seed;
+  }
+  EXPECT_EQ(checked.ReuseMismatches(), 0u);
 }
 
 TEST(Solver, ABoardTheTableDisagreesWithIsNoPosition) {

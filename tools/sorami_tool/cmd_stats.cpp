@@ -21,7 +21,9 @@ namespace {
 
 constexpr const char* Name = "stats";
 constexpr const char* Usage = "stats LAYOUT --deals N [--first-seed S] [--threads T] [--vertical]";
-// Each deal gets this long before it counts as undecided.
+// Each deal gets this much processor time before it counts as undecided
+// (processor time, so that other work on the machine, or more threads than
+// cores, does not turn slow deals into undecided ones).
 constexpr auto DealBudget = std::chrono::milliseconds(1000);
 
 struct DealTally {
@@ -99,6 +101,7 @@ int RunStats(const Args& args) {
     board::Solver solver;
     board::SolveLimits limits;
     limits.MaxTime = DealBudget;
+    limits.ProcessorTime = true;
     for (long long k = next++; k < deals; k = next++) {
       board::BoardState s;
       board::Generator g;
