@@ -390,7 +390,20 @@ void MainWindow::RestoreWindowSize(const Settings& stored) {
   if (!fitToWindow_) zoom_ = std::min(zoom_, LargestZoomOnScreen());
   LayOut();
   if (fitToWindow_ && stored.WindowWidth > 0 && stored.WindowHeight > 0) {
-    const QSize wanted = QSize(stored.WindowWidth, stored.WindowHeight).expandedTo(minimumSizeHint());
+    QSize wanted(stored.WindowWidth, stored.WindowHeight);
+    // A size kept from a larger screen, or from a larger scale factor, would
+    // run off this one: the window gets at most the room the screen has,
+    // less the window manager's title bar and borders (not known before the
+    // window is first shown, so a generous guess stands in for them).
+    if (const QScreen* screen = this->screen(); screen != nullptr && !screen->availableGeometry().isEmpty()) {
+      const QSize room = screen->availableGeometry().size();
+      if (wanted.width() > room.width() || wanted.height() > room.height()) {
+        QSize frame = frameGeometry().size() - size();
+        if (frame.width() <= 0 || frame.height() <= 0) frame = QSize(16, 64);
+        wanted = wanted.boundedTo(room - frame);
+      }
+    }
+    wanted = wanted.expandedTo(minimumSizeHint());
     if (wanted != size()) {
       playerSized_ = true;
       resize(wanted);

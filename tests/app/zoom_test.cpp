@@ -5,7 +5,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
+#include <algorithm>
+#include <string>
 
 #include "app/board_zoom.h"
 #include "app/main_window.h"
@@ -131,12 +135,16 @@ TEST_F(ZoomWindowTest, ZoomCommandsTurnFitToWindowOffAndActualSizeGivesTheFirstS
 }
 
 TEST_F(ZoomWindowTest, ZoomFitAndWindowSizeSurviveARestart) {
-  folder_.Write("Sorami.ini", "[Sorami]\r\nZoom=100\r\nFitToWindow=1\r\nWindowWidth=1300\r\nWindowHeight=900\r\n");
+  // A size the screen holds comes back as it was, with the board fitted.
+  const QSize room = QGuiApplication::primaryScreen()->availableGeometry().size();
+  const QSize kept(std::min(1300, room.width()), std::min(900, room.height()));
+  folder_.Write("Sorami.ini", "[Sorami]\r\nZoom=100\r\nFitToWindow=1\r\nWindowWidth=" + std::to_string(kept.width()) +
+                                  "\r\nWindowHeight=" + std::to_string(kept.height()) + "\r\n");
   {
     auto w = Start();
-    EXPECT_EQ(w->size(), QSize(1300, 900));
+    EXPECT_EQ(w->size(), kept);
     EXPECT_TRUE(w->FitsToWindow());
-    EXPECT_GT(w->ZoomInEffect(), 100);
+    EXPECT_GE(w->ZoomInEffect(), 100);
     w->RunCommand(app::CommandId::ActualSize);
     w->close();
   }
@@ -152,6 +160,20 @@ TEST_F(ZoomWindowTest, ZoomFitAndWindowSizeSurviveARestart) {
   EXPECT_FALSE(w->FitsToWindow());
   EXPECT_GE(w->Game()->width(), 704);
   EXPECT_GE(w->height(), 468 + 33 + 27);
+}
+
+// A size kept from a larger screen (or a larger scale factor) is bounded to
+// the room this screen has, and the whole board still shows.
+TEST_F(ZoomWindowTest, ASizeKeptFromALargerScreenIsBoundedToThisOne) {
+  folder_.Write("Sorami.ini", "[Sorami]\r\nZoom=100\r\nFitToWindow=1\r\nWindowWidth=7680\r\nWindowHeight=4320\r\n");
+  auto w = Start();
+  const QSize room = w->screen()->availableGeometry().size();
+  EXPECT_LE(w->width(), std::max(room.width(), w->minimumSizeHint().width()));
+  EXPECT_LE(w->height(), std::max(room.height(), w->minimumSizeHint().height()));
+  EXPECT_GE(w->width(), w->minimumSizeHint().width());
+  const QRect board(w->Game()->mapTo(w.get(), QPoint(0, 0)), w->Game()->size());
+  EXPECT_TRUE(w->rect().contains(board)) << board.x() << "," << board.y() << " " << board.width() << "x"
+                                         << board.height();
 }
 
 }  // namespace
