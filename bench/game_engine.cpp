@@ -6,10 +6,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "../tests/board/test_layouts.h"
-#include "../tests/game/fakes.h"
+#include "engine_rig.h"
 #include "game/autoplay.h"
-#include "game/engine.h"
 
 // Counts heap allocations so that the tick can show it makes none.
 static std::atomic<long> g_allocations{0};
@@ -23,24 +21,7 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
-using game::testing::FakeClock;
-using game::testing::FakeSound;
-using game::testing::NullScreen;
-
-struct Rig {
-  FakeClock clock;
-  NullScreen screen;
-  FakeSound sound;
-  game::Engine engine{clock, screen, sound};
-  Rig() {
-    engine.MutableOptions().PlaySounds = false;
-    engine.MutableGame().Layout = board::testing::Turtle();
-    engine.MutableGame().BoardNumber = engine.MutableGame().SavedLayoutNumber = 1;
-    engine.MutableLayouts().Entries.push_back(board::LayoutEntry{"Turtle", "Turtle.lay", false});
-    engine.SetClockSeedOverride(1234u);
-    engine.MutableOptions().Winnable = true;
-  }
-};
+using Rig = bench::EngineRig;
 
 // One tick of a running one-player game: Memory step, status line, clock,
 // time limit and the counters with their recount of free tiles.

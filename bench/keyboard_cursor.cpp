@@ -3,32 +3,15 @@
 // run of keys to a tile that sorami-tool's autoplay --keys plans per pick.
 #include <benchmark/benchmark.h>
 
-#include "../tests/board/test_layouts.h"
-#include "../tests/game/fakes.h"
+#include "engine_rig.h"
 #include "game/autoplay.h"
-#include "game/engine.h"
 #include "game/keyboard_cursor.h"
 
 namespace {
 
-using game::testing::FakeClock;
-using game::testing::FakeSound;
-using game::testing::NullScreen;
-
-struct Rig {
-  FakeClock clock;
-  NullScreen screen;
-  FakeSound sound;
-  game::Engine engine{clock, screen, sound};
-  Rig() {
-    engine.MutableOptions().PlaySounds = false;
-    engine.MutableGame().Layout = board::testing::Turtle();
-    engine.MutableGame().BoardNumber = engine.MutableGame().SavedLayoutNumber = 1;
-    engine.MutableLayouts().Entries.push_back(board::LayoutEntry{"Turtle", "Turtle.lay", false});
-    engine.SetClockSeedOverride(1234u);
-    engine.MutableOptions().Winnable = true;
-    engine.NewRandomGame();
-  }
+// A rig with a game dealt.
+struct Rig : bench::EngineRig {
+  Rig() { engine.NewRandomGame(); }
 };
 
 void BM_CursorMapOfAFullBoard(benchmark::State& state) {

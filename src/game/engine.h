@@ -367,6 +367,9 @@ class Engine : private board::DealObserver {
   // the solitaire layout is kept to come back to.
   void EnterVariantTable(GameKind kind, Difficulty level);
   void ClearPausedCaptions();
+  // Starts the Rivers or Memory game just dealt onto the board: a fresh
+  // clock and picks, `startedText` on the status line, the board shown.
+  void StartDealtVariant(GameKind kind, const std::string& startedText);
   void StatusStep();
   void MemoryJudgement();
   void PassTurn();

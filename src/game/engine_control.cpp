@@ -126,6 +126,17 @@ void Engine::ClearPausedCaptions() {
   if (game_.Phase == GamePhase::Paused) screen_.SetPauseCaptions(false);
 }
 
+void Engine::StartDealtVariant(GameKind kind, const std::string& startedText) {
+  game_.Board.TileCount = game_.Board.TilesLeft;
+  ResetForNewGame();
+  game_.Clock.StartTick = Now();
+  ClearPausedCaptions();
+  ShowStatus(startedText);
+  SetMode(kind, GamePhase::Running);
+  FullRedraw();
+  screen_.ShowHallPanel();
+}
+
 void Engine::BeginGame() {
   if (RefuseEmptyLayout()) return;
   screen_.SetPauseCaptions(false);

@@ -31,14 +31,7 @@ class MemoryRules : public GameRules {
     const int firstRow = easy ? 3 : 2;
     board::DealOntoBlock(state, game.Generator, board::FlatBlock{columns, firstColumn, rows, firstRow, 0, 1}, 1,
                          state.TilesLeft);
-    state.TileCount = state.TilesLeft;
-    engine.ResetForNewGame();
-    game.Clock.StartTick = engine.Now();
-    engine.ClearPausedCaptions();
-    engine.ShowStatus(base::Translate("Engine", "Mahjongg Memory started."));
-    engine.SetMode(GameKind::Memory, GamePhase::Running);
-    engine.FullRedraw();
-    engine.screen_.ShowHallPanel();
+    engine.StartDealtVariant(GameKind::Memory, base::Translate("Engine", "Mahjongg Memory started."));
   }
 
   // A click turns a tile face up; the second one turned starts the reveal,

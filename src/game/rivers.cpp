@@ -107,14 +107,7 @@ class RiversRules : public GameRules {
       for (int z = 1; z <= 2; ++z)
         board::DealOntoBlock(state, game.Generator, board::FlatBlock{12, 2, 6, 2, 2, z}, 1 + 72 * (z - 1), 72 * z);
     }
-    state.TileCount = state.TilesLeft;
-    engine.ResetForNewGame();
-    game.Clock.StartTick = engine.Now();
-    engine.ClearPausedCaptions();
-    engine.ShowStatus(base::Translate("Engine", "Mahjongg Rivers started."));
-    engine.SetMode(GameKind::Rivers, GamePhase::Running);
-    engine.FullRedraw();
-    engine.screen_.ShowHallPanel();
+    engine.StartDealtVariant(GameKind::Rivers, base::Translate("Engine", "Mahjongg Rivers started."));
   }
 
   // Any tile may be picked; a pair of one group goes when a path joins it.

@@ -67,6 +67,21 @@ bool Outlined(const Scene& s, int t) {
 // The shadow pieces' grey, for DrawPiece's scaled twin below.
 constexpr uchar ShadowByte = static_cast<uchar>(qRed(ShadowGrey));
 
+// Calls f(x, y, z, tile) for every place the painter paints, in painting
+// order (layer by layer from the bottom, columns from the right, rows from
+// the top): the tiles, and the editor's cursor (tile 0) where no tile is.
+template <typename F>
+void ForEachPaintedPlace(const Scene& scene, F&& f) {
+  if (scene.Board == nullptr) return;
+  const board::Grid& g = *scene.Board;
+  for (int z = 1; z <= board::MaxZ; ++z)
+    for (int x = board::MaxX; x >= 1; --x)
+      for (int y = 1; y <= board::MaxY; ++y) {
+        const int v = g.At(x, y, z);
+        if (IsTile(v) || scene.IsEditorCursor(x, y, z)) f(x, y, z, IsTile(v) ? v : 0);
+      }
+}
+
 }  // namespace
 
 BoardView::BoardView()
@@ -209,24 +224,18 @@ void BoardView::PaintBackgroundBetweenTiles(const Scene& scene) {
   // Rows where a rectangle starts or ends, and how many start at each row.
   std::vector<int> starts(static_cast<std::size_t>(rows) + 1, 0);
   std::vector<std::uint8_t> cut(static_cast<std::size_t>(rows) + 1, 0);
-  if (scene.Board != nullptr) {
-    const board::Grid& g = *scene.Board;
-    for (int z = 1; z <= board::MaxZ; ++z)
-      for (int x = 1; x <= board::MaxX; ++x)
-        for (int y = 1; y <= board::MaxY; ++y) {
-          if (!IsTile(g.At(x, y, z)) && !scene.IsEditorCursor(x, y, z)) continue;
-          const int a = FaceLeftOfCell(x - 1, z - 1, scene.OriginX), b = FaceTopOfCell(y - 1, z - 1, scene.OriginY);
-          const PixelRect tile = OnCanvas({a - EdgeSize, b, a - EdgeSize + TileWidth, b + TileHeight});
-          for (const Rect& part : shape) {
-            const Rect r{std::max(tile.top + part.top, 0), std::min(tile.top + part.bottom, rows),
-                         std::max(tile.left + part.left, 0), std::min({tile.left + part.right, tile.right, columns})};
-            if (r.top >= r.bottom || r.left >= r.right) continue;
-            covered.push_back(r);
-            ++starts[static_cast<std::size_t>(r.top) + 1];
-            cut[static_cast<std::size_t>(r.top)] = cut[static_cast<std::size_t>(r.bottom)] = 1;
-          }
-        }
-  }
+  ForEachPaintedPlace(scene, [&](int x, int y, int z, int) {
+    const int a = FaceLeftOfCell(x - 1, z - 1, scene.OriginX), b = FaceTopOfCell(y - 1, z - 1, scene.OriginY);
+    const PixelRect tile = OnCanvas({a - EdgeSize, b, a - EdgeSize + TileWidth, b + TileHeight});
+    for (const Rect& part : shape) {
+      const Rect r{std::max(tile.top + part.top, 0), std::min(tile.top + part.bottom, rows),
+                   std::max(tile.left + part.left, 0), std::min({tile.left + part.right, tile.right, columns})};
+      if (r.top >= r.bottom || r.left >= r.right) continue;
+      covered.push_back(r);
+      ++starts[static_cast<std::size_t>(r.top) + 1];
+      cut[static_cast<std::size_t>(r.top)] = cut[static_cast<std::size_t>(r.bottom)] = 1;
+    }
+  });
   // The rectangles by the row they start at (a counting sort).
   for (int r = 0; r < rows; ++r) starts[static_cast<std::size_t>(r) + 1] += starts[static_cast<std::size_t>(r)];
   std::vector<Rect> byTop(covered.size());
@@ -268,7 +277,7 @@ PixelRect BoardView::OnCanvas(PixelRect r) const {
 
 void BoardView::ClearBoardBuffer() {
   if (scale_ != board::Scale{}) {
-    scaledBackground_.Paint(BoardBuffer, 0, 0, PixelRect{0, 0, BoardBuffer.width(), BoardBuffer.height()});
+    PaintBackgroundArea(BoardBuffer, 0, 0, PixelRect{0, 0, BoardBuffer.width(), BoardBuffer.height()});
     return;
   }
   if (BoardBuffer.size() == BackgroundBuffer.size() && BoardBuffer.format() == BackgroundBuffer.format()) {
@@ -309,14 +318,7 @@ PixelRect BoardView::Redraw(const Scene& scene) {
 }
 
 void BoardView::PaintTiles(const Scene& scene) {
-  if (scene.Board == nullptr) return;
-  const board::Grid& g = *scene.Board;
-  for (int z = 1; z <= board::MaxZ; ++z)
-    for (int x = board::MaxX; x >= 1; --x)
-      for (int y = 1; y <= board::MaxY; ++y) {
-        const int v = g.At(x, y, z);
-        if (IsTile(v) || scene.IsEditorCursor(x, y, z)) DrawTileAt(scene, x - 1, y - 1, z - 1, IsTile(v) ? v : 0);
-      }
+  ForEachPaintedPlace(scene, [&](int x, int y, int z, int tile) { DrawTileAt(scene, x - 1, y - 1, z - 1, tile); });
   if (scene.CursorTile != 0 && !scene.RiverSlideActive) PaintKeyboardCursor(scene);
 }
 

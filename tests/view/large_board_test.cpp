@@ -13,7 +13,6 @@
 #include "board/geometry.h"
 #include "board/layout_file.h"
 #include "view/board_view.h"
-#include "view/picture_file.h"
 #include "view/raster.h"
 #include "view/scaled_background.h"
 #include "view/test_pictures.h"
@@ -27,13 +26,6 @@ using view::PixelRect;
 using view::Scene;
 
 const std::string kData = SORAMI_DATA_DIR;
-
-QImage Decode(const std::string& path) {
-  QImage picture;
-  std::string error;
-  EXPECT_TRUE(view::DecodePicture(path, picture, error)) << error;
-  return picture;
-}
 
 const board::Scale kScales[] = {{3, 2}, {2, 1}, {7, 4}, {22, 5}};
 
@@ -114,10 +106,10 @@ class LargeBoard : public ::testing::TestWithParam<board::Scale> {
     request.Seed = board::SeedChoice::Exact(1618);
     board::Deal(state, layout, generator, request);
     const std::string tileset = kData + "/Tilesets/bluepai.bmp";
-    view.TilesetImage = Decode(tileset);
+    view.TilesetImage = testpics::DecodeShipped(tileset);
     view.TilesetCopies = view::FindTilesetCopies(tileset);
     view.MakeTileTexture();
-    view.SetBackgroundPicture(Decode(kData + "/Backgrounds/andromeda.jpg"));
+    view.SetBackgroundPicture(testpics::DecodeShipped(kData + "/Backgrounds/andromeda.jpg"));
     view.SetScale(GetParam());
     scene.Board = &state.Board;
     scene.TilePlaces = &state.TilePlaces;

@@ -18,7 +18,6 @@
 #include "board/layout_file.h"
 #include "view/board_view.h"
 #include "view/looks.h"
-#include "view/picture_file.h"
 #include "view/raster.h"
 #include "view/shadow_pieces.h"
 #include "view/test_pictures.h"
@@ -42,13 +41,6 @@ std::string PixelHash(const QImage& picture) {
   return hash.result().toHex().toStdString();
 }
 
-QImage Decode(const std::string& path) {
-  QImage picture;
-  std::string error;
-  EXPECT_TRUE(view::DecodePicture(path, picture, error)) << error;
-  return picture;
-}
-
 // A dealt Traditional board painted with a shipped tileset and background.
 class ShippedBoard : public ::testing::Test {
  protected:
@@ -59,9 +51,9 @@ class ShippedBoard : public ::testing::Test {
     board::DealRequest request;
     request.Seed = board::SeedChoice::Exact(2718);
     board::Deal(state, layout, generator, request);
-    view.TilesetImage = Decode(kData + "/Tilesets/bluepai.bmp");
+    view.TilesetImage = testpics::DecodeShipped(kData + "/Tilesets/bluepai.bmp");
     view.MakeTileTexture();
-    view.SetBackgroundPicture(Decode(kData + "/Backgrounds/kanji.bmp"));
+    view.SetBackgroundPicture(testpics::DecodeShipped(kData + "/Backgrounds/kanji.bmp"));
     scene.Board = &state.Board;
     scene.TilePlaces = &state.TilePlaces;
   }
@@ -228,24 +220,37 @@ TEST(PlaceAtScale, ThePlaceToAddIsTheOneUnderTheScaledPixel) {
   }
 }
 
-// One lone tile on the plain background at a scale: its picture fills exactly
-// the geometry's rectangle, which at a whole or half scale is the scale-1
-// rectangle times the scale.
-TEST(BoardAtScale, ALoneTileFillsItsScaledRectangleAndTheBoardItsScaledSize) {
-  testpics::EnsureGuiApp();
-  for (const board::Scale s : {board::Scale{3, 2}, board::Scale{2, 1}, board::Scale{3, 1}, board::Scale{7, 4}}) {
-    BoardView view;
+// A few tiles placed by hand on the plain background, painted with the
+// tests' own tileset at a scale.
+struct HandBoard {
+  explicit HandBoard(board::Scale s) {
+    testpics::EnsureGuiApp();
     view.SetScale(s);
     view.TilesetImage = testpics::MakeTestTileset();
     view.MakeTileTexture();
     view.SetPlainBackground();
-    board::Grid grid;
-    board::TilePlaceTable places{};
-    grid.Set(12, 6, 2, 5);
-    places[5] = {12, 6, 2};
-    Scene scene;
     scene.Board = &grid;
     scene.TilePlaces = &places;
+  }
+  void Put(int tile, board::Cell c) {
+    grid.Set(c.x, c.y, c.z, tile);
+    places[tile] = c;
+  }
+  BoardView view;
+  board::Grid grid;
+  board::TilePlaceTable places{};
+  Scene scene;
+};
+
+// One lone tile on the plain background at a scale: its picture fills exactly
+// the geometry's rectangle, which at a whole or half scale is the scale-1
+// rectangle times the scale.
+TEST(BoardAtScale, ALoneTileFillsItsScaledRectangleAndTheBoardItsScaledSize) {
+  for (const board::Scale s : {board::Scale{3, 2}, board::Scale{2, 1}, board::Scale{3, 1}, board::Scale{7, 4}}) {
+    HandBoard hand(s);
+    hand.Put(5, {12, 6, 2});
+    BoardView& view = hand.view;
+    const Scene& scene = hand.scene;
     view.FullRedraw(scene);
     const board::Geometry at(scene.Origin(), s);
     ASSERT_EQ(view.BoardBuffer.size(), QSize(at.Width(), at.Height()));
@@ -274,22 +279,12 @@ TEST(BoardAtScale, ALoneTileFillsItsScaledRectangleAndTheBoardItsScaledSize) {
 // outer three scale-1 pixels at their scaled places, over the tile that
 // half hides its tile.
 TEST(BoardAtScale, TheKeyboardCursorIsFramedAtTheScaledFace) {
-  testpics::EnsureGuiApp();
   for (const board::Scale s : {board::Scale{2, 1}, board::Scale{5, 2}}) {
-    BoardView view;
-    view.SetScale(s);
-    view.TilesetImage = testpics::MakeTestTileset();
-    view.MakeTileTexture();
-    view.SetPlainBackground();
-    board::Grid grid;
-    board::TilePlaceTable places{};
-    grid.Set(10, 5, 1, 1);
-    places[1] = {10, 5, 1};
-    grid.Set(11, 5, 2, 2);
-    places[2] = {11, 5, 2};
-    Scene scene;
-    scene.Board = &grid;
-    scene.TilePlaces = &places;
+    HandBoard hand(s);
+    hand.Put(1, {10, 5, 1});
+    hand.Put(2, {11, 5, 2});
+    BoardView& view = hand.view;
+    Scene& scene = hand.scene;
     scene.Shadows = false;
     scene.CursorTile = 1;
     view.FullRedraw(scene);
@@ -309,21 +304,11 @@ TEST(BoardAtScale, TheKeyboardCursorIsFramedAtTheScaledFace) {
 // Shadows at scale 2: the half dither band below a higher tile covers the
 // scaled band with single-pixel dots, not doubled ones.
 TEST(BoardAtScale, ShadowsKeepAFineDitherAtTheScaledPlace) {
-  testpics::EnsureGuiApp();
-  BoardView view;
-  view.SetScale({2, 1});
-  view.TilesetImage = testpics::MakeTestTileset();
-  view.MakeTileTexture();
-  view.SetPlainBackground();
-  board::Grid grid;
-  board::TilePlaceTable places{};
-  grid.Set(10, 5, 1, 1);
-  places[1] = {10, 5, 1};
-  grid.Set(10, 3, 2, 2);
-  places[2] = {10, 3, 2};
-  Scene scene;
-  scene.Board = &grid;
-  scene.TilePlaces = &places;
+  HandBoard hand({2, 1});
+  hand.Put(1, {10, 5, 1});
+  hand.Put(2, {10, 3, 2});
+  BoardView& view = hand.view;
+  Scene& scene = hand.scene;
   scene.Shadows = false;
   view.FullRedraw(scene);
   const QImage plain = view.BoardBuffer.copy();

@@ -1,9 +1,12 @@
 #include "view/test_pictures.h"
 
+#include <gtest/gtest.h>
+
 #include <QGuiApplication>
 #include <algorithm>
 #include <cstdlib>
 
+#include "view/picture_file.h"
 #include "view/raster.h"
 #include "view/tileset_layout.h"
 
@@ -77,6 +80,13 @@ void EnsureGuiApp() {
   static char name[] = "sorami_view_tests";
   static char* argv[] = {name, nullptr};
   static QGuiApplication app(argc, argv);
+}
+
+QImage DecodeShipped(const std::string& path) {
+  QImage picture;
+  std::string error;
+  if (!view::DecodePicture(path, picture, error)) ADD_FAILURE() << path << ": " << error;
+  return picture;
 }
 
 }  // namespace testpics

@@ -34,6 +34,10 @@ QImage MakeTestTileset(int width = 369, int height = 567);
 // neighbouring pixels alike).
 QImage MakeGradient(int width, int height);
 
+// Decodes a picture file the game ships (a test failure, and a null
+// picture, when it does not decode).
+QImage DecodeShipped(const std::string& path);
+
 // Writes a picture as BMP; returns the path.
 std::string WriteBmp(const QImage& img, const std::string& path);
 
