@@ -1260,10 +1260,11 @@ bool OrderClearsBoard(const BoardState& s, bool vertical, const std::vector<Tile
     copy.TakeTile(a);
     copy.TakeTile(b);
   }
+  // Cells that hold no tile never leave; every tile must have.
   for (int z = 1; z <= MaxZ; ++z)
     for (int y = 1; y <= MaxY; ++y)
       for (int x = 1; x <= MaxX; ++x)
-        if (copy.Board.At(x, y, z) != 0) return false;
+        if (const int v = copy.Board.At(x, y, z); v >= 1 && v <= MaxTiles) return false;
   return true;
 }
 
