@@ -249,7 +249,13 @@ struct Solver::Impl {
   bool checkReuse = false;
   mutable std::uint64_t reuseMismatches = 0;
   // The rounds of a check from `round` on, `st` the state at its start.
-  bool RunCheck(CheckState st, int round, const Partners& partners, Bits* stuck, Trace* trace, int* left) const;
+  bool RunCheck(CheckState st, int round, const Partners& partners, Bits* stuck, Trace* trace, int* left) const {
+    return trace != nullptr ? RunCheckKept<true>(st, round, partners, stuck, trace, left)
+                            : RunCheckKept<false>(st, round, partners, stuck, nullptr, left);
+  }
+  // The same, made twice: most checks keep no trace, and lose nothing to it.
+  template <bool Kept>
+  bool RunCheckKept(CheckState st, int round, const Partners& partners, Bits* stuck, Trace* trace, int* left) const;
   bool OutOfBudget();
   // Whether the runs count each probe of the search on removals as a node,
   // as the search on pairings counts its checks: both then share time by
@@ -850,8 +856,9 @@ bool Solver::Impl::ResumeCheck(const Trace& trace, const Partners& partners, Bit
   return RunCheck(st, from, partners, stuck, nullptr, left);
 }
 
-bool Solver::Impl::RunCheck(CheckState st, int round, const Partners& partners, Bits* stuck, Trace* trace,
-                            int* left) const {
+template <bool Kept>
+bool Solver::Impl::RunCheckKept(CheckState st, int round, const Partners& partners, Bits* stuck, Trace* trace,
+                                int* left) const {
   // All groups at once, one machine word per slot: bit g of freeSlot[s] is
   // set while the tile in slot s of group g is on the board and free, of
   // goneSlot[s] once it has left here. The state and the partners are
@@ -862,7 +869,7 @@ bool Solver::Impl::RunCheck(CheckState st, int round, const Partners& partners, 
   // has left. Leaving only frees more, so all that may leave in a round go
   // together, and the rounds end when none may.
   for (;; ++round) {
-    if (trace != nullptr) {
+    if (Kept && trace != nullptr) {
       if (round >= Trace::MaxRounds) {
         // More rounds than a trace keeps: only on boards far larger than
         // any layout; the trace then stays incomplete.
@@ -891,7 +898,7 @@ bool Solver::Impl::RunCheck(CheckState st, int round, const Partners& partners, 
         const int i = member[static_cast<std::size_t>(std::countr_zero(word))][sl];
         st.present.Reset(i);
         check.Add(affects[static_cast<std::size_t>(i)]);
-        if (trace != nullptr) trace->leftAt[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(round);
+        if (Kept && trace != nullptr) trace->leftAt[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(round);
       }
     }
     if (!st.present.Meets(tiles)) break;
@@ -908,12 +915,12 @@ bool Solver::Impl::RunCheck(CheckState st, int round, const Partners& partners, 
         const std::uint64_t freed = static_cast<std::uint64_t>((up == 0) & ((a == 0) | (b == 0)));
         st.free.w[wi] |= freed << (k & 63);
         st.freeSlot[nb.slot] |= freed << nb.group;
-        if (trace != nullptr && freed != 0) trace->freeAt[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(round + 1);
+        if (Kept && trace != nullptr && freed != 0) trace->freeAt[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(round + 1);
       }
     }
   }
   if (!st.present.Meets(tiles)) {
-    if (trace != nullptr) trace->complete = true;
+    if (Kept && trace != nullptr) trace->complete = true;
     return true;
   }
   if (stuck != nullptr) *stuck = st.free.And(st.present);
