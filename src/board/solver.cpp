@@ -317,6 +317,14 @@ struct Solver::Impl {
     std::uint8_t slot = 0, group = 0;
   };
   std::array<Near, MaxItems> near{};
+  // What a quick check needs of the tile in each slot of each group as it
+  // leaves, in one place.
+  struct Leaver {
+    Bits affects;
+    std::uint64_t bit = 0;  // the tile's bit in its word of a set of items
+    std::uint32_t word = 0, item = 0;
+  };
+  std::array<std::array<Leaver, GroupCount>, 4> leaver{};
 
   bool IsFree(int i, const Bits& present) const {
     return !above[static_cast<std::size_t>(i)].Meets(present) &&
@@ -444,6 +452,9 @@ bool Solver::Impl::Build(const BoardState& s, bool vertical) {
   for (int i = 0; i < count; ++i) {
     const auto si = static_cast<std::size_t>(i);
     near[si] = Near{above[si], sideA[si], sideB[si], slotOf[si], groupOf[si]};
+    if (tileOf[si] != 0)
+      leaver[slotOf[si]][groupOf[si]] = Leaver{affects[si], std::uint64_t{1} << (i & 63), static_cast<std::uint32_t>(i >> 6),
+                                               static_cast<std::uint32_t>(i)};
   }
   for (int g = 0; g < GroupCount; ++g) {
     const auto& m = member[static_cast<std::size_t>(g)];
@@ -895,10 +906,10 @@ bool Solver::Impl::RunCheckKept(CheckState st, int round, const Partners& partne
       st.freeSlot[sl] &= ~leaving[sl];
       st.goneSlot[sl] |= leaving[sl];
       for (std::uint64_t word = leaving[sl]; word; word &= word - 1) {
-        const int i = member[static_cast<std::size_t>(std::countr_zero(word))][sl];
-        st.present.Reset(i);
-        check.Add(affects[static_cast<std::size_t>(i)]);
-        if (Kept && trace != nullptr) trace->leftAt[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(round);
+        const Leaver& l = leaver[sl][static_cast<std::size_t>(std::countr_zero(word))];
+        st.present.w[l.word] &= ~l.bit;
+        check.Add(l.affects);
+        if (Kept && trace != nullptr) trace->leftAt[l.item] = static_cast<std::uint8_t>(round);
       }
     }
     if (!st.present.Meets(tiles)) break;
