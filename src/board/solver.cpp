@@ -26,10 +26,13 @@ constexpr int GroupCount = MaxTiles / 4;  // 36 match groups of four tiles
 // (on Traditional deals 90 needed fewer quick checks, in total and on the
 // hardest deals, than 60, 80, 100 or 130).
 constexpr int ProbeFromTiles = 90;
-// Nodes of the first run on removals, and of the first run on pairings (one
-// quick check each).
+// Nodes of the first run on removals, of the second (its probes count as
+// nodes too), and of the first run on pairings (one quick check each).
+// Chosen on Traditional deals, by the 99th percentile of their checks'
+// rounds; nearby values (2,000-3,500 and 2,000-4,000) did as well.
 constexpr std::uint64_t FirstRunNodes = 100;
-constexpr std::uint64_t FirstPairingsNodes = 5000;
+constexpr std::uint64_t SecondRunNodes = 2500;
+constexpr std::uint64_t FirstPairingsNodes = 3000;
 // Quick checks spent on changing a guess at every pairing, at the first node
 // of each run on pairings.
 constexpr int RepairChecks = 300;
@@ -246,8 +249,19 @@ struct Solver::Impl {
   bool checkReuse = false;
   mutable std::uint64_t reuseMismatches = 0;
   // The rounds of a check from `round` on, `st` the state at its start.
-  bool RunCheck(CheckState& st, int round, const Partners& partners, Bits* stuck, Trace* trace, int* left) const;
+  bool RunCheck(CheckState st, int round, const Partners& partners, Bits* stuck, Trace* trace, int* left) const {
+    return trace != nullptr ? RunCheckKept<true>(st, round, partners, stuck, trace, left)
+                            : RunCheckKept<false>(st, round, partners, stuck, nullptr, left);
+  }
+  // The same, made twice: most checks keep no trace, and lose nothing to it.
+  template <bool Kept>
+  bool RunCheckKept(CheckState st, int round, const Partners& partners, Bits* stuck, Trace* trace, int* left) const;
   bool OutOfBudget();
+  // Whether the runs count each probe of the search on removals as a node,
+  // as the search on pairings counts its checks: both then share time by
+  // the same measure.
+  bool countProbes = false;
+  bool probedAlready = false;  // the node about to be entered probed already
 
   // ---- the search on pairings alone
   // Nothing is removed: each node settles the pairing of one more group of
@@ -268,6 +282,8 @@ struct Solver::Impl {
   Bits LostPairingsKey(const Denied& denied) const;
   LostTable lostPairings;
   Denied known{};
+  bool rootRepaired = false;
+  Denied rootRepairedFor{};
   // One quick check of the pairing search, counted as a node, kept in
   // `trace` or resumed from the check `like` traced. On a failure the groups
   // of the free tiles left stuck gain weight.
@@ -295,6 +311,20 @@ struct Solver::Impl {
 
   // The tiles that may become free when this item leaves.
   std::array<Bits, MaxItems> affects{};
+  // What a quick check needs of each item, side by side.
+  struct Near {
+    Bits above, sideA, sideB;
+    std::uint8_t slot = 0, group = 0;
+  };
+  std::array<Near, MaxItems> near{};
+  // What a quick check needs of the tile in each slot of each group as it
+  // leaves, in one place.
+  struct Leaver {
+    Bits affects;
+    std::uint64_t bit = 0;  // the tile's bit in its word of a set of items
+    std::uint32_t word = 0, item = 0;
+  };
+  std::array<std::array<Leaver, GroupCount>, 4> leaver{};
 
   bool IsFree(int i, const Bits& present) const {
     return !above[static_cast<std::size_t>(i)].Meets(present) &&
@@ -419,6 +449,13 @@ bool Solver::Impl::Build(const BoardState& s, bool vertical) {
     slotOf[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(slot);
     slotsHere[static_cast<std::size_t>(g)] |= static_cast<std::uint8_t>(1u << slot);
   }
+  for (int i = 0; i < count; ++i) {
+    const auto si = static_cast<std::size_t>(i);
+    near[si] = Near{above[si], sideA[si], sideB[si], slotOf[si], groupOf[si]};
+    if (tileOf[si] != 0)
+      leaver[slotOf[si]][groupOf[si]] = Leaver{affects[si], std::uint64_t{1} << (i & 63), static_cast<std::uint32_t>(i >> 6),
+                                               static_cast<std::uint32_t>(i)};
+  }
   for (int g = 0; g < GroupCount; ++g) {
     const auto& m = member[static_cast<std::size_t>(g)];
     if (slotsHere[static_cast<std::size_t>(g)] == 0) continue;
@@ -452,6 +489,10 @@ bool Solver::Impl::OutOfBudget() {
 // whose pairing failed the quick check. A node that fails with them ruled out
 // has no win at all, so the table may keep it.
 Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> denied) {
+  // A node entered again after its probes ruled pairings out does not
+  // probe again: the probes that follow rarely rule out more.
+  const bool probeNow = !probedAlready;
+  probedAlready = false;
   ++nodes;
   if (OutOfBudget()) return Outcome::Stopped;
   const std::size_t pathMark = path.size();
@@ -594,7 +635,7 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
   }
   // Whether every pairing still open passed the check on its own here.
   bool probed = false;
-  if (lookahead && present.Count() >= ProbeFromTiles) {
+  if (lookahead && probeNow && present.Count() >= ProbeFromTiles) {
     // Try each pairing still open for every group of four, settled on its
     // own: a pairing that fails the quick check can never win, so its pairs
     // are ruled out here and below. Ruling out may settle groups and bring
@@ -613,6 +654,7 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
         if (!((allowed >> q) & 1u) || !((allowed >> (5 - q)) & 1u)) continue;
         Partners trial = partners;
         trial.Settle(g, q);
+        nodes += countProbes ? 1 : 0;
         if (CanAllLeaveLike(trace, trial)) {
           ++open;
           continue;
@@ -627,6 +669,7 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
       if (ruledOut) GroupPartners(g, present, denied[static_cast<std::size_t>(g)], partners);
     }
     if (ruledOut) {
+      probedAlready = true;
       const Outcome o = Search(present, denied);
       if (o == Outcome::Lost) return lose();
       return o;
@@ -660,6 +703,7 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
         // (Probed, that pairing has passed already.)
         Partners after = partners;
         after.Settle(g, c.pair < 3 ? c.pair : 5 - c.pair);
+        nodes += countProbes ? 1 : 0;
         if (!CanAllLeaveLike(trace, after)) continue;
       }
       opts[static_cast<std::size_t>(n++)] = Option{c.pair, c.score};
@@ -671,6 +715,7 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
       if (lookahead && !probed) {  // probed, another pairing has passed
         Partners after = partners;
         GroupPartners(g, present, more[static_cast<std::size_t>(g)], after);
+        nodes += countProbes ? 1 : 0;
         alive = CanAllLeaveLike(trace, after);
       }
       if (alive) opts[static_cast<std::size_t>(n++)] = Option{-1 - choices[static_cast<std::size_t>(first)].pair, -1};
@@ -822,17 +867,20 @@ bool Solver::Impl::ResumeCheck(const Trace& trace, const Partners& partners, Bit
   return RunCheck(st, from, partners, stuck, nullptr, left);
 }
 
-bool Solver::Impl::RunCheck(CheckState& st, int round, const Partners& partners, Bits* stuck, Trace* trace,
-                            int* left) const {
+template <bool Kept>
+bool Solver::Impl::RunCheckKept(CheckState st, int round, const Partners& partners, Bits* stuck, Trace* trace,
+                                int* left) const {
   // All groups at once, one machine word per slot: bit g of freeSlot[s] is
   // set while the tile in slot s of group g is on the board and free, of
-  // goneSlot[s] once it has left here.
-  const auto& mayPair = partners.may;
+  // goneSlot[s] once it has left here. The state and the partners are
+  // copied, so that the compiler may keep them in registers: the trace's
+  // bytes could otherwise overlap them.
+  const auto mayPair = partners.may;
   // A tile leaves once it is free and a tile it may pair with is free too or
   // has left. Leaving only frees more, so all that may leave in a round go
   // together, and the rounds end when none may.
   for (;; ++round) {
-    if (trace != nullptr) {
+    if (Kept && trace != nullptr) {
       if (round >= Trace::MaxRounds) {
         // More rounds than a trace keeps: only on boards far larger than
         // any layout; the trace then stays incomplete.
@@ -852,37 +900,38 @@ bool Solver::Impl::RunCheck(CheckState& st, int round, const Partners& partners,
       any |= leaving[sl];
     }
     if (any == 0) break;
-    Bits gone;
+    // Only the tiles beside and under those that left can have been freed.
+    Bits check;
     for (std::size_t sl = 0; sl < 4; ++sl) {
       st.freeSlot[sl] &= ~leaving[sl];
       st.goneSlot[sl] |= leaving[sl];
       for (std::uint64_t word = leaving[sl]; word; word &= word - 1) {
-        const int i = member[static_cast<std::size_t>(std::countr_zero(word))][sl];
-        gone.Set(i);
-        st.present.Reset(i);
-        if (trace != nullptr) trace->leftAt[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(round);
+        const Leaver& l = leaver[sl][static_cast<std::size_t>(std::countr_zero(word))];
+        st.present.w[l.word] &= ~l.bit;
+        check.Add(l.affects);
+        if (Kept && trace != nullptr) trace->leftAt[l.item] = static_cast<std::uint8_t>(round);
       }
     }
     if (!st.present.Meets(tiles)) break;
-    // Only the tiles beside and under those that left can have been freed.
-    Bits check;
-    for (int wi = 0; wi < 3; ++wi)
-      for (std::uint64_t word = gone.w[static_cast<std::size_t>(wi)]; word; word &= word - 1)
-        check.Add(affects[static_cast<std::size_t>(wi * 64 + std::countr_zero(word))]);
-    for (int wi = 0; wi < 3; ++wi) {
-      std::uint64_t word = check.w[static_cast<std::size_t>(wi)] & st.present.w[static_cast<std::size_t>(wi)] &
-                           tiles.w[static_cast<std::size_t>(wi)] & ~st.free.w[static_cast<std::size_t>(wi)];
+    const std::uint64_t p0 = st.present.w[0], p1 = st.present.w[1], p2 = st.present.w[2];
+    for (std::size_t wi = 0; wi < 3; ++wi) {
+      std::uint64_t word = check.w[wi] & st.present.w[wi] & tiles.w[wi] & ~st.free.w[wi];
       for (; word; word &= word - 1) {
-        const int k = wi * 64 + std::countr_zero(word);
-        if (!IsFree(k, st.present)) continue;
-        st.free.Set(k);
-        st.freeSlot[slotOf[static_cast<std::size_t>(k)]] |= std::uint64_t{1} << groupOf[static_cast<std::size_t>(k)];
-        if (trace != nullptr) trace->freeAt[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(round + 1);
+        const int k = static_cast<int>(wi * 64) + std::countr_zero(word);
+        const auto& nb = near[static_cast<std::size_t>(k)];
+        const std::uint64_t up = (nb.above.w[0] & p0) | (nb.above.w[1] & p1) | (nb.above.w[2] & p2);
+        const std::uint64_t a = (nb.sideA.w[0] & p0) | (nb.sideA.w[1] & p1) | (nb.sideA.w[2] & p2);
+        const std::uint64_t b = (nb.sideB.w[0] & p0) | (nb.sideB.w[1] & p1) | (nb.sideB.w[2] & p2);
+        // Branch-free: whether a tile is freed is hard to foretell.
+        const std::uint64_t freed = static_cast<std::uint64_t>((up == 0) & ((a == 0) | (b == 0)));
+        st.free.w[wi] |= freed << (k & 63);
+        st.freeSlot[nb.slot] |= freed << nb.group;
+        if (Kept && trace != nullptr && freed != 0) trace->freeAt[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(round + 1);
       }
     }
   }
   if (!st.present.Meets(tiles)) {
-    if (trace != nullptr) trace->complete = true;
+    if (Kept && trace != nullptr) trace->complete = true;
     return true;
   }
   if (stuck != nullptr) *stuck = st.free.And(st.present);
@@ -1065,13 +1114,24 @@ Outcome Solver::Impl::SettlePairings(Denied denied, bool atRoot) {
       if (OpenPairings(g, denied) == 0) return Outcome::Lost;
       if (narrowed) {
         GroupPartners(g, start, denied[static_cast<std::size_t>(g)], partners);
-        changed = true;
+        // Only the first node goes on until no pairing fails (what it
+        // rules out holds for every later run); deeper, one pass over the
+        // groups rules out most of what more passes would, at a fraction
+        // of their checks.
+        changed = atRoot;
       }
     }
   }
   // A guess at every pairing still open often wins at once; at the first
   // node of a run it gets a few changes too.
-  if (Repair(denied, partners, when, atRoot ? RepairChecks : 1)) return Outcome::Win;
+  // At the first node the changes are made once for each set of pairings
+  // ruled out there: with the same ones they would fail as they did.
+  const bool repairAgain = !atRoot || !rootRepaired || !(denied == rootRepairedFor);
+  if (atRoot && repairAgain) {
+    rootRepaired = true;
+    rootRepairedFor = denied;
+  }
+  if (repairAgain && Repair(denied, partners, when, atRoot ? RepairChecks : 1)) return Outcome::Win;
   // The most often stuck group for its open pairings, ties to the first.
   int best = -1;
   double bestScore = -1;
@@ -1165,6 +1225,7 @@ SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits&
   d.startFree = d.FreeOf(all);
   d.stuckCount.fill(0);
   d.known = denied;
+  d.rootRepaired = false;
   Outcome o = Outcome::Stopped;
   for (int gi = 0; gi < d.groupsUsed; ++gi)  // one tile of a group would stay behind
     if (std::popcount(d.slotsHere[static_cast<std::size_t>(d.groupList[static_cast<std::size_t>(gi)])]) % 2 != 0)
@@ -1173,11 +1234,15 @@ SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits&
   for (d.run = 0; o == Outcome::Stopped; ++d.run) {
     const bool last = d.run >= 40;
     if (!d.pairingsOnly) {
+      // The first run looks no step ahead; from the second on, each probe
+      // counts as a node.
+      d.countProbes = d.run >= 1;
+      if (d.run == 1) runLength = SecondRunNodes;
       d.runEnd = last ? UINT64_MAX : d.nodes + runLength;
       d.path.clear();
       o = d.Search(all, d.known);
       if (o != Outcome::Stopped || d.stopped) break;
-      runLength += runLength / 2;
+      if (d.run >= 1) runLength += runLength / 2;
     }
     d.runEnd = last ? UINT64_MAX : d.nodes + pairingsLength;
     o = d.Pairings(d.known, true);
@@ -1213,10 +1278,11 @@ bool OrderClearsBoard(const BoardState& s, bool vertical, const std::vector<Tile
     copy.TakeTile(a);
     copy.TakeTile(b);
   }
+  // Cells that hold no tile never leave; every tile must have.
   for (int z = 1; z <= MaxZ; ++z)
     for (int y = 1; y <= MaxY; ++y)
       for (int x = 1; x <= MaxX; ++x)
-        if (copy.Board.At(x, y, z) != 0) return false;
+        if (const int v = copy.Board.At(x, y, z); v >= 1 && v <= MaxTiles) return false;
   return true;
 }
 

@@ -105,8 +105,8 @@ class Solver {
 };
 
 // Replays `order` on a copy of s under the free rule: true when every pair
-// matches, both its tiles are free when it is taken, and the board ends
-// empty.
+// matches, both its tiles are free when it is taken, and no tile is left
+// (cells that hold no tile stay, as they do in a solve).
 bool OrderClearsBoard(const BoardState& s, bool vertical, const std::vector<TilePair>& order);
 
 }  // namespace board
