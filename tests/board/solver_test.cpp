@@ -185,6 +185,32 @@ TEST_P(SolverBothWays, AgreesWithEveryOrderOfPlayOnSmallPositions) {
   EXPECT_GT(lost, 50);
 }
 
+// Tiles numbered after many cells that hold none fall in the last word of
+// the solver's sets of items. Raised one layer onto a floor of such cells,
+// which lie underneath and hold nothing down, a position must be decided as
+// it is on its own.
+TEST_P(SolverBothWays, TilesNumberedAfterManyFixedCellsDecideAsAlone) {
+  std::mt19937 rng(4409);
+  int won = 0;
+  for (int round = 0; round < 60; ++round) {
+    const SmallPosition p = RandomPosition(rng, 3 + round % 4);
+    const bool vertical = round % 2 == 1;
+    BoardState raised;
+    for (int y = 1; y <= 17; y += 2)
+      for (int x = 1; x <= 33; x += 2) raised.Board.Set(x, y, 1, PlaceMarker);  // 153 cells
+    for (int t = 1; t <= MaxTiles; ++t)
+      if (const Cell c = p.State.TilePlaces[t]; c.OnBoard()) raised.PutTile(t, Cell{c.x, c.y, c.z + 1});
+    const SolveResult alone = Decide(p.State, vertical), high = Decide(raised, vertical);
+    ASSERT_NE(alone.Answer, Verdict::Undecided) << "round " << round;
+    ASSERT_EQ(high.Answer, alone.Answer) << "round " << round;
+    if (high.Answer == Verdict::Winnable) {
+      EXPECT_TRUE(OrderClearsBoard(raised, vertical, high.Order)) << "round " << round;
+      ++won;
+    }
+  }
+  EXPECT_GT(won, 10);
+}
+
 // ---- budgets
 
 BoardState PlainTraditionalDeal(std::uint32_t seed) {
