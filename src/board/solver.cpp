@@ -232,7 +232,8 @@ struct Solver::Impl {
   static constexpr std::uint32_t lookaheadFrom = 1;
 
   bool Build(const BoardState& s, bool vertical);
-  Outcome Search(Bits present, std::array<std::uint8_t, GroupCount> denied);
+  // `probe`: false for a node entered again after its probes ruled pairings out.
+  Outcome Search(Bits present, std::array<std::uint8_t, GroupCount> denied, bool probe = true);
   // Partner slots each slot may still pair with, per group.
   void GroupPartners(int g, const Bits& present, std::uint8_t denied, Partners& out) const;
   Partners PartnersOf(const Bits& present, const std::array<std::uint8_t, GroupCount>& denied) const;
@@ -257,11 +258,6 @@ struct Solver::Impl {
   template <bool Kept>
   bool RunCheckKept(CheckState st, int round, const Partners& partners, Bits* stuck, Trace* trace, int* left) const;
   bool OutOfBudget();
-  // Whether the runs count each probe of the search on removals as a node,
-  // as the search on pairings counts its checks: both then share time by
-  // the same measure.
-  bool countProbes = false;
-  bool probedAlready = false;  // the node about to be entered probed already
 
   // ---- the search on pairings alone
   // Nothing is removed: each node settles the pairing of one more group of
@@ -282,8 +278,8 @@ struct Solver::Impl {
   Bits LostPairingsKey(const Denied& denied) const;
   LostTable lostPairings;
   Denied known{};
-  bool rootRepaired = false;
-  Denied rootRepairedFor{};
+  // The pairings ruled out at the first node when it last changed its guess.
+  std::optional<Denied> rootRepairedFor;
   // One quick check of the pairing search, counted as a node, kept in
   // `trace` or resumed from the check `like` traced. On a failure the groups
   // of the free tiles left stuck gain weight.
@@ -488,11 +484,7 @@ bool Solver::Impl::OutOfBudget() {
 // never block, so taking them later could only repeat that loss), and pairs
 // whose pairing failed the quick check. A node that fails with them ruled out
 // has no win at all, so the table may keep it.
-Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> denied) {
-  // A node entered again after its probes ruled pairings out does not
-  // probe again: the probes that follow rarely rule out more.
-  const bool probeNow = !probedAlready;
-  probedAlready = false;
+Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> denied, bool probe) {
   ++nodes;
   if (OutOfBudget()) return Outcome::Stopped;
   const std::size_t pathMark = path.size();
@@ -635,7 +627,7 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
   }
   // Whether every pairing still open passed the check on its own here.
   bool probed = false;
-  if (lookahead && probeNow && present.Count() >= ProbeFromTiles) {
+  if (lookahead && probe && present.Count() >= ProbeFromTiles) {
     // Try each pairing still open for every group of four, settled on its
     // own: a pairing that fails the quick check can never win, so its pairs
     // are ruled out here and below. Ruling out may settle groups and bring
@@ -654,7 +646,7 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
         if (!((allowed >> q) & 1u) || !((allowed >> (5 - q)) & 1u)) continue;
         Partners trial = partners;
         trial.Settle(g, q);
-        nodes += countProbes ? 1 : 0;
+        ++nodes;  // each probe counts, as a check of the pairing search does
         if (CanAllLeaveLike(trace, trial)) {
           ++open;
           continue;
@@ -669,8 +661,9 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
       if (ruledOut) GroupPartners(g, present, denied[static_cast<std::size_t>(g)], partners);
     }
     if (ruledOut) {
-      probedAlready = true;
-      const Outcome o = Search(present, denied);
+      // Entered again, the node does not probe again: the probes that
+      // follow rarely rule out more.
+      const Outcome o = Search(present, denied, false);
       if (o == Outcome::Lost) return lose();
       return o;
     }
@@ -703,7 +696,7 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
         // (Probed, that pairing has passed already.)
         Partners after = partners;
         after.Settle(g, c.pair < 3 ? c.pair : 5 - c.pair);
-        nodes += countProbes ? 1 : 0;
+        ++nodes;
         if (!CanAllLeaveLike(trace, after)) continue;
       }
       opts[static_cast<std::size_t>(n++)] = Option{c.pair, c.score};
@@ -715,7 +708,7 @@ Outcome Solver::Impl::Search(Bits present, std::array<std::uint8_t, GroupCount> 
       if (lookahead && !probed) {  // probed, another pairing has passed
         Partners after = partners;
         GroupPartners(g, present, more[static_cast<std::size_t>(g)], after);
-        nodes += countProbes ? 1 : 0;
+        ++nodes;
         alive = CanAllLeaveLike(trace, after);
       }
       if (alive) opts[static_cast<std::size_t>(n++)] = Option{-1 - choices[static_cast<std::size_t>(first)].pair, -1};
@@ -1126,11 +1119,8 @@ Outcome Solver::Impl::SettlePairings(Denied denied, bool atRoot) {
   // node of a run it gets a few changes too.
   // At the first node the changes are made once for each set of pairings
   // ruled out there: with the same ones they would fail as they did.
-  const bool repairAgain = !atRoot || !rootRepaired || !(denied == rootRepairedFor);
-  if (atRoot && repairAgain) {
-    rootRepaired = true;
-    rootRepairedFor = denied;
-  }
+  const bool repairAgain = !atRoot || rootRepairedFor != denied;
+  if (atRoot) rootRepairedFor = denied;
   if (repairAgain && Repair(denied, partners, when, atRoot ? RepairChecks : 1)) return Outcome::Win;
   // The most often stuck group for its open pairings, ties to the first.
   int best = -1;
@@ -1225,7 +1215,7 @@ SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits&
   d.startFree = d.FreeOf(all);
   d.stuckCount.fill(0);
   d.known = denied;
-  d.rootRepaired = false;
+  d.rootRepairedFor.reset();
   Outcome o = Outcome::Stopped;
   for (int gi = 0; gi < d.groupsUsed; ++gi)  // one tile of a group would stay behind
     if (std::popcount(d.slotsHere[static_cast<std::size_t>(d.groupList[static_cast<std::size_t>(gi)])]) % 2 != 0)
@@ -1234,9 +1224,8 @@ SolveResult Solver::Solve(const BoardState& s, bool vertical, const SolveLimits&
   for (d.run = 0; o == Outcome::Stopped; ++d.run) {
     const bool last = d.run >= 40;
     if (!d.pairingsOnly) {
-      // The first run looks no step ahead; from the second on, each probe
-      // counts as a node.
-      d.countProbes = d.run >= 1;
+      // The first run looks no step ahead; the later ones probe, and count
+      // each probe as a node.
       if (d.run == 1) runLength = SecondRunNodes;
       d.runEnd = last ? UINT64_MAX : d.nodes + runLength;
       d.path.clear();
